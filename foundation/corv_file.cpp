@@ -1,0 +1,195 @@
+#include "corv_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+
+#include "text_encoding.h"
+
+namespace {
+
+bool IsSeparator(char16_t ch) { return ch == u'\\' || ch == u'/'; }
+
+std::string NativePath(const corvString& name) { return name.ToUtf8(); }
+
+}  // namespace
+
+OFile::~OFile() { Close(); }
+
+bool OFile::Open(const corvString& name, bool create, bool honourReadOnly) {
+    Close();
+    const std::string native = NativePath(name);
+    if (create) {
+        handle_ = ::open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        readOnly_ = false;
+    } else {
+        if (honourReadOnly) handle_ = ::open(native.c_str(), O_RDWR | O_CLOEXEC);
+        readOnly_ = handle_ < 0;
+        if (handle_ < 0) handle_ = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    if (handle_ < 0) return false;
+    struct stat info {};
+    if (::fstat(handle_, &info) != 0 || S_ISDIR(info.st_mode)) {
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool OFile::Close() {
+    if (handle_ >= 0) ::close(handle_);
+    handle_ = -1;
+    return true;
+}
+
+bool OFile::Read(void* buffer, std::int64_t count, std::int64_t& got) {
+    got = 0;
+    if (handle_ < 0 || count < 0) return false;
+    auto* bytes = static_cast<char*>(buffer);
+    while (got < count) {
+        const ssize_t n = ::read(handle_, bytes + got, static_cast<std::size_t>(count - got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        got += n;
+    }
+    return true;
+}
+
+bool OFile::Write(const void* buffer, std::int64_t count, std::int64_t& written) {
+    written = 0;
+    if (handle_ < 0 || count < 0) return false;
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (written < count) {
+        const ssize_t n =
+            ::write(handle_, bytes + written, static_cast<std::size_t>(count - written));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        written += n;
+    }
+    return true;
+}
+
+bool OFile::Sync() { return handle_ >= 0 && ::fsync(handle_) == 0; }
+
+std::int64_t OFile::Size() const {
+    struct stat info {};
+    if (handle_ < 0 || ::fstat(handle_, &info) != 0) return 0;
+    return info.st_size;
+}
+
+bool corvFile::Open(const corvString& name, bool create, bool honourReadOnly) {
+    fileName_ = name;
+    return file_.Open(name, create, honourReadOnly);
+}
+
+bool corvFile::Close() { return file_.Close(); }
+
+bool corvFile::Read(void* buffer, std::int64_t count) {
+    std::int64_t got = 0;
+    return file_.Read(buffer, count, got) && got > 0;
+}
+
+bool corvFile::Write(const void* bytes, std::int64_t count, std::int64_t& written) {
+    return file_.Write(bytes, count, written);
+}
+
+bool corvFile::WriteAll(const void* bytes, std::int64_t count) {
+    std::int64_t written = 0;
+    return file_.Write(bytes, count, written) && written == count;
+}
+
+bool corvFile::WriteLine(const corvString& text) {
+    const int n = text.Length();
+    if (lineBuffer_.Size() < n + 4) lineBuffer_.SetSize(n + 100, false);
+    const std::u16string_view units = text.View();
+    for (int i = 0; i < n; ++i) lineBuffer_[i] = tabrel::EncodeCodePageChar(units[i]);
+    lineBuffer_[n] = '\r';
+    lineBuffer_[n + 1] = '\n';
+    return WriteAll(lineBuffer_.Data(), n + 2);
+}
+
+bool corvFile::WriteLine(const char* text) {
+    const std::string_view bytes = text == nullptr ? std::string_view() : text;
+    const bool body = WriteAll(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    const bool end = WriteAll("\r\n", 2);
+    return body && end;
+}
+
+corvParseFileString::corvParseFileString(const corvString& fullPath) : path(fullPath) {
+    std::u16string work(fullPath.View());
+    if (work.size() >= 2 && work[1] == u':') {
+        drive.Assign(std::u16string_view(work).substr(0, 2));
+        work.erase(0, work.size() < 3 ? work.size() : 3);
+    }
+    for (std::size_t i = work.size(); i-- > 0;) {
+        if (IsSeparator(work[i])) break;
+        if (work[i] == u'.') {
+            if (i + 1 < work.size()) extension.Assign(std::u16string_view(work).substr(i));
+            work.erase(i);
+            break;
+        }
+    }
+    for (std::size_t i = work.size(); i-- > 0;) {
+        if (IsSeparator(work[i]) && i + 1 < work.size()) {
+            name.Assign(std::u16string_view(work).substr(i + 1));
+            work.erase(i);
+            directory.Assign(work);
+            return;
+        }
+    }
+    name.Assign(work);
+}
+
+const char16_t* corvParseFileString::Separator() {
+#if defined(_WIN32)
+    return u"\\";
+#else
+    return u"/";
+#endif
+}
+
+corvString corvParseFileString::DirectoryPath() const {
+    corvString result(drive);
+    if (!drive.IsEmpty()) result.Append(Separator());
+    result.Append(directory);
+    if (!directory.IsEmpty()) result.Append(Separator());
+    return result;
+}
+
+corvString ProgramDirectory() {
+    std::array<char, 4096> buffer{};
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n <= 0) return corvString();
+    const corvString fullPath(tabrel::DecodeUtf8(std::string_view(buffer.data(), n)));
+    return corvParseFileString(fullPath).DirectoryPath();
+}
+
+bool DeleteFile(const corvString& name) { return ::unlink(NativePath(name).c_str()) == 0; }
+
+bool RenameFile(const corvString& from, const corvString& to) {
+    return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+bool ReadWholeFile(const corvString& name, std::string& bytes) {
+    // Read until the end rather than trusting the size, which pipes and devices report as
+    // 0, but give up on endless sources such as /dev/zero.
+    constexpr std::int64_t kMaxBytes = std::int64_t{1} << 30;
+    bytes.clear();
+    OFile file;
+    if (!file.Open(name, false, false)) return false;
+    bytes.reserve(static_cast<std::size_t>(std::min(file.Size(), kMaxBytes)));
+    std::array<char, 65536> chunk{};
+    for (;;) {
+        std::int64_t got = 0;
+        if (!file.Read(chunk.data(), chunk.size(), got)) return false;
+        bytes.append(chunk.data(), static_cast<std::size_t>(got));
+        if (got < static_cast<std::int64_t>(chunk.size())) return true;
+        if (static_cast<std::int64_t>(bytes.size()) > kMaxBytes) return false;
+    }
+}

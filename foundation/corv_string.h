@@ -1,0 +1,91 @@
+#pragma once
+// corvString: the program's one text type. UTF-16 text with an integer tag that travels
+// with it, number parsing and formatting, and the small edits the LDF reader, writer,
+// checks and editor need.
+
+#include <string>
+#include <string_view>
+
+class corvString {
+public:
+    // Free integer carried along by copies and by assignment from another corvString.
+    int tag = 0;
+
+    corvString();
+    corvString(int capacity, int growBy);
+    corvString(const char16_t* text);  // NOLINT: implicit, so literals pass as corvString
+    explicit corvString(std::u16string_view text);
+    corvString(const corvString& other);
+    corvString(corvString&& other) noexcept;
+    corvString& operator=(const corvString& other);
+    corvString& operator=(corvString&& other) noexcept;
+    virtual ~corvString();
+
+    // Storage and assignment
+    void SetCapacity(int n, bool keep);
+    corvString& Assign(const char16_t* text);
+    corvString& Assign(std::u16string_view text);
+    corvString& Assign(const corvString& other);
+    corvString& AssignAnsi(const char* text);      // byte by byte, bytes taken as signed
+    corvString& AssignCodePage(const char* text);  // Windows-1252, stops at a zero byte
+    corvString& AssignCodePage(std::string_view bytes);
+    corvString& Append(const char16_t* text);
+    corvString& Append(const corvString& other);
+    corvString& Append(std::u16string_view text);
+    corvString& AppendAnsi(const char* text);
+    corvString& AppendInt(int n);
+    corvString& AppendDouble(double x);
+    corvString& SetInt(int n);
+    corvString& SetHex(unsigned n);
+    corvString& SetDouble(double x);
+    std::u16string ToWideString() const { return text_; }
+    std::string ToAnsiString() const;  // Windows-1252
+    std::string ToUtf8() const;
+    const char16_t* c_str() const { return text_.c_str(); }
+    std::u16string_view View() const { return text_; }
+
+    // Queries
+    int Length() const { return static_cast<int>(text_.size()); }
+    bool IsEmpty() const { return text_.empty(); }
+    static int Compare(const char16_t* a, const char16_t* b);
+    bool Equals(const char16_t* text) const;
+    bool Equals(const corvString& other) const { return text_ == other.text_; }
+    bool EqualsAt(const char16_t* text, int position, bool caseSensitive) const;
+    bool StartsWith(const char16_t* text, bool caseSensitive = true) const;
+    int Find(int from, const char16_t* text) const;
+    int Find(int from, const corvString& text) const { return Find(from, text.c_str()); }
+    int FindLast(char16_t ch) const;
+    bool HasWildcards() const;
+    bool Matches(const corvString& pattern) const;
+
+    // Conversions to numbers: never fail, text without a number gives 0, values that do
+    // not fit saturate at the type's limits.
+    int ToInt(bool hex = false) const;
+    unsigned ToUInt(bool hex = false) const;
+    unsigned ToUIntAutoHex();  // drops everything up to a "0x"/"0X" prefix from the text
+    double ToDouble() const;
+
+    // Edits
+    corvString& Truncate(int n);
+    corvString& RemoveLast();
+    corvString& Right(int n);
+    corvString& Mid(int start, int count);
+    corvString& Trim();
+    corvString& TrimQuotes();
+    corvString& RemoveChar(char16_t ch);
+    corvString& ReplaceChar(char16_t from, char16_t to);
+    corvString& ToLower();
+    corvString& ToUpper();
+    corvString& MakeFilterPattern();
+
+    // Number formatting
+    corvString& FormatDouble(double x, bool exponent, int precision);
+    corvString& FormatByTemplate(double x, const char16_t* numberTemplate);
+    corvString& FormatWithPrefix(double x, const char16_t* numberTemplate, const char16_t* unit,
+                                 bool longNames);
+
+    bool operator==(const corvString& other) const { return text_ == other.text_; }
+
+private:
+    std::u16string text_;
+};

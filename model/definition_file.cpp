@@ -1,0 +1,70 @@
+#include "definition_file.h"
+
+#include <string>
+#include <unordered_map>
+
+void corvdekLINDefinitionFile::Reset() {
+    for (corvString* text :
+         {&masterTimebase, &masterJitter, &speed, &master.name, &protocolVersion, &languageVersion}) {
+        text->Assign(u"");
+    }
+    isJ2602 = false;
+    hasDiagnosticFrames = false;
+    nodes.Clear();
+    signals.Clear();
+    frames.Clear();
+    scheduleTables.Clear();
+    encodingTypes.Clear();
+    representations.Clear();
+    sporadicFrames.Clear();
+    eventFrames.Clear();
+    compositeConfigurations.Clear();
+    diagnosticFrames.Clear();
+    dynamicFrames.Clear();
+}
+
+void corvdekLINDefinitionFile::AddLoadIssue(const char* type, const corvString& details,
+                                            const char* level) {
+    loadIssueTypes.AddAnsi(type);
+    loadIssueDetails.Add(details);
+    loadIssueLevels.AddAnsi(level);
+}
+
+void corvdekLINDefinitionFile::ReportStatement(const char* type, const char16_t* leadIn,
+                                               const char* level) {
+    corvString details(leadIn);
+    details.Append(statement);
+    AddLoadIssue(type, details, level);
+}
+
+void corvdekLINDefinitionFile::ResolveSignalEncodings() {
+    // The first representation (in collection and list order) that names a signal wins.
+    std::unordered_map<std::u16string_view, const corvString*> encodingOf;
+    for (int r = 0; r < representations.GetCount(); ++r) {
+        const corvdekLINSignalRepresentations* representation = representations.Get(r);
+        for (int s = 0; s < representation->signalNames.Count(); ++s) {
+            encodingOf.try_emplace(representation->signalNames.Item(s).View(),
+                                   &representation->encodingName);
+        }
+    }
+    for (int i = 0; i < signals.GetCount(); ++i) {
+        corvdekLINSignal* signal = signals.Get(i);
+        const auto found = encodingOf.find(signal->name.View());
+        signal->encoding = found == encodingOf.end() ? corvString() : *found->second;
+    }
+}
+
+void corvdekLINDefinitionFile::UpdateJ2602Flag() {
+    corvString upper(protocolVersion);
+    upper.ToUpper();
+    isJ2602 = upper.Find(0, u"J2602") >= 0;
+}
+
+void corvdekLINDefinitionFile::AddSetupIssue(const char* level, const corvString& type,
+                                             const corvString& sectionKey,
+                                             const corvString& details) {
+    setupIssueLevels.AddAnsi(level);
+    setupIssueTypes.Add(type);
+    setupIssueSections.Add(sectionKey);
+    setupIssueDetails.Add(details);
+}

@@ -1,0 +1,96 @@
+#pragma once
+// The document: everything one LDF file describes, the issues found while loading it and
+// by the setup check, and the transient state of the loader.
+
+#include <string_view>
+
+#include "collection.h"
+#include "foundation/corv_arrays.h"
+#include "foundation/corv_string.h"
+#include "lin_entities.h"
+
+// The section a statement belongs to while a file is loaded.
+enum LdfSection {
+    kSectionNodes = 0,
+    kSectionSignals = 1,
+    kSectionFrames = 2,
+    kSectionScheduleTables = 3,
+    kSectionEncodingTypes = 4,
+    kSectionRepresentation = 5,
+    kSectionDiagnosticFrames = 6,
+    kSectionEventFrames = 7,
+    kSectionSporadicFrames = 8,
+    kSectionDynamicFrames = 9,
+    kSectionSignalGroups = 10,
+    kSectionDiagnosticSignals = 11,
+    kSectionNodeAttributes = 12,
+    kSectionComposite = 13,
+    kSectionNone = 15
+};
+
+// Issue levels shared by load and setup issues.
+inline constexpr const char* kLevelError = "1";
+inline constexpr const char* kLevelWarning = "0";
+
+class corvdekLINDefinitionFile {
+public:
+    // Load issues: three parallel lists, one entry each per issue.
+    corvStringArray loadIssueTypes;
+    corvStringArray loadIssueDetails;
+    corvStringArray loadIssueLevels;
+
+    bool isJ2602 = false;
+    corvString protocolVersion;
+    corvString languageVersion;
+    corvString speed;  // kbit/s as text
+    corvdekLINNode master;  // only its name is used
+    corvCollectionTemplate<corvdekLINNode> nodes;  // the slaves
+    corvCollectionTemplate<corvdekLINSignal> signals;
+    corvCollectionTemplate<corvdekLINFrame> frames;
+    corvCollectionTemplate<corvdekLINScheduleTable> scheduleTables;
+    corvCollectionTemplate<corvdekLINSignalEncodingTypes> encodingTypes;
+    corvCollectionTemplate<corvdekLINSignalRepresentations> representations;
+    corvCollectionTemplate<corvdekLINCompositeConfiguration> compositeConfigurations;
+    corvCollectionTemplate<corvdekLINSporadicFrame> sporadicFrames;
+    corvCollectionTemplate<corvdekLINEventFrame> eventFrames;
+    corvCollectionTemplate<corvdekLINDiagnosticFrame> diagnosticFrames;
+    bool hasDiagnosticFrames = false;
+
+    // Setup issues: four parallel lists, rebuilt by CheckSetup.
+    corvStringArray setupIssueLevels;
+    corvStringArray setupIssueTypes;
+    corvStringArray setupIssueSections;
+    corvStringArray setupIssueDetails;
+
+    corvStringArray dynamicFrames;
+    corvString masterJitter;    // ms as text
+    corvString masterTimebase;  // ms as text
+    corvString lastLoadError;   // why the last load or save failed
+
+    // Loader state: the statement being processed and where it stands.
+    corvString statement;
+    int section = kSectionNone;
+    int attributeNodeIndex = -1;
+
+    corvdekLINDefinitionFile() = default;
+    corvdekLINDefinitionFile(const corvdekLINDefinitionFile&) = delete;
+    corvdekLINDefinitionFile& operator=(const corvdekLINDefinitionFile&) = delete;
+
+    // Empties the cluster; issue lists and loader state stay.
+    void Reset();
+    void AddLoadIssue(const char* type, const corvString& details, const char* level);
+    // AddLoadIssue with the details made of a lead-in followed by the current statement.
+    void ReportStatement(const char* type, const char16_t* leadIn, const char* level);
+    void ResolveSignalEncodings();
+    void UpdateJ2602Flag();
+
+    // Loading (ldf_reader library).
+    bool LoadFromFile(const corvString& path);
+    bool LoadFromBytes(std::string_view bytes);
+    void ProcessStatement(std::string_view text, int depth);
+
+    // Setup checks (validation library); always true.
+    bool CheckSetup();
+    void AddSetupIssue(const char* level, const corvString& type, const corvString& sectionKey,
+                       const corvString& details);
+};

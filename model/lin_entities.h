@@ -1,0 +1,173 @@
+#pragma once
+// The objects of a LIN cluster. Plain data: almost every value is kept as the text the
+// file or the user gave, so that a file is written back as it was read. References between
+// objects are names, compared exactly and case-sensitively.
+
+#include "collection.h"
+#include "foundation/corv_arrays.h"
+#include "foundation/corv_string.h"
+
+class corvdekLINDefinitionFile;
+class ClusterNameIndex;
+
+// A slave node with its Node_attributes (the master is the document's embedded `master`).
+class corvdekLINNode {
+public:
+    corvString name;
+    corvString key;
+    corvString protocol;
+    corvString configuredNAD;
+    corvString responseError;
+    corvString p2Min;
+    corvString stMin;
+    corvString supplierId;
+    corvString functionId;
+    corvString responseTolerance;
+    corvString variant;
+    corvStringArray configurableFrameNames;
+    corvStringArray configurableFrameIds;  // parallel to configurableFrameNames
+
+    bool HasAttributes() const;
+};
+
+class corvdekLINSignal {
+public:
+    corvString name;
+    corvString key;
+    corvString size;
+    corvString publisher;
+    corvString initValue;
+    corvStringArray subscribers;
+    corvString encoding;  // from the representations after a load; empty for none
+    bool isByteArray = false;
+    corvStringArray initValues;
+    corvdekLINDefinitionFile* owner = nullptr;  // set by the setup check before it runs
+
+    // Appends this signal's setup issues to the owner's lists (validation library).
+    void CheckSetup();
+    void CheckSetup(const ClusterNameIndex& names);
+};
+
+// An unconditional frame.
+class corvdekLINFrame {
+public:
+    corvdekLINDefinitionFile* owner = nullptr;  // set by the setup check and the generator
+    corvString errorText;  // why the last frame-time or structure computation failed
+    corvString name;
+    corvString key;
+    corvString frameId;
+    corvString publisher;
+    corvString length;
+    corvStringArray signalNames;
+    corvStringArray signalOffsets;  // parallel to signalNames
+
+    // Setup checks (validation library).
+    corvdekLINSignal* GetSignal(int index) const;
+    corvdekLINSignal* GetSignal(int index, const ClusterNameIndex& names) const;
+    void CheckSetup();
+    void CheckSetup(const ClusterNameIndex& names);
+
+    // Layout helpers shared by the header generator and the frames tab (codegen library).
+    void SortSignalsByOffset();
+    bool BuildStructTypedef(corvString& text);
+    bool BuildStructTypedef(corvString& text, const ClusterNameIndex& names);
+    bool BuildUnionTypedef(corvString& text) const;
+    bool ComputeFrameTime(double& seconds);
+    bool FormatFrameTime(corvString& text);
+};
+
+// Sporadic and event-triggered frames: a name and the items listed after the colon.
+class corvdekLINSporadicFrame {
+public:
+    corvString name;
+    corvStringArray frameList;
+    corvString key;
+};
+
+class corvdekLINEventFrame {
+public:
+    corvString name;
+    corvStringArray frameList;
+    corvString key;
+};
+
+// A frame of the Diagnostic_frames section as read; the writer emits fixed frames instead.
+class corvdekLINDiagnosticFrame {
+public:
+    corvString key;
+    corvString frameId;
+    corvStringArray signalOffsets;
+    int isSlaveResponse = 0;
+};
+
+class corvdekLINScheduleTableItem {
+public:
+    enum Kind {
+        kFrame = 0,
+        kMasterReq = 1,
+        kSlaveResp = 2,
+        kAssignFrameId = 3,
+        kUnassignFrameId = 4,
+        kAssignNAD = 5,
+        kFreeFormat = 6
+    };
+
+    corvString key;
+    corvString frameName;
+    corvString delay;  // milliseconds, without the unit
+    corvString freeFormatData;
+    corvString nodeName;
+    corvString nadInitial;
+    corvString nadSupplierId;
+    corvString nadFunctionId;
+    corvString nadNew;
+    int kind = kFrame;
+};
+
+class corvdekLINScheduleTable {
+public:
+    corvString name;
+    corvString key;
+    corvCollectionTemplate<corvdekLINScheduleTableItem> items;
+};
+
+class corvdekLINSignalEncodingTypeItem {
+public:
+    enum Kind { kLogical = 0, kPhysical = 1, kBcd = 2, kAscii = 3 };
+
+    corvString key;
+    int kind = kLogical;
+    int minValue = 0;
+    int maxValue = 0;
+    corvString text;  // logical: the value's text; physical: the unit
+    double scale = 0.0;
+    double offset = 0.0;
+};
+
+class corvdekLINSignalEncodingTypes {
+public:
+    corvString key;
+    corvString name;
+    corvCollectionTemplate<corvdekLINSignalEncodingTypeItem> items;
+};
+
+class corvdekLINSignalRepresentations {
+public:
+    corvString key;
+    corvString encodingName;
+    corvStringArray signalNames;
+};
+
+class corvdekLINCompositeNode {
+public:
+    corvString name;
+    corvString key;
+    corvStringArray nodeNames;
+};
+
+class corvdekLINCompositeConfiguration {
+public:
+    corvString name;
+    corvString key;
+    corvCollectionTemplate<corvdekLINCompositeNode> compositeNodes;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// Lookups by LDF name over one document, built once so that checks and generators that
+// visit every object need not scan a whole collection per reference. Each lookup gives the
+// same answer as a linear scan in collection order: the first element of that name, matched
+// exactly and case-sensitively. Valid until the document's collections change.
+
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+class corvdekLINDefinitionFile;
+class corvdekLINSignal;
+
+class ClusterNameIndex {
+public:
+    explicit ClusterNameIndex(const corvdekLINDefinitionFile& document);
+
+    corvdekLINSignal* FindSignal(std::u16string_view name) const;
+    // The master or a slave carries this name.
+    bool IsDefinedNode(std::u16string_view name) const { return nodeNames_.count(name) != 0; }
+    bool IsEncodingType(std::u16string_view name) const { return encodingNames_.count(name) != 0; }
+
+private:
+    std::unordered_map<std::u16string_view, corvdekLINSignal*> signals_;
+    std::unordered_set<std::u16string_view> nodeNames_;
+    std::unordered_set<std::u16string_view> encodingNames_;
+};
