@@ -87,7 +87,8 @@ public:
     // Loading (ldf_reader library).
     bool LoadFromFile(const corvString& path);
     bool LoadFromBytes(std::string_view bytes);
-    void ProcessStatement(std::string_view text, int depth);
+    // One statement of the file; `opensBlock` tells that a '{' ended it.
+    void ProcessStatement(std::string_view text, int depth, bool opensBlock);
 
     // Setup checks (validation library); always true.
     bool CheckSetup();

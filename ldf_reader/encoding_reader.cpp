@@ -1,0 +1,118 @@
+// Signal_encoding_types (types with their logical, physical, BCD and ASCII parts) and
+// Signal_representation (which signals use which type).
+
+#include "foundation/corv_arrays.h"
+#include "model/definition_file.h"
+#include "section_readers.h"
+#include "statement_text.h"
+
+namespace {
+
+using Part = corvdekLINSignalEncodingTypeItem;
+
+corvString QuotedText(const corvString& field) {
+    corvString text = Trimmed(field);
+    text.TrimQuotes();
+    return text;
+}
+
+// 'logical_value, value, "text"'
+void ReadLogicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
+                      const corvStringArray& fields) {
+    if (fields.Count() != 3) {
+        document.ReportStatement("LIN Logical Signal encoding type invalid.",
+                                 u"This LIN signal encoding type is invalid for logicial value "
+                                 u"(wrong number of fields) at line: ",
+                                 kLevelWarning);
+        return;
+    }
+    Part* part = type.items.Add();
+    part->kind = Part::kLogical;
+    corvString value(fields.Item(1));
+    part->minValue = static_cast<int>(value.ToUIntAutoHex());
+    part->text = QuotedText(fields.Item(2));
+}
+
+// 'physical_value, min, max, scale, offset, "unit"' (physical_range alike)
+void ReadPhysicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
+                       const corvStringArray& fields) {
+    if (fields.Count() != 6) {
+        document.ReportStatement("LIN Physical Signal encoding type invalid.",
+                                 u"This LIN signal encoding type is invalid for physical range "
+                                 u"(wrong number of fields) at line: ",
+                                 kLevelWarning);
+        return;
+    }
+    Part* part = type.items.Add();
+    part->kind = Part::kPhysical;
+    part->minValue = fields.Item(1).ToInt();
+    part->maxValue = fields.Item(2).ToInt();
+    part->scale = fields.Item(3).ToDouble();
+    part->offset = fields.Item(4).ToDouble();
+    part->text = QuotedText(fields.Item(5));
+}
+
+// 'bcd_value' or 'ascii_value', the keyword alone as the LIN grammar writes it.
+void ReadMarkerValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
+                     const corvStringArray& fields, int kind) {
+    if (fields.Count() != 1) {
+        if (kind == Part::kBcd) {
+            document.ReportStatement("LIN BCD Signal encoding type invalid.",
+                                     u"This LIN signal encoding type is invalid for BCD (wrong "
+                                     u"number of fields) at line: ",
+                                     kLevelWarning);
+        } else {
+            document.ReportStatement("LIN ASCII Signal encoding type invalid.",
+                                     u"This LIN signal encoding type is invalid for ASCII (wrong "
+                                     u"number of fields) at line: ",
+                                     kLevelWarning);
+        }
+        return;
+    }
+    type.items.Add()->kind = kind;
+}
+
+}  // namespace
+
+void ReadEncodingTypeStatement(corvdekLINDefinitionFile& document, int depth) {
+    if (depth == 1) {
+        document.encodingTypes.Add()->name = document.statement;
+        return;
+    }
+    corvdekLINSignalEncodingTypes* type = document.encodingTypes.Last();
+    if (type == nullptr) {
+        document.ReportStatement("LIN Signal encoding type invalid.",
+                                 u"This LIN signal encoding type is invalid at line: ",
+                                 kLevelWarning);
+        return;
+    }
+    corvStringArray fields;
+    fields.Split(document.statement, u",");
+    const corvString keyword = Trimmed(fields.Item(0));
+    if (keyword.Equals(u"logical_value")) {
+        ReadLogicalValue(document, *type, fields);
+    } else if (keyword.Equals(u"physical_range") || keyword.Equals(u"physical_value")) {
+        ReadPhysicalValue(document, *type, fields);
+    } else if (keyword.Equals(u"bcd_value")) {
+        ReadMarkerValue(document, *type, fields, Part::kBcd);
+    } else if (keyword.Equals(u"ascii_value")) {
+        ReadMarkerValue(document, *type, fields, Part::kAscii);
+    }
+}
+
+void ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
+    const SplitAtFirst parts(document.statement, u":");
+    if (!parts.found) {
+        document.ReportStatement("LIN Signal representation line invalid.",
+                                 u"This LIN Signal representation is invalid at line: ",
+                                 kLevelWarning);
+        return;
+    }
+    corvdekLINSignalRepresentations* representation = document.representations.Add();
+    representation->encodingName = Trimmed(parts.head);
+    corvStringArray names;
+    names.Split(Trimmed(parts.rest), u",");
+    for (int i = 0; i < names.Count(); ++i) {
+        representation->signalNames.Add(Trimmed(names.Item(i)));
+    }
+}
