@@ -8,6 +8,8 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "text_encoding.h"
 
@@ -172,10 +174,6 @@ corvString ProgramDirectory() {
 
 bool DeleteFile(const corvString& name) { return ::unlink(NativePath(name).c_str()) == 0; }
 
-bool RenameFile(const corvString& from, const corvString& to) {
-    return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
-}
-
 bool ReadWholeFile(const corvString& name, std::string& bytes) {
     // Read until the end rather than trusting the size, which pipes and devices report as
     // 0, but give up on endless sources such as /dev/zero.
@@ -192,4 +190,51 @@ bool ReadWholeFile(const corvString& name, std::string& bytes) {
         if (got < static_cast<std::int64_t>(chunk.size())) return true;
         if (static_cast<std::int64_t>(bytes.size()) > kMaxBytes) return false;
     }
+}
+
+namespace {
+
+// Creates a file that did not exist before, next to `target`; -1 when none can be made.
+int CreateSiblingFile(const std::string& target, std::string& created) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        created = target + ".tabrel-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        const int handle = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (handle >= 0 || errno != EEXIST) return handle;
+    }
+    return -1;
+}
+
+bool WriteAllBytes(int handle, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(handle, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+SafeSaveResult SaveFileSafely(const corvString& path, std::string_view bytes) {
+    std::string target = NativePath(path);
+    // Saving through a symbolic link replaces the file it points to, not the link.
+    std::array<char, 4096> resolved{};
+    if (::realpath(target.c_str(), resolved.data()) != nullptr) target = resolved.data();
+
+    std::string temporary;
+    const int handle = CreateSiblingFile(target, temporary);
+    if (handle < 0) return SafeSaveResult::kCannotCreate;
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        ::fchmod(handle, existing.st_mode & 07777);  // keep the file's permissions
+    }
+    const bool written = WriteAllBytes(handle, bytes) && ::fsync(handle) == 0;
+    const bool closed = ::close(handle) == 0;
+    if (!written || !closed || std::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return SafeSaveResult::kCannotWrite;
+    }
+    return SafeSaveResult::kSaved;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "corv_arrays.h"
 #include "corv_string.h"
@@ -80,7 +81,11 @@ public:
 // The folder of the running program, with a trailing separator.
 corvString ProgramDirectory();
 bool DeleteFile(const corvString& name);
-// Renames `from` to `to`, replacing `to` in one step where the file system allows it.
-bool RenameFile(const corvString& from, const corvString& to);
 // The whole file as bytes; false when it cannot be opened or read.
 bool ReadWholeFile(const corvString& name, std::string& bytes);
+
+enum class SafeSaveResult { kSaved, kCannotCreate, kCannotWrite };
+// Stores `bytes` as the file `path` without ever leaving a half-written file behind: the
+// bytes go to a new file in the same folder, which is flushed to the device and then
+// renamed over the target. On failure the target is untouched and the new file removed.
+SafeSaveResult SaveFileSafely(const corvString& path, std::string_view bytes);

@@ -1,0 +1,155 @@
+#include "model_equality.h"
+
+#include <functional>
+#include <string>
+
+#include "model/definition_file.h"
+
+namespace {
+
+class Comparison {
+public:
+    std::vector<std::string> differences;
+
+    void Text(const std::string& field, const corvString& a, const corvString& b) {
+        if (!a.Equals(b)) differences.push_back(field + ": " + a.ToUtf8() + " != " + b.ToUtf8());
+    }
+    void Number(const std::string& field, double a, double b) {
+        if (a != b) {
+            differences.push_back(field + ": " + std::to_string(a) + " != " + std::to_string(b));
+        }
+    }
+    void List(const std::string& field, const corvStringArray& a, const corvStringArray& b) {
+        Number(field + ".count", a.Count(), b.Count());
+        for (int i = 0; i < a.Count() && i < b.Count(); ++i) {
+            Text(field + "[" + std::to_string(i) + "]", a.Item(i), b.Item(i));
+        }
+    }
+    template <typename T>
+    void Collection(const std::string& field, const corvCollectionTemplate<T>& a,
+                    const corvCollectionTemplate<T>& b,
+                    const std::function<void(const std::string&, const T&, const T&)>& element) {
+        Number(field + ".count", a.GetCount(), b.GetCount());
+        for (int i = 0; i < a.GetCount() && i < b.GetCount(); ++i) {
+            element(field + "[" + std::to_string(i) + "]", *a.Get(i), *b.Get(i));
+        }
+    }
+};
+
+corvString JoinedNames(const corvStringArray& list) {
+    corvString text;
+    for (int i = 0; i < list.Count(); ++i) {
+        if (i > 0) text.Append(u", ");
+        text.Append(list.Item(i));
+    }
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> ModelDifferences(const corvdekLINDefinitionFile& expected,
+                                          const corvdekLINDefinitionFile& actual) {
+    using Doc = corvdekLINDefinitionFile;
+    Comparison c;
+    const Doc& a = expected;
+    const Doc& b = actual;
+    c.Text("protocolVersion", a.protocolVersion, b.protocolVersion);
+    c.Text("languageVersion", a.languageVersion, b.languageVersion);
+    c.Text("speed", a.speed, b.speed);
+    c.Number("isJ2602", a.isJ2602, b.isJ2602);
+    c.Text("master.name", a.master.name, b.master.name);
+    c.Text("masterTimebase", a.masterTimebase, b.masterTimebase);
+    c.Text("masterJitter", a.masterJitter, b.masterJitter);
+    c.Number("hasDiagnosticFrames", a.hasDiagnosticFrames, b.hasDiagnosticFrames);
+    c.List("dynamicFrames", a.dynamicFrames, b.dynamicFrames);
+
+    c.Collection<corvdekLINNode>("nodes", a.nodes, b.nodes, [&](auto& f, auto& x, auto& y) {
+        c.Text(f + ".name", x.name, y.name);
+        c.Text(f + ".protocol", x.protocol, y.protocol);
+        c.Text(f + ".configuredNAD", x.configuredNAD, y.configuredNAD);
+        c.Text(f + ".responseError", x.responseError, y.responseError);
+        c.Text(f + ".p2Min", x.p2Min, y.p2Min);
+        c.Text(f + ".stMin", x.stMin, y.stMin);
+        c.Text(f + ".supplierId", x.supplierId, y.supplierId);
+        c.Text(f + ".functionId", x.functionId, y.functionId);
+        c.Text(f + ".responseTolerance", x.responseTolerance, y.responseTolerance);
+        c.Text(f + ".variant", x.variant, y.variant);
+        c.List(f + ".configurableFrameNames", x.configurableFrameNames, y.configurableFrameNames);
+        c.List(f + ".configurableFrameIds", x.configurableFrameIds, y.configurableFrameIds);
+    });
+    c.Collection<corvdekLINSignal>("signals", a.signals, b.signals, [&](auto& f, auto& x, auto& y) {
+        c.Text(f + ".name", x.name, y.name);
+        c.Text(f + ".size", x.size, y.size);
+        c.Text(f + ".publisher", x.publisher, y.publisher);
+        c.Text(f + ".initValue", x.initValue, y.initValue);
+        c.List(f + ".subscribers", x.subscribers, y.subscribers);
+        c.Text(f + ".encoding", x.encoding, y.encoding);
+        c.Number(f + ".isByteArray", x.isByteArray, y.isByteArray);
+        c.List(f + ".initValues", x.initValues, y.initValues);
+    });
+    c.Collection<corvdekLINFrame>("frames", a.frames, b.frames, [&](auto& f, auto& x, auto& y) {
+        c.Text(f + ".name", x.name, y.name);
+        c.Text(f + ".frameId", x.frameId, y.frameId);
+        c.Text(f + ".publisher", x.publisher, y.publisher);
+        c.Text(f + ".length", x.length, y.length);
+        c.List(f + ".signalNames", x.signalNames, y.signalNames);
+        c.List(f + ".signalOffsets", x.signalOffsets, y.signalOffsets);
+    });
+    c.Collection<corvdekLINSporadicFrame>(
+        "sporadicFrames", a.sporadicFrames, b.sporadicFrames, [&](auto& f, auto& x, auto& y) {
+            c.Text(f + ".name", x.name, y.name);
+            c.List(f + ".frameList", x.frameList, y.frameList);
+        });
+    c.Collection<corvdekLINEventFrame>(
+        "eventFrames", a.eventFrames, b.eventFrames, [&](auto& f, auto& x, auto& y) {
+            c.Text(f + ".name", x.name, y.name);
+            c.List(f + ".frameList", x.frameList, y.frameList);
+        });
+    c.Collection<corvdekLINScheduleTable>(
+        "scheduleTables", a.scheduleTables, b.scheduleTables, [&](auto& f, auto& x, auto& y) {
+            c.Text(f + ".name", x.name, y.name);
+            c.Collection<corvdekLINScheduleTableItem>(
+                f + ".items", x.items, y.items, [&](auto& g, auto& p, auto& q) {
+                    c.Number(g + ".kind", p.kind, q.kind);
+                    c.Text(g + ".frameName", p.frameName, q.frameName);
+                    c.Text(g + ".delay", p.delay, q.delay);
+                    c.Text(g + ".freeFormatData", p.freeFormatData, q.freeFormatData);
+                    c.Text(g + ".nodeName", p.nodeName, q.nodeName);
+                    c.Text(g + ".nadInitial", p.nadInitial, q.nadInitial);
+                    c.Text(g + ".nadSupplierId", p.nadSupplierId, q.nadSupplierId);
+                    c.Text(g + ".nadFunctionId", p.nadFunctionId, q.nadFunctionId);
+                    c.Text(g + ".nadNew", p.nadNew, q.nadNew);
+                });
+        });
+    c.Collection<corvdekLINSignalEncodingTypes>(
+        "encodingTypes", a.encodingTypes, b.encodingTypes, [&](auto& f, auto& x, auto& y) {
+            c.Text(f + ".name", x.name, y.name);
+            c.Collection<corvdekLINSignalEncodingTypeItem>(
+                f + ".items", x.items, y.items, [&](auto& g, auto& p, auto& q) {
+                    c.Number(g + ".kind", p.kind, q.kind);
+                    c.Number(g + ".minValue", p.minValue, q.minValue);
+                    c.Number(g + ".maxValue", p.maxValue, q.maxValue);
+                    c.Text(g + ".text", p.text, q.text);
+                    c.Number(g + ".scale", p.scale, q.scale);
+                    c.Number(g + ".offset", p.offset, q.offset);
+                });
+        });
+    c.Collection<corvdekLINSignalRepresentations>(
+        "representations", a.representations, b.representations,
+        [&](auto& f, auto& x, auto& y) {
+            c.Text(f + ".encodingName", x.encodingName, y.encodingName);
+            c.List(f + ".signalNames", x.signalNames, y.signalNames);
+        });
+    c.Collection<corvdekLINCompositeConfiguration>(
+        "compositeConfigurations", a.compositeConfigurations, b.compositeConfigurations,
+        [&](auto& f, auto& x, auto& y) {
+            c.Text(f + ".name", x.name, y.name);
+            c.Collection<corvdekLINCompositeNode>(
+                f + ".compositeNodes", x.compositeNodes, y.compositeNodes,
+                [&](auto& g, auto& p, auto& q) {
+                    c.Text(g + ".name", p.name, q.name);
+                    c.Text(g + ".nodeNames", JoinedNames(p.nodeNames), JoinedNames(q.nodeNames));
+                });
+        });
+    return c.differences;
+}
