@@ -3,16 +3,8 @@
 #include "ldf_writer.h"
 
 #include "foundation/corv_file.h"
-#include "foundation/text_encoding.h"
-#include "ldf_text.h"
+#include "section_writers.h"
 #include "model/definition_file.h"
-
-void LdfText::Line(std::initializer_list<std::u16string_view> pieces) {
-    for (std::u16string_view piece : pieces) {
-        for (char16_t ch : piece) bytes_.push_back(static_cast<char>(tabrel::EncodeCodePageChar(ch)));
-    }
-    bytes_ += "\r\n";
-}
 
 std::u16string Joined(const corvStringArray& list, std::u16string_view separator) {
     std::u16string text;
@@ -23,7 +15,7 @@ std::u16string Joined(const corvStringArray& list, std::u16string_view separator
     return text;
 }
 
-void WriteNodesSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+void WriteNodesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     out.Line({u"Nodes {"});
     out.Line({u"  Master: ", document.master.name.View(), u", ", document.masterTimebase.View(),
               u" ms, ", document.masterJitter.View(), u" ms;"});
@@ -36,7 +28,7 @@ void WriteNodesSection(const corvdekLINDefinitionFile& document, LdfText& out) {
     out.Line({u"}"});
 }
 
-void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+void WriteSignalsSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     out.Line({u"Signals {"});
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
@@ -54,7 +46,7 @@ void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfText& out)
     out.Line({u"}"});
 }
 
-void WriteFramesSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+void WriteFramesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     out.Line({u"Frames {"});
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvdekLINFrame& frame = *document.frames.Get(i);
@@ -71,7 +63,7 @@ void WriteFramesSection(const corvdekLINDefinitionFile& document, LdfText& out) 
 }
 
 std::string RenderLDF(const corvdekLINDefinitionFile& document) {
-    LdfText out;
+    TextLines out;
     out.Line({u"// Generated with Kestova LIN Tabrel"});
     out.Blank();
     out.Line({u"LIN_description_file ;"});

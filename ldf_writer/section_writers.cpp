@@ -5,13 +5,13 @@
 #include <string>
 
 #include "foundation/corv_string.h"
-#include "ldf_text.h"
+#include "section_writers.h"
 #include "model/definition_file.h"
 
 namespace {
 
 template <typename NamedFrameList>
-void WriteNamedFrameLists(const NamedFrameList& frames, LdfText& out) {
+void WriteNamedFrameLists(const NamedFrameList& frames, TextLines& out) {
     for (int i = 0; i < frames.GetCount(); ++i) {
         const auto& frame = *frames.Get(i);
         if (frame.frameList.Count() == 0) {
@@ -28,7 +28,7 @@ std::u16string ByteSignal(std::u16string_view prefix, int index) {
 }
 
 // A fixed diagnostic frame: eight byte signals at offsets 0, 8, ... 56.
-void WriteDiagnosticFrame(std::u16string_view head, std::u16string_view prefix, LdfText& out) {
+void WriteDiagnosticFrame(std::u16string_view head, std::u16string_view prefix, TextLines& out) {
     out.Line({head});
     for (int b = 0; b < 8; ++b) {
         corvString offset;
@@ -60,7 +60,7 @@ std::u16string EntryText(const corvdekLINScheduleTableItem& item) {
     }
 }
 
-void WriteEncodingPart(const corvdekLINSignalEncodingTypeItem& part, LdfText& out) {
+void WriteEncodingPart(const corvdekLINSignalEncodingTypeItem& part, TextLines& out) {
     using Part = corvdekLINSignalEncodingTypeItem;
     corvString minValue, maxValue, scale, offset;
     minValue.SetInt(part.minValue);
@@ -83,7 +83,7 @@ void WriteEncodingPart(const corvdekLINSignalEncodingTypeItem& part, LdfText& ou
 
 }  // namespace
 
-void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+void WriteCompositeSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     out.Line({u"composite {"});
     for (int i = 0; i < document.compositeConfigurations.GetCount(); ++i) {
         const corvdekLINCompositeConfiguration& configuration =
@@ -100,7 +100,7 @@ void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfText& ou
     out.Line({u"}"});
 }
 
-void WriteDiagnosticSignalsSection(LdfText& out) {
+void WriteDiagnosticSignalsSection(TextLines& out) {
     out.Line({u"Diagnostic_signals {"});
     for (std::u16string_view prefix : {u"MasterReq", u"SlaveResp"}) {
         for (int b = 0; b < 8; ++b) out.Line({u"     ", ByteSignal(prefix, b), u":8,0;"});
@@ -108,33 +108,33 @@ void WriteDiagnosticSignalsSection(LdfText& out) {
     out.Line({u"}"});
 }
 
-void WriteDynamicFramesSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+void WriteDynamicFramesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     if (document.dynamicFrames.Count() == 0) return;
     out.Line({u"dynamic_frames {"});
     out.Line({u"\t", Joined(document.dynamicFrames, u","), u";"});
     out.Line({u"}"});
 }
 
-void WriteSporadicFramesSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+void WriteSporadicFramesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     out.Line({u"Sporadic_frames {"});
     WriteNamedFrameLists(document.sporadicFrames, out);
     out.Line({u"}"});
 }
 
-void WriteEventFramesSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+void WriteEventFramesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     out.Line({u"Event_triggered_frames {"});
     WriteNamedFrameLists(document.eventFrames, out);
     out.Line({u"}"});
 }
 
-void WriteDiagnosticFramesSection(LdfText& out) {
+void WriteDiagnosticFramesSection(TextLines& out) {
     out.Line({u"Diagnostic_frames {"});
     WriteDiagnosticFrame(u"     MasterReq: 60 {", u"MasterReq", out);
     WriteDiagnosticFrame(u"  SlaveResp: 61 {", u"SlaveResp", out);
     out.Line({u"}"});
 }
 
-bool WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+bool WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     bool any = false;
     for (int i = 0; i < document.nodes.GetCount() && !any; ++i) {
         any = document.nodes.Get(i)->HasAttributes();
@@ -171,7 +171,7 @@ bool WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, LdfTex
     return true;
 }
 
-void WriteScheduleTablesSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+void WriteScheduleTablesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     out.Line({u"Schedule_tables {"});
     for (int i = 0; i < document.scheduleTables.GetCount(); ++i) {
         const corvdekLINScheduleTable& table = *document.scheduleTables.Get(i);
@@ -185,7 +185,7 @@ void WriteScheduleTablesSection(const corvdekLINDefinitionFile& document, LdfTex
     out.Line({u"}"});
 }
 
-void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     out.Line({u"Signal_encoding_types {"});
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
         const corvdekLINSignalEncodingTypes& type = *document.encodingTypes.Get(i);
@@ -196,7 +196,7 @@ void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, LdfText
     out.Line({u"}"});
 }
 
-void WriteRepresentationSection(const corvdekLINDefinitionFile& document, LdfText& out) {
+void WriteRepresentationSection(const corvdekLINDefinitionFile& document, TextLines& out) {
     out.Line({u"Signal_representation {"});
     for (int i = 0; i < document.representations.GetCount(); ++i) {
         const corvdekLINSignalRepresentations& representation = *document.representations.Get(i);

@@ -3,6 +3,8 @@
 // file or the user gave, so that a file is written back as it was read. References between
 // objects are names, compared exactly and case-sensitively.
 
+#include <string_view>
+
 #include "collection.h"
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_string.h"
@@ -69,9 +71,14 @@ public:
 
     // Layout helpers shared by the header generator and the frames tab (codegen library).
     void SortSignalsByOffset();
+    // The C structure of the frame's signals (sorts them by offset first). False when a
+    // signal is not defined; the text then names it in an #error line.
     bool BuildStructTypedef(corvString& text);
     bool BuildStructTypedef(corvString& text, const ClusterNameIndex& names);
-    bool BuildUnionTypedef(corvString& text) const;
+    // The union of the structure with a byte array of `byteCount` elements.
+    bool BuildUnionTypedef(corvString& text, std::u16string_view byteCount) const;
+    // The bit after the last signal bit (offset plus size, the largest over the signals).
+    int SignalEndBit(const ClusterNameIndex& names) const;
     bool ComputeFrameTime(double& seconds);
     bool FormatFrameTime(corvString& text);
 };

@@ -1,0 +1,263 @@
+// The setup checks: every rule, its texts, section keys, levels and the order of the rows.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/definition_file.h"
+#include "support/test_support.h"
+
+namespace {
+
+using test_support::LoadText;
+using test_support::SetupIssues;
+using test_support::Utf8;
+using Texts = std::vector<std::string>;
+
+const std::string kTail =
+    " is not understood by the Tabrel. This value should be \"1.2\", \"1.3\", or \"J2602\". ";
+
+// A cluster that breaks no general rule; the tests change one thing at a time.
+class SetupChecks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        document.protocolVersion = u"2.1";
+        document.languageVersion = u"2.1";
+        document.speed = u"19.2";
+        document.masterTimebase = u"5";
+        document.masterJitter = u"0.1";
+        document.master.name = u"CEM";
+        document.nodes.Add()->name = u"LSM";
+        document.nodes.Add()->name = u"RSM";
+    }
+    Texts Check() {
+        document.CheckSetup();
+        return SetupIssues(document);
+    }
+    corvdekLINSignal* AddSignal(const char16_t* name, const char16_t* size, const char16_t* publisher,
+                                std::initializer_list<const char16_t*> receivers) {
+        corvdekLINSignal* signal = document.signals.Add();
+        signal->name = name;
+        signal->size = size;
+        signal->publisher = publisher;
+        for (const char16_t* receiver : receivers) signal->subscribers.Add(corvString(receiver));
+        return signal;
+    }
+
+    corvdekLINDefinitionFile document;
+};
+
+TEST_F(SetupChecks, ASoundClusterHasNoIssues) { EXPECT_EQ(Check(), Texts{}); }
+
+TEST_F(SetupChecks, ProtocolAndLanguageVersions) {
+    for (const char16_t* good : {u"1.2", u"1.3", u"2.0", u"2.2", u"2.3", u"J2602_1_1.0", u"j2602"}) {
+        document.protocolVersion = good;
+        document.languageVersion = good;
+        EXPECT_EQ(Check(), Texts{}) << Utf8(corvString(good));
+    }
+    document.protocolVersion = u" 2.1 ";
+    EXPECT_EQ(Check(), Texts{});
+    EXPECT_EQ(Utf8(document.protocolVersion), "2.1");  // trimmed in place
+
+    document.protocolVersion = u"2.4";
+    document.languageVersion = u"";
+    EXPECT_EQ(Check(), (Texts{"1|Unknown LIN Protocol version|General-Protocol|The LIN Protocol "
+                              "version 2.4" + kTail,
+                              "1|Unknown LIN Language version|General-Language|The LIN Language "
+                              "version " + kTail}));
+    for (const char16_t* bad : {u"1.20", u"2", u"J 2602"}) {
+        document.protocolVersion = bad;
+        EXPECT_EQ(Check().size(), 2u) << Utf8(corvString(bad));
+    }
+}
+
+TEST_F(SetupChecks, BusSpeedLimitsAreInclusive) {
+    for (const char16_t* good : {u"1.0", u"20.0", u"19.2 kbps"}) {
+        document.speed = good;
+        EXPECT_EQ(Check(), Texts{}) << Utf8(corvString(good));
+    }
+    for (const char16_t* bad : {u"0.99", u"20.01", u"", u"abc"}) {
+        document.speed = bad;
+        EXPECT_EQ(Check(), (Texts{"0|Baudrate is out of range|General-LINBaudRate|The LIN Baud "
+                                  "Rate: " + Utf8(corvString(bad)) +
+                                  " is out of the range. This value should be between 1.0 and "
+                                  "20.0 KBaud. "}));
+    }
+}
+
+TEST_F(SetupChecks, JitterAgainstTimeBase) {
+    const std::string jitterRow =
+        "0|Jitter is out of range|General-LINJitter|The jitter: %s is out of the range. This value "
+        "should be be greater than 0 and less than the timebase.";
+    auto row = [&](const std::string& value) {
+        std::string text = jitterRow;
+        return text.replace(text.find("%s"), 2, value);
+    };
+    document.masterJitter = u"5";
+    EXPECT_EQ(Check(), Texts{});
+    document.masterJitter = u"6";
+    EXPECT_EQ(Check(), Texts{row("6")});
+    document.masterJitter = u"0";
+    EXPECT_EQ(Check(), Texts{row("0")});
+    document.masterJitter = u"";
+    EXPECT_EQ(Check(), Texts{row("")});
+    document.masterJitter = u"-1";
+    EXPECT_EQ(Check(), Texts{});
+}
+
+TEST_F(SetupChecks, TimeBaseOfZero) {
+    const std::string timebaseRow =
+        "0|TimeBase is out of range|General-LINTimeBase|The timebase: 0 is out of the range. This "
+        "value should be be greater than 0.";
+    document.masterTimebase = u"0";
+    const Texts rows = Check();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1], timebaseRow);  // after the jitter row: 0.1 exceeds the time base
+    document.masterJitter = u"-0.5";
+    EXPECT_EQ(Check(), Texts{timebaseRow});
+    document.masterTimebase = u"-3";
+    document.masterJitter = u"-4";
+    EXPECT_EQ(Check(), Texts{});
+}
+
+TEST_F(SetupChecks, MasterAndSlaves) {
+    document.master.name = u"   ";
+    document.nodes.Clear();
+    EXPECT_EQ(Check(), (Texts{"0|The master node is blank|Nodes-Master|The master node cannot be "
+                              "undefined.",
+                              "0|No slave nodes|Nodes-Slaves|There must be at least one slave "
+                              "node."}));
+    EXPECT_TRUE(document.master.name.IsEmpty());
+}
+
+TEST_F(SetupChecks, FrameRules) {
+    AddSignal(u"Known", u"8", u"CEM", {u"LSM"});
+    corvdekLINFrame* frame = document.frames.Add();
+    frame->name = u"Frm-1";
+    frame->publisher = u"";
+    for (const char16_t* name : {u"Ghost", u"Known", u"Ghost"}) frame->signalNames.Add(corvString(name));
+    corvdekLINFrame* second = document.frames.Add();
+    second->name = u"Frm2";
+    second->publisher = u"cem";  // names compare case-sensitively
+    const std::string missing = "0|Signal does not exist for frame: Frm-1|Frames-Frm-1-Signals|"
+                                "The signal: Ghost is not available in the signal list.";
+    EXPECT_EQ(Check(),
+              (Texts{missing, missing,
+                     "0|Frm-1 - source node blank|Frames-Frm-1-SourceNode|The source node: "
+                     "(blank) is not a defined node.",
+                     "0|Frm2 - source node missing|Frames-Frm2-SourceNode|The source node: cem "
+                     "is not a defined node."}));
+    EXPECT_EQ(frame->owner, &document);
+    EXPECT_EQ(frame->GetSignal(1), document.signals.Get(0));
+    EXPECT_EQ(frame->GetSignal(0), nullptr);
+    EXPECT_EQ(frame->GetSignal(3), nullptr);
+}
+
+TEST_F(SetupChecks, SignalRulesInTheirOrder) {
+    corvdekLINSignal* signal = AddSignal(u"Sig", u"17", u"Ghost", {u"X", u"Ghost", u"Y", u"Ghost"});
+    signal->encoding = u"NoSuchEncoding";
+    document.encodingTypes.Add()->name = u"Other";
+    EXPECT_EQ(Check(),
+              (Texts{"0|Sig - signal encoding missing|Signals-Sig-Encoding|The signal encoding: "
+                     "NoSuchEncoding is not available in the signal encoding list.",
+                     "0|Sig - source node missing|Signals-Sig-SourceNode|The source node: Ghost "
+                     "is not a defined node.",
+                     "0|Sig - receiver node missing|Signals-Sig-RxNodes|The receviver node: X is "
+                     "not a defined node.",
+                     "0|Sig - receiver node missing|Signals-Sig-RxNodes|The receviver node: Ghost "
+                     "is not a defined node.",
+                     "0|Sig - receiver node missing|Signals-Sig-RxNodes|The receviver node: Y is "
+                     "not a defined node.",
+                     "0|Sig - receiver node missing|Signals-Sig-RxNodes|The receviver node: Ghost "
+                     "is not a defined node.",
+                     "0|Sig - transmitted and received by the same node|Signals-Sig-SourceNode|"
+                     "The source node: Ghost is included in the receive list.",
+                     "0|Sig - signal size out of range|Signals-Sig-SignalSize|The signal size: 17 "
+                     "must be from 1 to 16 for scalar signals."}));
+    signal->encoding = u"Other";
+    signal->publisher = u"";
+    signal->subscribers.Clear();
+    signal->size = u"abc";
+    EXPECT_EQ(Check(),
+              (Texts{"0|Sig - source node blank|Signals-Sig-SourceNode|The source node: (blank) is "
+                     "not a defined node.",
+                     "0|Sig - signal size out of range|Signals-Sig-SignalSize|The signal size: 0 "
+                     "must be from 1 to 16 for scalar signals.",
+                     "0|Sig - no Rx Nodes|Signals-Sig-RxNodes|There are no rx nodes defined for "
+                     "this signal."}));
+}
+
+TEST_F(SetupChecks, SignalSizes) {
+    corvdekLINSignal* scalar = AddSignal(u"S", u"1", u"CEM", {u"LSM"});
+    for (const char16_t* good : {u"1", u"16", u" 8bits"}) {
+        scalar->size = good;
+        EXPECT_EQ(Check(), Texts{});
+    }
+    for (const char16_t* bad : {u"0", u"17"}) {
+        scalar->size = bad;
+        EXPECT_EQ(Check().size(), 1u);
+    }
+    scalar->isByteArray = true;
+    for (const char16_t* good : {u"8", u"24", u"64"}) {
+        scalar->size = good;
+        EXPECT_EQ(Check(), Texts{});
+    }
+    for (const char16_t* bad : {u"12", u"72", u"0"}) {
+        scalar->size = bad;
+        EXPECT_EQ(Check(), (Texts{"0|S - signal size out of range|Signals-S-SignalSize|The signal "
+                                  "size: " + Utf8(corvString(bad)) +
+                                  " must be 8,16,24,32,40,48,56, and 64 for byte array signals."}));
+    }
+}
+
+TEST_F(SetupChecks, SlaveToSlaveOnlyMattersForJ2602) {
+    const Texts slaveToSlave = {"0|A - slave to slave communications|Signals-A-RxNodes|J2602 "
+                                "probhits slave to slave communications where a source slave "
+                                "communicates to another slave."};
+    corvdekLINSignal* signal = AddSignal(u"A", u"8", u"LSM", {u"RSM"});
+    EXPECT_EQ(Check(), Texts{});
+    document.isJ2602 = true;
+    EXPECT_EQ(Check(), slaveToSlave);
+    signal->subscribers.Clear();
+    signal->subscribers.Add(corvString(u"CEM"));
+    EXPECT_EQ(Check(), Texts{});  // slave to master only
+    signal->subscribers.Add(corvString(u"RSM"));
+    EXPECT_EQ(Check(), slaveToSlave);
+    signal->subscribers.RemoveAt(0);
+    signal->publisher = u"CEM";  // master to a slave
+    EXPECT_EQ(Check(), Texts{});
+    signal->publisher = u"Unknown";  // the source need not be defined for this rule
+    EXPECT_EQ(Check().back(), slaveToSlave.front());
+}
+
+TEST_F(SetupChecks, AWholeClusterRowByRow) {
+    ASSERT_TRUE(LoadText(document,
+                         "LIN_protocol_version = \"2.5\"; LIN_language_version = \"J2602_3_1.0\";"
+                         "LIN_speed = 25 kbps;"
+                         "Nodes { Master: CEM, 5 ms, 0.1 ms; Slaves: LSM; }"
+                         "Signals { Req: 2, 0, CEM, LSM; Sw: 8, 0, LSM, CEM, LSM; Orphan: 4, 0, RSM; }"
+                         "Frames { F1: 0x01, CEM, 1 { Req, 0; Missing, 2; } F2: 0x02, RSM, 1 { Sw, 0; } }"
+                         "Signal_encoding_types { Dig { logical_value, 0, \"off\"; } }"
+                         "Signal_representation { Dig: Req; Analog: Sw; }"));
+    EXPECT_EQ(Check(),
+              (Texts{"1|Unknown LIN Protocol version|General-Protocol|The LIN Protocol version "
+                     "2.5" + kTail,
+                     "0|Baudrate is out of range|General-LINBaudRate|The LIN Baud Rate: 25 is out "
+                     "of the range. This value should be between 1.0 and 20.0 KBaud. ",
+                     "0|Signal does not exist for frame: F1|Frames-F1-Signals|The signal: Missing "
+                     "is not available in the signal list.",
+                     "0|F2 - source node missing|Frames-F2-SourceNode|The source node: RSM is not "
+                     "a defined node.",
+                     "0|Sw - signal encoding missing|Signals-Sw-Encoding|The signal encoding: "
+                     "Analog is not available in the signal encoding list.",
+                     "0|Sw - transmitted and received by the same node|Signals-Sw-SourceNode|The "
+                     "source node: LSM is included in the receive list.",
+                     "0|Orphan - source node missing|Signals-Orphan-SourceNode|The source node: "
+                     "RSM is not a defined node.",
+                     "0|Orphan - no Rx Nodes|Signals-Orphan-RxNodes|There are no rx nodes defined "
+                     "for this signal."}));
+    EXPECT_EQ(Check(), Check());  // a second run gives the same rows
+}
+
+}  // namespace
