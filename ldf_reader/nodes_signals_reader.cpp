@@ -59,10 +59,13 @@ void ReadByteArrayValues(corvdekLINDefinitionFile& document, const corvStringArr
             kLevelWarning);
         return;
     }
+    // Without byte values ('{ } , CEM', as written for a signal of fewer than 8 bits) the
+    // empty braces leave an empty first field that is no publisher.
+    const int first = byteCount == 0 && fields.Count() > 1 && Trimmed(fields.Item(0)).IsEmpty();
     for (int i = 0; i < byteCount; ++i) signal->initValues.Add(Trimmed(fields.Item(i)));
-    signal->publisher = Trimmed(fields.Item(byteCount));
+    signal->publisher = Trimmed(fields.Item(first + byteCount));
     signal->subscribers.Clear();
-    for (int i = byteCount + 1; i < fields.Count(); ++i) {
+    for (int i = first + byteCount + 1; i < fields.Count(); ++i) {
         signal->subscribers.Add(Trimmed(fields.Item(i)));
     }
 }

@@ -119,7 +119,9 @@ void ReadEntry(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& tabl
     } else if (document.statement.Equals(u"FreeFormat")) {
         AddItem(table, Item::kFreeFormat, nullptr);
     } else if (depth == 2) {
-        if (entry.hasDelay) {
+        // An entry needs a frame name: ' delay 10 ms' alone (what remains of an empty
+        // FreeFormat list) names none.
+        if (entry.hasDelay && !entry.head.IsEmpty()) {
             AddItem(table, Item::kFrame, &entry);
             table.items.Last()->frameName = entry.head;
         } else {

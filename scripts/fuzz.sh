@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the LDF loader with libFuzzer for the given number of seconds (default 30).
+# Fuzzes the LDF loader, and the writer, checks and generator behind it, with libFuzzer for the given number of seconds (default 30).
 # Seeds: our samples, the examples and the shared corpus of other tools' files. Inputs
-# that crash are kept in build/fuzz/artifacts; add them to tests/data/fuzz as regressions.
+# that fail are kept in build/fuzz/artifacts; add them to tests/data/fuzz as regressions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}

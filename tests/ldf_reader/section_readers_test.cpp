@@ -82,8 +82,9 @@ TEST_F(SignalsReader, ByteArraySignals) {
     LoadSection("Signals",
                 "Serial: 16, { 0x01, 0x02 }, CEM, LSM;\n"
                 "Odd: 12, { 7 }, CEM, LSM;\n"
-                "NoRx: 16, { 0, 0} , CEM;");
-    ASSERT_EQ(document.signals.GetCount(), 3);
+                "NoRx: 16, { 0, 0} , CEM;\n"
+                "Bits: 4, { } , CEM, LSM;");
+    ASSERT_EQ(document.signals.GetCount(), 4);
     const corvdekLINSignal* serial = document.signals.Get(0);
     EXPECT_TRUE(serial->isByteArray);
     EXPECT_EQ(Utf8(serial->initValues), (Texts{"0x01", "0x02"}));
@@ -94,6 +95,11 @@ TEST_F(SignalsReader, ByteArraySignals) {
     EXPECT_EQ(Utf8(noRx->initValues), (Texts{"0", "0"}));
     EXPECT_EQ(Utf8(noRx->publisher), "CEM");
     EXPECT_EQ(noRx->subscribers.Count(), 0);
+    // Fewer than 8 bits hold no byte value; the empty braces are no publisher.
+    const corvdekLINSignal* bits = document.signals.Get(3);
+    EXPECT_EQ(bits->initValues.Count(), 0);
+    EXPECT_EQ(Utf8(bits->publisher), "CEM");
+    EXPECT_EQ(Utf8(bits->subscribers), (Texts{"LSM"}));
     EXPECT_TRUE(Issues().empty());
 }
 
@@ -233,11 +239,12 @@ TEST_F(ScheduleReader, InvalidEntries) {
                 "  AssignNAD { 1, 2, 3 } delay 10 ms;\n"
                 "  AssignFrameId { A } delay 11 ms;\n"
                 "  UnassignFrameId { A, B, C } 12 ms;\n"
+                "  FreeFormat { } delay 5 ms;\n"
                 "}\n"
                 "T {}");
     ASSERT_EQ(document.scheduleTables.GetCount(), 2);
     const auto& items = document.scheduleTables.Get(0)->items;
-    ASSERT_EQ(items.GetCount(), 5);
+    ASSERT_EQ(items.GetCount(), 6);
     EXPECT_EQ(Utf8(items.Get(0)->frameName), "masterreq");
     EXPECT_EQ(items.Get(1)->kind, corvdekLINScheduleTableItem::kAssignNAD);
     EXPECT_TRUE(items.Get(1)->nadInitial.IsEmpty());
@@ -259,7 +266,9 @@ TEST_F(ScheduleReader, InvalidEntries) {
                      "invalid at line: 1, 2, 3  delay 10 ms",
                      "0|Schedule Table UnassignFrameId Invalid.|This Schedule Table "
                      "UnassignFrameId is invalid at line: A, B, C  12 ms",
-                     "0|Schedule Table Delay Spec Invalid." + at + "A, B, C  12 ms"}));
+                     "0|Schedule Table Delay Spec Invalid." + at + "A, B, C  12 ms",
+                     "0|Schedule Table Frame Invalid." + at + "delay 5 ms"}));
+    EXPECT_EQ(items.Get(5)->kind, corvdekLINScheduleTableItem::kFreeFormat);
 }
 
 TEST_F(ScheduleReader, ArgumentsAfterAFrameEntryOnlyReplaceItsDelay) {
