@@ -1,0 +1,120 @@
+// tabrel-cli check: load each file, run the setup checks once, print every issue.
+
+#include <nlohmann/json.hpp>
+
+#include <ostream>
+#include <string>
+
+#include "commands.h"
+#include "document_io.h"
+#include "model/definition_file.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct Issue {
+    bool loadIssue;
+    bool error;  // the level reads as a non-zero number
+    std::string level, type, section, details;
+};
+
+std::vector<Issue> IssuesOf(const corvdekLINDefinitionFile& document, bool checked) {
+    std::vector<Issue> issues;
+    for (int i = 0; i < document.loadIssueTypes.Count(); ++i) {
+        const corvString& level = document.loadIssueLevels.Item(i);
+        issues.push_back({true, level.ToInt() != 0, level.ToUtf8(),
+                          document.loadIssueTypes.Item(i).ToUtf8(), "",
+                          document.loadIssueDetails.Item(i).ToUtf8()});
+    }
+    for (int i = 0; checked && i < document.setupIssueLevels.Count(); ++i) {
+        const corvString& level = document.setupIssueLevels.Item(i);
+        issues.push_back({false, level.ToInt() != 0, level.ToUtf8(),
+                          document.setupIssueTypes.Item(i).ToUtf8(),
+                          document.setupIssueSections.Item(i).ToUtf8(),
+                          document.setupIssueDetails.Item(i).ToUtf8()});
+    }
+    return issues;
+}
+
+// Tabs and line breaks would break the columns; none of our texts has them, but a file's
+// statement could.
+std::string OneLine(std::string text) {
+    for (char& ch : text) {
+        if (ch == '\t' || ch == '\n' || ch == '\r') ch = ' ';
+    }
+    return text;
+}
+
+std::string Counted(std::size_t count, const char* noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+void PrintText(const std::string& path, bool loaded, const corvdekLINDefinitionFile& document,
+               const std::vector<Issue>& issues, std::ostream& out) {
+    std::size_t errors = 0;
+    for (const Issue& issue : issues) {
+        errors += issue.error;
+        out << path << ": " << (issue.error ? "error" : "warning") << ": " << issue.type;
+        if (!issue.section.empty()) out << " [" << issue.section << "]";
+        out << ": " << issue.details << "\n";
+    }
+    if (!loaded) out << path << ": cannot load: " << document.lastLoadError.ToUtf8() << "\n";
+    out << path << ": " << Counted(errors, "error") << ", "
+        << Counted(issues.size() - errors, "warning") << "\n";
+}
+
+void PrintTsv(const std::string& path, const std::vector<Issue>& issues, std::ostream& out) {
+    for (const Issue& issue : issues) {
+        out << OneLine(path) << '\t' << (issue.loadIssue ? "load" : "setup") << '\t'
+            << OneLine(issue.level) << '\t' << OneLine(issue.type) << '\t'
+            << OneLine(issue.section) << '\t' << OneLine(issue.details) << '\n';
+    }
+}
+
+Json FileJson(const std::string& path, bool loaded, const corvdekLINDefinitionFile& document,
+              const std::vector<Issue>& issues) {
+    Json loadIssues = Json::array();
+    Json setupIssues = Json::array();
+    for (const Issue& issue : issues) {
+        if (issue.loadIssue) {
+            loadIssues.push_back(
+                {{"level", issue.level}, {"type", issue.type}, {"details", issue.details}});
+        } else {
+            setupIssues.push_back({{"level", issue.level}, {"type", issue.type},
+                                   {"section", issue.section}, {"details", issue.details}});
+        }
+    }
+    Json file = {{"path", path}, {"loaded", loaded}};
+    if (!loaded) file["error"] = document.lastLoadError.ToUtf8();
+    file["loadIssues"] = loadIssues;
+    file["setupIssues"] = setupIssues;
+    return file;
+}
+
+}  // namespace
+
+int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+    bool allLoaded = true;
+    bool failing = false;
+    Json files = Json::array();
+    for (const std::string& path : options.files) {
+        corvdekLINDefinitionFile document;
+        const bool loaded = document.LoadFromFile(corvString(DecodeArgument(path)));
+        if (loaded) document.CheckSetup();
+        allLoaded = allLoaded && loaded;
+        const std::vector<Issue> issues = IssuesOf(document, loaded);
+        for (const Issue& issue : issues) failing = failing || options.strict || issue.error;
+        switch (options.format) {
+            case IssueFormat::kText: PrintText(path, loaded, document, issues, out); break;
+            case IssueFormat::kTsv:
+                PrintTsv(path, issues, out);
+                if (!loaded) err << path << ": " << document.lastLoadError.ToUtf8() << "\n";
+                break;
+            case IssueFormat::kJson: files.push_back(FileJson(path, loaded, document, issues)); break;
+        }
+    }
+    if (options.format == IssueFormat::kJson) out << files.dump(2) << "\n";
+    if (!allLoaded) return kExitFailure;
+    return failing ? kExitIssues : kExitOk;
+}

@@ -1,0 +1,37 @@
+#include "document_io.h"
+
+#include <ostream>
+
+#include "foundation/corv_file.h"
+#include "foundation/text_encoding.h"
+#include "model/definition_file.h"
+
+std::u16string DecodeArgument(std::string_view argument) { return tabrel::DecodeUtf8(argument); }
+
+bool LoadForCommand(corvdekLINDefinitionFile& document, const std::string& path,
+                    std::ostream& err) {
+    const bool loaded = document.LoadFromFile(corvString(DecodeArgument(path)));
+    for (int i = 0; i < document.loadIssueTypes.Count(); ++i) {
+        err << path << ": " << document.loadIssueTypes.Item(i).ToUtf8() << ": "
+            << document.loadIssueDetails.Item(i).ToUtf8() << "\n";
+    }
+    if (!loaded) err << path << ": cannot load: " << document.lastLoadError.ToUtf8() << "\n";
+    return loaded;
+}
+
+bool StoreOutput(const std::string& path, const std::string& bytes, std::ostream& out,
+                 std::ostream& err) {
+    if (path == "-") {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (out) return true;
+        err << "cannot write to standard output\n";
+        return false;
+    }
+    switch (SaveFileSafely(corvString(DecodeArgument(path)), bytes)) {
+        case SafeSaveResult::kSaved: return true;
+        case SafeSaveResult::kCannotCreate: err << path << ": cannot create the file\n"; break;
+        case SafeSaveResult::kCannotWrite: err << path << ": cannot write the file\n"; break;
+    }
+    return false;
+}

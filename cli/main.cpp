@@ -1,0 +1,79 @@
+// tabrel-cli: the LDF engine of Tabrel for scripts and CI pipelines.
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <map>
+
+#include "commands.h"
+
+namespace {
+
+constexpr const char* kVersion = "tabrel-cli " TABREL_VERSION;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Load, check, write and generate LIN description files (LDF).", "tabrel-cli"};
+    app.set_version_flag("--version", kVersion);
+    app.require_subcommand(1);
+
+    CheckOptions check;
+    std::string format = "text";
+    CLI::App* checkCommand = app.add_subcommand(
+        "check", "Load each file and list its load issues and current setup issues.");
+    checkCommand->add_option("--format", format, "Output format")
+        ->check(CLI::IsMember({"text", "tsv", "json"}));
+    checkCommand->add_flag("--strict", check.strict, "Fail on warnings too");
+    checkCommand->add_option("FILE", check.files, "LDF files")->required();
+
+    std::string input, output, slave;
+    bool master = false;
+    CLI::App* writeCommand =
+        app.add_subcommand("write", "Load IN and save it as LDF to OUT ('-' for standard output).");
+    writeCommand->add_option("IN", input, "LDF file to load")->required();
+    writeCommand->add_option("OUT", output, "File to write, or '-'")->required();
+
+    CLI::App* headerCommand = app.add_subcommand(
+        "header", "Generate the driver configuration header of one node ('-' for standard output).");
+    headerCommand->add_option("IN", input, "LDF file to load")->required();
+    headerCommand->add_option("OUT", output, "Header file to write, or '-'")->required();
+    CLI::Option* masterFlag = headerCommand->add_flag("--master", master, "For the master node");
+    CLI::Option* slaveOption = headerCommand->add_option("--slave", slave, "For the named slave node");
+    masterFlag->excludes(slaveOption);
+    headerCommand->callback([&] {
+        if (!master && slaveOption->count() == 0) {
+            throw CLI::RequiredError("one of --master or --slave NAME");
+        }
+    });
+
+    CLI::App* exportCommand =
+        app.add_subcommand("export", "Print the whole cluster of IN as JSON.");
+    exportCommand->add_option("IN", input, "LDF file to load")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "tabrel-cli: " << e.what() << "\n\n";
+        CLI::App* failed = &app;
+        for (CLI::App* sub : app.get_subcommands()) failed = sub;
+        std::cerr << failed->help();
+        return kExitFailure;
+    }
+
+    if (*checkCommand) {
+        static const std::map<std::string, IssueFormat> kFormats = {
+            {"text", IssueFormat::kText}, {"tsv", IssueFormat::kTsv}, {"json", IssueFormat::kJson}};
+        check.format = kFormats.at(format);
+        return RunCheck(check, std::cout, std::cerr);
+    }
+    if (*writeCommand) return RunWrite(input, output, std::cout, std::cerr);
+    if (*headerCommand) return RunHeader(input, output, master, slave, std::cout, std::cerr);
+    return RunExport(input, std::cout, std::cerr);
+}

@@ -1,0 +1,155 @@
+#include "model_json.h"
+
+#include "model/definition_file.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string Text(const corvString& text) { return text.ToUtf8(); }
+
+Json List(const corvStringArray& list) {
+    Json array = Json::array();
+    for (int i = 0; i < list.Count(); ++i) array.push_back(Text(list.Item(i)));
+    return array;
+}
+
+template <typename T, typename Convert>
+Json Each(const corvCollectionTemplate<T>& collection, Convert convert) {
+    Json array = Json::array();
+    for (int i = 0; i < collection.GetCount(); ++i) array.push_back(convert(*collection.Get(i)));
+    return array;
+}
+
+Json Node(const corvdekLINNode& node) {
+    Json attributes = {{"protocol", Text(node.protocol)},
+                       {"configuredNAD", Text(node.configuredNAD)},
+                       {"supplierId", Text(node.supplierId)},
+                       {"functionId", Text(node.functionId)},
+                       {"variant", Text(node.variant)},
+                       {"responseError", Text(node.responseError)},
+                       {"p2Min", Text(node.p2Min)},
+                       {"stMin", Text(node.stMin)},
+                       {"responseTolerance", Text(node.responseTolerance)}};
+    Json frames = Json::array();
+    for (int i = 0; i < node.configurableFrameNames.Count(); ++i) {
+        const std::string id =
+            i < node.configurableFrameIds.Count() ? Text(node.configurableFrameIds.Item(i)) : "";
+        frames.push_back({{"name", Text(node.configurableFrameNames.Item(i))}, {"id", id}});
+    }
+    attributes["configurableFrames"] = frames;
+    return {{"name", Text(node.name)}, {"hasAttributes", node.HasAttributes()},
+            {"attributes", attributes}};
+}
+
+Json Signal(const corvdekLINSignal& signal) {
+    Json json = {{"name", Text(signal.name)}, {"size", Text(signal.size)},
+                 {"isByteArray", signal.isByteArray}};
+    if (signal.isByteArray) {
+        json["initValues"] = List(signal.initValues);
+    } else {
+        json["initValue"] = Text(signal.initValue);
+    }
+    json["publisher"] = Text(signal.publisher);
+    json["subscribers"] = List(signal.subscribers);
+    json["encoding"] = Text(signal.encoding);
+    return json;
+}
+
+Json Frame(const corvdekLINFrame& frame) {
+    Json layout = Json::array();
+    for (int i = 0; i < frame.signalNames.Count(); ++i) {
+        const std::string offset =
+            i < frame.signalOffsets.Count() ? Text(frame.signalOffsets.Item(i)) : "";
+        layout.push_back({{"signal", Text(frame.signalNames.Item(i))}, {"offset", offset}});
+    }
+    return {{"name", Text(frame.name)}, {"id", Text(frame.frameId)},
+            {"publisher", Text(frame.publisher)}, {"length", Text(frame.length)},
+            {"signals", layout}};
+}
+
+template <typename NamedFrameList>
+Json NamedFrames(const NamedFrameList& frames) {
+    return Each(frames, [](const auto& frame) {
+        return Json{{"name", Text(frame.name)}, {"items", List(frame.frameList)}};
+    });
+}
+
+Json ScheduleEntry(const corvdekLINScheduleTableItem& item) {
+    using Item = corvdekLINScheduleTableItem;
+    static const char* const kKinds[] = {"frame",           "MasterReq", "SlaveResp",
+                                         "AssignFrameId",   "UnassignFrameId",
+                                         "AssignNAD",       "FreeFormat"};
+    const bool knownKind = item.kind >= 0 && item.kind < 7;
+    Json json = {{"kind", knownKind ? kKinds[item.kind] : "unknown"}};
+    switch (item.kind) {
+        case Item::kFrame: json["frame"] = Text(item.frameName); break;
+        case Item::kAssignFrameId:
+        case Item::kUnassignFrameId:
+            json["node"] = Text(item.nodeName);
+            json["frame"] = Text(item.frameName);
+            break;
+        case Item::kAssignNAD:
+            json["initialNAD"] = Text(item.nadInitial);
+            json["supplierId"] = Text(item.nadSupplierId);
+            json["functionId"] = Text(item.nadFunctionId);
+            json["newNAD"] = Text(item.nadNew);
+            break;
+        case Item::kFreeFormat: json["data"] = Text(item.freeFormatData); break;
+        default: break;
+    }
+    json["delay"] = Text(item.delay);
+    return json;
+}
+
+Json EncodingPart(const corvdekLINSignalEncodingTypeItem& part) {
+    using Part = corvdekLINSignalEncodingTypeItem;
+    switch (part.kind) {
+        case Part::kLogical:
+            return {{"kind", "logical"}, {"value", part.minValue}, {"text", Text(part.text)}};
+        case Part::kPhysical:
+            return {{"kind", "physical"}, {"min", part.minValue},   {"max", part.maxValue},
+                    {"scale", part.scale},  {"offset", part.offset}, {"unit", Text(part.text)}};
+        case Part::kBcd: return {{"kind", "bcd"}};
+        case Part::kAscii: return {{"kind", "ascii"}};
+        default: return {{"kind", "unknown"}};
+    }
+}
+
+}  // namespace
+
+nlohmann::ordered_json ClusterToJson(const corvdekLINDefinitionFile& document) {
+    Json json;
+    json["protocolVersion"] = Text(document.protocolVersion);
+    json["languageVersion"] = Text(document.languageVersion);
+    json["speed"] = Text(document.speed);
+    json["isJ2602"] = document.isJ2602;
+    json["hasDiagnosticFrames"] = document.hasDiagnosticFrames;
+    json["master"] = {{"name", Text(document.master.name)},
+                      {"timeBase", Text(document.masterTimebase)},
+                      {"jitter", Text(document.masterJitter)}};
+    json["slaves"] = Each(document.nodes, Node);
+    json["signals"] = Each(document.signals, Signal);
+    json["frames"] = Each(document.frames, Frame);
+    json["sporadicFrames"] = NamedFrames(document.sporadicFrames);
+    json["eventTriggeredFrames"] = NamedFrames(document.eventFrames);
+    json["dynamicFrames"] = List(document.dynamicFrames);
+    json["scheduleTables"] = Each(document.scheduleTables, [](const auto& table) {
+        return Json{{"name", Text(table.name)}, {"entries", Each(table.items, ScheduleEntry)}};
+    });
+    json["encodingTypes"] = Each(document.encodingTypes, [](const auto& type) {
+        return Json{{"name", Text(type.name)}, {"parts", Each(type.items, EncodingPart)}};
+    });
+    json["representations"] = Each(document.representations, [](const auto& representation) {
+        return Json{{"encoding", Text(representation.encodingName)},
+                    {"signals", List(representation.signalNames)}};
+    });
+    json["compositeConfigurations"] =
+        Each(document.compositeConfigurations, [](const auto& configuration) {
+            return Json{{"name", Text(configuration.name)},
+                        {"compositeNodes", Each(configuration.compositeNodes, [](const auto& node) {
+                             return Json{{"name", Text(node.name)}, {"nodes", List(node.nodeNames)}};
+                         })}};
+        });
+    return json;
+}

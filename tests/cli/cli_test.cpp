@@ -1,0 +1,259 @@
+// tabrel-cli run as a separate process: output formats, files written and exit statuses.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "codegen/generate_microchip.h"
+#include "ldf_writer/ldf_writer.h"
+#include "model/definition_file.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Quoted(const std::string& argument) {
+    std::string quoted = "'";
+    for (char ch : argument) quoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    return quoted + "'";
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("tabrel_cli_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    Result Tabrel(const std::vector<std::string>& arguments) const {
+        std::string command = Quoted(TABREL_CLI_PATH);
+        for (const auto& argument : arguments) command += " " + Quoted(argument);
+        command += " > " + Quoted((dir_ / "out").string()) + " 2> " + Quoted((dir_ / "err").string());
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test_support::ReadBytes(dir_ / "out"),
+                test_support::ReadBytes(dir_ / "err")};
+    }
+    std::string WriteLdf(const std::string& name, const std::string& text) const {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+        return (dir_ / name).string();
+    }
+    static std::string Sample(const std::string& name) {
+        return (test_support::TestDataDir() / name).string();
+    }
+
+    fs::path dir_;
+};
+
+const std::string kClean =
+    "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
+    "Nodes { Master: M, 5 ms, 1 ms; Slaves: S; }"
+    "Signals { A: 8, 0, M, S; }";
+
+TEST_F(Cli, CheckCleanFileInTextFormat) {
+    const std::string file = WriteLdf("clean.ldf", kClean);
+    const Result run = Tabrel({"check", file});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, file + ": 0 errors, 0 warnings\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(Cli, CheckListsLoadIssuesThenSetupIssues) {
+    const std::string file = WriteLdf(
+        "issues.ldf",
+        "LIN_protocol_version = \"2.5\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
+        "Nodes { Master: M, 5 ms, 1 ms; Slaves: S; }"
+        "Signals { A: 8, 0, M; B: 4; }");
+    Result run = Tabrel({"check", "--format", "tsv", file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              file + "\tload\t0\tThe LIN Signal is specified incorrectly.\t\tThis line has less "
+                     "than the required number of parameters: B: 4\n" +
+                  file + "\tsetup\t1\tUnknown LIN Protocol version\tGeneral-Protocol\tThe LIN "
+                         "Protocol version 2.5 is not understood by the Tabrel. This value should "
+                         "be \"1.2\", \"1.3\", or \"J2602\". \n" +
+                  file + "\tsetup\t0\tA - no Rx Nodes\tSignals-A-RxNodes\tThere are no rx nodes "
+                         "defined for this signal.\n" +
+                  file + "\tsetup\t0\tB - source node blank\tSignals-B-SourceNode\tThe source "
+                         "node: (blank) is not a defined node.\n" +
+                  file + "\tsetup\t0\tB - no Rx Nodes\tSignals-B-RxNodes\tThere are no rx nodes "
+                         "defined for this signal.\n");
+
+    run = Tabrel({"check", file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find(file + ": error: Unknown LIN Protocol version [General-Protocol]: The "
+                                  "LIN Protocol version 2.5"),
+              std::string::npos);
+    EXPECT_NE(run.out.find(file + ": 1 error, 4 warnings\n"), std::string::npos);
+}
+
+TEST_F(Cli, WarningsFailOnlyWhenStrict) {
+    const std::string file = WriteLdf("warn.ldf", kClean + "Frames { F: 1, Nobody, 1 { A, 0; } }");
+    EXPECT_EQ(Tabrel({"check", file}).status, 0);
+    EXPECT_EQ(Tabrel({"check", "--strict", file}).status, 1);
+}
+
+TEST_F(Cli, CheckJsonFormat) {
+    const std::string clean = WriteLdf("clean.ldf", kClean);
+    const std::string missing = (dir_ / "missing.ldf").string();
+    const Result run = Tabrel({"check", "--format", "json", clean, missing});
+    EXPECT_EQ(run.status, 2);
+    const auto json = nlohmann::json::parse(run.out);
+    ASSERT_EQ(json.size(), 2u);
+    EXPECT_EQ(json[0]["path"], clean);
+    EXPECT_EQ(json[0]["loaded"], true);
+    EXPECT_TRUE(json[0]["loadIssues"].empty());
+    EXPECT_TRUE(json[0]["setupIssues"].empty());
+    EXPECT_EQ(json[1]["loaded"], false);
+    EXPECT_EQ(json[1]["error"], "Problem opening file.");
+    EXPECT_EQ(json[1]["loadIssues"][0]["type"], "Problem opening LDF file.");
+    EXPECT_EQ(json[1]["loadIssues"][0]["level"], "0");
+
+    const std::string bad = WriteLdf("bad.ldf", "LIN_speed = 99 kbps;");
+    const auto issues = nlohmann::json::parse(Tabrel({"check", "--format=json", bad}).out);
+    const auto& first = issues[0]["setupIssues"][0];
+    EXPECT_EQ(first["level"], "1");
+    EXPECT_EQ(first["type"], "Unknown LIN Protocol version");
+    EXPECT_EQ(first["section"], "General-Protocol");
+}
+
+TEST_F(Cli, UnloadableFilesNameThePathAndExitWith2) {
+    const std::string missing = (dir_ / "missing.ldf").string();
+    Result run = Tabrel({"check", WriteLdf("clean.ldf", kClean), missing});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find(missing + ": cannot load: Problem opening file."), std::string::npos);
+
+    run = Tabrel({"check", "--format", "tsv", dir_.string()});  // a folder is no file
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(dir_.string() + ": Problem opening file."), std::string::npos);
+
+    for (const auto& command : {std::vector<std::string>{"write", missing, "-"},
+                                std::vector<std::string>{"export", missing},
+                                std::vector<std::string>{"header", missing, "-", "--master"}}) {
+        run = Tabrel(command);
+        EXPECT_EQ(run.status, 2) << command[0];
+        EXPECT_NE(run.err.find(missing), std::string::npos) << command[0];
+        EXPECT_EQ(run.out, "") << command[0];
+    }
+}
+
+TEST_F(Cli, WriteStoresWhatTheEditorSaves) {
+    const std::string input = Sample("lin22_climate.ldf");
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(document.LoadFromFile(test_support::Path(input)));
+    const std::string expected = RenderLDF(document);
+
+    const std::string output = (dir_ / "saved.ldf").string();
+    Result run = Tabrel({"write", input, output});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(test_support::ReadBytes(output), expected);
+
+    run = Tabrel({"write", input, "-"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, expected);
+
+    run = Tabrel({"write", input, (dir_ / "no/such/folder.ldf").string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("no/such/folder.ldf: cannot create the file"), std::string::npos);
+}
+
+TEST_F(Cli, WriteReportsLoadIssuesOnStandardError) {
+    const std::string input = WriteLdf("issues.ldf", kClean + "Frames { { A, 0; } }");
+    const Result run = Tabrel({"write", input, "-"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, input + ": LIN Frame Invalid.: This LIN frame is invalid at line: A, 0\n");
+}
+
+TEST_F(Cli, HeaderForMasterOrNamedSlave) {
+    const std::string input = Sample("lin21_door.ldf");
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(document.LoadFromFile(test_support::Path(input)));
+    std::string master, slave;
+    ASSERT_TRUE(corvdekLINGenerateMicrochip::RenderHeader(document, true, 0, master));
+    ASSERT_TRUE(corvdekLINGenerateMicrochip::RenderHeader(document, false, 1, slave));
+
+    const std::string output = (dir_ / "master.h").string();
+    EXPECT_EQ(Tabrel({"header", input, output, "--master"}).status, 0);
+    EXPECT_EQ(test_support::ReadBytes(output), master);
+    const Result run = Tabrel({"header", input, "-", "--slave", "DoorFR"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, slave);
+
+    const Result unknown = Tabrel({"header", input, "-", "--slave", "DoorRR"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, input + ": there is no slave node named 'DoorRR'\n");
+    EXPECT_EQ(Tabrel({"header", input, "-"}).status, 2);
+    EXPECT_EQ(Tabrel({"header", input, "-", "--master", "--slave", "DoorFR"}).status, 2);
+}
+
+TEST_F(Cli, ExportIsStableJsonOfTheWholeCluster) {
+    const std::string input = Sample("lin22_climate.ldf");
+    const Result run = Tabrel({"export", input});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Tabrel({"export", input}).out, run.out);
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    std::vector<std::string> keys;
+    for (const auto& item : json.items()) keys.push_back(item.key());
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "protocolVersion", "languageVersion", "speed", "isJ2602",
+                        "hasDiagnosticFrames", "master", "slaves", "signals", "frames",
+                        "sporadicFrames", "eventTriggeredFrames", "dynamicFrames",
+                        "scheduleTables", "encodingTypes", "representations",
+                        "compositeConfigurations"}));
+    EXPECT_EQ(json["master"]["timeBase"], "10");
+    EXPECT_EQ(json["slaves"].size(), 4u);
+    EXPECT_EQ(json["slaves"][0]["attributes"]["configurableFrames"][1]["id"], "0x09");
+    EXPECT_EQ(json["signals"][6]["initValues"].size(), 6u);
+    EXPECT_EQ(json["signals"][0]["encoding"], "Speed");
+    EXPECT_EQ(json["frames"][0]["signals"][1]["offset"], "8");
+    EXPECT_EQ(json["dynamicFrames"].size(), 3u);
+    const auto& configure = json["scheduleTables"][1]["entries"];
+    EXPECT_EQ(configure[0]["kind"], "AssignNAD");
+    EXPECT_EQ(configure[0]["newNAD"], "0x30");
+    EXPECT_EQ(configure[3]["data"], "0x30, 0x06, 0xB7, 0x00, 0x08, 0x09, 0xFF, 0xFF");
+    EXPECT_EQ(json["encodingTypes"][0]["parts"][0]["unit"], "km/h");
+    EXPECT_EQ(json["encodingTypes"][2]["parts"][0]["kind"], "bcd");
+    EXPECT_EQ(json["compositeConfigurations"][0]["compositeNodes"][0]["nodes"][0], "Flap1, Flap2");
+}
+
+TEST_F(Cli, HelpVersionAndUsageErrors) {
+    Result run = Tabrel({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("check"), std::string::npos);
+    for (const char* command : {"check", "write", "header", "export"}) {
+        run = Tabrel({command, "--help"});
+        EXPECT_EQ(run.status, 0) << command;
+        EXPECT_NE(run.out.find("Usage"), std::string::npos) << command;
+    }
+    run = Tabrel({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "tabrel-cli 0.1.0\n");
+
+    for (const auto& wrong : {std::vector<std::string>{},
+                              std::vector<std::string>{"frobnicate"},
+                              std::vector<std::string>{"check"},
+                              std::vector<std::string>{"check", "--bogus", "x.ldf"},
+                              std::vector<std::string>{"check", "--format", "xml", "x.ldf"},
+                              std::vector<std::string>{"write", "only-in.ldf"},
+                              std::vector<std::string>{"export"}}) {
+        run = Tabrel(wrong);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("Usage"), std::string::npos);
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+}  // namespace
