@@ -19,20 +19,32 @@ std::u16string Number(int value) {
     return std::u16string(text.View());
 }
 
-// The bit-field or array member of one signal; none for a scalar wider than 32 bits.
-std::u16string SignalField(const corvdekLINSignal& signal, int size) {
-    const std::u16string name(signal.name.View());
-    if (signal.isByteArray) return u"\tl_u8\t" + name + u"[" + Number(size / 8) + u"];\n";
-    if (size == 1) return u"\tl_bool\t" + name + u" : 1;\n";
-    if (size <= 8) return u"\tl_u8 \t" + name + u" : " + Number(size) + u";\n";
-    if (size <= 16) return u"\tl_u16 \t" + name + u" : " + Number(size) + u";\n";
-    if (size <= 32) return u"\tl_u32 \t" + name + u" : " + Number(size) + u";\n";
-    return u"";
+// Appends the bit-field or array member of one signal; none for a scalar wider than 32 bits.
+void AppendSignalField(std::u16string& body, const corvdekLINSignal& signal, int size) {
+    const std::u16string_view name = signal.name.View();
+    if (signal.isByteArray) {
+        body.append(u"\tl_u8\t").append(name).append(u"[").append(Number(size / 8)).append(u"];\n");
+        return;
+    }
+    if (size == 1) {
+        body.append(u"\tl_bool\t").append(name).append(u" : 1;\n");
+        return;
+    }
+    const char16_t* type = size <= 8 ? u"\tl_u8 \t" : size <= 16 ? u"\tl_u16 \t" : u"\tl_u32 \t";
+    if (size <= 32) body.append(type).append(name).append(u" : ").append(Number(size)).append(u";\n");
+}
+
+bool OffsetsAscend(const corvStringArray& offsets) {
+    for (int i = 1; i < offsets.Count(); ++i) {
+        if (offsets.Item(i).ToInt() < offsets.Item(i - 1).ToInt()) return false;
+    }
+    return true;
 }
 
 }  // namespace
 
 void corvdekLINFrame::SortSignalsByOffset() {
+    if (OffsetsAscend(signalOffsets)) return;  // the usual case: nothing to move
     // Number the offsets, sort them (stable), then put the names in the same order.
     corvStringArray offsets;
     offsets.Assign(signalOffsets);
@@ -78,7 +90,7 @@ bool corvdekLINFrame::BuildStructTypedef(corvString& text, const ClusterNameInde
         for (int gap = offset - position; gap > 0; gap -= 8) {
             body += u"\tl_u8\t: " + Number(std::min(gap, 8)) + u";\n";
         }
-        body += SignalField(*signal, size);
+        AppendSignalField(body, *signal, size);
         position = offset + size;
     }
     body += u"} _c_" + std::u16string(name.View()) + u"Type;\n\n";

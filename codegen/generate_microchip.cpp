@@ -136,6 +136,12 @@ int ByteLength(const corvdekLINFrame& frame, const ClusterNameIndex& names) {
     return (frame.SignalEndBit(names) + 7) / 8;
 }
 
+// The name of the frame's length define, "k" + name + "_len".
+std::u16string LengthDefine(const corvdekLINFrame& frame) {
+    std::u16string define(u"k");
+    return define.append(frame.name.View()).append(u"_len");
+}
+
 bool ReceivesFrom(const corvdekLINFrame& frame, const ClusterNameIndex& names,
                   const corvString& node) {
     for (int i = 0; i < frame.signalNames.Count(); ++i) {
@@ -210,9 +216,9 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
     WriteBanner(u"/*        typedef frame related unions                             */", out);
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvdekLINFrame& frame = *document.frames.Get(i);
-        const std::u16string byteCount =
-            defined[static_cast<std::size_t>(i)] ? u"k" + std::u16string(frame.name.View()) + u"_len"
-                                                 : Number(ByteLength(frame, names));
+        const std::u16string byteCount = defined[static_cast<std::size_t>(i)]
+                                             ? LengthDefine(frame)
+                                             : Number(ByteLength(frame, names));
         corvString text;
         frame.BuildUnionTypedef(text, byteCount);
         out.Line({text.View()});

@@ -2,14 +2,52 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace {
-constexpr std::size_t kGrowBy = 25;
+
+// The readers split mostly at one character; that search needs no substring matching.
+std::size_t FindSeparator(std::u16string_view text, std::u16string_view separator,
+                          std::size_t from) {
+    if (separator.size() != 1) return text.find(separator, from);
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == separator[0]) return i;
+    }
+    return std::u16string_view::npos;
+}
+
+}  // namespace
+
+std::vector<std::u16string_view> SplitView(std::u16string_view text, std::u16string_view separator) {
+    std::vector<std::u16string_view> fields;
+    if (separator.empty()) {
+        fields.push_back(text);
+        return fields;
+    }
+    // Count the fields first, so that the list is allocated once.
+    std::size_t count = 1;
+    for (std::size_t found = FindSeparator(text, separator, 0); found != std::u16string_view::npos;
+         found = FindSeparator(text, separator, found + separator.size())) {
+        ++count;
+    }
+    fields.reserve(count);
+    std::size_t start = 0;
+    for (std::size_t found = FindSeparator(text, separator, 0); found != std::u16string_view::npos;
+         found = FindSeparator(text, separator, start)) {
+        fields.push_back(text.substr(start, found - start));
+        start = found + separator.size();
+    }
+    fields.push_back(text.substr(start));
+    return fields;
 }
 
 void corvStringArray::Add(const corvString& text) {
-    if (items_.size() + 1 >= items_.capacity()) items_.reserve(items_.capacity() + kGrowBy);
     items_.push_back(text);
+    sorted = false;
+}
+
+void corvStringArray::Add(corvString&& text) {
+    items_.push_back(std::move(text));
     sorted = false;
 }
 
@@ -48,22 +86,12 @@ void corvStringArray::Assign(const corvStringArray& other) {
     if (&other != this) items_ = other.items_;
 }
 
-void corvStringArray::Split(const corvString& text, const char16_t* separator) {
+void corvStringArray::Split(std::u16string_view whole, std::u16string_view sep) {
+    const std::vector<std::u16string_view> fields = SplitView(whole, sep);
     items_.clear();
+    items_.reserve(fields.size());
+    for (std::u16string_view field : fields) items_.emplace_back(field);
     sorted = false;
-    const std::u16string_view whole = text.View();
-    const std::u16string_view sep = separator == nullptr ? std::u16string_view() : separator;
-    if (sep.empty()) {
-        items_.emplace_back(whole);
-        return;
-    }
-    std::size_t start = 0;
-    for (std::size_t found = whole.find(sep); found != std::u16string_view::npos;
-         found = whole.find(sep, start)) {
-        items_.emplace_back(whole.substr(start, found - start));
-        start = found + sep.size();
-    }
-    items_.emplace_back(whole.substr(start));
 }
 
 void corvStringArray::SortByNumber() {

@@ -3,6 +3,7 @@
 // with the statement tokenizer `Split`, and the numeric sort that carries tags along.
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "corv_string.h"
@@ -40,6 +41,10 @@ struct corvstringNumericSort {
     corvString text;
 };
 
+// The fields of `text` between non-overlapping occurrences of `separator`, as views into
+// `text`: exact and case-sensitive, empty fields kept, nothing trimmed, never fewer than one.
+std::vector<std::u16string_view> SplitView(std::u16string_view text, std::u16string_view separator);
+
 class corvStringArray {
 public:
     bool sorted = false;
@@ -51,6 +56,7 @@ public:
     virtual ~corvStringArray() = default;
 
     void Add(const corvString& text);
+    void Add(corvString&& text);
     corvString& AddAnsi(const char* text);
     // Positions run from 0 to Count() - 1; callers pass positions they got from this list.
     corvString& Item(int i) { return items_[static_cast<std::size_t>(i)]; }
@@ -62,7 +68,8 @@ public:
     void Assign(const corvStringArray& other);
     // Replaces the contents with the fields of `text` between non-overlapping occurrences
     // of `separator`: exact and case-sensitive, empty fields kept, nothing trimmed.
-    void Split(const corvString& text, const char16_t* separator);
+    void Split(std::u16string_view text, std::u16string_view separator);
+    void Split(const corvString& text, std::u16string_view separator) { Split(text.View(), separator); }
     // Orders the strings by ToInt value, stable for equal values; tags travel along.
     void SortByNumber();
 

@@ -225,7 +225,10 @@ corvString& corvString::AssignCodePage(const char* text) {
 corvString& corvString::AssignCodePage(std::string_view bytes) {
     const std::size_t zero = bytes.find('\0');
     if (zero != std::string_view::npos) bytes = bytes.substr(0, zero);
-    text_ = tabrel::DecodeCodePage(bytes);
+    text_.resize(bytes.size());  // decoded in place: the loader reuses one buffer
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        text_[i] = tabrel::DecodeCodePageByte(static_cast<unsigned char>(bytes[i]));
+    }
     return *this;
 }
 
@@ -419,23 +422,18 @@ corvString& corvString::Mid(int start, int count) {
     return *this;
 }
 
-corvString& corvString::Trim() {
-    const std::size_t first = text_.find_first_not_of(u' ');
-    if (first == std::u16string::npos) {
-        text_.clear();
-    } else {
-        text_ = text_.substr(first, text_.find_last_not_of(u' ') - first + 1);
-    }
-    return *this;
-}
+corvString& corvString::Trim() { return TrimAll(u' '); }
 
-corvString& corvString::TrimQuotes() {
-    const std::size_t first = text_.find_first_not_of(u'"');
-    if (first == std::u16string::npos) {
+corvString& corvString::TrimQuotes() { return TrimAll(u'"'); }
+
+corvString& corvString::TrimAll(char16_t ch) {
+    const std::size_t last = text_.find_last_not_of(ch);
+    if (last == std::u16string::npos) {
         text_.clear();
-    } else {
-        text_ = text_.substr(first, text_.find_last_not_of(u'"') - first + 1);
+        return *this;
     }
+    text_.erase(last + 1);
+    text_.erase(0, text_.find_first_not_of(ch));
     return *this;
 }
 

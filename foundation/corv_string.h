@@ -87,5 +87,7 @@ public:
     bool operator==(const corvString& other) const { return text_ == other.text_; }
 
 private:
+    corvString& TrimAll(char16_t ch);  // every leading and trailing `ch`
+
     std::u16string text_;
 };

@@ -27,12 +27,12 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
 
 }  // namespace
 
-char16_t DecodeCodePageByte(unsigned char byte) {
+char16_t DecodeHighCodePageByte(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) return kHighControlBlock[byte - 0x80];
     return byte;
 }
 
-unsigned char EncodeCodePageChar(char16_t ch) {
+unsigned char EncodeNonAsciiCodePageChar(char16_t ch) {
     if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return static_cast<unsigned char>(ch);
     for (std::size_t i = 0; i < kHighControlBlock.size(); ++i) {
         if (kHighControlBlock[i] == ch) return static_cast<unsigned char>(0x80 + i);

@@ -9,10 +9,16 @@ namespace tabrel {
 
 // Windows-1252 byte to UTF-16. The five bytes the code page leaves undefined map to the
 // control characters of the same value, so every byte converts to one character and back.
-char16_t DecodeCodePageByte(unsigned char byte);
+char16_t DecodeHighCodePageByte(unsigned char byte);
+inline char16_t DecodeCodePageByte(unsigned char byte) {
+    return byte < 0x80 ? byte : DecodeHighCodePageByte(byte);
+}
 
 // UTF-16 unit to Windows-1252; a character the code page cannot represent becomes '?'.
-unsigned char EncodeCodePageChar(char16_t ch);
+unsigned char EncodeNonAsciiCodePageChar(char16_t ch);
+inline unsigned char EncodeCodePageChar(char16_t ch) {
+    return ch < 0x80 ? static_cast<unsigned char>(ch) : EncodeNonAsciiCodePageChar(ch);
+}
 
 std::u16string DecodeCodePage(std::string_view bytes);
 std::string EncodeCodePage(std::u16string_view text);

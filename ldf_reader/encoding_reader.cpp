@@ -10,7 +10,7 @@ namespace {
 
 using Part = corvdekLINSignalEncodingTypeItem;
 
-corvString QuotedText(const corvString& field) {
+corvString QuotedText(std::u16string_view field) {
     corvString text = Trimmed(field);
     text.TrimQuotes();
     return text;
@@ -18,7 +18,7 @@ corvString QuotedText(const corvString& field) {
 
 // 'logical_value, value, "text"'
 void ReadLogicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
-                      const corvStringArray& fields) {
+                      const StatementFields& fields) {
     if (fields.Count() != 3) {
         document.ReportStatement("LIN Logical Signal encoding type invalid.",
                                  u"This LIN signal encoding type is invalid for logicial value "
@@ -35,7 +35,7 @@ void ReadLogicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodi
 
 // 'physical_value, min, max, scale, offset, "unit"' (physical_range alike)
 void ReadPhysicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
-                       const corvStringArray& fields) {
+                       const StatementFields& fields) {
     if (fields.Count() != 6) {
         document.ReportStatement("LIN Physical Signal encoding type invalid.",
                                  u"This LIN signal encoding type is invalid for physical range "
@@ -45,16 +45,16 @@ void ReadPhysicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncod
     }
     Part* part = type.items.Add();
     part->kind = Part::kPhysical;
-    part->minValue = fields.Item(1).ToInt();
-    part->maxValue = fields.Item(2).ToInt();
-    part->scale = fields.Item(3).ToDouble();
-    part->offset = fields.Item(4).ToDouble();
+    part->minValue = corvString(fields.Item(1)).ToInt();
+    part->maxValue = corvString(fields.Item(2)).ToInt();
+    part->scale = corvString(fields.Item(3)).ToDouble();
+    part->offset = corvString(fields.Item(4)).ToDouble();
     part->text = QuotedText(fields.Item(5));
 }
 
 // 'bcd_value' or 'ascii_value', the keyword alone as the LIN grammar writes it.
 void ReadMarkerValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
-                     const corvStringArray& fields, int kind) {
+                     const StatementFields& fields, int kind) {
     if (fields.Count() != 1) {
         if (kind == Part::kBcd) {
             document.ReportStatement("LIN BCD Signal encoding type invalid.",
@@ -86,8 +86,7 @@ void ReadEncodingTypeStatement(corvdekLINDefinitionFile& document, int depth) {
                                  kLevelWarning);
         return;
     }
-    corvStringArray fields;
-    fields.Split(document.statement, u",");
+    const StatementFields fields(document.statement.View(), u",");
     const corvString keyword = Trimmed(fields.Item(0));
     if (keyword.Equals(u"logical_value")) {
         ReadLogicalValue(document, *type, fields);
@@ -101,7 +100,7 @@ void ReadEncodingTypeStatement(corvdekLINDefinitionFile& document, int depth) {
 }
 
 void ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
-    const SplitAtFirst parts(document.statement, u":");
+    const SplitAtFirst parts(document.statement.View(), u":");
     if (!parts.found) {
         document.ReportStatement("LIN Signal representation line invalid.",
                                  u"This LIN Signal representation is invalid at line: ",
@@ -110,8 +109,7 @@ void ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
     }
     corvdekLINSignalRepresentations* representation = document.representations.Add();
     representation->encodingName = Trimmed(parts.head);
-    corvStringArray names;
-    names.Split(Trimmed(parts.rest), u",");
+    const StatementFields names(TrimmedView(parts.rest), u",");
     for (int i = 0; i < names.Count(); ++i) {
         representation->signalNames.Add(Trimmed(names.Item(i)));
     }

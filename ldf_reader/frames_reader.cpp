@@ -9,9 +9,8 @@ namespace {
 
 // 'name: frame id, publisher, length' before the '{' of the frame's signal list.
 void ReadFrameHead(corvdekLINDefinitionFile& document) {
-    const SplitAtFirst parts(document.statement, u":");
-    corvStringArray fields;
-    fields.Split(Trimmed(parts.rest), u",");
+    const SplitAtFirst parts(document.statement.View(), u":");
+    const StatementFields fields(TrimmedView(parts.rest), u",");
     if (fields.Count() < 2) return;
     corvdekLINFrame* frame = document.frames.Add();
     frame->name = Trimmed(parts.head);
@@ -28,8 +27,7 @@ void ReadFrameSignal(corvdekLINDefinitionFile& document) {
                                  kLevelWarning);
         return;
     }
-    corvStringArray fields;
-    fields.Split(document.statement, u",");
+    const StatementFields fields(document.statement.View(), u",");
     if (fields.Count() != 2) {
         document.ReportStatement("LIN Frame Signal Specification problem.",
                                  u"This LIN frame has an invalid signal: ", kLevelWarning);
@@ -42,11 +40,10 @@ void ReadFrameSignal(corvdekLINDefinitionFile& document) {
 // 'name: item, item, ...'; the name keeps any spaces before the colon.
 template <typename FrameList>
 void ReadNamedFrameList(corvdekLINDefinitionFile& document, FrameList& frames) {
-    const SplitAtFirst parts(document.statement, u":");
+    const SplitAtFirst parts(document.statement.View(), u":");
     auto* frame = frames.Add();
-    frame->name = parts.head;
-    corvStringArray fields;
-    fields.Split(Trimmed(parts.rest), u",");
+    frame->name.Assign(parts.head);
+    const StatementFields fields(TrimmedView(parts.rest), u",");
     for (int i = 0; i < fields.Count(); ++i) frame->frameList.Add(Trimmed(fields.Item(i)));
 }
 
@@ -68,9 +65,8 @@ void ReadDiagnosticFrameSignal(corvdekLINDefinitionFile& document) {
                                  u"This diagnostic frame is invalid at line: ", kLevelWarning);
         return;
     }
-    corvStringArray fields;
-    fields.Split(document.statement, u":");
-    if (fields.Count() < 2) fields.Split(document.statement, u",");
+    StatementFields fields(document.statement.View(), u":");
+    if (fields.Count() < 2) fields = StatementFields(document.statement.View(), u",");
     if (fields.Count() < 2) {
         // A signal line needs a name and an offset.
         document.ReportStatement("Diagnostic Frame Invalid.",
@@ -109,5 +105,5 @@ void ReadDiagnosticFrameStatement(corvdekLINDefinitionFile& document, int depth)
 
 void ReadDynamicFramesStatement(corvdekLINDefinitionFile& document) {
     // Each statement replaces the list; the entries keep their spaces.
-    document.dynamicFrames.Split(document.statement, u",");
+    document.dynamicFrames.Split(document.statement.View(), u",");
 }

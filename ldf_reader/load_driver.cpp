@@ -12,6 +12,7 @@
 #include "foundation/text_encoding.h"
 #include "model/definition_file.h"
 #include "section_readers.h"
+#include "statement_text.h"
 
 namespace {
 
@@ -64,21 +65,17 @@ std::string_view WithoutByteOrderMark(std::string_view bytes, std::string& conve
 // Applies a header statement to its field when it splits into exactly two fields at "=".
 void ReadHeaderStatement(corvdekLINDefinitionFile& document, corvString& target,
                          bool isSpeed, const char* issueType) {
-    corvStringArray fields;
-    fields.Split(document.statement, u"=");
+    const StatementFields fields(document.statement.View(), u"=");
     if (fields.Count() != 2) {
         document.ReportStatement(issueType, u"This line is incorrect: ", kLevelError);
         return;
     }
-    corvString value(fields.Item(1));
     if (isSpeed) {
-        for (char16_t unitLetter : std::u16string_view(u"kbpsKBPS")) value.RemoveChar(unitLetter);
-        value.Trim();
+        target = WithoutCharacters(fields.Item(1), u"kbpsKBPS");
     } else {
-        value.Trim();
-        value.TrimQuotes();
+        target = Trimmed(fields.Item(1));
+        target.TrimQuotes();
     }
-    target = value;
 }
 
 // Handles a depth-0 statement that is a section keyword or a header statement.
@@ -135,37 +132,73 @@ public:
 
     bool Scan(std::string_view bytes) {
         collected_.reserve(std::min(bytes.size(), kMaxStatementLength + 1));
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
+        std::size_t i = 0;
+        while (i < bytes.size()) {
+            // The limit is checked before every byte, also one that would be dropped.
             if (collected_.size() > kMaxStatementLength) return false;
-            const char byte = bytes[i];
             const bool outsideComments = !lineComment_ && !blockComment_;
-            switch (byte) {
-                case '\t': break;
-                case '\n':
-                case '\r': lineComment_ = false; break;
-                case '/': ScanSlash(bytes, i, outsideComments); break;
-                case ';':
-                    if (outsideComments) EndStatement(false);
-                    break;
-                case '{':
-                    if (outsideComments) {
-                        EndStatement(true);
-                        ++depth_;
-                    }
-                    break;
-                case '}':
-                    // Only lowers the depth: the text collected so far begins the next statement.
-                    if (outsideComments) --depth_;
-                    break;
-                default:
-                    if (outsideComments) collected_.push_back(byte);
-                    break;
+            const std::size_t end = outsideComments ? EndOfText(bytes, i) : EndOfComment(bytes, i);
+            if (end > i) {
+                // Copy a run of plain text at once, but never past the limit.
+                if (outsideComments) {
+                    const std::size_t room = kMaxStatementLength + 1 - collected_.size();
+                    const std::size_t take = std::min(end - i, room);
+                    collected_.append(bytes.substr(i, take));
+                    i += take;
+                } else {
+                    i = end;
+                }
+                continue;
             }
+            ScanMark(bytes, i, outsideComments);
+            ++i;
         }
         return true;
     }
 
 private:
+    static bool IsMark(char byte) {
+        switch (byte) {
+            case '\t': case '\n': case '\r': case '/': case ';': case '{': case '}': return true;
+            default: return false;
+        }
+    }
+
+    // The first byte from `i` on that is no plain statement text.
+    static std::size_t EndOfText(std::string_view bytes, std::size_t i) {
+        while (i < bytes.size() && !IsMark(bytes[i])) ++i;
+        return i;
+    }
+
+    // Inside a comment only line ends and slashes can change anything.
+    static std::size_t EndOfComment(std::string_view bytes, std::size_t i) {
+        while (i < bytes.size() && bytes[i] != '\n' && bytes[i] != '\r' && bytes[i] != '/') ++i;
+        return i;
+    }
+
+    void ScanMark(std::string_view bytes, std::size_t i, bool outsideComments) {
+        switch (bytes[i]) {
+            case '\t': break;
+            case '\n':
+            case '\r': lineComment_ = false; break;
+            case '/': ScanSlash(bytes, i, outsideComments); break;
+            case ';':
+                if (outsideComments) EndStatement(false);
+                break;
+            case '{':
+                if (outsideComments) {
+                    EndStatement(true);
+                    ++depth_;
+                }
+                break;
+            case '}':
+                // Only lowers the depth: the text collected so far begins the next statement.
+                if (outsideComments) --depth_;
+                break;
+            default: break;
+        }
+    }
+
     void ScanSlash(std::string_view bytes, std::size_t i, bool outsideComments) {
         const bool hasNext = i + 1 < bytes.size();
         const bool opensComment =
@@ -196,6 +229,7 @@ void StartLoad(corvdekLINDefinitionFile& document) {
     document.loadIssueDetails.Clear();
     document.loadIssueLevels.Clear();
     document.section = kSectionNone;
+    document.slaveLookup.Clear();
     document.statement.SetCapacity(65536, false);
 }
 

@@ -15,24 +15,9 @@ constexpr const char16_t* kAttributeInvalidAt = u"This LIN Node Attribute is inv
 constexpr const char* kCompositeInvalid = "LIN Composite Node invalid";
 constexpr const char16_t* kCompositeInvalidAt = u"LIN Composite Node invalid at line: ";
 
-int FindSlave(const corvdekLINDefinitionFile& document, const corvString& name) {
-    for (int i = 0; i < document.nodes.GetCount(); ++i) {
-        if (document.nodes.Get(i)->name.Equals(name)) return i;
-    }
-    return -1;
-}
-
-corvString Without(const corvString& value, std::u16string_view characters) {
-    corvString result(value);
-    for (char16_t ch : characters) result.RemoveChar(ch);
-    result.Trim();
-    return result;
-}
-
 void ReadProductId(corvdekLINDefinitionFile& document, corvdekLINNode& node,
                    const corvString& value) {
-    corvStringArray fields;
-    fields.Split(value, u",");
+    const StatementFields fields(value, u",");
     if (fields.Count() != 3) {
         document.ReportStatement("LIN Node Attribute Product ID Invalid.", kAttributeInvalidAt,
                                  kLevelWarning);
@@ -46,8 +31,7 @@ void ReadProductId(corvdekLINDefinitionFile& document, corvdekLINNode& node,
 // 'key = value' inside a node's block.
 void ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
     if (document.statement.Equals(u"configurable_frames")) return;
-    corvStringArray fields;
-    fields.Split(document.statement, u"=");
+    const StatementFields fields(document.statement.View(), u"=");
     if (fields.Count() != 2) {
         document.ReportStatement("LIN Node Attribute Invalid.", kAttributeInvalidAt,
                                  kLevelWarning);
@@ -65,18 +49,17 @@ void ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
     } else if (key.Equals(u"response_error")) {
         node.responseError = value;
     } else if (key.Equals(u"P2_min")) {
-        node.p2Min = Without(value, u"ms");
+        node.p2Min = WithoutCharacters(value.View(), u"ms");
     } else if (key.Equals(u"ST_min")) {
-        node.stMin = Without(value, u"ms");
+        node.stMin = WithoutCharacters(value.View(), u"ms");
     } else if (key.Equals(u"response_tolerance")) {
-        node.responseTolerance = Without(value, u"%");
+        node.responseTolerance = WithoutCharacters(value.View(), u"%");
     }
 }
 
 // 'frame name = message id' inside configurable_frames; anything else is dropped.
 void ReadConfigurableFrame(const corvString& statement, corvdekLINNode& node) {
-    corvStringArray fields;
-    fields.Split(statement, u"=");
+    const StatementFields fields(statement, u"=");
     if (fields.Count() != 2) return;
     node.configurableFrameNames.Add(Trimmed(fields.Item(0)));
     node.configurableFrameIds.Add(Trimmed(fields.Item(1)));
@@ -87,7 +70,8 @@ void ReadConfigurableFrame(const corvString& statement, corvdekLINNode& node) {
 void ReadNodeAttributesStatement(corvdekLINDefinitionFile& document, int depth) {
     if (depth == 1) {
         document.statement.Trim();
-        document.attributeNodeIndex = FindSlave(document, document.statement);
+        document.attributeNodeIndex =
+            document.slaveLookup.Find(document.nodes, document.statement.View());
         return;
     }
     corvdekLINNode* node = document.nodes.Get(document.attributeNodeIndex);

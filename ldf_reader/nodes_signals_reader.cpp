@@ -8,30 +8,21 @@
 
 namespace {
 
-// "5 ms" -> "5": the unit letters are dropped wherever they stand.
-corvString WithoutMillisecondUnit(const corvString& field) {
-    corvString value(field);
-    for (char16_t unitLetter : std::u16string_view(u"msMS")) value.RemoveChar(unitLetter);
-    value.Trim();
-    return value;
-}
-
 void ReadMasterStatement(corvdekLINDefinitionFile& document) {
-    corvStringArray fields;
-    fields.Split(Trimmed(SplitAtFirst(document.statement, u":").rest), u",");
+    const StatementFields fields(TrimmedView(SplitAtFirst(document.statement.View(), u":").rest), u",");
     if (fields.Count() < 3) {
         document.ReportStatement("The LIN Master is specified incorrectly.",
                                  u"This line specifies the master incorrectly: ", kLevelError);
         return;
     }
     document.master.name = Trimmed(fields.Item(0));
-    document.masterTimebase = WithoutMillisecondUnit(fields.Item(1));
-    document.masterJitter = WithoutMillisecondUnit(fields.Item(2));
+    // "5 ms" gives 5: the unit letters are dropped wherever they stand.
+    document.masterTimebase = WithoutCharacters(fields.Item(1), u"msMS");
+    document.masterJitter = WithoutCharacters(fields.Item(2), u"msMS");
 }
 
 void ReadSlavesStatement(corvdekLINDefinitionFile& document) {
-    corvStringArray fields;
-    fields.Split(SplitAtFirst(document.statement, u":").rest, u",");
+    const StatementFields fields(SplitAtFirst(document.statement.View(), u":").rest, u",");
     for (int i = 0; i < fields.Count(); ++i) {
         const corvString name = Trimmed(fields.Item(i));
         // 'Slaves: ;' (a cluster without slaves as the writer saves it) names no node.
@@ -41,7 +32,7 @@ void ReadSlavesStatement(corvdekLINDefinitionFile& document) {
 
 // The value list of the byte-array signal defined last: b byte values, the publisher and
 // the subscribers.
-void ReadByteArrayValues(corvdekLINDefinitionFile& document, const corvStringArray& fields) {
+void ReadByteArrayValues(corvdekLINDefinitionFile& document, const StatementFields& fields) {
     corvdekLINSignal* signal = document.signals.Last();
     if (signal == nullptr) {
         document.ReportStatement("The LIN Signal is specified incorrectly.",
@@ -81,9 +72,8 @@ void ReadNodesStatement(corvdekLINDefinitionFile& document) {
 }
 
 void ReadSignalStatement(corvdekLINDefinitionFile& document) {
-    const SplitAtFirst parts(document.statement, u":");
-    corvStringArray fields;
-    fields.Split(Trimmed(parts.rest), u",");
+    const SplitAtFirst parts(document.statement.View(), u":");
+    const StatementFields fields(TrimmedView(parts.rest), u",");
     if (!parts.found) {
         ReadByteArrayValues(document, fields);
         return;

@@ -18,13 +18,11 @@ constexpr const char16_t* kFrameInvalidAt = u"This Schedule Table frame is inval
 // exactly one "delay" part.
 struct ScheduleEntry {
     explicit ScheduleEntry(const corvString& statement) {
-        corvStringArray parts;
-        parts.Split(statement, u"delay");
+        const StatementFields parts(statement.View(), u"delay");
         head = Trimmed(parts.Item(0));
         hasDelay = parts.Count() == 2;
         if (hasDelay) {
-            corvStringArray delayParts;
-            delayParts.Split(parts.Item(1), u"ms");
+            const StatementFields delayParts(parts.Item(1), u"ms");
             delay = Trimmed(delayParts.Item(0));
         }
     }
@@ -42,8 +40,7 @@ void AddItem(corvdekLINScheduleTable& table, int kind, const ScheduleEntry* entr
 
 // Stores the fields of a command's argument list; false when their number is wrong.
 bool ReadArguments(Item& item, const corvString& head) {
-    corvStringArray fields;
-    fields.Split(head, u",");
+    const StatementFields fields(head.View(), u",");
     switch (item.kind) {
         case Item::kAssignFrameId:
         case Item::kUnassignFrameId:

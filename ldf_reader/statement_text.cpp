@@ -1,22 +1,25 @@
 #include "statement_text.h"
 
-#include <string_view>
-
-SplitAtFirst::SplitAtFirst(const corvString& text, const char16_t* separator) {
-    const int position = text.Find(0, separator);
-    found = position >= 0;
+SplitAtFirst::SplitAtFirst(std::u16string_view text, std::u16string_view separator) {
+    const std::size_t position = text.find(separator);
+    found = position != std::u16string_view::npos;
     if (!found) {
         rest = text;
         return;
     }
-    const std::u16string_view whole = text.View();
-    head.Assign(whole.substr(0, static_cast<std::size_t>(position)));
-    rest.Assign(whole.substr(static_cast<std::size_t>(position) +
-                             std::u16string_view(separator).size()));
+    head = text.substr(0, position);
+    rest = text.substr(position + separator.size());
 }
 
-corvString Trimmed(const corvString& text) {
-    corvString copy(text);
-    copy.Trim();
-    return copy;
+std::u16string_view TrimmedView(std::u16string_view text) {
+    const std::size_t first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+}
+
+corvString WithoutCharacters(std::u16string_view text, std::u16string_view characters) {
+    corvString result(text);
+    for (char16_t ch : characters) result.RemoveChar(ch);
+    result.Trim();
+    return result;
 }

@@ -1,17 +1,44 @@
 #pragma once
-// Small text helpers shared by the section readers.
+// Small text helpers shared by the section readers. Views point into the statement being
+// read, which stays unchanged while a reader runs.
 
+#include <string_view>
+#include <vector>
+
+#include "foundation/corv_arrays.h"
 #include "foundation/corv_string.h"
 
 // The text before the first occurrence of `separator` and the text after it. Without the
 // separator the head is empty and the rest is the whole text (`found` tells which).
 struct SplitAtFirst {
-    SplitAtFirst(const corvString& text, const char16_t* separator);
+    SplitAtFirst(std::u16string_view text, std::u16string_view separator);
 
-    corvString head;
-    corvString rest;
+    std::u16string_view head;
+    std::u16string_view rest;
     bool found = false;
 };
 
-// A copy of `text` with spaces trimmed.
-corvString Trimmed(const corvString& text);
+// Spaces trimmed off both ends.
+std::u16string_view TrimmedView(std::u16string_view text);
+inline corvString Trimmed(std::u16string_view text) { return corvString(TrimmedView(text)); }
+inline corvString Trimmed(const corvString& text) { return Trimmed(text.View()); }
+
+// `text` without any of `characters` (unit letters such as "ms"), then trimmed.
+corvString WithoutCharacters(std::u16string_view text, std::u16string_view characters);
+
+// The fields of a statement between separators (the rules of corvStringArray::Split), as
+// views, so that reading a statement copies only what the model keeps.
+class StatementFields {
+public:
+    StatementFields(std::u16string_view text, std::u16string_view separator)
+        : fields_(SplitView(text, separator)) {}
+    StatementFields(const corvString& text, std::u16string_view separator)
+        : StatementFields(text.View(), separator) {}
+    StatementFields(corvString&&, std::u16string_view) = delete;  // the views would dangle
+
+    int Count() const { return static_cast<int>(fields_.size()); }
+    std::u16string_view Item(int i) const { return fields_[static_cast<std::size_t>(i)]; }
+
+private:
+    std::vector<std::u16string_view> fields_;
+};

@@ -106,6 +106,8 @@ int corvCollectionTemplate<T>::FindByKey(const corvString& key) const {
     if (items_.empty()) return -1;
     const long long wanted = KeyNumber(key);
     if (keysAscend_ && wanted >= 0) {
+        if (wanted > KeyNumber(items_.back()->key)) return -1;  // every fresh key
+
         const auto found = std::lower_bound(
             items_.begin(), items_.end(), wanted,
             [](const std::unique_ptr<T>& element, long long number) {

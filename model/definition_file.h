@@ -8,6 +8,7 @@
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_string.h"
 #include "lin_entities.h"
+#include "name_index.h"
 
 // The section a statement belongs to while a file is loaded.
 enum LdfSection {
@@ -71,6 +72,7 @@ public:
     corvString statement;
     int section = kSectionNone;
     int attributeNodeIndex = -1;
+    SlaveNameLookup slaveLookup;
 
     corvdekLINDefinitionFile() = default;
     corvdekLINDefinitionFile(const corvdekLINDefinitionFile&) = delete;

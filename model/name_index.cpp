@@ -21,3 +21,18 @@ corvdekLINSignal* ClusterNameIndex::FindSignal(std::u16string_view name) const {
     const auto found = signals_.find(name);
     return found == signals_.end() ? nullptr : found->second;
 }
+
+int SlaveNameLookup::Find(const corvCollectionTemplate<corvdekLINNode>& slaves,
+                          std::u16string_view name) {
+    if (slaves.GetCount() < indexed_) Clear();
+    for (; indexed_ < slaves.GetCount(); ++indexed_) {
+        first_.try_emplace(slaves.Get(indexed_)->name.View(), indexed_);
+    }
+    const auto found = first_.find(name);
+    return found == first_.end() ? -1 : found->second;
+}
+
+void SlaveNameLookup::Clear() {
+    first_.clear();
+    indexed_ = 0;
+}

@@ -9,7 +9,10 @@
 #include <unordered_set>
 
 class corvdekLINDefinitionFile;
+class corvdekLINNode;
 class corvdekLINSignal;
+template <typename T>
+class corvCollectionTemplate;
 
 class ClusterNameIndex {
 public:
@@ -24,4 +27,17 @@ private:
     std::unordered_map<std::u16string_view, corvdekLINSignal*> signals_;
     std::unordered_set<std::u16string_view> nodeNames_;
     std::unordered_set<std::u16string_view> encodingNames_;
+};
+
+// The first slave of each name, for the loader, which looks up the node of every
+// Node_attributes block. Slaves are only ever appended while a file loads, so the lookup
+// learns the ones added since it was last asked; Clear it when a load starts.
+class SlaveNameLookup {
+public:
+    int Find(const corvCollectionTemplate<corvdekLINNode>& slaves, std::u16string_view name);
+    void Clear();
+
+private:
+    int indexed_ = 0;
+    std::unordered_map<std::u16string_view, int> first_;
 };
