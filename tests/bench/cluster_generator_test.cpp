@@ -1,0 +1,35 @@
+// The benchmark clusters are valid: they load without load issues and pass the setup
+// checks, and they have the sizes the benchmarks name.
+
+#include "cluster_generator.h"
+
+#include <gtest/gtest.h>
+
+#include "model/definition_file.h"
+#include "support/test_support.h"
+
+namespace {
+
+TEST(ClusterGenerator, ClustersAreValidAndSizedAsStated) {
+    struct Expected {
+        ClusterShape shape;
+        int slaves, signals, frames;
+    };
+    for (const Expected& expected : {Expected{kTypicalCluster, 10, 200, 50},
+                                     Expected{kLargestLinCluster, 15, 4096, 64},
+                                     Expected{kStressShapeAt4k, 205, 4100, 1025}}) {
+        corvdekLINDefinitionFile document;
+        ASSERT_TRUE(document.LoadFromBytes(GenerateClusterLdf(expected.shape)));
+        EXPECT_EQ(test_support::LoadIssues(document), std::vector<std::string>{});
+        document.CheckSetup();
+        EXPECT_EQ(test_support::SetupIssues(document), std::vector<std::string>{});
+        EXPECT_EQ(document.nodes.GetCount(), expected.slaves);
+        EXPECT_EQ(document.signals.GetCount(), expected.signals);
+        EXPECT_EQ(document.frames.GetCount(), expected.frames);
+        ASSERT_EQ(document.scheduleTables.GetCount(), 2);
+        EXPECT_EQ(document.scheduleTables.Get(1)->items.GetCount(),
+                  6 * std::min(expected.slaves, 16));  // every command kind
+    }
+}
+
+}  // namespace
