@@ -6,5 +6,5 @@ scripts/install-deps.sh
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTABREL_BUILD_BENCH=ON \
   -DTABREL_BUILD_TESTS=OFF -DTABREL_BUILD_EDITOR=OFF >/dev/null
 cmake --build build/bench -j"$(nproc)" --target tabrel_bench
-build/bench/bench/tabrel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+build/bench/bench/tabrel_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
   --benchmark_filter="${1:-.}" | grep -E '^(BM|-|Benchmark)' | grep -v -E '_(mean|stddev|cv) '

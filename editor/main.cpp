@@ -1,0 +1,39 @@
+// Tabrel: the desktop editor for LIN description files.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <clocale>
+#include <exception>
+
+#include "tabrel_window.h"
+
+namespace {
+
+// An error that escapes an event handler is shown, and the editor goes on.
+class TabrelApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            QMessageBox::critical(nullptr, "Tabrel", error.what());
+        } catch (...) {
+            QMessageBox::critical(nullptr, "Tabrel", QString());
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TabrelApplication application(argc, argv);
+    // Numbers in files are read and written the C way whatever the user's locale is.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName("Tabrel");
+    TfrmTabrel window;
+    window.show();
+    return application.exec();
+}

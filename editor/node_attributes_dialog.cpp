@@ -1,0 +1,178 @@
+#include "node_attributes_dialog.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "model/definition_file.h"
+#include "qt_text.h"
+#include "widgets.h"
+
+const QStringList& TfrmNodeAttributes::SupplierList() {
+    // Texts as the LIN consortium's list gave them, trailing spaces included.
+    static const QStringList kSuppliers = {
+        "0x001B Opel ", "0x001C Infineon ", "0x001D AMI Semiconductor  ", "0x001E Vector Informatik ",
+        "0x001F Brose ", "0x0020 ZMD ", "0x0021 ihr ", "0x0022 Visteon ", "0x0023 ELMOS ",
+        "0x0024 ON Semi ", "0x0025 Denso ", "0x0026 c&s ", "0x0027 Renault",
+        "0x0028 Renesas Technology Europe Limited", "0x0029 Yazaki", "0x002A Trinamic Microchips ",
+        "0x002B Allegro Microsystems", "0x002C Toyota", "0x002D PSA Peugeot Citro\u00EBn",
+        "0x002E Wests\u00E4chsische Hochschule Zwickau", "0x002F Micron AG",
+        "0x0030 Delphi Deutschland GmbH", "0x0031 Texas Instruments Deutschland GmbH",
+        "0x0032 Maxim Integrated Products", "0x0033 Bertrandt Ingenierb\u00FCro GmbH",
+        "0x0034 PKC Group Oyi", "0x0035 BayTech IKs", "0x0036 Hella KGaA Hueck & Co.",
+        "0x0037 Continental Temic microelectronic GmbH ", "0x0038 Johnson Controls GmbH",
+        "0x0039 Toshiba Electronics Europe GmbH", "0x003A Analog Devices",
+        "0x003B TRW Automotive Electronics & Components GmbH & Co. KG ",
+        "0x003C Advanced Data Controls, Corp. ", "0x003D G\u00D6PEL electronic GmbH",
+        "0x003E Dr. Ing. h.c. F. Porsche AG", "0x003F Marquardt GmbH", "0x0040 ETAS GmbH",
+        "0x0041 Micronas GmbH", "0x0042 Preh GmbH", "0x0043 GENTEX CORPORATION",
+        "0x0044 ZF Lenksysteme GmbH", "0x0045 Nagares S.A.", "0x0046 MAN Nutzfahrzeuge AG",
+        "0x0047 BITRON SpA BU Grugliasco", "0x0048 Pierburg GmbH ", "0x004B Paragon AG"};
+    return kSuppliers;
+}
+
+TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmNodeAttributes");
+    setWindowTitle("Node Attributes");
+    lstNodeLINProtocol_ = EditableChoice("lstNodeLINProtocol", {"1.2", "1.3", "2.0"});
+    lstNodeLINConfiguredNAD_ = EditableChoice("lstNodeLINConfiguredNAD");
+    txtSupplierID_ = EditableChoice("txtSupplierID", SupplierList());
+    txtFunctionID_ = TextField("txtFunctionID");
+    txtVariant_ = TextField("txtVariant");
+    txtP2MinMs_ = TextField("txtP2MinMs");
+    txtSTMinMs_ = TextField("txtSTMinMs");
+    txtResponseTolerance_ = TextField("txtResponseTolerance");
+    lstConfigurableFrameNames_ = EditableChoice("lstConfigurableFrameNames");
+    txtConfigurableFrameID_ = TextField("txtConfigurableFrameID");
+    lviewConfigurableFrames_ = new QTreeWidget;
+    lviewConfigurableFrames_->setObjectName("lviewConfigurableFrames");
+    lviewConfigurableFrames_->setRootIsDecorated(false);
+    lviewConfigurableFrames_->setHeaderLabels({"Frame Name", "ID"});
+    lviewConfigurableFrames_->setColumnWidth(0, 200);
+    lviewConfigurableFrames_->setColumnWidth(1, 100);
+    QPushButton* add = Button("cmdScheduleTableFrameAdd", "Add");
+    QPushButton* remove = Button("cmdScheduleTableFrameRemove", "Remove");
+    QPushButton* clear = Button("cmdScheduleTableFrameClearAll", "Clear");
+    QPushButton* ok = Button("cmdOk", "OK");
+
+    auto* form = new QFormLayout;
+    form->addRow("LIN Protocol", lstNodeLINProtocol_);
+    form->addRow("Configured NAD", lstNodeLINConfiguredNAD_);
+    form->addRow("Supplier ID (Hex)", txtSupplierID_);
+    form->addRow("Function ID", txtFunctionID_);
+    form->addRow("Variant", txtVariant_);
+    form->addRow("P2 min (ms)", txtP2MinMs_);
+    form->addRow("ST min (ms)", txtSTMinMs_);
+    form->addRow("J2602 Response Tolerance (%)", txtResponseTolerance_);
+    auto* group = new QGroupBox("Configurable Frames ");
+    auto* frames = new QGridLayout(group);
+    frames->addWidget(new QLabel("Frames"), 0, 0);
+    frames->addWidget(lstConfigurableFrameNames_, 0, 1);
+    frames->addWidget(new QLabel("ID"), 0, 2);
+    frames->addWidget(txtConfigurableFrameID_, 0, 3);
+    frames->addWidget(add, 0, 4);
+    frames->addWidget(lviewConfigurableFrames_, 1, 0, 3, 4);
+    frames->addWidget(remove, 1, 4);
+    frames->addWidget(clear, 2, 4);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(group);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+
+    Edits(lstNodeLINProtocol_, &QComboBox::currentTextChanged, &corvdekLINNode::protocol);
+    Edits(lstNodeLINConfiguredNAD_, &QComboBox::currentTextChanged, &corvdekLINNode::configuredNAD);
+    Edits(txtFunctionID_, &QLineEdit::textChanged, &corvdekLINNode::functionId);
+    Edits(txtVariant_, &QLineEdit::textChanged, &corvdekLINNode::variant);
+    Edits(txtP2MinMs_, &QLineEdit::textChanged, &corvdekLINNode::p2Min);
+    Edits(txtSTMinMs_, &QLineEdit::textChanged, &corvdekLINNode::stMin);
+    Edits(txtResponseTolerance_, &QLineEdit::textChanged, &corvdekLINNode::responseTolerance);
+    connect(txtSupplierID_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        corvdekLINNode* node = Node();
+        if (filling_ || node == nullptr) return;
+        // A picked item is the identifier, a space and the supplier's name: keep the identifier.
+        corvString supplier = FromQString(text).Trim();
+        const int space = supplier.Find(0, u" ");
+        if (space >= 2) supplier.Truncate(space);
+        node->supplierId = supplier;
+    });
+    connect(add, &QPushButton::clicked, this, &TfrmNodeAttributes::AddConfigurableFrame);
+    connect(remove, &QPushButton::clicked, this, &TfrmNodeAttributes::RemoveConfigurableFrame);
+    connect(clear, &QPushButton::clicked, this, &TfrmNodeAttributes::ClearConfigurableFrames);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+template <typename Field, typename Signal>
+void TfrmNodeAttributes::Edits(Field* field, Signal changed, corvString corvdekLINNode::*member) {
+    connect(field, changed, this, [this, member](const QString& text) {
+        corvdekLINNode* node = Node();
+        if (!filling_ && node != nullptr) node->*member = FromQString(text);
+    });
+}
+
+corvdekLINNode* TfrmNodeAttributes::Node() const {
+    return document_ == nullptr ? nullptr : document_->nodes.Get(nodeIndex_);
+}
+
+void TfrmNodeAttributes::Fill(corvdekLINDefinitionFile* document, int nodeIndex) {
+    document_ = document;
+    nodeIndex_ = nodeIndex;
+    const corvdekLINNode* node = Node();
+    if (node == nullptr) return;
+    filling_ = true;
+    setWindowTitle("Node Attributes for: " + ToQString(node->name));
+    lstNodeLINProtocol_->setCurrentText(ToQString(node->protocol));
+    lstNodeLINConfiguredNAD_->setCurrentText(ToQString(node->configuredNAD));
+    txtSupplierID_->setCurrentText(ToQString(node->supplierId));
+    txtFunctionID_->setText(ToQString(node->functionId));
+    txtVariant_->setText(ToQString(node->variant));
+    txtP2MinMs_->setText(ToQString(node->p2Min));
+    txtSTMinMs_->setText(ToQString(node->stMin));
+    txtResponseTolerance_->setText(ToQString(node->responseTolerance));
+    filling_ = false;
+    RefillConfigurableFrames();
+}
+
+void TfrmNodeAttributes::RefillConfigurableFrames() {
+    lviewConfigurableFrames_->clear();
+    const corvdekLINNode* node = Node();
+    if (node == nullptr) return;
+    for (int i = 0; i < node->configurableFrameNames.Count(); ++i) {
+        const QString id = i < node->configurableFrameIds.Count()
+                               ? ToQString(node->configurableFrameIds.Item(i))
+                               : QString();
+        lviewConfigurableFrames_->addTopLevelItem(
+            new QTreeWidgetItem({ToQString(node->configurableFrameNames.Item(i)), id}));
+    }
+}
+
+void TfrmNodeAttributes::AddConfigurableFrame() {
+    corvdekLINNode* node = Node();
+    if (node == nullptr) return;
+    node->configurableFrameNames.Add(FromQString(lstConfigurableFrameNames_->currentText()));
+    node->configurableFrameIds.Add(FromQString(txtConfigurableFrameID_->text()));
+    RefillConfigurableFrames();
+}
+
+void TfrmNodeAttributes::RemoveConfigurableFrame() {
+    corvdekLINNode* node = Node();
+    QTreeWidgetItem* row = lviewConfigurableFrames_->currentItem();
+    if (node == nullptr || row == nullptr || !row->isSelected()) return;
+    const int index = lviewConfigurableFrames_->indexOfTopLevelItem(row);
+    node->configurableFrameNames.RemoveAt(index);
+    node->configurableFrameIds.RemoveAt(index);
+    RefillConfigurableFrames();
+}
+
+void TfrmNodeAttributes::ClearConfigurableFrames() {
+    corvdekLINNode* node = Node();
+    if (node == nullptr) return;
+    node->configurableFrameNames.Clear();
+    node->configurableFrameIds.Clear();
+    RefillConfigurableFrames();
+}

@@ -1,0 +1,49 @@
+#pragma once
+// Edits the Node_attributes of one slave node; every change goes into the node at once.
+
+#include <QDialog>
+
+#include "foundation/corv_string.h"
+
+class QComboBox;
+class QLineEdit;
+class QTreeWidget;
+class corvdekLINDefinitionFile;
+class corvdekLINNode;
+
+class TfrmNodeAttributes : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmNodeAttributes(QWidget* parent);
+
+    // Shows the slave at `nodeIndex` of the document's nodes (the opener checks the index).
+    void Fill(corvdekLINDefinitionFile* document, int nodeIndex);
+
+    static const QStringList& SupplierList();
+
+private:
+    corvdekLINNode* Node() const;
+    void RefillConfigurableFrames();
+    void AddConfigurableFrame();
+    void RemoveConfigurableFrame();
+    void ClearConfigurableFrames();
+    // Writes every change of `field`'s text into the node through `store`.
+    template <typename Field, typename Signal>
+    void Edits(Field* field, Signal changed, corvString corvdekLINNode::*member);
+
+    corvdekLINDefinitionFile* document_ = nullptr;
+    int nodeIndex_ = -1;
+    bool filling_ = false;
+
+    QComboBox* lstNodeLINProtocol_ = nullptr;
+    QComboBox* lstNodeLINConfiguredNAD_ = nullptr;
+    QComboBox* txtSupplierID_ = nullptr;
+    QLineEdit* txtFunctionID_ = nullptr;
+    QLineEdit* txtVariant_ = nullptr;
+    QLineEdit* txtP2MinMs_ = nullptr;
+    QLineEdit* txtSTMinMs_ = nullptr;
+    QLineEdit* txtResponseTolerance_ = nullptr;
+    QComboBox* lstConfigurableFrameNames_ = nullptr;
+    QLineEdit* txtConfigurableFrameID_ = nullptr;
+    QTreeWidget* lviewConfigurableFrames_ = nullptr;
+};

@@ -1,0 +1,51 @@
+// The "LDF File" tab (the document as the writer renders it) and the "About" tab.
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "artwork.h"
+#include "ldf_highlighter.h"
+#include "tabrel_window.h"
+
+void TfrmTabrel::BuildLdfPanel(QWidget* panel) {
+    txtLDF_ = new QPlainTextEdit;
+    txtLDF_->setObjectName("txtLDF");
+    txtLDF_->setReadOnly(true);
+    txtLDF_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont font("Courier New", 10);
+    font.setStyleHint(QFont::TypeWriter);
+    if (!QFontInfo(font).fixedPitch()) {
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font.setPointSize(10);
+    }
+    txtLDF_->setFont(font);
+    txtLDF_->setTabStopDistance(4 * QFontMetricsF(font).horizontalAdvance(' '));
+    txtLDF_->setStyleSheet("QPlainTextEdit { selection-color: white; selection-background-color: navy; }");
+    new LdfHighlighter(txtLDF_->document());
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(txtLDF_);
+}
+
+void TfrmTabrel::BuildAboutPanel(QWidget* panel) {
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(palette);
+    auto* picture = new QLabel;
+    picture->setPixmap(LogoPicture(96));
+    auto* name = new QLabel("Tabrel");
+    auto* maker = new QLabel("Kestova");
+    for (QLabel* label : {name, maker}) {
+        QFont font = label->font();
+        font.setPointSize(label == name ? 36 : 20);
+        font.setBold(label == name);
+        label->setFont(font);
+    }
+    auto* layout = new QVBoxLayout(panel);
+    layout->addStretch();
+    for (QLabel* label : {picture, name, maker}) layout->addWidget(label, 0, Qt::AlignHCenter);
+    layout->addStretch();
+}

@@ -1,0 +1,417 @@
+// The frame of the main window: start-up, File menu, tab switching, issue lists, the
+// setup-check timer and the navigation from an issue to its control.
+
+#include "tabrel_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "artwork.h"
+#include "composite_nodes_dialog.h"
+#include "foundation/corv_arrays.h"
+#include "foundation/corv_file.h"
+#include "ldf_writer/ldf_writer.h"
+#include "model/definition_file.h"
+#include "node_attributes_dialog.h"
+#include "qt_text.h"
+
+namespace {
+
+constexpr int kTimerInterval = 3000;
+const char* const kLdfFilter = "LDF Files (*.ldf)";
+
+QTreeWidget* IssueList(const char* name, const QStringList& columns, const QList<int>& widths) {
+    auto* list = new QTreeWidget;
+    list->setObjectName(name);
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels(columns);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (int i = 0; i < widths.size(); ++i) list->setColumnWidth(i, widths[i]);
+    return list;
+}
+
+QIcon LevelIcon(const corvString& level) { return level.ToInt() != 0 ? ErrorIcon() : WarningIcon(); }
+
+}  // namespace
+
+TfrmTabrel::TfrmTabrel() {
+    setWindowTitle("Kestova Tabrel 0.1");
+    setObjectName("frmTabrel");
+    resize(1495, 771);
+    BuildMenu();
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(BuildHeaderStrip());
+
+    auto* splitter = new QSplitter(Qt::Vertical);
+    auto* container = new QWidget;
+    auto* containerLayout = new QVBoxLayout(container);
+    containerLayout->setContentsMargins(0, 0, 0, 0);
+    const char* const names[] = {"pnlGeneral",       "pnlNodes",     "pnlSignals",
+                                 "pnlFrames",        "pnlScheduleTable", "pnlEncodings",
+                                 "pnlLDF",           "pnlRepresentations"};
+    for (int i = 0; i < 8; ++i) panels_[i] = AddPanel(names[i], container);
+    BuildGeneralPanel(panels_[kGeneral]);
+    BuildNodesPanel(panels_[kNodes]);
+    BuildLdfPanel(panels_[kLdfFile]);
+    BuildAboutPanel(panels_[kAbout]);
+    splitter->addWidget(container);
+    splitter->addWidget(BuildIssuePages());
+    splitter->setStretchFactor(0, 1);
+    splitter->setSizes({620, 150});
+    layout->addWidget(splitter, 1);
+    setCentralWidget(central);
+
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName("Timer1");
+    Timer1_->setInterval(kTimerInterval);
+    connect(Timer1_, &QTimer::timeout, this, &TfrmTabrel::Timer1Timer);
+
+    dlgOpen_ = new QFileDialog(this, "Open");
+    dlgOpen_->setObjectName("dlgOpen");
+    dlgSave_ = new QFileDialog(this, "Save As");
+    dlgSave_->setObjectName("dlgSave");
+    dlgSave_->setAcceptMode(QFileDialog::AcceptSave);
+    for (QFileDialog* dialog : {dlgOpen_, dlgSave_}) {
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setNameFilter(kLdfFilter);
+        dialog->setDefaultSuffix("ldf");
+    }
+    dlgOpen_->setFileMode(QFileDialog::ExistingFile);
+
+    nodeAttributes_ = new TfrmNodeAttributes(this);
+    compositeNodes_ = new TfrmLINCompositeNodes(this);
+}
+
+TfrmTabrel::~TfrmTabrel() = default;
+
+void TfrmTabrel::BuildMenu() {
+    QMenu* file = menuBar()->addMenu("File");
+    file->setObjectName("mnuFile");
+    auto item = [&](const char* name, const QString& caption, QKeySequence keys, void (TfrmTabrel::*handler)()) {
+        QAction* action = file->addAction(caption, this, handler);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+    };
+    item("mnuFileNew", "New", QKeySequence::New, &TfrmTabrel::mnuFileNewClick);
+    item("mnuFileOpen", "Open...", QKeySequence::Open, &TfrmTabrel::mnuFileOpenClick);
+    file->addSeparator();
+    item("mnuFileSaveAs", "Save As....", QKeySequence::SaveAs, &TfrmTabrel::mnuFileSaveAsClick);
+    file->addSeparator();
+    item("mnuFileExit", "E&xit", QKeySequence::Quit, &TfrmTabrel::mnuFileExitClick);
+}
+
+QWidget* TfrmTabrel::BuildHeaderStrip() {
+    auto* strip = new QWidget;
+    strip->setObjectName("pnlHeader");
+    strip->setAutoFillBackground(true);
+    QPalette palette = strip->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    strip->setPalette(palette);
+    strip->setFixedHeight(41);
+    auto* layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(6, 2, 6, 2);
+
+    auto* logo = new QLabel;
+    logo->setObjectName("imgLogo");
+    logo->setPixmap(LogoPicture(24));
+    auto* design = new QLabel("Design");
+    design->setObjectName("lblDesign");
+    QFont big = design->font();
+    big.setPointSize(14);
+    design->setFont(big);
+    design->setStyleSheet("color: grey;");
+
+    tabsMain_ = new QTabBar;
+    tabsMain_->setObjectName("tabsMain");
+    tabsMain_->setIconSize(QSize(16, 16));
+    const struct {
+        const char* caption;
+        TabPicture picture;
+    } tabs[] = {{"General", TabPicture::kGeneral},       {"Nodes", TabPicture::kNodes},
+                {"Signals", TabPicture::kSignals},       {"Frames", TabPicture::kFrames},
+                {"Schedule Tables", TabPicture::kScheduleTables},
+                {"Encodings", TabPicture::kEncodings},   {"LDF File", TabPicture::kLdfFile},
+                {"About", TabPicture::kAbout}};
+    for (const auto& tab : tabs) tabsMain_->addTab(TabIcon(tab.picture), tab.caption);
+    connect(tabsMain_, &QTabBar::currentChanged, this, [this] { tabsMainChange(); });
+
+    lblResult_ = new QLabel("-");
+    lblResult_->setObjectName("lblResult");
+
+    layout->addWidget(logo);
+    layout->addWidget(design);
+    layout->addWidget(tabsMain_, 1);
+    layout->addWidget(lblResult_);
+    return strip;
+}
+
+QWidget* TfrmTabrel::BuildIssuePages() {
+    pageErrors_ = new QTabWidget;
+    pageErrors_->setObjectName("pageErrors");
+    pageErrors_->setMinimumHeight(86);
+    lstLDFLoadIssues_ = IssueList("lstLDFLoadIssues", {"Type", "Details"}, {200, 500});
+    lstLDFIssues_ = IssueList("lstLDFIssues", {"Type", "Section", "Details"}, {200, 100, 500});
+    connect(lstLDFIssues_, &QTreeWidget::itemDoubleClicked, this, [this] { lstLDFIssuesDblClick(); });
+    pageErrors_->addTab(lstLDFLoadIssues_, "File Load Issues");
+    pageErrors_->addTab(lstLDFIssues_, "Current Setup Issues");
+    pageErrors_->setCurrentWidget(lstLDFIssues_);
+    return pageErrors_;
+}
+
+QWidget* TfrmTabrel::AddPanel(const char* name, QWidget* container) {
+    auto* panel = new QWidget;
+    panel->setObjectName(name);
+    container->layout()->addWidget(panel);
+    panel->hide();
+    return panel;
+}
+
+void TfrmTabrel::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TfrmTabrel::FormShow() {
+    tabsMainChange();
+    document_ = std::make_unique<corvdekLINDefinitionFile>();
+    RefreshAllTabs();
+    RememberSavedText();
+}
+
+void TfrmTabrel::RefreshAllTabs() {
+    filling_ = true;
+    lstLangVersion_->setCurrentText(ToQString(document_->languageVersion));
+    lstLINVersion_->setCurrentText(ToQString(document_->protocolVersion));
+    lstLINSpeed_->setCurrentText(ToQString(document_->speed));
+    UpdateBitTimeLabel();
+    txtMasterName_->setText(ToQString(document_->master.name));
+    lstPeriod_->setCurrentText(ToQString(document_->masterTimebase));
+    lstJitter_->setCurrentText(ToQString(document_->masterJitter));
+    chkHasDiagnostics_->setChecked(document_->hasDiagnosticFrames);
+    filling_ = false;
+    RefreshSlaveList();
+    RefreshNodeChoices();
+    Timer1_->start();
+}
+
+void TfrmTabrel::tabsMainChange() {
+    for (QWidget* panel : panels_) panel->hide();
+    const int tab = tabsMain_->currentIndex();
+    if (tab == kLdfFile) ShowLdfText();
+    if (tab >= 0 && tab < 8) panels_[tab]->show();
+}
+
+void TfrmTabrel::ShowLdfText() {
+    // The writer's own rendering: exactly what Save As stores, without a temporary file.
+    txtLDF_->setPlainText(DecodedLdfText(RenderLDF(*document_)));
+}
+
+void TfrmTabrel::SetTitles(const QString& caption, const QString& applicationTitle) {
+    setWindowTitle(caption);
+    QApplication::setApplicationName(applicationTitle);
+}
+
+void TfrmTabrel::RememberSavedText() { savedText_ = RenderLDF(*document_); }
+
+QString TfrmTabrel::ChoosePath(QFileDialog* dialog) {
+    if (runFileDialog_) return std::exchange(runFileDialog_, nullptr)(*dialog);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+    return dialog->selectedFiles().first();
+}
+
+bool TfrmTabrel::HasUnsavedChanges() const {
+    return document_ && RenderLDF(*document_) != savedText_;
+}
+
+bool TfrmTabrel::ConfirmDiscardChanges() {
+    if (!HasUnsavedChanges()) return true;
+    QMessageBox box(QMessageBox::Question, "Tabrel", "Save changes to the current cluster?",
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setObjectName("msgSaveChanges");
+    switch (box.exec()) {
+        case QMessageBox::Yes: return SaveDocumentAs();
+        case QMessageBox::No: return true;
+        default: return false;
+    }
+}
+
+void TfrmTabrel::mnuFileNewClick() {
+    if (!ConfirmDiscardChanges()) return;
+    document_->Reset();
+    SetTitles("Kestova Tabrel", "Kestova Tabrel");
+    RefreshAllTabs();
+    txtLDF_->clear();
+    RememberSavedText();
+}
+
+void TfrmTabrel::mnuFileOpenClick() {
+    if (!ConfirmDiscardChanges()) return;
+    const QString chosen = ChoosePath(dlgOpen_);
+    if (chosen.isEmpty()) return;
+    const corvString path = FromQString(chosen);
+    const QString name = ToQString(corvParseFileString(path).name);
+    SetTitles(name + " - Kestova Tabrel", name);
+    std::string bytes;
+    if (ReadWholeFile(path, bytes)) txtLDF_->setPlainText(DecodedLdfText(bytes));
+    if (!document_->LoadFromFile(path)) {
+        lblResult_->setText("Problem loading LDF");
+        return;
+    }
+    RefreshAllTabs();
+    FillLoadIssues();
+    RememberSavedText();
+}
+
+bool TfrmTabrel::SaveDocumentAs() {
+    dlgSave_->setNameFilter(kLdfFilter);
+    dlgSave_->setDefaultSuffix("ldf");
+    const QString chosen = ChoosePath(dlgSave_);
+    if (chosen.isEmpty()) return false;
+    if (!WriteLDF(*document_, FromQString(chosen))) {
+        QMessageBox box(QMessageBox::Critical, "Tabrel",
+                        "Problem saving file\n" + ToQString(document_->lastLoadError),
+                        QMessageBox::Ok, this);
+        box.setObjectName("msgSaveFailed");
+        box.exec();
+        return false;
+    }
+    RememberSavedText();
+    return true;
+}
+
+void TfrmTabrel::mnuFileSaveAsClick() { SaveDocumentAs(); }
+
+void TfrmTabrel::mnuFileExitClick() { close(); }
+
+void TfrmTabrel::closeEvent(QCloseEvent* event) {
+    if (!ConfirmDiscardChanges()) {
+        event->ignore();
+        return;
+    }
+    Timer1_->stop();
+    document_.reset();
+    event->accept();
+}
+
+void TfrmTabrel::FillLoadIssues() {
+    const corvdekLINDefinitionFile& document = *document_;
+    pageErrors_->setCurrentWidget(document.loadIssueTypes.Count() > 0 ? lstLDFLoadIssues_
+                                                                      : lstLDFIssues_);
+    lstLDFLoadIssues_->setUpdatesEnabled(false);
+    lstLDFLoadIssues_->clear();
+    QList<QTreeWidgetItem*> rows;
+    for (int i = 0; i < document.loadIssueTypes.Count(); ++i) {
+        auto* row = new QTreeWidgetItem(
+            {ToQString(document.loadIssueTypes.Item(i)), ToQString(document.loadIssueDetails.Item(i))});
+        row->setIcon(0, LevelIcon(document.loadIssueLevels.Item(i)));
+        rows.append(row);
+    }
+    lstLDFLoadIssues_->addTopLevelItems(rows);
+    lstLDFLoadIssues_->setUpdatesEnabled(true);
+}
+
+void TfrmTabrel::Timer1Timer() {
+    if (!document_ || !isVisible()) return;
+    document_->CheckSetup();
+    const corvdekLINDefinitionFile& document = *document_;
+    lstLDFIssues_->setUpdatesEnabled(false);
+    lstLDFIssues_->clear();
+    QList<QTreeWidgetItem*> rows;
+    for (int i = 0; i < document.setupIssueLevels.Count(); ++i) {
+        auto* row = new QTreeWidgetItem({ToQString(document.setupIssueTypes.Item(i)),
+                                         ToQString(document.setupIssueSections.Item(i)),
+                                         ToQString(document.setupIssueDetails.Item(i))});
+        row->setIcon(0, LevelIcon(document.setupIssueLevels.Item(i)));
+        rows.append(row);
+    }
+    lstLDFIssues_->addTopLevelItems(rows);
+    lstLDFIssues_->setUpdatesEnabled(true);
+    if (++highlightTicks_ >= 2) {
+        for (QFrame* frame : findChildren<QFrame*>(QRegularExpression("^shape"))) frame->hide();
+    }
+}
+
+void TfrmTabrel::HighlightControl(QFrame* frame, QWidget* control) {
+    const QPoint at = control->mapTo(frame->parentWidget(), QPoint(0, 0));
+    frame->setGeometry(at.x() - 2, at.y() - 2, control->width() + 4, control->height() + 4);
+    highlightTicks_ = 0;
+    frame->show();
+    frame->lower();
+}
+
+void TfrmTabrel::lstLDFIssuesDblClick() {
+    const QTreeWidgetItem* row = lstLDFIssues_->currentItem();
+    if (row == nullptr || !row->isSelected()) return;
+    corvStringArray parts;
+    parts.Split(FromQString(row->text(1)), u"-");
+    const QString tab = ToQString(parts.Item(0));
+    const QString last = ToQString(parts.Item(parts.Count() - 1));
+    if (tab == "General") {
+        tabsMain_->setCurrentIndex(kGeneral);
+        if (parts.Count() == 2) NavigateGeneral(last);
+    } else if (tab == "Nodes") {
+        tabsMain_->setCurrentIndex(kNodes);
+        if (parts.Count() == 2) NavigateNodes(last);
+    } else if (tab == "Signals") {
+        tabsMain_->setCurrentIndex(kSignals);
+    } else if (tab == "Frames") {
+        tabsMain_->setCurrentIndex(kFrames);
+    } else if (tab == "Schedule Tables") {
+        tabsMain_->setCurrentIndex(kScheduleTables);
+    } else if (tab == "Encodings") {
+        tabsMain_->setCurrentIndex(kEncodings);
+    }
+    tabsMainChange();
+}
+
+void TfrmTabrel::NavigateGeneral(const QString& field) {
+    const std::pair<const char*, QWidget*> targets[] = {{"Protocol", lstLINVersion_},
+                                                        {"Language", lstLangVersion_},
+                                                        {"LINBaudRate", lstLINSpeed_},
+                                                        {"LINTimeBase", lstPeriod_},
+                                                        {"LINJitter", lstJitter_}};
+    for (const auto& [name, control] : targets) {
+        if (field == name) HighlightControl(shapeGeneral_, control);
+    }
+}
+
+void TfrmTabrel::NavigateNodes(const QString& field) {
+    if (field == "Master") HighlightControl(shapeNode_, txtMasterName_);
+    if (field == "Slaves") HighlightControl(shapeNode_, lstSlaveNodes_);
+}
+
+bool TfrmTabrel::AskYesNo(const QString& question) {
+    QMessageBox box(QMessageBox::Question, "Confirm Remove", question,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName("msgConfirmRemove");
+    return box.exec() == QMessageBox::Yes;
+}
+
+QList<QComboBox*> TfrmTabrel::NodeChoiceLists() const { return {}; }

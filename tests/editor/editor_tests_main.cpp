@@ -1,0 +1,21 @@
+// Runs the editor's test classes in one process on Qt's offscreen platform.
+
+#include <QApplication>
+#include <QtTest>
+#include <clocale>
+
+int RunMainWindowTests(int argc, char** argv);
+int RunGeneralNodesTests(int argc, char** argv);
+int RunScreenshotTests(int argc, char** argv);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName("Tabrel");
+    int failures = 0;
+    failures += RunMainWindowTests(argc, argv);
+    failures += RunGeneralNodesTests(argc, argv);
+    failures += RunScreenshotTests(argc, argv);
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,295 @@
+// The main window: start-up, File commands with their captions, issue lists, the timer,
+// navigation from an issue, the LDF File tab, and the question about unsaved edits.
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <sys/resource.h>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "editor_test_support.h"
+#include "ldf_writer/ldf_writer.h"
+#include "model/definition_file.h"
+#include "qt_text.h"
+
+using namespace editor_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kSamples = TABREL_TEST_DATA_DIR;
+
+QString TempPath(const QString& name) {
+    return QString::fromStdString((fs::temp_directory_path() / ("tabrel_editor_" + std::to_string(::getpid()) + "_" + name.toStdString())).string());
+}
+
+void OpenFile(TfrmTabrel& window, const QString& path) {
+    AnswerFileDialog(window, path);
+    window.mnuFileOpenClick();
+}
+
+QTreeWidgetItem* SetupRowWithSection(QTreeWidget* list, const QString& section) {
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->text(1) == section) return list->topLevelItem(i);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startUpState() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        QCOMPARE(QApplication::applicationName(), QString("Tabrel"));
+        QCOMPARE(Find<QLabel>(&w, "lblResult")->text(), QString("-"));
+        QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), 0);
+        QCOMPARE(Find<QTabBar>(&w, "tabsMain")->count(), 8);
+        QVERIFY(Find(&w, "pnlGeneral")->isVisible());
+        QVERIFY(!Find(&w, "pnlNodes")->isVisible());
+        auto* pages = Find<QTabWidget>(&w, "pageErrors");
+        QCOMPARE(pages->tabText(pages->currentIndex()), QString("Current Setup Issues"));
+        QCOMPARE(Find<QTreeWidget>(&w, "lstLDFIssues")->topLevelItemCount(), 0);
+        QCOMPARE(Find<QTreeWidget>(&w, "lstLDFIssues")->headerItem()->text(2), QString("Details"));
+        auto* timer = w.findChild<QTimer*>("Timer1");
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 3000);
+        QVERIFY(!Find(&w, "cmdGenerateMaster")->isVisible());
+        QVERIFY(!Find(&w, "cmdGenerateCodeSlave")->isVisible());
+        QCOMPARE(Find<QLabel>(&w, "lblBitRate")->text(), QString("Bit Time: "));
+        QVERIFY(w.Document() != nullptr);
+        QVERIFY(!w.HasUnsavedChanges());
+    }
+
+    void newAndOpenSetCaptions() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, kSamples + "/lin21_door.ldf");
+        QCOMPARE(w.windowTitle(), QString("lin21_door - Kestova Tabrel"));
+        QCOMPARE(QApplication::applicationName(), QString("lin21_door"));
+        QCOMPARE(Find<QLineEdit>(&w, "txtMasterName")->text(), QString("DCM"));
+        QCOMPARE(Find<QListWidget>(&w, "lstSlaveNodes")->count(), 3);
+        QVERIFY(Find<QPlainTextEdit>(&w, "txtLDF")->toPlainText().startsWith("// Door cluster"));
+        w.mnuFileNewClick();
+        QCOMPARE(w.windowTitle(), QString("Kestova Tabrel"));
+        QCOMPARE(QApplication::applicationName(), QString("Kestova Tabrel"));
+        QCOMPARE(Find<QListWidget>(&w, "lstSlaveNodes")->count(), 0);
+        QVERIFY(Find<QPlainTextEdit>(&w, "txtLDF")->toPlainText().isEmpty());
+    }
+
+    void loadIssuesComeToTheFront() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        const QString withIssues = TempPath("issues.ldf");
+        std::ofstream(withIssues.toStdString()) << "Nodes { Master: M, 5 ms; }";
+        OpenFile(w, withIssues);
+        auto* pages = Find<QTabWidget>(&w, "pageErrors");
+        QCOMPARE(pages->currentWidget()->objectName(), QString("lstLDFLoadIssues"));
+        auto* loadIssues = Find<QTreeWidget>(&w, "lstLDFLoadIssues");
+        QCOMPARE(loadIssues->topLevelItemCount(), 1);
+        QCOMPARE(loadIssues->topLevelItem(0)->text(0), QString("The LIN Master is specified incorrectly."));
+        QVERIFY(!loadIssues->topLevelItem(0)->icon(0).isNull());
+        OpenFile(w, kSamples + "/lin20_seat.ldf");
+        QCOMPARE(pages->currentWidget()->objectName(), QString("lstLDFIssues"));
+        fs::remove(withIssues.toStdString());
+    }
+
+    void failedOpenKeepsTheLists() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, kSamples + "/lin21_door.ldf");
+        const QString tooLong = TempPath("long.ldf");
+        std::ofstream(tooLong.toStdString()) << "Nodes { Slaves: " << std::string(70000, 'N') << "; }";
+        OpenFile(w, tooLong);
+        QCOMPARE(Find<QLabel>(&w, "lblResult")->text(), QString("Problem loading LDF"));
+        QCOMPARE(w.windowTitle(), QFileInfo(tooLong).completeBaseName() + " - Kestova Tabrel");
+        QCOMPARE(Find<QListWidget>(&w, "lstSlaveNodes")->count(), 3);  // not refilled
+        AnswerMessage(QMessageBox::No);  // the document changed
+        w.mnuFileNewClick();
+        QCOMPARE(Find<QLabel>(&w, "lblResult")->text(), QString("Problem loading LDF"));
+        fs::remove(tooLong.toStdString());
+    }
+
+    void cancelledOpenChangesNothing() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        AnswerFileDialog(w, QString());
+        w.mnuFileOpenClick();
+        QCOMPARE(w.windowTitle(), QString("Kestova Tabrel 0.1"));
+    }
+
+    void timerTickFillsSetupIssues() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        w.Timer1Timer();
+        auto* issues = Find<QTreeWidget>(&w, "lstLDFIssues");
+        QCOMPARE(issues->topLevelItemCount(), 7);  // an empty document breaks every general rule
+        QCOMPARE(issues->topLevelItem(0)->text(0), QString("Unknown LIN Protocol version"));
+        QCOMPARE(issues->topLevelItem(0)->text(1), QString("General-Protocol"));
+        QCOMPARE(issues->topLevelItem(6)->text(2), QString("There must be at least one slave node."));
+    }
+
+    void navigationFramesTheControlForTwoTicks() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        w.Timer1Timer();
+        auto* issues = Find<QTreeWidget>(&w, "lstLDFIssues");
+        auto* frame = Find<QFrame>(&w, "shapeNode");
+
+        QTreeWidgetItem* master = SetupRowWithSection(issues, "Nodes-Master");
+        QVERIFY(master != nullptr);
+        issues->setCurrentItem(master);
+        w.lstLDFIssuesDblClick();
+        QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), int(TfrmTabrel::kNodes));
+        QVERIFY(Find(&w, "pnlNodes")->isVisible());
+        QVERIFY(frame->isVisible());
+        auto* field = Find(&w, "txtMasterName");
+        QCOMPARE(frame->geometry(), QRect(field->mapTo(frame->parentWidget(), QPoint(-2, -2)),
+                                          field->size() + QSize(4, 4)));
+        w.Timer1Timer();
+        QVERIFY(frame->isVisible());
+        w.Timer1Timer();
+        QVERIFY(!frame->isVisible());
+
+        QTreeWidgetItem* speed = SetupRowWithSection(issues, "General-LINBaudRate");
+        issues->setCurrentItem(speed);
+        w.lstLDFIssuesDblClick();
+        QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), int(TfrmTabrel::kGeneral));
+        QVERIFY(Find<QFrame>(&w, "shapeGeneral")->isVisible());
+
+        issues->clearSelection();
+        issues->setCurrentItem(nullptr);
+        Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kAbout);
+        w.lstLDFIssuesDblClick();  // no selected row: nothing happens
+        QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), int(TfrmTabrel::kAbout));
+    }
+
+    void ldfTabShowsTheWritersTextWithoutATemporaryFile() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, kSamples + "/lin22_climate.ldf");
+        const fs::path programFolder = fs::path(QCoreApplication::applicationDirPath().toStdString());
+        Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kLdfFile);
+        QVERIFY(Find(&w, "pnlLDF")->isVisible());
+        const QString expected = DecodedLdfText(RenderLDF(*w.Document()));
+        QCOMPARE(Find<QPlainTextEdit>(&w, "txtLDF")->toPlainText(), expected);
+        QVERIFY(!fs::exists(programFolder / "temp.ldf"));
+        Find<QLineEdit>(&w, "txtMasterName")->setText("Changed");
+        Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kAbout);
+        Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kLdfFile);
+        QVERIFY(Find<QPlainTextEdit>(&w, "txtLDF")->toPlainText().contains("  Master: Changed, 10 ms"));
+    }
+
+    void saveAsStoresTheDocument() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, kSamples + "/lin13_lighting.ldf");
+        Find<QLineEdit>(&w, "txtMasterName")->setText("BodyCM");
+        QVERIFY(w.HasUnsavedChanges());
+        const QString target = TempPath("saved.ldf");
+        const auto filters = AnswerFileDialog(w, target);
+        w.mnuFileSaveAsClick();
+        QCOMPARE(*filters, QStringList{"LDF Files (*.ldf)"});
+        QVERIFY(!w.HasUnsavedChanges());
+        corvdekLINDefinitionFile reloaded;
+        QVERIFY(reloaded.LoadFromFile(FromQString(target)));
+        QCOMPARE(ToQString(reloaded.master.name), QString("BodyCM"));
+        fs::remove(target.toStdString());
+    }
+
+    void failedSaveIsReportedAndKeepsTheOldFile() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        for (int i = 0; i < 300; ++i) w.Document()->signals.Add()->name = u"SignalWithALongName";
+        const QString target = TempPath("old.ldf");
+        std::ofstream(target.toStdString()) << "old contents";
+
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 1024;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        AnswerFileDialog(w, target);
+        const auto message = AnswerMessage(QMessageBox::Ok);
+        w.mnuFileSaveAsClick();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+
+        QVERIFY(message->shown);
+        QCOMPARE(message->title, QString("Tabrel"));
+        QCOMPARE(message->text, QString("Problem saving file\nProblem writing file."));
+        std::ifstream in(target.toStdString());
+        std::string contents((std::istreambuf_iterator<char>(in)), {});
+        QCOMPARE(QString::fromStdString(contents), QString("old contents"));
+        QVERIFY(w.HasUnsavedChanges());
+        fs::remove(target.toStdString());
+    }
+
+    void unsavedEditsAreAskedAbout() {
+        // Cancel keeps the window and the edits.
+        {
+            ShownWindow shown;
+            TfrmTabrel& w = shown.window;
+            Find<QLineEdit>(&w, "txtMasterName")->setText("Edited");
+            auto answer = AnswerMessage(QMessageBox::Cancel);
+            w.mnuFileNewClick();
+            QVERIFY(answer->shown);
+            QCOMPARE(answer->title, QString("Tabrel"));
+            QCOMPARE(answer->text, QString("Save changes to the current cluster?"));
+            QCOMPARE(ToQString(w.Document()->master.name), QString("Edited"));
+            AnswerMessage(QMessageBox::Cancel);
+            QVERIFY(!w.close());
+            QVERIFY(w.isVisible());
+            // No goes on without saving.
+            AnswerMessage(QMessageBox::No);
+            w.mnuFileNewClick();
+            QVERIFY(w.Document()->master.name.IsEmpty());
+        }
+        // Yes saves first; a cancelled save cancels the command.
+        {
+            ShownWindow shown;
+            TfrmTabrel& w = shown.window;
+            Find<QLineEdit>(&w, "txtMasterName")->setText("Edited");
+            AnswerMessage(QMessageBox::Yes);
+            AnswerFileDialog(w, QString());
+            w.mnuFileNewClick();
+            QCOMPARE(ToQString(w.Document()->master.name), QString("Edited"));
+
+            const QString target = TempPath("yes.ldf");
+            AnswerMessage(QMessageBox::Yes);
+            AnswerFileDialog(w, target);
+            QVERIFY(w.close());
+            corvdekLINDefinitionFile saved;
+            QVERIFY(saved.LoadFromFile(FromQString(target)));
+            QCOMPARE(ToQString(saved.master.name), QString("Edited"));
+            fs::remove(target.toStdString());
+        }
+        // Without edits nothing is asked.
+        {
+            ShownWindow shown;
+            QVERIFY(shown.window.close());
+        }
+    }
+};
+
+
+int RunMainWindowTests(int argc, char** argv) {
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"
