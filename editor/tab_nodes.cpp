@@ -84,6 +84,7 @@ void TfrmTabrel::RefreshSlaveList() {
 }
 
 void TfrmTabrel::RefreshNodeChoices() {
+    FillingScope filling(filling_);  // the lists' texts stay; nothing goes into the model
     QStringList names{ToQString(document_->master.name)};
     for (int i = 0; i < document_->nodes.GetCount(); ++i) {
         names << ToQString(document_->nodes.Get(i)->name);
@@ -124,14 +125,20 @@ void TfrmTabrel::cmdNodeAttributesClick() {
     const int selected = lstSlaveNodes_->currentRow();
     if (selected < 0) return;
     nodeAttributes_->Fill(document_.get(), selected);
-    nodeAttributes_->exec();
+    ShowModalOverThis(nodeAttributes_.get());
     RefreshSlaveList();
     RefreshNodeChoices();
 }
 
 void TfrmTabrel::cmdCompositeNodesClick() {
     compositeNodes_->Fill(document_.get());
-    compositeNodes_->exec();
+    ShowModalOverThis(compositeNodes_.get());
+}
+
+void TfrmTabrel::ShowModalOverThis(QDialog* dialog) {
+    dialog->adjustSize();
+    dialog->move(frameGeometry().center() - dialog->rect().center());
+    dialog->exec();
 }
 
 void TfrmTabrel::cmdGenerateMasterClick() { GenerateHeaderFile(true, 0); }

@@ -76,6 +76,10 @@ TfrmTabrel::TfrmTabrel() {
     for (int i = 0; i < 8; ++i) panels_[i] = AddPanel(names[i], container);
     BuildGeneralPanel(panels_[kGeneral]);
     BuildNodesPanel(panels_[kNodes]);
+    BuildSignalsPanel(panels_[kSignals]);
+    BuildFramesPanel(panels_[kFrames]);
+    BuildScheduleTablesPanel(panels_[kScheduleTables]);
+    BuildEncodingsPanel(panels_[kEncodings]);
     BuildLdfPanel(panels_[kLdfFile]);
     BuildAboutPanel(panels_[kAbout]);
     splitter->addWidget(container);
@@ -102,8 +106,8 @@ TfrmTabrel::TfrmTabrel() {
     }
     dlgOpen_->setFileMode(QFileDialog::ExistingFile);
 
-    nodeAttributes_ = new TfrmNodeAttributes(this);
-    compositeNodes_ = new TfrmLINCompositeNodes(this);
+    nodeAttributes_ = std::make_unique<TfrmNodeAttributes>(nullptr);
+    compositeNodes_ = std::make_unique<TfrmLINCompositeNodes>(nullptr);
 }
 
 TfrmTabrel::~TfrmTabrel() = default;
@@ -206,17 +210,32 @@ void TfrmTabrel::FormShow() {
 }
 
 void TfrmTabrel::RefreshAllTabs() {
-    filling_ = true;
-    lstLangVersion_->setCurrentText(ToQString(document_->languageVersion));
-    lstLINVersion_->setCurrentText(ToQString(document_->protocolVersion));
-    lstLINSpeed_->setCurrentText(ToQString(document_->speed));
-    UpdateBitTimeLabel();
-    txtMasterName_->setText(ToQString(document_->master.name));
-    lstPeriod_->setCurrentText(ToQString(document_->masterTimebase));
-    lstJitter_->setCurrentText(ToQString(document_->masterJitter));
-    chkHasDiagnostics_->setChecked(document_->hasDiagnosticFrames);
-    filling_ = false;
+    for (QWidget* hidden : std::initializer_list<QWidget*>{pnlScheduleTableDetails_, pnlEncodingTypeDetails_,
+                                                           pnlSignalDetails_, pnlFrameDetails_, lblFrameCount_,
+                                                           lblSignalCount_, lblTableCount_}) {
+        hidden->hide();
+    }
+    {
+        FillingScope filling(filling_);
+        lstLangVersion_->setCurrentText(ToQString(document_->languageVersion));
+        lstLINVersion_->setCurrentText(ToQString(document_->protocolVersion));
+        lstLINSpeed_->setCurrentText(ToQString(document_->speed));
+        UpdateBitTimeLabel();
+        txtMasterName_->setText(ToQString(document_->master.name));
+        lstPeriod_->setCurrentText(ToQString(document_->masterTimebase));
+        lstJitter_->setCurrentText(ToQString(document_->masterJitter));
+        chkHasDiagnostics_->setChecked(document_->hasDiagnosticFrames);
+    }
     RefreshSlaveList();
+    RefreshScheduleFrameChoices();
+    RefreshFrameList();
+    RefreshSignalList();
+    RefreshFrameSignalChoices();
+    lstScheduleTables_->clear();
+    for (int i = 0; i < document_->scheduleTables.GetCount(); ++i) {
+        lstScheduleTables_->addItem(ToQString(document_->scheduleTables.Get(i)->name));
+    }
+    RefreshEncodingTypeList();
     RefreshNodeChoices();
     Timer1_->start();
 }
@@ -226,6 +245,15 @@ void TfrmTabrel::tabsMainChange() {
     const int tab = tabsMain_->currentIndex();
     if (tab == kLdfFile) ShowLdfText();
     if (tab >= 0 && tab < 8) panels_[tab]->show();
+    // The list tabs show the details of their selection.
+    if (!document_) return;
+    switch (tab) {
+        case kSignals: lstSignalsClick(); break;
+        case kFrames: lstFramesClick(); break;
+        case kScheduleTables: lstScheduleTablesClick(); break;
+        case kEncodings: lstEncodingsClick(); break;
+        default: break;
+    }
 }
 
 void TfrmTabrel::ShowLdfText() {
@@ -381,8 +409,10 @@ void TfrmTabrel::lstLDFIssuesDblClick() {
         if (parts.Count() == 2) NavigateNodes(last);
     } else if (tab == "Signals") {
         tabsMain_->setCurrentIndex(kSignals);
+        if (parts.Count() == 3) NavigateSignal(ToQString(parts.Item(1)), last);
     } else if (tab == "Frames") {
         tabsMain_->setCurrentIndex(kFrames);
+        if (parts.Count() == 3) NavigateFrame(ToQString(parts.Item(1)), last);
     } else if (tab == "Schedule Tables") {
         tabsMain_->setCurrentIndex(kScheduleTables);
     } else if (tab == "Encodings") {
@@ -414,4 +444,6 @@ bool TfrmTabrel::AskYesNo(const QString& question) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QList<QComboBox*> TfrmTabrel::NodeChoiceLists() const { return {}; }
+QList<QComboBox*> TfrmTabrel::NodeChoiceLists() const {
+    return {lstSignalSourceNode_, lstSignalRxNodesAdd_, lstFrameSourceECU_, lstScheduleNode_};
+}

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDialog;
 class QFileDialog;
 class QFrame;
 class QLabel;
@@ -25,6 +26,11 @@ class QTreeWidget;
 class TfrmLINCompositeNodes;
 class TfrmNodeAttributes;
 class corvdekLINDefinitionFile;
+class corvdekLINFrame;
+class corvdekLINScheduleTable;
+class corvdekLINSignal;
+class corvdekLINSignalEncodingTypeItem;
+class corvdekLINSignalEncodingTypes;
 
 class TfrmTabrel : public QMainWindow {
     Q_OBJECT
@@ -42,8 +48,8 @@ public:
     void SetFileDialogRunner(FileDialogRunner runner) { runFileDialog_ = std::move(runner); }
     // The document's text differs from the one it had after the last New, Open or Save As.
     bool HasUnsavedChanges() const;
-    TfrmNodeAttributes* NodeAttributesDialog() const { return nodeAttributes_; }
-    TfrmLINCompositeNodes* CompositeNodesDialog() const { return compositeNodes_; }
+    TfrmNodeAttributes* NodeAttributesDialog() const { return nodeAttributes_.get(); }
+    TfrmLINCompositeNodes* CompositeNodesDialog() const { return compositeNodes_.get(); }
 
     // Shared operations of the tabs.
     void RefreshAllTabs();
@@ -61,6 +67,52 @@ public:
 
     // General tab.
     void UpdateBitTimeLabel();
+    // Signals tab.
+    void RefreshSignalList();
+    void lstSignalsClick();
+    void SelectSignalByName(const QString& name);
+    void RefreshEncodingChoices();
+    void UpdateInitialValueFields();
+    void StoreInitialValues();
+    void StoreSubscribers();
+    void cmdAddClick();
+    void cmdRemoveClick();
+    void cmdSignalAddRxNodeClick();
+    void cmdSignalRxNodesRemoveClick();
+    void cmdSignalRxNodesClearClick();
+    // Frames tab.
+    void RefreshFrameList();
+    void lstFramesClick();
+    void SelectFrameByName(const QString& name);
+    void RefreshFrameSignalChoices();
+    void ShowFrameTime();
+    void cmdFramesAddClick();
+    void cmdFramesRemoveClick();
+    void cmdFrameSignalsAddClick();
+    void cmdFrameSignalsRemoveClick();
+    void cmdFrameSignalsClearClick();
+    // Schedule Tables tab.
+    void RefreshScheduleTableList();
+    void lstScheduleTablesClick();
+    void lstScheduleFrameTypeSelect();
+    void FillScheduleEntries();
+    void RefreshScheduleFrameChoices();
+    void cmdAddScheduleTableClick();
+    void cmdRemoveScheduleTableClick();
+    void cmdScheduleTableFrameAddClick();
+    void cmdScheduleTableFrameRemoveClick();
+    void cmdScheduleTableFrameClearAllClick();
+    // Encodings tab.
+    void RefreshEncodingTypeList();
+    void lstEncodingsClick();
+    void FillEncodingParts();
+    void lviewEncodingPartsClick();
+    void UpdatePartEditor();
+    void cmdEncodingsAddClick();
+    void cmdEncodingsRemoveClick();
+    void cmdAddEncodingPartsClick();
+    void cmdRemoveEncodingPartsClick();
+    void cmdClearEncodingPartsClick();
     // Nodes tab.
     void RefreshSlaveList();
     void RefreshNodeChoices();
@@ -83,6 +135,10 @@ private:
     QWidget* BuildIssuePages();
     void BuildGeneralPanel(QWidget* panel);
     void BuildNodesPanel(QWidget* panel);
+    void BuildSignalsPanel(QWidget* panel);
+    void BuildFramesPanel(QWidget* panel);
+    void BuildScheduleTablesPanel(QWidget* panel);
+    void BuildEncodingsPanel(QWidget* panel);
     void BuildLdfPanel(QWidget* panel);
     void BuildAboutPanel(QWidget* panel);
     QWidget* AddPanel(const char* name, QWidget* container);
@@ -97,13 +153,37 @@ private:
     // Generates a driver header through the save dialog.
     void GenerateHeaderFile(bool isMaster, int slaveIndex);
     void SetTitles(const QString& caption, const QString& applicationTitle);
+    void ShowModalOverThis(QDialog* dialog);
     bool AskYesNo(const QString& question);
     void NavigateGeneral(const QString& field);
     // The drop-down lists of the other tabs that offer the master and the slaves.
     QList<QComboBox*> NodeChoiceLists() const;
     void NavigateNodes(const QString& field);
+    void NavigateSignal(const QString& name, const QString& field);
+    void NavigateFrame(const QString& name, const QString& field);
+    // The objects the list selections point at; null when there is none.
+    corvdekLINSignal* CurrentSignal() const;
+    corvdekLINFrame* CurrentFrame() const;
+    corvdekLINScheduleTable* CurrentScheduleTable() const;
+    corvdekLINSignalEncodingTypes* CurrentEncodingType() const;
+    corvdekLINSignalEncodingTypeItem* CurrentEncodingPart() const;
+    // Writes a change of a part editor field into the current part and shows the part list again.
+    void EditEncodingPart(const std::function<void(corvdekLINSignalEncodingTypeItem&)>& change);
+    void FillFrameSignals();
 
     QString ChoosePath(QFileDialog* dialog);
+
+    // Marks the details of a tab as being filled from the model; change handlers write
+    // nothing meanwhile.
+    class FillingScope {
+    public:
+        explicit FillingScope(bool& filling) : filling_(filling), previous_(filling) { filling = true; }
+        ~FillingScope() { filling_ = previous_; }
+
+    private:
+        bool& filling_;
+        bool previous_;
+    };
 
     std::unique_ptr<corvdekLINDefinitionFile> document_;
     FileDialogRunner runFileDialog_;
@@ -114,8 +194,10 @@ private:
     // document has unsaved edits when its text differs.
     std::string savedText_;
 
-    TfrmNodeAttributes* nodeAttributes_ = nullptr;
-    TfrmLINCompositeNodes* compositeNodes_ = nullptr;
+    // Windows of their own, not children of this one: their controls share names with
+    // controls of the tabs.
+    std::unique_ptr<TfrmNodeAttributes> nodeAttributes_;
+    std::unique_ptr<TfrmLINCompositeNodes> compositeNodes_;
     QFileDialog* dlgOpen_ = nullptr;
     QFileDialog* dlgSave_ = nullptr;
     QTimer* Timer1_ = nullptr;
@@ -139,6 +221,72 @@ private:
     QComboBox* lstPeriod_ = nullptr;
     QComboBox* lstJitter_ = nullptr;
     QCheckBox* chkHasDiagnostics_ = nullptr;
+
+    // Signals tab
+    QLineEdit* txtFilterSignal_ = nullptr;
+    QListWidget* lstSignals_ = nullptr;
+    QLabel* lblSignalCount_ = nullptr;
+    QWidget* pnlSignalDetails_ = nullptr;
+    QLineEdit* txtSignalDescription_ = nullptr;
+    QComboBox* lstSignalRepresentation_ = nullptr;
+    QComboBox* lstSignalSize_ = nullptr;
+    QCheckBox* chkSignalByteArray_ = nullptr;
+    QLineEdit* txtSignalInitalValue_[8] = {};
+    QComboBox* lstSignalSourceNode_ = nullptr;
+    QComboBox* lstSignalRxNodesAdd_ = nullptr;
+    QListWidget* lstSignalRxNodes_ = nullptr;
+    QFrame* shapeSignal_ = nullptr;
+
+    // Frames tab
+    QLineEdit* txtFilterFrame_ = nullptr;
+    QListWidget* lstFrames_ = nullptr;
+    QLabel* lblFrameCount_ = nullptr;
+    QWidget* pnlFrameDetails_ = nullptr;
+    QLineEdit* txtFrameDescription_ = nullptr;
+    QComboBox* lstFrameID_ = nullptr;
+    QComboBox* lstFrameSourceECU_ = nullptr;
+    QComboBox* lstFrameSignals_ = nullptr;
+    QLineEdit* txtFrameSignalOffset_ = nullptr;
+    QTreeWidget* lviewFrameSignals_ = nullptr;
+    QLabel* lblFrameTime_ = nullptr;
+    QFrame* shapeFrameConditional_ = nullptr;
+
+    // Schedule Tables tab
+    QListWidget* lstScheduleTables_ = nullptr;
+    QLabel* lblTableCount_ = nullptr;
+    QWidget* pnlScheduleTableDetails_ = nullptr;
+    QLineEdit* txtScheduleTableDescription_ = nullptr;
+    QComboBox* lstScheduleFrameType_ = nullptr;
+    QLineEdit* txtScheduleTableFrameTime_ = nullptr;
+    QLabel* lblScheduleNode_ = nullptr;
+    QComboBox* lstScheduleNode_ = nullptr;
+    QLabel* lblScheduleTableFrames_ = nullptr;
+    QComboBox* lstScheduleTableFrames_ = nullptr;
+    QTreeWidget* lviewScheduleTableFrames_ = nullptr;
+    QWidget* pnlScheduleAssignNAD_ = nullptr;
+    QLineEdit* txtScheduleNad_[4] = {};  // old NAD, new NAD, supplier ID, function ID
+    QWidget* pnlScheduleFreeFormat_ = nullptr;
+    QLineEdit* txtScheduleFree_[8] = {};
+    QFrame* shapeTable_ = nullptr;
+
+    // Encodings tab
+    QListWidget* lstEncodings_ = nullptr;
+    QWidget* pnlEncodingTypeDetails_ = nullptr;
+    QLineEdit* txtEncodingTypeDescription_ = nullptr;
+    QTreeWidget* lviewEncodingParts_ = nullptr;
+    QLabel* lblEncodingSignalTypeItem_ = nullptr;
+    QComboBox* lstEncodingItemType_ = nullptr;
+    QLabel* lblEncodingItemDescription_ = nullptr;
+    QLineEdit* txtEncodingItemDescription_ = nullptr;
+    QLabel* lblEncodingValue1_ = nullptr;
+    QLineEdit* txtEncodingItemValue1_ = nullptr;
+    QLabel* lblEncodingValue2_ = nullptr;
+    QLineEdit* txtEncodingItemValue2_ = nullptr;
+    QLabel* lblEncodingScaling_ = nullptr;
+    QLineEdit* txtEncodingScaling_ = nullptr;
+    QLabel* lblEncodingOffset_ = nullptr;
+    QLineEdit* txtEncodingOffset_ = nullptr;
+    QFrame* shapeEncoding_ = nullptr;
 
     // Nodes tab
     QLineEdit* txtMasterName_ = nullptr;

@@ -3,7 +3,10 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
+#include <QHBoxLayout>
 #include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
 
 QComboBox* EditableChoice(const char* name, const QStringList& items) {
     auto* box = new QComboBox;
@@ -34,4 +37,21 @@ QLineEdit* TextField(const char* name) {
     auto* field = new QLineEdit;
     field->setObjectName(name);
     return field;
+}
+
+void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details) {
+    // The details sit in a pane of their own, so that the list keeps its place when they hide.
+    auto* pane = new QWidget;
+    auto* paneLayout = new QVBoxLayout(pane);
+    paneLayout->setContentsMargins(0, 0, 0, 0);
+    paneLayout->addWidget(details);
+    paneLayout->addStretch();
+    auto* splitter = new QSplitter;
+    splitter->addWidget(list);
+    splitter->addWidget(pane);
+    splitter->setStretchFactor(1, 1);
+    splitter->setCollapsible(0, false);
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
 }

@@ -15,3 +15,5 @@ QComboBox* EditableChoice(const char* name, const QStringList& items = {});
 QFrame* HighlightFrame(const char* name, QWidget* panel);
 QPushButton* Button(const char* name, const QString& caption);
 QLineEdit* TextField(const char* name);
+// The list column of a tab beside its details, which may be hidden, in `panel`.
+void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details);

@@ -54,6 +54,30 @@ void corvdekLINDefinitionFile::ResolveSignalEncodings() {
     }
 }
 
+void corvdekLINDefinitionFile::SetSignalEncoding(corvdekLINSignal& signal,
+                                                 const corvString& encodingName) {
+    signal.encoding = encodingName;
+    for (int r = representations.GetCount() - 1; r >= 0; --r) {
+        corvStringArray& names = representations.Get(r)->signalNames;
+        const int before = names.Count();
+        for (int i = names.Count() - 1; i >= 0; --i) {
+            if (names.Item(i).Equals(signal.name)) names.RemoveAt(i);
+        }
+        if (names.Count() == 0 && before > 0) representations.RemoveAt(r);
+    }
+    if (encodingName.IsEmpty()) return;
+    for (int r = 0; r < representations.GetCount(); ++r) {
+        corvdekLINSignalRepresentations* representation = representations.Get(r);
+        if (representation->encodingName.Equals(encodingName)) {
+            representation->signalNames.Add(signal.name);
+            return;
+        }
+    }
+    corvdekLINSignalRepresentations* added = representations.Add();
+    added->encodingName = encodingName;
+    added->signalNames.Add(signal.name);
+}
+
 void corvdekLINDefinitionFile::UpdateJ2602Flag() {
     corvString upper(protocolVersion);
     upper.ToUpper();

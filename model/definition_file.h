@@ -84,6 +84,11 @@ public:
     // AddLoadIssue with the details made of a lead-in followed by the current statement.
     void ReportStatement(const char* type, const char16_t* leadIn, const char* level);
     void ResolveSignalEncodings();
+    // Gives the signal another encoding and moves it in `representations` with it, so that
+    // the choice is saved: the signal leaves every representation that lists it (one left
+    // without signals is dropped) and joins the representation of the new encoding, which
+    // is added at the end when there is none. An empty name leaves it in none.
+    void SetSignalEncoding(corvdekLINSignal& signal, const corvString& encodingName);
     void UpdateJ2602Flag();
 
     // Loading (ldf_reader library).

@@ -2,6 +2,7 @@
 // for a person to look at.
 
 #include <QDir>
+#include <QListWidget>
 #include <QTabBar>
 
 #include "editor_test_support.h"
@@ -21,6 +22,9 @@ private Q_SLOTS:
         const QDir folder(QString(TABREL_BINARY_DIR) + "/screenshots");
         QVERIFY(folder.mkpath("."));
         auto* tabs = Find<QTabBar>(&w, "tabsMain");
+        // Show the first schedule table and encoding, as a click would.
+        Find<QListWidget>(&w, "lstScheduleTables")->setCurrentRow(0);
+        Find<QListWidget>(&w, "lstEncodings")->setCurrentRow(0);
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
             QTest::qWait(50);  // let the layouts settle before the picture

@@ -46,6 +46,41 @@ TEST(DefinitionFile, FirstRepresentationNamingASignalGivesItsEncoding) {
     EXPECT_TRUE(document.signals.Get(2)->encoding.Equals(u"Enc2"));
 }
 
+TEST(DefinitionFile, ChangingASignalsEncodingMovesItBetweenRepresentations) {
+    corvdekLINDefinitionFile document;
+    corvdekLINSignal* speed = document.signals.Add();
+    speed->name = u"Speed";
+    auto addRepresentation = [&](const char16_t* encoding,
+                                 std::initializer_list<const char16_t*> names) {
+        corvdekLINSignalRepresentations* representation = document.representations.Add();
+        representation->encodingName = encoding;
+        for (const char16_t* name : names) representation->signalNames.Add(corvString(name));
+    };
+    addRepresentation(u"Old", {u"Speed"});
+    addRepresentation(u"Shared", {u"Other", u"Speed"});
+    addRepresentation(u"Target", {u"Other"});
+    auto listing = [&] {
+        std::string text;
+        for (int r = 0; r < document.representations.GetCount(); ++r) {
+            const auto* representation = document.representations.Get(r);
+            text += representation->encodingName.ToUtf8() + ":";
+            for (int i = 0; i < representation->signalNames.Count(); ++i) {
+                text += representation->signalNames.Item(i).ToUtf8() + ",";
+            }
+            text += " ";
+        }
+        return text;
+    };
+    document.SetSignalEncoding(*speed, corvString(u"Target"));
+    EXPECT_EQ(speed->encoding.ToUtf8(), "Target");
+    EXPECT_EQ(listing(), "Shared:Other, Target:Other,Speed, ");  // Old had only Speed: dropped
+    document.SetSignalEncoding(*speed, corvString(u"New"));
+    EXPECT_EQ(listing(), "Shared:Other, Target:Other, New:Speed, ");
+    document.SetSignalEncoding(*speed, corvString(u""));
+    EXPECT_EQ(listing(), "Shared:Other, Target:Other, ");
+    EXPECT_TRUE(speed->encoding.IsEmpty());
+}
+
 TEST(DefinitionFile, J2602FlagFollowsTheProtocolVersionInAnyCase) {
     corvdekLINDefinitionFile document;
     for (const char16_t* version : {u"J2602_1_1.0", u"j2602", u"SAE j2602-1"}) {

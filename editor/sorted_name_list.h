@@ -1,0 +1,37 @@
+#pragma once
+// The lists of signals and frames: names in alphabetical order, narrowed by a wildcard
+// filter, each row carrying the position of its object in the collection.
+
+#include <QString>
+#include <vector>
+
+#include "foundation/corv_string.h"
+
+class QListWidget;
+
+struct NamedPosition {
+    const corvString* name;
+    int position;
+};
+
+// Refills `list` with the names that match the filter text (all when it is blank), in
+// alphabetical order, and selects the row of `keepPosition` or else the first row.
+void FillSortedNames(QListWidget* list, const std::vector<NamedPosition>& names,
+                     const QString& filterText, int keepPosition);
+
+// The collection position stored in the selected row, or -1.
+int SelectedPosition(const QListWidget* list);
+
+// Selects the row carrying `position`, else the first row.
+void SelectPosition(QListWidget* list, int position);
+
+// Selects the first row showing exactly `name`, else the first row.
+void SelectName(QListWidget* list, const QString& name);
+
+template <typename Collection>
+std::vector<NamedPosition> NamesOf(const Collection& collection) {
+    std::vector<NamedPosition> names;
+    names.reserve(static_cast<std::size_t>(collection.GetCount()));
+    for (int i = 0; i < collection.GetCount(); ++i) names.push_back({&collection.Get(i)->name, i});
+    return names;
+}

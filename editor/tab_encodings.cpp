@@ -1,0 +1,305 @@
+// The Encodings tab: the signal encoding types in file order and the parts of the selected
+// one (logical values and physical ranges), edited in a small part editor.
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "model/definition_file.h"
+#include "name_field.h"
+#include "qt_text.h"
+#include "tabrel_window.h"
+#include "widgets.h"
+
+namespace {
+
+using Part = corvdekLINSignalEncodingTypeItem;
+
+QString Number(int value) { return QString::number(value); }
+
+QString Number(double value) {
+    corvString text;
+    return ToQString(text.SetDouble(value));
+}
+
+std::pair<QString, QString> PartRow(const Part& part) {
+    const QString text = ToQString(part.text);
+    switch (part.kind) {
+        case Part::kLogical: return {"Logical Value", text + " [" + Number(part.minValue) + "]"};
+        case Part::kPhysical:
+            return {"Physical Range", text + " = " + Number(part.scale) + " * Raw + " + Number(part.offset) +
+                                          " [" + Number(part.minValue) + "," + Number(part.maxValue) + "]"};
+        case Part::kBcd: return {"BCD", QString()};
+        case Part::kAscii: return {"ASCII", QString()};
+        default: return {"NewItem", "Select Type"};
+    }
+}
+
+QLabel* Label(const char* name, const QString& caption) {
+    auto* label = new QLabel(caption);
+    label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
+
+void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
+    auto* left = new QWidget;
+    left->setMaximumWidth(224);
+    auto* leftLayout = new QVBoxLayout(left);
+    auto* buttons = new QHBoxLayout;
+    QPushButton* add = Button("cmdEncodingsAdd", "Add");
+    QPushButton* remove = Button("cmdEncodingsRemove", "Remove");
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    lstEncodings_ = new QListWidget;
+    lstEncodings_->setObjectName("lstEncodings");
+    leftLayout->addLayout(buttons);
+    leftLayout->addWidget(lstEncodings_, 1);
+
+    pnlEncodingTypeDetails_ = new QWidget;
+    pnlEncodingTypeDetails_->setObjectName("pnlEncodingTypeDetails");
+    txtEncodingTypeDescription_ = TextField("txtEncodingTypeDescription");
+    SpaceToUnderscore::Install(txtEncodingTypeDescription_);
+    QPushButton* addPart = Button("cmdAddEncodingParts", "Add");
+    lviewEncodingParts_ = new QTreeWidget;
+    lviewEncodingParts_->setObjectName("lviewEncodingParts");
+    lviewEncodingParts_->setRootIsDecorated(false);
+    lviewEncodingParts_->setHeaderLabels({"Type", "Details"});
+    lviewEncodingParts_->setColumnWidth(0, 100);
+    lviewEncodingParts_->setColumnWidth(1, 200);
+    QPushButton* removePart = Button("cmdRemoveEncodingParts", "Remove");
+    QPushButton* clearParts = Button("cmdClearEncodingParts", "Clear");
+    lblEncodingSignalTypeItem_ = Label("lblEncodingSignalTypeItem", "Type");
+    lstEncodingItemType_ = new QComboBox;
+    lstEncodingItemType_->setObjectName("lstEncodingItemType");
+    lstEncodingItemType_->addItems({"Logical Value", "Physical Value"});
+    lblEncodingItemDescription_ = Label("lblEncodingItemDescription", "Description");
+    txtEncodingItemDescription_ = TextField("txtEncodingItemDescription");
+    lblEncodingValue1_ = Label("lblEncodingValue1", "Value");
+    txtEncodingItemValue1_ = TextField("txtEncodingItemValue1");
+    lblEncodingValue2_ = Label("lblEncodingValue2", "Range Stop");
+    txtEncodingItemValue2_ = TextField("txtEncodingItemValue2");
+    lblEncodingScaling_ = Label("lblEncodingScaling", "Scaling");
+    txtEncodingScaling_ = TextField("txtEncodingScaling");
+    lblEncodingOffset_ = Label("lblEncodingOffset", "Offset");
+    txtEncodingOffset_ = TextField("txtEncodingOffset");
+
+    auto* editor = new QGridLayout;
+    const std::pair<QLabel*, QWidget*> rows[] = {
+        {lblEncodingSignalTypeItem_, lstEncodingItemType_}, {lblEncodingItemDescription_, txtEncodingItemDescription_},
+        {lblEncodingValue1_, txtEncodingItemValue1_},       {lblEncodingValue2_, txtEncodingItemValue2_},
+        {lblEncodingScaling_, txtEncodingScaling_},         {lblEncodingOffset_, txtEncodingOffset_}};
+    int row = 0;
+    for (const auto& [label, field] : rows) {
+        editor->addWidget(label, row, 0);
+        editor->addWidget(field, row++, 1);
+    }
+    editor->setRowStretch(row, 1);
+
+    auto* grid = new QGridLayout(pnlEncodingTypeDetails_);
+    grid->addWidget(new QLabel("Description"), 0, 0);
+    grid->addWidget(txtEncodingTypeDescription_, 0, 1);
+    grid->addWidget(new QLabel("Encoding Parts"), 1, 0);
+    grid->addWidget(addPart, 1, 1, Qt::AlignLeft);
+    grid->addWidget(lviewEncodingParts_, 2, 0, 1, 2);
+    auto* partButtons = new QHBoxLayout;
+    partButtons->addWidget(removePart);
+    partButtons->addWidget(clearParts);
+    partButtons->addStretch();
+    grid->addLayout(partButtons, 3, 0, 1, 2);
+    grid->addLayout(editor, 2, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    shapeEncoding_ = HighlightFrame("shapeEncoding", pnlEncodingTypeDetails_);
+
+    PlaceListAndDetails(panel, left, pnlEncodingTypeDetails_);
+
+    connect(add, &QPushButton::clicked, this, &TfrmTabrel::cmdEncodingsAddClick);
+    connect(remove, &QPushButton::clicked, this, &TfrmTabrel::cmdEncodingsRemoveClick);
+    connect(lstEncodings_, &QListWidget::itemClicked, this, [this] { lstEncodingsClick(); });
+    connect(addPart, &QPushButton::clicked, this, &TfrmTabrel::cmdAddEncodingPartsClick);
+    connect(removePart, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveEncodingPartsClick);
+    connect(clearParts, &QPushButton::clicked, this, &TfrmTabrel::cmdClearEncodingPartsClick);
+    connect(lviewEncodingParts_, &QTreeWidget::itemClicked, this, [this] { lviewEncodingPartsClick(); });
+    connect(txtEncodingTypeDescription_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
+        if (filling_ || type == nullptr) return;
+        type->name = FromQString(text);
+        RefreshEncodingTypeList();
+    });
+
+    // Every part edit goes into the current part at once.
+    connect(lstEncodingItemType_, &QComboBox::activated, this, [this](int kind) {
+        EditEncodingPart([kind](Part& part) { part.kind = kind; });
+        UpdatePartEditor();
+    });
+    auto onText = [this](QLineEdit* field, auto apply) {
+        connect(field, &QLineEdit::textChanged, this, [this, apply](const QString& text) {
+            const corvString value = FromQString(text);
+            EditEncodingPart([&](Part& part) { apply(part, value); });
+        });
+    };
+    onText(txtEncodingItemDescription_, [](Part& part, const corvString& value) { part.text = value; });
+    onText(txtEncodingItemValue1_, [](Part& part, const corvString& value) { part.minValue = value.ToInt(); });
+    onText(txtEncodingItemValue2_, [](Part& part, const corvString& value) { part.maxValue = value.ToInt(); });
+    onText(txtEncodingScaling_, [](Part& part, const corvString& value) { part.scale = value.ToDouble(); });
+    onText(txtEncodingOffset_, [](Part& part, const corvString& value) { part.offset = value.ToDouble(); });
+    UpdatePartEditor();  // hidden until a part is shown
+}
+
+corvdekLINSignalEncodingTypes* TfrmTabrel::CurrentEncodingType() const {
+    return document_ ? document_->encodingTypes.Get(lstEncodings_->currentRow()) : nullptr;
+}
+
+corvdekLINSignalEncodingTypeItem* TfrmTabrel::CurrentEncodingPart() const {
+    const corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
+    QTreeWidgetItem* row = lviewEncodingParts_->currentItem();
+    if (type == nullptr || row == nullptr) return nullptr;
+    return type->items.Get(lviewEncodingParts_->indexOfTopLevelItem(row));
+}
+
+void TfrmTabrel::EditEncodingPart(const std::function<void(Part&)>& change) {
+    Part* part = CurrentEncodingPart();
+    if (filling_ || part == nullptr) return;
+    change(*part);
+    FillEncodingParts();
+}
+
+void TfrmTabrel::RefreshEncodingTypeList() {
+    int selected = lstEncodings_->currentRow();
+    lstEncodings_->clear();
+    const int count = document_->encodingTypes.GetCount();
+    for (int i = 0; i < count; ++i) lstEncodings_->addItem(ToQString(document_->encodingTypes.Get(i)->name));
+    if (selected < 0 || selected >= count) selected = 0;
+    if (count > 0) lstEncodings_->setCurrentRow(selected);
+    RefreshEncodingChoices();
+}
+
+void TfrmTabrel::lstEncodingsClick() {
+    const corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
+    if (type == nullptr) {
+        pnlEncodingTypeDetails_->hide();
+        return;
+    }
+    pnlEncodingTypeDetails_->show();
+    {
+        FillingScope filling(filling_);
+        txtEncodingTypeDescription_->setText(ToQString(type->name));
+    }
+    FillEncodingParts();
+}
+
+void TfrmTabrel::FillEncodingParts() {
+    const corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
+    if (type == nullptr) return;
+    QTreeWidgetItem* selected = lviewEncodingParts_->currentItem();
+    const int remembered = selected == nullptr ? -1 : lviewEncodingParts_->indexOfTopLevelItem(selected);
+    lviewEncodingParts_->clear();
+    QList<QTreeWidgetItem*> rows;
+    for (int i = 0; i < type->items.GetCount(); ++i) {
+        const auto [kind, details] = PartRow(*type->items.Get(i));
+        rows.append(new QTreeWidgetItem({kind, details}));
+    }
+    lviewEncodingParts_->addTopLevelItems(rows);
+    const int count = lviewEncodingParts_->topLevelItemCount();
+    if (count > 0) {
+        lviewEncodingParts_->setCurrentItem(
+            lviewEncodingParts_->topLevelItem(remembered >= 0 && remembered < count ? remembered : 0));
+    }
+}
+
+void TfrmTabrel::lviewEncodingPartsClick() {
+    const Part* part = CurrentEncodingPart();
+    if (part == nullptr) return;
+    {
+        FillingScope filling(filling_);
+        if (part->kind == Part::kLogical || part->kind == Part::kPhysical) {
+            lstEncodingItemType_->setCurrentIndex(part->kind);
+            txtEncodingItemDescription_->setText(ToQString(part->text));
+            txtEncodingItemValue1_->setText(Number(part->minValue));
+        }
+        if (part->kind == Part::kPhysical) {
+            txtEncodingItemValue2_->setText(Number(part->maxValue));
+            txtEncodingScaling_->setText(Number(part->scale));
+            txtEncodingOffset_->setText(Number(part->offset));
+        }
+    }
+    UpdatePartEditor();
+}
+
+void TfrmTabrel::UpdatePartEditor() {
+    const Part* part = CurrentEncodingPart();
+    const int kind = part == nullptr ? -1 : part->kind;
+    const bool logical = kind == Part::kLogical;
+    const bool physical = kind == Part::kPhysical;
+    lblEncodingSignalTypeItem_->setVisible(part != nullptr);
+    lstEncodingItemType_->setVisible(part != nullptr);
+    for (QWidget* widget : std::initializer_list<QWidget*>{lblEncodingItemDescription_, txtEncodingItemDescription_,
+                                                           lblEncodingValue1_, txtEncodingItemValue1_}) {
+        widget->setVisible(logical || physical);
+    }
+    for (QWidget* widget : std::initializer_list<QWidget*>{lblEncodingValue2_, txtEncodingItemValue2_, lblEncodingScaling_,
+                                                           txtEncodingScaling_, lblEncodingOffset_, txtEncodingOffset_}) {
+        widget->setVisible(physical);
+    }
+    lblEncodingValue1_->setText(physical ? "Range Start" : "Value");
+    lblEncodingItemDescription_->setText(physical ? "Units" : "Description");
+}
+
+void TfrmTabrel::cmdEncodingsAddClick() {
+    corvdekLINSignalEncodingTypes* type = document_->encodingTypes.Add();
+    type->name.Assign(u"NewSignalEncoding").AppendInt(document_->encodingTypes.GetCount());
+    RefreshEncodingTypeList();
+    lstEncodings_->setCurrentRow(lstEncodings_->count() - 1);
+    lstEncodingsClick();
+    UpdatePartEditor();
+}
+
+void TfrmTabrel::cmdEncodingsRemoveClick() {
+    const int selected = lstEncodings_->currentRow();
+    if (selected < 0) return;
+    if (!AskYesNo("Are you sure you want to remove this encoding?")) return;
+    document_->encodingTypes.RemoveAt(selected);
+    RefreshEncodingTypeList();
+    lstEncodings_->setCurrentRow(lstEncodings_->count() - 1);
+    lstEncodingsClick();
+}
+
+void TfrmTabrel::cmdAddEncodingPartsClick() {
+    corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
+    if (type == nullptr) return;
+    type->items.Add();
+    FillEncodingParts();
+    const int count = lviewEncodingParts_->topLevelItemCount();
+    if (count > 0) lviewEncodingParts_->setCurrentItem(lviewEncodingParts_->topLevelItem(count - 1));
+    lviewEncodingPartsClick();
+    UpdatePartEditor();
+}
+
+void TfrmTabrel::cmdRemoveEncodingPartsClick() {
+    corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
+    if (type == nullptr) return;
+    QTreeWidgetItem* row = lviewEncodingParts_->currentItem();
+    if (row != nullptr && row->isSelected()) {
+        if (!AskYesNo("Are you sure you want to remove this encoding part?")) return;
+        type->items.RemoveAt(lviewEncodingParts_->indexOfTopLevelItem(row));
+        FillEncodingParts();
+    }
+    UpdatePartEditor();
+}
+
+void TfrmTabrel::cmdClearEncodingPartsClick() {
+    corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
+    if (type == nullptr) return;
+    type->items.Clear();
+    FillEncodingParts();
+    UpdatePartEditor();
+}

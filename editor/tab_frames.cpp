@@ -1,0 +1,263 @@
+// The Frames tab: the sorted, filtered list of unconditional frames and the details of the
+// selected one (name, identifier, source node, signals with their offsets, frame time).
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "artwork.h"
+#include "model/definition_file.h"
+#include "name_field.h"
+#include "qt_text.h"
+#include "sorted_name_list.h"
+#include "tabrel_window.h"
+#include "widgets.h"
+
+void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
+    auto* left = new QWidget;
+    left->setMaximumWidth(192);
+    auto* leftLayout = new QVBoxLayout(left);
+    auto* buttons = new QHBoxLayout;
+    QPushButton* add = Button("cmdFramesAdd", "Add");
+    QPushButton* remove = Button("cmdFramesRemove", "Remove");
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    txtFilterFrame_ = TextField("txtFilterFrame");
+    auto* find = new QToolButton;
+    find->setObjectName("cmdFindFrame");
+    find->setIcon(MagnifierIcon());
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(txtFilterFrame_);
+    filterRow->addWidget(find);
+    lstFrames_ = new QListWidget;
+    lstFrames_->setObjectName("lstFrames");
+    lblFrameCount_ = new QLabel;
+    lblFrameCount_->setObjectName("lblFrameCount");
+    lblFrameCount_->setStyleSheet("color: blue;");
+    leftLayout->addLayout(buttons);
+    leftLayout->addLayout(filterRow);
+    leftLayout->addWidget(lstFrames_, 1);
+    leftLayout->addWidget(lblFrameCount_);
+
+    pnlFrameDetails_ = new QWidget;
+    pnlFrameDetails_->setObjectName("pnlFrameDetails");
+    txtFrameDescription_ = TextField("txtFrameDescription");
+    SpaceToUnderscore::Install(txtFrameDescription_);
+    auto* frameType = new QComboBox;
+    frameType->setObjectName("lstFrameType");
+    frameType->addItem("Unconditional");
+    QStringList identifiers;
+    for (unsigned id = 0; id < 64; ++id) {
+        corvString hex;
+        identifiers << "0x" + ToQString(hex.SetHex(id));
+    }
+    lstFrameID_ = EditableChoice("lstFrameID", identifiers);
+    lstFrameSourceECU_ = EditableChoice("lstFrameSourceECU");
+    lstFrameSignals_ = EditableChoice("lstFrameSignals");
+    txtFrameSignalOffset_ = TextField("txtFrameSignalOffset");
+    QPushButton* addSignal = Button("cmdFrameSignalsAdd", "Add");
+    lviewFrameSignals_ = new QTreeWidget;
+    lviewFrameSignals_->setObjectName("lviewFrameSignals");
+    lviewFrameSignals_->setRootIsDecorated(false);
+    lviewFrameSignals_->setHeaderLabels({"Signal Name", "Signal Offset"});
+    lviewFrameSignals_->setColumnWidth(0, 200);
+    lviewFrameSignals_->setColumnWidth(1, 100);
+    QPushButton* removeSignal = Button("cmdFrameSignalsRemove", "Remove");
+    QPushButton* clearSignals = Button("cmdFrameSignalsClear", "Clear");
+    lblFrameTime_ = new QLabel;
+    lblFrameTime_->setObjectName("lblFrameTime");
+
+    // The fields from the identifier down lie on their own panel, with the highlight frame.
+    auto* unconditional = new QWidget;
+    unconditional->setObjectName("pnlUnconditional");
+    auto* inner = new QGridLayout(unconditional);
+    inner->addWidget(new QLabel("Frame Id"), 0, 0);
+    inner->addWidget(lstFrameID_, 0, 1);
+    inner->addWidget(new QLabel("Source ECU"), 1, 0);
+    inner->addWidget(lstFrameSourceECU_, 1, 1);
+    inner->addWidget(new QLabel("Signals"), 2, 0);
+    inner->addWidget(lstFrameSignals_, 2, 1);
+    inner->addWidget(new QLabel("Offset in bits"), 2, 2);
+    inner->addWidget(txtFrameSignalOffset_, 2, 3);
+    inner->addWidget(addSignal, 2, 4);
+    inner->addWidget(lviewFrameSignals_, 3, 1, 3, 3);
+    inner->addWidget(removeSignal, 3, 4);
+    inner->addWidget(clearSignals, 4, 4);
+    inner->addWidget(lblFrameTime_, 6, 1, 1, 3);
+    inner->setColumnStretch(5, 1);
+    inner->setRowStretch(5, 1);
+    shapeFrameConditional_ = HighlightFrame("shapeFrameConditional", unconditional);
+
+    auto* details = new QGridLayout(pnlFrameDetails_);
+    details->addWidget(new QLabel("Description"), 0, 0);
+    details->addWidget(txtFrameDescription_, 0, 1);
+    details->addWidget(new QLabel("Frame Type"), 1, 0);
+    details->addWidget(frameType, 1, 1);
+    details->addWidget(unconditional, 2, 0, 1, 3);
+    details->setColumnStretch(2, 1);
+
+    PlaceListAndDetails(panel, left, pnlFrameDetails_);
+
+    connect(add, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesAddClick);
+    connect(remove, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesRemoveClick);
+    connect(txtFilterFrame_, &QLineEdit::textChanged, this, [this] { RefreshFrameList(); });
+    connect(find, &QToolButton::clicked, this, [this] { RefreshFrameList(); });
+    connect(lstFrames_, &QListWidget::itemClicked, this, [this] { lstFramesClick(); });
+    connect(addSignal, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsAddClick);
+    connect(removeSignal, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsRemoveClick);
+    connect(clearSignals, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsClearClick);
+
+    auto edit = [this](auto* control, auto changed, auto apply) {
+        connect(control, changed, this, [this, apply](const QString& text) {
+            corvdekLINFrame* frame = CurrentFrame();
+            if (!filling_ && frame != nullptr) apply(*frame, FromQString(text));
+        });
+    };
+    edit(txtFrameDescription_, &QLineEdit::textChanged, [this](corvdekLINFrame& frame, const corvString& text) {
+        frame.name = text;
+        RefreshFrameList();
+        RefreshScheduleFrameChoices();
+    });
+    edit(lstFrameID_, &QComboBox::currentTextChanged,
+         [](corvdekLINFrame& frame, const corvString& text) { frame.frameId = text; });
+    edit(lstFrameSourceECU_, &QComboBox::currentTextChanged,
+         [](corvdekLINFrame& frame, const corvString& text) { frame.publisher = text; });
+}
+
+corvdekLINFrame* TfrmTabrel::CurrentFrame() const {
+    return document_ ? document_->frames.Get(SelectedPosition(lstFrames_)) : nullptr;
+}
+
+void TfrmTabrel::RefreshFrameList() {
+    const int selected = SelectedPosition(lstFrames_);
+    FillSortedNames(lstFrames_, NamesOf(document_->frames), txtFilterFrame_->text(),
+                    selected < 0 ? 0 : selected);
+    lblFrameCount_->setText(QString("Frame Count %1").arg(lstFrames_->count()));
+    lblFrameCount_->show();
+}
+
+void TfrmTabrel::lstFramesClick() {
+    if (lstFrames_->currentItem() == nullptr) return;
+    const corvdekLINFrame* frame = CurrentFrame();
+    if (frame == nullptr) {
+        pnlFrameDetails_->hide();
+        lblFrameCount_->hide();
+        return;
+    }
+    FillingScope filling(filling_);
+    pnlFrameDetails_->show();
+    txtFrameDescription_->setText(ToQString(frame->name));
+    lstFrameSourceECU_->setCurrentText(ToQString(frame->publisher));
+    lstFrameID_->setCurrentText(ToQString(frame->frameId));
+    lstFrameSignals_->setCurrentText(QString());
+    txtFrameSignalOffset_->clear();
+    FillFrameSignals();
+    ShowFrameTime();
+}
+
+void TfrmTabrel::FillFrameSignals() {
+    const corvdekLINFrame* frame = CurrentFrame();
+    if (frame == nullptr) return;
+    lviewFrameSignals_->clear();
+    QList<QTreeWidgetItem*> rows;
+    for (int i = 0; i < frame->signalNames.Count(); ++i) {
+        const QString offset = i < frame->signalOffsets.Count() ? ToQString(frame->signalOffsets.Item(i)) : QString();
+        rows.append(new QTreeWidgetItem({ToQString(frame->signalNames.Item(i)), offset}));
+    }
+    lviewFrameSignals_->addTopLevelItems(rows);
+}
+
+void TfrmTabrel::ShowFrameTime() {
+    corvdekLINFrame* frame = CurrentFrame();
+    if (frame == nullptr) return;
+    frame->owner = document_.get();
+    corvString time;
+    frame->FormatFrameTime(time);
+    lblFrameTime_->setText(ToQString(time));
+}
+
+void TfrmTabrel::cmdFrameSignalsAddClick() {
+    corvdekLINFrame* frame = CurrentFrame();
+    if (frame == nullptr) return;
+    frame->signalNames.Add(FromQString(lstFrameSignals_->currentText()));
+    frame->signalOffsets.Add(FromQString(txtFrameSignalOffset_->text()));
+    frame->SortSignalsByOffset();
+    FillFrameSignals();
+    ShowFrameTime();
+}
+
+void TfrmTabrel::cmdFrameSignalsRemoveClick() {
+    corvdekLINFrame* frame = CurrentFrame();
+    QTreeWidgetItem* row = lviewFrameSignals_->currentItem();
+    if (frame == nullptr || row == nullptr || !row->isSelected()) return;
+    if (!AskYesNo("Are you sure you want to remove this frame signal?")) return;
+    const int index = lviewFrameSignals_->indexOfTopLevelItem(row);
+    if (index < frame->signalNames.Count()) {
+        frame->signalNames.RemoveAt(index);
+        frame->signalOffsets.RemoveAt(index);
+    }
+    FillFrameSignals();  // the frame time stays until the frame is shown again
+}
+
+void TfrmTabrel::cmdFrameSignalsClearClick() {
+    corvdekLINFrame* frame = CurrentFrame();
+    if (frame == nullptr) return;
+    frame->signalNames.Clear();
+    frame->signalOffsets.Clear();
+    FillFrameSignals();
+}
+
+void TfrmTabrel::cmdFramesAddClick() {
+    corvdekLINFrame* frame = document_->frames.Add();
+    txtFilterFrame_->clear();
+    frame->name.Assign(u"NewFrame").AppendInt(document_->frames.GetCount());
+    RefreshFrameList();
+    SelectPosition(lstFrames_, document_->frames.GetCount() - 1);
+    lstFramesClick();
+    RefreshScheduleFrameChoices();
+}
+
+void TfrmTabrel::cmdFramesRemoveClick() {
+    const int position = SelectedPosition(lstFrames_);
+    if (position < 0) return;
+    if (!AskYesNo("Are you sure you want to remove this frame?")) return;
+    document_->frames.RemoveAt(position);
+    RefreshFrameList();
+    lstFramesClick();
+    RefreshScheduleFrameChoices();
+}
+
+void TfrmTabrel::SelectFrameByName(const QString& name) {
+    SelectName(lstFrames_, name);
+    lstFramesClick();
+}
+
+void TfrmTabrel::RefreshFrameSignalChoices() {
+    QStringList names;
+    names.reserve(document_->signals.GetCount());
+    for (int i = 0; i < document_->signals.GetCount(); ++i) {
+        names << ToQString(document_->signals.Get(i)->name);
+    }
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    const QString text = lstFrameSignals_->currentText();
+    lstFrameSignals_->clear();
+    lstFrameSignals_->addItems(names);
+    lstFrameSignals_->setCurrentText(text);
+}
+
+void TfrmTabrel::NavigateFrame(const QString& name, const QString& field) {
+    SelectFrameByName(name);
+    if (field == "Signals") HighlightControl(shapeFrameConditional_, lviewFrameSignals_);
+    if (field == "SourceNode") HighlightControl(shapeFrameConditional_, lstFrameSourceECU_);
+}

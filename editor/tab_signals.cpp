@@ -1,0 +1,284 @@
+// The Signals tab: the sorted, filtered list of signals and the details of the selected
+// one (name, encoding, size, byte array, initial values, source and receiver nodes).
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "artwork.h"
+#include "model/definition_file.h"
+#include "name_field.h"
+#include "qt_text.h"
+#include "sorted_name_list.h"
+#include "tabrel_window.h"
+#include "widgets.h"
+
+void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
+    // Left column: Add, Remove, the filter and the list.
+    auto* left = new QWidget;
+    left->setMaximumWidth(200);
+    auto* leftLayout = new QVBoxLayout(left);
+    auto* buttons = new QHBoxLayout;
+    QPushButton* add = Button("cmdAdd", "Add");
+    QPushButton* remove = Button("cmdRemove", "Remove");
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    txtFilterSignal_ = TextField("txtFilterSignal");
+    auto* find = new QToolButton;
+    find->setObjectName("cmfFindSignal");
+    find->setIcon(MagnifierIcon());
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(txtFilterSignal_);
+    filterRow->addWidget(find);
+    lstSignals_ = new QListWidget;
+    lstSignals_->setObjectName("lstSignals");
+    lblSignalCount_ = new QLabel;
+    lblSignalCount_->setObjectName("lblSignalCount");
+    lblSignalCount_->setStyleSheet("color: blue;");
+    leftLayout->addLayout(buttons);
+    leftLayout->addLayout(filterRow);
+    leftLayout->addWidget(lstSignals_, 1);
+    leftLayout->addWidget(lblSignalCount_);
+
+    // Right side: the details of one signal.
+    pnlSignalDetails_ = new QWidget;
+    pnlSignalDetails_->setObjectName("pnlSignalDetails");
+    txtSignalDescription_ = TextField("txtSignalDescription");
+    SpaceToUnderscore::Install(txtSignalDescription_);
+    lstSignalRepresentation_ = EditableChoice("lstSignalRepresentation");
+    QStringList sizes;
+    for (int bits = 1; bits <= 16; ++bits) sizes << QString::number(bits);
+    sizes << "24" << "32" << "40" << "48" << "56" << "64";
+    lstSignalSize_ = EditableChoice("lstSignalSize", sizes);
+    chkSignalByteArray_ = new QCheckBox("Byte Array");
+    chkSignalByteArray_->setObjectName("chkSignalByteArray");
+    auto* initialValues = new QHBoxLayout;
+    for (int k = 0; k < 8; ++k) {
+        const QString name = k == 0 ? "txtSignalInitalValue" : QString("txtSignalInitalValue%1").arg(k + 1);
+        txtSignalInitalValue_[k] = TextField(name.toLatin1().constData());
+        txtSignalInitalValue_[k]->setFixedWidth(48);
+        initialValues->addWidget(txtSignalInitalValue_[k]);
+    }
+    initialValues->addStretch();
+    lstSignalSourceNode_ = EditableChoice("lstSignalSourceNode");
+    lstSignalRxNodesAdd_ = EditableChoice("lstSignalRxNodesAdd");
+    lstSignalRxNodes_ = new QListWidget;
+    lstSignalRxNodes_->setObjectName("lstSignalRxNodes");
+    QPushButton* addRx = Button("cmdSignalAddRxNode", "Add");
+    QPushButton* removeRx = Button("cmdSignalRxNodesRemove", "Remove");
+    QPushButton* clearRx = Button("cmdSignalRxNodesClear", "Clear");
+
+    auto* grid = new QGridLayout(pnlSignalDetails_);
+    grid->addWidget(new QLabel("Description"), 0, 0);
+    grid->addWidget(txtSignalDescription_, 0, 1, 1, 2);
+    grid->addWidget(new QLabel("Encoding"), 1, 0);
+    grid->addWidget(lstSignalRepresentation_, 1, 1, 1, 2);
+    grid->addWidget(new QLabel("Signal Size (bits)"), 2, 0);
+    grid->addWidget(lstSignalSize_, 2, 1);
+    grid->addWidget(chkSignalByteArray_, 2, 2);
+    grid->addWidget(new QLabel("Initial Value(s)"), 3, 0);
+    grid->addLayout(initialValues, 3, 1, 1, 3);
+    grid->addWidget(new QLabel("Source Node"), 4, 0);
+    grid->addWidget(lstSignalSourceNode_, 4, 1, 1, 2);
+    grid->addWidget(new QLabel("Receiver Nodes"), 5, 0);
+    grid->addWidget(lstSignalRxNodesAdd_, 5, 1, 1, 2);
+    grid->addWidget(addRx, 5, 3);
+    grid->addWidget(lstSignalRxNodes_, 6, 1, 3, 2);
+    grid->addWidget(removeRx, 6, 3);
+    grid->addWidget(clearRx, 7, 3);
+    grid->setColumnStretch(4, 1);
+    grid->setRowStretch(9, 1);
+    shapeSignal_ = HighlightFrame("shapeSignal", pnlSignalDetails_);
+
+    PlaceListAndDetails(panel, left, pnlSignalDetails_);
+
+    connect(add, &QPushButton::clicked, this, &TfrmTabrel::cmdAddClick);
+    connect(remove, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveClick);
+    connect(txtFilterSignal_, &QLineEdit::textChanged, this, [this] { RefreshSignalList(); });
+    connect(find, &QToolButton::clicked, this, [this] { RefreshSignalList(); });
+    connect(lstSignals_, &QListWidget::itemClicked, this, [this] { lstSignalsClick(); });
+    connect(addRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalAddRxNodeClick);
+    connect(removeRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalRxNodesRemoveClick);
+    connect(clearRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalRxNodesClearClick);
+
+    // Edits of the details go into the current signal at once.
+    auto edit = [this](auto* control, auto changed, auto apply) {
+        connect(control, changed, this, [this, apply](auto value) {
+            corvdekLINSignal* signal = CurrentSignal();
+            if (!filling_ && signal != nullptr) apply(*signal, value);
+        });
+    };
+    edit(txtSignalDescription_, &QLineEdit::textChanged, [this](corvdekLINSignal& signal, const QString& text) {
+        signal.name = FromQString(text);
+        RefreshSignalList();
+        RefreshFrameSignalChoices();
+    });
+    edit(lstSignalSize_, &QComboBox::currentTextChanged, [this](corvdekLINSignal& signal, const QString& text) {
+        signal.size = FromQString(text);
+        UpdateInitialValueFields();
+    });
+    edit(lstSignalSourceNode_, &QComboBox::currentTextChanged,
+         [](corvdekLINSignal& signal, const QString& text) { signal.publisher = FromQString(text); });
+    edit(chkSignalByteArray_, &QCheckBox::clicked, [this](corvdekLINSignal& signal, bool checked) {
+        signal.isByteArray = checked;
+        UpdateInitialValueFields();
+    });
+    edit(lstSignalRepresentation_, &QComboBox::currentTextChanged,
+         [this](corvdekLINSignal& signal, const QString& text) {
+             document_->SetSignalEncoding(signal, FromQString(text));
+         });
+    for (QLineEdit* field : txtSignalInitalValue_) {
+        connect(field, &QLineEdit::textChanged, this, [this] { StoreInitialValues(); });
+    }
+}
+
+corvdekLINSignal* TfrmTabrel::CurrentSignal() const {
+    return document_ ? document_->signals.Get(SelectedPosition(lstSignals_)) : nullptr;
+}
+
+void TfrmTabrel::RefreshSignalList() {
+    const int selected = SelectedPosition(lstSignals_);
+    FillSortedNames(lstSignals_, NamesOf(document_->signals), txtFilterSignal_->text(),
+                    selected < 0 ? 0 : selected);
+    lblSignalCount_->setText(QString("Signal Count %1").arg(lstSignals_->count()));
+    lblSignalCount_->show();
+}
+
+void TfrmTabrel::lstSignalsClick() {
+    if (lstSignals_->currentItem() == nullptr) return;
+    const corvdekLINSignal* signal = CurrentSignal();
+    if (signal == nullptr) {
+        pnlSignalDetails_->hide();
+        lblSignalCount_->hide();
+        return;
+    }
+    FillingScope filling(filling_);
+    pnlSignalDetails_->show();
+    txtSignalDescription_->setText(ToQString(signal->name));
+    lstSignalSize_->setCurrentText(ToQString(signal->size));
+    lstSignalSourceNode_->setCurrentText(ToQString(signal->publisher));
+    chkSignalByteArray_->setChecked(signal->isByteArray);
+    if (signal->isByteArray) {
+        // Fields beyond the stored values keep their text.
+        for (int k = 0; k < signal->initValues.Count() && k < 8; ++k) {
+            txtSignalInitalValue_[k]->setText(ToQString(signal->initValues.Item(k)));
+        }
+    } else {
+        txtSignalInitalValue_[0]->setText(ToQString(signal->initValue));
+    }
+    lstSignalRxNodes_->clear();
+    for (int i = 0; i < signal->subscribers.Count(); ++i) {
+        lstSignalRxNodes_->addItem(ToQString(signal->subscribers.Item(i)));
+    }
+    UpdateInitialValueFields();
+    lstSignalRepresentation_->setCurrentText(ToQString(signal->encoding));
+}
+
+void TfrmTabrel::UpdateInitialValueFields() {
+    const corvdekLINSignal* signal = CurrentSignal();
+    if (signal == nullptr) return;
+    for (int k = 1; k < 8; ++k) txtSignalInitalValue_[k]->hide();
+    if (!signal->isByteArray) return;
+    // One field per started byte, up to eight.
+    const int bits = signal->size.ToInt();
+    for (int k = 1; k < 8; ++k) txtSignalInitalValue_[k]->setVisible(bits > 8 * k);
+}
+
+void TfrmTabrel::StoreInitialValues() {
+    corvdekLINSignal* signal = CurrentSignal();
+    if (filling_ || signal == nullptr) return;
+    if (!signal->isByteArray) {
+        signal->initValue = FromQString(txtSignalInitalValue_[0]->text());
+        return;
+    }
+    signal->initValues.Clear();
+    for (int k = 0; k < 8; ++k) {
+        if (k > 0 && txtSignalInitalValue_[k]->isHidden()) continue;
+        corvString value = FromQString(txtSignalInitalValue_[k]->text()).Trim();
+        signal->initValues.Add(value.IsEmpty() ? corvString(u"0") : value);
+    }
+}
+
+void TfrmTabrel::StoreSubscribers() {
+    corvdekLINSignal* signal = CurrentSignal();
+    if (signal == nullptr) return;
+    signal->subscribers.Clear();
+    for (int i = 0; i < lstSignalRxNodes_->count(); ++i) {
+        signal->subscribers.Add(FromQString(lstSignalRxNodes_->item(i)->text()));
+    }
+}
+
+void TfrmTabrel::cmdSignalAddRxNodeClick() {
+    const QString node = lstSignalRxNodesAdd_->currentText();
+    if (node.trimmed().isEmpty()) return;
+    lstSignalRxNodes_->addItem(node);
+    StoreSubscribers();
+    lstSignalRxNodesAdd_->setCurrentText(QString());
+}
+
+void TfrmTabrel::cmdSignalRxNodesRemoveClick() {
+    QListWidgetItem* item = lstSignalRxNodes_->currentItem();
+    if (item == nullptr || !item->isSelected()) return;
+    if (!AskYesNo("Are you sure you want to remove this node?")) return;
+    delete item;
+    StoreSubscribers();
+}
+
+void TfrmTabrel::cmdSignalRxNodesClearClick() {
+    lstSignalRxNodes_->clear();
+    StoreSubscribers();
+}
+
+void TfrmTabrel::cmdAddClick() {
+    corvdekLINSignal* signal = document_->signals.Add();
+    txtFilterSignal_->clear();
+    signal->name.Assign(u"NewSignal").AppendInt(document_->signals.GetCount());
+    RefreshSignalList();
+    SelectPosition(lstSignals_, document_->signals.GetCount() - 1);
+    lstSignalsClick();
+    RefreshFrameSignalChoices();
+}
+
+void TfrmTabrel::cmdRemoveClick() {
+    const int position = SelectedPosition(lstSignals_);
+    if (position < 0) return;
+    if (!AskYesNo("Are you sure you want to remove this signal?")) return;
+    document_->signals.RemoveAt(position);
+    RefreshSignalList();
+    lstSignalsClick();
+    RefreshFrameSignalChoices();
+}
+
+void TfrmTabrel::SelectSignalByName(const QString& name) {
+    SelectName(lstSignals_, name);
+    lstSignalsClick();
+}
+
+void TfrmTabrel::RefreshEncodingChoices() {
+    FillingScope filling(filling_);
+    const QString text = lstSignalRepresentation_->currentText();
+    lstSignalRepresentation_->clear();
+    for (int i = 0; i < document_->encodingTypes.GetCount(); ++i) {
+        lstSignalRepresentation_->addItem(ToQString(document_->encodingTypes.Get(i)->name));
+    }
+    lstSignalRepresentation_->setCurrentText(text);
+}
+
+void TfrmTabrel::NavigateSignal(const QString& name, const QString& field) {
+    SelectSignalByName(name);
+    const std::pair<const char*, QWidget*> targets[] = {{"SignalSize", lstSignalSize_},
+                                                        {"Encoding", lstSignalRepresentation_},
+                                                        {"SourceNode", lstSignalSourceNode_},
+                                                        {"RxNodes", lstSignalRxNodes_}};
+    for (const auto& [key, control] : targets) {
+        if (field == key) HighlightControl(shapeSignal_, control);
+    }
+}
