@@ -6,6 +6,9 @@
 
 int RunMainWindowTests(int argc, char** argv);
 int RunGeneralNodesTests(int argc, char** argv);
+int RunSignalsFramesTests(int argc, char** argv);
+int RunScheduleEncodingsTests(int argc, char** argv);
+int RunEndToEndTests(int argc, char** argv);
 int RunScreenshotTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
@@ -16,6 +19,9 @@ int main(int argc, char** argv) {
     int failures = 0;
     failures += RunMainWindowTests(argc, argv);
     failures += RunGeneralNodesTests(argc, argv);
+    failures += RunSignalsFramesTests(argc, argv);
+    failures += RunScheduleEncodingsTests(argc, argv);
+    failures += RunEndToEndTests(argc, argv);
     failures += RunScreenshotTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

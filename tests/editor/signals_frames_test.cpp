@@ -1,0 +1,300 @@
+// The Signals and Frames tabs.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTreeWidget>
+
+#include "editor_test_support.h"
+#include "ldf_writer/ldf_writer.h"
+#include "model/definition_file.h"
+#include "qt_text.h"
+
+using namespace editor_test;
+
+namespace {
+
+QStringList Rows(QListWidget* list) {
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
+    return rows;
+}
+
+void LoadInto(TfrmTabrel& window, const char* text) {
+    QVERIFY(window.Document()->LoadFromBytes(text));
+    window.RefreshAllTabs();
+}
+
+void ShowTab(TfrmTabrel& window, int tab) { Find<QTabBar>(&window, "tabsMain")->setCurrentIndex(tab); }
+
+QLineEdit* InitialValue(QWidget* window, int k) {
+    return Find<QLineEdit>(window, k == 1 ? "txtSignalInitalValue"
+                                          : QString("txtSignalInitalValue%1").arg(k).toLatin1().constData());
+}
+
+int VisibleInitialValues(QWidget* window) {
+    int visible = 0;
+    for (int k = 1; k <= 8; ++k) visible += !InitialValue(window, k)->isHidden();
+    return visible;
+}
+
+const char* kCluster =
+    "LIN_speed = 19.2 kbps;"
+    "Nodes { Master: CEM, 5 ms, 0.1 ms; Slaves: LSM, RSM; }"
+    "Signals { DoorLeft: 8, 0, LSM, CEM; doorRight: 8, 0, RSM, CEM; Speed: 16, 0, CEM, LSM;"
+    "  Serial: 16, {1, 2}, LSM, CEM; Motor.Speed: 4, 0, CEM, RSM; }"
+    "Frames { Zeta: 0x10, CEM, 2 { Speed, 0; } Alpha: 0x11, LSM, 1 { DoorLeft, 0; } }"
+    "Signal_encoding_types { Enc1 { logical_value, 0, \"off\"; } Enc2 { logical_value, 1, \"on\"; } }"
+    "Signal_representation { Enc1: Speed, DoorLeft; }";
+
+}  // namespace
+
+class SignalsFramesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void signalListIsSortedAndFiltered() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        LoadInto(w, kCluster);
+        auto* list = Find<QListWidget>(&w, "lstSignals");
+        auto* filter = Find<QLineEdit>(&w, "txtFilterSignal");
+        auto* count = Find<QLabel>(&w, "lblSignalCount");
+        QCOMPARE(Rows(list), (QStringList{"DoorLeft", "doorRight", "Motor.Speed", "Serial", "Speed"}));
+        QCOMPARE(count->text(), QString("Signal Count 5"));
+        filter->setText("door");
+        QCOMPARE(Rows(list), (QStringList{"DoorLeft", "doorRight"}));
+        filter->setText("d*");
+        QCOMPARE(Rows(list), (QStringList{"DoorLeft", "doorRight"}));
+        filter->setText("motor?speed");  // a question mark never matches a full stop
+        QVERIFY(Rows(list).isEmpty());
+        QCOMPARE(count->text(), QString("Signal Count 0"));
+        filter->setText("*speed");
+        QCOMPARE(Rows(list), (QStringList{"Motor.Speed", "Speed"}));
+    }
+
+    void selectionFollowsTheSignalThroughRenamesAndFilters() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        LoadInto(w, kCluster);
+        ShowTab(w, TfrmTabrel::kSignals);
+        auto* list = Find<QListWidget>(&w, "lstSignals");
+        list->setCurrentRow(4);  // Speed, third in the collection
+        w.lstSignalsClick();
+        auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
+        QCOMPARE(name->text(), QString("Speed"));
+        name->setText("AAA_Speed");
+        QCOMPARE(list->currentItem()->text(), QString("AAA_Speed"));
+        QCOMPARE(list->currentRow(), 0);  // re-sorted, still the same signal
+        QCOMPARE(ToQString(w.Document()->signals.Get(2)->name), QString("AAA_Speed"));
+
+        // Filtered out: the first listed item is selected, the details still show the old one.
+        Find<QLineEdit>(&w, "txtFilterSignal")->setText("door");
+        QCOMPARE(list->currentItem()->text(), QString("DoorLeft"));
+        QCOMPARE(name->text(), QString("AAA_Speed"));
+    }
+
+    void newSignalsAreNumberedByTheCount() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        auto* add = Find<QPushButton>(&w, "cmdAdd");
+        Find<QLineEdit>(&w, "txtFilterSignal")->setText("nothing");
+        for (int i = 0; i < 4; ++i) add->click();
+        QVERIFY(Find<QLineEdit>(&w, "txtFilterSignal")->text().isEmpty());
+        auto* list = Find<QListWidget>(&w, "lstSignals");
+        QCOMPARE(Rows(list), (QStringList{"NewSignal1", "NewSignal2", "NewSignal3", "NewSignal4"}));
+        QCOMPARE(list->currentItem()->text(), QString("NewSignal4"));
+        list->setCurrentRow(1);
+        auto answer = AnswerMessage(QMessageBox::Yes);
+        Find<QPushButton>(&w, "cmdRemove")->click();
+        QCOMPARE(answer->text, QString("Are you sure you want to remove this signal?"));
+        add->click();
+        QCOMPARE(Rows(list), (QStringList{"NewSignal1", "NewSignal3", "NewSignal4", "NewSignal4"}));
+    }
+
+    void byteArrayFieldsFollowTheSize() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        LoadInto(w, kCluster);
+        ShowTab(w, TfrmTabrel::kSignals);
+        SelectAndShow(w, "Serial");
+        QCOMPARE(VisibleInitialValues(&w), 2);
+        QCOMPARE(InitialValue(&w, 2)->text(), QString("2"));
+        InitialValue(&w, 2)->clear();
+        const corvdekLINSignal& serial = *w.Document()->signals.Get(3);
+        QCOMPARE(serial.initValues.Count(), 2);
+        QCOMPARE(ToQString(serial.initValues.Item(1)), QString("0"));
+        Find<QComboBox>(&w, "lstSignalSize")->setCurrentText("64");
+        QCOMPARE(VisibleInitialValues(&w), 8);
+        Find<QComboBox>(&w, "lstSignalSize")->setCurrentText("8");
+        QCOMPARE(VisibleInitialValues(&w), 1);
+        Find<QComboBox>(&w, "lstSignalSize")->setCurrentText("16");
+        QTest::mouseClick(Find<QCheckBox>(&w, "chkSignalByteArray"), Qt::LeftButton);
+        QVERIFY(!serial.isByteArray);
+        QCOMPARE(VisibleInitialValues(&w), 1);
+        InitialValue(&w, 1)->setText(" 5 ");
+        QCOMPARE(ToQString(serial.initValue), QString(" 5 "));  // scalar values as typed
+    }
+
+    void receiverNodesAreEdited() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        LoadInto(w, kCluster);
+        ShowTab(w, TfrmTabrel::kSignals);
+        SelectAndShow(w, "Speed");
+        const corvdekLINSignal& speed = *w.Document()->signals.Get(2);
+        auto* choice = Find<QComboBox>(&w, "lstSignalRxNodesAdd");
+        QCOMPARE(choice->count(), 3);  // the master and the two slaves
+        choice->setCurrentText("RSM");
+        Find<QPushButton>(&w, "cmdSignalAddRxNode")->click();
+        QVERIFY(choice->currentText().isEmpty());
+        choice->setCurrentText("  ");
+        Find<QPushButton>(&w, "cmdSignalAddRxNode")->click();
+        QCOMPARE(Names(speed.subscribers), (QStringList{"LSM", "RSM"}));
+        auto* receivers = Find<QListWidget>(&w, "lstSignalRxNodes");
+        receivers->setCurrentRow(0);
+        auto answer = AnswerMessage(QMessageBox::Yes);
+        Find<QPushButton>(&w, "cmdSignalRxNodesRemove")->click();
+        QCOMPARE(answer->text, QString("Are you sure you want to remove this node?"));
+        QCOMPARE(Names(speed.subscribers), (QStringList{"RSM"}));
+        Find<QPushButton>(&w, "cmdSignalRxNodesClear")->click();
+        QCOMPARE(speed.subscribers.Count(), 0);
+        Find<QComboBox>(&w, "lstSignalSourceNode")->setCurrentText("RSM");
+        QCOMPARE(ToQString(speed.publisher), QString("RSM"));
+    }
+
+    void chosenEncodingSurvivesSaveAndReload() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        LoadInto(w, kCluster);
+        ShowTab(w, TfrmTabrel::kSignals);
+        SelectAndShow(w, "Speed");
+        auto* encoding = Find<QComboBox>(&w, "lstSignalRepresentation");
+        QCOMPARE(encoding->currentText(), QString("Enc1"));
+        encoding->setCurrentIndex(1);  // Enc2
+        SelectAndShow(w, "doorRight");
+        encoding->setCurrentText("Enc1");
+
+        corvdekLINDefinitionFile reloaded;
+        QVERIFY(reloaded.LoadFromBytes(RenderLDF(*w.Document())));
+        QCOMPARE(ToQString(reloaded.signals.Get(2)->encoding), QString("Enc2"));
+        QCOMPARE(ToQString(reloaded.signals.Get(1)->encoding), QString("Enc1"));
+        QCOMPARE(ToQString(reloaded.signals.Get(0)->encoding), QString("Enc1"));
+        QVERIFY(reloaded.signals.Get(3)->encoding.IsEmpty());
+    }
+
+    void frameTimeTexts() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        LoadInto(w, "LIN_speed = 19.2 kbps; Signals { A: 5, 0, M; B: 8, 0, M; C: 16, 0, M; }"
+                    "Frames { F1: 1, M {} F2: 2, M { A, 8; } F3: 3, M { B, 8; } F4: 4, M { C, 48; } }");
+        ShowTab(w, TfrmTabrel::kFrames);
+        auto* time = Find<QLabel>(&w, "lblFrameTime");
+        const std::pair<const char*, const char*> cases[] = {
+            {"F1", "2.292 ms"}, {"F2", "3.333 ms"}, {"F3", "3.333 ms"}, {"F4", "6.458 ms"}};
+        for (const auto& [frame, text] : cases) {
+            w.SelectFrameByName(frame);
+            QCOMPARE(time->text(), QString(text));
+        }
+        Find<QComboBox>(&w, "lstLINSpeed")->setCurrentText("9.6");
+        w.SelectFrameByName("F4");
+        QCOMPARE(time->text(), QString("12.917 ms"));
+    }
+
+    void frameSignalsAreSortedByOffset() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        LoadInto(w, "LIN_speed = 19.2 kbps; Signals { A: 8, 0, M; B: 8, 0, M; C: 8, 0, M; }"
+                    "Frames { F: 1, M {} }");
+        ShowTab(w, TfrmTabrel::kFrames);
+        w.SelectFrameByName("F");
+        auto* signalChoice = Find<QComboBox>(&w, "lstFrameSignals");
+        auto* offset = Find<QLineEdit>(&w, "txtFrameSignalOffset");
+        for (const auto& [name, bits] : {std::pair{"C", "16"}, {"A", "0"}, {"B", "8"}}) {
+            signalChoice->setCurrentText(name);
+            offset->setText(bits);
+            Find<QPushButton>(&w, "cmdFrameSignalsAdd")->click();
+        }
+        auto* view = Find<QTreeWidget>(&w, "lviewFrameSignals");
+        QCOMPARE(view->topLevelItemCount(), 3);
+        QCOMPARE(view->topLevelItem(0)->text(0) + view->topLevelItem(1)->text(0) + view->topLevelItem(2)->text(0),
+                 QString("ABC"));
+        QCOMPARE(ToQString(w.Document()->frames.Get(0)->signalOffsets.Item(2)), QString("16"));
+        auto* time = Find<QLabel>(&w, "lblFrameTime");
+        QCOMPARE(time->text(), QString("3.854 ms"));  // three bytes: 74 bit times
+        view->setCurrentItem(view->topLevelItem(2));
+        auto answer = AnswerMessage(QMessageBox::Yes);
+        Find<QPushButton>(&w, "cmdFrameSignalsRemove")->click();
+        QCOMPARE(answer->text, QString("Are you sure you want to remove this frame signal?"));
+        QCOMPARE(view->topLevelItemCount(), 2);
+        QCOMPARE(time->text(), QString("3.854 ms"));  // not recomputed until shown again
+        signalChoice->setCurrentText(QString());
+        Find<QPushButton>(&w, "cmdFrameSignalsAdd")->click();  // an empty name has no signal
+        QVERIFY(time->text().isEmpty());
+    }
+
+    void framesAreAddedRemovedAndEdited() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        Find<QPushButton>(&w, "cmdFramesAdd")->click();
+        Find<QPushButton>(&w, "cmdFramesAdd")->click();
+        QCOMPARE(Rows(Find<QListWidget>(&w, "lstFrames")), (QStringList{"NewFrame1", "NewFrame2"}));
+        QCOMPARE(Find<QLabel>(&w, "lblFrameCount")->text(), QString("Frame Count 2"));
+        Find<QComboBox>(&w, "lstFrameID")->setCurrentText("42");
+        Find<QComboBox>(&w, "lstFrameSourceECU")->setCurrentText("CEM");
+        const corvdekLINFrame& frame = *w.Document()->frames.Get(1);
+        QCOMPARE(ToQString(frame.frameId), QString("42"));
+        QCOMPARE(ToQString(frame.publisher), QString("CEM"));
+        QCOMPARE(Find<QComboBox>(&w, "lstFrameID")->count(), 64);
+        QCOMPARE(Find<QComboBox>(&w, "lstFrameID")->itemText(63), QString("0x3F"));
+        auto answer = AnswerMessage(QMessageBox::Yes);
+        Find<QPushButton>(&w, "cmdFramesRemove")->click();
+        QCOMPARE(answer->text, QString("Are you sure you want to remove this frame?"));
+        QCOMPARE(w.Document()->frames.GetCount(), 1);
+    }
+
+    void navigationSelectsTheSignalAndTheFrame() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        LoadInto(w, "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
+                    "Nodes { Master: CEM, 5 ms, 0.1 ms; Slaves: LSM; }"
+                    "Signals { Good: 8, 0, CEM, LSM; Bad: 8, 0, CEM, LSM; }"
+                    "Frames { F: 1, Ghost, 1 { Good, 0; } }"
+                    "Signal_representation { Missing: Bad; }");
+        w.Timer1Timer();
+        auto* issues = Find<QTreeWidget>(&w, "lstLDFIssues");
+        QCOMPARE(issues->topLevelItemCount(), 2);
+        issues->setCurrentItem(issues->topLevelItem(0));  // F - source node missing
+        w.lstLDFIssuesDblClick();
+        QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), int(TfrmTabrel::kFrames));
+        QCOMPARE(Find<QLineEdit>(&w, "txtFrameDescription")->text(), QString("F"));
+        QVERIFY(Find<QFrame>(&w, "shapeFrameConditional")->isVisible());
+        issues->setCurrentItem(issues->topLevelItem(1));  // Bad - signal encoding missing
+        w.lstLDFIssuesDblClick();
+        QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), int(TfrmTabrel::kSignals));
+        QCOMPARE(Find<QLineEdit>(&w, "txtSignalDescription")->text(), QString("Bad"));
+        auto* frame = Find<QFrame>(&w, "shapeSignal");
+        QVERIFY(frame->isVisible());
+        auto* encoding = Find(&w, "lstSignalRepresentation");
+        QCOMPARE(frame->geometry().topLeft(), encoding->mapTo(frame->parentWidget(), QPoint(-2, -2)));
+    }
+
+private:
+    static QStringList Names(const corvStringArray& list) {
+        QStringList names;
+        for (int i = 0; i < list.Count(); ++i) names << ToQString(list.Item(i));
+        return names;
+    }
+    static void SelectAndShow(TfrmTabrel& w, const char* name) { w.SelectSignalByName(name); }
+};
+
+int RunSignalsFramesTests(int argc, char** argv) {
+    SignalsFramesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "signals_frames_test.moc"
