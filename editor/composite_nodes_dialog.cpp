@@ -9,6 +9,7 @@
 
 #include "model/definition_file.h"
 #include "qt_text.h"
+#include "name_lists.h"
 #include "widgets.h"
 
 TfrmLINCompositeNodes::TfrmLINCompositeNodes(QWidget* parent) : QDialog(parent) {
@@ -64,13 +65,7 @@ void TfrmLINCompositeNodes::Fill(corvdekLINDefinitionFile* document) {
 }
 
 void TfrmLINCompositeNodes::RefillConfigurations() {
-    const int selected = lstConfigurations_->currentRow();
-    lstConfigurations_->clear();
-    const int count = document_->compositeConfigurations.GetCount();
-    for (int i = 0; i < count; ++i) {
-        lstConfigurations_->addItem(ToQString(document_->compositeConfigurations.Get(i)->name));
-    }
-    if (count > 0) lstConfigurations_->setCurrentRow(selected >= 0 && selected < count ? selected : 0);
+    RefillKeepingRow(lstConfigurations_, NameTexts(document_->compositeConfigurations));
 }
 
 void TfrmLINCompositeNodes::ShowSelected() {

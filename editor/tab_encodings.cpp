@@ -15,6 +15,7 @@
 #include "model/definition_file.h"
 #include "name_field.h"
 #include "qt_text.h"
+#include "name_lists.h"
 #include "tabrel_window.h"
 #include "widgets.h"
 
@@ -51,18 +52,8 @@ QLabel* Label(const char* name, const QString& caption) {
 }  // namespace
 
 void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
-    auto* left = new QWidget;
-    left->setMaximumWidth(224);
-    auto* leftLayout = new QVBoxLayout(left);
-    auto* buttons = new QHBoxLayout;
-    QPushButton* add = Button("cmdEncodingsAdd", "Add");
-    QPushButton* remove = Button("cmdEncodingsRemove", "Remove");
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
-    lstEncodings_ = new QListWidget;
-    lstEncodings_->setObjectName("lstEncodings");
-    leftLayout->addLayout(buttons);
-    leftLayout->addWidget(lstEncodings_, 1);
+    const ListColumn left = BuildListColumn({"cmdEncodingsAdd", "cmdEncodingsRemove", "lstEncodings"}, 224);
+    lstEncodings_ = left.list;
 
     pnlEncodingTypeDetails_ = new QWidget;
     pnlEncodingTypeDetails_->setObjectName("pnlEncodingTypeDetails");
@@ -120,10 +111,10 @@ void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
     grid->setColumnStretch(3, 1);
     shapeEncoding_ = HighlightFrame("shapeEncoding", pnlEncodingTypeDetails_);
 
-    PlaceListAndDetails(panel, left, pnlEncodingTypeDetails_);
+    PlaceListAndDetails(panel, left.column, pnlEncodingTypeDetails_);
 
-    connect(add, &QPushButton::clicked, this, &TfrmTabrel::cmdEncodingsAddClick);
-    connect(remove, &QPushButton::clicked, this, &TfrmTabrel::cmdEncodingsRemoveClick);
+    connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdEncodingsAddClick);
+    connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdEncodingsRemoveClick);
     connect(lstEncodings_, &QListWidget::itemClicked, this, [this] { lstEncodingsClick(); });
     connect(addPart, &QPushButton::clicked, this, &TfrmTabrel::cmdAddEncodingPartsClick);
     connect(removePart, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveEncodingPartsClick);
@@ -174,12 +165,7 @@ void TfrmTabrel::EditEncodingPart(const std::function<void(Part&)>& change) {
 }
 
 void TfrmTabrel::RefreshEncodingTypeList() {
-    int selected = lstEncodings_->currentRow();
-    lstEncodings_->clear();
-    const int count = document_->encodingTypes.GetCount();
-    for (int i = 0; i < count; ++i) lstEncodings_->addItem(ToQString(document_->encodingTypes.Get(i)->name));
-    if (selected < 0 || selected >= count) selected = 0;
-    if (count > 0) lstEncodings_->setCurrentRow(selected);
+    RefillKeepingRow(lstEncodings_, NameTexts(document_->encodingTypes));
     RefreshEncodingChoices();
 }
 

@@ -18,35 +18,17 @@
 #include "model/definition_file.h"
 #include "name_field.h"
 #include "qt_text.h"
-#include "sorted_name_list.h"
+#include "name_lists.h"
 #include "tabrel_window.h"
 #include "widgets.h"
 
 void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
-    auto* left = new QWidget;
-    left->setMaximumWidth(192);
-    auto* leftLayout = new QVBoxLayout(left);
-    auto* buttons = new QHBoxLayout;
-    QPushButton* add = Button("cmdFramesAdd", "Add");
-    QPushButton* remove = Button("cmdFramesRemove", "Remove");
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
-    txtFilterFrame_ = TextField("txtFilterFrame");
-    auto* find = new QToolButton;
-    find->setObjectName("cmdFindFrame");
-    find->setIcon(MagnifierIcon());
-    auto* filterRow = new QHBoxLayout;
-    filterRow->addWidget(txtFilterFrame_);
-    filterRow->addWidget(find);
-    lstFrames_ = new QListWidget;
-    lstFrames_->setObjectName("lstFrames");
-    lblFrameCount_ = new QLabel;
-    lblFrameCount_->setObjectName("lblFrameCount");
-    lblFrameCount_->setStyleSheet("color: blue;");
-    leftLayout->addLayout(buttons);
-    leftLayout->addLayout(filterRow);
-    leftLayout->addWidget(lstFrames_, 1);
-    leftLayout->addWidget(lblFrameCount_);
+    const ListColumn left = BuildListColumn(
+        {"cmdFramesAdd", "cmdFramesRemove", "lstFrames", "txtFilterFrame", "cmdFindFrame", "lblFrameCount"},
+        192);
+    txtFilterFrame_ = left.filter;
+    lstFrames_ = left.list;
+    lblFrameCount_ = left.count;
 
     pnlFrameDetails_ = new QWidget;
     pnlFrameDetails_->setObjectName("pnlFrameDetails");
@@ -105,12 +87,12 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     details->addWidget(unconditional, 2, 0, 1, 3);
     details->setColumnStretch(2, 1);
 
-    PlaceListAndDetails(panel, left, pnlFrameDetails_);
+    PlaceListAndDetails(panel, left.column, pnlFrameDetails_);
 
-    connect(add, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesAddClick);
-    connect(remove, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesRemoveClick);
+    connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesAddClick);
+    connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesRemoveClick);
     connect(txtFilterFrame_, &QLineEdit::textChanged, this, [this] { RefreshFrameList(); });
-    connect(find, &QToolButton::clicked, this, [this] { RefreshFrameList(); });
+    connect(left.find, &QToolButton::clicked, this, [this] { RefreshFrameList(); });
     connect(lstFrames_, &QListWidget::itemClicked, this, [this] { lstFramesClick(); });
     connect(addSignal, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsAddClick);
     connect(removeSignal, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsRemoveClick);

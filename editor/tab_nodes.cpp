@@ -17,6 +17,7 @@
 #include "name_field.h"
 #include "node_attributes_dialog.h"
 #include "qt_text.h"
+#include "name_lists.h"
 #include "tabrel_window.h"
 #include "widgets.h"
 
@@ -70,18 +71,7 @@ void TfrmTabrel::BuildNodesPanel(QWidget* panel) {
             &TfrmTabrel::cmdGenerateCodeSlaveClick);
 }
 
-void TfrmTabrel::RefreshSlaveList() {
-    const int selected = lstSlaveNodes_->currentRow();
-    lstSlaveNodes_->clear();
-    for (int i = 0; i < document_->nodes.GetCount(); ++i) {
-        lstSlaveNodes_->addItem(ToQString(document_->nodes.Get(i)->name));
-    }
-    if (selected >= 0 && selected < lstSlaveNodes_->count()) {
-        lstSlaveNodes_->setCurrentRow(selected);
-    } else if (lstSlaveNodes_->count() > 0) {
-        lstSlaveNodes_->setCurrentRow(0);
-    }
-}
+void TfrmTabrel::RefreshSlaveList() { RefillKeepingRow(lstSlaveNodes_, NameTexts(document_->nodes)); }
 
 void TfrmTabrel::RefreshNodeChoices() {
     FillingScope filling(filling_);  // the lists' texts stay; nothing goes into the model

@@ -15,6 +15,7 @@
 #include "model/definition_file.h"
 #include "name_field.h"
 #include "qt_text.h"
+#include "name_lists.h"
 #include "tabrel_window.h"
 #include "widgets.h"
 
@@ -56,22 +57,11 @@ QWidget* FieldRow(const char* name, const std::vector<std::pair<QString, QLineEd
 }  // namespace
 
 void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
-    auto* left = new QWidget;
-    left->setMaximumWidth(200);
-    auto* leftLayout = new QVBoxLayout(left);
-    auto* buttons = new QHBoxLayout;
-    QPushButton* add = Button("cmdAddScheduleTable", "Add");
-    QPushButton* remove = Button("cmdRemoveScheduleTable", "Remove");
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
-    lstScheduleTables_ = new QListWidget;
-    lstScheduleTables_->setObjectName("lstScheduleTables");
-    lblTableCount_ = new QLabel;
-    lblTableCount_->setObjectName("lblTableCount");
-    lblTableCount_->setStyleSheet("color: blue;");
-    leftLayout->addLayout(buttons);
-    leftLayout->addWidget(lstScheduleTables_, 1);
-    leftLayout->addWidget(lblTableCount_);
+    const ListColumn left = BuildListColumn({"cmdAddScheduleTable", "cmdRemoveScheduleTable",
+                                             "lstScheduleTables", nullptr, nullptr, "lblTableCount"},
+                                            200);
+    lstScheduleTables_ = left.list;
+    lblTableCount_ = left.count;
 
     pnlScheduleTableDetails_ = new QWidget;
     pnlScheduleTableDetails_->setObjectName("pnlScheduleTableDetails");
@@ -136,10 +126,10 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
     grid->setRowStretch(8, 1);
     shapeTable_ = HighlightFrame("shapeTable", pnlScheduleTableDetails_);
 
-    PlaceListAndDetails(panel, left, pnlScheduleTableDetails_);
+    PlaceListAndDetails(panel, left.column, pnlScheduleTableDetails_);
 
-    connect(add, &QPushButton::clicked, this, &TfrmTabrel::cmdAddScheduleTableClick);
-    connect(remove, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveScheduleTableClick);
+    connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdAddScheduleTableClick);
+    connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveScheduleTableClick);
     connect(lstScheduleTables_, &QListWidget::itemClicked, this, [this] { lstScheduleTablesClick(); });
     connect(lstScheduleFrameType_, &QComboBox::activated, this, [this] { lstScheduleFrameTypeSelect(); });
     connect(addEntry, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameAddClick);
@@ -249,15 +239,8 @@ void TfrmTabrel::cmdScheduleTableFrameClearAllClick() {
 }
 
 void TfrmTabrel::RefreshScheduleTableList() {
-    int selected = lstScheduleTables_->currentRow();
-    lstScheduleTables_->clear();
-    const int count = document_->scheduleTables.GetCount();
-    for (int i = 0; i < count; ++i) {
-        lstScheduleTables_->addItem(ToQString(document_->scheduleTables.Get(i)->name));
-    }
-    if (selected < 0 || selected >= count) selected = 0;
-    if (count > 0) lstScheduleTables_->setCurrentRow(selected);
-    lblTableCount_->setText(QString("Table Count %1").arg(count));
+    RefillKeepingRow(lstScheduleTables_, NameTexts(document_->scheduleTables));
+    lblTableCount_->setText(QString("Table Count %1").arg(document_->scheduleTables.GetCount()));
     lblTableCount_->show();
 }
 
@@ -282,8 +265,6 @@ void TfrmTabrel::cmdRemoveScheduleTableClick() {
 void TfrmTabrel::RefreshScheduleFrameChoices() {
     const QString text = lstScheduleTableFrames_->currentText();
     lstScheduleTableFrames_->clear();
-    for (int i = 0; i < document_->frames.GetCount(); ++i) {
-        lstScheduleTableFrames_->addItem(ToQString(document_->frames.Get(i)->name));
-    }
+    lstScheduleTableFrames_->addItems(NameTexts(document_->frames));
     lstScheduleTableFrames_->setCurrentText(text);
 }

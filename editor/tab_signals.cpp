@@ -17,36 +17,16 @@
 #include "model/definition_file.h"
 #include "name_field.h"
 #include "qt_text.h"
-#include "sorted_name_list.h"
+#include "name_lists.h"
 #include "tabrel_window.h"
 #include "widgets.h"
 
 void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
-    // Left column: Add, Remove, the filter and the list.
-    auto* left = new QWidget;
-    left->setMaximumWidth(200);
-    auto* leftLayout = new QVBoxLayout(left);
-    auto* buttons = new QHBoxLayout;
-    QPushButton* add = Button("cmdAdd", "Add");
-    QPushButton* remove = Button("cmdRemove", "Remove");
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
-    txtFilterSignal_ = TextField("txtFilterSignal");
-    auto* find = new QToolButton;
-    find->setObjectName("cmfFindSignal");
-    find->setIcon(MagnifierIcon());
-    auto* filterRow = new QHBoxLayout;
-    filterRow->addWidget(txtFilterSignal_);
-    filterRow->addWidget(find);
-    lstSignals_ = new QListWidget;
-    lstSignals_->setObjectName("lstSignals");
-    lblSignalCount_ = new QLabel;
-    lblSignalCount_->setObjectName("lblSignalCount");
-    lblSignalCount_->setStyleSheet("color: blue;");
-    leftLayout->addLayout(buttons);
-    leftLayout->addLayout(filterRow);
-    leftLayout->addWidget(lstSignals_, 1);
-    leftLayout->addWidget(lblSignalCount_);
+    const ListColumn left = BuildListColumn(
+        {"cmdAdd", "cmdRemove", "lstSignals", "txtFilterSignal", "cmfFindSignal", "lblSignalCount"}, 200);
+    txtFilterSignal_ = left.filter;
+    lstSignals_ = left.list;
+    lblSignalCount_ = left.count;
 
     // Right side: the details of one signal.
     pnlSignalDetails_ = new QWidget;
@@ -98,12 +78,12 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
     grid->setRowStretch(9, 1);
     shapeSignal_ = HighlightFrame("shapeSignal", pnlSignalDetails_);
 
-    PlaceListAndDetails(panel, left, pnlSignalDetails_);
+    PlaceListAndDetails(panel, left.column, pnlSignalDetails_);
 
-    connect(add, &QPushButton::clicked, this, &TfrmTabrel::cmdAddClick);
-    connect(remove, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveClick);
+    connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdAddClick);
+    connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveClick);
     connect(txtFilterSignal_, &QLineEdit::textChanged, this, [this] { RefreshSignalList(); });
-    connect(find, &QToolButton::clicked, this, [this] { RefreshSignalList(); });
+    connect(left.find, &QToolButton::clicked, this, [this] { RefreshSignalList(); });
     connect(lstSignals_, &QListWidget::itemClicked, this, [this] { lstSignalsClick(); });
     connect(addRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalAddRxNodeClick);
     connect(removeRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalRxNodesRemoveClick);
@@ -266,9 +246,7 @@ void TfrmTabrel::RefreshEncodingChoices() {
     FillingScope filling(filling_);
     const QString text = lstSignalRepresentation_->currentText();
     lstSignalRepresentation_->clear();
-    for (int i = 0; i < document_->encodingTypes.GetCount(); ++i) {
-        lstSignalRepresentation_->addItem(ToQString(document_->encodingTypes.Get(i)->name));
-    }
+    lstSignalRepresentation_->addItems(NameTexts(document_->encodingTypes));
     lstSignalRepresentation_->setCurrentText(text);
 }
 

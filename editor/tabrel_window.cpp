@@ -32,6 +32,7 @@
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 #include "node_attributes_dialog.h"
+#include "name_lists.h"
 #include "qt_text.h"
 
 namespace {
@@ -231,10 +232,8 @@ void TfrmTabrel::RefreshAllTabs() {
     RefreshFrameList();
     RefreshSignalList();
     RefreshFrameSignalChoices();
-    lstScheduleTables_->clear();
-    for (int i = 0; i < document_->scheduleTables.GetCount(); ++i) {
-        lstScheduleTables_->addItem(ToQString(document_->scheduleTables.Get(i)->name));
-    }
+    lstScheduleTables_->clear();  // filled without a selection or the count label
+    lstScheduleTables_->addItems(NameTexts(document_->scheduleTables));
     RefreshEncodingTypeList();
     RefreshNodeChoices();
     Timer1_->start();

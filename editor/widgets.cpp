@@ -1,11 +1,16 @@
 #include "widgets.h"
 
+#include "artwork.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 QComboBox* EditableChoice(const char* name, const QStringList& items) {
@@ -54,4 +59,37 @@ void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details) {
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
+}
+
+ListColumn BuildListColumn(const ListColumnNames& names, int width) {
+    ListColumn parts;
+    parts.column = new QWidget;
+    parts.column->setMaximumWidth(width);
+    auto* layout = new QVBoxLayout(parts.column);
+    auto* buttons = new QHBoxLayout;
+    parts.add = Button(names.add, "Add");
+    parts.remove = Button(names.remove, "Remove");
+    buttons->addWidget(parts.add);
+    buttons->addWidget(parts.remove);
+    layout->addLayout(buttons);
+    if (names.filter != nullptr) {
+        parts.filter = TextField(names.filter);
+        parts.find = new QToolButton;
+        parts.find->setObjectName(names.find);
+        parts.find->setIcon(MagnifierIcon());
+        auto* filterRow = new QHBoxLayout;
+        filterRow->addWidget(parts.filter);
+        filterRow->addWidget(parts.find);
+        layout->addLayout(filterRow);
+    }
+    parts.list = new QListWidget;
+    parts.list->setObjectName(names.list);
+    layout->addWidget(parts.list, 1);
+    if (names.count != nullptr) {
+        parts.count = new QLabel;
+        parts.count->setObjectName(names.count);
+        parts.count->setStyleSheet("color: blue;");
+        layout->addWidget(parts.count);
+    }
+    return parts;
 }

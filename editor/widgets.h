@@ -5,8 +5,11 @@
 
 class QComboBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
+class QToolButton;
 class QWidget;
 
 // A drop-down list that also takes typed text; the items are suggestions.
@@ -17,3 +20,26 @@ QPushButton* Button(const char* name, const QString& caption);
 QLineEdit* TextField(const char* name);
 // The list column of a tab beside its details, which may be hidden, in `panel`.
 void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details);
+
+// The left column of a list tab: Add and Remove, optionally a filter with its magnifier
+// button, the list, and optionally a blue count label. Absent parts are null.
+struct ListColumn {
+    QWidget* column = nullptr;
+    QPushButton* add = nullptr;
+    QPushButton* remove = nullptr;
+    QLineEdit* filter = nullptr;
+    QToolButton* find = nullptr;
+    QListWidget* list = nullptr;
+    QLabel* count = nullptr;
+};
+
+struct ListColumnNames {
+    const char* add;
+    const char* remove;
+    const char* list;
+    const char* filter = nullptr;
+    const char* find = nullptr;
+    const char* count = nullptr;
+};
+
+ListColumn BuildListColumn(const ListColumnNames& names, int width);

@@ -1,9 +1,8 @@
-#include "sorted_name_list.h"
+#include "name_lists.h"
 
 #include <QListWidget>
 #include <algorithm>
 
-#include "qt_text.h"
 
 namespace {
 
@@ -60,4 +59,11 @@ void SelectName(QListWidget* list, const QString& name) {
     } else if (list->count() > 0) {
         list->setCurrentRow(0);
     }
+}
+
+void RefillKeepingRow(QListWidget* list, const QStringList& names) {
+    const int selected = list->currentRow();
+    list->clear();
+    list->addItems(names);
+    if (!names.isEmpty()) list->setCurrentRow(selected >= 0 && selected < names.size() ? selected : 0);
 }

@@ -1,11 +1,14 @@
 #pragma once
-// The lists of signals and frames: names in alphabetical order, narrowed by a wildcard
-// filter, each row carrying the position of its object in the collection.
+// The lists of names of the tabs. Signals and frames: in alphabetical order, narrowed by a
+// wildcard filter, each row carrying the position of its object in the collection. The
+// other lists: in collection order, the row being the position.
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "foundation/corv_string.h"
+#include "qt_text.h"
 
 class QListWidget;
 
@@ -27,6 +30,18 @@ void SelectPosition(QListWidget* list, int position);
 
 // Selects the first row showing exactly `name`, else the first row.
 void SelectName(QListWidget* list, const QString& name);
+
+// Refills `list` with `names` in their order and selects the row that was selected when
+// it still exists, else the first.
+void RefillKeepingRow(QListWidget* list, const QStringList& names);
+
+template <typename Collection>
+QStringList NameTexts(const Collection& collection) {
+    QStringList texts;
+    texts.reserve(collection.GetCount());
+    for (int i = 0; i < collection.GetCount(); ++i) texts << ToQString(collection.Get(i)->name);
+    return texts;
+}
 
 template <typename Collection>
 std::vector<NamedPosition> NamesOf(const Collection& collection) {
