@@ -114,7 +114,10 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
             case IssueFormat::kJson: files.push_back(FileJson(path, loaded, document, issues)); break;
         }
     }
-    if (options.format == IssueFormat::kJson) out << files.dump(2) << "\n";
+    // A path given in bytes that are no UTF-8 is shown with replacement characters.
+    if (options.format == IssueFormat::kJson) {
+        out << files.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+    }
     if (!allLoaded) return kExitFailure;
     return failing ? kExitIssues : kExitOk;
 }

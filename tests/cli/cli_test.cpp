@@ -130,6 +130,15 @@ TEST_F(Cli, CheckJsonFormat) {
     EXPECT_EQ(first["section"], "General-Protocol");
 }
 
+TEST_F(Cli, PathsThatAreNoUtf8AreNamedNotFatal) {
+    const std::string odd = (dir_ / "caf\xE9.ldf").string();
+    const Result run = Tabrel({"check", "--format", "json", odd});
+    EXPECT_EQ(run.status, 2);
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json[0]["loaded"], false);
+    EXPECT_EQ(json[0]["path"], (dir_ / "caf\xEF\xBF\xBD.ldf").string());
+}
+
 TEST_F(Cli, UnloadableFilesNameThePathAndExitWith2) {
     const std::string missing = (dir_ / "missing.ldf").string();
     Result run = Tabrel({"check", WriteLdf("clean.ldf", kClean), missing});
