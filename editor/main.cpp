@@ -5,6 +5,7 @@
 #include <clocale>
 #include <exception>
 
+#include "artwork.h"
 #include "tabrel_window.h"
 
 namespace {
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     // Numbers in files are read and written the C way whatever the user's locale is.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Tabrel");
+    QApplication::setWindowIcon(QIcon(LogoPicture(64)));
     TfrmTabrel window;
     window.show();
     return application.exec();
