@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr long long kFrameBits = 64;  // a LIN frame carries at most 8 data bytes
+
 constexpr const char16_t* kMissingSignal =
     u"Problem with signal name not present in signal collection.";
 
@@ -67,33 +69,37 @@ bool corvdekLINFrame::BuildStructTypedef(corvString& text) {
 
 bool corvdekLINFrame::BuildStructTypedef(corvString& text, const ClusterNameIndex& names) {
     SortSignalsByOffset();
+    const std::u16string frame(name.View());
     std::u16string body = u"typedef struct\n{\n";
+    // Problems are named in #error lines where they stand; the structure still closes.
+    auto error = [&](std::u16string_view signal, std::u16string_view problem) {
+        body.append(u"#error \"frame ").append(frame).append(u": signal ").append(signal).append(problem).append(u"\"\n");
+    };
     bool complete = true;
-    int position = 0;
+    long long position = 0;
     for (int i = 0; i < signalNames.Count(); ++i) {
         const corvdekLINSignal* signal = names.FindSignal(signalNames.Item(i).View());
         if (signal == nullptr) {
-            // The structure still closes, and the header names the problem where it stands.
             errorText = kMissingSignal;
-            body += u"#error \"frame " + std::u16string(name.View()) + u": signal " +
-                    std::u16string(signalNames.Item(i).View()) + u" is not defined\"\n";
+            error(signalNames.Item(i).View(), u" is not defined");
             complete = false;
             break;
         }
-        const int size = signal->size.ToInt();
-        const int offset = i < signalOffsets.Count() ? signalOffsets.Item(i).ToInt() : 0;
-        if (offset < position) {
-            body += u"#error \"frame " + std::u16string(name.View()) + u": signal " +
-                    std::u16string(signal->name.View()) +
-                    u" overlaps the signal before it\"\n";
+        const long long size = signal->size.ToInt();
+        const long long offset = i < signalOffsets.Count() ? signalOffsets.Item(i).ToInt() : 0;
+        if (offset < 0 || size < 1 || offset + size > kFrameBits) {
+            // Also keeps a wild offset from asking for millions of filler lines.
+            error(signal->name.View(), u" does not fit in the 8 data bytes of a LIN frame");
+            continue;
         }
-        for (int gap = offset - position; gap > 0; gap -= 8) {
-            body += u"\tl_u8\t: " + Number(std::min(gap, 8)) + u";\n";
+        if (offset < position) error(signal->name.View(), u" overlaps the signal before it");
+        for (long long gap = offset - position; gap > 0; gap -= 8) {
+            body += u"\tl_u8\t: " + Number(static_cast<int>(std::min(gap, 8LL))) + u";\n";
         }
-        AppendSignalField(body, *signal, size);
+        AppendSignalField(body, *signal, static_cast<int>(size));
         position = offset + size;
     }
-    body += u"} _c_" + std::u16string(name.View()) + u"Type;\n\n";
+    body += u"} _c_" + frame + u"Type;\n\n";
     text.Assign(body);
     return complete;
 }
@@ -105,12 +111,12 @@ bool corvdekLINFrame::BuildUnionTypedef(corvString& text, std::u16string_view by
     return true;
 }
 
-int corvdekLINFrame::SignalEndBit(const ClusterNameIndex& names) const {
-    int end = 0;
+long long corvdekLINFrame::SignalEndBit(const ClusterNameIndex& names) const {
+    long long end = 0;
     for (int i = 0; i < signalNames.Count(); ++i) {
         const corvdekLINSignal* signal = names.FindSignal(signalNames.Item(i).View());
         if (signal == nullptr) continue;
-        const int offset = i < signalOffsets.Count() ? signalOffsets.Item(i).ToInt() : 0;
+        const long long offset = i < signalOffsets.Count() ? signalOffsets.Item(i).ToInt() : 0;
         end = std::max(end, signal->size.ToInt() + offset);
     }
     return end;
@@ -125,9 +131,9 @@ bool corvdekLINFrame::ComputeFrameTime(double& seconds) {
             return false;
         }
     }
-    const int dataBytes = (SignalEndBit(names) + 7) / 8;
+    const long long dataBytes = (SignalEndBit(names) + 7) / 8;
     // Header, ten bit times per data byte, and the checksum byte.
-    const int bitCount = 34 + 10 * dataBytes + 10;
+    const double bitCount = 34.0 + 10.0 * static_cast<double>(dataBytes) + 10.0;
     owner->speed.Trim();
     const double bitsPerSecond = owner->speed.ToDouble() * 1000.0;
     if (owner->speed.IsEmpty() || bitsPerSecond == 0.0) return false;

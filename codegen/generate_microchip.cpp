@@ -92,10 +92,9 @@ constexpr const char16_t* kPreamble[] = {
     u"",
 };
 
-std::u16string Number(int value) {
-    corvString text;
-    text.SetInt(value);
-    return std::u16string(text.View());
+std::u16string Number(long long value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
 }
 
 std::u16string Hex(unsigned value) {
@@ -129,10 +128,8 @@ unsigned ProtectedId(unsigned id) {
 }
 
 // The frame's length in bytes: its stated length, else the bytes its signals span.
-int ByteLength(const corvdekLINFrame& frame, const ClusterNameIndex& names) {
-    if (const auto stated = WholeNumber(frame.length); stated && *stated <= 255) {
-        return static_cast<int>(*stated);
-    }
+long long ByteLength(const corvdekLINFrame& frame, const ClusterNameIndex& names) {
+    if (const auto stated = WholeNumber(frame.length); stated && *stated <= 255) return *stated;
     return (frame.SignalEndBit(names) + 7) / 8;
 }
 

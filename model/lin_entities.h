@@ -71,14 +71,15 @@ public:
 
     // Layout helpers shared by the header generator and the frames tab (codegen library).
     void SortSignalsByOffset();
-    // The C structure of the frame's signals (sorts them by offset first). False when a
-    // signal is not defined; the text then names it in an #error line.
+    // The C structure of the frame's signals (sorts them by offset first). A signal that is
+    // not defined (the result is then false), overlaps or lies outside the frame's 8 bytes
+    // is named in an #error line.
     bool BuildStructTypedef(corvString& text);
     bool BuildStructTypedef(corvString& text, const ClusterNameIndex& names);
     // The union of the structure with a byte array of `byteCount` elements.
     bool BuildUnionTypedef(corvString& text, std::u16string_view byteCount) const;
     // The bit after the last signal bit (offset plus size, the largest over the signals).
-    int SignalEndBit(const ClusterNameIndex& names) const;
+    long long SignalEndBit(const ClusterNameIndex& names) const;
     bool ComputeFrameTime(double& seconds);
     bool FormatFrameTime(corvString& text);
 };

@@ -97,18 +97,18 @@ TEST(GenerateHeader, FillersAndFieldTypes) {
                          "Nodes { Master: M, 5 ms, 1 ms; Slaves: A; }"
                          "Signals { S4: 4, 0, M, A; S8: 8, 0, M, A; S1: 1, 0, M, A; S12: 12, 0, M, A;"
                          "  S20: 20, 0, M, A; S40: 40, 0, M, A; Arr: 16, {0, 0}, M, A; }"
-                         "Frames { F: 1, M, 8 { S8, 8; S4, 0; S1, 36; S12, 37; S20, 49; }"
-                         "  G: 2, M, 8 { S40, 0; Arr, 40; } }"));
+                         "Frames { F: 1, M, 8 { S8, 8; S4, 0; S1, 36; S12, 37; }"
+                         "  G: 2, M, 8 { S40, 0; Arr, 40; } H: 3, M, 3 { S20, 0; } }"));
     const std::string header = Header(document, true);
     EXPECT_TRUE(Contains(header, "{\n\tl_u8 \tS4 : 4;\n\tl_u8\t: 4;\n\tl_u8 \tS8 : 8;\n"
                                  "\tl_u8\t: 8;\n\tl_u8\t: 8;\n\tl_u8\t: 4;\n"
-                                 "\tl_bool\tS1 : 1;\n\tl_u16 \tS12 : 12;\n\tl_u32 \tS20 : 20;\n"
-                                 "} _c_FType;\n\n\r\n"));
+                                 "\tl_bool\tS1 : 1;\n\tl_u16 \tS12 : 12;\n} _c_FType;\n\n\r\n"));
+    EXPECT_TRUE(Contains(header, "{\n\tl_u32 \tS20 : 20;\n} _c_HType;"));
     // A scalar of 40 bits gets no field but still takes its bits.
     EXPECT_TRUE(Contains(header, "{\n\tl_u8\tArr[2];\n} _c_GType;"));
     // The generator leaves the frame's signals sorted by offset.
     EXPECT_EQ(test_support::Utf8(document.frames.Get(0)->signalNames),
-              (std::vector<std::string>{"S4", "S8", "S1", "S12", "S20"}));
+              (std::vector<std::string>{"S4", "S8", "S1", "S12"}));
 }
 
 TEST(GenerateHeader, ProblemsBecomeErrorLinesInsteadOfBrokenCode) {
@@ -117,7 +117,8 @@ TEST(GenerateHeader, ProblemsBecomeErrorLinesInsteadOfBrokenCode) {
                          "Nodes { Master: M, 5 ms, 1 ms; Slaves: A; }"
                          "Signals { S: 8, 0, M, A; T: 8, 0, M, A; }"
                          "Frames { Bad: 0x40, M, 1 { S, 0; } Word: abc, M, 1 { S, 0; }"
-                         "  Overlap: 3, M, 2 { S, 0; T, 4; } Missing: 4, M, 2 { S, 0; Ghost, 8; } }"));
+                         "  Overlap: 3, M, 2 { S, 0; T, 4; } Missing: 4, M, 2 { S, 0; Ghost, 8; }"
+                         "  Outside: 5, M, 8 { S, -8; T, 2147483647; S, 57; } }"));
     const std::string header = Header(document, true);
     EXPECT_TRUE(Contains(header, "#define kBad_handle 1\r\n#error \"frame Bad: the frame "
                                  "identifier 0x40 is not a number from 0 to 63\"\r\n"
@@ -128,6 +129,13 @@ TEST(GenerateHeader, ProblemsBecomeErrorLinesInsteadOfBrokenCode) {
                                  "signal before it\"\n\tl_u8 \tT : 8;\n} _c_OverlapType;"));
     EXPECT_TRUE(Contains(header, "\tl_u8 \tS : 8;\n#error \"frame Missing: signal Ghost is not "
                                  "defined\"\n} _c_MissingType;"));
+    // A signal outside the 8 data bytes gets no fillers up to it, however far away it lies.
+    EXPECT_TRUE(Contains(header, "{\n#error \"frame Outside: signal S does not fit in the 8 data "
+                                 "bytes of a LIN frame\"\n#error \"frame Outside: signal S does not "
+                                 "fit in the 8 data bytes of a LIN frame\"\n#error \"frame Outside: "
+                                 "signal T does not fit in the 8 data bytes of a LIN frame\"\n} "
+                                 "_c_OutsideType;"));
+    EXPECT_LT(header.size(), 20000u);
     EXPECT_EQ(test_support::Utf8(document.frames.Get(3)->errorText),
               "Problem with signal name not present in signal collection.");
 }
