@@ -5,15 +5,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -31,8 +31,8 @@
 #include "foundation/corv_file.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
-#include "node_attributes_dialog.h"
 #include "name_lists.h"
+#include "node_attributes_dialog.h"
 #include "qt_text.h"
 
 namespace {
@@ -305,9 +305,12 @@ void TfrmTabrel::mnuFileOpenClick() {
     const corvString path = FromQString(chosen);
     const QString name = ToQString(corvParseFileString(path).name);
     SetTitles(name + " - Kestova Tabrel", name);
+    // One read serves the text view and the loader; a file that cannot be read is left to
+    // the loader, which reports it.
     std::string bytes;
-    if (ReadWholeFile(path, bytes)) txtLDF_->setPlainText(DecodedLdfText(bytes));
-    if (!document_->LoadFromFile(path)) {
+    const bool read = ReadWholeFile(path, bytes);
+    if (read) txtLDF_->setPlainText(DecodedLdfText(bytes));
+    if (!(read ? document_->LoadFromBytes(bytes) : document_->LoadFromFile(path))) {
         lblResult_->setText("Problem loading LDF");
         return;
     }
