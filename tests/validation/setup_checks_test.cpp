@@ -261,3 +261,16 @@ TEST_F(SetupChecks, AWholeClusterRowByRow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SetupChecksOfExamples, ExamplesBreakNoRule) {
+    for (const auto& file : test_support::LdfFilesIn(test_support::ExamplesDir())) {
+        corvdekLINDefinitionFile document;
+        ASSERT_TRUE(document.LoadFromFile(test_support::Path(file)));
+        document.CheckSetup();
+        EXPECT_EQ(SetupIssues(document), Texts{}) << file;
+    }
+}
+
+}  // namespace
