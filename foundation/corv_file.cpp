@@ -77,8 +77,6 @@ bool OFile::Write(const void* buffer, std::int64_t count, std::int64_t& written)
     return true;
 }
 
-bool OFile::Sync() { return handle_ >= 0 && ::fsync(handle_) == 0; }
-
 std::int64_t OFile::Size() const {
     struct stat info {};
     if (handle_ < 0 || ::fstat(handle_, &info) != 0) return 0;

@@ -24,9 +24,7 @@ public:
     bool Close();
     bool Read(void* buffer, std::int64_t count, std::int64_t& got);
     bool Write(const void* buffer, std::int64_t count, std::int64_t& written);
-    bool Sync();  // pushes written data to the storage device
     std::int64_t Size() const;
-    bool IsOpen() const { return handle_ >= 0; }
     bool ReadOnly() const { return readOnly_; }
 
 private:
@@ -51,7 +49,6 @@ public:
     // CR LF, in a single write.
     bool WriteLine(const corvString& text);
     bool WriteLine(const char* text);  // the bytes as they are, then CR LF
-    bool Sync() { return file_.Sync(); }
     const corvString& FileName() const { return fileName_; }
 
 private:

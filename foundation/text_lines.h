@@ -11,7 +11,6 @@ public:
     // One line made of the pieces, in order.
     void Line(std::initializer_list<std::u16string_view> pieces);
     void Blank() { bytes_ += "\r\n"; }
-    const std::string& Bytes() const { return bytes_; }
     std::string Take() { return std::move(bytes_); }
 
 private:
