@@ -213,6 +213,15 @@ bool WriteAllBytes(int handle, std::string_view bytes) {
     return true;
 }
 
+// Writes into an existing pipe or character device, which a rename would replace.
+SafeSaveResult WriteIntoSpecialFile(const std::string& target, std::string_view bytes) {
+    const int handle = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (handle < 0) return SafeSaveResult::kCannotCreate;
+    const bool written = WriteAllBytes(handle, bytes);
+    const bool closed = ::close(handle) == 0;
+    return written && closed ? SafeSaveResult::kSaved : SafeSaveResult::kCannotWrite;
+}
+
 }  // namespace
 
 SafeSaveResult SaveFileSafely(const corvString& path, std::string_view bytes) {
@@ -221,13 +230,17 @@ SafeSaveResult SaveFileSafely(const corvString& path, std::string_view bytes) {
     std::array<char, 4096> resolved{};
     if (::realpath(target.c_str(), resolved.data()) != nullptr) target = resolved.data();
 
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && (S_ISFIFO(existing.st_mode) || S_ISCHR(existing.st_mode))) {
+        return WriteIntoSpecialFile(target, bytes);
+    }
+    if (exists && !S_ISREG(existing.st_mode)) return SafeSaveResult::kNotAFile;
+
     std::string temporary;
     const int handle = CreateSiblingFile(target, temporary);
     if (handle < 0) return SafeSaveResult::kCannotCreate;
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        ::fchmod(handle, existing.st_mode & 07777);  // keep the file's permissions
-    }
+    if (exists) ::fchmod(handle, existing.st_mode & 07777);  // keep the file's permissions
     const bool written = WriteAllBytes(handle, bytes) && ::fsync(handle) == 0;
     const bool closed = ::close(handle) == 0;
     if (!written || !closed || std::rename(temporary.c_str(), target.c_str()) != 0) {

@@ -81,8 +81,11 @@ bool DeleteFile(const corvString& name);
 // The whole file as bytes; false when it cannot be opened or read.
 bool ReadWholeFile(const corvString& name, std::string& bytes);
 
-enum class SafeSaveResult { kSaved, kCannotCreate, kCannotWrite };
+enum class SafeSaveResult { kSaved, kCannotCreate, kCannotWrite, kNotAFile };
 // Stores `bytes` as the file `path` without ever leaving a half-written file behind: the
 // bytes go to a new file in the same folder, which is flushed to the device and then
 // renamed over the target. On failure the target is untouched and the new file removed.
+// A target that exists and is no regular file is never replaced: a pipe (FIFO) or a
+// character device such as /dev/null is written into directly; anything else (a folder,
+// a block device, a socket) is refused with kNotAFile.
 SafeSaveResult SaveFileSafely(const corvString& path, std::string_view bytes);
