@@ -105,6 +105,13 @@ std::u16string FormatNumber(double x, std::chars_format style, int precision) {
     return std::u16string(buffer.data(), result.ptr);
 }
 
+// The shortest text that reads back as exactly `x`.
+std::u16string FormatShortest(double x) {
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x);
+    return std::u16string(buffer.data(), result.ptr);
+}
+
 std::u16string FormatInt(int n) {
     std::array<char, 16> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n);
@@ -262,7 +269,7 @@ corvString& corvString::AppendInt(int n) {
 }
 
 corvString& corvString::AppendDouble(double x) {
-    text_.append(FormatNumber(x, std::chars_format::general, 16));
+    text_.append(FormatShortest(x));
     return *this;
 }
 
@@ -281,7 +288,7 @@ corvString& corvString::SetHex(unsigned n) {
 }
 
 corvString& corvString::SetDouble(double x) {
-    text_ = FormatNumber(x, std::chars_format::general, 16);
+    text_ = FormatShortest(x);
     return *this;
 }
 
