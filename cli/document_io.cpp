@@ -32,6 +32,9 @@ bool StoreOutput(const std::string& path, const std::string& bytes, std::ostream
         case SafeSaveResult::kSaved: return true;
         case SafeSaveResult::kCannotCreate: err << path << ": cannot create the file\n"; break;
         case SafeSaveResult::kCannotWrite: err << path << ": cannot write the file\n"; break;
+        case SafeSaveResult::kNotAFile:
+            err << path << ": is no regular file, pipe or character device; nothing was written\n";
+            break;
     }
     return false;
 }

@@ -13,7 +13,12 @@ int RunWrite(const std::string& input, const std::string& output, std::ostream& 
              std::ostream& err) {
     corvdekLINDefinitionFile document;
     if (!LoadForCommand(document, input, err)) return kExitFailure;
-    return StoreOutput(output, RenderLDF(document), out, err) ? kExitOk : kExitFailure;
+    corvStringArray leftOut;
+    const std::string text = RenderLDF(document, &leftOut);
+    for (int i = 0; i < leftOut.Count(); ++i) {
+        err << output << ": warning: not written: " << leftOut.Item(i).ToUtf8() << "\n";
+    }
+    return StoreOutput(output, text, out, err) ? kExitOk : kExitFailure;
 }
 
 int RunHeader(const std::string& input, const std::string& output, bool master,

@@ -1,5 +1,7 @@
 #include "model_json.h"
 
+#include <iterator>
+
 #include "model/definition_file.h"
 
 namespace {
@@ -30,7 +32,13 @@ Json Node(const corvdekLINNode& node) {
                        {"responseError", Text(node.responseError)},
                        {"p2Min", Text(node.p2Min)},
                        {"stMin", Text(node.stMin)},
-                       {"responseTolerance", Text(node.responseTolerance)}};
+                       {"responseTolerance", Text(node.responseTolerance)},
+                       {"initialNAD", Text(node.initialNAD)},
+                       {"faultStateSignals", List(node.faultStateSignals)},
+                       {"nAsTimeout", Text(node.nAsTimeout)},
+                       {"nCrTimeout", Text(node.nCrTimeout)},
+                       {"wakeupTime", Text(node.wakeupTime)},
+                       {"poweronTime", Text(node.poweronTime)}};
     Json frames = Json::array();
     for (int i = 0; i < node.configurableFrameNames.Count(); ++i) {
         const std::string id =
@@ -42,7 +50,7 @@ Json Node(const corvdekLINNode& node) {
             {"attributes", attributes}};
 }
 
-Json Signal(const corvdekLINSignal& signal) {
+Json InitialValue(const corvdekLINSignal& signal) {
     Json json = {{"name", Text(signal.name)}, {"size", Text(signal.size)},
                  {"isByteArray", signal.isByteArray}};
     if (signal.isByteArray) {
@@ -50,6 +58,21 @@ Json Signal(const corvdekLINSignal& signal) {
     } else {
         json["initValue"] = Text(signal.initValue);
     }
+    return json;
+}
+
+// Signals laid out at offsets: frames, diagnostic frames and signal groups.
+Json Layout(const corvStringArray& names, const corvStringArray& offsets) {
+    Json layout = Json::array();
+    for (int i = 0; i < names.Count(); ++i) {
+        const std::string offset = i < offsets.Count() ? Text(offsets.Item(i)) : "";
+        layout.push_back({{"signal", Text(names.Item(i))}, {"offset", offset}});
+    }
+    return layout;
+}
+
+Json Signal(const corvdekLINSignal& signal) {
+    Json json = InitialValue(signal);
     json["publisher"] = Text(signal.publisher);
     json["subscribers"] = List(signal.subscribers);
     json["encoding"] = Text(signal.encoding);
@@ -57,15 +80,9 @@ Json Signal(const corvdekLINSignal& signal) {
 }
 
 Json Frame(const corvdekLINFrame& frame) {
-    Json layout = Json::array();
-    for (int i = 0; i < frame.signalNames.Count(); ++i) {
-        const std::string offset =
-            i < frame.signalOffsets.Count() ? Text(frame.signalOffsets.Item(i)) : "";
-        layout.push_back({{"signal", Text(frame.signalNames.Item(i))}, {"offset", offset}});
-    }
     return {{"name", Text(frame.name)}, {"id", Text(frame.frameId)},
             {"publisher", Text(frame.publisher)}, {"length", Text(frame.length)},
-            {"signals", layout}};
+            {"signals", Layout(frame.signalNames, frame.signalOffsets)}};
 }
 
 template <typename NamedFrameList>
@@ -77,10 +94,11 @@ Json NamedFrames(const NamedFrameList& frames) {
 
 Json ScheduleEntry(const corvdekLINScheduleTableItem& item) {
     using Item = corvdekLINScheduleTableItem;
-    static const char* const kKinds[] = {"frame",           "MasterReq", "SlaveResp",
-                                         "AssignFrameId",   "UnassignFrameId",
-                                         "AssignNAD",       "FreeFormat"};
-    const bool knownKind = item.kind >= 0 && item.kind < 7;
+    static const char* const kKinds[] = {
+        "frame",     "MasterReq",            "SlaveResp", "AssignFrameId",
+        "UnassignFrameId", "AssignNAD",      "FreeFormat", "ConditionalChangeNAD",
+        "DataDump",  "SaveConfiguration",    "AssignFrameIdRange"};
+    const bool knownKind = item.kind >= 0 && item.kind < static_cast<int>(std::size(kKinds));
     Json json = {{"kind", knownKind ? kKinds[item.kind] : "unknown"}};
     switch (item.kind) {
         case Item::kFrame: json["frame"] = Text(item.frameName); break;
@@ -90,12 +108,20 @@ Json ScheduleEntry(const corvdekLINScheduleTableItem& item) {
             json["frame"] = Text(item.frameName);
             break;
         case Item::kAssignNAD:
+            json["node"] = Text(item.nodeName);
             json["initialNAD"] = Text(item.nadInitial);
             json["supplierId"] = Text(item.nadSupplierId);
             json["functionId"] = Text(item.nadFunctionId);
             json["newNAD"] = Text(item.nadNew);
             break;
         case Item::kFreeFormat: json["data"] = Text(item.freeFormatData); break;
+        case Item::kConditionalChangeNAD: json["arguments"] = List(item.arguments); break;
+        case Item::kDataDump:
+        case Item::kSaveConfiguration:
+        case Item::kAssignFrameIdRange:
+            json["node"] = Text(item.nodeName);
+            json["arguments"] = List(item.arguments);
+            break;
         default: break;
     }
     json["delay"] = Text(item.delay);
@@ -123,14 +149,31 @@ nlohmann::ordered_json ClusterToJson(const corvdekLINDefinitionFile& document) {
     json["protocolVersion"] = Text(document.protocolVersion);
     json["languageVersion"] = Text(document.languageVersion);
     json["speed"] = Text(document.speed);
+    json["channelName"] = Text(document.channelName);
+    json["fileRevision"] = Text(document.fileRevision);
+    json["signalByteOrder"] = Text(document.signalByteOrder);
     json["isJ2602"] = document.isJ2602;
     json["hasDiagnosticFrames"] = document.hasDiagnosticFrames;
     json["master"] = {{"name", Text(document.master.name)},
                       {"timeBase", Text(document.masterTimebase)},
-                      {"jitter", Text(document.masterJitter)}};
+                      {"jitter", Text(document.masterJitter)},
+                      {"maxHeaderLength", Text(document.masterMaxHeaderLength)},
+                      {"responseTolerance", Text(document.masterResponseTolerance)}};
     json["slaves"] = Each(document.nodes, Node);
     json["signals"] = Each(document.signals, Signal);
+    json["diagnosticSignals"] = Each(document.diagnosticSignals, InitialValue);
+    json["signalGroups"] = Each(document.signalGroups, [](const auto& group) {
+        return Json{{"name", Text(group.name)}, {"size", Text(group.size)},
+                    {"signals", Layout(group.signalNames, group.signalOffsets)}};
+    });
     json["frames"] = Each(document.frames, Frame);
+    json["diagnosticFrames"] = Each(document.diagnosticFrames, [](const auto& frame) {
+        return Json{{"name", Text(frame.name)}, {"id", Text(frame.frameId)},
+                    {"signals", Layout(frame.signalNames, frame.signalOffsets)}};
+    });
+    json["diagnosticAddresses"] = Each(document.diagnosticAddresses, [](const auto& address) {
+        return Json{{"node", Text(address.nodeName)}, {"nad", Text(address.nad)}};
+    });
     json["sporadicFrames"] = NamedFrames(document.sporadicFrames);
     json["eventTriggeredFrames"] = NamedFrames(document.eventFrames);
     json["dynamicFrames"] = List(document.dynamicFrames);

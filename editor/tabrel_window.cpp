@@ -264,7 +264,16 @@ void TfrmTabrel::SetTitles(const QString& caption, const QString& applicationTit
     QApplication::setApplicationName(applicationTitle);
 }
 
-void TfrmTabrel::RememberSavedText() { savedText_ = RenderLDF(*document_); }
+// What a save would store, with what it would leave out, so that an edit of a value that
+// cannot be written yet (a master name without a time base) still counts as a change.
+std::string TfrmTabrel::DocumentSnapshot() const {
+    corvStringArray leftOut;
+    std::string snapshot = RenderLDF(*document_, &leftOut);
+    for (int i = 0; i < leftOut.Count(); ++i) snapshot += "\n" + leftOut.Item(i).ToUtf8();
+    return snapshot;
+}
+
+void TfrmTabrel::RememberSavedText() { savedText_ = DocumentSnapshot(); }
 
 QString TfrmTabrel::ChoosePath(QFileDialog* dialog) {
     if (runFileDialog_) return std::exchange(runFileDialog_, nullptr)(*dialog);
@@ -273,7 +282,7 @@ QString TfrmTabrel::ChoosePath(QFileDialog* dialog) {
 }
 
 bool TfrmTabrel::HasUnsavedChanges() const {
-    return document_ && RenderLDF(*document_) != savedText_;
+    return document_ && DocumentSnapshot() != savedText_;
 }
 
 bool TfrmTabrel::ConfirmDiscardChanges() {
@@ -323,7 +332,8 @@ bool TfrmTabrel::SaveDocumentAs() {
     dlgSave_->setDefaultSuffix("ldf");
     const QString chosen = ChoosePath(dlgSave_);
     if (chosen.isEmpty()) return false;
-    if (!WriteLDF(*document_, FromQString(chosen))) {
+    corvStringArray leftOut;
+    if (!WriteLDF(*document_, FromQString(chosen), &leftOut)) {
         QMessageBox box(QMessageBox::Critical, "Tabrel",
                         "Problem saving file\n" + ToQString(document_->lastLoadError),
                         QMessageBox::Ok, this);
@@ -331,6 +341,10 @@ bool TfrmTabrel::SaveDocumentAs() {
         box.exec();
         return false;
     }
+    // What could not be written as valid LDF was left out; the status says what.
+    QStringList notes;
+    for (int i = 0; i < leftOut.Count(); ++i) notes << ToQString(leftOut.Item(i));
+    if (!notes.isEmpty()) lblResult_->setText("Saved without: " + notes.join(" "));
     RememberSavedText();
     return true;
 }

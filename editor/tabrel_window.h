@@ -150,6 +150,7 @@ private:
     // Saves through the save dialog; false when cancelled or failed.
     bool SaveDocumentAs();
     void RememberSavedText();
+    std::string DocumentSnapshot() const;
     // Generates a driver header through the save dialog.
     void GenerateHeaderFile(bool isMaster, int slaveIndex);
     void SetTitles(const QString& caption, const QString& applicationTitle);

@@ -10,16 +10,17 @@ namespace {
 
 using Part = corvdekLINSignalEncodingTypeItem;
 
-corvString QuotedText(std::u16string_view field) {
+// A decimal or 0x hexadecimal integer, as the LIN grammar writes them.
+int IntegerValue(std::u16string_view field) {
     corvString text = Trimmed(field);
-    text.TrimQuotes();
-    return text;
+    if (text.StartsWith(u"0x", false)) return static_cast<int>(text.ToUIntAutoHex());
+    return text.ToInt();
 }
 
-// 'logical_value, value, "text"'
+// 'logical_value, value [, "text"]'
 void ReadLogicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
                       const StatementFields& fields) {
-    if (fields.Count() != 3) {
+    if (fields.Count() != 2 && fields.Count() != 3) {
         document.ReportStatement("LIN Logical Signal encoding type invalid.",
                                  u"This LIN signal encoding type is invalid for logicial value "
                                  u"(wrong number of fields) at line: ",
@@ -30,13 +31,13 @@ void ReadLogicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodi
     part->kind = Part::kLogical;
     corvString value(fields.Item(1));
     part->minValue = static_cast<int>(value.ToUIntAutoHex());
-    part->text = QuotedText(fields.Item(2));
+    if (fields.Count() == 3) part->text = Unquoted(fields.Item(2));
 }
 
-// 'physical_value, min, max, scale, offset, "unit"' (physical_range alike)
+// 'physical_value, min, max, scale, offset [, "unit"]' (physical_range alike)
 void ReadPhysicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
                        const StatementFields& fields) {
-    if (fields.Count() != 6) {
+    if (fields.Count() != 5 && fields.Count() != 6) {
         document.ReportStatement("LIN Physical Signal encoding type invalid.",
                                  u"This LIN signal encoding type is invalid for physical range "
                                  u"(wrong number of fields) at line: ",
@@ -45,11 +46,11 @@ void ReadPhysicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncod
     }
     Part* part = type.items.Add();
     part->kind = Part::kPhysical;
-    part->minValue = corvString(fields.Item(1)).ToInt();
-    part->maxValue = corvString(fields.Item(2)).ToInt();
+    part->minValue = IntegerValue(fields.Item(1));
+    part->maxValue = IntegerValue(fields.Item(2));
     part->scale = corvString(fields.Item(3)).ToDouble();
     part->offset = corvString(fields.Item(4)).ToDouble();
-    part->text = QuotedText(fields.Item(5));
+    if (fields.Count() == 6) part->text = Unquoted(fields.Item(5));
 }
 
 // 'bcd_value' or 'ascii_value', the keyword alone as the LIN grammar writes it.
@@ -74,17 +75,17 @@ void ReadMarkerValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodin
 
 }  // namespace
 
-void ReadEncodingTypeStatement(corvdekLINDefinitionFile& document, int depth) {
+bool ReadEncodingTypeStatement(corvdekLINDefinitionFile& document, int depth) {
     if (depth == 1) {
         document.encodingTypes.Add()->name = document.statement;
-        return;
+        return true;
     }
     corvdekLINSignalEncodingTypes* type = document.encodingTypes.Last();
     if (type == nullptr) {
         document.ReportStatement("LIN Signal encoding type invalid.",
                                  u"This LIN signal encoding type is invalid at line: ",
                                  kLevelWarning);
-        return;
+        return true;
     }
     const StatementFields fields(document.statement.View(), u",");
     const corvString keyword = Trimmed(fields.Item(0));
@@ -96,16 +97,19 @@ void ReadEncodingTypeStatement(corvdekLINDefinitionFile& document, int depth) {
         ReadMarkerValue(document, *type, fields, Part::kBcd);
     } else if (keyword.Equals(u"ascii_value")) {
         ReadMarkerValue(document, *type, fields, Part::kAscii);
+    } else {
+        return false;
     }
+    return true;
 }
 
-void ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
+bool ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
     const SplitAtFirst parts(document.statement.View(), u":");
     if (!parts.found) {
         document.ReportStatement("LIN Signal representation line invalid.",
                                  u"This LIN Signal representation is invalid at line: ",
                                  kLevelWarning);
-        return;
+        return true;
     }
     corvdekLINSignalRepresentations* representation = document.representations.Add();
     representation->encodingName = Trimmed(parts.head);
@@ -113,4 +117,5 @@ void ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
     for (int i = 0; i < names.Count(); ++i) {
         representation->signalNames.Add(Trimmed(names.Item(i)));
     }
+    return true;
 }

@@ -1,4 +1,5 @@
-// Frames, Sporadic_frames, Event_triggered_frames, Diagnostic_frames and dynamic_frames.
+// Frames, Sporadic_frames, Event_triggered_frames, Diagnostic_frames, Diagnostic_addresses
+// and dynamic_frames.
 
 #include "foundation/corv_arrays.h"
 #include "model/definition_file.h"
@@ -8,62 +9,66 @@
 namespace {
 
 // 'name: frame id, publisher, length' before the '{' of the frame's signal list.
-void ReadFrameHead(corvdekLINDefinitionFile& document) {
+bool ReadFrameHead(corvdekLINDefinitionFile& document) {
     const SplitAtFirst parts(document.statement.View(), u":");
     const StatementFields fields(TrimmedView(parts.rest), u",");
-    if (fields.Count() < 2) return;
+    if (fields.Count() < 2) return false;
     corvdekLINFrame* frame = document.frames.Add();
     frame->name = Trimmed(parts.head);
     frame->frameId = Trimmed(fields.Item(0));
     frame->publisher = Trimmed(fields.Item(1));
     if (fields.Count() > 2) frame->length = Trimmed(fields.Item(2));
+    return true;
 }
 
 // 'signal name, bit offset' inside the frame defined last.
-void ReadFrameSignal(corvdekLINDefinitionFile& document) {
+bool ReadFrameSignal(corvdekLINDefinitionFile& document) {
     corvdekLINFrame* frame = document.frames.Last();
     if (frame == nullptr) {
         document.ReportStatement("LIN Frame Invalid.", u"This LIN frame is invalid at line: ",
                                  kLevelWarning);
-        return;
+        return true;
     }
     const StatementFields fields(document.statement.View(), u",");
     if (fields.Count() != 2) {
         document.ReportStatement("LIN Frame Signal Specification problem.",
                                  u"This LIN frame has an invalid signal: ", kLevelWarning);
-        return;
+        return true;
     }
     frame->signalNames.Add(Trimmed(fields.Item(0)));
     frame->signalOffsets.Add(Trimmed(fields.Item(1)));
+    return true;
 }
 
 // 'name: item, item, ...'; the name keeps any spaces before the colon.
 template <typename FrameList>
-void ReadNamedFrameList(corvdekLINDefinitionFile& document, FrameList& frames) {
+bool ReadNamedFrameList(corvdekLINDefinitionFile& document, FrameList& frames) {
     const SplitAtFirst parts(document.statement.View(), u":");
     auto* frame = frames.Add();
     frame->name.Assign(parts.head);
     const StatementFields fields(TrimmedView(parts.rest), u",");
     for (int i = 0; i < fields.Count(); ++i) frame->frameList.Add(Trimmed(fields.Item(i)));
+    return true;
 }
 
-void ReadDiagnosticFrameHead(corvdekLINDefinitionFile& document) {
+bool ReadDiagnosticFrameHead(corvdekLINDefinitionFile& document) {
     corvdekLINDiagnosticFrame* frame = document.diagnosticFrames.Add();
     const int colon = document.statement.FindLast(u':');
-    if (colon < 0) return;
+    if (colon < 0) return false;
     const std::u16string_view whole = document.statement.View();
-    const corvString name = Trimmed(corvString(whole.substr(0, static_cast<std::size_t>(colon))));
-    frame->isSlaveResponse = name.Equals(u"MasterReq") ? 0 : 1;
-    frame->frameId = Trimmed(corvString(whole.substr(static_cast<std::size_t>(colon) + 1)));
-    frame->signalOffsets.SetAllocated(8, false);
+    frame->name = Trimmed(whole.substr(0, static_cast<std::size_t>(colon)));
+    frame->isSlaveResponse = frame->name.Equals(u"MasterReq") ? 0 : 1;
+    frame->frameId = Trimmed(whole.substr(static_cast<std::size_t>(colon) + 1));
+    return true;
 }
 
-void ReadDiagnosticFrameSignal(corvdekLINDefinitionFile& document) {
+// 'MasterReqB0, 0' as the LIN grammar writes it, or 'MasterReqB0: 0' as older saves did.
+bool ReadDiagnosticFrameSignal(corvdekLINDefinitionFile& document) {
     corvdekLINDiagnosticFrame* frame = document.diagnosticFrames.Last();
     if (frame == nullptr) {
         document.ReportStatement("Diagnostic Frame Invalid.",
                                  u"This diagnostic frame is invalid at line: ", kLevelWarning);
-        return;
+        return true;
     }
     StatementFields fields(document.statement.View(), u":");
     if (fields.Count() < 2) fields = StatementFields(document.statement.View(), u",");
@@ -71,39 +76,44 @@ void ReadDiagnosticFrameSignal(corvdekLINDefinitionFile& document) {
         // A signal line needs a name and an offset.
         document.ReportStatement("Diagnostic Frame Invalid.",
                                  u"This diagnostic frame is invalid at line: ", kLevelWarning);
-        return;
+        return true;
     }
+    frame->signalNames.Add(Trimmed(fields.Item(0)));
     frame->signalOffsets.Add(Trimmed(fields.Item(1)));
+    return true;
 }
 
 }  // namespace
 
-void ReadFrameStatement(corvdekLINDefinitionFile& document, int depth) {
-    if (depth == 1) {
-        ReadFrameHead(document);
-    } else {
-        ReadFrameSignal(document);
-    }
+bool ReadFrameStatement(corvdekLINDefinitionFile& document, int depth) {
+    return depth == 1 ? ReadFrameHead(document) : ReadFrameSignal(document);
 }
 
-void ReadSporadicFrameStatement(corvdekLINDefinitionFile& document) {
-    ReadNamedFrameList(document, document.sporadicFrames);
+bool ReadSporadicFrameStatement(corvdekLINDefinitionFile& document) {
+    return ReadNamedFrameList(document, document.sporadicFrames);
 }
 
-void ReadEventFrameStatement(corvdekLINDefinitionFile& document) {
-    ReadNamedFrameList(document, document.eventFrames);
+bool ReadEventFrameStatement(corvdekLINDefinitionFile& document) {
+    return ReadNamedFrameList(document, document.eventFrames);
 }
 
-void ReadDiagnosticFrameStatement(corvdekLINDefinitionFile& document, int depth) {
+bool ReadDiagnosticFrameStatement(corvdekLINDefinitionFile& document, int depth) {
     document.hasDiagnosticFrames = true;
-    if (depth == 1) {
-        ReadDiagnosticFrameHead(document);
-    } else {
-        ReadDiagnosticFrameSignal(document);
-    }
+    return depth == 1 ? ReadDiagnosticFrameHead(document) : ReadDiagnosticFrameSignal(document);
 }
 
-void ReadDynamicFramesStatement(corvdekLINDefinitionFile& document) {
+// 'node: NAD' (LIN 1.3).
+bool ReadDiagnosticAddressStatement(corvdekLINDefinitionFile& document) {
+    const SplitAtFirst parts(document.statement.View(), u":");
+    if (!parts.found) return false;
+    corvdekLINDiagnosticAddress* address = document.diagnosticAddresses.Add();
+    address->nodeName = Trimmed(parts.head);
+    address->nad = Trimmed(parts.rest);
+    return true;
+}
+
+bool ReadDynamicFramesStatement(corvdekLINDefinitionFile& document) {
     // Each statement replaces the list; the entries keep their spaces.
     document.dynamicFrames.Split(document.statement.View(), u",");
+    return true;
 }

@@ -39,6 +39,7 @@ constexpr SectionKeyword kSectionKeywords[] = {
     {u"Sporadic_frames", kSectionSporadicFrames},
     {u"Event_triggered_frames", kSectionEventFrames},
     {u"Diagnostic_frames", kSectionDiagnosticFrames},
+    {u"Diagnostic_addresses", kSectionDiagnosticAddresses},
 };
 
 // A file saved as UTF-16 (recognised by its byte-order mark) is converted to the 8-bit
@@ -64,18 +65,33 @@ std::string_view WithoutByteOrderMark(std::string_view bytes, std::string& conve
 
 // Applies a header statement to its field when it splits into exactly two fields at "=".
 void ReadHeaderStatement(corvdekLINDefinitionFile& document, corvString& target,
-                         bool isSpeed, const char* issueType) {
+                         const char* issueType) {
     const StatementFields fields(document.statement.View(), u"=");
     if (fields.Count() != 2) {
         document.ReportStatement(issueType, u"This line is incorrect: ", kLevelError);
         return;
     }
-    if (isSpeed) {
-        target = WithoutCharacters(fields.Item(1), u"kbpsKBPS");
-    } else {
-        target = Trimmed(fields.Item(1));
-        target.TrimQuotes();
+    target = Unquoted(fields.Item(1));
+}
+
+// LIN_speed is stated in kbit/s; a value in bit/s ('19200 bps') is converted to kbit/s.
+void ReadSpeedStatement(corvdekLINDefinitionFile& document) {
+    const StatementFields fields(document.statement.View(), u"=");
+    if (fields.Count() != 2) {
+        document.ReportStatement("The LIN Speed is specified incorrectly.",
+                                 u"This line is incorrect: ", kLevelError);
+        return;
     }
+    corvString unit = Trimmed(fields.Item(1));
+    unit.ToLower();
+    const bool inBitsPerSecond = unit.View().ends_with(u"bps") && !unit.View().ends_with(u"kbps");
+    document.speed = WithoutCharacters(fields.Item(1), u"kbpsKBPS");
+    if (inBitsPerSecond) document.speed.SetDouble(document.speed.ToDouble() / 1000.0);
+}
+
+// The text before "=" of a 'keyword = value' statement.
+std::u16string_view AssignedName(const corvString& statement) {
+    return TrimmedView(SplitAtFirst(statement.View(), u"=").head);
 }
 
 // Handles a depth-0 statement that is a section keyword or a header statement.
@@ -89,40 +105,67 @@ bool ProcessTopLevelStatement(corvdekLINDefinitionFile& document) {
     }
     corvString head(document.statement);
     head.Truncate(8);
+    const std::u16string_view name = AssignedName(document.statement);
     if (head.Equals(u"LIN_prot")) {
-        ReadHeaderStatement(document, document.protocolVersion, false,
+        ReadHeaderStatement(document, document.protocolVersion,
                             "The LIN Protocol is specified incorrectly.");
     } else if (head.Equals(u"LIN_lang")) {
-        ReadHeaderStatement(document, document.languageVersion, false,
+        ReadHeaderStatement(document, document.languageVersion,
                             "The LIN Language is specified incorrectly.");
     } else if (head.Equals(u"LIN_spee")) {
-        ReadHeaderStatement(document, document.speed, true,
-                            "The LIN Speed is specified incorrectly.");
+        ReadSpeedStatement(document);
+    } else if (name == u"Channel_name") {
+        ReadHeaderStatement(document, document.channelName,
+                            "The LIN Channel Name is specified incorrectly.");
+    } else if (name == u"LDF_file_revision") {
+        ReadHeaderStatement(document, document.fileRevision,
+                            "The LDF File Revision is specified incorrectly.");
+    } else if (document.statement.Equals(u"LIN_sig_byte_order_big_endian")) {
+        document.signalByteOrder = u"big_endian";
+    } else if (document.statement.Equals(u"LIN_sig_byte_order_little_endian")) {
+        document.signalByteOrder = u"little_endian";
     } else {
-        return false;
+        // The opening statement carries nothing; the writer always writes it.
+        return document.statement.Equals(u"LIN_description_file");
     }
     return true;
 }
 
-void DispatchToSectionReader(corvdekLINDefinitionFile& document, int depth) {
+// True when the statement was taken into the model or its problem reported.
+bool DispatchToSectionReader(corvdekLINDefinitionFile& document, int depth) {
     switch (document.section) {
-        case kSectionNodes:
-            if (depth == 1) ReadNodesStatement(document);
-            break;
-        case kSectionSignals: ReadSignalStatement(document); break;
-        case kSectionFrames: ReadFrameStatement(document, depth); break;
-        case kSectionScheduleTables: ReadScheduleTableStatement(document, depth); break;
-        case kSectionEncodingTypes: ReadEncodingTypeStatement(document, depth); break;
-        case kSectionRepresentation: ReadRepresentationStatement(document); break;
-        case kSectionDiagnosticFrames: ReadDiagnosticFrameStatement(document, depth); break;
-        case kSectionEventFrames: ReadEventFrameStatement(document); break;
-        case kSectionSporadicFrames: ReadSporadicFrameStatement(document); break;
-        case kSectionDynamicFrames: ReadDynamicFramesStatement(document); break;
-        case kSectionDiagnosticSignals: document.hasDiagnosticFrames = true; break;
-        case kSectionNodeAttributes: ReadNodeAttributesStatement(document, depth); break;
-        case kSectionComposite: ReadCompositeStatement(document, depth); break;
-        default: break;  // before the first section, and Signal_groups: ignored
+        case kSectionNodes: return depth == 1 && ReadNodesStatement(document);
+        case kSectionSignals: return ReadSignalStatement(document);
+        case kSectionFrames: return ReadFrameStatement(document, depth);
+        case kSectionScheduleTables: return ReadScheduleTableStatement(document, depth);
+        case kSectionEncodingTypes: return ReadEncodingTypeStatement(document, depth);
+        case kSectionRepresentation: return ReadRepresentationStatement(document);
+        case kSectionDiagnosticFrames: return ReadDiagnosticFrameStatement(document, depth);
+        case kSectionEventFrames: return ReadEventFrameStatement(document);
+        case kSectionSporadicFrames: return ReadSporadicFrameStatement(document);
+        case kSectionDynamicFrames: return ReadDynamicFramesStatement(document);
+        case kSectionSignalGroups: return ReadSignalGroupStatement(document, depth);
+        case kSectionDiagnosticSignals: return ReadDiagnosticSignalStatement(document);
+        case kSectionDiagnosticAddresses: return ReadDiagnosticAddressStatement(document);
+        case kSectionNodeAttributes: return ReadNodeAttributesStatement(document, depth);
+        case kSectionComposite: return ReadCompositeStatement(document, depth);
+        // The section was reported once when it opened; its statements go with it.
+        case kSectionUnknown: return depth > 0;
+        default: return false;  // before the first section
     }
+}
+
+// Keeps the part of the statement that ended a block, when text stood before its '}'.
+void SetBlockTail(corvdekLINDefinitionFile& document, std::string_view text, std::size_t closeAt,
+                  int closeDepth) {
+    document.blockTailDepth = -1;
+    if (closeAt == std::string_view::npos) return;
+    document.blockTail.AssignCodePage(text.substr(0, closeAt));
+    document.blockTail.Trim();
+    if (document.blockTail.IsEmpty()) return;
+    document.afterBlock.AssignCodePage(text.substr(closeAt));
+    document.afterBlock.Trim();
+    document.blockTailDepth = closeDepth;
 }
 
 // Cuts the bytes into statements. Returns false when a statement grows too long.
@@ -139,19 +182,21 @@ public:
             const bool outsideComments = !lineComment_ && !blockComment_;
             const std::size_t end = outsideComments ? EndOfText(bytes, i) : EndOfComment(bytes, i);
             if (end > i) {
-                // Copy a run of plain text at once, but never past the limit.
-                if (outsideComments) {
-                    const std::size_t room = kMaxStatementLength + 1 - collected_.size();
-                    const std::size_t take = std::min(end - i, room);
-                    collected_.append(bytes.substr(i, take));
-                    i += take;
-                } else {
-                    i = end;
-                }
+                i = outsideComments ? i + Collect(bytes.substr(i, end - i)) : end;
+                continue;
+            }
+            if (outsideComments && bytes[i] == '"') {
+                i += CollectQuotedText(bytes.substr(i));
                 continue;
             }
             ScanMark(bytes, i, outsideComments);
             ++i;
+        }
+        // The end of a block with no ';' before its '}' (a composite node's list) is no
+        // unterminated statement; whatever follows the last brace is.
+        if (closeAt_ != std::string::npos) {
+            collected_.resize(closeAt_);
+            EndStatement(false);
         }
         return true;
     }
@@ -159,9 +204,26 @@ public:
 private:
     static bool IsMark(char byte) {
         switch (byte) {
-            case '\t': case '\n': case '\r': case '/': case ';': case '{': case '}': return true;
+            case '\t': case '\n': case '\r': case '/': case ';': case '{': case '}': case '"':
+                return true;
             default: return false;
         }
+    }
+
+    // Copies a run of statement text, but never past the limit; returns the bytes taken.
+    std::size_t Collect(std::string_view text) {
+        const std::size_t room = kMaxStatementLength + 1 - collected_.size();
+        const std::size_t take = std::min(text.size(), room);
+        collected_.append(text.substr(0, take));
+        return take;
+    }
+
+    // A double-quoted text that closes on its line is copied whole: ';', braces and comment
+    // marks inside it are text. A quote left open protects nothing.
+    std::size_t CollectQuotedText(std::string_view text) {
+        const std::size_t closing = text.find_first_of("\"\n\r", 1);
+        if (closing == std::string_view::npos || text[closing] != '"') return Collect(text.substr(0, 1));
+        return Collect(text.substr(0, closing + 1));
     }
 
     // The first byte from `i` on that is no plain statement text.
@@ -193,7 +255,14 @@ private:
                 break;
             case '}':
                 // Only lowers the depth: the text collected so far begins the next statement.
-                if (outsideComments) --depth_;
+                // Where the first brace stood is kept for the readers of lists in braces.
+                if (outsideComments) {
+                    if (closeAt_ == std::string::npos) {
+                        closeAt_ = collected_.size();
+                        closeDepth_ = depth_;
+                    }
+                    --depth_;
+                }
                 break;
             default: break;
         }
@@ -203,24 +272,34 @@ private:
         const bool hasNext = i + 1 < bytes.size();
         const bool opensComment =
             hasNext && ((bytes[i + 1] == '*' && !lineComment_) || bytes[i + 1] == '/');
-        const bool closesComment = blockComment_ && i > 0 && bytes[i - 1] == '*';
-        if (hasNext && bytes[i + 1] == '*' && !lineComment_) blockComment_ = true;
+        // The '*' of the opening '/*' cannot close the comment: '/*/' opens one.
+        const bool closingStar = i > 0 && bytes[i - 1] == '*' &&
+                                  !(blockComment_ && i == blockOpenedAt_ + 2);
+        const bool closesComment = blockComment_ && closingStar;
+        if (hasNext && bytes[i + 1] == '*' && !lineComment_) {
+            if (!blockComment_) blockOpenedAt_ = i;
+            blockComment_ = true;
+        }
         if (hasNext && bytes[i + 1] == '/') lineComment_ = true;
-        if (i > 0 && bytes[i - 1] == '*') blockComment_ = false;
+        if (closingStar) blockComment_ = false;
         // A slash that is no part of a comment mark is text (a unit such as km/h).
         if (outsideComments && !opensComment && !closesComment) collected_.push_back('/');
     }
 
     void EndStatement(bool opensBlock) {
-        document_.ProcessStatement(collected_, depth_, opensBlock);
+        document_.ProcessStatement(collected_, depth_, opensBlock, closeAt_, closeDepth_);
         collected_.clear();
+        closeAt_ = std::string::npos;
     }
 
     corvdekLINDefinitionFile& document_;
     std::string collected_;
     int depth_ = 0;
+    std::size_t closeAt_ = std::string::npos;
+    int closeDepth_ = -1;
     bool lineComment_ = false;
     bool blockComment_ = false;
+    std::size_t blockOpenedAt_ = 0;  // where the '/' of the open block comment stands
 };
 
 void StartLoad(corvdekLINDefinitionFile& document) {
@@ -266,17 +345,31 @@ bool corvdekLINDefinitionFile::LoadFromBytes(std::string_view bytes) {
 }
 
 void corvdekLINDefinitionFile::ProcessStatement(std::string_view text, int depth,
-                                                bool opensBlock) {
+                                                bool opensBlock, std::size_t closeAt,
+                                                int closeDepth) {
     statement.AssignCodePage(text);
     statement.Trim();
     if (statement.IsEmpty()) return;
+    SetBlockTail(*this, text, closeAt, closeDepth);
+    if (section == kSectionComposite && blockTailDepth == 3) {
+        // A composite node's list may close without ';': the list, then the next statement.
+        ReadCompositeNodeList(*this, blockTail);
+        statement = afterBlock;
+        blockTailDepth = -1;
+        if (statement.IsEmpty()) return;
+    }
     if (depth == 0 && ProcessTopLevelStatement(*this)) return;
     if (depth == 0 && opensBlock) {
-        // A section this program does not know (Diagnostic_addresses of LIN 1.3, a
-        // misspelt keyword): its statements are ignored rather than handed to the reader
-        // of the section before it.
-        section = kSectionNone;
+        // A section this program does not know (a misspelt keyword, a tool's own section):
+        // reported once, and its statements go with it rather than to the section before.
+        section = kSectionUnknown;
+        ReportStatement("LDF Section not supported.",
+                        u"This section is not known and will not be saved: ", kLevelWarning);
         return;
     }
-    DispatchToSectionReader(*this, depth);
+    const int issuesBefore = loadIssueTypes.Count();
+    if (!DispatchToSectionReader(*this, depth) && loadIssueTypes.Count() == issuesBefore) {
+        ReportStatement("LDF Statement not supported.",
+                        u"This statement is not kept and will not be saved: ", kLevelWarning);
+    }
 }

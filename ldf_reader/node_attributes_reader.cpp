@@ -15,102 +15,137 @@ constexpr const char16_t* kAttributeInvalidAt = u"This LIN Node Attribute is inv
 constexpr const char* kCompositeInvalid = "LIN Composite Node invalid";
 constexpr const char16_t* kCompositeInvalidAt = u"LIN Composite Node invalid at line: ";
 
+// 'supplier id, function id [, variant]'
 void ReadProductId(corvdekLINDefinitionFile& document, corvdekLINNode& node,
                    const corvString& value) {
     const StatementFields fields(value, u",");
-    if (fields.Count() != 3) {
+    if (fields.Count() != 2 && fields.Count() != 3) {
         document.ReportStatement("LIN Node Attribute Product ID Invalid.", kAttributeInvalidAt,
                                  kLevelWarning);
         return;
     }
     node.supplierId = Trimmed(fields.Item(0));
     node.functionId = Trimmed(fields.Item(1));
-    node.variant = Trimmed(fields.Item(2));
+    node.variant = fields.Count() == 3 ? Trimmed(fields.Item(2)) : corvString();
+}
+
+// The attributes whose value is kept as written, and those in milliseconds whose unit is
+// dropped.
+corvString* PlainAttribute(corvdekLINNode& node, const corvString& key) {
+    if (key.Equals(u"configured_NAD")) return &node.configuredNAD;
+    if (key.Equals(u"initial_NAD")) return &node.initialNAD;
+    if (key.Equals(u"response_error")) return &node.responseError;
+    return nullptr;
+}
+
+corvString* TimeAttribute(corvdekLINNode& node, const corvString& key) {
+    if (key.Equals(u"P2_min")) return &node.p2Min;
+    if (key.Equals(u"ST_min")) return &node.stMin;
+    if (key.Equals(u"N_As_timeout")) return &node.nAsTimeout;
+    if (key.Equals(u"N_Cr_timeout")) return &node.nCrTimeout;
+    if (key.Equals(u"wakeup_time")) return &node.wakeupTime;
+    if (key.Equals(u"poweron_time")) return &node.poweronTime;
+    return nullptr;
 }
 
 // 'key = value' inside a node's block.
-void ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
-    if (document.statement.Equals(u"configurable_frames")) return;
+bool ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
+    if (document.statement.Equals(u"configurable_frames")) return true;
     const StatementFields fields(document.statement.View(), u"=");
     if (fields.Count() != 2) {
         document.ReportStatement("LIN Node Attribute Invalid.", kAttributeInvalidAt,
                                  kLevelWarning);
-        return;
+        return true;
     }
     const corvString key = Trimmed(fields.Item(0));
     const corvString value = Trimmed(fields.Item(1));
-    if (key.Equals(u"LIN_protocol")) {
+    if (corvString* plain = PlainAttribute(node, key)) {
+        *plain = value;
+    } else if (corvString* time = TimeAttribute(node, key)) {
+        *time = WithoutCharacters(value.View(), u"ms");
+    } else if (key.Equals(u"LIN_protocol")) {
         node.protocol = value;
         node.protocol.TrimQuotes();
-    } else if (key.Equals(u"configured_NAD")) {
-        node.configuredNAD = value;
     } else if (key.Equals(u"product_id")) {
         ReadProductId(document, node, value);
-    } else if (key.Equals(u"response_error")) {
-        node.responseError = value;
-    } else if (key.Equals(u"P2_min")) {
-        node.p2Min = WithoutCharacters(value.View(), u"ms");
-    } else if (key.Equals(u"ST_min")) {
-        node.stMin = WithoutCharacters(value.View(), u"ms");
+    } else if (key.Equals(u"fault_state_signals")) {
+        const StatementFields signalNames(value, u",");
+        node.faultStateSignals.Clear();
+        for (int i = 0; i < signalNames.Count(); ++i) {
+            node.faultStateSignals.Add(Trimmed(signalNames.Item(i)));
+        }
     } else if (key.Equals(u"response_tolerance")) {
         node.responseTolerance = WithoutCharacters(value.View(), u"%");
+    } else {
+        return false;
     }
+    return true;
 }
 
-// 'frame name = message id' inside configurable_frames; anything else is dropped.
-void ReadConfigurableFrame(const corvString& statement, corvdekLINNode& node) {
+// Inside configurable_frames: 'frame = message id' (LIN 2.0) or the frame's name alone
+// (LIN 2.1 and later), in configuration order.
+bool ReadConfigurableFrame(const corvString& statement, corvdekLINNode& node) {
     const StatementFields fields(statement, u"=");
-    if (fields.Count() != 2) return;
+    if (fields.Count() > 2) return false;
     node.configurableFrameNames.Add(Trimmed(fields.Item(0)));
-    node.configurableFrameIds.Add(Trimmed(fields.Item(1)));
+    node.configurableFrameIds.Add(fields.Count() == 2 ? Trimmed(fields.Item(1)) : corvString());
+    return true;
 }
 
 }  // namespace
 
-void ReadNodeAttributesStatement(corvdekLINDefinitionFile& document, int depth) {
+bool ReadNodeAttributesStatement(corvdekLINDefinitionFile& document, int depth) {
     if (depth == 1) {
+        // A node's block opens with its name; an attribute outside a block belongs to none.
+        if (document.statement.Find(0, u"=") >= 0) return false;
         document.statement.Trim();
         document.attributeNodeIndex =
             document.slaveLookup.Find(document.nodes, document.statement.View());
-        return;
+        return true;
     }
     corvdekLINNode* node = document.nodes.Get(document.attributeNodeIndex);
     if (node == nullptr) {
         document.ReportStatement(kWithoutNode, kWithoutNodeAt, kLevelWarning);
-        return;
+        return true;
     }
-    if (depth == 2) {
-        ReadAttribute(document, *node);
-    } else {
-        ReadConfigurableFrame(document.statement, *node);
-    }
+    if (depth == 2) return ReadAttribute(document, *node);
+    return depth == 3 && ReadConfigurableFrame(document.statement, *node);
 }
 
-void ReadCompositeStatement(corvdekLINDefinitionFile& document, int depth) {
-    if (depth == 1) {
-        if (document.statement.Find(0, u"configuration") < 0) {
-            document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
-            return;
-        }
-        corvString name(document.statement);
-        name.Mid(14, name.Length());  // drops 'configuration ' (unchanged when no longer)
-        document.compositeConfigurations.Add()->name = name;
-        return;
-    }
-    if (depth != 2 && depth != 3) return;
+void ReadCompositeNodeList(corvdekLINDefinitionFile& document, const corvString& list) {
     corvdekLINCompositeConfiguration* configuration = document.compositeConfigurations.Last();
     if (configuration == nullptr) {
         document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
         return;
     }
-    if (depth == 2) {
-        corvdekLINCompositeNode* node = configuration->compositeNodes.Add();
-        node->name = Trimmed(document.statement);
-        return;
-    }
     // A '{' without a name before it opens a composite node without a name.
     corvdekLINCompositeNode* node = configuration->compositeNodes.Last();
     if (node == nullptr) node = configuration->compositeNodes.Add();
-    document.statement.Trim();
-    node->nodeNames.Add(document.statement);
+    const StatementFields names(list, u",");
+    for (int i = 0; i < names.Count(); ++i) node->nodeNames.Add(Trimmed(names.Item(i)));
+}
+
+bool ReadCompositeStatement(corvdekLINDefinitionFile& document, int depth) {
+    if (depth == 1) {
+        if (document.statement.Find(0, u"configuration") < 0) {
+            document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
+            return true;
+        }
+        corvString name(document.statement);
+        name.Mid(14, name.Length());  // drops 'configuration ' (unchanged when no longer)
+        document.compositeConfigurations.Add()->name = name;
+        return true;
+    }
+    if (depth == 3) {
+        ReadCompositeNodeList(document, document.statement);
+        return true;
+    }
+    if (depth != 2) return false;
+    corvdekLINCompositeConfiguration* configuration = document.compositeConfigurations.Last();
+    if (configuration == nullptr) {
+        document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
+        return true;
+    }
+    configuration->compositeNodes.Add()->name = Trimmed(document.statement);
+    return true;
 }

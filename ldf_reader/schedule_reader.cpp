@@ -14,6 +14,49 @@ using Item = corvdekLINScheduleTableItem;
 constexpr const char* kFrameInvalid = "Schedule Table Frame Invalid.";
 constexpr const char16_t* kFrameInvalidAt = u"This Schedule Table frame is invalid at line: ";
 
+// The commands that take an argument list in braces, with the load issue of a wrong list.
+struct Command {
+    const char16_t* word;
+    int kind;
+    const char* invalid;
+    const char16_t* invalidAt;
+};
+
+constexpr Command kCommands[] = {
+    {u"AssignFrameId", Item::kAssignFrameId, "Schedule Table AssignFrameId Invalid.",
+     u"This Schedule Table AssignFrameId is invalid at line: "},
+    {u"UnassignFrameId", Item::kUnassignFrameId, "Schedule Table UnassignFrameId Invalid.",
+     u"This Schedule Table UnassignFrameId is invalid at line: "},
+    {u"AssignNAD", Item::kAssignNAD, "Schedule Table AssignNAD Invalid.",
+     u"This Schedule Table AssignNAD is invalid at line: "},
+    {u"FreeFormat", Item::kFreeFormat, "Schedule Table FreeFormat Invalid.",
+     u"This Schedule Table FreeFormat is invalid at line: "},
+    {u"ConditionalChangeNAD", Item::kConditionalChangeNAD,
+     "Schedule Table ConditionalChangeNAD Invalid.",
+     u"This Schedule Table ConditionalChangeNAD is invalid at line: "},
+    {u"DataDump", Item::kDataDump, "Schedule Table DataDump Invalid.",
+     u"This Schedule Table DataDump is invalid at line: "},
+    {u"SaveConfiguration", Item::kSaveConfiguration, "Schedule Table SaveConfiguration Invalid.",
+     u"This Schedule Table SaveConfiguration is invalid at line: "},
+    {u"AssignFrameIdRange", Item::kAssignFrameIdRange,
+     "Schedule Table AssignFrameIdRange Invalid.",
+     u"This Schedule Table AssignFrameIdRange is invalid at line: "},
+};
+
+const Command* CommandOfWord(const corvString& word) {
+    for (const Command& command : kCommands) {
+        if (word.Equals(command.word)) return &command;
+    }
+    return nullptr;
+}
+
+const Command* CommandOfKind(int kind) {
+    for (const Command& command : kCommands) {
+        if (command.kind == kind) return &command;
+    }
+    return nullptr;
+}
+
 // An entry split at "delay": the text before it, and the delay in ms when the entry has
 // exactly one "delay" part.
 struct ScheduleEntry {
@@ -38,56 +81,68 @@ void AddItem(corvdekLINScheduleTable& table, int kind, const ScheduleEntry* entr
     if (entry != nullptr) item->delay = entry->delay;
 }
 
+// The node first, then the values after it.
+void SetNodeAndArguments(Item& item, const StatementFields& fields) {
+    item.nodeName = Trimmed(fields.Item(0));
+    for (int i = 1; i < fields.Count(); ++i) item.arguments.Add(Trimmed(fields.Item(i)));
+}
+
 // Stores the fields of a command's argument list; false when their number is wrong.
 bool ReadArguments(Item& item, const corvString& head) {
     const StatementFields fields(head.View(), u",");
+    const int count = fields.Count();
     switch (item.kind) {
         case Item::kAssignFrameId:
         case Item::kUnassignFrameId:
-            if (fields.Count() != 2) return false;
+            if (count != 2) return false;
             item.nodeName = Trimmed(fields.Item(0));
             item.frameName = Trimmed(fields.Item(1));
             return true;
         case Item::kAssignNAD:
-            if (fields.Count() != 4) return false;
+            if (count == 1) {  // LIN 2.1: the node alone
+                item.nodeName = Trimmed(fields.Item(0));
+                return true;
+            }
+            if (count != 4) return false;
             item.nadInitial = Trimmed(fields.Item(0));
             item.nadSupplierId = Trimmed(fields.Item(1));
             item.nadFunctionId = Trimmed(fields.Item(2));
             item.nadNew = Trimmed(fields.Item(3));
+            return true;
+        case Item::kConditionalChangeNAD:
+            if (count != 6) return false;
+            for (int i = 0; i < count; ++i) item.arguments.Add(Trimmed(fields.Item(i)));
+            return true;
+        case Item::kDataDump:
+            if (count != 6) return false;
+            SetNodeAndArguments(item, fields);
+            return true;
+        case Item::kSaveConfiguration:
+            if (count != 1) return false;
+            item.nodeName = Trimmed(fields.Item(0));
+            return true;
+        case Item::kAssignFrameIdRange:
+            if (count != 2 && count != 6) return false;
+            SetNodeAndArguments(item, fields);
             return true;
         case Item::kFreeFormat: item.freeFormatData = head; return true;
         default: return true;  // other entries take no arguments, only the delay
     }
 }
 
-void ReportArgumentProblem(corvdekLINDefinitionFile& document, int kind) {
-    switch (kind) {
-        case Item::kAssignFrameId:
-            document.ReportStatement("Schedule Table AssignFrameId Invalid.",
-                                     u"This Schedule Table AssignFrameId is invalid at line: ",
-                                     kLevelWarning);
-            break;
-        case Item::kUnassignFrameId:
-            document.ReportStatement("Schedule Table UnassignFrameId Invalid.",
-                                     u"This Schedule Table UnassignFrameId is invalid at line: ",
-                                     kLevelWarning);
-            break;
-        default:
-            document.ReportStatement("Schedule Table AssignNAD Invalid.",
-                                     u"This Schedule Table AssignNAD is invalid at line: ",
-                                     kLevelWarning);
-            break;
-    }
-}
-
+// 'arguments } delay 10 ms' after the '{' of a command, or the LIN 2.0 form of the same
+// with the arguments separated by commas.
 void ReadArgumentList(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& table,
-                      const ScheduleEntry& entry) {
+                      const corvString& arguments, const ScheduleEntry& entry) {
     Item* item = table.items.Last();
     if (item == nullptr) {
         document.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
         return;
     }
-    if (!ReadArguments(*item, entry.head)) ReportArgumentProblem(document, item->kind);
+    if (!ReadArguments(*item, arguments)) {
+        const Command* command = CommandOfKind(item->kind);
+        document.ReportStatement(command->invalid, command->invalidAt, kLevelWarning);
+    }
     if (entry.hasDelay) {
         item->delay = entry.delay;
     } else {
@@ -96,7 +151,7 @@ void ReadArgumentList(corvdekLINDefinitionFile& document, corvdekLINScheduleTabl
     }
 }
 
-void ReadEntry(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& table,
+bool ReadEntry(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& table,
                const ScheduleEntry& entry, int depth) {
     if (entry.head.Equals(u"MasterReq") || entry.head.Equals(u"SlaveResp")) {
         const bool master = entry.head.Equals(u"MasterReq");
@@ -107,42 +162,44 @@ void ReadEntry(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& tabl
                                             : "Schedule Table SlaveRsp Invalid.",
                                      kFrameInvalidAt, kLevelWarning);
         }
-    } else if (entry.head.Equals(u"AssignFrameId")) {
-        AddItem(table, Item::kAssignFrameId, nullptr);
-    } else if (entry.head.Equals(u"UnassignFrameId")) {
-        AddItem(table, Item::kUnassignFrameId, nullptr);
-    } else if (entry.head.Equals(u"AssignNAD")) {
-        AddItem(table, Item::kAssignNAD, nullptr);
-    } else if (document.statement.Equals(u"FreeFormat")) {
-        AddItem(table, Item::kFreeFormat, nullptr);
-    } else if (depth == 2) {
-        // An entry needs a frame name: ' delay 10 ms' alone (what remains of an empty
-        // FreeFormat list) names none.
-        if (entry.hasDelay && !entry.head.IsEmpty()) {
-            AddItem(table, Item::kFrame, &entry);
-            table.items.Last()->frameName = entry.head;
-        } else {
-            document.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
-        }
+        return true;
     }
+    if (const Command* command = CommandOfWord(entry.head)) {
+        AddItem(table, command->kind, nullptr);
+        return true;
+    }
+    if (depth != 2) return false;
+    // An entry needs a frame name: ' delay 10 ms' alone (what remains of an empty
+    // FreeFormat list) names none.
+    if (entry.hasDelay && !entry.head.IsEmpty()) {
+        AddItem(table, Item::kFrame, &entry);
+        table.items.Last()->frameName = entry.head;
+    } else {
+        document.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
+    }
+    return true;
 }
 
 }  // namespace
 
-void ReadScheduleTableStatement(corvdekLINDefinitionFile& document, int depth) {
+bool ReadScheduleTableStatement(corvdekLINDefinitionFile& document, int depth) {
     if (depth == 1) {
         document.scheduleTables.Add()->name = document.statement;
-        return;
+        return true;
     }
     corvdekLINScheduleTable* table = document.scheduleTables.Last();
     if (table == nullptr) {
         document.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
-        return;
+        return true;
+    }
+    if (depth == 2 && document.blockTailDepth == 3) {
+        ReadArgumentList(document, *table, document.blockTail, ScheduleEntry(document.afterBlock));
+        return true;
     }
     const ScheduleEntry entry(document.statement);
     if (document.statement.Find(0, u",") >= 0) {
-        ReadArgumentList(document, *table, entry);
-    } else {
-        ReadEntry(document, *table, entry, depth);
+        ReadArgumentList(document, *table, entry.head, entry);
+        return true;
     }
+    return ReadEntry(document, *table, entry, depth);
 }

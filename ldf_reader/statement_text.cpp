@@ -23,3 +23,36 @@ corvString WithoutCharacters(std::u16string_view text, std::u16string_view chara
     result.Trim();
     return result;
 }
+
+std::vector<std::u16string_view> SplitOutsideQuotes(std::u16string_view text,
+                                                    std::u16string_view separator) {
+    if (separator.empty() || text.find(u'"') == std::u16string_view::npos) {
+        return SplitView(text, separator);
+    }
+    std::vector<std::u16string_view> fields;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == u'"') {
+            const std::size_t closing = text.find(u'"', i + 1);
+            if (closing != std::u16string_view::npos) {
+                i = closing + 1;
+                continue;
+            }
+        } else if (text.substr(i, separator.size()) == separator) {
+            fields.push_back(text.substr(start, i - start));
+            i += separator.size();
+            start = i;
+            continue;
+        }
+        ++i;
+    }
+    fields.push_back(text.substr(start));
+    return fields;
+}
+
+corvString Unquoted(std::u16string_view text) {
+    corvString result = Trimmed(text);
+    result.TrimQuotes();
+    return result;
+}

@@ -23,15 +23,24 @@ std::u16string_view TrimmedView(std::u16string_view text);
 inline corvString Trimmed(std::u16string_view text) { return corvString(TrimmedView(text)); }
 inline corvString Trimmed(const corvString& text) { return Trimmed(text.View()); }
 
+// `text` trimmed, without the double quotes around it.
+corvString Unquoted(std::u16string_view text);
+
 // `text` without any of `characters` (unit letters such as "ms"), then trimmed.
 corvString WithoutCharacters(std::u16string_view text, std::u16string_view characters);
 
-// The fields of a statement between separators (the rules of corvStringArray::Split), as
-// views, so that reading a statement copies only what the model keeps.
+// The fields of a statement between separators, as views, so that reading a statement
+// copies only what the model keeps. The rules of corvStringArray::Split (exact, empty
+// fields kept, nothing trimmed), except that a separator inside a double-quoted text is
+// part of the text: '"No error, ok"' is one field. A quote with no closing quote after it
+// protects nothing.
+std::vector<std::u16string_view> SplitOutsideQuotes(std::u16string_view text,
+                                                    std::u16string_view separator);
+
 class StatementFields {
 public:
     StatementFields(std::u16string_view text, std::u16string_view separator)
-        : fields_(SplitView(text, separator)) {}
+        : fields_(SplitOutsideQuotes(text, separator)) {}
     StatementFields(const corvString& text, std::u16string_view separator)
         : StatementFields(text.View(), separator) {}
     StatementFields(corvString&&, std::u16string_view) = delete;  // the views would dangle

@@ -1,10 +1,33 @@
-// The layout of a written LDF file, and the Nodes, Signals and Frames sections.
+// The layout of a written LDF file, the header statements and the Nodes, Signals and
+// Frames sections.
 
 #include "ldf_writer.h"
 
+#include <algorithm>
+
 #include "foundation/corv_file.h"
-#include "section_writers.h"
 #include "model/definition_file.h"
+#include "section_writers.h"
+
+void LdfOutput::LeftOut(std::initializer_list<std::u16string_view> pieces) {
+    if (leftOut_ == nullptr) return;
+    corvString text;
+    for (std::u16string_view piece : pieces) text.Append(piece);
+    leftOut_->Add(text);
+}
+
+void LdfOutput::WritePendingHead() {
+    for (const std::u16string& head : pendingHeads_) lines_.Line({head});
+    pendingHeads_.clear();
+}
+
+void LdfOutput::CloseSection(std::u16string_view tail) {
+    if (pendingHeads_.empty()) {
+        lines_.Line({tail});
+    } else {
+        pendingHeads_.pop_back();  // nothing was written inside: the block is left out
+    }
+}
 
 std::u16string Joined(const corvStringArray& list, std::u16string_view separator) {
     std::u16string text;
@@ -15,26 +38,103 @@ std::u16string Joined(const corvStringArray& list, std::u16string_view separator
     return text;
 }
 
-void WriteNodesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
-    out.Line({u"Nodes {"});
-    out.Line({u"  Master: ", document.master.name.View(), u", ", document.masterTimebase.View(),
-              u" ms, ", document.masterJitter.View(), u" ms;"});
-    std::u16string slaves;
-    for (int i = 0; i < document.nodes.GetCount(); ++i) {
-        if (i > 0) slaves += u", ";
-        slaves += document.nodes.Get(i)->name.View();
+void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets,
+                       std::u16string_view indent, LdfOutput& out) {
+    for (int s = 0; s < names.Count(); ++s) {
+        const std::u16string_view offset = s < offsets.Count() ? offsets.Item(s).View() : u"";
+        out.Line({indent, names.Item(s).View(), u", ", offset, u";"});
     }
-    out.Line({u"  Slaves: ", slaves, u";"});
+}
+
+void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    out.Line({u"LIN_protocol_version = \"", document.protocolVersion.View(), u"\";"});
+    out.Line({u"LIN_language_version = \"", document.languageVersion.View(), u"\";"});
+    if (document.speed.IsEmpty()) {
+        out.LeftOut({u"LIN_speed: the cluster has no speed."});
+    } else {
+        out.Line({u"LIN_speed = ", document.speed.View(), u" kbps;"});
+    }
+    if (!document.channelName.IsEmpty()) {
+        out.Line({u"Channel_name = \"", document.channelName.View(), u"\";"});
+    }
+    if (!document.fileRevision.IsEmpty()) {
+        out.Line({u"LDF_file_revision = \"", document.fileRevision.View(), u"\";"});
+    }
+    if (!document.signalByteOrder.IsEmpty()) {
+        out.Line({u"LIN_sig_byte_order_", document.signalByteOrder.View(), u";"});
+    }
+}
+
+namespace {
+
+// 'Master: name, time base ms, jitter ms' and the J2602 fields when both are there.
+void WriteMasterLine(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    const std::u16string_view name = document.master.name.View();
+    const bool timing = !document.masterTimebase.IsEmpty() && !document.masterJitter.IsEmpty();
+    if (name.empty() || !timing) {
+        if (!name.empty() || !document.masterTimebase.IsEmpty() ||
+            !document.masterJitter.IsEmpty()) {
+            out.LeftOut({u"Master '", name, u"' (time base '", document.masterTimebase.View(),
+                         u"', jitter '", document.masterJitter.View(),
+                         u"'): a master needs a name, a time base and a jitter; the Master line "
+                         u"is left out."});
+        }
+        return;
+    }
+    std::u16string j2602;
+    const bool headerLength = !document.masterMaxHeaderLength.IsEmpty();
+    const bool tolerance = !document.masterResponseTolerance.IsEmpty();
+    if (headerLength && tolerance) {
+        j2602 = u", " + std::u16string(document.masterMaxHeaderLength.View()) + u" bits, " +
+                std::u16string(document.masterResponseTolerance.View()) + u" %";
+    } else if (headerLength || tolerance) {
+        out.LeftOut({u"Master: the J2602 header length ('", document.masterMaxHeaderLength.View(),
+                     u"') and response tolerance ('", document.masterResponseTolerance.View(),
+                     u"') go together; the one given is left out."});
+    }
+    out.Line({u"  Master: ", name, u", ", document.masterTimebase.View(), u" ms, ",
+              document.masterJitter.View(), u" ms", j2602, u";"});
+}
+
+// A byte array is written with exactly the values its size gives.
+std::u16string ByteArrayValues(const corvdekLINSignal& signal, LdfOutput& out) {
+    const int byteCount = signal.size.ToInt() / 8;
+    if (byteCount != signal.initValues.Count()) {
+        out.LeftOut({u"Signal ", signal.name.View(), u": a byte array of size ", signal.size.View(),
+                     u" holds size / 8 initial values; the others are written as 0 or left out."});
+    }
+    std::u16string values;
+    for (int i = 0; i < std::max(byteCount, 1); ++i) {
+        if (i > 0) values += u", ";
+        values += i < signal.initValues.Count() ? signal.initValues.Item(i).View() : u"0";
+    }
+    return u"{ " + values + u"} ";
+}
+
+}  // namespace
+
+void WriteNodesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    out.Line({u"Nodes {"});
+    WriteMasterLine(document, out);
+    if (document.nodes.GetCount() > 0) {
+        std::u16string slaves;
+        for (int i = 0; i < document.nodes.GetCount(); ++i) {
+            if (i > 0) slaves += u", ";
+            slaves += document.nodes.Get(i)->name.View();
+        }
+        out.Line({u"  Slaves: ", slaves, u";"});
+    }
     out.Line({u"}"});
 }
 
-void WriteSignalsSection(const corvdekLINDefinitionFile& document, TextLines& out) {
+void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    if (document.signals.IsEmpty()) return;
     out.Line({u"Signals {"});
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
-        const std::u16string initialValue =
-            signal.isByteArray ? u"{ " + Joined(signal.initValues, u", ") + u"} "
-                               : std::u16string(signal.initValue.View());
+        const std::u16string initialValue = signal.isByteArray
+                                                ? ByteArrayValues(signal, out)
+                                                : std::u16string(signal.initValue.View());
         std::u16string subscribers;
         for (int s = 0; s < signal.subscribers.Count(); ++s) {
             subscribers += u", ";
@@ -46,31 +146,28 @@ void WriteSignalsSection(const corvdekLINDefinitionFile& document, TextLines& ou
     out.Line({u"}"});
 }
 
-void WriteFramesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
+void WriteFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    if (document.frames.IsEmpty()) return;
     out.Line({u"Frames {"});
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvdekLINFrame& frame = *document.frames.Get(i);
+        const std::u16string length =
+            frame.length.IsEmpty() ? u"" : u", " + std::u16string(frame.length.View());
         out.Line({u"\t", frame.name.View(), u": ", frame.frameId.View(), u", ",
-                  frame.publisher.View(), u", ", frame.length.View(), u" {"});
-        for (int s = 0; s < frame.signalNames.Count(); ++s) {
-            const std::u16string_view offset =
-                s < frame.signalOffsets.Count() ? frame.signalOffsets.Item(s).View() : u"";
-            out.Line({u"\t\t", frame.signalNames.Item(s).View(), u", ", offset, u";"});
-        }
+                  frame.publisher.View(), length, u" {"});
+        WriteSignalLayout(frame.signalNames, frame.signalOffsets, u"\t\t", out);
         out.Line({u"}"});
     }
     out.Line({u"}"});
 }
 
-std::string RenderLDF(const corvdekLINDefinitionFile& document) {
-    TextLines out;
+std::string RenderLDF(const corvdekLINDefinitionFile& document, corvStringArray* leftOut) {
+    LdfOutput out(leftOut);
     out.Line({u"// Generated with Kestova LIN Tabrel"});
     out.Blank();
     out.Line({u"LIN_description_file ;"});
     out.Blank();
-    out.Line({u"LIN_protocol_version = \"", document.protocolVersion.View(), u"\";"});
-    out.Line({u"LIN_language_version = \"", document.languageVersion.View(), u"\";"});
-    out.Line({u"LIN_speed = ", document.speed.View(), u" kbps;"});
+    WriteHeaderStatements(document, out);
     out.Blank();
     WriteNodesSection(document, out);
     out.Blank();
@@ -80,9 +177,13 @@ std::string RenderLDF(const corvdekLINDefinitionFile& document) {
     WriteSignalsSection(document, out);
     if (document.hasDiagnosticFrames) {
         out.Blank();
-        WriteDiagnosticSignalsSection(out);
+        WriteDiagnosticSignalsSection(document, out);
     }
-    // The blank lines before dynamic_frames and Node_attributes stay when they are left out.
+    if (!document.signalGroups.IsEmpty()) {
+        out.Blank();
+        WriteSignalGroupsSection(document, out);
+    }
+    // The blank lines of the sections that are left out stay, so the layout is fixed.
     out.Blank();
     WriteDynamicFramesSection(document, out);
     out.Blank();
@@ -93,7 +194,11 @@ std::string RenderLDF(const corvdekLINDefinitionFile& document) {
     WriteEventFramesSection(document, out);
     if (document.hasDiagnosticFrames) {
         out.Blank();
-        WriteDiagnosticFramesSection(out);
+        WriteDiagnosticFramesSection(document, out);
+    }
+    if (!document.diagnosticAddresses.IsEmpty()) {
+        out.Blank();
+        WriteDiagnosticAddressesSection(document, out);
     }
     out.Blank();
     WriteNodeAttributesSection(document, out);
@@ -107,10 +212,12 @@ std::string RenderLDF(const corvdekLINDefinitionFile& document) {
     return out.Take();
 }
 
-bool WriteLDF(corvdekLINDefinitionFile& document, const corvString& path) {
-    switch (SaveFileSafely(path, RenderLDF(document))) {
+bool WriteLDF(corvdekLINDefinitionFile& document, const corvString& path,
+              corvStringArray* leftOut) {
+    switch (SaveFileSafely(path, RenderLDF(document, leftOut))) {
         case SafeSaveResult::kSaved: return true;
-        case SafeSaveResult::kCannotCreate: document.lastLoadError = u"Problem opening file."; break;
+        case SafeSaveResult::kCannotCreate:
+        case SafeSaveResult::kNotAFile: document.lastLoadError = u"Problem opening file."; break;
         case SafeSaveResult::kCannotWrite: document.lastLoadError = u"Problem writing file."; break;
     }
     return false;

@@ -4,13 +4,17 @@
 
 #include <string>
 
+#include "foundation/corv_arrays.h"
 #include "foundation/corv_string.h"
 
 class corvdekLINDefinitionFile;
 
-// The document as LDF text: Windows-1252 bytes, every line ended by CR LF.
-std::string RenderLDF(const corvdekLINDefinitionFile& document);
+// The document as LDF text: Windows-1252 bytes, every line ended by CR LF. Whatever
+// cannot be written as valid LDF (a master's time base without the master's name, a
+// schedule entry without its delay) is left out, and `leftOut` gets one line on each.
+std::string RenderLDF(const corvdekLINDefinitionFile& document, corvStringArray* leftOut = nullptr);
 
 // Saves the rendered text as `path`. False when it could not be saved; then
 // `lastLoadError` says why and an existing file at `path` is left as it was.
-bool WriteLDF(corvdekLINDefinitionFile& document, const corvString& path);
+bool WriteLDF(corvdekLINDefinitionFile& document, const corvString& path,
+              corvStringArray* leftOut = nullptr);

@@ -1,93 +1,238 @@
-// The sections after Nodes, Signals and Frames: composite, the fixed diagnostic sections,
-// dynamic, sporadic and event-triggered frames, node attributes, schedule tables, signal
-// encodings and representations.
+// The sections after Nodes, Signals and Frames: composite, the diagnostic sections, signal
+// groups, dynamic, sporadic and event-triggered frames, node attributes, schedule tables,
+// signal encodings and representations.
 
+#include <cmath>
 #include <string>
 
 #include "foundation/corv_string.h"
-#include "section_writers.h"
 #include "model/definition_file.h"
+#include "section_writers.h"
 
 namespace {
 
+using Item = corvdekLINScheduleTableItem;
+
+std::u16string Text(const corvString& text) { return std::u16string(text.View()); }
+
+bool AllGiven(const corvStringArray& values) {
+    for (int i = 0; i < values.Count(); ++i) {
+        if (values.Item(i).IsEmpty()) return false;
+    }
+    return true;
+}
+
 template <typename NamedFrameList>
-void WriteNamedFrameLists(const NamedFrameList& frames, TextLines& out) {
+void WriteNamedFrameLists(const NamedFrameList& frames, std::u16string_view kind,
+                          LdfOutput& out) {
     for (int i = 0; i < frames.GetCount(); ++i) {
         const auto& frame = *frames.Get(i);
-        if (frame.frameList.Count() == 0) {
-            out.Line({u"\t", frame.name.View(), u";"});
-        } else {
-            out.Line({u"\t", frame.name.View(), u": ", Joined(frame.frameList, u", "), u";"});
+        if (frame.frameList.Count() == 0 || !AllGiven(frame.frameList)) {
+            out.LeftOut({kind, u" ", frame.name.View(), u": it lists no frames, or an empty one."});
+            continue;
         }
+        out.Line({u"\t", frame.name.View(), u": ", Joined(frame.frameList, u", "), u";"});
     }
 }
 
-// Eight byte signals named prefix + "B0" ... "B7", as the fixed diagnostic sections list them.
+// Eight byte signals named prefix + "B0" ... "B7", as the standard diagnostic sections list them.
 std::u16string ByteSignal(std::u16string_view prefix, int index) {
     return std::u16string(prefix) + u"B" + static_cast<char16_t>(u'0' + index);
 }
 
-// A fixed diagnostic frame: eight byte signals at offsets 0, 8, ... 56.
-void WriteDiagnosticFrame(std::u16string_view head, std::u16string_view prefix, TextLines& out) {
+// A standard diagnostic frame: eight byte signals at offsets 0, 8, ... 56.
+void WriteStandardDiagnosticFrame(std::u16string_view head, std::u16string_view prefix,
+                                  LdfOutput& out) {
     out.Line({head});
     for (int b = 0; b < 8; ++b) {
         corvString offset;
         offset.SetInt(8 * b);
-        out.Line({u"\t", ByteSignal(prefix, b), u":", offset.View(), u";"});
+        out.Line({u"\t", ByteSignal(prefix, b), u", ", offset.View(), u";"});
     }
     out.Line({u"     }"});
 }
 
-std::u16string EntryText(const corvdekLINScheduleTableItem& item) {
-    using Item = corvdekLINScheduleTableItem;
+void WriteDiagnosticFrameAsRead(const corvdekLINDiagnosticFrame& frame, LdfOutput& out) {
+    if (frame.name.IsEmpty() || frame.signalNames.Count() == 0) {
+        out.LeftOut({u"Diagnostic frame ", frame.name.View(), u": it has no name or no signals."});
+        return;
+    }
+    out.Line({u"     ", frame.name.View(), u": ", frame.frameId.View(), u" {"});
+    WriteSignalLayout(frame.signalNames, frame.signalOffsets, u"\t", out);
+    out.Line({u"     }"});
+}
+
+// The text before ' delay'; empty when the entry lacks a value that its command needs.
+std::u16string CommandText(const Item& item) {
+    const auto braced = [](std::u16string_view command, std::u16string arguments) {
+        return std::u16string(command) + u" { " + arguments + u" }";
+    };
+    const std::u16string node = Text(item.nodeName);
+    const std::u16string withArguments =
+        item.arguments.Count() == 0 ? node : node + u", " + Joined(item.arguments, u", ");
+    const bool arguments = AllGiven(item.arguments);
     switch (item.kind) {
+        case Item::kFrame: return Text(item.frameName);
         case Item::kMasterReq: return u"MasterReq";
         case Item::kSlaveResp: return u"SlaveResp";
         case Item::kAssignFrameId:
         case Item::kUnassignFrameId:
-            return std::u16string(item.kind == Item::kAssignFrameId ? u"AssignFrameId { "
-                                                                    : u"UnassignFrameId { ") +
-                   std::u16string(item.nodeName.View()) + u", " +
-                   std::u16string(item.frameName.View()) + u" }";
-        case Item::kAssignNAD:
-            return u"AssignNAD { " + std::u16string(item.nadInitial.View()) + u", " +
-                   std::u16string(item.nadSupplierId.View()) + u", " +
-                   std::u16string(item.nadFunctionId.View()) + u", " +
-                   std::u16string(item.nadNew.View()) + u" }";
-        case Item::kFreeFormat:
-            return u"FreeFormat { " + std::u16string(item.freeFormatData.View()) + u" }";
-        default: return std::u16string(item.frameName.View());
+            if (node.empty() || item.frameName.IsEmpty()) return {};
+            return braced(item.kind == Item::kAssignFrameId ? u"AssignFrameId" : u"UnassignFrameId",
+                          node + u", " + Text(item.frameName));
+        case Item::kAssignNAD: {
+            corvStringArray values;
+            for (const corvString* value :
+                 {&item.nadInitial, &item.nadSupplierId, &item.nadFunctionId, &item.nadNew}) {
+                values.Add(*value);
+            }
+            if (AllGiven(values)) return braced(u"AssignNAD", Joined(values, u", "));
+            const bool noValues = Joined(values, u"").empty();
+            return noValues && !node.empty() ? braced(u"AssignNAD", node) : u"";
+        }
+        case Item::kFreeFormat: {
+            corvStringArray bytes;
+            bytes.Split(item.freeFormatData.View(), u",");
+            for (int i = 0; i < bytes.Count(); ++i) bytes.Item(i).Trim();
+            if (bytes.Count() != 8 || !AllGiven(bytes)) return {};
+            return braced(u"FreeFormat", Joined(bytes, u", "));
+        }
+        case Item::kConditionalChangeNAD:
+            if (item.arguments.Count() != 6 || !arguments) return {};
+            return braced(u"ConditionalChangeNAD", Joined(item.arguments, u", "));
+        case Item::kDataDump:
+            if (node.empty() || item.arguments.Count() != 5 || !arguments) return {};
+            return braced(u"DataDump", withArguments);
+        case Item::kSaveConfiguration:
+            return node.empty() ? u"" : braced(u"SaveConfiguration", node);
+        case Item::kAssignFrameIdRange: {
+            const int count = item.arguments.Count();
+            if (node.empty() || (count != 1 && count != 5) || !arguments) return {};
+            return braced(u"AssignFrameIdRange", withArguments);
+        }
+        default: return {};
     }
 }
 
-void WriteEncodingPart(const corvdekLINSignalEncodingTypeItem& part, TextLines& out) {
+void WriteScheduleEntry(const corvdekLINScheduleTable& table, const Item& item, LdfOutput& out) {
+    const std::u16string command = CommandText(item);
+    if (command.empty() || item.delay.IsEmpty()) {
+        out.LeftOut({u"Schedule table ", table.name.View(), u": an entry without its delay or "
+                     u"without the values its command needs."});
+        return;
+    }
+    out.Line({u"\t\t", command, u" delay ", item.delay.View(), u" ms;"});
+}
+
+// A quoted text holds no quote; one that does cannot be written.
+bool IsQuotable(const corvString& text) { return text.View().find(u'"') == std::u16string_view::npos; }
+
+std::u16string QuotedTail(const corvString& text) {
+    return text.IsEmpty() ? u"" : u" ,\"" + Text(text) + u"\"";
+}
+
+void WriteEncodingPart(const corvdekLINSignalEncodingTypes& type,
+                       const corvdekLINSignalEncodingTypeItem& part, LdfOutput& out) {
     using Part = corvdekLINSignalEncodingTypeItem;
+    const bool physical = part.kind == Part::kPhysical;
+    if (!IsQuotable(part.text) ||
+        (physical && !(std::isfinite(part.scale) && std::isfinite(part.offset)))) {
+        out.LeftOut({u"Encoding type ", type.name.View(),
+                     u": a value whose text holds a quote, or whose scale or offset is no number."});
+        return;
+    }
     corvString minValue, maxValue, scale, offset;
     minValue.SetInt(part.minValue);
     switch (part.kind) {
         case Part::kLogical:
-            out.Line({u"\t\tlogical_value, ", minValue.View(), u" ,\"", part.text.View(), u"\";"});
+            out.Line({u"\t\tlogical_value, ", minValue.View(), QuotedTail(part.text), u";"});
             break;
         case Part::kPhysical:
             maxValue.SetInt(part.maxValue);
             scale.SetDouble(part.scale);
             offset.SetDouble(part.offset);
             out.Line({u"\t\tphysical_value, ", minValue.View(), u" ,", maxValue.View(), u" ,",
-                      scale.View(), u" ,", offset.View(), u" ,\"", part.text.View(), u"\";"});
+                      scale.View(), u" ,", offset.View(), QuotedTail(part.text), u";"});
             break;
         case Part::kBcd: out.Line({u"\t\tbcd_value;"}); break;
         case Part::kAscii: out.Line({u"\t\tascii_value;"}); break;
-        default: out.Line({u"\t\t"}); break;
+        default: out.LeftOut({u"Encoding type ", type.name.View(), u": a value of no known kind."});
     }
+}
+
+void WriteAttribute(std::u16string_view key, const corvString& value, std::u16string_view unit,
+                    LdfOutput& out) {
+    if (!value.IsEmpty()) out.Line({u"\t\t", key, u" = ", value.View(), unit, u";"});
+}
+
+void WriteProductId(const corvdekLINNode& node, LdfOutput& out) {
+    if (!node.supplierId.IsEmpty() && !node.functionId.IsEmpty()) {
+        const std::u16string variant =
+            node.variant.IsEmpty() ? u"" : u"," + Text(node.variant);
+        out.Line({u"\t\tproduct_id = ", node.supplierId.View(), u",", node.functionId.View(),
+                  variant, u";"});
+    } else if (!node.supplierId.IsEmpty() || !node.functionId.IsEmpty() ||
+               !node.variant.IsEmpty()) {
+        out.LeftOut({u"Node ", node.name.View(), u": product_id '", node.supplierId.View(), u",",
+                     node.functionId.View(), u",", node.variant.View(),
+                     u"' needs a supplier id and a function id; it is left out."});
+    }
+}
+
+void WriteConfigurableFrames(const corvdekLINNode& node, LdfOutput& out) {
+    if (node.configurableFrameNames.Count() == 0) return;
+    out.Line({u"\t\tconfigurable_frames {"});
+    for (int f = 0; f < node.configurableFrameNames.Count(); ++f) {
+        const std::u16string_view id =
+            f < node.configurableFrameIds.Count() ? node.configurableFrameIds.Item(f).View() : u"";
+        if (id.empty()) {
+            out.Line({u"\t\t\t", node.configurableFrameNames.Item(f).View(), u";"});
+        } else {
+            out.Line({u"\t\t\t", node.configurableFrameNames.Item(f).View(), u" = ", id, u";"});
+        }
+    }
+    out.Line({u"\t\t}"});
+}
+
+void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
+    out.Line({u"\t", node.name.View(), u" { "});
+    if (!node.protocol.IsEmpty()) {
+        out.Line({u"\t\tLIN_protocol = \"", node.protocol.View(), u"\";"});
+    }
+    WriteAttribute(u"configured_NAD", node.configuredNAD, u"", out);
+    WriteAttribute(u"initial_NAD", node.initialNAD, u"", out);
+    WriteProductId(node, out);
+    WriteAttribute(u"response_error", node.responseError, u"", out);
+    if (node.faultStateSignals.Count() > 0) {
+        out.Line({u"\t\tfault_state_signals = ", Joined(node.faultStateSignals, u", "), u";"});
+    }
+    WriteAttribute(u"P2_min", node.p2Min, u" ms", out);
+    WriteAttribute(u"ST_min", node.stMin, u" ms", out);
+    WriteAttribute(u"N_As_timeout", node.nAsTimeout, u" ms", out);
+    WriteAttribute(u"N_Cr_timeout", node.nCrTimeout, u" ms", out);
+    WriteConfigurableFrames(node, out);
+    WriteAttribute(u"response_tolerance", node.responseTolerance, u" %", out);
+    WriteAttribute(u"wakeup_time", node.wakeupTime, u" ms", out);
+    WriteAttribute(u"poweron_time", node.poweronTime, u" ms", out);
+    out.Line({u"\t} "});
 }
 
 }  // namespace
 
-void WriteCompositeSection(const corvdekLINDefinitionFile& document, TextLines& out) {
-    out.Line({u"composite {"});
+void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    out.OpenSection(u"composite {");
     for (int i = 0; i < document.compositeConfigurations.GetCount(); ++i) {
         const corvdekLINCompositeConfiguration& configuration =
             *document.compositeConfigurations.Get(i);
+        int listed = 0;
+        for (int n = 0; n < configuration.compositeNodes.GetCount(); ++n) {
+            listed += configuration.compositeNodes.Get(n)->nodeNames.Count() > 0;
+        }
+        if (listed != configuration.compositeNodes.GetCount() || listed == 0) {
+            out.LeftOut({u"Composite configuration ", configuration.name.View(),
+                         u": it has no composite nodes, or one without logical nodes."});
+            continue;
+        }
         out.Line({u"\tconfiguration ", configuration.name.View(), u" {"});
         for (int n = 0; n < configuration.compositeNodes.GetCount(); ++n) {
             const corvdekLINCompositeNode& node = *configuration.compositeNodes.Get(n);
@@ -97,44 +242,86 @@ void WriteCompositeSection(const corvdekLINDefinitionFile& document, TextLines& 
         }
         out.Line({u"\t}"});
     }
-    out.Line({u"}"});
+    out.CloseSection();
 }
 
-void WriteDiagnosticSignalsSection(TextLines& out) {
-    out.Line({u"Diagnostic_signals {"});
-    for (std::u16string_view prefix : {u"MasterReq", u"SlaveResp"}) {
-        for (int b = 0; b < 8; ++b) out.Line({u"     ", ByteSignal(prefix, b), u":8,0;"});
+void WriteDiagnosticSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    const bool asRead = !document.diagnosticSignals.IsEmpty() ||
+                        !document.diagnosticFrames.IsEmpty();
+    out.OpenSection(u"Diagnostic_signals {");
+    if (!asRead) {
+        for (std::u16string_view prefix : {u"MasterReq", u"SlaveResp"}) {
+            for (int b = 0; b < 8; ++b) out.Line({u"     ", ByteSignal(prefix, b), u":8,0;"});
+        }
     }
-    out.Line({u"}"});
+    for (int i = 0; i < document.diagnosticSignals.GetCount(); ++i) {
+        const corvdekLINSignal& signal = *document.diagnosticSignals.Get(i);
+        const std::u16string value = signal.isByteArray
+                                         ? u"{ " + Joined(signal.initValues, u", ") + u" }"
+                                         : Text(signal.initValue);
+        out.Line({u"     ", signal.name.View(), u":", signal.size.View(), u",", value, u";"});
+    }
+    out.CloseSection();
 }
 
-void WriteDynamicFramesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
+void WriteSignalGroupsSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    out.OpenSection(u"Signal_groups {");
+    for (int i = 0; i < document.signalGroups.GetCount(); ++i) {
+        const corvdekLINSignalGroup& group = *document.signalGroups.Get(i);
+        if (group.signalNames.Count() == 0) {
+            out.LeftOut({u"Signal group ", group.name.View(), u": it holds no signals."});
+            continue;
+        }
+        out.Line({u"\t", group.name.View(), u": ", group.size.View(), u" {"});
+        WriteSignalLayout(group.signalNames, group.signalOffsets, u"\t\t", out);
+        out.Line({u"\t}"});
+    }
+    out.CloseSection();
+}
+
+void WriteDynamicFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     if (document.dynamicFrames.Count() == 0) return;
     out.Line({u"dynamic_frames {"});
     out.Line({u"\t", Joined(document.dynamicFrames, u","), u";"});
     out.Line({u"}"});
 }
 
-void WriteSporadicFramesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
-    out.Line({u"Sporadic_frames {"});
-    WriteNamedFrameLists(document.sporadicFrames, out);
+void WriteSporadicFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    out.OpenSection(u"Sporadic_frames {");
+    WriteNamedFrameLists(document.sporadicFrames, u"Sporadic frame", out);
+    out.CloseSection();
+}
+
+void WriteEventFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    out.OpenSection(u"Event_triggered_frames {");
+    WriteNamedFrameLists(document.eventFrames, u"Event-triggered frame", out);
+    out.CloseSection();
+}
+
+void WriteDiagnosticFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    const bool asRead = !document.diagnosticSignals.IsEmpty() ||
+                        !document.diagnosticFrames.IsEmpty();
+    out.OpenSection(u"Diagnostic_frames {");
+    if (!asRead) {
+        WriteStandardDiagnosticFrame(u"     MasterReq: 60 {", u"MasterReq", out);
+        WriteStandardDiagnosticFrame(u"  SlaveResp: 61 {", u"SlaveResp", out);
+    }
+    for (int i = 0; i < document.diagnosticFrames.GetCount(); ++i) {
+        WriteDiagnosticFrameAsRead(*document.diagnosticFrames.Get(i), out);
+    }
+    out.CloseSection();
+}
+
+void WriteDiagnosticAddressesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    out.Line({u"Diagnostic_addresses {"});
+    for (int i = 0; i < document.diagnosticAddresses.GetCount(); ++i) {
+        const corvdekLINDiagnosticAddress& address = *document.diagnosticAddresses.Get(i);
+        out.Line({u"\t", address.nodeName.View(), u": ", address.nad.View(), u";"});
+    }
     out.Line({u"}"});
 }
 
-void WriteEventFramesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
-    out.Line({u"Event_triggered_frames {"});
-    WriteNamedFrameLists(document.eventFrames, out);
-    out.Line({u"}"});
-}
-
-void WriteDiagnosticFramesSection(TextLines& out) {
-    out.Line({u"Diagnostic_frames {"});
-    WriteDiagnosticFrame(u"     MasterReq: 60 {", u"MasterReq", out);
-    WriteDiagnosticFrame(u"  SlaveResp: 61 {", u"SlaveResp", out);
-    out.Line({u"}"});
-}
-
-bool WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
+bool WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     bool any = false;
     for (int i = 0; i < document.nodes.GetCount() && !any; ++i) {
         any = document.nodes.Get(i)->HasAttributes();
@@ -143,65 +330,48 @@ bool WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, TextLi
     out.Line({u"Node_attributes {"});
     for (int i = 0; i < document.nodes.GetCount(); ++i) {
         const corvdekLINNode& node = *document.nodes.Get(i);
-        if (!node.HasAttributes()) continue;
-        out.Line({u"\t", node.name.View(), u" { "});
-        out.Line({u"\t\tLIN_protocol = \"", node.protocol.View(), u"\";"});
-        out.Line({u"\t\tconfigured_NAD = ", node.configuredNAD.View(), u";"});
-        out.Line({u"\t\tproduct_id = ", node.supplierId.View(), u",", node.functionId.View(), u",",
-                  node.variant.View(), u";"});
-        out.Line({u"\t\tresponse_error = ", node.responseError.View(), u";"});
-        out.Line({u"\t\tP2_min = ", node.p2Min.View(), u" ms;"});
-        out.Line({u"\t\tST_min = ", node.stMin.View(), u" ms;"});
-        if (node.configurableFrameNames.Count() > 0) {
-            out.Line({u"\t\tconfigurable_frames {"});
-            for (int f = 0; f < node.configurableFrameNames.Count(); ++f) {
-                const std::u16string_view id = f < node.configurableFrameIds.Count()
-                                                   ? node.configurableFrameIds.Item(f).View()
-                                                   : u"";
-                out.Line({u"\t\t\t", node.configurableFrameNames.Item(f).View(), u" = ", id, u";"});
-            }
-            out.Line({u"\t\t}"});
-        }
-        if (!node.responseTolerance.IsEmpty()) {
-            out.Line({u"\t\tresponse_tolerance = ", node.responseTolerance.View(), u" %;"});
-        }
-        out.Line({u"\t} "});
+        if (node.HasAttributes()) WriteNodeAttributes(node, out);
     }
     out.Line({u"}"});
     return true;
 }
 
-void WriteScheduleTablesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
-    out.Line({u"Schedule_tables {"});
+void WriteScheduleTablesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    out.OpenSection(u"Schedule_tables {");
     for (int i = 0; i < document.scheduleTables.GetCount(); ++i) {
         const corvdekLINScheduleTable& table = *document.scheduleTables.Get(i);
-        out.Line({u"\t", table.name.View(), u" { "});
-        for (int e = 0; e < table.items.GetCount(); ++e) {
-            const corvdekLINScheduleTableItem& item = *table.items.Get(e);
-            out.Line({u"\t\t", EntryText(item), u" delay ", item.delay.View(), u" ms;"});
+        if (table.items.IsEmpty()) {
+            out.LeftOut({u"Schedule table ", table.name.View(), u": it has no entries."});
+            continue;
         }
-        out.Line({u"\t} "});
+        out.OpenSection(u"\t" + Text(table.name) + u" { ");
+        for (int e = 0; e < table.items.GetCount(); ++e) {
+            WriteScheduleEntry(table, *table.items.Get(e), out);
+        }
+        out.CloseSection(u"\t} ");
     }
-    out.Line({u"}"});
+    out.CloseSection();
 }
 
-void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, TextLines& out) {
+void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    if (document.encodingTypes.IsEmpty()) return;
     out.Line({u"Signal_encoding_types {"});
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
         const corvdekLINSignalEncodingTypes& type = *document.encodingTypes.Get(i);
         out.Line({u"\t", type.name.View(), u" { "});
-        for (int p = 0; p < type.items.GetCount(); ++p) WriteEncodingPart(*type.items.Get(p), out);
+        for (int p = 0; p < type.items.GetCount(); ++p) WriteEncodingPart(type, *type.items.Get(p), out);
         out.Line({u"\t} "});
     }
     out.Line({u"}"});
 }
 
-void WriteRepresentationSection(const corvdekLINDefinitionFile& document, TextLines& out) {
-    out.Line({u"Signal_representation {"});
+void WriteRepresentationSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    out.OpenSection(u"Signal_representation {");
     for (int i = 0; i < document.representations.GetCount(); ++i) {
         const corvdekLINSignalRepresentations& representation = *document.representations.Get(i);
+        if (representation.signalNames.Count() == 0) continue;  // names no signal: nothing lost
         out.Line({u"\t", representation.encodingName.View(), u": ",
                   Joined(representation.signalNames, u", "), u";"});
     }
-    out.Line({u"}"});
+    out.CloseSection();
 }

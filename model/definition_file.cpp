@@ -5,7 +5,9 @@
 
 void corvdekLINDefinitionFile::Reset() {
     for (corvString* text :
-         {&masterTimebase, &masterJitter, &speed, &master.name, &protocolVersion, &languageVersion}) {
+         {&masterTimebase, &masterJitter, &speed, &master.name, &protocolVersion, &languageVersion,
+          &channelName, &fileRevision, &signalByteOrder, &masterMaxHeaderLength,
+          &masterResponseTolerance}) {
         text->Assign(u"");
     }
     isJ2602 = false;
@@ -20,6 +22,9 @@ void corvdekLINDefinitionFile::Reset() {
     eventFrames.Clear();
     compositeConfigurations.Clear();
     diagnosticFrames.Clear();
+    diagnosticSignals.Clear();
+    signalGroups.Clear();
+    diagnosticAddresses.Clear();
     dynamicFrames.Clear();
 }
 

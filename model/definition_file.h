@@ -26,7 +26,9 @@ enum LdfSection {
     kSectionDiagnosticSignals = 11,
     kSectionNodeAttributes = 12,
     kSectionComposite = 13,
-    kSectionNone = 15
+    kSectionDiagnosticAddresses = 14,
+    kSectionNone = 15,
+    kSectionUnknown = 16  // a block this program does not know; reported once
 };
 
 // Issue levels shared by load and setup issues.
@@ -44,6 +46,10 @@ public:
     corvString protocolVersion;
     corvString languageVersion;
     corvString speed;  // kbit/s as text
+    corvString channelName;
+    corvString fileRevision;
+    // "big_endian" or "little_endian" from LIN_sig_byte_order_...; empty when not stated.
+    corvString signalByteOrder;
     corvdekLINNode master;  // only its name is used
     corvCollectionTemplate<corvdekLINNode> nodes;  // the slaves
     corvCollectionTemplate<corvdekLINSignal> signals;
@@ -55,6 +61,11 @@ public:
     corvCollectionTemplate<corvdekLINSporadicFrame> sporadicFrames;
     corvCollectionTemplate<corvdekLINEventFrame> eventFrames;
     corvCollectionTemplate<corvdekLINDiagnosticFrame> diagnosticFrames;
+    corvCollectionTemplate<corvdekLINSignal> diagnosticSignals;  // as read
+    corvCollectionTemplate<corvdekLINSignalGroup> signalGroups;
+    corvCollectionTemplate<corvdekLINDiagnosticAddress> diagnosticAddresses;
+    // Makes the writer emit the diagnostic sections: as read, or the standard ones when
+    // none were read.
     bool hasDiagnosticFrames = false;
 
     // Setup issues: four parallel lists, rebuilt by CheckSetup.
@@ -66,10 +77,19 @@ public:
     corvStringArray dynamicFrames;
     corvString masterJitter;    // ms as text
     corvString masterTimebase;  // ms as text
+    // The SAE J2602 fields of the Master statement: header length in bits, tolerance in %.
+    corvString masterMaxHeaderLength;
+    corvString masterResponseTolerance;
     corvString lastLoadError;   // why the last load or save failed
 
-    // Loader state: the statement being processed and where it stands.
+    // Loader state: the statement being processed and where it stands. When a '}' stood
+    // inside the statement, `blockTail` is the text before it (trimmed: the end of the
+    // block it closed, such as a byte array's values or a command's arguments),
+    // `afterBlock` the text after it, and `blockTailDepth` the depth inside that block.
     corvString statement;
+    corvString blockTail;
+    corvString afterBlock;
+    int blockTailDepth = -1;  // -1: no '}' with text before it
     int section = kSectionNone;
     int attributeNodeIndex = -1;
     SlaveNameLookup slaveLookup;
@@ -94,8 +114,11 @@ public:
     // Loading (ldf_reader library).
     bool LoadFromFile(const corvString& path);
     bool LoadFromBytes(std::string_view bytes);
-    // One statement of the file; `opensBlock` tells that a '{' ended it.
-    void ProcessStatement(std::string_view text, int depth, bool opensBlock);
+    // One statement of the file; `opensBlock` tells that a '{' ended it. `closeAt` is the
+    // position in `text` of the first '}' met while it was collected (npos for none) and
+    // `closeDepth` the depth just inside that brace.
+    void ProcessStatement(std::string_view text, int depth, bool opensBlock,
+                          std::size_t closeAt = std::string_view::npos, int closeDepth = -1);
 
     // Setup checks (validation library); always true.
     bool CheckSetup();

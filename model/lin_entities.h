@@ -26,6 +26,14 @@ public:
     corvString functionId;
     corvString responseTolerance;
     corvString variant;
+    corvString initialNAD;
+    corvStringArray faultStateSignals;
+    corvString nAsTimeout;  // ms as text, like p2Min and stMin
+    corvString nCrTimeout;
+    corvString wakeupTime;
+    corvString poweronTime;
+    // In configuration order. An identifier is empty for a frame listed by name alone, as
+    // LIN 2.1 and later list them.
     corvStringArray configurableFrameNames;
     corvStringArray configurableFrameIds;  // parallel to configurableFrameNames
 
@@ -99,13 +107,33 @@ public:
     corvString key;
 };
 
-// A frame of the Diagnostic_frames section as read; the writer emits fixed frames instead.
+// A frame of the Diagnostic_frames section (MasterReq or SlaveResp) as read.
 class corvdekLINDiagnosticFrame {
 public:
     corvString key;
+    corvString name;
     corvString frameId;
-    corvStringArray signalOffsets;
+    corvStringArray signalNames;
+    corvStringArray signalOffsets;  // parallel to signalNames
     int isSlaveResponse = 0;
+};
+
+// A signal group of LIN 1.3 and 2.0: signals at bit offsets within the group's size.
+class corvdekLINSignalGroup {
+public:
+    corvString key;
+    corvString name;
+    corvString size;
+    corvStringArray signalNames;
+    corvStringArray signalOffsets;  // parallel to signalNames
+};
+
+// The NAD of a slave as LIN 1.3 lists it in Diagnostic_addresses.
+class corvdekLINDiagnosticAddress {
+public:
+    corvString key;
+    corvString nodeName;
+    corvString nad;
 };
 
 class corvdekLINScheduleTableItem {
@@ -117,18 +145,28 @@ public:
         kAssignFrameId = 3,
         kUnassignFrameId = 4,
         kAssignNAD = 5,
-        kFreeFormat = 6
+        kFreeFormat = 6,
+        kConditionalChangeNAD = 7,
+        kDataDump = 8,
+        kSaveConfiguration = 9,
+        kAssignFrameIdRange = 10
     };
 
     corvString key;
     corvString frameName;
     corvString delay;  // milliseconds, without the unit
     corvString freeFormatData;
+    // The node of AssignFrameId, UnassignFrameId, DataDump, SaveConfiguration,
+    // AssignFrameIdRange, and of AssignNAD in its LIN 2.1 form 'AssignNAD { node }'.
     corvString nodeName;
+    // AssignNAD in its LIN 2.0 form: initial NAD, supplier id, function id, new NAD.
     corvString nadInitial;
     corvString nadSupplierId;
     corvString nadFunctionId;
     corvString nadNew;
+    // The values after the node: DataDump's five bytes, AssignFrameIdRange's frame index
+    // and its optional four PIDs; all six of ConditionalChangeNAD.
+    corvStringArray arguments;
     int kind = kFrame;
 };
 

@@ -12,6 +12,7 @@ packages=(
   libcli11-dev              # tabrel-cli argument parsing
   nlohmann-json3-dev        # tabrel-cli JSON output
   clang libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes for the fuzz target
+  python3-lark              # the LDF grammar check of written files
   "$@"
 )
 

@@ -2,6 +2,7 @@
 // then every signal. Each finding becomes one setup issue (level, type, section key,
 // details); the order of the findings is the order of the rows the editor shows.
 
+#include <cmath>
 #include <initializer_list>
 #include <string_view>
 
@@ -23,9 +24,10 @@ bool IsKnownVersion(const corvString& version) {
     for (const char16_t* known : {u"1.2", u"1.3", u"2.0", u"2.1", u"2.2", u"2.3"}) {
         if (version.Equals(known)) return true;
     }
+    // SAE J2602 and ISO 17987 name themselves with a year or a revision after the standard.
     corvString upper(version);
     upper.ToUpper();
-    return upper.Find(0, u"J2602") >= 0;
+    return upper.Find(0, u"J2602") >= 0 || upper.StartsWith(u"ISO17987:");
 }
 
 void CheckVersions(corvdekLINDefinitionFile& document) {
@@ -44,8 +46,9 @@ void CheckVersions(corvdekLINDefinitionFile& document) {
 }
 
 void CheckBusTiming(corvdekLINDefinitionFile& document) {
+    // Written so that a value that is no finite number ('nan', 'inf') is out of range too.
     const double speed = document.speed.ToDouble();
-    if (speed < 1.0 || speed > 20.0) {
+    if (!(speed >= 1.0 && speed <= 20.0)) {
         document.AddSetupIssue(
             kLevelWarning, corvString(u"Baudrate is out of range"), corvString(u"General-LINBaudRate"),
             Concat({u"The LIN Baud Rate: ", document.speed.View(),
@@ -53,14 +56,14 @@ void CheckBusTiming(corvdekLINDefinitionFile& document) {
     }
     const double jitter = document.masterJitter.ToDouble();
     const double timebase = document.masterTimebase.ToDouble();
-    if (jitter == 0.0 || jitter > timebase) {
+    if (jitter == 0.0 || !std::isfinite(jitter) || jitter > timebase) {
         document.AddSetupIssue(
             kLevelWarning, corvString(u"Jitter is out of range"), corvString(u"General-LINJitter"),
             Concat({u"The jitter: ", document.masterJitter.View(),
                     u" is out of the range. This value should be be greater than 0 and less than "
                     u"the timebase."}));
     }
-    if (timebase == 0.0) {
+    if (timebase == 0.0 || !std::isfinite(timebase)) {
         document.AddSetupIssue(
             kLevelWarning, corvString(u"TimeBase is out of range"), corvString(u"General-LINTimeBase"),
             Concat({u"The timebase: ", document.masterTimebase.View(),

@@ -186,6 +186,29 @@ TEST_F(Cli, WriteReportsLoadIssuesOnStandardError) {
     EXPECT_EQ(run.err, input + ": LIN Frame Invalid.: This LIN frame is invalid at line: A, 0\n");
 }
 
+TEST_F(Cli, WriteNamesWhatItLeavesOutAndNeverReplacesWhatIsNoFile) {
+    const std::string input = WriteLdf("partial.ldf", "Nodes { Master: CEM, 5 ms, ; }");
+    Result run = Tabrel({"write", input, "-"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.find("Master"), std::string::npos);
+    EXPECT_NE(run.err.find("-: warning: not written: LIN_speed: the cluster has no speed."),
+              std::string::npos);
+    EXPECT_NE(run.err.find("-: warning: not written: Master 'CEM'"), std::string::npos);
+
+    // Written into the device, which stays a device (replacing it would break the machine).
+    run = Tabrel({"write", Sample("lin22_climate.ldf"), "/dev/null"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    fs::create_directories(dir_ / "folder.ldf");
+    run = Tabrel({"write", Sample("lin22_climate.ldf"), (dir_ / "folder.ldf").string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find("folder.ldf: is no regular file, pipe or character device"),
+              std::string::npos);
+    EXPECT_TRUE(fs::is_directory(dir_ / "folder.ldf"));
+}
+
 TEST_F(Cli, HeaderForMasterOrNamedSlave) {
     const std::string input = Sample("lin21_door.ldf");
     corvdekLINDefinitionFile document;
@@ -217,11 +240,12 @@ TEST_F(Cli, ExportIsStableJsonOfTheWholeCluster) {
     std::vector<std::string> keys;
     for (const auto& item : json.items()) keys.push_back(item.key());
     EXPECT_EQ(keys, (std::vector<std::string>{
-                        "protocolVersion", "languageVersion", "speed", "isJ2602",
-                        "hasDiagnosticFrames", "master", "slaves", "signals", "frames",
-                        "sporadicFrames", "eventTriggeredFrames", "dynamicFrames",
-                        "scheduleTables", "encodingTypes", "representations",
-                        "compositeConfigurations"}));
+                        "protocolVersion", "languageVersion", "speed", "channelName",
+                        "fileRevision", "signalByteOrder", "isJ2602", "hasDiagnosticFrames",
+                        "master", "slaves", "signals", "diagnosticSignals", "signalGroups",
+                        "frames", "diagnosticFrames", "diagnosticAddresses", "sporadicFrames",
+                        "eventTriggeredFrames", "dynamicFrames", "scheduleTables",
+                        "encodingTypes", "representations", "compositeConfigurations"}));
     EXPECT_EQ(json["master"]["timeBase"], "10");
     EXPECT_EQ(json["slaves"].size(), 4u);
     EXPECT_EQ(json["slaves"][0]["attributes"]["configurableFrames"][1]["id"], "0x09");
@@ -235,7 +259,9 @@ TEST_F(Cli, ExportIsStableJsonOfTheWholeCluster) {
     EXPECT_EQ(configure[3]["data"], "0x30, 0x06, 0xB7, 0x00, 0x08, 0x09, 0xFF, 0xFF");
     EXPECT_EQ(json["encodingTypes"][0]["parts"][0]["unit"], "km/h");
     EXPECT_EQ(json["encodingTypes"][2]["parts"][0]["kind"], "bcd");
-    EXPECT_EQ(json["compositeConfigurations"][0]["compositeNodes"][0]["nodes"][0], "Flap1, Flap2");
+    EXPECT_EQ(json["compositeConfigurations"][0]["compositeNodes"][0]["nodes"],
+              (std::vector<std::string>{"Flap1", "Flap2"}));
+    EXPECT_EQ(json["signalGroups"][0]["signals"][1]["offset"], "16");
 }
 
 TEST_F(Cli, HelpVersionAndUsageErrors) {

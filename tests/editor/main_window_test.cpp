@@ -269,6 +269,9 @@ private Q_SLOTS:
             w.mnuFileNewClick();
             QCOMPARE(ToQString(w.Document()->master.name), QString("Edited"));
 
+            // A master is saved with its time base and jitter.
+            Find<QComboBox>(&w, "lstPeriod")->setCurrentText("5");
+            Find<QComboBox>(&w, "lstJitter")->setCurrentText("0.5");
             const QString target = TempPath("yes.ldf");
             AnswerMessage(QMessageBox::Yes);
             AnswerFileDialog(w, target);

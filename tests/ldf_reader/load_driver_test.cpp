@@ -56,7 +56,7 @@ TEST(StatementAssembly, CommentsAreDroppedWithEverythingInThem) {
     EXPECT_TRUE(LoadIssues(document).empty());
 }
 
-TEST(StatementAssembly, ASlashThatIsNoCommentMarkIsKept) {
+TEST(StatementAssembly, ASlashThatIsNoCommentMarkIsKeptAndQuotesProtectCommentMarks) {
     corvdekLINDefinitionFile document;
     ASSERT_TRUE(LoadText(document,
                          "Signal_encoding_types {\n"
@@ -65,7 +65,7 @@ TEST(StatementAssembly, ASlashThatIsNoCommentMarkIsKept) {
                          "}\n"));
     ASSERT_EQ(document.encodingTypes.GetCount(), 2);
     EXPECT_EQ(Utf8(document.encodingTypes.Get(0)->items.Get(0)->text), "km/h");
-    EXPECT_EQ(Utf8(document.encodingTypes.Get(1)->items.Get(0)->text), "ac");
+    EXPECT_EQ(Utf8(document.encodingTypes.Get(1)->items.Get(0)->text), "a/*b*/c");
 }
 
 TEST(StatementAssembly, StarSlashStarLeavesTheBlockCommentClosed) {
@@ -134,8 +134,9 @@ TEST(HeaderStatements, ValuesLoseQuotesAndUnits) {
     EXPECT_EQ(Utf8(document.languageVersion), " 2.0");
     EXPECT_EQ(Utf8(document.speed), "19.2");
     EXPECT_FALSE(document.isJ2602);
+    // A speed in bit/s is converted to the kbit/s that the model holds.
     ASSERT_TRUE(LoadText(document, "LIN_speed = 19200 bps; LIN_protocol_version = \"j2602_1\";"));
-    EXPECT_EQ(Utf8(document.speed), "19200");
+    EXPECT_EQ(Utf8(document.speed), "19.2");
     EXPECT_TRUE(document.isJ2602);
 }
 

@@ -147,7 +147,9 @@ TEST_F(FramesReader, FramesWithSignals) {
     EXPECT_EQ(Utf8(frame->signalNames), (Texts{"EngineSpeed", "Gear"}));
     EXPECT_EQ(Utf8(frame->signalOffsets), (Texts{"0", "16"}));
     EXPECT_TRUE(document.frames.Get(1)->length.IsEmpty());
-    EXPECT_TRUE(Issues().empty());
+    // A head without a publisher makes no frame and is named as not kept.
+    EXPECT_EQ(Issues(), (Texts{"0|LDF Statement not supported.|This statement is not kept and "
+                               "will not be saved: Ignored: 7"}));
 }
 
 TEST_F(FramesReader, SignalLineProblems) {
@@ -244,17 +246,17 @@ TEST_F(ScheduleReader, InvalidEntries) {
                 "T {}");
     ASSERT_EQ(document.scheduleTables.GetCount(), 2);
     const auto& items = document.scheduleTables.Get(0)->items;
-    ASSERT_EQ(items.GetCount(), 6);
+    ASSERT_EQ(items.GetCount(), 5);
     EXPECT_EQ(Utf8(items.Get(0)->frameName), "masterreq");
     EXPECT_EQ(items.Get(1)->kind, corvdekLINScheduleTableItem::kAssignNAD);
     EXPECT_TRUE(items.Get(1)->nadInitial.IsEmpty());
     EXPECT_EQ(Utf8(items.Get(1)->delay), "10");
-    // The lone argument of AssignFrameId has no comma: it becomes a frame entry.
+    // The lone argument of AssignFrameId is its argument list, not a frame entry.
     EXPECT_EQ(items.Get(2)->kind, corvdekLINScheduleTableItem::kAssignFrameId);
-    EXPECT_TRUE(items.Get(2)->delay.IsEmpty());
-    EXPECT_EQ(Utf8(items.Get(3)->frameName), "A");
-    EXPECT_EQ(items.Get(4)->kind, corvdekLINScheduleTableItem::kUnassignFrameId);
-    EXPECT_TRUE(items.Get(4)->nodeName.IsEmpty());
+    EXPECT_TRUE(items.Get(2)->nodeName.IsEmpty());
+    EXPECT_EQ(Utf8(items.Get(2)->delay), "11");
+    EXPECT_EQ(items.Get(3)->kind, corvdekLINScheduleTableItem::kUnassignFrameId);
+    EXPECT_TRUE(items.Get(3)->nodeName.IsEmpty());
     const std::string at = "|This Schedule Table frame is invalid at line: ";
     EXPECT_EQ(Issues(),
               (Texts{"0|Schedule Table Frame Invalid." + at + "Orphan delay 5 ms",
@@ -264,20 +266,22 @@ TEST_F(ScheduleReader, InvalidEntries) {
                      "0|Schedule Table SlaveRsp Invalid." + at + "SlaveResp",
                      "0|Schedule Table AssignNAD Invalid.|This Schedule Table AssignNAD is "
                      "invalid at line: 1, 2, 3  delay 10 ms",
+                     "0|Schedule Table AssignFrameId Invalid.|This Schedule Table AssignFrameId "
+                     "is invalid at line: A  delay 11 ms",
                      "0|Schedule Table UnassignFrameId Invalid.|This Schedule Table "
                      "UnassignFrameId is invalid at line: A, B, C  12 ms",
                      "0|Schedule Table Delay Spec Invalid." + at + "A, B, C  12 ms",
                      "0|Schedule Table Frame Invalid." + at + "delay 5 ms"}));
-    EXPECT_EQ(items.Get(5)->kind, corvdekLINScheduleTableItem::kFreeFormat);
+    EXPECT_EQ(items.Get(4)->kind, corvdekLINScheduleTableItem::kFreeFormat);
 }
 
 TEST_F(ScheduleReader, ArgumentsAfterAFrameEntryOnlyReplaceItsDelay) {
-    LoadSection("Schedule_tables", "T { F delay 10 ms; AssignFrameIdRange { LSM, 0 } delay 15 ms; }");
+    LoadSection("Schedule_tables", "T { F delay 10 ms; Unknown { LSM, 0 } delay 15 ms; }");
     const auto& items = document.scheduleTables.Get(0)->items;
     ASSERT_EQ(items.GetCount(), 1);
     EXPECT_EQ(Utf8(items.Get(0)->delay), "15");
     EXPECT_EQ(Issues(), (Texts{"0|Schedule Table Frame Invalid.|This Schedule Table frame is "
-                               "invalid at line: AssignFrameIdRange"}));
+                               "invalid at line: Unknown"}));
 }
 
 using EncodingReader = SectionReader;
@@ -290,7 +294,7 @@ TEST_F(EncodingReader, LogicalPhysicalBcdAndAsciiParts) {
                 "  physical_range, 0x3F, 10, 1e-3, 7.0, \"V\";\n"
                 "  bcd_value;\n"
                 "  ascii_value;\n"
-                "  Logical_value, 1, \"ignored\";\n"
+                "  Logical_value, 1, \"lost\";\n"
                 "}");
     const auto& parts = document.encodingTypes.Get(0)->items;
     ASSERT_EQ(parts.GetCount(), 5);
@@ -303,19 +307,21 @@ TEST_F(EncodingReader, LogicalPhysicalBcdAndAsciiParts) {
     EXPECT_DOUBLE_EQ(physical->offset, -40.0);
     EXPECT_EQ(Utf8(physical->text), "degC");
     EXPECT_EQ(parts.Get(2)->kind, 1);
-    EXPECT_EQ(parts.Get(2)->minValue, 0);  // physical values are decimal only
+    EXPECT_EQ(parts.Get(2)->minValue, 63);  // hexadecimal as the LIN grammar allows
     EXPECT_EQ(parts.Get(3)->kind, 2);
     EXPECT_EQ(parts.Get(4)->kind, 3);
-    EXPECT_TRUE(Issues().empty());
+    // A keyword in the wrong case is no part; it is named rather than dropped silently.
+    EXPECT_EQ(Issues(), (Texts{"0|LDF Statement not supported.|This statement is not kept and "
+                               "will not be saved: Logical_value, 1, \"lost\""}));
 }
 
 TEST_F(EncodingReader, WrongFieldCounts) {
     LoadSection("Signal_encoding_types",
                 "{ logical_value, 0, \"early\"; }\n"
                 "E {\n"
-                "  logical_value, 1;\n"
-                "  logical_value, 2, \"a, b\";\n"
-                "  physical_value, 0, 100, 1, 0;\n"
+                "  logical_value;\n"
+                "  logical_value, 2, \"a\", b;\n"
+                "  physical_value, 0, 100, 1;\n"
                 "  bcd_value, 1;\n"
                 "  ascii_value, 1, 2;\n"
                 "}");
@@ -326,11 +332,11 @@ TEST_F(EncodingReader, WrongFieldCounts) {
               (Texts{"0|LIN Signal encoding type invalid.|This LIN signal encoding type is "
                      "invalid at line: logical_value, 0, \"early\"",
                      "0|LIN Logical Signal encoding type invalid." + lead + "logicial value" +
-                         tail + "logical_value, 1",
+                         tail + "logical_value",
                      "0|LIN Logical Signal encoding type invalid." + lead + "logicial value" +
-                         tail + "logical_value, 2, \"a, b\"",
+                         tail + "logical_value, 2, \"a\", b",
                      "0|LIN Physical Signal encoding type invalid." + lead + "physical range" +
-                         tail + "physical_value, 0, 100, 1, 0",
+                         tail + "physical_value, 0, 100, 1",
                      "0|LIN BCD Signal encoding type invalid." + lead + "BCD" + tail +
                          "bcd_value, 1",
                      "0|LIN ASCII Signal encoding type invalid." + lead + "ASCII" + tail +
@@ -364,7 +370,7 @@ TEST_F(NodeAttributesReader, AttributesOfASlave) {
                          "  ST_min = 0 ms;\n"
                          "  response_tolerance = 38 %;\n"
                          "  configurable_frames { Frame1 = 0x1001; Frame2; }\n"
-                         "  product_id = 0x1F, 0x2;\n"
+                         "  product_id = 0x1F, 0x2, 0x3, 0x4;\n"
                          "} }"));
     const corvdekLINNode* node = document.nodes.Get(0);
     EXPECT_EQ(Utf8(node->protocol), "2.1");
@@ -375,10 +381,12 @@ TEST_F(NodeAttributesReader, AttributesOfASlave) {
     EXPECT_EQ(Utf8(node->p2Min), "50");
     EXPECT_EQ(Utf8(node->stMin), "0");
     EXPECT_EQ(Utf8(node->responseTolerance), "38");
-    EXPECT_EQ(Utf8(node->configurableFrameNames), (Texts{"Frame1"}));
-    EXPECT_EQ(Utf8(node->configurableFrameIds), (Texts{"0x1001"}));
+    EXPECT_EQ(Utf8(node->initialNAD), "0x02");
+    // Both forms of configurable_frames, in their order: with a message id, and by name.
+    EXPECT_EQ(Utf8(node->configurableFrameNames), (Texts{"Frame1", "Frame2"}));
+    EXPECT_EQ(Utf8(node->configurableFrameIds), (Texts{"0x1001", ""}));
     EXPECT_EQ(Issues(), (Texts{"0|LIN Node Attribute Product ID Invalid.|This LIN Node "
-                               "Attribute is invalid at line: product_id = 0x1F, 0x2"}));
+                               "Attribute is invalid at line: product_id = 0x1F, 0x2, 0x3, 0x4"}));
 }
 
 TEST_F(NodeAttributesReader, BlocksOfUnknownNodesAndBadStatements) {
@@ -409,11 +417,12 @@ TEST_F(CompositeReader, ConfigurationsAndTheirNodes) {
     ASSERT_EQ(document.compositeConfigurations.GetCount(), 2);
     const corvdekLINCompositeConfiguration* first = document.compositeConfigurations.Get(0);
     EXPECT_EQ(Utf8(first->name), "  C1");
-    ASSERT_EQ(first->compositeNodes.GetCount(), 3);
+    ASSERT_EQ(first->compositeNodes.GetCount(), 2);
     EXPECT_EQ(Utf8(first->compositeNodes.Get(0)->name), "CN1");
-    EXPECT_EQ(Utf8(first->compositeNodes.Get(0)->nodeNames), (Texts{"LN1, LN2", "LN3"}));
-    // Without its ';' the list inside CN2 reaches the reader one level up.
-    EXPECT_EQ(Utf8(first->compositeNodes.Get(2)->name), "LN4, LN5");
+    EXPECT_EQ(Utf8(first->compositeNodes.Get(0)->nodeNames), (Texts{"LN1", "LN2", "LN3"}));
+    // The ';' after the last logical node is optional.
+    EXPECT_EQ(Utf8(first->compositeNodes.Get(1)->name), "CN2");
+    EXPECT_EQ(Utf8(first->compositeNodes.Get(1)->nodeNames), (Texts{"LN4", "LN5"}));
     EXPECT_EQ(Utf8(document.compositeConfigurations.Get(1)->name), "configuration");
     EXPECT_EQ(Issues(), (Texts{"0|LIN Composite Node invalid|LIN Composite Node invalid at "
                                "line: Bad"}));

@@ -7,9 +7,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "model/definition_file.h"
@@ -30,22 +33,16 @@ std::string Lines(const std::vector<std::string>& lines) {
 const std::vector<std::string> kHeader = {
     "// Generated with Kestova LIN Tabrel", "", "LIN_description_file ;", ""};
 
-TEST(Writer, EmptyDocument) {
+TEST(Writer, EmptyDocumentLeavesOutWhatWouldBeEmpty) {
     corvdekLINDefinitionFile document;
     std::vector<std::string> expected = kHeader;
     const std::vector<std::string> rest = {
-        "LIN_protocol_version = \"\";", "LIN_language_version = \"\";", "LIN_speed =  kbps;", "",
-        "Nodes {", "  Master: ,  ms,  ms;", "  Slaves: ;", "}", "", "",
-        "composite {", "}", "",
-        "Signals {", "}", "", "",
-        "Frames {", "}", "",
-        "Sporadic_frames {", "}", "",
-        "Event_triggered_frames {", "}", "", "",
-        "Schedule_tables {", "}", "", "",
-        "Signal_encoding_types {", "}", "",
-        "Signal_representation {", "}"};
+        "LIN_protocol_version = \"\";", "LIN_language_version = \"\";", "",
+        "Nodes {", "}", "", "", "", "", "", "", "", "", "", "", "", ""};
     expected.insert(expected.end(), rest.begin(), rest.end());
-    EXPECT_EQ(RenderLDF(document), Lines(expected));
+    corvStringArray leftOut;
+    EXPECT_EQ(RenderLDF(document, &leftOut), Lines(expected));
+    EXPECT_EQ(Utf8(leftOut), std::vector<std::string>{"LIN_speed: the cluster has no speed."});
 }
 
 TEST(Writer, EverySectionInItsPlace) {
@@ -71,7 +68,7 @@ TEST(Writer, EverySectionInItsPlace) {
                          "  SlaveResp delay 10 ms; AssignFrameId { LSM, Empty } delay 5 ms;"
                          "  UnassignFrameId { LSM, Empty } delay 5 ms;"
                          "  AssignNAD { 0x7F, 0x1E, 0x1, 0x02 } delay 5 ms;"
-                         "  FreeFormat { 1, 2, 3 } delay 5 ms; } }"
+                         "  FreeFormat { 1, 2, 3, 4, 5, 6, 7, 8 } delay 5 ms; } }"
                          "Signal_encoding_types { Enc { logical_value, 0x0A, \"ten\";"
                          "  physical_value, 1, 63, 0.0625, 7.0, \"km/h\"; bcd_value; ascii_value; } }"
                          "Signal_representation { Enc: EngineSpeed, S; }"));
@@ -84,40 +81,26 @@ TEST(Writer, EverySectionInItsPlace) {
         "",
         "Signals {", "\tEngineSpeed: 16, 0, CEM, LSM, RSM;", "\tSerial: 16, { 1, 2} , LSM;",
         "\tS: 8, 0, CEM;", "}", "",
-        "Diagnostic_signals {",
-        "     MasterReqB0:8,0;", "     MasterReqB1:8,0;", "     MasterReqB2:8,0;",
-        "     MasterReqB3:8,0;", "     MasterReqB4:8,0;", "     MasterReqB5:8,0;",
-        "     MasterReqB6:8,0;", "     MasterReqB7:8,0;",
-        "     SlaveRespB0:8,0;", "     SlaveRespB1:8,0;", "     SlaveRespB2:8,0;",
-        "     SlaveRespB3:8,0;", "     SlaveRespB4:8,0;", "     SlaveRespB5:8,0;",
-        "     SlaveRespB6:8,0;", "     SlaveRespB7:8,0;", "}", "",
+        "Diagnostic_signals {", "     MasterReqB0:8,0;", "}", "",
         "dynamic_frames {", "\t1, 2,3;", "}", "",
         "Frames {", "\tVL1_CEM_Frm1: 0x01, CEM, 2 {", "\t\tEngineSpeed, 0;", "}",
-        "\tEmpty: 2, LSM,  {", "}", "}", "",
+        "\tEmpty: 2, LSM {", "}", "}", "",
         "Sporadic_frames {", "\tSP1: VL1_CEM_Frm1, Empty;", "}", "",
         "Event_triggered_frames {", "\tET1: 0x3A, Empty;", "}", "",
-        "Diagnostic_frames {", "     MasterReq: 60 {",
-        "\tMasterReqB0:0;", "\tMasterReqB1:8;", "\tMasterReqB2:16;", "\tMasterReqB3:24;",
-        "\tMasterReqB4:32;", "\tMasterReqB5:40;", "\tMasterReqB6:48;", "\tMasterReqB7:56;",
-        "     }", "  SlaveResp: 61 {",
-        "\tSlaveRespB0:0;", "\tSlaveRespB1:8;", "\tSlaveRespB2:16;", "\tSlaveRespB3:24;",
-        "\tSlaveRespB4:32;", "\tSlaveRespB5:40;", "\tSlaveRespB6:48;", "\tSlaveRespB7:56;",
-        "     }", "}", "",
+        "Diagnostic_frames {", "     MasterReq: 0x3c {", "\tMasterReqB0, 0;", "     }", "}", "",
         "Node_attributes {",
         "\tLSM { ", "\t\tLIN_protocol = \"2.1\";", "\t\tconfigured_NAD = 0x01;",
         "\t\tproduct_id = 0x1E,0x1,0;", "\t\tresponse_error = S;", "\t\tP2_min = 50 ms;",
         "\t\tST_min = 0 ms;", "\t\tconfigurable_frames {", "\t\t\tVL1_CEM_Frm1 = 0x10;", "\t\t}",
         "\t} ",
-        "\tRSM { ", "\t\tLIN_protocol = \"\";", "\t\tconfigured_NAD = ;", "\t\tproduct_id = ,,;",
-        "\t\tresponse_error = ;", "\t\tP2_min =  ms;", "\t\tST_min =  ms;",
-        "\t\tresponse_tolerance = 38 %;", "\t} ",
+        "\tRSM { ", "\t\tresponse_tolerance = 38 %;", "\t} ",
         "}", "",
         "Schedule_tables {", "\tT1 { ",
         "\t\tVL1_CEM_Frm1 delay 10 ms;", "\t\tMasterReq delay 10 ms;", "\t\tSlaveResp delay 10 ms;",
         "\t\tAssignFrameId { LSM, Empty } delay 5 ms;",
         "\t\tUnassignFrameId { LSM, Empty } delay 5 ms;",
         "\t\tAssignNAD { 0x7F, 0x1E, 0x1, 0x02 } delay 5 ms;",
-        "\t\tFreeFormat { 1, 2, 3 } delay 5 ms;", "\t} ", "}", "", "",
+        "\t\tFreeFormat { 1, 2, 3, 4, 5, 6, 7, 8 } delay 5 ms;", "\t} ", "}", "", "",
         "Signal_encoding_types {", "\tEnc { ", "\t\tlogical_value, 10 ,\"ten\";",
         "\t\tphysical_value, 1 ,63 ,0.0625 ,7 ,\"km/h\";", "\t\tbcd_value;", "\t\tascii_value;",
         "\t} ", "}", "",
@@ -129,15 +112,54 @@ TEST(Writer, EverySectionInItsPlace) {
 TEST(Writer, SmallDetails) {
     corvdekLINDefinitionFile document;
     ASSERT_TRUE(LoadText(document,
-                         "Schedule_tables { T { F delay  ms; } }"
-                         "Signal_encoding_types { E { physical_value, -5, 5, 1e-7, 0.1, \"\"; } }"));
+                         "Signal_encoding_types { E { physical_value, -5, 5, 1e-7, 0.1, \"\"; "
+                         "  physical_value, 0, 1, 0.30000000000000004, 0; } }"));
     const std::string text = RenderLDF(document);
-    EXPECT_NE(text.find("\t\tF delay  ms;\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\t\tphysical_value, -5 ,5 ,1e-07 ,0.1 ,\"\";\r\n"), std::string::npos);
+    // Reals in the shortest form that reads back as the same double; no empty unit.
+    EXPECT_NE(text.find("\t\tphysical_value, -5 ,5 ,1e-07 ,0.1;\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\t\tphysical_value, 0 ,1 ,0.30000000000000004 ,0;\r\n"),
+              std::string::npos);
 
     // Text outside the 8-bit code page is written with '?', not as a stray byte.
     document.master.name = u"Ma\u00DFter\u20AC\u4E2D";
+    document.masterTimebase = u"5";
+    document.masterJitter = u"0.1";
     EXPECT_NE(RenderLDF(document).find("  Master: Ma\xDFter\x80?, "), std::string::npos);
+}
+
+TEST(Writer, WhatCannotBeWrittenValidlyIsLeftOutAndNamed) {
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(LoadText(document,
+                         "LIN_speed = 19.2 kbps; Nodes { Master: CEM, 5 ms, 0.1 ms; }"
+                         "Schedule_tables { T { F delay  ms; AssignNAD { } delay 5 ms; G delay 5 ms; }"
+                         "  Empty { } }"
+                         "Event_triggered_frames { E: ; }"));
+    document.masterMaxHeaderLength = u"24";
+    document.compositeConfigurations.Add()->name = u"NewConfiguraton";
+    document.nodes.Add()->name = u"LSM";
+    document.nodes.Get(0)->variant = u"1";
+    corvStringArray leftOut;
+    const std::string text = RenderLDF(document, &leftOut);
+    EXPECT_NE(text.find("  Master: CEM, 5 ms, 0.1 ms;\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\tT { \r\n\t\tG delay 5 ms;\r\n\t} \r\n}"), std::string::npos);
+    for (const char* invalid : {"composite", "Empty", "product_id", "Event_triggered_frames",
+                                "delay  ms", "AssignNAD"}) {
+        EXPECT_EQ(text.find(invalid), std::string::npos) << invalid;
+    }
+    EXPECT_EQ(Utf8(leftOut),
+              (std::vector<std::string>{
+                  "Master: the J2602 header length ('24') and response tolerance ('') go "
+                  "together; the one given is left out.",
+                  "Composite configuration NewConfiguraton: it has no composite nodes, or one "
+                  "without logical nodes.",
+                  "Event-triggered frame E: it lists no frames, or an empty one.",
+                  "Node LSM: product_id ',,1' needs a supplier id and a function id; it is left "
+                  "out.",
+                  "Schedule table T: an entry without its delay or without the values its "
+                  "command needs.",
+                  "Schedule table T: an entry without its delay or without the values its "
+                  "command needs.",
+                  "Schedule table Empty: it has no entries."}));
 }
 
 class SaveFile : public ::testing::Test {
@@ -181,11 +203,33 @@ TEST_F(SaveFile, MissingFolderIsAnOpeningProblem) {
     EXPECT_EQ(Utf8(document_.lastLoadError), "Problem opening file.");
 }
 
-TEST_F(SaveFile, FailedRenameLeavesNoPartialFile) {
-    fs::create_directories(dir_ / "cluster.ldf");  // a folder cannot be replaced by a file
+TEST_F(SaveFile, AFolderIsNeverReplaced) {
+    fs::create_directories(dir_ / "cluster.ldf");
     EXPECT_FALSE(WriteLDF(document_, PathOf("cluster.ldf")));
-    EXPECT_EQ(Utf8(document_.lastLoadError), "Problem writing file.");
+    EXPECT_EQ(Utf8(document_.lastLoadError), "Problem opening file.");
     EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"cluster.ldf"});
+    EXPECT_TRUE(fs::is_directory(dir_ / "cluster.ldf"));
+}
+
+// A pipe and a character device are written into; replacing them by a regular file
+// would break whatever reads the pipe, or the machine's /dev/null.
+TEST_F(SaveFile, APipeIsWrittenIntoNotReplaced) {
+    const fs::path pipe = dir_ / "cluster.fifo";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = test_support::ReadBytes(pipe); });
+    const bool written = WriteLDF(document_, PathOf("cluster.fifo"));
+    reader.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(received, RenderLDF(document_));
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"cluster.fifo"});
+}
+
+TEST_F(SaveFile, ACharacterDeviceIsWrittenIntoNotReplaced) {
+    ASSERT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_TRUE(WriteLDF(document_, corvString(u"/dev/null")));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
 // A write that fails half-way (here: the process may not write files that large, which

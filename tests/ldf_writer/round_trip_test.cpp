@@ -27,15 +27,8 @@ TEST_P(RoundTrip, WriteThenLoadKeepsTheModelAndWritingAgainGivesTheSameBytes) {
     EXPECT_EQ(RenderLDF(reloaded), written);
 }
 
-std::string TestName(const ::testing::TestParamInfo<fs::path>& info) {
-    std::string name = std::to_string(info.index) + "_" + info.param.stem().string();
-    for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    }
-    return name;
-}
-
 INSTANTIATE_TEST_SUITE_P(SampleFiles, RoundTrip,
-                         ::testing::ValuesIn(test_support::AllSampleFiles()), TestName);
+                         ::testing::ValuesIn(test_support::AllSampleFiles()),
+                         test_support::SampleTestName);
 
 }  // namespace

@@ -36,15 +36,6 @@ public:
     }
 };
 
-corvString JoinedNames(const corvStringArray& list) {
-    corvString text;
-    for (int i = 0; i < list.Count(); ++i) {
-        if (i > 0) text.Append(u", ");
-        text.Append(list.Item(i));
-    }
-    return text;
-}
-
 }  // namespace
 
 std::vector<std::string> ModelDifferences(const corvdekLINDefinitionFile& expected,
@@ -60,6 +51,11 @@ std::vector<std::string> ModelDifferences(const corvdekLINDefinitionFile& expect
     c.Text("master.name", a.master.name, b.master.name);
     c.Text("masterTimebase", a.masterTimebase, b.masterTimebase);
     c.Text("masterJitter", a.masterJitter, b.masterJitter);
+    c.Text("masterMaxHeaderLength", a.masterMaxHeaderLength, b.masterMaxHeaderLength);
+    c.Text("masterResponseTolerance", a.masterResponseTolerance, b.masterResponseTolerance);
+    c.Text("channelName", a.channelName, b.channelName);
+    c.Text("fileRevision", a.fileRevision, b.fileRevision);
+    c.Text("signalByteOrder", a.signalByteOrder, b.signalByteOrder);
     c.Number("hasDiagnosticFrames", a.hasDiagnosticFrames, b.hasDiagnosticFrames);
     c.List("dynamicFrames", a.dynamicFrames, b.dynamicFrames);
 
@@ -74,10 +70,16 @@ std::vector<std::string> ModelDifferences(const corvdekLINDefinitionFile& expect
         c.Text(f + ".functionId", x.functionId, y.functionId);
         c.Text(f + ".responseTolerance", x.responseTolerance, y.responseTolerance);
         c.Text(f + ".variant", x.variant, y.variant);
+        c.Text(f + ".initialNAD", x.initialNAD, y.initialNAD);
+        c.List(f + ".faultStateSignals", x.faultStateSignals, y.faultStateSignals);
+        c.Text(f + ".nAsTimeout", x.nAsTimeout, y.nAsTimeout);
+        c.Text(f + ".nCrTimeout", x.nCrTimeout, y.nCrTimeout);
+        c.Text(f + ".wakeupTime", x.wakeupTime, y.wakeupTime);
+        c.Text(f + ".poweronTime", x.poweronTime, y.poweronTime);
         c.List(f + ".configurableFrameNames", x.configurableFrameNames, y.configurableFrameNames);
         c.List(f + ".configurableFrameIds", x.configurableFrameIds, y.configurableFrameIds);
     });
-    c.Collection<corvdekLINSignal>("signals", a.signals, b.signals, [&](auto& f, auto& x, auto& y) {
+    const auto signal = [&](auto& f, auto& x, auto& y) {
         c.Text(f + ".name", x.name, y.name);
         c.Text(f + ".size", x.size, y.size);
         c.Text(f + ".publisher", x.publisher, y.publisher);
@@ -86,7 +88,30 @@ std::vector<std::string> ModelDifferences(const corvdekLINDefinitionFile& expect
         c.Text(f + ".encoding", x.encoding, y.encoding);
         c.Number(f + ".isByteArray", x.isByteArray, y.isByteArray);
         c.List(f + ".initValues", x.initValues, y.initValues);
-    });
+    };
+    c.Collection<corvdekLINSignal>("signals", a.signals, b.signals, signal);
+    c.Collection<corvdekLINSignal>("diagnosticSignals", a.diagnosticSignals, b.diagnosticSignals,
+                                   signal);
+    c.Collection<corvdekLINSignalGroup>(
+        "signalGroups", a.signalGroups, b.signalGroups, [&](auto& f, auto& x, auto& y) {
+            c.Text(f + ".name", x.name, y.name);
+            c.Text(f + ".size", x.size, y.size);
+            c.List(f + ".signalNames", x.signalNames, y.signalNames);
+            c.List(f + ".signalOffsets", x.signalOffsets, y.signalOffsets);
+        });
+    c.Collection<corvdekLINDiagnosticFrame>(
+        "diagnosticFrames", a.diagnosticFrames, b.diagnosticFrames, [&](auto& f, auto& x, auto& y) {
+            c.Text(f + ".name", x.name, y.name);
+            c.Text(f + ".frameId", x.frameId, y.frameId);
+            c.List(f + ".signalNames", x.signalNames, y.signalNames);
+            c.List(f + ".signalOffsets", x.signalOffsets, y.signalOffsets);
+        });
+    c.Collection<corvdekLINDiagnosticAddress>(
+        "diagnosticAddresses", a.diagnosticAddresses, b.diagnosticAddresses,
+        [&](auto& f, auto& x, auto& y) {
+            c.Text(f + ".nodeName", x.nodeName, y.nodeName);
+            c.Text(f + ".nad", x.nad, y.nad);
+        });
     c.Collection<corvdekLINFrame>("frames", a.frames, b.frames, [&](auto& f, auto& x, auto& y) {
         c.Text(f + ".name", x.name, y.name);
         c.Text(f + ".frameId", x.frameId, y.frameId);
@@ -119,6 +144,7 @@ std::vector<std::string> ModelDifferences(const corvdekLINDefinitionFile& expect
                     c.Text(g + ".nadSupplierId", p.nadSupplierId, q.nadSupplierId);
                     c.Text(g + ".nadFunctionId", p.nadFunctionId, q.nadFunctionId);
                     c.Text(g + ".nadNew", p.nadNew, q.nadNew);
+                    c.List(g + ".arguments", p.arguments, q.arguments);
                 });
         });
     c.Collection<corvdekLINSignalEncodingTypes>(
@@ -148,7 +174,7 @@ std::vector<std::string> ModelDifferences(const corvdekLINDefinitionFile& expect
                 f + ".compositeNodes", x.compositeNodes, y.compositeNodes,
                 [&](auto& g, auto& p, auto& q) {
                     c.Text(g + ".name", p.name, q.name);
-                    c.Text(g + ".nodeNames", JoinedNames(p.nodeNames), JoinedNames(q.nodeNames));
+                    c.List(g + ".nodeNames", p.nodeNames, q.nodeNames);
                 });
         });
     return c.differences;

@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <sstream>
 
@@ -74,6 +75,14 @@ std::vector<fs::path> AllSampleFiles() {
         files.insert(files.end(), more.begin(), more.end());
     }
     return files;
+}
+
+std::string SampleTestName(const ::testing::TestParamInfo<fs::path>& info) {
+    std::string name = std::to_string(info.index) + "_" + info.param.stem().string();
+    for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    }
+    return name;
 }
 
 corvString Path(const fs::path& path) { return corvString(tabrel::DecodeUtf8(path.string())); }

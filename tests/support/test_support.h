@@ -2,6 +2,8 @@
 // Helpers shared by the tests: loading LDF text, reading issue lists as plain strings,
 // finding sample files.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -33,6 +35,8 @@ std::filesystem::path ExamplesDir();
 std::filesystem::path CorpusDir();
 // Our samples and examples, plus the corpus of other tools' files when it is present.
 std::vector<std::filesystem::path> AllSampleFiles();
+// The name of a test over one sample file: its index and stem, with letters and digits only.
+std::string SampleTestName(const ::testing::TestParamInfo<std::filesystem::path>& info);
 
 corvString Path(const std::filesystem::path& path);
 
