@@ -51,7 +51,7 @@ std::string Counted(std::size_t count, const char* noun) {
 }
 
 void PrintText(const std::string& path, bool loaded, const corvdekLINDefinitionFile& document,
-               const std::vector<Issue>& issues, std::ostream& out) {
+               const std::vector<Issue>& issues, std::ostream& out, std::ostream& err) {
     std::size_t errors = 0;
     for (const Issue& issue : issues) {
         errors += issue.error;
@@ -59,7 +59,7 @@ void PrintText(const std::string& path, bool loaded, const corvdekLINDefinitionF
         if (!issue.section.empty()) out << " [" << issue.section << "]";
         out << ": " << issue.details << "\n";
     }
-    if (!loaded) out << path << ": cannot load: " << document.lastLoadError.ToUtf8() << "\n";
+    if (!loaded) err << path << ": cannot load: " << document.lastLoadError.ToUtf8() << "\n";
     out << path << ": " << Counted(errors, "error") << ", "
         << Counted(issues.size() - errors, "warning") << "\n";
 }
@@ -106,7 +106,7 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
         const std::vector<Issue> issues = IssuesOf(document, loaded);
         for (const Issue& issue : issues) failing = failing || options.strict || issue.error;
         switch (options.format) {
-            case IssueFormat::kText: PrintText(path, loaded, document, issues, out); break;
+            case IssueFormat::kText: PrintText(path, loaded, document, issues, out, err); break;
             case IssueFormat::kTsv:
                 PrintTsv(path, issues, out);
                 if (!loaded) err << path << ": " << document.lastLoadError.ToUtf8() << "\n";

@@ -33,10 +33,25 @@ QString EntryText(const Item& item) {
             return (item.kind == Item::kAssignFrameId ? "AssignFrameID  Node: " : "UnassignFrameID  Node: ") +
                    ToQString(item.nodeName) + " - Frame: " + ToQString(item.frameName);
         case Item::kAssignNAD:
+            if (!item.nodeName.IsEmpty()) return "AssignNAD  Node: " + ToQString(item.nodeName);
             return "AssignNAD  OldNAD: " + ToQString(item.nadInitial) + " - NewNAD: " +
                    ToQString(item.nadSupplierId) + " - SupplierID: " + ToQString(item.nadFunctionId) +
                    " - FunctionID: " + ToQString(item.nadNew);
         case Item::kFreeFormat: return "FreeFormat: " + ToQString(item.freeFormatData);
+        case Item::kConditionalChangeNAD:
+            return "ConditionalChangeNAD: " + ToQString(corvString(item.arguments.Joined(u", ")));
+        case Item::kDataDump:
+        case Item::kSaveConfiguration:
+        case Item::kAssignFrameIdRange: {
+            const char* command = item.kind == Item::kDataDump            ? "DataDump"
+                                  : item.kind == Item::kSaveConfiguration ? "SaveConfiguration"
+                                                                          : "AssignFrameIdRange";
+            QString text = QString(command) + "  Node: " + ToQString(item.nodeName);
+            if (item.arguments.Count() > 0) {
+                text += " - " + ToQString(corvString(item.arguments.Joined(u", ")));
+            }
+            return text;
+        }
         default: return QString();
     }
 }

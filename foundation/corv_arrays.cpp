@@ -94,6 +94,15 @@ void corvStringArray::Split(std::u16string_view whole, std::u16string_view sep) 
     sorted = false;
 }
 
+std::u16string corvStringArray::Joined(std::u16string_view separator) const {
+    std::u16string text;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (i > 0) text += separator;
+        text += items_[i].View();
+    }
+    return text;
+}
+
 void corvStringArray::SortByNumber() {
     std::vector<corvstringNumericSort<int>> entries;
     entries.reserve(items_.size());

@@ -70,6 +70,8 @@ public:
     // of `separator`: exact and case-sensitive, empty fields kept, nothing trimmed.
     void Split(std::u16string_view text, std::u16string_view separator);
     void Split(const corvString& text, std::u16string_view separator) { Split(text.View(), separator); }
+    // The entries separated by `separator`: what Split would cut back into this list.
+    std::u16string Joined(std::u16string_view separator) const;
     // Orders the strings by ToInt value, stable for equal values; tags travel along.
     void SortByNumber();
 

@@ -29,15 +29,6 @@ void LdfOutput::CloseSection(std::u16string_view tail) {
     }
 }
 
-std::u16string Joined(const corvStringArray& list, std::u16string_view separator) {
-    std::u16string text;
-    for (int i = 0; i < list.Count(); ++i) {
-        if (i > 0) text += separator;
-        text += list.Item(i).View();
-    }
-    return text;
-}
-
 void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets,
                        std::u16string_view indent, LdfOutput& out) {
     for (int s = 0; s < names.Count(); ++s) {

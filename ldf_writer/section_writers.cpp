@@ -31,7 +31,7 @@ void WriteNamedFrameLists(const NamedFrameList& frames, std::u16string_view kind
             out.LeftOut({kind, u" ", frame.name.View(), u": it lists no frames, or an empty one."});
             continue;
         }
-        out.Line({u"\t", frame.name.View(), u": ", Joined(frame.frameList, u", "), u";"});
+        out.Line({u"\t", frame.name.View(), u": ", frame.frameList.Joined(u", "), u";"});
     }
 }
 
@@ -69,7 +69,7 @@ std::u16string CommandText(const Item& item) {
     };
     const std::u16string node = Text(item.nodeName);
     const std::u16string withArguments =
-        item.arguments.Count() == 0 ? node : node + u", " + Joined(item.arguments, u", ");
+        item.arguments.Count() == 0 ? node : node + u", " + item.arguments.Joined(u", ");
     const bool arguments = AllGiven(item.arguments);
     switch (item.kind) {
         case Item::kFrame: return Text(item.frameName);
@@ -86,8 +86,8 @@ std::u16string CommandText(const Item& item) {
                  {&item.nadInitial, &item.nadSupplierId, &item.nadFunctionId, &item.nadNew}) {
                 values.Add(*value);
             }
-            if (AllGiven(values)) return braced(u"AssignNAD", Joined(values, u", "));
-            const bool noValues = Joined(values, u"").empty();
+            if (AllGiven(values)) return braced(u"AssignNAD", values.Joined(u", "));
+            const bool noValues = values.Joined(u"").empty();
             return noValues && !node.empty() ? braced(u"AssignNAD", node) : u"";
         }
         case Item::kFreeFormat: {
@@ -95,11 +95,11 @@ std::u16string CommandText(const Item& item) {
             bytes.Split(item.freeFormatData.View(), u",");
             for (int i = 0; i < bytes.Count(); ++i) bytes.Item(i).Trim();
             if (bytes.Count() != 8 || !AllGiven(bytes)) return {};
-            return braced(u"FreeFormat", Joined(bytes, u", "));
+            return braced(u"FreeFormat", bytes.Joined(u", "));
         }
         case Item::kConditionalChangeNAD:
             if (item.arguments.Count() != 6 || !arguments) return {};
-            return braced(u"ConditionalChangeNAD", Joined(item.arguments, u", "));
+            return braced(u"ConditionalChangeNAD", item.arguments.Joined(u", "));
         case Item::kDataDump:
             if (node.empty() || item.arguments.Count() != 5 || !arguments) return {};
             return braced(u"DataDump", withArguments);
@@ -204,7 +204,7 @@ void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
     WriteProductId(node, out);
     WriteAttribute(u"response_error", node.responseError, u"", out);
     if (node.faultStateSignals.Count() > 0) {
-        out.Line({u"\t\tfault_state_signals = ", Joined(node.faultStateSignals, u", "), u";"});
+        out.Line({u"\t\tfault_state_signals = ", node.faultStateSignals.Joined(u", "), u";"});
     }
     WriteAttribute(u"P2_min", node.p2Min, u" ms", out);
     WriteAttribute(u"ST_min", node.stMin, u" ms", out);
@@ -237,7 +237,7 @@ void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& 
         for (int n = 0; n < configuration.compositeNodes.GetCount(); ++n) {
             const corvdekLINCompositeNode& node = *configuration.compositeNodes.Get(n);
             out.Line({u"\t\t", node.name.View(), u" {"});
-            out.Line({u"\t\t\t", Joined(node.nodeNames, u", "), u";"});
+            out.Line({u"\t\t\t", node.nodeNames.Joined(u", "), u";"});
             out.Line({u"\t\t}"});
         }
         out.Line({u"\t}"});
@@ -257,7 +257,7 @@ void WriteDiagnosticSignalsSection(const corvdekLINDefinitionFile& document, Ldf
     for (int i = 0; i < document.diagnosticSignals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.diagnosticSignals.Get(i);
         const std::u16string value = signal.isByteArray
-                                         ? u"{ " + Joined(signal.initValues, u", ") + u" }"
+                                         ? u"{ " + signal.initValues.Joined(u", ") + u" }"
                                          : Text(signal.initValue);
         out.Line({u"     ", signal.name.View(), u":", signal.size.View(), u",", value, u";"});
     }
@@ -282,7 +282,7 @@ void WriteSignalGroupsSection(const corvdekLINDefinitionFile& document, LdfOutpu
 void WriteDynamicFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     if (document.dynamicFrames.Count() == 0) return;
     out.Line({u"dynamic_frames {"});
-    out.Line({u"\t", Joined(document.dynamicFrames, u","), u";"});
+    out.Line({u"\t", document.dynamicFrames.Joined(u","), u";"});
     out.Line({u"}"});
 }
 
@@ -371,7 +371,7 @@ void WriteRepresentationSection(const corvdekLINDefinitionFile& document, LdfOut
         const corvdekLINSignalRepresentations& representation = *document.representations.Get(i);
         if (representation.signalNames.Count() == 0) continue;  // names no signal: nothing lost
         out.Line({u"\t", representation.encodingName.View(), u": ",
-                  Joined(representation.signalNames, u", "), u";"});
+                  representation.signalNames.Joined(u", "), u";"});
     }
     out.CloseSection();
 }

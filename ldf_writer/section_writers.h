@@ -35,9 +35,6 @@ private:
     std::vector<std::u16string> pendingHeads_;
 };
 
-// The entries of a list separated by `separator`.
-std::u16string Joined(const corvStringArray& list, std::u16string_view separator);
-
 // 'signal, offset;' lines of a frame, a diagnostic frame or a signal group.
 void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets,
                        std::u16string_view indent, LdfOutput& out);

@@ -143,7 +143,8 @@ TEST_F(Cli, UnloadableFilesNameThePathAndExitWith2) {
     const std::string missing = (dir_ / "missing.ldf").string();
     Result run = Tabrel({"check", WriteLdf("clean.ldf", kClean), missing});
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.out.find(missing + ": cannot load: Problem opening file."), std::string::npos);
+    EXPECT_NE(run.err.find(missing + ": cannot load: Problem opening file."), std::string::npos);
+    EXPECT_EQ(run.out.find("cannot load"), std::string::npos);
 
     run = Tabrel({"check", "--format", "tsv", dir_.string()});  // a folder is no file
     EXPECT_EQ(run.status, 2);

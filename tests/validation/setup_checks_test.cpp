@@ -51,7 +51,8 @@ protected:
 TEST_F(SetupChecks, ASoundClusterHasNoIssues) { EXPECT_EQ(Check(), Texts{}); }
 
 TEST_F(SetupChecks, ProtocolAndLanguageVersions) {
-    for (const char16_t* good : {u"1.2", u"1.3", u"2.0", u"2.2", u"2.3", u"J2602_1_1.0", u"j2602"}) {
+    for (const char16_t* good : {u"1.2", u"1.3", u"2.0", u"2.2", u"2.3", u"J2602_1_1.0", u"j2602",
+                                 u"ISO17987:2015", u"ISO17987:2016"}) {
         document.protocolVersion = good;
         document.languageVersion = good;
         EXPECT_EQ(Check(), Texts{}) << Utf8(corvString(good));
@@ -66,7 +67,7 @@ TEST_F(SetupChecks, ProtocolAndLanguageVersions) {
                               "version 2.4" + kTail,
                               "1|Unknown LIN Language version|General-Language|The LIN Language "
                               "version " + kTail}));
-    for (const char16_t* bad : {u"1.20", u"2", u"J 2602"}) {
+    for (const char16_t* bad : {u"1.20", u"2", u"J 2602", u"ISO17987", u"ISO 17987:2015"}) {
         document.protocolVersion = bad;
         EXPECT_EQ(Check().size(), 2u) << Utf8(corvString(bad));
     }
@@ -77,7 +78,7 @@ TEST_F(SetupChecks, BusSpeedLimitsAreInclusive) {
         document.speed = good;
         EXPECT_EQ(Check(), Texts{}) << Utf8(corvString(good));
     }
-    for (const char16_t* bad : {u"0.99", u"20.01", u"", u"abc"}) {
+    for (const char16_t* bad : {u"0.99", u"20.01", u"", u"abc", u"nan", u"inf"}) {
         document.speed = bad;
         EXPECT_EQ(Check(), (Texts{"0|Baudrate is out of range|General-LINBaudRate|The LIN Baud "
                                   "Rate: " + Utf8(corvString(bad)) +
@@ -104,6 +105,8 @@ TEST_F(SetupChecks, JitterAgainstTimeBase) {
     EXPECT_EQ(Check(), Texts{row("")});
     document.masterJitter = u"-1";
     EXPECT_EQ(Check(), Texts{});
+    document.masterJitter = u"nan";  // no finite number is in range
+    EXPECT_EQ(Check(), Texts{row("nan")});
 }
 
 TEST_F(SetupChecks, TimeBaseOfZero) {
@@ -119,6 +122,10 @@ TEST_F(SetupChecks, TimeBaseOfZero) {
     document.masterTimebase = u"-3";
     document.masterJitter = u"-4";
     EXPECT_EQ(Check(), Texts{});
+    document.masterTimebase = u"inf";
+    document.masterJitter = u"0.1";
+    EXPECT_EQ(Check(), (Texts{"0|TimeBase is out of range|General-LINTimeBase|The timebase: inf "
+                              "is out of the range. This value should be be greater than 0."}));
 }
 
 TEST_F(SetupChecks, MasterAndSlaves) {
