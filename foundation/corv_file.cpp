@@ -231,7 +231,9 @@ SafeSaveResult SaveFileSafely(const corvString& path, std::string_view bytes) {
     if (::realpath(target.c_str(), resolved.data()) != nullptr) target = resolved.data();
 
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool exists = ::lstat(target.c_str(), &existing) == 0;
+    // A link that leads nowhere (dangling, or in a loop) is no file to replace either.
+    if (exists && S_ISLNK(existing.st_mode)) return SafeSaveResult::kNotAFile;
     if (exists && (S_ISFIFO(existing.st_mode) || S_ISCHR(existing.st_mode))) {
         return WriteIntoSpecialFile(target, bytes);
     }

@@ -99,7 +99,10 @@ bool ProcessTopLevelStatement(corvdekLINDefinitionFile& document) {
     for (const auto& [keyword, section] : kSectionKeywords) {
         if (document.statement.Equals(keyword)) {
             document.section = section;
-            if (section == kSectionNodeAttributes) document.attributeNodeIndex = -1;
+            if (section == kSectionNodeAttributes) {
+                document.attributeNodeIndex = -1;
+                document.attributeNodeName.Assign(u"");
+            }
             return true;
         }
     }
@@ -152,6 +155,25 @@ bool DispatchToSectionReader(corvdekLINDefinitionFile& document, int depth) {
         // The section was reported once when it opened; its statements go with it.
         case kSectionUnknown: return depth > 0;
         default: return false;  // before the first section
+    }
+}
+
+void ReportUnlessKept(corvdekLINDefinitionFile& document, bool kept, int issuesBefore) {
+    if (kept || document.loadIssueTypes.Count() > issuesBefore) return;
+    document.ReportStatement("LDF Statement not supported.",
+                             u"This statement is not kept and will not be saved: ", kLevelWarning);
+}
+
+// The Node_attributes statements of nodes that were not known when they were read.
+void ReadDeferredNodeAttributes(corvdekLINDefinitionFile& document) {
+    document.attributeNodeName.Assign(u"");  // now a node that is still unknown is reported
+    for (int i = 0; i < document.deferredAttributeStatements.Count(); ++i) {
+        document.attributeNodeIndex = document.slaveLookup.Find(
+            document.nodes, document.deferredAttributeNodes.Item(i).View());
+        document.statement = document.deferredAttributeStatements.Item(i);
+        const int issuesBefore = document.loadIssueTypes.Count();
+        const bool kept = ReadNodeAttributesStatement(document, document.statement.tag);
+        ReportUnlessKept(document, kept, issuesBefore);
     }
 }
 
@@ -269,21 +291,24 @@ private:
     }
 
     void ScanSlash(std::string_view bytes, std::size_t i, bool outsideComments) {
-        const bool hasNext = i + 1 < bytes.size();
-        const bool opensComment =
-            hasNext && ((bytes[i + 1] == '*' && !lineComment_) || bytes[i + 1] == '/');
-        // The '*' of the opening '/*' cannot close the comment: '/*/' opens one.
-        const bool closingStar = i > 0 && bytes[i - 1] == '*' &&
-                                  !(blockComment_ && i == blockOpenedAt_ + 2);
-        const bool closesComment = blockComment_ && closingStar;
-        if (hasNext && bytes[i + 1] == '*' && !lineComment_) {
-            if (!blockComment_) blockOpenedAt_ = i;
-            blockComment_ = true;
+        const bool afterStar = i > 0 && bytes[i - 1] == '*';
+        if (blockComment_) {
+            // Only a star after the opening one closes the comment ('/*/' does not), and the
+            // closing slash starts nothing: '/* a *//* b */' holds two comments.
+            if (afterStar && i != blockOpenedAt_ + 2) blockComment_ = false;
+            return;
         }
-        if (hasNext && bytes[i + 1] == '/') lineComment_ = true;
-        if (closingStar) blockComment_ = false;
+        const bool hasNext = i + 1 < bytes.size();
+        const bool opensBlock = hasNext && bytes[i + 1] == '*' && !lineComment_;
+        const bool opensLine = hasNext && bytes[i + 1] == '/';
+        if (opensBlock) {
+            blockComment_ = true;
+            blockOpenedAt_ = i;
+        }
+        if (opensLine) lineComment_ = true;
+        if (afterStar) blockComment_ = false;  // a stray '*/*' leaves no comment open
         // A slash that is no part of a comment mark is text (a unit such as km/h).
-        if (outsideComments && !opensComment && !closesComment) collected_.push_back('/');
+        if (outsideComments && !opensBlock && !opensLine) collected_.push_back('/');
     }
 
     void EndStatement(bool opensBlock) {
@@ -308,6 +333,9 @@ void StartLoad(corvdekLINDefinitionFile& document) {
     document.loadIssueDetails.Clear();
     document.loadIssueLevels.Clear();
     document.section = kSectionNone;
+    document.attributeNodeName.Assign(u"");
+    document.deferredAttributeNodes.Clear();
+    document.deferredAttributeStatements.Clear();
     document.slaveLookup.Clear();
     document.statement.SetCapacity(65536, false);
 }
@@ -339,6 +367,7 @@ bool corvdekLINDefinitionFile::LoadFromBytes(std::string_view bytes) {
                      kLevelWarning);
         return false;
     }
+    ReadDeferredNodeAttributes(*this);
     ResolveSignalEncodings();
     UpdateJ2602Flag();
     return true;
@@ -368,8 +397,6 @@ void corvdekLINDefinitionFile::ProcessStatement(std::string_view text, int depth
         return;
     }
     const int issuesBefore = loadIssueTypes.Count();
-    if (!DispatchToSectionReader(*this, depth) && loadIssueTypes.Count() == issuesBefore) {
-        ReportStatement("LDF Statement not supported.",
-                        u"This statement is not kept and will not be saved: ", kLevelWarning);
-    }
+    const bool kept = DispatchToSectionReader(*this, depth);
+    ReportUnlessKept(*this, kept, issuesBefore);
 }

@@ -101,9 +101,16 @@ bool ReadNodeAttributesStatement(corvdekLINDefinitionFile& document, int depth) 
         document.statement.Trim();
         document.attributeNodeIndex =
             document.slaveLookup.Find(document.nodes, document.statement.View());
+        document.attributeNodeName = document.statement;
         return true;
     }
     corvdekLINNode* node = document.nodes.Get(document.attributeNodeIndex);
+    if (node == nullptr && !document.attributeNodeName.IsEmpty()) {
+        document.statement.tag = depth;
+        document.deferredAttributeNodes.Add(document.attributeNodeName);
+        document.deferredAttributeStatements.Add(document.statement);
+        return true;
+    }
     if (node == nullptr) {
         document.ReportStatement(kWithoutNode, kWithoutNodeAt, kLevelWarning);
         return true;
@@ -131,9 +138,14 @@ bool ReadCompositeStatement(corvdekLINDefinitionFile& document, int depth) {
             document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
             return true;
         }
-        corvString name(document.statement);
-        name.Mid(14, name.Length());  // drops 'configuration ' (unchanged when no longer)
-        document.compositeConfigurations.Add()->name = name;
+        // The name follows the keyword, after spaces or after a tab or line break that
+        // the loader dropped.
+        const std::u16string_view keyword = u"configuration";
+        std::u16string_view name = document.statement.View();
+        if (name.starts_with(keyword) && name.size() > keyword.size()) {
+            name.remove_prefix(keyword.size());
+        }
+        document.compositeConfigurations.Add()->name = Trimmed(name);
         return true;
     }
     if (depth == 3) {

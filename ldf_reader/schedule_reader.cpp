@@ -57,15 +57,38 @@ const Command* CommandOfKind(int kind) {
     return nullptr;
 }
 
-// An entry split at "delay": the text before it, and the delay in ms when the entry has
-// exactly one "delay" part.
+bool IsNameCharacter(char16_t ch) {
+    return (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9') ||
+           ch == u'_';
+}
+
+// Where the keyword "delay" stands as a word of its own; a frame may carry the word in its
+// name ('Wiper_delay delay 10 ms'). npos unless it stands exactly once.
+constexpr std::u16string_view kDelay = u"delay";
+
+std::size_t FindDelayKeyword(std::u16string_view text) {
+    std::size_t found = std::u16string_view::npos;
+    for (std::size_t at = text.find(kDelay); at != std::u16string_view::npos;
+         at = text.find(kDelay, at + 1)) {
+        const std::size_t end = at + kDelay.size();
+        const bool word = (at == 0 || !IsNameCharacter(text[at - 1])) &&
+                          (end == text.size() || !IsNameCharacter(text[end]));
+        if (!word) continue;
+        if (found != std::u16string_view::npos) return std::u16string_view::npos;
+        found = at;
+    }
+    return found;
+}
+
+// An entry split at its "delay": the text before it, and the delay in ms.
 struct ScheduleEntry {
     explicit ScheduleEntry(const corvString& statement) {
-        const StatementFields parts(statement.View(), u"delay");
-        head = Trimmed(parts.Item(0));
-        hasDelay = parts.Count() == 2;
+        const std::u16string_view text = statement.View();
+        const std::size_t at = FindDelayKeyword(text);
+        hasDelay = at != std::u16string_view::npos;
+        head = Trimmed(hasDelay ? text.substr(0, at) : text);
         if (hasDelay) {
-            const StatementFields delayParts(parts.Item(1), u"ms");
+            const StatementFields delayParts(text.substr(at + kDelay.size()), u"ms");
             delay = Trimmed(delayParts.Item(0));
         }
     }
@@ -130,8 +153,8 @@ bool ReadArguments(Item& item, const corvString& head) {
     }
 }
 
-// 'arguments } delay 10 ms' after the '{' of a command, or the LIN 2.0 form of the same
-// with the arguments separated by commas.
+// 'arguments } delay 10 ms' after the '{' of a command. A statement with commas but no
+// brace before it is taken as the arguments of the entry before it too.
 void ReadArgumentList(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& table,
                       const corvString& arguments, const ScheduleEntry& entry) {
     Item* item = table.items.Last();

@@ -87,9 +87,10 @@ void WriteMasterLine(const corvdekLINDefinitionFile& document, LdfOutput& out) {
               document.masterJitter.View(), u" ms", j2602, u";"});
 }
 
-// A byte array is written with exactly the values its size gives.
+// A byte array is written with exactly the values its size gives; missing ones are
+// written as 0, though never more than a LIN frame's 8 (a wild size asks for millions).
 std::u16string ByteArrayValues(const corvdekLINSignal& signal, LdfOutput& out) {
-    const int byteCount = signal.size.ToInt() / 8;
+    const int byteCount = std::min(signal.size.ToInt() / 8, std::max(8, signal.initValues.Count()));
     if (byteCount != signal.initValues.Count()) {
         out.LeftOut({u"Signal ", signal.name.View(), u": a byte array of size ", signal.size.View(),
                      u" holds size / 8 initial values; the others are written as 0 or left out."});

@@ -35,6 +35,12 @@ void WriteNamedFrameLists(const NamedFrameList& frames, std::u16string_view kind
     }
 }
 
+// The diagnostic sections are written as read; a document that read none (diagnostics
+// switched on in the editor) gets the standard ones.
+bool DiagnosticsWereRead(const corvdekLINDefinitionFile& document) {
+    return !document.diagnosticSignals.IsEmpty() || !document.diagnosticFrames.IsEmpty();
+}
+
 // Eight byte signals named prefix + "B0" ... "B7", as the standard diagnostic sections list them.
 std::u16string ByteSignal(std::u16string_view prefix, int index) {
     return std::u16string(prefix) + u"B" + static_cast<char16_t>(u'0' + index);
@@ -246,8 +252,7 @@ void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& 
 }
 
 void WriteDiagnosticSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    const bool asRead = !document.diagnosticSignals.IsEmpty() ||
-                        !document.diagnosticFrames.IsEmpty();
+    const bool asRead = DiagnosticsWereRead(document);
     out.OpenSection(u"Diagnostic_signals {");
     if (!asRead) {
         for (std::u16string_view prefix : {u"MasterReq", u"SlaveResp"}) {
@@ -299,8 +304,7 @@ void WriteEventFramesSection(const corvdekLINDefinitionFile& document, LdfOutput
 }
 
 void WriteDiagnosticFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    const bool asRead = !document.diagnosticSignals.IsEmpty() ||
-                        !document.diagnosticFrames.IsEmpty();
+    const bool asRead = DiagnosticsWereRead(document);
     out.OpenSection(u"Diagnostic_frames {");
     if (!asRead) {
         WriteStandardDiagnosticFrame(u"     MasterReq: 60 {", u"MasterReq", out);
@@ -321,19 +325,13 @@ void WriteDiagnosticAddressesSection(const corvdekLINDefinitionFile& document, L
     out.Line({u"}"});
 }
 
-bool WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    bool any = false;
-    for (int i = 0; i < document.nodes.GetCount() && !any; ++i) {
-        any = document.nodes.Get(i)->HasAttributes();
-    }
-    if (!any) return false;
-    out.Line({u"Node_attributes {"});
+void WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    out.OpenSection(u"Node_attributes {");
     for (int i = 0; i < document.nodes.GetCount(); ++i) {
         const corvdekLINNode& node = *document.nodes.Get(i);
         if (node.HasAttributes()) WriteNodeAttributes(node, out);
     }
-    out.Line({u"}"});
-    return true;
+    out.CloseSection();
 }
 
 void WriteScheduleTablesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {

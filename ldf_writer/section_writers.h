@@ -52,8 +52,7 @@ void WriteSporadicFramesSection(const corvdekLINDefinitionFile& document, LdfOut
 void WriteEventFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out);
 void WriteDiagnosticFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out);
 void WriteDiagnosticAddressesSection(const corvdekLINDefinitionFile& document, LdfOutput& out);
-// False when no node has attributes; then nothing is written.
-bool WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, LdfOutput& out);
+void WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, LdfOutput& out);
 void WriteScheduleTablesSection(const corvdekLINDefinitionFile& document, LdfOutput& out);
 void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, LdfOutput& out);
 void WriteRepresentationSection(const corvdekLINDefinitionFile& document, LdfOutput& out);

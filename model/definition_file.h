@@ -92,6 +92,12 @@ public:
     int blockTailDepth = -1;  // -1: no '}' with text before it
     int section = kSectionNone;
     int attributeNodeIndex = -1;
+    // The block of a Node_attributes section being read names a node not known yet: its
+    // statements wait for the end of the load, as the Nodes section may come later. The
+    // statements' tags hold their depth.
+    corvString attributeNodeName;
+    corvStringArray deferredAttributeNodes;
+    corvStringArray deferredAttributeStatements;
     SlaveNameLookup slaveLookup;
 
     corvdekLINDefinitionFile() = default;

@@ -76,11 +76,18 @@ TEST_F(LoaderEdges, CommentCloserOutsideACommentIsText) {
     EXPECT_EQ(Utf8(document.frames.Get(0)->signalNames), (Texts{"D"}));
 }
 
-TEST_F(LoaderEdges, CommentThatBeginsWithASlashRunsToItsOwnEnd) {
+TEST_F(LoaderEdges, BlockCommentsEndWhereTheirOwnCloserStands) {
     // In '/*/' the star belongs to the opening mark; the comment does not end there.
     Load("Signals { A: 8, 0, CEM, S1; /*/ B: 8, 0, CEM, S1; */ C: 8, 0, CEM, S1; }\n");
     EXPECT_EQ(LoadIssues(document), Texts{});
     EXPECT_EQ(SignalNames(), (Texts{"A", "C"}));
+    // The slash that closes a comment opens none: '*//' is no line comment, and '//'
+    // inside a block comment ends nothing.
+    Load("Signals { A: 8, 0, CEM, S1; /* a *//* b */ B: 8, 0, CEM, S1;\n"
+         "  /* c // d */ C: 8, 0, CEM, S1; }\nFrames { F: 1, CEM, 1 { A, 0; } }\n");
+    EXPECT_EQ(LoadIssues(document), Texts{});
+    EXPECT_EQ(SignalNames(), (Texts{"A", "B", "C"}));
+    EXPECT_EQ(document.frames.GetCount(), 1);
 }
 
 }  // namespace

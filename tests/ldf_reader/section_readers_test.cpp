@@ -229,12 +229,22 @@ TEST_F(ScheduleReader, EveryEntryKind) {
     EXPECT_TRUE(Issues().empty());
 }
 
+TEST_F(ScheduleReader, AFrameNameMayHoldTheWordDelay) {
+    LoadSection("Schedule_tables", "T { Wiper_delay delay 10 ms; delayFrame delay 5 ms; }");
+    const auto& items = document.scheduleTables.Get(0)->items;
+    ASSERT_EQ(items.GetCount(), 2);
+    EXPECT_EQ(Utf8(items.Get(0)->frameName), "Wiper_delay");
+    EXPECT_EQ(Utf8(items.Get(0)->delay), "10");
+    EXPECT_EQ(Utf8(items.Get(1)->frameName), "delayFrame");
+    EXPECT_TRUE(Issues().empty());
+}
+
 TEST_F(ScheduleReader, InvalidEntries) {
     LoadSection("Schedule_tables",
                 "{ Orphan delay 5 ms; }\n"
                 "T {\n"
                 "  Frame1 10 ms;\n"
-                "  delayFrame delay 10 ms;\n"
+                "  F delay 5 ms delay 6 ms;\n"
                 "  masterreq delay 10 ms;\n"
                 "  MasterReq;\n"
                 "  SlaveResp;\n"
@@ -261,7 +271,7 @@ TEST_F(ScheduleReader, InvalidEntries) {
     EXPECT_EQ(Issues(),
               (Texts{"0|Schedule Table Frame Invalid." + at + "Orphan delay 5 ms",
                      "0|Schedule Table Frame Invalid." + at + "Frame1 10 ms",
-                     "0|Schedule Table Frame Invalid." + at + "delayFrame delay 10 ms",
+                     "0|Schedule Table Frame Invalid." + at + "F delay 5 ms delay 6 ms",
                      "0|Schedule Table MasterReq Invalid." + at + "MasterReq",
                      "0|Schedule Table SlaveRsp Invalid." + at + "SlaveResp",
                      "0|Schedule Table AssignNAD Invalid.|This Schedule Table AssignNAD is "
@@ -401,10 +411,23 @@ TEST_F(NodeAttributesReader, BlocksOfUnknownNodesAndBadStatements) {
         "invalid node at line: ";
     const std::string invalid =
         "0|LIN Node Attribute Invalid.|This LIN Node Attribute is invalid at line: ";
-    EXPECT_EQ(Issues(), (Texts{without + "configured_NAD = 1", without + "configurable_frames",
-                               without + "F = 1", invalid + "configured_NAD 0x01",
-                               invalid + "a = b = c"}));
+    // A block of an unknown node is reported once the whole file is read.
+    EXPECT_EQ(Issues(), (Texts{invalid + "configured_NAD 0x01", invalid + "a = b = c",
+                               without + "configured_NAD = 1", without + "configurable_frames",
+                               without + "F = 1"}));
     EXPECT_FALSE(document.nodes.Get(0)->HasAttributes());
+}
+
+TEST_F(NodeAttributesReader, AttributesMayComeBeforeTheNodes) {
+    ASSERT_TRUE(LoadText(document,
+                         "Node_attributes { S1 { configured_NAD = 0x01;"
+                         "  configurable_frames { F1; F2 = 0x12; } } }\n"
+                         "Nodes { Master: M, 5 ms, 1 ms; Slaves: S1; }"));
+    const corvdekLINNode* node = document.nodes.Get(0);
+    EXPECT_EQ(Utf8(node->configuredNAD), "0x01");
+    EXPECT_EQ(Utf8(node->configurableFrameNames), (Texts{"F1", "F2"}));
+    EXPECT_EQ(Utf8(node->configurableFrameIds), (Texts{"", "0x12"}));
+    EXPECT_TRUE(Issues().empty());
 }
 
 using CompositeReader = SectionReader;
@@ -412,18 +435,20 @@ using CompositeReader = SectionReader;
 TEST_F(CompositeReader, ConfigurationsAndTheirNodes) {
     LoadSection("composite",
                 "configuration   C1 { CN1 { LN1, LN2; LN3; } CN2 { LN4, LN5 } ; }\n"
+                "configuration\tC2 { CN { LN1; } }\n"
                 "configuration { }\n"
                 "Bad { }");
-    ASSERT_EQ(document.compositeConfigurations.GetCount(), 2);
+    ASSERT_EQ(document.compositeConfigurations.GetCount(), 3);
     const corvdekLINCompositeConfiguration* first = document.compositeConfigurations.Get(0);
-    EXPECT_EQ(Utf8(first->name), "  C1");
+    EXPECT_EQ(Utf8(first->name), "C1");
     ASSERT_EQ(first->compositeNodes.GetCount(), 2);
     EXPECT_EQ(Utf8(first->compositeNodes.Get(0)->name), "CN1");
     EXPECT_EQ(Utf8(first->compositeNodes.Get(0)->nodeNames), (Texts{"LN1", "LN2", "LN3"}));
     // The ';' after the last logical node is optional.
     EXPECT_EQ(Utf8(first->compositeNodes.Get(1)->name), "CN2");
     EXPECT_EQ(Utf8(first->compositeNodes.Get(1)->nodeNames), (Texts{"LN4", "LN5"}));
-    EXPECT_EQ(Utf8(document.compositeConfigurations.Get(1)->name), "configuration");
+    EXPECT_EQ(Utf8(document.compositeConfigurations.Get(1)->name), "C2");  // after a tab
+    EXPECT_EQ(Utf8(document.compositeConfigurations.Get(2)->name), "configuration");
     EXPECT_EQ(Issues(), (Texts{"0|LIN Composite Node invalid|LIN Composite Node invalid at "
                                "line: Bad"}));
 }

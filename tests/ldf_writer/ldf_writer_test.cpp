@@ -226,6 +226,16 @@ TEST_F(SaveFile, APipeIsWrittenIntoNotReplaced) {
     EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"cluster.fifo"});
 }
 
+TEST_F(SaveFile, ALinkThatLeadsNowhereIsNeverReplaced) {
+    fs::create_symlink(dir_ / "missing.ldf", dir_ / "dangling.ldf");
+    fs::create_symlink(dir_ / "loop.ldf", dir_ / "loop.ldf");
+    for (const char* link : {"dangling.ldf", "loop.ldf"}) {
+        EXPECT_FALSE(WriteLDF(document_, PathOf(link))) << link;
+        EXPECT_TRUE(fs::is_symlink(dir_ / link)) << link;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "missing.ldf"));
+}
+
 TEST_F(SaveFile, ACharacterDeviceIsWrittenIntoNotReplaced) {
     ASSERT_TRUE(fs::is_character_file("/dev/null"));
     EXPECT_TRUE(WriteLDF(document_, corvString(u"/dev/null")));
