@@ -162,6 +162,13 @@ TEST(Writer, WhatCannotBeWrittenValidlyIsLeftOutAndNamed) {
                   "Schedule table Empty: it has no entries."}));
 }
 
+TEST(Writer, AWildByteArraySizeAsksForNoMoreThanEightValues) {
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(LoadText(document, "Signals { Arr: 80000000, {1}, M, S1; }"));
+    EXPECT_NE(RenderLDF(document).find("\tArr: 80000000, { 1, 0, 0, 0, 0, 0, 0, 0} , M, S1;"),
+              std::string::npos);
+}
+
 class SaveFile : public ::testing::Test {
 protected:
     void SetUp() override {
