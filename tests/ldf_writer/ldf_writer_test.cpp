@@ -165,7 +165,8 @@ TEST(Writer, WhatCannotBeWrittenValidlyIsLeftOutAndNamed) {
 TEST(Writer, AWildByteArraySizeAsksForNoMoreThanEightValues) {
     corvdekLINDefinitionFile document;
     ASSERT_TRUE(LoadText(document, "Signals { Arr: 80000000, {1}, M, S1; }"));
-    EXPECT_NE(RenderLDF(document).find("\tArr: 80000000, { 1, 0, 0, 0, 0, 0, 0, 0} , M, S1;"),
+    // Too few values: reported when read, so none are kept, and the zeros stop at eight.
+    EXPECT_NE(RenderLDF(document).find("\tArr: 80000000, { 0, 0, 0, 0, 0, 0, 0, 0} , ;"),
               std::string::npos);
 }
 
