@@ -1,8 +1,11 @@
 // Frame helpers shared by the header generator and the frames tab: the signal order by
 // offset, the C structure and union that overlay a frame's bytes, and the frame time.
 
+#include "frame_layout.h"
+
 #include <algorithm>
 #include <string>
+#include <unordered_set>
 
 #include "foundation/corv_arrays.h"
 #include "model/definition_file.h"
@@ -15,25 +18,45 @@ constexpr long long kFrameBits = 64;  // a LIN frame carries at most 8 data byte
 constexpr const char16_t* kMissingSignal =
     u"Problem with signal name not present in signal collection.";
 
-std::u16string Number(int value) {
-    corvString text;
-    text.SetInt(value);
-    return std::u16string(text.View());
+std::u16string Number(long long value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
 }
 
-// Appends the bit-field or array member of one signal; none for a scalar wider than 32 bits.
-void AppendSignalField(std::u16string& body, const corvdekLINSignal& signal, int size) {
-    const std::u16string_view name = signal.name.View();
+// Unnamed members for the bits from `from` to `to`, none crossing a byte boundary.
+void AppendFillers(std::u16string& body, long long from, long long to) {
+    while (from < to) {
+        const long long bits = std::min(to - from, 8 - from % 8);
+        body += u"\tl_u8\t: " + Number(bits) + u";\n";
+        from += bits;
+    }
+}
+
+// The members of one signal at `offset`: a byte array as an array, a scalar as one
+// bit-field per byte it touches (named after the signal when it touches one byte only).
+SignalMembers AppendSignalMembers(std::u16string& body, const corvdekLINSignal& signal,
+                                  long long offset, long long size) {
+    SignalMembers members{std::u16string(signal.name.View()), signal.isByteArray,
+                          static_cast<int>(size), {}};
     if (signal.isByteArray) {
-        body.append(u"\tl_u8\t").append(name).append(u"[").append(Number(size / 8)).append(u"];\n");
-        return;
+        body += u"\tl_u8\t" + members.signal + u"[" + Number(size / 8) + u"];\n";
+        members.parts.push_back({members.signal, 0, static_cast<int>(size / 8 * 8)});
+        return members;
     }
-    if (size == 1) {
-        body.append(u"\tl_bool\t").append(name).append(u" : 1;\n");
-        return;
+    std::vector<int> pieces;
+    for (long long bit = offset; bit < offset + size;) {
+        pieces.push_back(static_cast<int>(std::min(offset + size - bit, 8 - bit % 8)));
+        bit += pieces.back();
     }
-    const char16_t* type = size <= 8 ? u"\tl_u8 \t" : size <= 16 ? u"\tl_u16 \t" : u"\tl_u32 \t";
-    if (size <= 32) body.append(type).append(name).append(u" : ").append(Number(size)).append(u";\n");
+    int firstBit = 0;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        const std::u16string member =
+            pieces.size() == 1 ? members.signal : members.signal + u"_" + Number(static_cast<long long>(k));
+        body += u"\tl_u8\t" + member + u" : " + Number(pieces[k]) + u";\n";
+        members.parts.push_back({member, firstBit, pieces[k]});
+        firstBit += pieces[k];
+    }
+    return members;
 }
 
 bool OffsetsAscend(const corvStringArray& offsets) {
@@ -44,6 +67,21 @@ bool OffsetsAscend(const corvStringArray& offsets) {
 }
 
 }  // namespace
+
+std::optional<unsigned> WholeNumber(const corvString& text) {
+    corvString trimmed(text);
+    trimmed.Trim();
+    const std::u16string_view digits = trimmed.View();
+    const bool hex = digits.size() > 2 && digits[0] == u'0' && (digits[1] == u'x' || digits[1] == u'X');
+    const std::u16string_view body = hex ? digits.substr(2) : digits;
+    if (body.empty() || body.size() > 8) return std::nullopt;
+    for (char16_t ch : body) {
+        const bool digit = ch >= u'0' && ch <= u'9';
+        const bool hexLetter = (ch >= u'a' && ch <= u'f') || (ch >= u'A' && ch <= u'F');
+        if (!digit && !(hex && hexLetter)) return std::nullopt;
+    }
+    return hex ? trimmed.ToUIntAutoHex() : trimmed.ToUInt();
+}
 
 void corvdekLINFrame::SortSignalsByOffset() {
     if (OffsetsAscend(signalOffsets)) return;  // the usual case: nothing to move
@@ -68,40 +106,56 @@ bool corvdekLINFrame::BuildStructTypedef(corvString& text) {
 }
 
 bool corvdekLINFrame::BuildStructTypedef(corvString& text, const ClusterNameIndex& names) {
-    SortSignalsByOffset();
-    const std::u16string frame(name.View());
-    std::u16string body = u"typedef struct\n{\n";
+    const FrameStructure structure = LayOutFrame(*this, names);
+    text.Assign(structure.text);
+    return structure.complete;
+}
+
+FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names) {
+    frame.SortSignalsByOffset();
+    FrameStructure result;
+    const std::u16string frameName(frame.name.View());
+    std::u16string& body = result.text;
+    body = u"typedef struct\n{\n";
     // Problems are named in #error lines where they stand; the structure still closes.
     auto error = [&](std::u16string_view signal, std::u16string_view problem) {
-        body.append(u"#error \"frame ").append(frame).append(u": signal ").append(signal).append(problem).append(u"\"\n");
+        body += u"#error \"frame " + frameName + u": signal " + std::u16string(signal) +
+                std::u16string(problem) + u"\"\n";
+        result.hasFault = true;
     };
-    bool complete = true;
+    const long long frameBits = std::min(kFrameBits, 8 * frame.DataByteCount(names));
+    const std::u16string beyond =
+        u" lies beyond the end of the frame (" + Number(frameBits / 8) + u" bytes)";
+    std::unordered_set<std::u16string_view> listed;
     long long position = 0;
-    for (int i = 0; i < signalNames.Count(); ++i) {
-        const corvdekLINSignal* signal = names.FindSignal(signalNames.Item(i).View());
+    for (int i = 0; i < frame.signalNames.Count(); ++i) {
+        const std::u16string_view signalName = frame.signalNames.Item(i).View();
+        const corvdekLINSignal* signal = names.FindSignal(signalName);
         if (signal == nullptr) {
-            errorText = kMissingSignal;
-            error(signalNames.Item(i).View(), u" is not defined");
-            complete = false;
+            frame.errorText = kMissingSignal;
+            error(signalName, u" is not defined");
+            result.complete = false;
             break;
         }
         const long long size = signal->size.ToInt();
-        const long long offset = i < signalOffsets.Count() ? signalOffsets.Item(i).ToInt() : 0;
-        if (offset < 0 || size < 1 || offset + size > kFrameBits) {
-            // Also keeps a wild offset from asking for millions of filler lines.
-            error(signal->name.View(), u" does not fit in the 8 data bytes of a LIN frame");
-            continue;
+        const long long offset =
+            i < frame.signalOffsets.Count() ? frame.signalOffsets.Item(i).ToInt() : 0;
+        if (!listed.insert(signalName).second) {
+            error(signalName, u" is listed twice");
+        } else if (offset < 0 || size < 1 || offset + size > frameBits) {
+            error(signalName, beyond);  // also keeps a wild offset from asking for endless fillers
+        } else if (offset < position) {
+            error(signalName, u" overlaps the signal before it");
+        } else if (signal->isByteArray && (offset % 8 != 0 || size < 8)) {
+            error(signalName, u" is a byte array that does not fill whole bytes from a byte start");
+        } else {
+            AppendFillers(body, position, offset);
+            result.signals.push_back(AppendSignalMembers(body, *signal, offset, size));
+            position = offset + (signal->isByteArray ? size / 8 * 8 : size);
         }
-        if (offset < position) error(signal->name.View(), u" overlaps the signal before it");
-        for (long long gap = offset - position; gap > 0; gap -= 8) {
-            body += u"\tl_u8\t: " + Number(static_cast<int>(std::min(gap, 8LL))) + u";\n";
-        }
-        AppendSignalField(body, *signal, static_cast<int>(size));
-        position = offset + size;
     }
-    body += u"} _c_" + frame + u"Type;\n\n";
-    text.Assign(body);
-    return complete;
+    body += u"} _c_" + frameName + u"Type;\n\n";
+    return result;
 }
 
 bool corvdekLINFrame::BuildUnionTypedef(corvString& text, std::u16string_view byteCount) const {
@@ -122,6 +176,17 @@ long long corvdekLINFrame::SignalEndBit(const ClusterNameIndex& names) const {
     return end;
 }
 
+long long corvdekLINFrame::DataByteCount(const ClusterNameIndex& names) const {
+    if (const auto stated = WholeNumber(length); stated && *stated >= 1 && *stated <= 255) {
+        return *stated;
+    }
+    // Without a stated length (LIN 1.3, 2.0, J2602) the identifier gives it.
+    if (const auto id = WholeNumber(frameId); length.IsEmpty() && id && *id <= 63) {
+        return *id < 32 ? 2 : *id < 48 ? 4 : 8;
+    }
+    return std::min(kFrameBits, SignalEndBit(names) + 7) / 8;
+}
+
 bool corvdekLINFrame::ComputeFrameTime(double& seconds) {
     if (owner == nullptr) return false;
     const ClusterNameIndex names(*owner);
@@ -137,7 +202,7 @@ bool corvdekLINFrame::ComputeFrameTime(double& seconds) {
     owner->speed.Trim();
     const double bitsPerSecond = owner->speed.ToDouble() * 1000.0;
     if (owner->speed.IsEmpty() || bitsPerSecond == 0.0) return false;
-    seconds = bitCount / bitsPerSecond;
+    seconds = bitCount * (1.0 / bitsPerSecond);  // bit count times the bit time
     return true;
 }
 

@@ -88,6 +88,9 @@ public:
     bool BuildUnionTypedef(corvString& text, std::u16string_view byteCount) const;
     // The bit after the last signal bit (offset plus size, the largest over the signals).
     long long SignalEndBit(const ClusterNameIndex& names) const;
+    // The frame's data bytes: its stated length, else the length LIN 1.3 gives its
+    // identifier (2 bytes for 0-31, 4 for 32-47, 8 for 48-63), else what its signals span.
+    long long DataByteCount(const ClusterNameIndex& names) const;
     bool ComputeFrameTime(double& seconds);
     bool FormatFrameTime(corvString& text);
 };

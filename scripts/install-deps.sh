@@ -13,6 +13,7 @@ packages=(
   nlohmann-json3-dev        # tabrel-cli JSON output
   clang libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes for the fuzz target
   python3-lark              # the LDF grammar check of written files
+  gcc-multilib              # the generated headers are also compiled for 32-bit x86
   "$@"
 )
 

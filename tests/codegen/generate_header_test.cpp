@@ -37,16 +37,47 @@ std::string FrameDefines(const std::string& header) {
     return header.substr(from + 39, to - from - 39);
 }
 
-TEST(GenerateHeader, MatchesTheGoldenFilesByteForByte) {
+// The structure, union and accessors of a small cluster, written out from the layout rules:
+// one unsigned char bit-field per byte a signal touches, fillers up to each signal.
+TEST(GenerateHeader, SmallClusterByTheRules) {
     corvdekLINDefinitionFile document;
     ASSERT_TRUE(document.LoadFromFile(test_support::Path(kCodegenDir / "small_cluster.ldf")));
-    EXPECT_EQ(Header(document, true),
-              test_support::ReadBytes(kCodegenDir / "expected/small_cluster_master.h"));
-    EXPECT_EQ(Header(document, false, 0),
-              test_support::ReadBytes(kCodegenDir / "expected/small_cluster_slave_LSM.h"));
+    const std::string master = Header(document, true);
     // Structures end their lines with LF alone, and each block with LF LF CR LF.
-    EXPECT_TRUE(Contains(Header(document, true), "{\n\tl_u8 \tMode : 4;\n\tl_u8\t: 4;\n"));
-    EXPECT_TRUE(Contains(Header(document, true), "} _c_CEM_CmdType;\n\n\r\n"));
+    EXPECT_TRUE(Contains(master, "typedef struct\n{\n\tl_u8\tMode : 4;\n\tl_u8\t: 4;\n"
+                                 "\tl_u8\tLevel : 8;\n} _c_CEM_CmdType;\n\n\r\n"));
+    // Position: bits 4..15, four in byte 0 and eight in byte 1; Serial from byte 3.
+    EXPECT_TRUE(Contains(master, "{\n\tl_u8\tSwitch : 1;\n\tl_u8\t: 3;\n\tl_u8\tPosition_0 : 4;\n"
+                                 "\tl_u8\tPosition_1 : 8;\n\tl_u8\t: 8;\n\tl_u8\tSerial[2];\n"
+                                 "} _c_LSM_StateType;\n\n\r\n"));
+    EXPECT_TRUE(Contains(master, "typedef union\n{\n     l_u8  _c[kLSM_State_len];\n"
+                                 "     _c_LSM_StateType LSM_State;\n} _c_LSM_StateBuf;\n\n\r\n"));
+    EXPECT_TRUE(Contains(master, "#define kLSM_State_len 5\r\n"));
+    EXPECT_TRUE(Contains(master, "#define Get_LSM_State_Position(f) (((l_u16)(f).Position_0 << 0) | "
+                                 "((l_u16)(f).Position_1 << 4))\r\n"));
+    EXPECT_TRUE(Contains(master, "#define Set_LSM_State_Position(f, v) ((f).Position_0 = "
+                                 "(l_u8)(((l_u16)(v) >> 0) & 15), (f).Position_1 = "
+                                 "(l_u8)(((l_u16)(v) >> 4) & 255))\r\n"));
+    EXPECT_FALSE(Contains(master, "Get_LSM_State_Serial"));  // the array is used as it is
+    // The header describes its cluster and can be included twice.
+    EXPECT_EQ(master.find("#ifndef LIN_CLUSTER_CEM_H\r\n#define LIN_CLUSTER_CEM_H\r\n"), 0u);
+    EXPECT_TRUE(Contains(master, "\r\n#define kLinTimeBase 5\r\n#define kLinBaudrate 19200\r\n"
+                                 "#define kLinVersion 2.1\r\n"));
+    EXPECT_TRUE(master.ends_with("\r\n#endif\r\n"));
+}
+
+TEST(GenerateHeader, ClusterDefinesAndGuardFollowTheCluster) {
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(LoadText(document, "LIN_protocol_version = \"J2602_1_1.0\"; LIN_speed = 10.417 kbps;"
+                                   "Channel_name = \"Body-CAN 2\"; Nodes { Master: M, 5 ms, 1 ms; }"));
+    std::string header = Header(document, true);
+    EXPECT_EQ(header.find("#ifndef LIN_CLUSTER_BODY_CAN_2_H\r\n"), 0u);
+    EXPECT_TRUE(Contains(header, "#define kLinBaudrate 10417\r\n#define kLinVersion \"J2602_1_1.0\"\r\n"));
+    document.speed = u"";
+    document.masterTimebase = u"";
+    header = Header(document, true);
+    EXPECT_TRUE(Contains(header, "// kLinTimeBase: the cluster states no time base in ms\r\n"
+                                 "// kLinBaudrate: the cluster states no speed\r\n"));
 }
 
 TEST(GenerateHeader, ClusterWithoutFrames) {
@@ -61,10 +92,11 @@ TEST(GenerateHeader, ClusterWithoutFrames) {
                   "/*        typedef frame related unions                             */\r\n" +
                   banner + "\r\n" + banner +
                   "/*        frame related signal defines                               */\r\n" +
-                  banner + "\r\n");
+                  banner + "\r\n#endif\r\n");
+    // The guard's two lines, the four lines on the layout, then the 71 of the preamble.
     int lines = 0;
     for (std::size_t i = 0; i < preambleEnd; ++i) lines += header[i] == '\n';
-    EXPECT_EQ(lines, 71);
+    EXPECT_EQ(lines, 2 + 4 + 71);
 }
 
 TEST(GenerateHeader, DefineBlocksForWhatTheNodeSendsAndReceives) {
@@ -91,7 +123,7 @@ TEST(GenerateHeader, DefineBlocksForWhatTheNodeSendsAndReceives) {
     EXPECT_TRUE(Contains(slaveB, "#define kF4_mode RECEIVE\r\n"));
 }
 
-TEST(GenerateHeader, FillersAndFieldTypes) {
+TEST(GenerateHeader, FillersAndFieldsNeverCrossAByte) {
     corvdekLINDefinitionFile document;
     ASSERT_TRUE(LoadText(document,
                          "Nodes { Master: M, 5 ms, 1 ms; Slaves: A; }"
@@ -100,15 +132,40 @@ TEST(GenerateHeader, FillersAndFieldTypes) {
                          "Frames { F: 1, M, 8 { S8, 8; S4, 0; S1, 36; S12, 37; }"
                          "  G: 2, M, 8 { S40, 0; Arr, 40; } H: 3, M, 3 { S20, 0; } }"));
     const std::string header = Header(document, true);
-    EXPECT_TRUE(Contains(header, "{\n\tl_u8 \tS4 : 4;\n\tl_u8\t: 4;\n\tl_u8 \tS8 : 8;\n"
-                                 "\tl_u8\t: 8;\n\tl_u8\t: 8;\n\tl_u8\t: 4;\n"
-                                 "\tl_bool\tS1 : 1;\n\tl_u16 \tS12 : 12;\n} _c_FType;\n\n\r\n"));
-    EXPECT_TRUE(Contains(header, "{\n\tl_u32 \tS20 : 20;\n} _c_HType;"));
-    // A scalar of 40 bits gets no field but still takes its bits.
-    EXPECT_TRUE(Contains(header, "{\n\tl_u8\tArr[2];\n} _c_GType;"));
+    // The gap from bit 16 to 36 is filled byte by byte: 8, 8, then 4 bits of byte 4.
+    // S12 takes bits 37..48: three of byte 4, all of byte 5, one of byte 6.
+    EXPECT_TRUE(Contains(header, "{\n\tl_u8\tS4 : 4;\n\tl_u8\t: 4;\n\tl_u8\tS8 : 8;\n"
+                                 "\tl_u8\t: 8;\n\tl_u8\t: 8;\n\tl_u8\t: 4;\n\tl_u8\tS1 : 1;\n"
+                                 "\tl_u8\tS12_0 : 3;\n\tl_u8\tS12_1 : 8;\n\tl_u8\tS12_2 : 1;\n"
+                                 "} _c_FType;\n\n\r\n"));
+    EXPECT_TRUE(Contains(header, "#define Get_F_S12(f) (((l_u16)(f).S12_0 << 0) | "
+                                 "((l_u16)(f).S12_1 << 3) | ((l_u16)(f).S12_2 << 11))\r\n"));
+    EXPECT_TRUE(Contains(header, "{\n\tl_u8\tS20_0 : 8;\n\tl_u8\tS20_1 : 8;\n\tl_u8\tS20_2 : 4;\n"
+                                 "} _c_HType;"));
+    EXPECT_TRUE(Contains(header, "#define Get_H_S20(f) (((l_u32)(f).S20_0 << 0) | "
+                                 "((l_u32)(f).S20_1 << 8) | ((l_u32)(f).S20_2 << 16))\r\n"));
+    // A scalar of 40 bits takes its five bytes, so the array after it stays in place; it
+    // has no accessor, as no l_u32 holds it.
+    EXPECT_TRUE(Contains(header, "{\n\tl_u8\tS40_0 : 8;\n\tl_u8\tS40_1 : 8;\n\tl_u8\tS40_2 : 8;\n"
+                                 "\tl_u8\tS40_3 : 8;\n\tl_u8\tS40_4 : 8;\n\tl_u8\tArr[2];\n} _c_GType;"));
+    EXPECT_FALSE(Contains(header, "Get_G_S40"));
     // The generator leaves the frame's signals sorted by offset.
     EXPECT_EQ(test_support::Utf8(document.frames.Get(0)->signalNames),
               (std::vector<std::string>{"S4", "S8", "S1", "S12"}));
+}
+
+TEST(GenerateHeader, LengthIsStatedOrGivenByTheIdentifier) {
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(LoadText(document,
+                         "Nodes { Master: M, 5 ms, 1 ms; }"
+                         "Signals { S: 8, 0, M; }"
+                         "Frames { Low: 31, M { S, 0; } Mid: 32, M { S, 0; } High: 48, M { S, 0; }"
+                         "  Stated: 33, M, 3 { S, 0; } }"));
+    const std::string header = Header(document, true);
+    EXPECT_TRUE(Contains(header, "#define kLow_len 2\r\n"));
+    EXPECT_TRUE(Contains(header, "#define kMid_len 4\r\n"));
+    EXPECT_TRUE(Contains(header, "#define kHigh_len 8\r\n"));
+    EXPECT_TRUE(Contains(header, "#define kStated_len 3\r\n"));
 }
 
 TEST(GenerateHeader, ProblemsBecomeErrorLinesInsteadOfBrokenCode) {
@@ -118,26 +175,54 @@ TEST(GenerateHeader, ProblemsBecomeErrorLinesInsteadOfBrokenCode) {
                          "Signals { S: 8, 0, M, A; T: 8, 0, M, A; }"
                          "Frames { Bad: 0x40, M, 1 { S, 0; } Word: abc, M, 1 { S, 0; }"
                          "  Overlap: 3, M, 2 { S, 0; T, 4; } Missing: 4, M, 2 { S, 0; Ghost, 8; }"
-                         "  Outside: 5, M, 8 { S, -8; T, 2147483647; S, 57; } }"));
+                         "  Outside: 5, M, 8 { S, -8; T, 2147483647; S, 57; }"
+                         "  Short: 0x23, M, 1 { T, 8; } Twice: 6, M, 2 { S, 0; S, 8; }"
+                         "  Twice: 7, M, 1 { T, 0; } }"));
     const std::string header = Header(document, true);
     EXPECT_TRUE(Contains(header, "#define kBad_handle 1\r\n#error \"frame Bad: the frame "
                                  "identifier 0x40 is not a number from 0 to 63\"\r\n"
                                  "#define kBad_len 1\r\n"));
     EXPECT_TRUE(Contains(header, "#error \"frame Word: the frame identifier abc is not a number "
                                  "from 0 to 63\"\r\n"));
-    EXPECT_TRUE(Contains(header, "\tl_u8 \tS : 8;\n#error \"frame Overlap: signal T overlaps the "
-                                 "signal before it\"\n\tl_u8 \tT : 8;\n} _c_OverlapType;"));
-    EXPECT_TRUE(Contains(header, "\tl_u8 \tS : 8;\n#error \"frame Missing: signal Ghost is not "
+    // An overlapping signal gets no member that would sit on the wrong bits.
+    EXPECT_TRUE(Contains(header, "\tl_u8\tS : 8;\n#error \"frame Overlap: signal T overlaps the "
+                                 "signal before it\"\n} _c_OverlapType;"));
+    EXPECT_TRUE(Contains(header, "\tl_u8\tS : 8;\n#error \"frame Missing: signal Ghost is not "
                                  "defined\"\n} _c_MissingType;"));
-    // A signal outside the 8 data bytes gets no fillers up to it, however far away it lies.
-    EXPECT_TRUE(Contains(header, "{\n#error \"frame Outside: signal S does not fit in the 8 data "
-                                 "bytes of a LIN frame\"\n#error \"frame Outside: signal S does not "
-                                 "fit in the 8 data bytes of a LIN frame\"\n#error \"frame Outside: "
-                                 "signal T does not fit in the 8 data bytes of a LIN frame\"\n} "
-                                 "_c_OutsideType;"));
+    // A signal outside the frame gets no fillers up to it, however far away it lies.
+    EXPECT_TRUE(Contains(header, "{\n#error \"frame Outside: signal S lies beyond the end of the "
+                                 "frame (8 bytes)\"\n#error \"frame Outside: signal S is listed "
+                                 "twice\"\n#error \"frame Outside: signal T lies beyond the end of "
+                                 "the frame (8 bytes)\"\n} _c_OutsideType;"));
+    EXPECT_TRUE(Contains(header, "{\n#error \"frame Short: signal T lies beyond the end of the "
+                                 "frame (1 bytes)\"\n} _c_ShortType;"));
+    EXPECT_TRUE(Contains(header, "\tl_u8\tS : 8;\n#error \"frame Twice: signal S is listed twice\""));
+    // A second frame of one name: named, and no second set of defines or types.
+    EXPECT_TRUE(Contains(header, "#error \"frame Twice: the frame name is used twice\"\r\n"));
+    EXPECT_EQ(header.find("#define kTwice_handle"), header.rfind("#define kTwice_handle"));
+    EXPECT_EQ(header.find("_c_TwiceBuf;"), header.rfind("_c_TwiceBuf;"));
     EXPECT_LT(header.size(), 20000u);
     EXPECT_EQ(test_support::Utf8(document.frames.Get(3)->errorText),
               "Problem with signal name not present in signal collection.");
+}
+
+TEST(GenerateHeader, AFaultyFrameBreaksOnlyTheHeadersOfItsNodes) {
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(LoadText(document,
+                         "Nodes { Master: M, 5 ms, 1 ms; Slaves: A, B; }"
+                         "Signals { S: 8, 0, A, M; T: 8, 0, B, M; }"
+                         "Frames { Good: 1, A, 1 { S, 0; } Faulty: 2, B, 1 { T, 4; } }"));
+    std::string slaveA = Header(document, false, 0);
+    const std::string commented =
+        "/* Not sent or received by this node, and faulty:\ntypedef struct\n{\n#error \"frame "
+        "Faulty: signal T lies beyond the end of the frame (1 bytes)\"\n} _c_FaultyType;\n\n*/\n";
+    const std::size_t comment = slaveA.find(commented);
+    ASSERT_NE(comment, std::string::npos);
+    slaveA.erase(comment, commented.size());
+    EXPECT_FALSE(Contains(slaveA, "#error"));
+    EXPECT_FALSE(Contains(slaveA, "Get_Faulty_"));
+    const std::string slaveB = Header(document, false, 1);
+    EXPECT_TRUE(Contains(slaveB, "\n#error \"frame Faulty: signal T lies beyond"));
 }
 
 TEST(GenerateHeader, SlaveOutsideTheClusterWritesNothing) {
@@ -166,49 +251,13 @@ TEST(GenerateHeader, GeneratingTwiceGivesTheSameFile) {
     fs::remove(target);
 }
 
-// Whether a cluster's headers can compile at all: every frame's signals exist and none
-// overlap.
-bool HasCleanLayout(corvdekLINDefinitionFile& document) {
-    std::string header;
-    corvdekLINGenerateMicrochip::RenderHeader(document, true, 0, header);
-    return !Contains(header, "#error");
-}
-
-TEST(GenerateHeader, HeadersOfEverySampleCompile) {
-    if (std::system("gcc --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no gcc";
-    const fs::path work = fs::temp_directory_path() / ("tabrel_compile_" + std::to_string(::getpid()));
-    fs::create_directories(work);
-    std::ofstream(work / "lin_cfg.h") << "/* driver configuration stub */\n";
-    int compiled = 0;
-    for (const fs::path& sample : test_support::AllSampleFiles()) {
-        corvdekLINDefinitionFile document;
-        ASSERT_TRUE(document.LoadFromFile(test_support::Path(sample)));
-        if (!HasCleanLayout(document)) continue;
-        for (int node = -1; node < document.nodes.GetCount(); ++node) {
-            std::string header = Header(document, node < 0, node < 0 ? 0 : node);
-            const fs::path file = work / "cluster.h";
-            std::ofstream(file, std::ios::binary) << header;
-            for (const char* defines : {"", "-D_LINMASTER -D_MASTERNODE"}) {
-                const std::string command = "gcc -fsyntax-only -std=gnu99 -Werror=implicit-int " +
-                                            std::string(defines) + " -I" + work.string() +
-                                            " -x c " + file.string() + " 2>&1";
-                EXPECT_EQ(std::system(command.c_str()), 0)
-                    << sample << " node " << node << " " << defines;
-                ++compiled;
-            }
-        }
-    }
-    EXPECT_GT(compiled, 40);
-    fs::remove_all(work);
-}
-
 TEST(FrameTime, BitTimesAndTexts) {
     corvdekLINDefinitionFile document;
     ASSERT_TRUE(LoadText(document,
                          "LIN_speed = 19.2 kbps;"
                          "Signals { A: 5, 0, M; B: 8, 0, M; C: 16, 0, M; }"
                          "Frames { Empty: 1, M {} Thirteen: 2, M { A, 8; } Sixteen: 3, M { B, 8; }"
-                         "  Full: 4, M { C, 48; } Ghost: 5, M { X, 0; } }"));
+                         "  Full: 4, M { C, 48; } Ghost: 5, M { X, 0; } OneByte: 6, M { B, 0; } }"));
     auto text = [&](int frame) {
         corvdekLINFrame* f = document.frames.Get(frame);
         f->owner = &document;
@@ -224,6 +273,7 @@ TEST(FrameTime, BitTimesAndTexts) {
     EXPECT_EQ(text(1), "3.333 ms");   // ends at bit 13: two bytes, 64 bit times
     EXPECT_EQ(text(2), "3.333 ms");   // ends at bit 16: also two bytes
     EXPECT_EQ(text(3), "6.458 ms");   // eight bytes, 124 bit times
+    EXPECT_EQ(text(5), "2.813 ms");   // 54 bit times of 1/19200 s: 2.8125 ms
     EXPECT_EQ(text(4), "");
     EXPECT_EQ(test_support::Utf8(document.frames.Get(4)->errorText),
               "Problem with signal name not present in signal collection.");
