@@ -659,6 +659,7 @@ const std::vector<Compiler>& Compilers() {
             {{"cc as C", "cc -x c -std=c99" + flags}, false},
             {{"g++ as C++", "g++ -x c++" + flags}, false},
             {{"clang as C", "clang -x c -std=c99 -Werror=bitfield-constant-conversion" + flags}, false},
+            {{"clang++ as C++", "clang++ -x c++ -Werror=bitfield-constant-conversion" + flags}, false},
             {{"gcc -m32 as C", "gcc -m32 -x c -std=c99" + flags}, true},
         };
         for (const auto& [candidate, otherTarget] : candidates) {
