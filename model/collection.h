@@ -136,7 +136,8 @@ T* corvCollectionTemplate<T>::InsertExistingAt(std::unique_ptr<T> element, int i
     if (!element || index < 0 || index > GetCount()) return nullptr;
     element->key = NextFreshKey();
     if (capacity_ < GetCount() + 1) {
-        capacity_ += kGrowBy + 1;
+        // Geometric growth keeps adding n elements linear; a fixed step made it quadratic.
+        capacity_ = std::max(capacity_ + kGrowBy + 1, 2 * capacity_);
         items_.reserve(static_cast<std::size_t>(capacity_));
     }
     if (index != GetCount()) keysAscend_ = false;

@@ -8,10 +8,12 @@ ClusterNameIndex::ClusterNameIndex(const corvdekLINDefinitionFile& document) {
         corvdekLINSignal* signal = document.signals.Get(i);
         signals_.try_emplace(signal->name.View(), signal);
     }
+    nodeNames_.reserve(static_cast<std::size_t>(document.nodes.GetCount()) + 1);
     nodeNames_.insert(document.master.name.View());
     for (int i = 0; i < document.nodes.GetCount(); ++i) {
         nodeNames_.insert(document.nodes.Get(i)->name.View());
     }
+    encodingNames_.reserve(static_cast<std::size_t>(document.encodingTypes.GetCount()));
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
         encodingNames_.insert(document.encodingTypes.Get(i)->name.View());
     }

@@ -87,7 +87,7 @@ TEST(Collection, FindByKeyOfAbsentKeys) {
     }
 }
 
-TEST(Collection, GrowsInStepsOf101AndKeepsElements) {
+TEST(Collection, GrowsGeometricallyFrom101AndKeepsElements) {
     Signals signals;
     signals.Add()->name = u"first";
     EXPECT_EQ(signals.Capacity(), 101);
@@ -96,7 +96,7 @@ TEST(Collection, GrowsInStepsOf101AndKeepsElements) {
     signals.Add()->name = u"102nd";
     EXPECT_EQ(signals.Capacity(), 202);
     for (int i = 102; i < 203; ++i) signals.Add();
-    EXPECT_EQ(signals.Capacity(), 303);
+    EXPECT_EQ(signals.Capacity(), 404);
     EXPECT_TRUE(signals.Get(0)->name.Equals(u"first"));
     EXPECT_TRUE(signals.Get(101)->name.Equals(u"102nd"));
     EXPECT_EQ(KeyAt(signals, 202), u"202");
