@@ -210,6 +210,20 @@ private Q_SLOTS:
         fs::remove(target.toStdString());
     }
 
+    void saveNamesWhatItLeavesOut() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        Find<QLineEdit>(&w, "txtMasterName")->setText("CEM");  // no time base, no jitter
+        const QString target = TempPath("partial.ldf");
+        AnswerFileDialog(w, target);
+        w.mnuFileSaveAsClick();
+        const QString status = Find<QLabel>(&w, "lblResult")->text();
+        QVERIFY(status.startsWith("Saved without: "));
+        QVERIFY(status.contains("LIN_speed: the cluster has no speed."));
+        QVERIFY(status.contains("Master 'CEM'"));
+        fs::remove(target.toStdString());
+    }
+
     void failedSaveIsReportedAndKeepsTheOldFile() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
