@@ -31,7 +31,7 @@ bool ReadFrameSignal(corvdekLINDefinitionFile& document) {
     }
     const StatementFields fields(document.statement.View(), u",");
     if (fields.Count() != 2) {
-        document.ReportStatement("LIN Frame Signal Specification problem.",
+        document.ReportStatement("LIN Frame Signal Entry problem.",
                                  u"This LIN frame has an invalid signal: ", kLevelWarning);
         return true;
     }

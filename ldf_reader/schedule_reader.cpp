@@ -169,7 +169,7 @@ void ReadArgumentList(corvdekLINDefinitionFile& document, corvdekLINScheduleTabl
     if (entry.hasDelay) {
         item->delay = entry.delay;
     } else {
-        document.ReportStatement("Schedule Table Delay Spec Invalid.", kFrameInvalidAt,
+        document.ReportStatement("Schedule Table Delay Invalid.", kFrameInvalidAt,
                                  kLevelWarning);
     }
 }

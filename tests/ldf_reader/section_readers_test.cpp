@@ -156,9 +156,9 @@ TEST_F(FramesReader, SignalLineProblems) {
     LoadSection("Frames", "{ Orphan, 0; } F: 1, M { A; B, 1, 2; }");
     EXPECT_EQ(Issues(),
               (Texts{"0|LIN Frame Invalid.|This LIN frame is invalid at line: Orphan, 0",
-                     "0|LIN Frame Signal Specification problem.|This LIN frame has an invalid "
+                     "0|LIN Frame Signal Entry problem.|This LIN frame has an invalid "
                      "signal: A",
-                     "0|LIN Frame Signal Specification problem.|This LIN frame has an invalid "
+                     "0|LIN Frame Signal Entry problem.|This LIN frame has an invalid "
                      "signal: B, 1, 2"}));
 }
 
@@ -280,7 +280,7 @@ TEST_F(ScheduleReader, InvalidEntries) {
                      "is invalid at line: A  delay 11 ms",
                      "0|Schedule Table UnassignFrameId Invalid.|This Schedule Table "
                      "UnassignFrameId is invalid at line: A, B, C  12 ms",
-                     "0|Schedule Table Delay Spec Invalid." + at + "A, B, C  12 ms",
+                     "0|Schedule Table Delay Invalid." + at + "A, B, C  12 ms",
                      "0|Schedule Table Frame Invalid." + at + "delay 5 ms"}));
     EXPECT_EQ(items.Get(4)->kind, corvdekLINScheduleTableItem::kFreeFormat);
 }
