@@ -18,11 +18,6 @@ constexpr long long kFrameBits = 64;  // a LIN frame carries at most 8 data byte
 constexpr const char16_t* kMissingSignal =
     u"Problem with signal name not present in signal collection.";
 
-std::u16string Number(long long value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // Unnamed members for the bits from `from` to `to`, none crossing a byte boundary.
 void AppendFillers(std::u16string& body, long long from, long long to) {
     while (from < to) {
@@ -67,6 +62,11 @@ bool OffsetsAscend(const corvStringArray& offsets) {
 }
 
 }  // namespace
+
+std::u16string Number(long long value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
 
 std::optional<unsigned> WholeNumber(const corvString& text) {
     corvString trimmed(text);

@@ -35,6 +35,9 @@ struct FrameStructure {
     bool complete = true;      // false when a listed signal is not defined
 };
 
+// `value` in decimal, as the header writes numbers.
+std::u16string Number(long long value);
+
 // Sorts the frame's signals by offset (in the document) and lays them out.
 FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names);
 

@@ -95,11 +95,6 @@ constexpr const char16_t* kPreambleTail[] = {
     u"",
 };
 
-std::u16string Number(long long value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 std::u16string Hex(unsigned value) {
     corvString text;
     text.SetHex(value);
