@@ -1,8 +1,8 @@
 #include "name_lists.h"
 
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <algorithm>
-
 
 namespace {
 
@@ -26,6 +26,7 @@ void FillSortedNames(QListWidget* list, const std::vector<NamedPosition>& names,
         return a.first.compare(b.first, Qt::CaseInsensitive) < 0;
     });
 
+    const QSignalBlocker quiet(list);
     list->setUpdatesEnabled(false);
     list->clear();
     for (const auto& [name, position] : rows) {
@@ -62,6 +63,7 @@ void SelectName(QListWidget* list, const QString& name) {
 }
 
 void RefillKeepingRow(QListWidget* list, const QStringList& names) {
+    const QSignalBlocker quiet(list);
     const int selected = list->currentRow();
     list->clear();
     list->addItems(names);

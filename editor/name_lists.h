@@ -18,7 +18,8 @@ struct NamedPosition {
 };
 
 // Refills `list` with the names that match the filter text (all when it is blank), in
-// alphabetical order, and selects the row of `keepPosition` or else the first row.
+// alphabetical order, and selects the row of `keepPosition` or else the first row. The
+// list signals no change meanwhile: the caller compares the selection before and after.
 void FillSortedNames(QListWidget* list, const std::vector<NamedPosition>& names,
                      const QString& filterText, int keepPosition);
 
@@ -32,7 +33,7 @@ void SelectPosition(QListWidget* list, int position);
 void SelectName(QListWidget* list, const QString& name);
 
 // Refills `list` with `names` in their order and selects the row that was selected when
-// it still exists, else the first.
+// it still exists, else the first, without signalling the change.
 void RefillKeepingRow(QListWidget* list, const QStringList& names);
 
 template <typename Collection>

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -115,11 +116,11 @@ void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
 
     connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdEncodingsAddClick);
     connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdEncodingsRemoveClick);
-    connect(lstEncodings_, &QListWidget::itemClicked, this, [this] { lstEncodingsClick(); });
+    connect(lstEncodings_, &QListWidget::currentRowChanged, this, [this] { lstEncodingsClick(); });
     connect(addPart, &QPushButton::clicked, this, &TfrmTabrel::cmdAddEncodingPartsClick);
     connect(removePart, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveEncodingPartsClick);
     connect(clearParts, &QPushButton::clicked, this, &TfrmTabrel::cmdClearEncodingPartsClick);
-    connect(lviewEncodingParts_, &QTreeWidget::itemClicked, this, [this] { lviewEncodingPartsClick(); });
+    connect(lviewEncodingParts_, &QTreeWidget::currentItemChanged, this, [this] { lviewEncodingPartsClick(); });
     connect(txtEncodingTypeDescription_, &QLineEdit::textChanged, this, [this](const QString& text) {
         corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
         if (filling_ || type == nullptr) return;
@@ -161,7 +162,10 @@ void TfrmTabrel::EditEncodingPart(const std::function<void(Part&)>& change) {
     Part* part = CurrentEncodingPart();
     if (filling_ || part == nullptr) return;
     change(*part);
-    FillEncodingParts();
+    const auto [kind, details] = PartRow(*part);
+    QTreeWidgetItem* row = lviewEncodingParts_->currentItem();
+    row->setText(0, kind);
+    row->setText(1, details);
 }
 
 void TfrmTabrel::RefreshEncodingTypeList() {
@@ -180,12 +184,15 @@ void TfrmTabrel::lstEncodingsClick() {
         FillingScope filling(filling_);
         txtEncodingTypeDescription_->setText(ToQString(type->name));
     }
+    lviewEncodingParts_->clear();  // another type: its first part is shown
     FillEncodingParts();
+    lviewEncodingPartsClick();
 }
 
 void TfrmTabrel::FillEncodingParts() {
     const corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
     if (type == nullptr) return;
+    const QSignalBlocker quiet(lviewEncodingParts_);
     QTreeWidgetItem* selected = lviewEncodingParts_->currentItem();
     const int remembered = selected == nullptr ? -1 : lviewEncodingParts_->indexOfTopLevelItem(selected);
     lviewEncodingParts_->clear();
@@ -204,7 +211,10 @@ void TfrmTabrel::FillEncodingParts() {
 
 void TfrmTabrel::lviewEncodingPartsClick() {
     const Part* part = CurrentEncodingPart();
-    if (part == nullptr) return;
+    if (part == nullptr) {
+        UpdatePartEditor();
+        return;
+    }
     {
         FillingScope filling(filling_);
         if (part->kind == Part::kLogical || part->kind == Part::kPhysical) {
@@ -246,7 +256,6 @@ void TfrmTabrel::cmdEncodingsAddClick() {
     RefreshEncodingTypeList();
     lstEncodings_->setCurrentRow(lstEncodings_->count() - 1);
     lstEncodingsClick();
-    UpdatePartEditor();
 }
 
 void TfrmTabrel::cmdEncodingsRemoveClick() {
@@ -267,7 +276,6 @@ void TfrmTabrel::cmdAddEncodingPartsClick() {
     const int count = lviewEncodingParts_->topLevelItemCount();
     if (count > 0) lviewEncodingParts_->setCurrentItem(lviewEncodingParts_->topLevelItem(count - 1));
     lviewEncodingPartsClick();
-    UpdatePartEditor();
 }
 
 void TfrmTabrel::cmdRemoveEncodingPartsClick() {
@@ -279,7 +287,7 @@ void TfrmTabrel::cmdRemoveEncodingPartsClick() {
         type->items.RemoveAt(lviewEncodingParts_->indexOfTopLevelItem(row));
         FillEncodingParts();
     }
-    UpdatePartEditor();
+    lviewEncodingPartsClick();
 }
 
 void TfrmTabrel::cmdClearEncodingPartsClick() {

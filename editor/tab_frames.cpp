@@ -15,7 +15,9 @@
 #include <algorithm>
 
 #include "artwork.h"
+#include "codegen/frame_layout.h"
 #include "model/definition_file.h"
+#include "model/name_index.h"
 #include "name_field.h"
 #include "qt_text.h"
 #include "name_lists.h"
@@ -43,6 +45,9 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
         identifiers << "0x" + ToQString(hex.SetHex(id));
     }
     lstFrameID_ = EditableChoice("lstFrameID", identifiers);
+    lstFrameLength_ = new QComboBox;
+    lstFrameLength_->setObjectName("lstFrameLength");
+    for (int bytes = 1; bytes <= 8; ++bytes) lstFrameLength_->addItem(QString::number(bytes));
     lstFrameSourceECU_ = EditableChoice("lstFrameSourceECU");
     lstFrameSignals_ = EditableChoice("lstFrameSignals");
     txtFrameSignalOffset_ = TextField("txtFrameSignalOffset");
@@ -64,6 +69,8 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     auto* inner = new QGridLayout(unconditional);
     inner->addWidget(new QLabel("Frame Id"), 0, 0);
     inner->addWidget(lstFrameID_, 0, 1);
+    inner->addWidget(new QLabel("Length (bytes)"), 0, 2);
+    inner->addWidget(lstFrameLength_, 0, 3);
     inner->addWidget(new QLabel("Source ECU"), 1, 0);
     inner->addWidget(lstFrameSourceECU_, 1, 1);
     inner->addWidget(new QLabel("Signals"), 2, 0);
@@ -93,7 +100,7 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesRemoveClick);
     connect(txtFilterFrame_, &QLineEdit::textChanged, this, [this] { RefreshFrameList(); });
     connect(left.find, &QToolButton::clicked, this, [this] { RefreshFrameList(); });
-    connect(lstFrames_, &QListWidget::itemClicked, this, [this] { lstFramesClick(); });
+    connect(lstFrames_, &QListWidget::currentRowChanged, this, [this] { lstFramesClick(); });
     connect(addSignal, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsAddClick);
     connect(removeSignal, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsRemoveClick);
     connect(clearSignals, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsClearClick);
@@ -109,8 +116,11 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
         RefreshFrameList();
         RefreshScheduleFrameChoices();
     });
-    edit(lstFrameID_, &QComboBox::currentTextChanged,
-         [](corvdekLINFrame& frame, const corvString& text) { frame.frameId = text; });
+    edit(lstFrameID_, &QComboBox::currentTextChanged, [this](corvdekLINFrame& frame, const corvString& text) {
+        FollowSuggestedLength(frame, [&] { frame.frameId = text; });
+    });
+    edit(lstFrameLength_, &QComboBox::textActivated,
+         [](corvdekLINFrame& frame, const corvString& text) { frame.length = text; });
     edit(lstFrameSourceECU_, &QComboBox::currentTextChanged,
          [](corvdekLINFrame& frame, const corvString& text) { frame.publisher = text; });
 }
@@ -125,14 +135,14 @@ void TfrmTabrel::RefreshFrameList() {
                     selected < 0 ? 0 : selected);
     lblFrameCount_->setText(QString("Frame Count %1").arg(lstFrames_->count()));
     lblFrameCount_->show();
+    // A filter or a refill that moves the selection to another frame shows that one.
+    if (SelectedPosition(lstFrames_) != selected) lstFramesClick();
 }
 
 void TfrmTabrel::lstFramesClick() {
-    if (lstFrames_->currentItem() == nullptr) return;
     const corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) {
         pnlFrameDetails_->hide();
-        lblFrameCount_->hide();
         return;
     }
     FillingScope filling(filling_);
@@ -140,10 +150,39 @@ void TfrmTabrel::lstFramesClick() {
     txtFrameDescription_->setText(ToQString(frame->name));
     lstFrameSourceECU_->setCurrentText(ToQString(frame->publisher));
     lstFrameID_->setCurrentText(ToQString(frame->frameId));
+    ShowFrameLength(*frame);
     lstFrameSignals_->setCurrentText(QString());
     txtFrameSignalOffset_->clear();
     FillFrameSignals();
     ShowFrameTime();
+}
+
+// What a frame needs: the bytes its signals span, at least the length LIN 1.3 gives its
+// identifier, at least one byte and at most eight.
+corvString TfrmTabrel::SuggestedFrameLength(const corvdekLINFrame& frame) const {
+    long long bytes = std::min<long long>(8, (frame.SignalEndBit(ClusterNameIndex(*document_)) + 7) / 8);
+    if (const auto id = WholeNumber(frame.frameId); id && *id <= 63) {
+        bytes = std::max<long long>(bytes, *id < 32 ? 2 : *id < 48 ? 4 : 8);
+    }
+    corvString text;
+    return text.AppendInt(static_cast<int>(std::max<long long>(bytes, 1)));
+}
+
+// A length that was the suggested one follows the suggestion through `change`; another
+// stated length only grows to fit the signals. A length left unstated stays so.
+void TfrmTabrel::FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change) {
+    const corvString before = SuggestedFrameLength(frame);
+    change();
+    if (frame.length.IsEmpty()) return;
+    const corvString after = SuggestedFrameLength(frame);
+    const auto stated = WholeNumber(frame.length);
+    if (frame.length.Equals(before) || (stated && *stated < WholeNumber(after).value_or(0))) frame.length = after;
+    ShowFrameLength(frame);
+}
+
+void TfrmTabrel::ShowFrameLength(const corvdekLINFrame& frame) {
+    FillingScope filling(filling_);
+    lstFrameLength_->setCurrentIndex(lstFrameLength_->findText(ToQString(frame.length)));
 }
 
 void TfrmTabrel::FillFrameSignals() {
@@ -170,8 +209,10 @@ void TfrmTabrel::ShowFrameTime() {
 void TfrmTabrel::cmdFrameSignalsAddClick() {
     corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) return;
-    frame->signalNames.Add(FromQString(lstFrameSignals_->currentText()));
-    frame->signalOffsets.Add(FromQString(txtFrameSignalOffset_->text()));
+    FollowSuggestedLength(*frame, [&] {
+        frame->signalNames.Add(FromQString(lstFrameSignals_->currentText()));
+        frame->signalOffsets.Add(FromQString(txtFrameSignalOffset_->text()));
+    });
     frame->SortSignalsByOffset();
     FillFrameSignals();
     ShowFrameTime();
@@ -202,6 +243,7 @@ void TfrmTabrel::cmdFramesAddClick() {
     corvdekLINFrame* frame = document_->frames.Add();
     txtFilterFrame_->clear();
     frame->name.Assign(u"NewFrame").AppendInt(document_->frames.GetCount());
+    frame->length = SuggestedFrameLength(*frame);
     RefreshFrameList();
     SelectPosition(lstFrames_, document_->frames.GetCount() - 1);
     lstFramesClick();

@@ -8,9 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 #include "model/definition_file.h"
 #include "name_field.h"
@@ -34,9 +37,9 @@ QString EntryText(const Item& item) {
                    ToQString(item.nodeName) + " - Frame: " + ToQString(item.frameName);
         case Item::kAssignNAD:
             if (!item.nodeName.IsEmpty()) return "AssignNAD  Node: " + ToQString(item.nodeName);
-            return "AssignNAD  OldNAD: " + ToQString(item.nadInitial) + " - NewNAD: " +
-                   ToQString(item.nadSupplierId) + " - SupplierID: " + ToQString(item.nadFunctionId) +
-                   " - FunctionID: " + ToQString(item.nadNew);
+            return "AssignNAD  OldNAD: " + ToQString(item.nadInitial) + " - NewNAD: " + ToQString(item.nadNew) +
+                   " - SupplierID: " + ToQString(item.nadSupplierId) + " - FunctionID: " +
+                   ToQString(item.nadFunctionId);
         case Item::kFreeFormat: return "FreeFormat: " + ToQString(item.freeFormatData);
         case Item::kConditionalChangeNAD:
             return "ConditionalChangeNAD: " + ToQString(corvString(item.arguments.Joined(u", ")));
@@ -145,7 +148,7 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
 
     connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdAddScheduleTableClick);
     connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveScheduleTableClick);
-    connect(lstScheduleTables_, &QListWidget::itemClicked, this, [this] { lstScheduleTablesClick(); });
+    connect(lstScheduleTables_, &QListWidget::currentRowChanged, this, [this] { lstScheduleTablesClick(); });
     connect(lstScheduleFrameType_, &QComboBox::activated, this, [this] { lstScheduleFrameTypeSelect(); });
     connect(addEntry, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameAddClick);
     connect(removeEntry, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameRemoveClick);
@@ -206,6 +209,16 @@ void TfrmTabrel::FillScheduleEntries() {
 void TfrmTabrel::cmdScheduleTableFrameAddClick() {
     corvdekLINScheduleTable* table = CurrentScheduleTable();
     if (table == nullptr) return;
+    if (lstScheduleFrameType_->currentIndex() == Item::kFreeFormat &&
+        std::any_of(std::begin(txtScheduleFree_), std::end(txtScheduleFree_),
+                    [](const QLineEdit* field) { return field->text().trimmed().isEmpty(); })) {
+        // A free-format entry carries exactly eight data bytes.
+        QMessageBox box(QMessageBox::Warning, "Tabrel", "A FreeFormat entry needs all eight data bytes.",
+                        QMessageBox::Ok, this);
+        box.setObjectName("msgFreeFormatBytes");
+        box.exec();
+        return;
+    }
     Item* item = table->items.Add();
     item->kind = lstScheduleFrameType_->currentIndex();
     switch (item->kind) {
@@ -218,13 +231,14 @@ void TfrmTabrel::cmdScheduleTableFrameAddClick() {
             item->frameName = FromQString(lstScheduleTableFrames_->currentText());
             break;
         case Item::kAssignNAD: {
-            corvString* values[] = {&item->nadInitial, &item->nadSupplierId, &item->nadFunctionId, &item->nadNew};
-            for (int i = 0; i < 4; ++i) *values[i] = FromQString(txtScheduleNad_[i]->text());
+            // In the order of the fields: Old NAD, New NAD, Supplier ID, Function ID.
+            corvString* values[] = {&item->nadInitial, &item->nadNew, &item->nadSupplierId, &item->nadFunctionId};
+            for (int i = 0; i < 4; ++i) *values[i] = FromQString(txtScheduleNad_[i]->text().trimmed());
             break;
         }
         case Item::kFreeFormat: {
             QStringList bytes;
-            for (QLineEdit* field : txtScheduleFree_) bytes << field->text();
+            for (QLineEdit* field : txtScheduleFree_) bytes << field->text().trimmed();
             item->freeFormatData = FromQString(bytes.join(','));
             break;
         }

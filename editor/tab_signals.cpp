@@ -84,7 +84,7 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
     connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveClick);
     connect(txtFilterSignal_, &QLineEdit::textChanged, this, [this] { RefreshSignalList(); });
     connect(left.find, &QToolButton::clicked, this, [this] { RefreshSignalList(); });
-    connect(lstSignals_, &QListWidget::itemClicked, this, [this] { lstSignalsClick(); });
+    connect(lstSignals_, &QListWidget::currentRowChanged, this, [this] { lstSignalsClick(); });
     connect(addRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalAddRxNodeClick);
     connect(removeRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalRxNodesRemoveClick);
     connect(clearRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalRxNodesClearClick);
@@ -130,14 +130,14 @@ void TfrmTabrel::RefreshSignalList() {
                     selected < 0 ? 0 : selected);
     lblSignalCount_->setText(QString("Signal Count %1").arg(lstSignals_->count()));
     lblSignalCount_->show();
+    // A filter or a refill that moves the selection to another signal shows that one.
+    if (SelectedPosition(lstSignals_) != selected) lstSignalsClick();
 }
 
 void TfrmTabrel::lstSignalsClick() {
-    if (lstSignals_->currentItem() == nullptr) return;
     const corvdekLINSignal* signal = CurrentSignal();
     if (signal == nullptr) {
         pnlSignalDetails_->hide();
-        lblSignalCount_->hide();
         return;
     }
     FillingScope filling(filling_);

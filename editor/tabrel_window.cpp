@@ -235,6 +235,7 @@ void TfrmTabrel::RefreshAllTabs() {
     lstScheduleTables_->addItems(NameTexts(document_->scheduleTables));
     RefreshEncodingTypeList();
     RefreshNodeChoices();
+    ShowCurrentTabDetails();
     Timer1_->start();
 }
 
@@ -243,9 +244,12 @@ void TfrmTabrel::tabsMainChange() {
     const int tab = tabsMain_->currentIndex();
     if (tab == kLdfFile) ShowLdfText();
     if (tab >= 0 && tab < 8) panels_[tab]->show();
-    // The list tabs show the details of their selection.
+    ShowCurrentTabDetails();
+}
+
+void TfrmTabrel::ShowCurrentTabDetails() {
     if (!document_) return;
-    switch (tab) {
+    switch (tabsMain_->currentIndex()) {
         case kSignals: lstSignalsClick(); break;
         case kFrames: lstFramesClick(); break;
         case kScheduleTables: lstScheduleTablesClick(); break;
@@ -311,17 +315,27 @@ void TfrmTabrel::mnuFileOpenClick() {
     const QString chosen = ChoosePath(dlgOpen_);
     if (chosen.isEmpty()) return;
     const corvString path = FromQString(chosen);
-    const QString name = ToQString(corvParseFileString(path).name);
-    SetTitles(name + " - Kestova Tabrel", name);
+    // The file is read into a document of its own: one that fails to load leaves the
+    // current document, the caption and every tab as they were.
+    auto loaded = std::make_unique<corvdekLINDefinitionFile>();
     // One read serves the text view and the loader; a file that cannot be read is left to
     // the loader, which reports it.
     std::string bytes;
     const bool read = ReadWholeFile(path, bytes);
-    if (read) txtLDF_->setPlainText(DecodedLdfText(bytes));
-    if (!(read ? document_->LoadFromBytes(bytes) : document_->LoadFromFile(path))) {
+    if (!(read ? loaded->LoadFromBytes(bytes) : loaded->LoadFromFile(path))) {
         lblResult_->setText("Problem loading LDF");
+        QMessageBox box(QMessageBox::Critical, "Tabrel",
+                        "Problem loading " + chosen + "\n" + ToQString(loaded->lastLoadError), QMessageBox::Ok,
+                        this);
+        box.setObjectName("msgOpenFailed");
+        box.exec();
         return;
     }
+    document_ = std::move(loaded);
+    const QString name = ToQString(corvParseFileString(path).name);
+    SetTitles(name + " - Kestova Tabrel", name);
+    if (read) txtLDF_->setPlainText(DecodedLdfText(bytes));
+    for (QLineEdit* filter : {txtFilterSignal_, txtFilterFrame_}) filter->clear();
     RefreshAllTabs();
     FillLoadIssues();
     RememberSavedText();

@@ -25,6 +25,7 @@ class QTimer;
 class QTreeWidget;
 class TfrmLINCompositeNodes;
 class TfrmNodeAttributes;
+class corvString;
 class corvdekLINDefinitionFile;
 class corvdekLINFrame;
 class corvdekLINScheduleTable;
@@ -144,6 +145,8 @@ private:
     QWidget* AddPanel(const char* name, QWidget* container);
 
     void FormShow();
+    // The list tabs show the details of their selection, or none without one.
+    void ShowCurrentTabDetails();
     void ShowLdfText();
     // Asks whether to save unsaved edits; false when the command must stop.
     bool ConfirmDiscardChanges();
@@ -171,6 +174,9 @@ private:
     // Writes a change of a part editor field into the current part and shows the part list again.
     void EditEncodingPart(const std::function<void(corvdekLINSignalEncodingTypeItem&)>& change);
     void FillFrameSignals();
+    corvString SuggestedFrameLength(const corvdekLINFrame& frame) const;
+    void FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change);
+    void ShowFrameLength(const corvdekLINFrame& frame);
 
     QString ChoosePath(QFileDialog* dialog);
 
@@ -245,6 +251,7 @@ private:
     QWidget* pnlFrameDetails_ = nullptr;
     QLineEdit* txtFrameDescription_ = nullptr;
     QComboBox* lstFrameID_ = nullptr;
+    QComboBox* lstFrameLength_ = nullptr;
     QComboBox* lstFrameSourceECU_ = nullptr;
     QComboBox* lstFrameSignals_ = nullptr;
     QLineEdit* txtFrameSignalOffset_ = nullptr;

@@ -10,8 +10,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
+#include <unistd.h>
+
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "tabrel_window.h"
 
@@ -66,6 +70,18 @@ inline std::shared_ptr<QStringList> AnswerFileDialog(TfrmTabrel& window, const Q
         return path;
     });
     return filters;
+}
+
+// A path in the temporary folder of this test process.
+inline QString TempPath(const QString& name) {
+    const std::string file = "tabrel_editor_" + std::to_string(::getpid()) + "_" + name.toStdString();
+    return QString::fromStdString((std::filesystem::temp_directory_path() / file).string());
+}
+
+// Opens `path` through File > Open.
+inline void OpenFile(TfrmTabrel& window, const QString& path) {
+    AnswerFileDialog(window, path);
+    window.mnuFileOpenClick();
 }
 
 template <typename T = QWidget>

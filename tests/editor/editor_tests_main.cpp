@@ -8,6 +8,7 @@ int RunMainWindowTests(int argc, char** argv);
 int RunGeneralNodesTests(int argc, char** argv);
 int RunSignalsFramesTests(int argc, char** argv);
 int RunScheduleEncodingsTests(int argc, char** argv);
+int RunCurrentObjectTests(int argc, char** argv);
 int RunEndToEndTests(int argc, char** argv);
 int RunScreenshotTests(int argc, char** argv);
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     failures += RunGeneralNodesTests(argc, argv);
     failures += RunSignalsFramesTests(argc, argv);
     failures += RunScheduleEncodingsTests(argc, argv);
+    failures += RunCurrentObjectTests(argc, argv);
     failures += RunEndToEndTests(argc, argv);
     failures += RunScreenshotTests(argc, argv);
     return failures == 0 ? 0 : 1;

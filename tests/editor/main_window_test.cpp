@@ -30,15 +30,6 @@ namespace {
 
 const QString kSamples = TABREL_TEST_DATA_DIR;
 
-QString TempPath(const QString& name) {
-    return QString::fromStdString((fs::temp_directory_path() / ("tabrel_editor_" + std::to_string(::getpid()) + "_" + name.toStdString())).string());
-}
-
-void OpenFile(TfrmTabrel& window, const QString& path) {
-    AnswerFileDialog(window, path);
-    window.mnuFileOpenClick();
-}
-
 QTreeWidgetItem* SetupRowWithSection(QTreeWidget* list, const QString& section) {
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         if (list->topLevelItem(i)->text(1) == section) return list->topLevelItem(i);
@@ -107,20 +98,32 @@ private Q_SLOTS:
         fs::remove(withIssues.toStdString());
     }
 
-    void failedOpenKeepsTheLists() {
+    void failedOpenKeepsTheDocumentAndSavesIt() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
         OpenFile(w, kSamples + "/lin21_door.ldf");
+        const QString caption = w.windowTitle();
+        const std::string before = RenderLDF(*w.Document());
         const QString tooLong = TempPath("long.ldf");
         std::ofstream(tooLong.toStdString()) << "Nodes { Slaves: " << std::string(70000, 'N') << "; }";
+        auto failure = AnswerMessage(QMessageBox::Ok);
         OpenFile(w, tooLong);
+        QVERIFY(failure->shown);
+        QVERIFY(failure->text.contains(tooLong));
+        QVERIFY(failure->text.contains("65000"));
         QCOMPARE(Find<QLabel>(&w, "lblResult")->text(), QString("Problem loading LDF"));
-        QCOMPARE(w.windowTitle(), QFileInfo(tooLong).completeBaseName() + " - Kestova Tabrel");
-        QCOMPARE(Find<QListWidget>(&w, "lstSlaveNodes")->count(), 3);  // not refilled
-        AnswerMessage(QMessageBox::No);  // the document changed
-        w.mnuFileNewClick();
-        QCOMPARE(Find<QLabel>(&w, "lblResult")->text(), QString("Problem loading LDF"));
+        QCOMPARE(w.windowTitle(), caption);
+        QCOMPARE(Find<QListWidget>(&w, "lstSlaveNodes")->count(), 3);
+        QVERIFY(!w.HasUnsavedChanges());
+
+        const QString saved = TempPath("kept.ldf");
+        AnswerFileDialog(w, saved);
+        w.mnuFileSaveAsClick();
+        corvdekLINDefinitionFile reloaded;
+        QVERIFY(reloaded.LoadFromFile(FromQString(saved)));
+        QCOMPARE(RenderLDF(reloaded), before);
         fs::remove(tooLong.toStdString());
+        fs::remove(saved.toStdString());
     }
 
     void cancelledOpenChangesNothing() {

@@ -9,12 +9,15 @@
 #include <QTreeWidget>
 
 #include "editor_test_support.h"
+#include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 #include "qt_text.h"
 
 using namespace editor_test;
 
 namespace {
+
+using Item = corvdekLINScheduleTableItem;
 
 void ChooseKind(QWidget* window, int kind) {
     auto* type = Find<QComboBox>(window, "lstScheduleFrameType");
@@ -74,6 +77,12 @@ private Q_SLOTS:
         QVERIFY(!Find(&w, "pnlScheduleAssignNAD")->isVisible());
         Find<QLineEdit>(&w, "txtScheduleFree1")->setText("60");
         Find<QLineEdit>(&w, "txtScheduleFree2")->setText("61");
+        auto refused = AnswerMessage(QMessageBox::Ok);
+        add->click();  // two of eight bytes
+        QCOMPARE(refused->text, QString("A FreeFormat entry needs all eight data bytes."));
+        for (int i = 3; i <= 8; ++i) {
+            Find<QLineEdit>(&w, QString("txtScheduleFree%1").arg(i).toLatin1().constData())->setText("0xFF");
+        }
         add->click();
 
         QCOMPARE(EntryRow(&w, 0), QString("Frame1|10"));
@@ -82,11 +91,17 @@ private Q_SLOTS:
         QCOMPARE(EntryRow(&w, 3), QString("AssignFrameID  Node: LSM - Frame: Frame1|10"));
         QCOMPARE(EntryRow(&w, 4), QString("UnassignFrameID  Node: LSM - Frame: Frame1|10"));
         QCOMPARE(EntryRow(&w, 5), QString("AssignNAD  OldNAD: 1 - NewNAD: 2 - SupplierID: 3 - FunctionID: 4|10"));
-        QCOMPARE(EntryRow(&w, 6), QString("FreeFormat: 60,61,,,,,,|10"));
+        QCOMPARE(EntryRow(&w, 6), QString("FreeFormat: 60,61,0xFF,0xFF,0xFF,0xFF,0xFF,0xFF|10"));
+        QCOMPARE(Find<QTreeWidget>(&w, "lviewScheduleTableFrames")->topLevelItemCount(), 7);
         const auto& items = w.Document()->scheduleTables.Get(0)->items;
         QCOMPARE(items.Get(2)->kind, 2);
         QCOMPARE(ToQString(items.Get(2)->frameName), QString("SlaveResp"));
-        QCOMPARE(ToQString(items.Get(5)->nadInitial) + ToQString(items.Get(5)->nadNew), QString("14"));
+        const Item& assign = *items.Get(5);
+        QCOMPARE(ToQString(assign.nadInitial) + ToQString(assign.nadNew) + ToQString(assign.nadSupplierId) +
+                     ToQString(assign.nadFunctionId),
+                 QString("1234"));
+        // The file keeps the grammar's order: initial NAD, supplier id, function id, new NAD.
+        QVERIFY(QString::fromStdString(RenderLDF(*w.Document())).contains("AssignNAD { 1, 3, 4, 2 }"));
 
         auto* entries = Find<QTreeWidget>(&w, "lviewScheduleTableFrames");
         entries->setCurrentItem(entries->topLevelItem(1));
@@ -96,6 +111,18 @@ private Q_SLOTS:
         QCOMPARE(items.GetCount(), 6);
         Find<QPushButton>(&w, "cmdScheduleTableFrameClearAll")->click();
         QCOMPARE(items.GetCount(), 0);
+    }
+
+    void assignNadShowsEachValueAfterItsLabel() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        QVERIFY(w.Document()->LoadFromBytes(
+            "Schedule_tables { T { AssignNAD { 0x7F, 0x4A4F, 0x4841, 0x21 } delay 10 ms; } }"));
+        w.RefreshAllTabs();
+        Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kScheduleTables);
+        Find<QListWidget>(&w, "lstScheduleTables")->setCurrentRow(0);
+        QCOMPARE(EntryRow(&w, 0),
+                 QString("AssignNAD  OldNAD: 0x7F - NewNAD: 0x21 - SupplierID: 0x4A4F - FunctionID: 0x4841|10"));
     }
 
     void tablesAreNamedAndSelected() {

@@ -92,10 +92,12 @@ private Q_SLOTS:
         QCOMPARE(list->currentRow(), 0);  // re-sorted, still the same signal
         QCOMPARE(ToQString(w.Document()->signals.Get(2)->name), QString("AAA_Speed"));
 
-        // Filtered out: the first listed item is selected, the details still show the old one.
+        // Filtered out: the first listed item is selected and shown.
         Find<QLineEdit>(&w, "txtFilterSignal")->setText("door");
         QCOMPARE(list->currentItem()->text(), QString("DoorLeft"));
-        QCOMPARE(name->text(), QString("AAA_Speed"));
+        QCOMPARE(name->text(), QString("DoorLeft"));
+        Find<QLineEdit>(&w, "txtFilterSignal")->setText("nothing*");
+        QVERIFY(!Find(&w, "pnlSignalDetails")->isVisible());
     }
 
     void newSignalsAreNumberedByTheCount() {

@@ -1,0 +1,179 @@
+// Every edit lands on the object the details show, whatever moved the selection, and what
+// the editor lets a user enter saves as LDF that loads without an issue.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <fstream>
+
+#include "editor_test_support.h"
+#include "model/definition_file.h"
+#include "qt_text.h"
+
+using namespace editor_test;
+
+namespace {
+
+const char* kBody =
+    "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
+    "Nodes { Master: BCM, 5 ms, 0.1 ms; Slaves: Left, Right; }"
+    "Signals { Left_Pos: 8, 0, Left, BCM; Right_Pos: 8, 0, Right, BCM; Request: 8, 0, BCM, Left, Right; }"
+    "Frames { BCM_Request: 0x10, BCM, 1 { Request, 0; } Left_State: 0x11, Left, 1 { Left_Pos, 0; }"
+    "  Right_State: 0x12, Right, 1 { Right_Pos, 0; } }"
+    "Signal_encoding_types { Speed { physical_value, 0, 255, 0.5, 0, \"km/h\"; } }"
+    "Signal_representation { Speed: Request; }";
+
+const char* kOtherBody =
+    "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
+    "Nodes { Master: M, 5 ms, 0.1 ms; Slaves: S; }"
+    "Signals { Lamp: 1, 0, M, S; }"
+    "Frames { F: 0x01, M, 1 { Lamp, 0; } }"
+    "Signal_encoding_types { OnOff { logical_value, 0, \"off\"; logical_value, 1, \"on\"; } }"
+    "Signal_representation { OnOff: Lamp; }";
+
+// Writes `text` into a temporary file and returns its path.
+QString SampleFile(const QString& name, const char* text) {
+    const QString path = TempPath(name);
+    std::ofstream(path.toStdString()) << text;
+    return path;
+}
+
+void ShowTab(TfrmTabrel& window, int tab) { Find<QTabBar>(&window, "tabsMain")->setCurrentIndex(tab); }
+
+void ClickRow(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY(!found.isEmpty());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+}
+
+// Saves through Save As and loads the saved file again.
+std::unique_ptr<corvdekLINDefinitionFile> SaveAndReload(TfrmTabrel& window) {
+    const QString path = TempPath("saved.ldf");
+    AnswerFileDialog(window, path);
+    window.mnuFileSaveAsClick();
+    auto reloaded = std::make_unique<corvdekLINDefinitionFile>();
+    if (!reloaded->LoadFromFile(FromQString(path))) qFatal("the saved file does not load");
+    std::filesystem::remove(path.toStdString());
+    return reloaded;
+}
+
+template <typename Collection>
+const auto& Named(const Collection& collection, const char* name) {
+    for (int i = 0; i < collection.GetCount(); ++i) {
+        if (ToQString(collection.Get(i)->name) == name) return *collection.Get(i);
+    }
+    qFatal("nothing named %s", name);
+}
+
+}  // namespace
+
+class CurrentObjectTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { body_ = SampleFile("body.ldf", kBody); }
+    void cleanup() { std::filesystem::remove(body_.toStdString()); }
+
+    void aFrameFilterShowsTheFrameItSelects() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, body_);
+        ShowTab(w, TfrmTabrel::kFrames);
+        ClickRow(Find<QListWidget>(&w, "lstFrames"), "BCM_Request");
+        QTest::keyClicks(Find<QLineEdit>(&w, "txtFilterFrame"), "right");
+        QCOMPARE(Find<QLineEdit>(&w, "txtFrameDescription")->text(), QString("Right_State"));
+        Find<QComboBox>(&w, "lstFrameID")->setCurrentText("0x05");
+        const auto saved = SaveAndReload(w);
+        QCOMPARE(ToQString(Named(saved->frames, "BCM_Request").frameId), QString("0x10"));
+        QCOMPARE(ToQString(Named(saved->frames, "Right_State").frameId), QString("0x05"));
+    }
+
+    void aSignalFilterAndTheKeyboardShowTheSignalTheySelect() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, body_);
+        ShowTab(w, TfrmTabrel::kSignals);
+        auto* list = Find<QListWidget>(&w, "lstSignals");
+        ClickRow(list, "Request");
+        QTest::keyClicks(Find<QLineEdit>(&w, "txtFilterSignal"), "*pos");
+        QCOMPARE(Find<QLineEdit>(&w, "txtSignalDescription")->text(), QString("Left_Pos"));
+        Find<QComboBox>(&w, "lstSignalSize")->setCurrentText("4");
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(Find<QLineEdit>(&w, "txtSignalDescription")->text(), QString("Right_Pos"));
+        Find<QComboBox>(&w, "lstSignalSize")->setCurrentText("2");
+        const auto saved = SaveAndReload(w);
+        QCOMPARE(ToQString(Named(saved->signals, "Request").size), QString("8"));
+        QCOMPARE(ToQString(Named(saved->signals, "Left_Pos").size), QString("4"));
+        QCOMPARE(ToQString(Named(saved->signals, "Right_Pos").size), QString("2"));
+    }
+
+    void thePartEditorFollowsAnotherFile() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, body_);
+        ShowTab(w, TfrmTabrel::kEncodings);
+        auto* parts = Find<QTreeWidget>(&w, "lviewEncodingParts");
+        parts->setCurrentItem(parts->topLevelItem(0));
+        QCOMPARE(Find<QLineEdit>(&w, "txtEncodingItemDescription")->text(), QString("km/h"));
+
+        const QString other = SampleFile("other.ldf", kOtherBody);
+        OpenFile(w, other);
+        auto* units = Find<QLineEdit>(&w, "txtEncodingItemDescription");
+        QCOMPARE(units->text(), QString("off"));
+        QCOMPARE(Find<QLineEdit>(&w, "txtEncodingItemValue1")->text(), QString("0"));
+        QVERIFY(!Find(&w, "txtEncodingScaling")->isVisible());
+        QTest::keyClicks(units, "X");
+        const auto saved = SaveAndReload(w);
+        const auto& onOff = Named(saved->encodingTypes, "OnOff");
+        QCOMPARE(ToQString(onOff.items.Get(0)->text), QString("offX"));
+        QCOMPARE(onOff.items.Get(0)->kind, int(corvdekLINSignalEncodingTypeItem::kLogical));
+        std::filesystem::remove(other.toStdString());
+    }
+
+    void aNewFrameSavesWithItsLength() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, body_);
+        ShowTab(w, TfrmTabrel::kFrames);
+        Find<QPushButton>(&w, "cmdFramesAdd")->click();
+        auto* length = Find<QComboBox>(&w, "lstFrameLength");
+        QCOMPARE(length->currentText(), QString("1"));
+        Find<QComboBox>(&w, "lstFrameID")->setCurrentText("0x20");
+        QCOMPARE(length->currentText(), QString("4"));  // what LIN 1.3 gives the identifier
+        Find<QComboBox>(&w, "lstFrameSourceECU")->setCurrentText("Left");
+        Find<QComboBox>(&w, "lstFrameSignals")->setCurrentText("Left_Pos");
+        Find<QLineEdit>(&w, "txtFrameSignalOffset")->setText("56");
+        Find<QPushButton>(&w, "cmdFrameSignalsAdd")->click();
+        QCOMPARE(length->currentText(), QString("8"));  // grown to hold the signal
+        length->setCurrentIndex(length->findText("6"));
+        Q_EMIT length->textActivated("6");
+        const auto saved = SaveAndReload(w);
+        QCOMPARE(saved->loadIssueTypes.Count(), 0);
+        QCOMPARE(ToQString(Named(saved->frames, "NewFrame4").length), QString("6"));
+    }
+
+    void aLengthLeftUnstatedStaysSo() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        QVERIFY(w.Document()->LoadFromBytes(
+            "LIN_protocol_version = \"1.3\"; Nodes { Master: M, 5 ms, 0.1 ms; Slaves: S; }"
+            "Signals { A: 8, 0, M, S; } Frames { F: 0x01, M { A, 0; } }"));
+        w.RefreshAllTabs();
+        ShowTab(w, TfrmTabrel::kFrames);
+        QCOMPARE(Find<QComboBox>(&w, "lstFrameLength")->currentIndex(), -1);
+        Find<QComboBox>(&w, "lstFrameID")->setCurrentText("0x30");
+        QVERIFY(w.Document()->frames.Get(0)->length.IsEmpty());
+    }
+
+private:
+    QString body_;
+};
+
+int RunCurrentObjectTests(int argc, char** argv) {
+    CurrentObjectTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "current_object_test.moc"
