@@ -125,6 +125,7 @@ void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
         corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
         if (filling_ || type == nullptr) return;
         type->name = FromQString(text);
+        if (encodingRename_) encodingRename_->Follow(*document_, type->name);
         RefreshEncodingTypeList();
     });
 
@@ -183,6 +184,7 @@ void TfrmTabrel::lstEncodingsClick() {
     {
         FillingScope filling(filling_);
         txtEncodingTypeDescription_->setText(ToQString(type->name));
+        encodingRename_.emplace(NamedKind::kEncodingType, type->name);
     }
     lviewEncodingParts_->clear();  // another type: its first part is shown
     FillEncodingParts();

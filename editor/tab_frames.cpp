@@ -113,6 +113,7 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     };
     edit(txtFrameDescription_, &QLineEdit::textChanged, [this](corvdekLINFrame& frame, const corvString& text) {
         frame.name = text;
+        if (frameRename_) frameRename_->Follow(*document_, frame.name);
         RefreshFrameList();
         RefreshScheduleFrameChoices();
     });
@@ -148,6 +149,7 @@ void TfrmTabrel::lstFramesClick() {
     FillingScope filling(filling_);
     pnlFrameDetails_->show();
     txtFrameDescription_->setText(ToQString(frame->name));
+    frameRename_.emplace(NamedKind::kFrame, frame->name);
     lstFrameSourceECU_->setCurrentText(ToQString(frame->publisher));
     lstFrameID_->setCurrentText(ToQString(frame->frameId));
     ShowFrameLength(*frame);

@@ -59,6 +59,7 @@ void TfrmTabrel::BuildNodesPanel(QWidget* panel) {
     connect(txtMasterName_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (filling_ || !document_) return;
         document_->master.name = FromQString(text);
+        if (masterRename_) masterRename_->Follow(*document_, document_->master.name);
         RefreshNodeChoices();
     });
     connect(add, &QPushButton::clicked, this, &TfrmTabrel::cmdNodeAddClick);

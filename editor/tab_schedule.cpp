@@ -157,6 +157,7 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
         corvdekLINScheduleTable* table = CurrentScheduleTable();
         if (filling_ || table == nullptr) return;
         table->name = FromQString(text);
+        if (tableRename_) tableRename_->Follow(*document_, table->name);
         RefreshScheduleTableList();
     });
     lstScheduleFrameTypeSelect();
@@ -189,6 +190,7 @@ void TfrmTabrel::lstScheduleTablesClick() {
     pnlScheduleTableDetails_->show();
     FillingScope filling(filling_);
     txtScheduleTableDescription_->setText(ToQString(table->name));
+    tableRename_.emplace(NamedKind::kScheduleTable, table->name);
     lstScheduleTableFrames_->setCurrentText(QString());
     txtScheduleTableFrameTime_->clear();
     FillScheduleEntries();

@@ -98,6 +98,7 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
     };
     edit(txtSignalDescription_, &QLineEdit::textChanged, [this](corvdekLINSignal& signal, const QString& text) {
         signal.name = FromQString(text);
+        if (signalRename_) signalRename_->Follow(*document_, signal.name);
         RefreshSignalList();
         RefreshFrameSignalChoices();
     });
@@ -143,6 +144,7 @@ void TfrmTabrel::lstSignalsClick() {
     FillingScope filling(filling_);
     pnlSignalDetails_->show();
     txtSignalDescription_->setText(ToQString(signal->name));
+    signalRename_.emplace(NamedKind::kSignal, signal->name);
     lstSignalSize_->setCurrentText(ToQString(signal->size));
     lstSignalSourceNode_->setCurrentText(ToQString(signal->publisher));
     chkSignalByteArray_->setChecked(signal->isByteArray);

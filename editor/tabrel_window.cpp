@@ -222,6 +222,7 @@ void TfrmTabrel::RefreshAllTabs() {
         lstLINSpeed_->setCurrentText(ToQString(document_->speed));
         UpdateBitTimeLabel();
         txtMasterName_->setText(ToQString(document_->master.name));
+        masterRename_.emplace(NamedKind::kNode, document_->master.name);
         lstPeriod_->setCurrentText(ToQString(document_->masterTimebase));
         lstJitter_->setCurrentText(ToQString(document_->masterJitter));
         chkHasDiagnostics_->setChecked(document_->hasDiagnosticFrames);

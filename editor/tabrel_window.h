@@ -7,7 +7,10 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "model/references.h"
 
 class QCheckBox;
 class QComboBox;
@@ -200,6 +203,12 @@ private:
     // The LDF text right after the last New, successful Open or successful Save As; the
     // document has unsaved edits when its text differs.
     std::string savedText_;
+    // The renames of the objects the tabs show, which their references follow.
+    std::optional<ReferenceRename> masterRename_;
+    std::optional<ReferenceRename> signalRename_;
+    std::optional<ReferenceRename> frameRename_;
+    std::optional<ReferenceRename> tableRename_;
+    std::optional<ReferenceRename> encodingRename_;
 
     // Windows of their own, not children of this one: their controls share names with
     // controls of the tabs.

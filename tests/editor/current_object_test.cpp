@@ -109,6 +109,24 @@ private Q_SLOTS:
         QCOMPARE(ToQString(Named(saved->signals, "Right_Pos").size), QString("2"));
     }
 
+    void aRenamedSignalKeepsItsFrameAndEncoding() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, body_);
+        ShowTab(w, TfrmTabrel::kSignals);
+        ClickRow(Find<QListWidget>(&w, "lstSignals"), "Request");
+        auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
+        name->selectAll();
+        QTest::keyClick(name, Qt::Key_Delete);
+        QTest::keyClicks(name, "Left_Pos2");  // passes through another signal's name
+        const auto saved = SaveAndReload(w);
+        QCOMPARE(ToQString(Named(saved->signals, "Left_Pos2").encoding), QString("Speed"));
+        QCOMPARE(ToQString(Named(saved->frames, "BCM_Request").signalNames.Item(0)), QString("Left_Pos2"));
+        QCOMPARE(ToQString(Named(saved->frames, "Left_State").signalNames.Item(0)), QString("Left_Pos"));
+        saved->CheckSetup();
+        QCOMPARE(saved->setupIssueTypes.Count(), 0);
+    }
+
     void thePartEditorFollowsAnotherFile() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
