@@ -159,26 +159,37 @@ void TfrmTabrel::lstFramesClick() {
     ShowFrameTime();
 }
 
+namespace {
+
 // What a frame needs: the bytes its signals span, at least the length LIN 1.3 gives its
 // identifier, at least one byte and at most eight.
-corvString TfrmTabrel::SuggestedFrameLength(const corvdekLINFrame& frame) const {
-    long long bytes = std::min<long long>(8, (frame.SignalEndBit(ClusterNameIndex(*document_)) + 7) / 8);
+int SuggestedFrameBytes(const corvdekLINFrame& frame, const ClusterNameIndex& names) {
+    long long bytes = std::min<long long>(8, (frame.SignalEndBit(names) + 7) / 8);
     if (const auto id = WholeNumber(frame.frameId); id && *id <= 63) {
         bytes = std::max<long long>(bytes, *id < 32 ? 2 : *id < 48 ? 4 : 8);
     }
-    corvString text;
-    return text.AppendInt(static_cast<int>(std::max<long long>(bytes, 1)));
+    return static_cast<int>(std::max<long long>(bytes, 1));
 }
+
+corvString LengthText(int bytes) {
+    corvString text;
+    return text.AppendInt(bytes);
+}
+
+}  // namespace
 
 // A length that was the suggested one follows the suggestion through `change`; another
 // stated length only grows to fit the signals. A length left unstated stays so.
 void TfrmTabrel::FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change) {
-    const corvString before = SuggestedFrameLength(frame);
+    const ClusterNameIndex names(*document_);  // `change` touches no signal
+    const int before = SuggestedFrameBytes(frame, names);
     change();
     if (frame.length.IsEmpty()) return;
-    const corvString after = SuggestedFrameLength(frame);
+    const int after = SuggestedFrameBytes(frame, names);
     const auto stated = WholeNumber(frame.length);
-    if (frame.length.Equals(before) || (stated && *stated < WholeNumber(after).value_or(0))) frame.length = after;
+    if (frame.length.Equals(LengthText(before)) || (stated && *stated < static_cast<unsigned>(after))) {
+        frame.length = LengthText(after);
+    }
     ShowFrameLength(frame);
 }
 
@@ -245,7 +256,7 @@ void TfrmTabrel::cmdFramesAddClick() {
     corvdekLINFrame* frame = document_->frames.Add();
     txtFilterFrame_->clear();
     frame->name.Assign(u"NewFrame").AppendInt(document_->frames.GetCount());
-    frame->length = SuggestedFrameLength(*frame);
+    frame->length = LengthText(SuggestedFrameBytes(*frame, ClusterNameIndex(*document_)));
     RefreshFrameList();
     SelectPosition(lstFrames_, document_->frames.GetCount() - 1);
     lstFramesClick();

@@ -28,7 +28,6 @@ class QTimer;
 class QTreeWidget;
 class TfrmLINCompositeNodes;
 class TfrmNodeAttributes;
-class corvString;
 class corvdekLINDefinitionFile;
 class corvdekLINFrame;
 class corvdekLINScheduleTable;
@@ -177,7 +176,6 @@ private:
     // Writes a change of a part editor field into the current part and shows the part list again.
     void EditEncodingPart(const std::function<void(corvdekLINSignalEncodingTypeItem&)>& change);
     void FillFrameSignals();
-    corvString SuggestedFrameLength(const corvdekLINFrame& frame) const;
     void FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change);
     void ShowFrameLength(const corvdekLINFrame& frame);
 
