@@ -17,7 +17,7 @@ TfrmLINCompositeNodes::TfrmLINCompositeNodes(QWidget* parent) : QDialog(parent) 
     setWindowTitle("Composite Nodes");
     lstConfigurations_ = new QListWidget;
     lstConfigurations_->setObjectName("lstConfigurations");
-    txtFrameDescription_ = TextField("txtFrameDescription");
+    txtFrameDescription_ = NameField("txtFrameDescription");
     QPushButton* add = Button("cmdFramesAdd", "Add");
     QPushButton* remove = Button("cmdFramesRemove", "Remove");
 
@@ -25,7 +25,7 @@ TfrmLINCompositeNodes::TfrmLINCompositeNodes(QWidget* parent) : QDialog(parent) 
     // edited here; their controls are shown empty.
     auto* slaves = new QListWidget;
     auto* functional = new QListWidget;
-    auto* signalChoice = EditableChoice("lstFrameSignals");
+    auto* signalChoice = NameChoice("lstFrameSignals");
     auto* offset = TextField("txtFrameSignalOffset");
     for (QWidget* idle : std::initializer_list<QWidget*>{slaves, functional, signalChoice, offset}) {
         idle->setEnabled(false);
@@ -78,7 +78,7 @@ void TfrmLINCompositeNodes::Rename(const QString& name) {
     corvdekLINCompositeConfiguration* configuration =
         document_->compositeConfigurations.Get(lstConfigurations_->currentRow());
     if (configuration == nullptr) return;
-    configuration->name = FromQString(name);
+    configuration->name = FromQString(name).Trim();
     RefillConfigurations();
 }
 

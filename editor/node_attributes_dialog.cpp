@@ -48,7 +48,7 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     txtP2MinMs_ = TextField("txtP2MinMs");
     txtSTMinMs_ = TextField("txtSTMinMs");
     txtResponseTolerance_ = TextField("txtResponseTolerance");
-    lstConfigurableFrameNames_ = EditableChoice("lstConfigurableFrameNames");
+    lstConfigurableFrameNames_ = NameChoice("lstConfigurableFrameNames");
     txtConfigurableFrameID_ = TextField("txtConfigurableFrameID");
     lviewConfigurableFrames_ = new QTreeWidget;
     lviewConfigurableFrames_->setObjectName("lviewConfigurableFrames");

@@ -14,7 +14,6 @@
 #include <QVBoxLayout>
 
 #include "model/definition_file.h"
-#include "name_field.h"
 #include "qt_text.h"
 #include "name_lists.h"
 #include "tabrel_window.h"
@@ -58,8 +57,7 @@ void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
 
     pnlEncodingTypeDetails_ = new QWidget;
     pnlEncodingTypeDetails_->setObjectName("pnlEncodingTypeDetails");
-    txtEncodingTypeDescription_ = TextField("txtEncodingTypeDescription");
-    SpaceToUnderscore::Install(txtEncodingTypeDescription_);
+    txtEncodingTypeDescription_ = NameField("txtEncodingTypeDescription");
     QPushButton* addPart = Button("cmdAddEncodingParts", "Add");
     lviewEncodingParts_ = new QTreeWidget;
     lviewEncodingParts_->setObjectName("lviewEncodingParts");
@@ -124,7 +122,7 @@ void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
     connect(txtEncodingTypeDescription_, &QLineEdit::textChanged, this, [this](const QString& text) {
         corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
         if (filling_ || type == nullptr) return;
-        type->name = FromQString(text);
+        type->name = FromQString(text).Trim();
         if (encodingRename_) encodingRename_->Follow(*document_, type->name);
         RefreshEncodingTypeList();
     });

@@ -1,5 +1,7 @@
-// The Frames tab: the sorted, filtered list of unconditional frames and the details of the
-// selected one (name, identifier, source node, signals with their offsets, frame time).
+// The Frames tab: the sorted, filtered list of frames and the details of the selected one.
+// An unconditional frame has its identifier, length, source node, signals with their
+// offsets and frame time; a sporadic frame the frames it stands for, in priority order; an
+// event-triggered frame its identifier, collision resolving schedule table and frames.
 
 #include <QComboBox>
 #include <QFrame>
@@ -16,13 +18,45 @@
 
 #include "artwork.h"
 #include "codegen/frame_layout.h"
+#include "frame_list_editor.h"
 #include "model/definition_file.h"
 #include "model/name_index.h"
-#include "name_field.h"
 #include "qt_text.h"
 #include "name_lists.h"
 #include "tabrel_window.h"
 #include "widgets.h"
+
+namespace {
+
+corvStringArray Names(const QStringList& texts) {
+    corvStringArray names;
+    for (const QString& text : texts) names.Add(FromQString(text));
+    return names;
+}
+
+QStringList Texts(const corvStringArray& names) {
+    QStringList texts;
+    for (int i = 0; i < names.Count(); ++i) texts << ToQString(names.Item(i));
+    return texts;
+}
+
+
+// What a frame needs: the bytes its signals span, at least the length LIN 1.3 gives its
+// identifier, at least one byte and at most eight.
+int SuggestedFrameBytes(const corvdekLINFrame& frame, const ClusterNameIndex& names) {
+    long long bytes = std::min<long long>(8, (frame.SignalEndBit(names) + 7) / 8);
+    if (const auto id = WholeNumber(frame.frameId); id && *id <= 63) {
+        bytes = std::max<long long>(bytes, *id < 32 ? 2 : *id < 48 ? 4 : 8);
+    }
+    return static_cast<int>(std::max<long long>(bytes, 1));
+}
+
+corvString LengthText(int bytes) {
+    corvString text;
+    return text.AppendInt(bytes);
+}
+
+}  // namespace
 
 void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     const ListColumn left = BuildListColumn(
@@ -34,11 +68,10 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
 
     pnlFrameDetails_ = new QWidget;
     pnlFrameDetails_->setObjectName("pnlFrameDetails");
-    txtFrameDescription_ = TextField("txtFrameDescription");
-    SpaceToUnderscore::Install(txtFrameDescription_);
-    auto* frameType = new QComboBox;
-    frameType->setObjectName("lstFrameType");
-    frameType->addItem("Unconditional");
+    txtFrameDescription_ = NameField("txtFrameDescription");
+    lstFrameType_ = new QComboBox;
+    lstFrameType_->setObjectName("lstFrameType");
+    lstFrameType_->addItems({"Unconditional", "Sporadic", "Event Triggered"});
     QStringList identifiers;
     for (unsigned id = 0; id < 64; ++id) {
         corvString hex;
@@ -48,8 +81,8 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     lstFrameLength_ = new QComboBox;
     lstFrameLength_->setObjectName("lstFrameLength");
     for (int bytes = 1; bytes <= 8; ++bytes) lstFrameLength_->addItem(QString::number(bytes));
-    lstFrameSourceECU_ = EditableChoice("lstFrameSourceECU");
-    lstFrameSignals_ = EditableChoice("lstFrameSignals");
+    lstFrameSourceECU_ = NameChoice("lstFrameSourceECU");
+    lstFrameSignals_ = NameChoice("lstFrameSignals");
     txtFrameSignalOffset_ = TextField("txtFrameSignalOffset");
     QPushButton* addSignal = Button("cmdFrameSignalsAdd", "Add");
     lviewFrameSignals_ = new QTreeWidget;
@@ -64,9 +97,9 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     lblFrameTime_->setObjectName("lblFrameTime");
 
     // The fields from the identifier down lie on their own panel, with the highlight frame.
-    auto* unconditional = new QWidget;
-    unconditional->setObjectName("pnlUnconditional");
-    auto* inner = new QGridLayout(unconditional);
+    pnlUnconditional_ = new QWidget;
+    pnlUnconditional_->setObjectName("pnlUnconditional");
+    auto* inner = new QGridLayout(pnlUnconditional_);
     inner->addWidget(new QLabel("Frame Id"), 0, 0);
     inner->addWidget(lstFrameID_, 0, 1);
     inner->addWidget(new QLabel("Length (bytes)"), 0, 2);
@@ -84,14 +117,40 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     inner->addWidget(lblFrameTime_, 6, 1, 1, 3);
     inner->setColumnStretch(5, 1);
     inner->setRowStretch(5, 1);
-    shapeFrameConditional_ = HighlightFrame("shapeFrameConditional", unconditional);
+    shapeFrameConditional_ = HighlightFrame("shapeFrameConditional", pnlUnconditional_);
+
+    pnlSporadic_ = new QWidget;
+    pnlSporadic_->setObjectName("pnlSporadic");
+    sporadicFrames_ = new FrameListEditor("Sporadic");
+    auto* sporadicGrid = new QGridLayout(pnlSporadic_);
+    sporadicGrid->addWidget(new QLabel("Frames (first with news is sent)"), 0, 0);
+    sporadicGrid->addWidget(sporadicFrames_, 0, 1);
+    sporadicGrid->setColumnStretch(2, 1);
+
+    pnlEventTriggered_ = new QWidget;
+    pnlEventTriggered_->setObjectName("pnlEventTriggered");
+    lstEventFrameID_ = new QComboBox;
+    lstEventFrameID_->setObjectName("lstEventFrameID");
+    lstEventFrameID_->addItems(identifiers.mid(0, 60));  // 60 to 63 are reserved for diagnostics
+    lstEventCollisionTable_ = NameChoice("lstEventCollisionTable");
+    eventFrames_ = new FrameListEditor("Event");
+    auto* eventGrid = new QGridLayout(pnlEventTriggered_);
+    eventGrid->addWidget(new QLabel("Frame Id"), 0, 0);
+    eventGrid->addWidget(lstEventFrameID_, 0, 1);
+    eventGrid->addWidget(new QLabel("Collision Table"), 1, 0);
+    eventGrid->addWidget(lstEventCollisionTable_, 1, 1);
+    eventGrid->addWidget(new QLabel("Frames"), 2, 0);
+    eventGrid->addWidget(eventFrames_, 2, 1);
+    eventGrid->setColumnStretch(2, 1);
 
     auto* details = new QGridLayout(pnlFrameDetails_);
     details->addWidget(new QLabel("Description"), 0, 0);
     details->addWidget(txtFrameDescription_, 0, 1);
     details->addWidget(new QLabel("Frame Type"), 1, 0);
-    details->addWidget(frameType, 1, 1);
-    details->addWidget(unconditional, 2, 0, 1, 3);
+    details->addWidget(lstFrameType_, 1, 1);
+    details->addWidget(pnlUnconditional_, 2, 0, 1, 3);
+    details->addWidget(pnlSporadic_, 3, 0, 1, 3);
+    details->addWidget(pnlEventTriggered_, 4, 0, 1, 3);
     details->setColumnStretch(2, 1);
 
     PlaceListAndDetails(panel, left.column, pnlFrameDetails_);
@@ -111,29 +170,92 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
             if (!filling_ && frame != nullptr) apply(*frame, FromQString(text));
         });
     };
-    edit(txtFrameDescription_, &QLineEdit::textChanged, [this](corvdekLINFrame& frame, const corvString& text) {
-        frame.name = text;
-        if (frameRename_) frameRename_->Follow(*document_, frame.name);
+    connect(txtFrameDescription_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        corvString* name = CurrentFrameName();
+        if (filling_ || name == nullptr) return;
+        *name = FromQString(text).Trim();
+        if (frameRename_) frameRename_->Follow(*document_, *name);
         RefreshFrameList();
         RefreshScheduleFrameChoices();
     });
+    connect(lstFrameType_, &QComboBox::activated, this, &TfrmTabrel::ChangeFrameType);
+    connect(sporadicFrames_, &FrameListEditor::FramesEdited, this, [this](const QStringList& frames) {
+        if (corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) sporadic->frameList = Names(frames);
+    });
+    auto storeEvent = [this] {
+        corvdekLINEventFrame* event = CurrentEventFrame();
+        if (filling_ || event == nullptr) return;
+        event->Assign(FromQString(lstEventCollisionTable_->currentText()).Trim(),
+                      FromQString(lstEventFrameID_->currentText()), Names(eventFrames_->Frames()));
+    };
+    connect(eventFrames_, &FrameListEditor::FramesEdited, this, storeEvent);
+    connect(lstEventFrameID_, &QComboBox::activated, this, storeEvent);
+    connect(lstEventCollisionTable_, &QComboBox::currentTextChanged, this, storeEvent);
     edit(lstFrameID_, &QComboBox::currentTextChanged, [this](corvdekLINFrame& frame, const corvString& text) {
         FollowSuggestedLength(frame, [&] { frame.frameId = text; });
     });
     edit(lstFrameLength_, &QComboBox::textActivated,
          [](corvdekLINFrame& frame, const corvString& text) { frame.length = text; });
     edit(lstFrameSourceECU_, &QComboBox::currentTextChanged,
-         [](corvdekLINFrame& frame, const corvString& text) { frame.publisher = text; });
+         [](corvdekLINFrame& frame, const corvString& text) { frame.publisher = corvString(text).Trim(); });
+}
+
+// A row of the frame list carries a position that counts through the unconditional, the
+// sporadic and the event-triggered frames, in that order.
+TfrmTabrel::FrameAt TfrmTabrel::LocateFrame(int position) const {
+    const int sporadicStart = document_->frames.GetCount();
+    const int eventStart = sporadicStart + document_->sporadicFrames.GetCount();
+    if (position < 0) return {kUnconditionalFrame, -1};
+    if (position < sporadicStart) return {kUnconditionalFrame, position};
+    if (position < eventStart) return {kSporadicFrame, position - sporadicStart};
+    return {kEventTriggeredFrame, position - eventStart};
+}
+
+int TfrmTabrel::FramePosition(FrameAt frame) const {
+    switch (frame.kind) {
+        case kSporadicFrame: return document_->frames.GetCount() + frame.index;
+        case kEventTriggeredFrame:
+            return document_->frames.GetCount() + document_->sporadicFrames.GetCount() + frame.index;
+        default: return frame.index;
+    }
+}
+
+TfrmTabrel::FrameAt TfrmTabrel::SelectedFrame() const {
+    return document_ ? LocateFrame(SelectedPosition(lstFrames_)) : FrameAt{kUnconditionalFrame, -1};
 }
 
 corvdekLINFrame* TfrmTabrel::CurrentFrame() const {
-    return document_ ? document_->frames.Get(SelectedPosition(lstFrames_)) : nullptr;
+    const FrameAt at = SelectedFrame();
+    return at.kind == kUnconditionalFrame ? document_->frames.Get(at.index) : nullptr;
+}
+
+corvdekLINSporadicFrame* TfrmTabrel::CurrentSporadicFrame() const {
+    const FrameAt at = SelectedFrame();
+    return at.kind == kSporadicFrame ? document_->sporadicFrames.Get(at.index) : nullptr;
+}
+
+corvdekLINEventFrame* TfrmTabrel::CurrentEventFrame() const {
+    const FrameAt at = SelectedFrame();
+    return at.kind == kEventTriggeredFrame ? document_->eventFrames.Get(at.index) : nullptr;
+}
+
+corvString* TfrmTabrel::CurrentFrameName() const {
+    if (corvdekLINFrame* frame = CurrentFrame()) return &frame->name;
+    if (corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) return &sporadic->name;
+    if (corvdekLINEventFrame* event = CurrentEventFrame()) return &event->name;
+    return nullptr;
 }
 
 void TfrmTabrel::RefreshFrameList() {
     const int selected = SelectedPosition(lstFrames_);
-    FillSortedNames(lstFrames_, NamesOf(document_->frames), txtFilterFrame_->text(),
-                    selected < 0 ? 0 : selected);
+    std::vector<NamedPosition> names = NamesOf(document_->frames);
+    for (const NamedPosition& sporadic : NamesOf(document_->sporadicFrames)) {
+        names.push_back({sporadic.name, FramePosition({kSporadicFrame, sporadic.position})});
+    }
+    for (const NamedPosition& event : NamesOf(document_->eventFrames)) {
+        names.push_back({event.name, FramePosition({kEventTriggeredFrame, event.position})});
+    }
+    FillSortedNames(lstFrames_, names, txtFilterFrame_->text(), selected < 0 ? 0 : selected);
     lblFrameCount_->setText(QString("Frame Count %1").arg(lstFrames_->count()));
     lblFrameCount_->show();
     // A filter or a refill that moves the selection to another frame shows that one.
@@ -141,15 +263,27 @@ void TfrmTabrel::RefreshFrameList() {
 }
 
 void TfrmTabrel::lstFramesClick() {
-    const corvdekLINFrame* frame = CurrentFrame();
-    if (frame == nullptr) {
+    const corvString* name = CurrentFrameName();
+    if (name == nullptr) {
         pnlFrameDetails_->hide();
         return;
     }
     FillingScope filling(filling_);
     pnlFrameDetails_->show();
-    txtFrameDescription_->setText(ToQString(frame->name));
-    frameRename_.emplace(NamedKind::kFrame, frame->name);
+    txtFrameDescription_->setText(ToQString(*name));
+    frameRename_.emplace(NamedKind::kFrame, *name);
+    const FrameAt at = SelectedFrame();
+    lstFrameType_->setCurrentIndex(at.kind);
+    pnlUnconditional_->setVisible(at.kind == kUnconditionalFrame);
+    pnlSporadic_->setVisible(at.kind == kSporadicFrame);
+    pnlEventTriggered_->setVisible(at.kind == kEventTriggeredFrame);
+    if (const corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) {
+        sporadicFrames_->SetChoices(NameTexts(document_->frames));
+        sporadicFrames_->ShowFrames(Texts(sporadic->frameList));
+    }
+    if (const corvdekLINEventFrame* event = CurrentEventFrame()) ShowEventFrame(*event);
+    const corvdekLINFrame* frame = CurrentFrame();
+    if (frame == nullptr) return;
     lstFrameSourceECU_->setCurrentText(ToQString(frame->publisher));
     lstFrameID_->setCurrentText(ToQString(frame->frameId));
     ShowFrameLength(*frame);
@@ -159,24 +293,6 @@ void TfrmTabrel::lstFramesClick() {
     ShowFrameTime();
 }
 
-namespace {
-
-// What a frame needs: the bytes its signals span, at least the length LIN 1.3 gives its
-// identifier, at least one byte and at most eight.
-int SuggestedFrameBytes(const corvdekLINFrame& frame, const ClusterNameIndex& names) {
-    long long bytes = std::min<long long>(8, (frame.SignalEndBit(names) + 7) / 8);
-    if (const auto id = WholeNumber(frame.frameId); id && *id <= 63) {
-        bytes = std::max<long long>(bytes, *id < 32 ? 2 : *id < 48 ? 4 : 8);
-    }
-    return static_cast<int>(std::max<long long>(bytes, 1));
-}
-
-corvString LengthText(int bytes) {
-    corvString text;
-    return text.AppendInt(bytes);
-}
-
-}  // namespace
 
 // A length that was the suggested one follows the suggestion through `change`; another
 // stated length only grows to fit the signals. A length left unstated stays so.
@@ -263,11 +379,102 @@ void TfrmTabrel::cmdFramesAddClick() {
     RefreshScheduleFrameChoices();
 }
 
+void TfrmTabrel::ShowEventFrame(const corvdekLINEventFrame& event) {
+    lstEventFrameID_->setCurrentIndex(IdentifierRow(event.Id()));
+    lstEventCollisionTable_->clear();
+    lstEventCollisionTable_->addItems(NameTexts(document_->scheduleTables));
+    lstEventCollisionTable_->setCurrentText(ToQString(event.CollisionTable()));
+    eventFrames_->SetChoices(NameTexts(document_->frames));
+    eventFrames_->ShowFrames(Texts(event.Frames()));
+}
+
+// The row of the identifier list showing `id`, written in hexadecimal or not; -1 for none.
+int TfrmTabrel::IdentifierRow(const corvString& id) const {
+    const auto value = WholeNumber(id);
+    return value && *value < static_cast<unsigned>(lstEventFrameID_->count()) ? static_cast<int>(*value) : -1;
+}
+
+// Turns the selected frame into one of another kind under the same name. What the new
+// kind has no place for is dropped, after a question when there is something to drop.
+void TfrmTabrel::ChangeFrameType(int kind) {
+    const FrameAt at = SelectedFrame();
+    if (at.index < 0 || kind == at.kind) return;
+    if (FrameTypeChangeDrops(kind) &&
+        !AskYesNo("Changing the frame type drops what the new type has no place for. Change it?",
+                  "Confirm Change")) {
+        FillingScope filling(filling_);
+        lstFrameType_->setCurrentIndex(at.kind);
+        return;
+    }
+    const corvdekLINFrame* frame = CurrentFrame();
+    const corvString name = *CurrentFrameName();
+    const corvString id = frame != nullptr ? frame->frameId
+                          : CurrentEventFrame() != nullptr ? CurrentEventFrame()->Id()
+                                                           : corvString();
+    const corvStringArray frames = CurrentSporadicFrame() != nullptr ? CurrentSporadicFrame()->frameList
+                                   : CurrentEventFrame() != nullptr ? CurrentEventFrame()->Frames()
+                                                                    : corvStringArray();
+    RemoveFrame(at);
+    int index = 0;
+    if (kind == kUnconditionalFrame) {
+        corvdekLINFrame* created = document_->frames.Add();
+        created->name = name;
+        created->frameId = id;
+        created->length = LengthText(SuggestedFrameBytes(*created, ClusterNameIndex(*document_)));
+        index = document_->frames.GetCount() - 1;
+    } else if (kind == kSporadicFrame) {
+        corvdekLINSporadicFrame* created = document_->sporadicFrames.Add();
+        created->name = name;
+        created->frameList = frames;
+        index = document_->sporadicFrames.GetCount() - 1;
+    } else {
+        corvdekLINEventFrame* created = document_->eventFrames.Add();
+        created->name = name;
+        created->Assign(corvString(), IdentifierRow(id) >= 0 ? id : UnusedIdentifier(), frames);
+        index = document_->eventFrames.GetCount() - 1;
+    }
+    RefreshFrameList();
+    SelectPosition(lstFrames_, FramePosition({kind, index}));
+    lstFramesClick();
+}
+
+bool TfrmTabrel::FrameTypeChangeDrops(int kind) const {
+    if (const corvdekLINFrame* frame = CurrentFrame()) {
+        return frame->signalNames.Count() > 0 || !frame->publisher.IsEmpty() ||
+               (kind == kSporadicFrame && !frame->frameId.IsEmpty());
+    }
+    if (const corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) {
+        return kind == kUnconditionalFrame && sporadic->frameList.Count() > 0;
+    }
+    const corvdekLINEventFrame* event = CurrentEventFrame();
+    return kind == kUnconditionalFrame ? event->Frames().Count() > 0 : event->frameList.Count() > event->Frames().Count();
+}
+
+// The first identifier below the diagnostic ones that no frame uses yet.
+corvString TfrmTabrel::UnusedIdentifier() const {
+    std::vector<bool> used(60, false);
+    auto mark = [&](const corvString& id) {
+        if (const auto value = WholeNumber(id); value && *value < used.size()) used[*value] = true;
+    };
+    for (int i = 0; i < document_->frames.GetCount(); ++i) mark(document_->frames.Get(i)->frameId);
+    for (int i = 0; i < document_->eventFrames.GetCount(); ++i) mark(document_->eventFrames.Get(i)->Id());
+    const auto free = std::find(used.begin(), used.end(), false);
+    return FromQString(lstEventFrameID_->itemText(free == used.end() ? 0 : static_cast<int>(free - used.begin())));
+}
+
+void TfrmTabrel::RemoveFrame(FrameAt frame) {
+    switch (frame.kind) {
+        case kSporadicFrame: document_->sporadicFrames.RemoveAt(frame.index); break;
+        case kEventTriggeredFrame: document_->eventFrames.RemoveAt(frame.index); break;
+        default: document_->frames.RemoveAt(frame.index); break;
+    }
+}
+
 void TfrmTabrel::cmdFramesRemoveClick() {
-    const int position = SelectedPosition(lstFrames_);
-    if (position < 0) return;
+    const FrameAt at = SelectedFrame();
+    if (at.index < 0) return;
     if (!AskYesNo("Are you sure you want to remove this frame?")) return;
-    document_->frames.RemoveAt(position);
+    RemoveFrame(at);
     RefreshFrameList();
     lstFramesClick();
     RefreshScheduleFrameChoices();

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "codegen/generate_microchip.h"
 #include "composite_nodes_dialog.h"
@@ -22,12 +23,13 @@
 #include "widgets.h"
 
 void TfrmTabrel::BuildNodesPanel(QWidget* panel) {
-    txtMasterName_ = TextField("txtMasterName");
-    SpaceToUnderscore::Install(txtMasterName_);
-    txtAddNode_ = TextField("txtAddNode");
-    SpaceToUnderscore::Install(txtAddNode_);
+    txtMasterName_ = NameField("txtMasterName");
+    txtAddNode_ = NameField("txtAddNode");
     lstSlaveNodes_ = new QListWidget;
     lstSlaveNodes_->setObjectName("lstSlaveNodes");
+    // A slave is renamed in place (double click or F2).
+    lstSlaveNodes_->setItemDelegate(new NameItemDelegate(lstSlaveNodes_));
+    lstSlaveNodes_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     cmdGenerateMaster_ = Button("cmdGenerateMaster", "Generate Code...");
     cmdGenerateCodeSlave_ = Button("cmdGenerateCodeSlave", "Generate Code...");
     QPushButton* add = Button("cmdNodeAdd", "Add");
@@ -58,10 +60,11 @@ void TfrmTabrel::BuildNodesPanel(QWidget* panel) {
 
     connect(txtMasterName_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (filling_ || !document_) return;
-        document_->master.name = FromQString(text);
+        document_->master.name = FromQString(text).Trim();
         if (masterRename_) masterRename_->Follow(*document_, document_->master.name);
         RefreshNodeChoices();
     });
+    connect(lstSlaveNodes_, &QListWidget::itemChanged, this, &TfrmTabrel::RenameSlave);
     connect(add, &QPushButton::clicked, this, &TfrmTabrel::cmdNodeAddClick);
     connect(remove, &QPushButton::clicked, this, &TfrmTabrel::cmdNodesRemoveClick);
     connect(clear, &QPushButton::clicked, this, &TfrmTabrel::cmdNodesClearClick);
@@ -72,7 +75,27 @@ void TfrmTabrel::BuildNodesPanel(QWidget* panel) {
             &TfrmTabrel::cmdGenerateCodeSlaveClick);
 }
 
-void TfrmTabrel::RefreshSlaveList() { RefillKeepingRow(lstSlaveNodes_, NameTexts(document_->nodes)); }
+void TfrmTabrel::RefreshSlaveList() {
+    RefillKeepingRow(lstSlaveNodes_, NameTexts(document_->nodes));
+    const QSignalBlocker quiet(lstSlaveNodes_);
+    for (int row = 0; row < lstSlaveNodes_->count(); ++row) {
+        QListWidgetItem* item = lstSlaveNodes_->item(row);
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    }
+}
+
+void TfrmTabrel::RenameSlave(QListWidgetItem* item) {
+    corvdekLINNode* node = document_->nodes.Get(lstSlaveNodes_->row(item));
+    if (node == nullptr) return;
+    const corvString name = FromQString(item->text()).Trim();
+    if (!name.IsEmpty() && !name.Equals(node->name)) {
+        ReferenceRename rename(NamedKind::kNode, node->name);
+        node->name = name;
+        rename.Follow(*document_, name);
+        RefreshNodeChoices();
+    }
+    RefreshSlaveList();  // an emptied name shows the node's name again
+}
 
 void TfrmTabrel::RefreshNodeChoices() {
     FillingScope filling(filling_);  // the lists' texts stay; nothing goes into the model

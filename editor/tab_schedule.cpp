@@ -16,7 +16,6 @@
 #include <iterator>
 
 #include "model/definition_file.h"
-#include "name_field.h"
 #include "qt_text.h"
 #include "name_lists.h"
 #include "tabrel_window.h"
@@ -83,8 +82,7 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
 
     pnlScheduleTableDetails_ = new QWidget;
     pnlScheduleTableDetails_->setObjectName("pnlScheduleTableDetails");
-    txtScheduleTableDescription_ = TextField("txtScheduleTableDescription");
-    SpaceToUnderscore::Install(txtScheduleTableDescription_);
+    txtScheduleTableDescription_ = NameField("txtScheduleTableDescription");
     lstScheduleFrameType_ = new QComboBox;
     lstScheduleFrameType_->setObjectName("lstScheduleFrameType");
     lstScheduleFrameType_->addItems(
@@ -93,10 +91,10 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
     QPushButton* addEntry = Button("cmdScheduleTableFrameAdd", "Add");
     lblScheduleNode_ = new QLabel("Source Node");
     lblScheduleNode_->setObjectName("lblScheduleNode");
-    lstScheduleNode_ = EditableChoice("lstScheduleNode");
+    lstScheduleNode_ = NameChoice("lstScheduleNode");
     lblScheduleTableFrames_ = new QLabel("Frames");
     lblScheduleTableFrames_->setObjectName("lblScheduleTableFrames");
-    lstScheduleTableFrames_ = EditableChoice("lstScheduleTableFrames");
+    lstScheduleTableFrames_ = NameChoice("lstScheduleTableFrames");
     lviewScheduleTableFrames_ = new QTreeWidget;
     lviewScheduleTableFrames_->setObjectName("lviewScheduleTableFrames");
     lviewScheduleTableFrames_->setRootIsDecorated(false);
@@ -156,7 +154,7 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
     connect(txtScheduleTableDescription_, &QLineEdit::textChanged, this, [this](const QString& text) {
         corvdekLINScheduleTable* table = CurrentScheduleTable();
         if (filling_ || table == nullptr) return;
-        table->name = FromQString(text);
+        table->name = FromQString(text).Trim();
         if (tableRename_) tableRename_->Follow(*document_, table->name);
         RefreshScheduleTableList();
     });
@@ -296,6 +294,7 @@ void TfrmTabrel::cmdRemoveScheduleTableClick() {
 void TfrmTabrel::RefreshScheduleFrameChoices() {
     const QString text = lstScheduleTableFrames_->currentText();
     lstScheduleTableFrames_->clear();
-    lstScheduleTableFrames_->addItems(NameTexts(document_->frames));
+    lstScheduleTableFrames_->addItems(NameTexts(document_->frames) + NameTexts(document_->sporadicFrames) +
+                                      NameTexts(document_->eventFrames));
     lstScheduleTableFrames_->setCurrentText(text);
 }

@@ -15,7 +15,6 @@
 
 #include "artwork.h"
 #include "model/definition_file.h"
-#include "name_field.h"
 #include "qt_text.h"
 #include "name_lists.h"
 #include "tabrel_window.h"
@@ -31,8 +30,7 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
     // Right side: the details of one signal.
     pnlSignalDetails_ = new QWidget;
     pnlSignalDetails_->setObjectName("pnlSignalDetails");
-    txtSignalDescription_ = TextField("txtSignalDescription");
-    SpaceToUnderscore::Install(txtSignalDescription_);
+    txtSignalDescription_ = NameField("txtSignalDescription");
     lstSignalRepresentation_ = EditableChoice("lstSignalRepresentation");
     QStringList sizes;
     for (int bits = 1; bits <= 16; ++bits) sizes << QString::number(bits);
@@ -48,8 +46,8 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
         initialValues->addWidget(txtSignalInitalValue_[k]);
     }
     initialValues->addStretch();
-    lstSignalSourceNode_ = EditableChoice("lstSignalSourceNode");
-    lstSignalRxNodesAdd_ = EditableChoice("lstSignalRxNodesAdd");
+    lstSignalSourceNode_ = NameChoice("lstSignalSourceNode");
+    lstSignalRxNodesAdd_ = NameChoice("lstSignalRxNodesAdd");
     lstSignalRxNodes_ = new QListWidget;
     lstSignalRxNodes_->setObjectName("lstSignalRxNodes");
     QPushButton* addRx = Button("cmdSignalAddRxNode", "Add");
@@ -97,7 +95,7 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
         });
     };
     edit(txtSignalDescription_, &QLineEdit::textChanged, [this](corvdekLINSignal& signal, const QString& text) {
-        signal.name = FromQString(text);
+        signal.name = FromQString(text).Trim();
         if (signalRename_) signalRename_->Follow(*document_, signal.name);
         RefreshSignalList();
         RefreshFrameSignalChoices();
@@ -107,7 +105,7 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
         UpdateInitialValueFields();
     });
     edit(lstSignalSourceNode_, &QComboBox::currentTextChanged,
-         [](corvdekLINSignal& signal, const QString& text) { signal.publisher = FromQString(text); });
+         [](corvdekLINSignal& signal, const QString& text) { signal.publisher = FromQString(text).Trim(); });
     edit(chkSignalByteArray_, &QCheckBox::clicked, [this](corvdekLINSignal& signal, bool checked) {
         signal.isByteArray = checked;
         UpdateInitialValueFields();

@@ -28,6 +28,7 @@
 #include "composite_nodes_dialog.h"
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_file.h"
+#include "general_tab.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 #include "name_lists.h"
@@ -73,8 +74,8 @@ TfrmTabrel::TfrmTabrel() {
     const char* const names[] = {"pnlGeneral",       "pnlNodes",     "pnlSignals",
                                  "pnlFrames",        "pnlScheduleTable", "pnlEncodings",
                                  "pnlLDF",           "pnlRepresentations"};
-    for (int i = 0; i < 8; ++i) panels_[i] = AddPanel(names[i], container);
-    BuildGeneralPanel(panels_[kGeneral]);
+    general_ = new GeneralTab;
+    for (int i = 0; i < 8; ++i) panels_[i] = AddPanel(names[i], container, i == kGeneral ? general_ : new QWidget);
     BuildNodesPanel(panels_[kNodes]);
     BuildSignalsPanel(panels_[kSignals]);
     BuildFramesPanel(panels_[kFrames]);
@@ -186,8 +187,7 @@ QWidget* TfrmTabrel::BuildIssuePages() {
     return pageErrors_;
 }
 
-QWidget* TfrmTabrel::AddPanel(const char* name, QWidget* container) {
-    auto* panel = new QWidget;
+QWidget* TfrmTabrel::AddPanel(const char* name, QWidget* container, QWidget* panel) {
     panel->setObjectName(name);
     container->layout()->addWidget(panel);
     panel->hide();
@@ -217,15 +217,9 @@ void TfrmTabrel::RefreshAllTabs() {
     }
     {
         FillingScope filling(filling_);
-        lstLangVersion_->setCurrentText(ToQString(document_->languageVersion));
-        lstLINVersion_->setCurrentText(ToQString(document_->protocolVersion));
-        lstLINSpeed_->setCurrentText(ToQString(document_->speed));
-        UpdateBitTimeLabel();
+        general_->Show(document_.get());
         txtMasterName_->setText(ToQString(document_->master.name));
         masterRename_.emplace(NamedKind::kNode, document_->master.name);
-        lstPeriod_->setCurrentText(ToQString(document_->masterTimebase));
-        lstJitter_->setCurrentText(ToQString(document_->masterJitter));
-        chkHasDiagnostics_->setChecked(document_->hasDiagnosticFrames);
     }
     RefreshSlaveList();
     RefreshScheduleFrameChoices();
@@ -452,14 +446,7 @@ void TfrmTabrel::lstLDFIssuesDblClick() {
 }
 
 void TfrmTabrel::NavigateGeneral(const QString& field) {
-    const std::pair<const char*, QWidget*> targets[] = {{"Protocol", lstLINVersion_},
-                                                        {"Language", lstLangVersion_},
-                                                        {"LINBaudRate", lstLINSpeed_},
-                                                        {"LINTimeBase", lstPeriod_},
-                                                        {"LINJitter", lstJitter_}};
-    for (const auto& [name, control] : targets) {
-        if (field == name) HighlightControl(shapeGeneral_, control);
-    }
+    if (QWidget* control = general_->ControlFor(field)) HighlightControl(general_->Highlight(), control);
 }
 
 void TfrmTabrel::NavigateNodes(const QString& field) {
@@ -467,8 +454,8 @@ void TfrmTabrel::NavigateNodes(const QString& field) {
     if (field == "Slaves") HighlightControl(shapeNode_, lstSlaveNodes_);
 }
 
-bool TfrmTabrel::AskYesNo(const QString& question) {
-    QMessageBox box(QMessageBox::Question, "Confirm Remove", question,
+bool TfrmTabrel::AskYesNo(const QString& question, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, question,
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName("msgConfirmRemove");
     return box.exec() == QMessageBox::Yes;

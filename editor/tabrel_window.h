@@ -16,10 +16,13 @@ class QCheckBox;
 class QComboBox;
 class QDialog;
 class QFileDialog;
+class FrameListEditor;
+class GeneralTab;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPlainTextEdit;
 class QPushButton;
 class QTabBar;
@@ -29,7 +32,10 @@ class QTreeWidget;
 class TfrmLINCompositeNodes;
 class TfrmNodeAttributes;
 class corvdekLINDefinitionFile;
+class corvdekLINEventFrame;
 class corvdekLINFrame;
+class corvdekLINSporadicFrame;
+class corvString;
 class corvdekLINScheduleTable;
 class corvdekLINSignal;
 class corvdekLINSignalEncodingTypeItem;
@@ -68,8 +74,6 @@ public:
     void Timer1Timer();
     void lstLDFIssuesDblClick();
 
-    // General tab.
-    void UpdateBitTimeLabel();
     // Signals tab.
     void RefreshSignalList();
     void lstSignalsClick();
@@ -118,6 +122,7 @@ public:
     void cmdClearEncodingPartsClick();
     // Nodes tab.
     void RefreshSlaveList();
+    void RenameSlave(QListWidgetItem* item);
     void RefreshNodeChoices();
     void cmdNodeAddClick();
     void cmdNodesRemoveClick();
@@ -136,7 +141,6 @@ private:
     void BuildMenu();
     QWidget* BuildHeaderStrip();
     QWidget* BuildIssuePages();
-    void BuildGeneralPanel(QWidget* panel);
     void BuildNodesPanel(QWidget* panel);
     void BuildSignalsPanel(QWidget* panel);
     void BuildFramesPanel(QWidget* panel);
@@ -144,7 +148,7 @@ private:
     void BuildEncodingsPanel(QWidget* panel);
     void BuildLdfPanel(QWidget* panel);
     void BuildAboutPanel(QWidget* panel);
-    QWidget* AddPanel(const char* name, QWidget* container);
+    QWidget* AddPanel(const char* name, QWidget* container, QWidget* panel);
 
     void FormShow();
     // The list tabs show the details of their selection, or none without one.
@@ -160,7 +164,7 @@ private:
     void GenerateHeaderFile(bool isMaster, int slaveIndex);
     void SetTitles(const QString& caption, const QString& applicationTitle);
     void ShowModalOverThis(QDialog* dialog);
-    bool AskYesNo(const QString& question);
+    bool AskYesNo(const QString& question, const QString& title = "Confirm Remove");
     void NavigateGeneral(const QString& field);
     // The drop-down lists of the other tabs that offer the master and the slaves.
     QList<QComboBox*> NodeChoiceLists() const;
@@ -169,12 +173,30 @@ private:
     void NavigateFrame(const QString& name, const QString& field);
     // The objects the list selections point at; null when there is none.
     corvdekLINSignal* CurrentSignal() const;
-    corvdekLINFrame* CurrentFrame() const;
+    corvdekLINFrame* CurrentFrame() const;  // an unconditional one
+    corvdekLINSporadicFrame* CurrentSporadicFrame() const;
+    corvdekLINEventFrame* CurrentEventFrame() const;
+    corvString* CurrentFrameName() const;  // of any kind
     corvdekLINScheduleTable* CurrentScheduleTable() const;
     corvdekLINSignalEncodingTypes* CurrentEncodingType() const;
     corvdekLINSignalEncodingTypeItem* CurrentEncodingPart() const;
     // Writes a change of a part editor field into the current part and shows the part list again.
     void EditEncodingPart(const std::function<void(corvdekLINSignalEncodingTypeItem&)>& change);
+    // The kinds of frames of the Frames tab, in the order of `lstFrameType`.
+    enum FrameKind { kUnconditionalFrame, kSporadicFrame, kEventTriggeredFrame };
+    struct FrameAt {
+        int kind;
+        int index;  // in the kind's collection; -1 for none
+    };
+    FrameAt LocateFrame(int position) const;
+    int FramePosition(FrameAt frame) const;
+    FrameAt SelectedFrame() const;
+    void RemoveFrame(FrameAt frame);
+    void ChangeFrameType(int kind);
+    bool FrameTypeChangeDrops(int kind) const;
+    void ShowEventFrame(const corvdekLINEventFrame& event);
+    int IdentifierRow(const corvString& id) const;
+    corvString UnusedIdentifier() const;
     void FillFrameSignals();
     void FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change);
     void ShowFrameLength(const corvdekLINFrame& frame);
@@ -223,18 +245,9 @@ private:
     QTreeWidget* lstLDFLoadIssues_ = nullptr;
     QTreeWidget* lstLDFIssues_ = nullptr;
     QWidget* panels_[8] = {};
-    QFrame* shapeGeneral_ = nullptr;
+    GeneralTab* general_ = nullptr;
     QFrame* shapeNode_ = nullptr;
     QPlainTextEdit* txtLDF_ = nullptr;
-
-    // General tab
-    QComboBox* lstLINVersion_ = nullptr;
-    QComboBox* lstLangVersion_ = nullptr;
-    QComboBox* lstLINSpeed_ = nullptr;
-    QLabel* lblBitRate_ = nullptr;
-    QComboBox* lstPeriod_ = nullptr;
-    QComboBox* lstJitter_ = nullptr;
-    QCheckBox* chkHasDiagnostics_ = nullptr;
 
     // Signals tab
     QLineEdit* txtFilterSignal_ = nullptr;
@@ -257,6 +270,14 @@ private:
     QLabel* lblFrameCount_ = nullptr;
     QWidget* pnlFrameDetails_ = nullptr;
     QLineEdit* txtFrameDescription_ = nullptr;
+    QComboBox* lstFrameType_ = nullptr;
+    QWidget* pnlUnconditional_ = nullptr;
+    QWidget* pnlSporadic_ = nullptr;
+    QWidget* pnlEventTriggered_ = nullptr;
+    FrameListEditor* sporadicFrames_ = nullptr;
+    FrameListEditor* eventFrames_ = nullptr;
+    QComboBox* lstEventFrameID_ = nullptr;
+    QComboBox* lstEventCollisionTable_ = nullptr;
     QComboBox* lstFrameID_ = nullptr;
     QComboBox* lstFrameLength_ = nullptr;
     QComboBox* lstFrameSourceECU_ = nullptr;

@@ -1,6 +1,7 @@
 #include "widgets.h"
 
 #include "artwork.h"
+#include "name_field.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -92,4 +93,16 @@ ListColumn BuildListColumn(const ListColumnNames& names, int width) {
         layout->addWidget(parts.count);
     }
     return parts;
+}
+
+QLineEdit* NameField(const char* name) {
+    QLineEdit* field = TextField(name);
+    SpaceToUnderscore::Install(field);
+    return field;
+}
+
+QComboBox* NameChoice(const char* name) {
+    QComboBox* choice = EditableChoice(name);
+    SpaceToUnderscore::Install(choice);
+    return choice;
 }

@@ -18,6 +18,9 @@ QComboBox* EditableChoice(const char* name, const QStringList& items = {});
 QFrame* HighlightFrame(const char* name, QWidget* panel);
 QPushButton* Button(const char* name, const QString& caption);
 QLineEdit* TextField(const char* name);
+// A field and a drop-down list for LDF names: a space becomes "_".
+QLineEdit* NameField(const char* name);
+QComboBox* NameChoice(const char* name);
 // The list column of a tab beside its details, which may be hidden, in `panel`.
 void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details);
 

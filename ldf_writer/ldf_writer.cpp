@@ -37,6 +37,20 @@ void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offs
     }
 }
 
+namespace {
+
+// 'keyword = "text";' when there is a text that can be quoted.
+void WriteOptionalText(std::u16string_view keyword, const corvString& text, LdfOutput& out) {
+    if (text.IsEmpty()) return;
+    if (IsQuotable(text)) {
+        out.Line({keyword, u" = \"", text.View(), u"\";"});
+    } else {
+        out.LeftOut({keyword, u" '", text.View(), u"': a quoted text cannot hold a quote."});
+    }
+}
+
+}  // namespace
+
 void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     out.Line({u"LIN_protocol_version = \"", document.protocolVersion.View(), u"\";"});
     out.Line({u"LIN_language_version = \"", document.languageVersion.View(), u"\";"});
@@ -45,12 +59,8 @@ void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& 
     } else {
         out.Line({u"LIN_speed = ", document.speed.View(), u" kbps;"});
     }
-    if (!document.channelName.IsEmpty()) {
-        out.Line({u"Channel_name = \"", document.channelName.View(), u"\";"});
-    }
-    if (!document.fileRevision.IsEmpty()) {
-        out.Line({u"LDF_file_revision = \"", document.fileRevision.View(), u"\";"});
-    }
+    WriteOptionalText(u"Channel_name", document.channelName, out);
+    WriteOptionalText(u"LDF_file_revision", document.fileRevision, out);
     if (!document.signalByteOrder.IsEmpty()) {
         out.Line({u"LIN_sig_byte_order_", document.signalByteOrder.View(), u";"});
     }

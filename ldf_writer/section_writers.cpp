@@ -9,6 +9,8 @@
 #include "model/definition_file.h"
 #include "section_writers.h"
 
+bool IsQuotable(const corvString& text) { return text.View().find(u'"') == std::u16string_view::npos; }
+
 namespace {
 
 using Item = corvdekLINScheduleTableItem;
@@ -129,9 +131,6 @@ void WriteScheduleEntry(const corvdekLINScheduleTable& table, const Item& item, 
     }
     out.Line({u"\t\t", command, u" delay ", item.delay.View(), u" ms;"});
 }
-
-// A quoted text holds no quote; one that does cannot be written.
-bool IsQuotable(const corvString& text) { return text.View().find(u'"') == std::u16string_view::npos; }
 
 std::u16string QuotedTail(const corvString& text) {
     return text.IsEmpty() ? u"" : u" ,\"" + Text(text) + u"\"";

@@ -35,6 +35,9 @@ private:
     std::vector<std::u16string> pendingHeads_;
 };
 
+// A quoted text holds no quote; one that does cannot be written.
+bool IsQuotable(const corvString& text);
+
 // 'signal, offset;' lines of a frame, a diagnostic frame or a signal group.
 void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets,
                        std::u16string_view indent, LdfOutput& out);

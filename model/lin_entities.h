@@ -103,11 +103,21 @@ public:
     corvString key;
 };
 
+// `frameList` holds '[collision resolving schedule table ,] identifier , frame {, frame}'.
 class corvdekLINEventFrame {
 public:
     corvString name;
     corvStringArray frameList;
     corvString key;
+
+    // The position of the identifier in `frameList`: its first item that is a number, or
+    // -1 without one.
+    int IdPosition() const;
+    corvString CollisionTable() const;
+    corvString Id() const;
+    corvStringArray Frames() const;
+    // Rebuilds `frameList`; an empty table or identifier is left out.
+    void Assign(const corvString& collisionTable, const corvString& id, const corvStringArray& frames);
 };
 
 // A frame of the Diagnostic_frames section (MasterReq or SlaveResp) as read.

@@ -24,16 +24,6 @@ int CountNames(const Collection& collection, const corvString& name) {
     return count;
 }
 
-// An event-triggered frame lists '[collision table ,] identifier , frame {, frame}': the
-// position of the identifier, the first item that is a number.
-int EventFrameIdPosition(const corvStringArray& items) {
-    for (int i = 0; i < items.Count(); ++i) {
-        const std::u16string_view item = items.Item(i).View();
-        if (!item.empty() && item[0] >= u'0' && item[0] <= u'9') return i;
-    }
-    return -1;
-}
-
 bool NamesAFrame(const corvdekLINScheduleTableItem& item) {
     using Item = corvdekLINScheduleTableItem;
     return item.kind == Item::kFrame || item.kind == Item::kAssignFrameId || item.kind == Item::kUnassignFrameId;
@@ -77,7 +67,7 @@ void RenameFrame(corvdekLINDefinitionFile& document, const corvString& from, con
     });
     ForEach(document.sporadicFrames, [&](corvdekLINSporadicFrame& frame) { Rename(frame.frameList, from, to); });
     ForEach(document.eventFrames, [&](corvdekLINEventFrame& frame) {
-        for (int i = EventFrameIdPosition(frame.frameList) + 1; i < frame.frameList.Count(); ++i) {
+        for (int i = frame.IdPosition() + 1; i < frame.frameList.Count(); ++i) {
             Rename(frame.frameList.Item(i), from, to);
         }
     });
@@ -86,7 +76,7 @@ void RenameFrame(corvdekLINDefinitionFile& document, const corvString& from, con
 
 void RenameScheduleTable(corvdekLINDefinitionFile& document, const corvString& from, const corvString& to) {
     ForEach(document.eventFrames, [&](corvdekLINEventFrame& frame) {
-        if (EventFrameIdPosition(frame.frameList) == 1) Rename(frame.frameList.Item(0), from, to);
+        if (frame.IdPosition() == 1) Rename(frame.frameList.Item(0), from, to);
     });
 }
 

@@ -34,40 +34,6 @@ const char* kOtherBody =
     "Signal_encoding_types { OnOff { logical_value, 0, \"off\"; logical_value, 1, \"on\"; } }"
     "Signal_representation { OnOff: Lamp; }";
 
-// Writes `text` into a temporary file and returns its path.
-QString SampleFile(const QString& name, const char* text) {
-    const QString path = TempPath(name);
-    std::ofstream(path.toStdString()) << text;
-    return path;
-}
-
-void ShowTab(TfrmTabrel& window, int tab) { Find<QTabBar>(&window, "tabsMain")->setCurrentIndex(tab); }
-
-void ClickRow(QListWidget* list, const QString& text) {
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    QVERIFY(!found.isEmpty());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
-}
-
-// Saves through Save As and loads the saved file again.
-std::unique_ptr<corvdekLINDefinitionFile> SaveAndReload(TfrmTabrel& window) {
-    const QString path = TempPath("saved.ldf");
-    AnswerFileDialog(window, path);
-    window.mnuFileSaveAsClick();
-    auto reloaded = std::make_unique<corvdekLINDefinitionFile>();
-    if (!reloaded->LoadFromFile(FromQString(path))) qFatal("the saved file does not load");
-    std::filesystem::remove(path.toStdString());
-    return reloaded;
-}
-
-template <typename Collection>
-const auto& Named(const Collection& collection, const char* name) {
-    for (int i = 0; i < collection.GetCount(); ++i) {
-        if (ToQString(collection.Get(i)->name) == name) return *collection.Get(i);
-    }
-    qFatal("nothing named %s", name);
-}
-
 }  // namespace
 
 class CurrentObjectTest : public QObject {

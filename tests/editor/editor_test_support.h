@@ -12,11 +12,18 @@
 #include <QtTest>
 #include <unistd.h>
 
+#include <QComboBox>
+#include <QListWidget>
+#include <QTabBar>
+
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "model/definition_file.h"
+#include "qt_text.h"
 #include "tabrel_window.h"
 
 namespace editor_test {
@@ -89,6 +96,54 @@ T* Find(QWidget* window, const char* name) {
     T* widget = window->findChild<T*>(name);
     if (widget == nullptr) qFatal("no control named %s", name);
     return widget;
+}
+
+// Writes `text` into a temporary file and returns its path.
+inline QString SampleFile(const QString& name, const char* text) {
+    const QString path = TempPath(name);
+    std::ofstream(path.toStdString()) << text;
+    return path;
+}
+
+inline void ShowTab(TfrmTabrel& window, int tab) { Find<QTabBar>(&window, "tabsMain")->setCurrentIndex(tab); }
+
+inline void ClickRow(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY(!found.isEmpty());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+}
+
+// Saves through Save As and loads the saved file again.
+inline std::unique_ptr<corvdekLINDefinitionFile> SaveAndReload(TfrmTabrel& window) {
+    const QString path = TempPath("saved.ldf");
+    AnswerFileDialog(window, path);
+    window.mnuFileSaveAsClick();
+    auto reloaded = std::make_unique<corvdekLINDefinitionFile>();
+    if (!reloaded->LoadFromFile(FromQString(path))) qFatal("the saved file does not load");
+    std::filesystem::remove(path.toStdString());
+    return reloaded;
+}
+
+template <typename Collection>
+const auto& Named(const Collection& collection, const char* name) {
+    for (int i = 0; i < collection.GetCount(); ++i) {
+        if (ToQString(collection.Get(i)->name) == name) return *collection.Get(i);
+    }
+    qFatal("nothing named %s", name);
+}
+
+// The texts of a list's rows.
+inline QStringList Rows(const QListWidget* list) {
+    QStringList rows;
+    for (int row = 0; row < list->count(); ++row) rows << list->item(row)->text();
+    return rows;
+}
+
+// Chooses row `index` of a drop-down list as a user would.
+inline void Choose(QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    Q_EMIT box->activated(index);
+    Q_EMIT box->textActivated(box->itemText(index));
 }
 
 // A shown main window with its document, torn down without questions.

@@ -9,6 +9,7 @@ int RunGeneralNodesTests(int argc, char** argv);
 int RunSignalsFramesTests(int argc, char** argv);
 int RunScheduleEncodingsTests(int argc, char** argv);
 int RunCurrentObjectTests(int argc, char** argv);
+int RunEditEverythingTests(int argc, char** argv);
 int RunEndToEndTests(int argc, char** argv);
 int RunScreenshotTests(int argc, char** argv);
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     failures += RunSignalsFramesTests(argc, argv);
     failures += RunScheduleEncodingsTests(argc, argv);
     failures += RunCurrentObjectTests(argc, argv);
+    failures += RunEditEverythingTests(argc, argv);
     failures += RunEndToEndTests(argc, argv);
     failures += RunScreenshotTests(argc, argv);
     return failures == 0 ? 0 : 1;

@@ -19,18 +19,11 @@ using namespace editor_test;
 
 namespace {
 
-QStringList Rows(QListWidget* list) {
-    QStringList rows;
-    for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
-    return rows;
-}
-
 void LoadInto(TfrmTabrel& window, const char* text) {
     QVERIFY(window.Document()->LoadFromBytes(text));
     window.RefreshAllTabs();
 }
 
-void ShowTab(TfrmTabrel& window, int tab) { Find<QTabBar>(&window, "tabsMain")->setCurrentIndex(tab); }
 
 QLineEdit* InitialValue(QWidget* window, int k) {
     return Find<QLineEdit>(window, k == 1 ? "txtSignalInitalValue"

@@ -448,11 +448,12 @@ TEST_F(LanguageConstruct, WhatCannotBeWrittenIsNamedAndLeftOut) {
     document.masterJitter = u"0.1";
     document.nodes.Add()->name = u"LSM";
     document.compositeConfigurations.Add()->name = u"Unused";
+    document.channelName = u"Body \"B\"";
     corvStringArray leftOut;
     written = RenderLDF(document, &leftOut);
     const Texts lines = Utf8(leftOut);
-    ASSERT_EQ(lines.size(), 3u) << ::testing::PrintToString(lines);
-    for (const char* subject : {"LIN_speed", "Master", "Unused"}) {
+    ASSERT_EQ(lines.size(), 4u) << ::testing::PrintToString(lines);
+    for (const char* subject : {"LIN_speed", "Master", "Unused", "Channel_name"}) {
         EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                                 [&](const std::string& line) {
                                     return line.find(subject) != std::string::npos;
@@ -463,6 +464,7 @@ TEST_F(LanguageConstruct, WhatCannotBeWrittenIsNamedAndLeftOut) {
     EXPECT_FALSE(Written("LIN_speed"));
     EXPECT_FALSE(Written("Master"));
     EXPECT_FALSE(Written("composite"));
+    EXPECT_FALSE(Written("Channel_name"));
     ExpectGrammatical(written);
 }
 

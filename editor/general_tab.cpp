@@ -1,0 +1,167 @@
+#include "general_tab.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <utility>
+
+#include "model/definition_file.h"
+#include "qt_text.h"
+#include "widgets.h"
+
+namespace {
+
+// The texts LDF writes between quotes cannot hold one.
+class NoQuoteValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*position*/) const override {
+        input.remove(u'"');
+        return Acceptable;
+    }
+};
+
+QLineEdit* QuotedTextField(const char* name) {
+    QLineEdit* field = TextField(name);
+    field->setValidator(new NoQuoteValidator(field));
+    return field;
+}
+
+// The byte order as the file states it, and as the list shows it.
+const char* const kByteOrders[] = {"", "big_endian", "little_endian"};
+const char* const kByteOrderCaptions[] = {"(not stated)", "big_endian", "little_endian"};
+
+}  // namespace
+
+GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
+    setObjectName("pnlGeneral");
+    lstLINVersion_ = EditableChoice("lstLINVersion", {"1.3", "2.0", "2.1", "2.2", "2.3", "J2602_1_1.0"});
+    lstLangVersion_ = EditableChoice("lstLangVersion", {"1.3", "2.0", "2.1", "2.2", "2.3", "J2602_3_1.0"});
+    for (QComboBox* version : {lstLINVersion_, lstLangVersion_}) version->setValidator(new NoQuoteValidator(version));
+    lstLINSpeed_ = EditableChoice("lstLINSpeed", {"9.6", "10.41", "14.4", "19.2"});
+    lblBitRate_ = new QLabel("Bit Time: ");
+    lblBitRate_->setObjectName("lblBitRate");
+    QStringList periods;
+    for (int ms = 1; ms <= 10; ++ms) periods << QString::number(ms);
+    lstPeriod_ = EditableChoice("lstPeriod", periods);
+    lstJitter_ = EditableChoice("lstJitter", {"0.2", "0.5", "1", "2", "3", "4", "5"});
+    txtMaxHeaderLength_ = TextField("txtMaxHeaderLength");
+    txtResponseTolerance_ = TextField("txtResponseTolerance");
+    txtChannelName_ = QuotedTextField("txtChannelName");
+    txtFileRevision_ = QuotedTextField("txtFileRevision");
+    lstSignalByteOrder_ = new QComboBox;
+    lstSignalByteOrder_->setObjectName("lstSignalByteOrder");
+    for (const char* caption : kByteOrderCaptions) lstSignalByteOrder_->addItem(caption);
+    chkHasDiagnostics_ = new QCheckBox("Include Diagnostic Frames");
+    chkHasDiagnostics_->setObjectName("chkHasDiagnostics");
+
+    auto* speedRow = new QHBoxLayout;
+    speedRow->addWidget(lstLINSpeed_);
+    speedRow->addWidget(lblBitRate_);
+    speedRow->addStretch();
+    auto* form = new QFormLayout(this);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    form->addRow("LIN Version  ", lstLINVersion_);
+    form->addRow("LIN Lang Version  ", lstLangVersion_);
+    form->addRow("LIN Speed (kbps)", speedRow);
+    form->addRow("Timebase (ms)", lstPeriod_);
+    form->addRow("Jitter (ms)", lstJitter_);
+    form->addRow("J2602 Max Header Length (bits)", txtMaxHeaderLength_);
+    form->addRow("J2602 Response Tolerance (%)", txtResponseTolerance_);
+    form->addRow("Channel Name", txtChannelName_);
+    form->addRow("LDF File Revision", txtFileRevision_);
+    form->addRow("Signal Byte Order", lstSignalByteOrder_);
+    form->addRow("", chkHasDiagnostics_);
+    shapeGeneral_ = HighlightFrame("shapeGeneral", this);
+
+    OnText(lstLINVersion_, [this](const corvString& text) {
+        document_->protocolVersion = text;
+        document_->UpdateJ2602Flag();
+    });
+    OnText(lstLangVersion_, [this](const corvString& text) {
+        document_->languageVersion = text;
+        document_->UpdateJ2602Flag();
+    });
+    OnText(lstLINSpeed_, [this](const corvString& text) {
+        document_->speed = text;
+        UpdateBitTimeLabel();
+    });
+    OnText(lstPeriod_, [this](const corvString& text) { document_->masterTimebase = text; });
+    OnText(lstJitter_, [this](const corvString& text) { document_->masterJitter = text; });
+    OnText(txtMaxHeaderLength_, [this](const corvString& text) { document_->masterMaxHeaderLength = text; });
+    OnText(txtResponseTolerance_, [this](const corvString& text) { document_->masterResponseTolerance = text; });
+    OnText(txtChannelName_, [this](const corvString& text) { document_->channelName = text; });
+    OnText(txtFileRevision_, [this](const corvString& text) { document_->fileRevision = text; });
+    connect(lstSignalByteOrder_, &QComboBox::activated, this, [this](int index) {
+        if (document_ != nullptr) document_->signalByteOrder = FromQString(kByteOrders[index]);
+    });
+    connect(chkHasDiagnostics_, &QCheckBox::clicked, this, [this](bool checked) {
+        if (document_ != nullptr) document_->hasDiagnosticFrames = checked;
+    });
+}
+
+template <typename Apply>
+void GeneralTab::OnText(QComboBox* box, Apply apply) {
+    connect(box, &QComboBox::currentTextChanged, this, [this, apply](const QString& text) {
+        if (!filling_ && document_ != nullptr) apply(FromQString(text));
+    });
+}
+
+template <typename Apply>
+void GeneralTab::OnText(QLineEdit* field, Apply apply) {
+    connect(field, &QLineEdit::textChanged, this, [this, apply](const QString& text) {
+        if (!filling_ && document_ != nullptr) apply(FromQString(text));
+    });
+}
+
+void GeneralTab::Show(corvdekLINDefinitionFile* document) {
+    document_ = document;
+    const bool wasFilling = std::exchange(filling_, true);
+    lstLangVersion_->setCurrentText(ToQString(document->languageVersion));
+    lstLINVersion_->setCurrentText(ToQString(document->protocolVersion));
+    lstLINSpeed_->setCurrentText(ToQString(document->speed));
+    UpdateBitTimeLabel();
+    lstPeriod_->setCurrentText(ToQString(document->masterTimebase));
+    lstJitter_->setCurrentText(ToQString(document->masterJitter));
+    txtMaxHeaderLength_->setText(ToQString(document->masterMaxHeaderLength));
+    txtResponseTolerance_->setText(ToQString(document->masterResponseTolerance));
+    txtChannelName_->setText(ToQString(document->channelName));
+    txtFileRevision_->setText(ToQString(document->fileRevision));
+    int order = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (document->signalByteOrder.Equals(FromQString(kByteOrders[i]))) order = i;
+    }
+    lstSignalByteOrder_->setCurrentIndex(order);
+    chkHasDiagnostics_->setChecked(document->hasDiagnosticFrames);
+    filling_ = wasFilling;
+}
+
+void GeneralTab::UpdateBitTimeLabel() {
+    corvString& speed = document_->speed;
+    speed.Trim();
+    const double bitsPerSecond = speed.ToDouble() * 1000.0;
+    QString caption = "Bit Time: ";
+    if (!speed.IsEmpty() && bitsPerSecond != 0.0) {
+        corvString bitTime;
+        bitTime.FormatWithPrefix(1.0 / bitsPerSecond, u"0.000", u"s", false);
+        caption += ToQString(bitTime);
+    }
+    lblBitRate_->setText(caption);
+}
+
+QWidget* GeneralTab::ControlFor(const QString& field) const {
+    const std::pair<const char*, QWidget*> targets[] = {{"Protocol", lstLINVersion_},
+                                                        {"Language", lstLangVersion_},
+                                                        {"LINBaudRate", lstLINSpeed_},
+                                                        {"LINTimeBase", lstPeriod_},
+                                                        {"LINJitter", lstJitter_}};
+    for (const auto& [name, control] : targets) {
+        if (field == name) return control;
+    }
+    return nullptr;
+}

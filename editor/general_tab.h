@@ -1,0 +1,51 @@
+#pragma once
+// The General tab: protocol and language versions, bus speed with its bit time, the
+// master's time base and jitter (and its SAE J2602 fields), the channel name, the file
+// revision, the signal byte order, and whether diagnostic frames are included.
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class corvdekLINDefinitionFile;
+
+class GeneralTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit GeneralTab(QWidget* parent = nullptr);
+
+    // Shows the fields of `document`; every later edit goes into it.
+    void Show(corvdekLINDefinitionFile* document);
+    void UpdateBitTimeLabel();
+    // The control that a setup issue's field name ("Protocol", "LINJitter", ...) points
+    // at, or null.
+    QWidget* ControlFor(const QString& field) const;
+    QFrame* Highlight() const { return shapeGeneral_; }
+
+private:
+    // Writes each change of `box`, typed or chosen, into the document through `apply`.
+    template <typename Apply>
+    void OnText(QComboBox* box, Apply apply);
+    template <typename Apply>
+    void OnText(QLineEdit* field, Apply apply);
+
+    corvdekLINDefinitionFile* document_ = nullptr;
+    bool filling_ = false;
+
+    QComboBox* lstLINVersion_ = nullptr;
+    QComboBox* lstLangVersion_ = nullptr;
+    QComboBox* lstLINSpeed_ = nullptr;
+    QLabel* lblBitRate_ = nullptr;
+    QComboBox* lstPeriod_ = nullptr;
+    QComboBox* lstJitter_ = nullptr;
+    QLineEdit* txtMaxHeaderLength_ = nullptr;
+    QLineEdit* txtResponseTolerance_ = nullptr;
+    QLineEdit* txtChannelName_ = nullptr;
+    QLineEdit* txtFileRevision_ = nullptr;
+    QComboBox* lstSignalByteOrder_ = nullptr;
+    QCheckBox* chkHasDiagnostics_ = nullptr;
+    QFrame* shapeGeneral_ = nullptr;
+};

@@ -1,0 +1,193 @@
+// Editing what the file holds beyond the signals and unconditional frames: the header
+// statements, slave names, sporadic and event-triggered frames; and the name rule.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "composite_nodes_dialog.h"
+#include "editor_test_support.h"
+
+using namespace editor_test;
+
+namespace {
+
+const char* kDoors =
+    "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
+    "Nodes { Master: BCM, 5 ms, 0.1 ms; Slaves: Left, Right; }"
+    "Signals { Left_Pos: 8, 0, Left, BCM; Right_Pos: 8, 0, Right, BCM; }"
+    "Frames { Left_State: 0x11, Left, 1 { Left_Pos, 0; } Right_State: 0x12, Right, 1 { Right_Pos, 0; } }"
+    "Event_triggered_frames { Doors: Collisions, 0x3A, Left_State, Right_State; }"
+    "Schedule_tables { Normal { Left_State delay 10 ms; Doors delay 10 ms; } Collisions { Left_State delay 10 ms; } }";
+
+QStringList Texts(const corvStringArray& names) {
+    QStringList texts;
+    for (int i = 0; i < names.Count(); ++i) texts << ToQString(names.Item(i));
+    return texts;
+}
+
+void ChooseFrame(TfrmTabrel& w, const QString& name) {
+    ShowTab(w, TfrmTabrel::kFrames);
+    ClickRow(Find<QListWidget>(&w, "lstFrames"), name);
+}
+
+void AddToFrameList(TfrmTabrel& w, const char* kind, const QString& frame) {
+    Find<QComboBox>(&w, QString("lst%1FrameChoice").arg(kind).toLatin1())->setCurrentText(frame);
+    Find<QPushButton>(&w, QString("cmd%1FrameAdd").arg(kind).toLatin1())->click();
+}
+
+}  // namespace
+
+class EditEverythingTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { doors_ = SampleFile("doors.ldf", kDoors); }
+    void cleanup() { QFile::remove(doors_); }
+
+    void headerStatementsAndJ2602FieldsAreSaved() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, doors_);
+        QTest::keyClicks(Find<QLineEdit>(&w, "txtChannelName"), "Body \"LIN\" 1");
+        QCOMPARE(Find<QLineEdit>(&w, "txtChannelName")->text(), QString("Body LIN 1"));  // no quote
+        Find<QLineEdit>(&w, "txtFileRevision")->setText("R 2.4");
+        Choose(Find<QComboBox>(&w, "lstSignalByteOrder"), 2);
+        Find<QLineEdit>(&w, "txtMaxHeaderLength")->setText("48");
+        Find<QLineEdit>(&w, "txtResponseTolerance")->setText("40");
+        const auto saved = SaveAndReload(w);
+        QCOMPARE(ToQString(saved->channelName), QString("Body LIN 1"));
+        QCOMPARE(ToQString(saved->fileRevision), QString("R 2.4"));
+        QCOMPARE(ToQString(saved->signalByteOrder), QString("little_endian"));
+        QCOMPARE(ToQString(saved->masterMaxHeaderLength), QString("48"));
+        QCOMPARE(ToQString(saved->masterResponseTolerance), QString("40"));
+        QCOMPARE(saved->loadIssueTypes.Count(), 0);
+
+        // Shown again from a loaded file; "(not stated)" writes no statement.
+        OpenFile(w, doors_);
+        QCOMPARE(Find<QLineEdit>(&w, "txtChannelName")->text(), QString());
+        QCOMPARE(Find<QComboBox>(&w, "lstSignalByteOrder")->currentText(), QString("(not stated)"));
+    }
+
+    void spacesInsideNamesBecomeUnderscoresAlsoWhenPasted() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, doors_);
+        ShowTab(w, TfrmTabrel::kSignals);
+        auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
+        name->selectAll();
+        name->insert(" Left Door\tPos ");  // as a paste does
+        QCOMPARE(name->text(), QString(" Left_Door_Pos "));
+        WhenModal<TfrmLINCompositeNodes>([](TfrmLINCompositeNodes* dialog) {
+            Find<QPushButton>(dialog, "cmdFramesAdd")->click();
+            auto* configuration = Find<QLineEdit>(dialog, "txtFrameDescription");
+            configuration->selectAll();
+            configuration->insert("Cfg A");
+            dialog->close();
+        });
+        ShowTab(w, TfrmTabrel::kNodes);
+        Find<QPushButton>(&w, "cmdCompositeNodes")->click();
+        QCOMPARE(ToQString(w.Document()->compositeConfigurations.Get(0)->name), QString("Cfg_A"));
+        const auto saved = SaveAndReload(w);
+        QCOMPARE(ToQString(Named(saved->signals, "Left_Door_Pos").publisher), QString("Left"));  // trimmed
+        QCOMPARE(Texts(Named(saved->frames, "Left_State").signalNames), QStringList{"Left_Door_Pos"});
+    }
+
+    void renamingASlaveRenamesItsReferences() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, doors_);
+        ShowTab(w, TfrmTabrel::kNodes);
+        auto* slaves = Find<QListWidget>(&w, "lstSlaveNodes");
+        QVERIFY(slaves->item(0)->flags() & Qt::ItemIsEditable);
+        slaves->item(0)->setText(" Door_Left ");
+        QCOMPARE(Rows(slaves), (QStringList{"Door_Left", "Right"}));
+        slaves->item(1)->setText("");  // an emptied name keeps the node's
+        QCOMPARE(Rows(slaves), (QStringList{"Door_Left", "Right"}));
+        const auto saved = SaveAndReload(w);
+        QCOMPARE(ToQString(saved->nodes.Get(0)->name), QString("Door_Left"));
+        QCOMPARE(ToQString(Named(saved->signals, "Left_Pos").publisher), QString("Door_Left"));
+        QCOMPARE(ToQString(Named(saved->frames, "Left_State").publisher), QString("Door_Left"));
+    }
+
+    void anEventTriggeredFrameIsEditedAndSaved() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, doors_);
+        auto* frames = Find<QListWidget>(&w, "lstFrames");
+        QCOMPARE(Rows(frames), (QStringList{"Doors", "Left_State", "Right_State"}));
+        ChooseFrame(w, "Doors");
+        QVERIFY(Find<QWidget>(&w, "pnlEventTriggered")->isVisible());
+        QVERIFY(!Find<QWidget>(&w, "pnlUnconditional")->isVisible());
+        QCOMPARE(Find<QComboBox>(&w, "lstFrameType")->currentText(), QString("Event Triggered"));
+        QCOMPARE(Find<QComboBox>(&w, "lstEventFrameID")->currentText(), QString("0x3A"));
+        QCOMPARE(Find<QComboBox>(&w, "lstEventCollisionTable")->currentText(), QString("Collisions"));
+        auto* list = Find<QListWidget>(&w, "lstEventFrames");
+        QCOMPARE(Rows(list), (QStringList{"Left_State", "Right_State"}));
+
+        Choose(Find<QComboBox>(&w, "lstEventFrameID"), 0x3B);
+        Find<QComboBox>(&w, "lstEventCollisionTable")->setCurrentText("");
+        list->setCurrentRow(1);
+        Find<QPushButton>(&w, "cmdEventFrameUp")->click();
+        QCOMPARE(Rows(list), (QStringList{"Right_State", "Left_State"}));
+        Find<QPushButton>(&w, "cmdEventFrameRemove")->click();  // the moved row stays selected
+        QCOMPARE(Rows(list), (QStringList{"Left_State"}));
+        Find<QLineEdit>(&w, "txtFrameDescription")->setText("Door_Events");  // the schedule follows
+        const auto saved = SaveAndReload(w);
+        const corvdekLINEventFrame& event = Named(saved->eventFrames, "Door_Events");
+        QCOMPARE(Texts(event.frameList), (QStringList{"0x3B", "Left_State"}));
+        QCOMPARE(ToQString(saved->scheduleTables.Get(0)->items.Get(1)->frameName), QString("Door_Events"));
+        QCOMPARE(saved->loadIssueTypes.Count(), 0);
+    }
+
+    void theFrameTypeTurnsAFrameIntoAnotherKind() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, doors_);
+        ShowTab(w, TfrmTabrel::kFrames);
+        Find<QPushButton>(&w, "cmdFramesAdd")->click();  // NewFrame3, nothing to drop
+        auto* type = Find<QComboBox>(&w, "lstFrameType");
+        Choose(type, 1);
+        QVERIFY(Find<QWidget>(&w, "pnlSporadic")->isVisible());
+        QCOMPARE(Find<QLineEdit>(&w, "txtFrameDescription")->text(), QString("NewFrame3"));
+        AddToFrameList(w, "Sporadic", "Right_State");
+        AddToFrameList(w, "Sporadic", "Left_State");
+        AddToFrameList(w, "Sporadic", " ");  // no name: nothing added
+        QCOMPARE(Rows(Find<QListWidget>(&w, "lstSporadicFrames")), (QStringList{"Right_State", "Left_State"}));
+        QCOMPARE(Texts(w.Document()->sporadicFrames.Get(0)->frameList), (QStringList{"Right_State", "Left_State"}));
+
+        // A sporadic frame becomes event-triggered with its frames and a free identifier.
+        Choose(type, 2);
+        const corvdekLINEventFrame& event = Named(w.Document()->eventFrames, "NewFrame3");
+        QCOMPARE(Texts(event.frameList), (QStringList{"0x00", "Right_State", "Left_State"}));
+        QCOMPARE(w.Document()->sporadicFrames.GetCount(), 0);
+
+        // Dropping its frames needs a yes; a no keeps the frame as it was.
+        auto declined = AnswerMessage(QMessageBox::No);
+        Choose(type, 0);
+        QCOMPARE(declined->title, QString("Confirm Change"));
+        QCOMPARE(type->currentIndex(), 2);
+        QCOMPARE(w.Document()->eventFrames.GetCount(), 2);
+        AnswerMessage(QMessageBox::Yes);
+        Choose(type, 0);
+        QCOMPARE(ToQString(Named(w.Document()->frames, "NewFrame3").frameId), QString("0x00"));
+        QVERIFY(Find<QWidget>(&w, "pnlUnconditional")->isVisible());
+
+        // Removing works for every kind.
+        ChooseFrame(w, "Doors");
+        AnswerMessage(QMessageBox::Yes);
+        Find<QPushButton>(&w, "cmdFramesRemove")->click();
+        QCOMPARE(w.Document()->eventFrames.GetCount(), 0);
+        QCOMPARE(Rows(Find<QListWidget>(&w, "lstFrames")), (QStringList{"Left_State", "NewFrame3", "Right_State"}));
+    }
+
+private:
+    QString doors_;
+};
+
+int RunEditEverythingTests(int argc, char** argv) {
+    EditEverythingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "edit_everything_test.moc"
