@@ -1,5 +1,6 @@
-// The Schedule Tables tab: the tables in file order and the entries of the selected one,
-// which are composed in a small form and appended.
+// The Schedule Tables tab: the tables in file order and the entries of the selected one.
+// An entry is composed in a small form and appended, or the selected entry is shown in the
+// form and changed from it; entries move up and down.
 
 #include <QComboBox>
 #include <QFrame>
@@ -10,11 +11,13 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
 
+#include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 #include "qt_text.h"
 #include "name_lists.h"
@@ -58,6 +61,23 @@ QString EntryText(const Item& item) {
     }
 }
 
+// What the argument fields of a command hold, in LIN's order; empty for none.
+QStringList ArgumentCaptions(int kind) {
+    switch (kind) {
+        case Item::kConditionalChangeNAD: return {"NAD", "Id", "Byte", "Mask", "Invert", "New NAD"};
+        case Item::kDataDump: return {"D1", "D2", "D3", "D4", "D5"};
+        case Item::kAssignFrameIdRange: return {"Frame Index", "PID 1", "PID 2", "PID 3", "PID 4"};
+        default: return {};
+    }
+}
+
+bool NamesAFrame(int kind) { return kind == Item::kFrame || kind == Item::kAssignFrameId || kind == Item::kUnassignFrameId; }
+
+bool NamesANode(int kind) {
+    return kind == Item::kAssignFrameId || kind == Item::kUnassignFrameId || kind == Item::kAssignNAD ||
+           kind == Item::kDataDump || kind == Item::kSaveConfiguration || kind == Item::kAssignFrameIdRange;
+}
+
 QWidget* FieldRow(const char* name, const std::vector<std::pair<QString, QLineEdit*>>& fields) {
     auto* panel = new QWidget;
     panel->setObjectName(name);
@@ -85,10 +105,13 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
     txtScheduleTableDescription_ = NameField("txtScheduleTableDescription");
     lstScheduleFrameType_ = new QComboBox;
     lstScheduleFrameType_->setObjectName("lstScheduleFrameType");
-    lstScheduleFrameType_->addItems(
-        {"Frame", "MasterReq", "SlaveRsp", "AssignFrameId", "UnassignFrameId", "AssignNAD", "FreeFormat"});
+    // In the order of the entry kinds.
+    lstScheduleFrameType_->addItems({"Frame", "MasterReq", "SlaveRsp", "AssignFrameId", "UnassignFrameId",
+                                     "AssignNAD", "FreeFormat", "ConditionalChangeNAD", "DataDump",
+                                     "SaveConfiguration", "AssignFrameIdRange"});
     txtScheduleTableFrameTime_ = TextField("txtScheduleTableFrameTime");
     QPushButton* addEntry = Button("cmdScheduleTableFrameAdd", "Add");
+    QPushButton* changeEntry = Button("cmdScheduleTableFrameChange", "Change");
     lblScheduleNode_ = new QLabel("Source Node");
     lblScheduleNode_->setObjectName("lblScheduleNode");
     lstScheduleNode_ = NameChoice("lstScheduleNode");
@@ -103,6 +126,8 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
     lviewScheduleTableFrames_->setColumnWidth(1, 100);
     QPushButton* removeEntry = Button("cmdScheduleTableFrameRemove", "Remove");
     QPushButton* clearEntries = Button("cmdScheduleTableFrameClearAll", "Clear");
+    QPushButton* entryUp = Button("cmdScheduleTableFrameUp", "Up");
+    QPushButton* entryDown = Button("cmdScheduleTableFrameDown", "Down");
     const char* const nadNames[] = {"txtScheduleOldNAD", "txtScheduleNewNAD", "txtScheduleSupplierID",
                                     "txtScheduleFunctionID"};
     const char* const nadCaptions[] = {"Old NAD", "New NAD", "Supplier ID", "Function ID"};
@@ -119,7 +144,13 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
         freeFields.emplace_back(QString::number(i + 1), txtScheduleFree_[i]);
     }
     pnlScheduleFreeFormat_ = FieldRow("pnlScheduleFreeFormat", freeFields);
-
+    std::vector<std::pair<QString, QLineEdit*>> argumentFields;
+    for (int i = 0; i < kScheduleArguments; ++i) {
+        txtScheduleArgument_[i] = TextField(QString("txtScheduleArgument%1").arg(i + 1).toLatin1().constData());
+        txtScheduleArgument_[i]->setFixedWidth(72);
+        argumentFields.emplace_back(QString(), txtScheduleArgument_[i]);
+    }
+    pnlScheduleArguments_ = FieldRow("pnlScheduleArguments", argumentFields);
     auto* grid = new QGridLayout(pnlScheduleTableDetails_);
     grid->addWidget(new QLabel("Description"), 0, 0);
     grid->addWidget(txtScheduleTableDescription_, 0, 1, 1, 3);
@@ -128,18 +159,22 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
     grid->addWidget(new QLabel("Time"), 1, 2);
     grid->addWidget(txtScheduleTableFrameTime_, 1, 3);
     grid->addWidget(addEntry, 1, 4);
-    // The NAD and free-format panels lie under the type list, where the entry's inputs go.
-    grid->addWidget(pnlScheduleAssignNAD_, 2, 1, 1, 4);
-    grid->addWidget(pnlScheduleFreeFormat_, 3, 1, 1, 4);
-    grid->addWidget(lblScheduleNode_, 4, 0);
-    grid->addWidget(lstScheduleNode_, 4, 1);
-    grid->addWidget(lblScheduleTableFrames_, 5, 0);
-    grid->addWidget(lstScheduleTableFrames_, 5, 1);
-    grid->addWidget(lviewScheduleTableFrames_, 6, 1, 3, 3);
-    grid->addWidget(removeEntry, 6, 4);
-    grid->addWidget(clearEntries, 7, 4);
-    grid->setColumnStretch(5, 1);
-    grid->setRowStretch(8, 1);
+    grid->addWidget(changeEntry, 1, 5);
+    // The command panels lie under the type list, where the entry's inputs go.
+    grid->addWidget(pnlScheduleAssignNAD_, 2, 1, 1, 5);
+    grid->addWidget(pnlScheduleFreeFormat_, 3, 1, 1, 5);
+    grid->addWidget(pnlScheduleArguments_, 4, 1, 1, 5);
+    grid->addWidget(lblScheduleNode_, 5, 0);
+    grid->addWidget(lstScheduleNode_, 5, 1);
+    grid->addWidget(lblScheduleTableFrames_, 6, 0);
+    grid->addWidget(lstScheduleTableFrames_, 6, 1);
+    grid->addWidget(lviewScheduleTableFrames_, 7, 1, 5, 3);
+    grid->addWidget(removeEntry, 7, 4);
+    grid->addWidget(clearEntries, 8, 4);
+    grid->addWidget(entryUp, 9, 4);
+    grid->addWidget(entryDown, 10, 4);
+    grid->setColumnStretch(6, 1);
+    grid->setRowStretch(11, 1);
     shapeTable_ = HighlightFrame("shapeTable", pnlScheduleTableDetails_);
 
     PlaceListAndDetails(panel, left.column, pnlScheduleTableDetails_);
@@ -151,6 +186,10 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
     connect(addEntry, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameAddClick);
     connect(removeEntry, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameRemoveClick);
     connect(clearEntries, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameClearAllClick);
+    connect(changeEntry, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameChangeClick);
+    connect(entryUp, &QPushButton::clicked, this, [this] { MoveScheduleEntry(-1); });
+    connect(entryDown, &QPushButton::clicked, this, [this] { MoveScheduleEntry(1); });
+    connect(lviewScheduleTableFrames_, &QTreeWidget::currentItemChanged, this, [this] { ShowScheduleEntry(); });
     connect(txtScheduleTableDescription_, &QLineEdit::textChanged, this, [this](const QString& text) {
         corvdekLINScheduleTable* table = CurrentScheduleTable();
         if (filling_ || table == nullptr) return;
@@ -167,10 +206,19 @@ corvdekLINScheduleTable* TfrmTabrel::CurrentScheduleTable() const {
 
 void TfrmTabrel::lstScheduleFrameTypeSelect() {
     const int kind = lstScheduleFrameType_->currentIndex();
-    const bool frame = kind == Item::kFrame || kind == Item::kAssignFrameId || kind == Item::kUnassignFrameId;
-    const bool node = kind == Item::kAssignFrameId || kind == Item::kUnassignFrameId;
+    const bool frame = NamesAFrame(kind);
+    const bool node = NamesANode(kind);
     pnlScheduleAssignNAD_->setVisible(kind == Item::kAssignNAD);
     pnlScheduleFreeFormat_->setVisible(kind == Item::kFreeFormat);
+    const QStringList captions = ArgumentCaptions(kind);
+    pnlScheduleArguments_->setVisible(!captions.isEmpty());
+    auto* arguments = static_cast<QGridLayout*>(pnlScheduleArguments_->layout());
+    for (int i = 0; i < kScheduleArguments; ++i) {
+        auto* caption = static_cast<QLabel*>(arguments->itemAtPosition(0, i)->widget());
+        caption->setText(captions.value(i));
+        caption->setVisible(i < captions.size());
+        txtScheduleArgument_[i]->setVisible(i < captions.size());
+    }
     lblScheduleTableFrames_->setVisible(frame);
     lstScheduleTableFrames_->setVisible(frame);
     lblScheduleNode_->setVisible(node);
@@ -194,9 +242,10 @@ void TfrmTabrel::lstScheduleTablesClick() {
     FillScheduleEntries();
 }
 
-void TfrmTabrel::FillScheduleEntries() {
+void TfrmTabrel::FillScheduleEntries(int selectRow) {
     const corvdekLINScheduleTable* table = CurrentScheduleTable();
     if (table == nullptr) return;
+    const QSignalBlocker quiet(lviewScheduleTableFrames_);  // the form keeps what it shows
     lviewScheduleTableFrames_->clear();
     QList<QTreeWidgetItem*> rows;
     for (int i = 0; i < table->items.GetCount(); ++i) {
@@ -204,56 +253,123 @@ void TfrmTabrel::FillScheduleEntries() {
         rows.append(new QTreeWidgetItem({EntryText(item), ToQString(item.delay)}));
     }
     lviewScheduleTableFrames_->addTopLevelItems(rows);
+    if (selectRow >= 0 && selectRow < rows.size()) lviewScheduleTableFrames_->setCurrentItem(rows[selectRow]);
+}
+
+// The entry the form describes, or none when it lacks a value its command needs (the
+// user is told).
+std::optional<Item> TfrmTabrel::ScheduleEntryFromForm() {
+    if (lstScheduleFrameType_->currentIndex() == Item::kFreeFormat &&
+        std::any_of(std::begin(txtScheduleFree_), std::end(txtScheduleFree_),
+                    [](const QLineEdit* field) { return field->text().trimmed().isEmpty(); })) {
+        // A free-format entry carries exactly eight data bytes.
+        ShowWarning("msgFreeFormatBytes", "A FreeFormat entry needs all eight data bytes.");
+        return std::nullopt;
+    }
+    Item item;
+    item.kind = lstScheduleFrameType_->currentIndex();
+    const corvString node = FromQString(lstScheduleNode_->currentText()).Trim();
+    if (NamesANode(item.kind)) item.nodeName = node;
+    if (NamesAFrame(item.kind)) item.frameName = FromQString(lstScheduleTableFrames_->currentText()).Trim();
+    if (item.kind == Item::kMasterReq) item.frameName = u"MasterReq";
+    if (item.kind == Item::kSlaveResp) item.frameName = u"SlaveResp";
+    if (item.kind == Item::kAssignNAD) {
+        // In the order of the fields: Old NAD, New NAD, Supplier ID, Function ID. With
+        // them the entry has LIN 2.0's form, without them LIN 2.1's 'AssignNAD { node }'.
+        corvString* values[] = {&item.nadInitial, &item.nadNew, &item.nadSupplierId, &item.nadFunctionId};
+        for (int i = 0; i < 4; ++i) *values[i] = FromQString(txtScheduleNad_[i]->text().trimmed());
+        if (!item.nadInitial.IsEmpty() || !item.nadNew.IsEmpty() || !item.nadSupplierId.IsEmpty() ||
+            !item.nadFunctionId.IsEmpty()) {
+            item.nodeName = corvString();
+        }
+    }
+    if (item.kind == Item::kFreeFormat) {
+        QStringList bytes;
+        for (QLineEdit* field : txtScheduleFree_) bytes << field->text().trimmed();
+        item.freeFormatData = FromQString(bytes.join(','));
+    }
+    // The argument fields up to the last one filled in.
+    const int argumentCount = static_cast<int>(ArgumentCaptions(item.kind).size());
+    int given = 0;
+    for (int i = 0; i < argumentCount; ++i) {
+        if (!txtScheduleArgument_[i]->text().trimmed().isEmpty()) given = i + 1;
+    }
+    for (int i = 0; i < given; ++i) item.arguments.Add(FromQString(txtScheduleArgument_[i]->text().trimmed()));
+    item.delay = FromQString(txtScheduleTableFrameTime_->text()).Trim();
+    if (!ScheduleEntryIsComplete(item)) {
+        ShowWarning("msgScheduleEntryIncomplete",
+                    "The entry needs its delay and every value its command takes (AssignFrameIdRange: "
+                    "the frame index, or the frame index and four PIDs).");
+        return std::nullopt;
+    }
+    return item;
+}
+
+void TfrmTabrel::ShowWarning(const char* name, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, "Tabrel", text, QMessageBox::Ok, this);
+    box.setObjectName(name);
+    box.exec();
 }
 
 void TfrmTabrel::cmdScheduleTableFrameAddClick() {
     corvdekLINScheduleTable* table = CurrentScheduleTable();
     if (table == nullptr) return;
-    if (lstScheduleFrameType_->currentIndex() == Item::kFreeFormat &&
-        std::any_of(std::begin(txtScheduleFree_), std::end(txtScheduleFree_),
-                    [](const QLineEdit* field) { return field->text().trimmed().isEmpty(); })) {
-        // A free-format entry carries exactly eight data bytes.
-        QMessageBox box(QMessageBox::Warning, "Tabrel", "A FreeFormat entry needs all eight data bytes.",
-                        QMessageBox::Ok, this);
-        box.setObjectName("msgFreeFormatBytes");
-        box.exec();
-        return;
+    if (const std::optional<Item> item = ScheduleEntryFromForm()) {
+        *table->items.Add() = *item;
+        FillScheduleEntries();
     }
-    Item* item = table->items.Add();
-    item->kind = lstScheduleFrameType_->currentIndex();
-    switch (item->kind) {
-        case Item::kFrame: item->frameName = FromQString(lstScheduleTableFrames_->currentText()); break;
-        case Item::kMasterReq: item->frameName = u"MasterReq"; break;
-        case Item::kSlaveResp: item->frameName = u"SlaveResp"; break;
-        case Item::kAssignFrameId:
-        case Item::kUnassignFrameId:
-            item->nodeName = FromQString(lstScheduleNode_->currentText());
-            item->frameName = FromQString(lstScheduleTableFrames_->currentText());
-            break;
-        case Item::kAssignNAD: {
-            // In the order of the fields: Old NAD, New NAD, Supplier ID, Function ID.
-            corvString* values[] = {&item->nadInitial, &item->nadNew, &item->nadSupplierId, &item->nadFunctionId};
-            for (int i = 0; i < 4; ++i) *values[i] = FromQString(txtScheduleNad_[i]->text().trimmed());
-            break;
-        }
-        case Item::kFreeFormat: {
-            QStringList bytes;
-            for (QLineEdit* field : txtScheduleFree_) bytes << field->text().trimmed();
-            item->freeFormatData = FromQString(bytes.join(','));
-            break;
-        }
-        default: break;
+}
+
+int TfrmTabrel::SelectedScheduleEntry() const {
+    QTreeWidgetItem* row = lviewScheduleTableFrames_->currentItem();
+    return row == nullptr || !row->isSelected() ? -1 : lviewScheduleTableFrames_->indexOfTopLevelItem(row);
+}
+
+void TfrmTabrel::cmdScheduleTableFrameChangeClick() {
+    corvdekLINScheduleTable* table = CurrentScheduleTable();
+    const int index = SelectedScheduleEntry();
+    if (table == nullptr || index < 0 || index >= table->items.GetCount()) return;
+    if (const std::optional<Item> item = ScheduleEntryFromForm()) {
+        *table->items.Get(index) = *item;
+        FillScheduleEntries(index);
     }
-    item->delay = FromQString(txtScheduleTableFrameTime_->text());
-    FillScheduleEntries();
+}
+
+// Shows the selected entry in the form, ready to be changed or added again.
+void TfrmTabrel::ShowScheduleEntry() {
+    const corvdekLINScheduleTable* table = CurrentScheduleTable();
+    const int index = SelectedScheduleEntry();
+    const Item* item = table == nullptr ? nullptr : table->items.Get(index);
+    if (item == nullptr) return;
+    lstScheduleFrameType_->setCurrentIndex(item->kind);
+    lstScheduleFrameTypeSelect();
+    txtScheduleTableFrameTime_->setText(ToQString(item->delay));
+    if (NamesANode(item->kind)) lstScheduleNode_->setCurrentText(ToQString(item->nodeName));
+    if (NamesAFrame(item->kind)) lstScheduleTableFrames_->setCurrentText(ToQString(item->frameName));
+    const corvString* nad[] = {&item->nadInitial, &item->nadNew, &item->nadSupplierId, &item->nadFunctionId};
+    for (int i = 0; i < 4; ++i) txtScheduleNad_[i]->setText(ToQString(*nad[i]));
+    corvStringArray bytes;
+    bytes.Split(item->freeFormatData.View(), u",");
+    for (int i = 0; i < 8; ++i) txtScheduleFree_[i]->setText(i < bytes.Count() ? ToQString(bytes.Item(i).Trim()) : QString());
+    for (int i = 0; i < kScheduleArguments; ++i) {
+        txtScheduleArgument_[i]->setText(i < item->arguments.Count() ? ToQString(item->arguments.Item(i)) : QString());
+    }
+}
+
+void TfrmTabrel::MoveScheduleEntry(int step) {
+    corvdekLINScheduleTable* table = CurrentScheduleTable();
+    const int index = SelectedScheduleEntry();
+    const int target = index + step;
+    if (table == nullptr || index < 0 || target < 0 || target >= table->items.GetCount()) return;
+    std::swap(*table->items.Get(index), *table->items.Get(target));
+    FillScheduleEntries(target);
 }
 
 void TfrmTabrel::cmdScheduleTableFrameRemoveClick() {
     corvdekLINScheduleTable* table = CurrentScheduleTable();
-    QTreeWidgetItem* row = lviewScheduleTableFrames_->currentItem();
-    if (table == nullptr || row == nullptr || !row->isSelected()) return;
+    const int index = SelectedScheduleEntry();
+    if (table == nullptr || index < 0) return;
     if (!AskYesNo("Are you sure you want to remove this schedule table frame?")) return;
-    const int index = lviewScheduleTableFrames_->indexOfTopLevelItem(row);
     if (index < table->items.GetCount()) {
         table->items.RemoveAt(index);
         FillScheduleEntries();

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "model/lin_entities.h"
 #include "model/references.h"
 
 class QCheckBox;
@@ -102,11 +103,13 @@ public:
     void RefreshScheduleTableList();
     void lstScheduleTablesClick();
     void lstScheduleFrameTypeSelect();
-    void FillScheduleEntries();
+    // Refills the entry list, selecting `selectRow` when there is one.
+    void FillScheduleEntries(int selectRow = -1);
     void RefreshScheduleFrameChoices();
     void cmdAddScheduleTableClick();
     void cmdRemoveScheduleTableClick();
     void cmdScheduleTableFrameAddClick();
+    void cmdScheduleTableFrameChangeClick();
     void cmdScheduleTableFrameRemoveClick();
     void cmdScheduleTableFrameClearAllClick();
     // Encodings tab.
@@ -197,6 +200,11 @@ private:
     void ShowEventFrame(const corvdekLINEventFrame& event);
     int IdentifierRow(const corvString& id) const;
     corvString UnusedIdentifier() const;
+    std::optional<corvdekLINScheduleTableItem> ScheduleEntryFromForm();
+    int SelectedScheduleEntry() const;
+    void ShowScheduleEntry();
+    void MoveScheduleEntry(int step);
+    void ShowWarning(const char* name, const QString& text);
     void FillFrameSignals();
     void FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change);
     void ShowFrameLength(const corvdekLINFrame& frame);
@@ -303,6 +311,9 @@ private:
     QLineEdit* txtScheduleNad_[4] = {};  // old NAD, new NAD, supplier ID, function ID
     QWidget* pnlScheduleFreeFormat_ = nullptr;
     QLineEdit* txtScheduleFree_[8] = {};
+    static constexpr int kScheduleArguments = 6;
+    QWidget* pnlScheduleArguments_ = nullptr;
+    QLineEdit* txtScheduleArgument_[kScheduleArguments] = {};
     QFrame* shapeTable_ = nullptr;
 
     // Encodings tab

@@ -8,6 +8,7 @@
 #include "foundation/corv_string.h"
 
 class corvdekLINDefinitionFile;
+class corvdekLINScheduleTableItem;
 
 // The document as LDF text: Windows-1252 bytes, every line ended by CR LF. Whatever
 // cannot be written as valid LDF (a master's time base without the master's name, a
@@ -18,3 +19,7 @@ std::string RenderLDF(const corvdekLINDefinitionFile& document, corvStringArray*
 // `lastLoadError` says why and an existing file at `path` is left as it was.
 bool WriteLDF(corvdekLINDefinitionFile& document, const corvString& path,
               corvStringArray* leftOut = nullptr);
+
+// Whether a schedule entry can be written: it has its delay and every value its command
+// needs (the editor asks for them before it takes an entry).
+bool ScheduleEntryIsComplete(const corvdekLINScheduleTableItem& item);

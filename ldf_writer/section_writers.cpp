@@ -6,6 +6,7 @@
 #include <string>
 
 #include "foundation/corv_string.h"
+#include "ldf_writer.h"
 #include "model/definition_file.h"
 #include "section_writers.h"
 
@@ -124,7 +125,7 @@ std::u16string CommandText(const Item& item) {
 
 void WriteScheduleEntry(const corvdekLINScheduleTable& table, const Item& item, LdfOutput& out) {
     const std::u16string command = CommandText(item);
-    if (command.empty() || item.delay.IsEmpty()) {
+    if (!ScheduleEntryIsComplete(item)) {
         out.LeftOut({u"Schedule table ", table.name.View(), u": an entry without its delay or "
                      u"without the values its command needs."});
         return;
@@ -223,6 +224,10 @@ void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
 }
 
 }  // namespace
+
+bool ScheduleEntryIsComplete(const corvdekLINScheduleTableItem& item) {
+    return !item.delay.IsEmpty() && !CommandText(item).empty();
+}
 
 void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     out.OpenSection(u"composite {");

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include "composite_nodes_dialog.h"
 #include "editor_test_support.h"
@@ -35,6 +36,25 @@ void ChooseFrame(TfrmTabrel& w, const QString& name) {
 void AddToFrameList(TfrmTabrel& w, const char* kind, const QString& frame) {
     Find<QComboBox>(&w, QString("lst%1FrameChoice").arg(kind).toLatin1())->setCurrentText(frame);
     Find<QPushButton>(&w, QString("cmd%1FrameAdd").arg(kind).toLatin1())->click();
+}
+
+using Item = corvdekLINScheduleTableItem;
+
+void Type(TfrmTabrel& w, const char* field, const QString& text) { Find<QLineEdit>(&w, field)->setText(text); }
+
+void ComposeEntry(TfrmTabrel& w, int kind, const QString& node, const QStringList& arguments) {
+    Choose(Find<QComboBox>(&w, "lstScheduleFrameType"), kind);
+    Find<QComboBox>(&w, "lstScheduleNode")->setCurrentText(node);
+    for (int i = 0; i < 6; ++i) Type(w, QString("txtScheduleArgument%1").arg(i + 1).toLatin1(), arguments.value(i));
+}
+
+QString EntryTexts(TfrmTabrel& w) {
+    QStringList rows;
+    auto* entries = Find<QTreeWidget>(&w, "lviewScheduleTableFrames");
+    for (int row = 0; row < entries->topLevelItemCount(); ++row) {
+        rows << entries->topLevelItem(row)->text(0) + "|" + entries->topLevelItem(row)->text(1);
+    }
+    return rows.join("; ");
 }
 
 }  // namespace
@@ -179,6 +199,64 @@ private Q_SLOTS:
         Find<QPushButton>(&w, "cmdFramesRemove")->click();
         QCOMPARE(w.Document()->eventFrames.GetCount(), 0);
         QCOMPARE(Rows(Find<QListWidget>(&w, "lstFrames")), (QStringList{"Left_State", "NewFrame3", "Right_State"}));
+    }
+
+    void scheduleEntriesAreChangedMovedAndTakeEveryCommand() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, doors_);
+        ShowTab(w, TfrmTabrel::kScheduleTables);
+        Find<QListWidget>(&w, "lstScheduleTables")->setCurrentRow(0);
+        auto* entries = Find<QTreeWidget>(&w, "lviewScheduleTableFrames");
+        entries->setCurrentItem(entries->topLevelItem(1));  // the form shows the entry
+        QCOMPARE(Find<QComboBox>(&w, "lstScheduleTableFrames")->currentText(), QString("Doors"));
+        QCOMPARE(Find<QLineEdit>(&w, "txtScheduleTableFrameTime")->text(), QString("10"));
+        Type(w, "txtScheduleTableFrameTime", "20");
+        Find<QPushButton>(&w, "cmdScheduleTableFrameChange")->click();
+        Find<QPushButton>(&w, "cmdScheduleTableFrameUp")->click();
+        Find<QPushButton>(&w, "cmdScheduleTableFrameUp")->click();  // already first
+        QCOMPARE(EntryTexts(w), QString("Doors|20; Left_State|10"));
+
+        auto* add = Find<QPushButton>(&w, "cmdScheduleTableFrameAdd");
+        ComposeEntry(w, Item::kConditionalChangeNAD, "", {"0x7F", "1", "3", "0x01", "0xFF", "0x11"});
+        QVERIFY(Find<QWidget>(&w, "txtScheduleArgument6")->isVisible());
+        add->click();
+        ComposeEntry(w, Item::kDataDump, "Left", {"1", "2", "3", "4", "5"});
+        QVERIFY(!Find<QWidget>(&w, "txtScheduleArgument6")->isVisible());
+        add->click();
+        ComposeEntry(w, Item::kSaveConfiguration, "Left", {});
+        QVERIFY(!Find<QWidget>(&w, "pnlScheduleArguments")->isVisible());
+        add->click();
+        ComposeEntry(w, Item::kAssignFrameIdRange, "Right", {"0", "0x11", "0x12"});
+        auto refused = AnswerMessage(QMessageBox::Ok);
+        add->click();  // the PIDs come all four or not at all
+        QCOMPARE(refused->shown, true);
+        ComposeEntry(w, Item::kAssignFrameIdRange, "Right", {"0"});
+        add->click();
+        ComposeEntry(w, Item::kAssignNAD, "Right", {});  // LIN 2.1: the node instead of the values
+        add->click();
+        Type(w, "txtScheduleTableFrameTime", "");
+        refused = AnswerMessage(QMessageBox::Ok);
+        add->click();
+        QCOMPARE(refused->shown, true);
+        QCOMPARE(entries->topLevelItemCount(), 7);
+        entries->setCurrentItem(entries->topLevelItem(6));
+        Find<QPushButton>(&w, "cmdScheduleTableFrameDown")->click();  // already last
+        QCOMPARE(entries->currentItem(), entries->topLevelItem(6));
+
+        const auto saved = SaveAndReload(w);
+        QCOMPARE(saved->loadIssueTypes.Count(), 0);
+        const auto& items = saved->scheduleTables.Get(0)->items;
+        QCOMPARE(items.GetCount(), 7);
+        QCOMPARE(ToQString(items.Get(0)->frameName) + ToQString(items.Get(0)->delay), QString("Doors20"));
+        const int kinds[] = {Item::kFrame, Item::kFrame, Item::kConditionalChangeNAD, Item::kDataDump,
+                             Item::kSaveConfiguration, Item::kAssignFrameIdRange, Item::kAssignNAD};
+        for (int i = 0; i < 7; ++i) QCOMPARE(items.Get(i)->kind, kinds[i]);
+        QCOMPARE(Texts(items.Get(2)->arguments), (QStringList{"0x7F", "1", "3", "0x01", "0xFF", "0x11"}));
+        QCOMPARE(Texts(items.Get(3)->arguments), (QStringList{"1", "2", "3", "4", "5"}));
+        QCOMPARE(ToQString(items.Get(4)->nodeName), QString("Left"));
+        QCOMPARE(Texts(items.Get(5)->arguments), QStringList{"0"});
+        QCOMPARE(ToQString(items.Get(6)->nodeName), QString("Right"));
     }
 
 private:
