@@ -9,8 +9,10 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "model/definition_file.h"
+#include "name_lists.h"
 #include "qt_text.h"
 #include "widgets.h"
 
@@ -48,6 +50,13 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     txtP2MinMs_ = TextField("txtP2MinMs");
     txtSTMinMs_ = TextField("txtSTMinMs");
     txtResponseTolerance_ = TextField("txtResponseTolerance");
+    txtInitialNAD_ = TextField("txtInitialNAD");
+    lstResponseError_ = NameChoice("lstResponseError");
+    txtFaultStateSignals_ = TextField("txtFaultStateSignals");
+    txtNAsTimeout_ = TextField("txtNAsTimeout");
+    txtNCrTimeout_ = TextField("txtNCrTimeout");
+    txtWakeupTime_ = TextField("txtWakeupTime");
+    txtPoweronTime_ = TextField("txtPoweronTime");
     lstConfigurableFrameNames_ = NameChoice("lstConfigurableFrameNames");
     txtConfigurableFrameID_ = TextField("txtConfigurableFrameID");
     lviewConfigurableFrames_ = new QTreeWidget;
@@ -59,6 +68,8 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     QPushButton* add = Button("cmdScheduleTableFrameAdd", "Add");
     QPushButton* remove = Button("cmdScheduleTableFrameRemove", "Remove");
     QPushButton* clear = Button("cmdScheduleTableFrameClearAll", "Clear");
+    QPushButton* up = Button("cmdConfigurableFrameUp", "Up");
+    QPushButton* down = Button("cmdConfigurableFrameDown", "Down");
     QPushButton* ok = Button("cmdOk", "OK");
 
     auto* form = new QFormLayout;
@@ -70,16 +81,25 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     form->addRow("P2 min (ms)", txtP2MinMs_);
     form->addRow("ST min (ms)", txtSTMinMs_);
     form->addRow("J2602 Response Tolerance (%)", txtResponseTolerance_);
+    form->addRow("Initial NAD", txtInitialNAD_);
+    form->addRow("Response Error Signal", lstResponseError_);
+    form->addRow("Fault State Signals (a, b, ...)", txtFaultStateSignals_);
+    form->addRow("N_As timeout (ms)", txtNAsTimeout_);
+    form->addRow("N_Cr timeout (ms)", txtNCrTimeout_);
+    form->addRow("J2602 Wakeup Time (ms)", txtWakeupTime_);
+    form->addRow("J2602 Power-on Time (ms)", txtPoweronTime_);
     auto* group = new QGroupBox("Configurable Frames ");
     auto* frames = new QGridLayout(group);
     frames->addWidget(new QLabel("Frames"), 0, 0);
     frames->addWidget(lstConfigurableFrameNames_, 0, 1);
-    frames->addWidget(new QLabel("ID"), 0, 2);
+    frames->addWidget(new QLabel("ID (LIN 2.0; none from 2.1)"), 0, 2);
     frames->addWidget(txtConfigurableFrameID_, 0, 3);
     frames->addWidget(add, 0, 4);
-    frames->addWidget(lviewConfigurableFrames_, 1, 0, 3, 4);
+    frames->addWidget(lviewConfigurableFrames_, 1, 0, 5, 4);
     frames->addWidget(remove, 1, 4);
     frames->addWidget(clear, 2, 4);
+    frames->addWidget(up, 3, 4);
+    frames->addWidget(down, 4, 4);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(group);
@@ -92,6 +112,20 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     Edits(txtP2MinMs_, &QLineEdit::textChanged, &corvdekLINNode::p2Min);
     Edits(txtSTMinMs_, &QLineEdit::textChanged, &corvdekLINNode::stMin);
     Edits(txtResponseTolerance_, &QLineEdit::textChanged, &corvdekLINNode::responseTolerance);
+    Edits(txtInitialNAD_, &QLineEdit::textChanged, &corvdekLINNode::initialNAD);
+    Edits(lstResponseError_, &QComboBox::currentTextChanged, &corvdekLINNode::responseError);
+    Edits(txtNAsTimeout_, &QLineEdit::textChanged, &corvdekLINNode::nAsTimeout);
+    Edits(txtNCrTimeout_, &QLineEdit::textChanged, &corvdekLINNode::nCrTimeout);
+    Edits(txtWakeupTime_, &QLineEdit::textChanged, &corvdekLINNode::wakeupTime);
+    Edits(txtPoweronTime_, &QLineEdit::textChanged, &corvdekLINNode::poweronTime);
+    connect(txtFaultStateSignals_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        corvdekLINNode* node = Node();
+        if (filling_ || node == nullptr) return;
+        node->faultStateSignals.Clear();
+        for (const QString& name : text.split(',', Qt::SkipEmptyParts)) {
+            if (!name.trimmed().isEmpty()) node->faultStateSignals.Add(FromQString(name.trimmed()));
+        }
+    });
     connect(txtSupplierID_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
         corvdekLINNode* node = Node();
         if (filling_ || node == nullptr) return;
@@ -104,6 +138,8 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     connect(add, &QPushButton::clicked, this, &TfrmNodeAttributes::AddConfigurableFrame);
     connect(remove, &QPushButton::clicked, this, &TfrmNodeAttributes::RemoveConfigurableFrame);
     connect(clear, &QPushButton::clicked, this, &TfrmNodeAttributes::ClearConfigurableFrames);
+    connect(up, &QPushButton::clicked, this, [this] { MoveConfigurableFrame(-1); });
+    connect(down, &QPushButton::clicked, this, [this] { MoveConfigurableFrame(1); });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -111,7 +147,7 @@ template <typename Field, typename Signal>
 void TfrmNodeAttributes::Edits(Field* field, Signal changed, corvString corvdekLINNode::*member) {
     connect(field, changed, this, [this, member](const QString& text) {
         corvdekLINNode* node = Node();
-        if (!filling_ && node != nullptr) node->*member = FromQString(text);
+        if (!filling_ && node != nullptr) node->*member = FromQString(text).Trim();
     });
 }
 
@@ -134,6 +170,19 @@ void TfrmNodeAttributes::Fill(corvdekLINDefinitionFile* document, int nodeIndex)
     txtP2MinMs_->setText(ToQString(node->p2Min));
     txtSTMinMs_->setText(ToQString(node->stMin));
     txtResponseTolerance_->setText(ToQString(node->responseTolerance));
+    txtInitialNAD_->setText(ToQString(node->initialNAD));
+    lstResponseError_->clear();
+    lstResponseError_->addItems(NameTexts(document->signals));
+    lstResponseError_->setCurrentText(ToQString(node->responseError));
+    txtFaultStateSignals_->setText(ToQString(corvString(node->faultStateSignals.Joined(u", "))));
+    txtNAsTimeout_->setText(ToQString(node->nAsTimeout));
+    txtNCrTimeout_->setText(ToQString(node->nCrTimeout));
+    txtWakeupTime_->setText(ToQString(node->wakeupTime));
+    txtPoweronTime_->setText(ToQString(node->poweronTime));
+    lstConfigurableFrameNames_->clear();
+    lstConfigurableFrameNames_->addItems(NameTexts(document->frames) + NameTexts(document->eventFrames) +
+                                         NameTexts(document->sporadicFrames));
+    lstConfigurableFrameNames_->setCurrentText(QString());
     filling_ = false;
     RefillConfigurableFrames();
 }
@@ -153,10 +202,27 @@ void TfrmNodeAttributes::RefillConfigurableFrames() {
 
 void TfrmNodeAttributes::AddConfigurableFrame() {
     corvdekLINNode* node = Node();
-    if (node == nullptr) return;
-    node->configurableFrameNames.Add(FromQString(lstConfigurableFrameNames_->currentText()));
-    node->configurableFrameIds.Add(FromQString(txtConfigurableFrameID_->text()));
+    const corvString name = FromQString(lstConfigurableFrameNames_->currentText()).Trim();
+    if (node == nullptr || name.IsEmpty()) return;
+    node->configurableFrameNames.Add(name);
+    node->configurableFrameIds.Add(FromQString(txtConfigurableFrameID_->text()).Trim());
     RefillConfigurableFrames();
+}
+
+// The order of the configurable frames is the order AssignFrameIdRange counts them in.
+void TfrmNodeAttributes::MoveConfigurableFrame(int step) {
+    corvdekLINNode* node = Node();
+    QTreeWidgetItem* row = lviewConfigurableFrames_->currentItem();
+    if (node == nullptr || row == nullptr || !row->isSelected()) return;
+    const int index = lviewConfigurableFrames_->indexOfTopLevelItem(row);
+    const int target = index + step;
+    if (target < 0 || target >= node->configurableFrameNames.Count()) return;
+    std::swap(node->configurableFrameNames.Item(index), node->configurableFrameNames.Item(target));
+    if (target < node->configurableFrameIds.Count() && index < node->configurableFrameIds.Count()) {
+        std::swap(node->configurableFrameIds.Item(index), node->configurableFrameIds.Item(target));
+    }
+    RefillConfigurableFrames();
+    lviewConfigurableFrames_->setCurrentItem(lviewConfigurableFrames_->topLevelItem(target));
 }
 
 void TfrmNodeAttributes::RemoveConfigurableFrame() {

@@ -27,6 +27,7 @@ private:
     void AddConfigurableFrame();
     void RemoveConfigurableFrame();
     void ClearConfigurableFrames();
+    void MoveConfigurableFrame(int step);
     // Writes every change of `field`'s text into the node through `store`.
     template <typename Field, typename Signal>
     void Edits(Field* field, Signal changed, corvString corvdekLINNode::*member);
@@ -43,6 +44,13 @@ private:
     QLineEdit* txtP2MinMs_ = nullptr;
     QLineEdit* txtSTMinMs_ = nullptr;
     QLineEdit* txtResponseTolerance_ = nullptr;
+    QLineEdit* txtInitialNAD_ = nullptr;
+    QComboBox* lstResponseError_ = nullptr;
+    QLineEdit* txtFaultStateSignals_ = nullptr;  // comma-separated
+    QLineEdit* txtNAsTimeout_ = nullptr;
+    QLineEdit* txtNCrTimeout_ = nullptr;
+    QLineEdit* txtWakeupTime_ = nullptr;
+    QLineEdit* txtPoweronTime_ = nullptr;
     QComboBox* lstConfigurableFrameNames_ = nullptr;
     QLineEdit* txtConfigurableFrameID_ = nullptr;
     QTreeWidget* lviewConfigurableFrames_ = nullptr;

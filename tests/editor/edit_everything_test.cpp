@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "composite_nodes_dialog.h"
+#include "node_attributes_dialog.h"
 #include "editor_test_support.h"
 
 using namespace editor_test;
@@ -257,6 +258,54 @@ private Q_SLOTS:
         QCOMPARE(ToQString(items.Get(4)->nodeName), QString("Left"));
         QCOMPARE(Texts(items.Get(5)->arguments), QStringList{"0"});
         QCOMPARE(ToQString(items.Get(6)->nodeName), QString("Right"));
+    }
+
+    void everyNodeAttributeIsEditedAndSaved() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, doors_);
+        ShowTab(w, TfrmTabrel::kNodes);
+        Find<QListWidget>(&w, "lstSlaveNodes")->setCurrentRow(0);
+        WhenModal<TfrmNodeAttributes>([](TfrmNodeAttributes* dialog) {
+            auto type = [dialog](const char* field, const char* text) { Find<QLineEdit>(dialog, field)->setText(text); };
+            Find<QComboBox>(dialog, "lstNodeLINProtocol")->setCurrentText("2.1");
+            Find<QComboBox>(dialog, "lstNodeLINConfiguredNAD")->setCurrentText("0x21");
+            type("txtInitialNAD", "0x7E");
+            Find<QComboBox>(dialog, "txtSupplierID")->setCurrentText("0x001E");
+            type("txtFunctionID", "0x0001");
+            Find<QComboBox>(dialog, "lstResponseError")->setCurrentText("Left_Pos");
+            type("txtFaultStateSignals", " Left_Pos, ,Right_Pos ");
+            type("txtP2MinMs", "50");
+            type("txtSTMinMs", "0");
+            type("txtNAsTimeout", "1000");
+            type("txtNCrTimeout", "1000");
+            type("txtWakeupTime", "100");
+            type("txtPoweronTime", "150");
+            // LIN 2.1 lists frames by name alone; their order is the one to keep.
+            for (const char* frame : {"Right_State", "Left_State", " "}) {
+                Find<QComboBox>(dialog, "lstConfigurableFrameNames")->setCurrentText(frame);
+                Find<QPushButton>(dialog, "cmdScheduleTableFrameAdd")->click();
+            }
+            auto* frames = Find<QTreeWidget>(dialog, "lviewConfigurableFrames");
+            QCOMPARE(frames->topLevelItemCount(), 2);
+            frames->setCurrentItem(frames->topLevelItem(1));
+            Find<QPushButton>(dialog, "cmdConfigurableFrameUp")->click();
+            QCOMPARE(frames->topLevelItem(0)->text(0), QString("Left_State"));
+            Find<QPushButton>(dialog, "cmdOk")->click();
+        });
+        Find<QPushButton>(&w, "cmdNodeAttributes")->click();
+        const auto saved = SaveAndReload(w);
+        QCOMPARE(saved->loadIssueTypes.Count(), 0);
+        const corvdekLINNode& node = *saved->nodes.Get(0);
+        const QStringList values = {ToQString(node.protocol),   ToQString(node.configuredNAD), ToQString(node.initialNAD),
+                                    ToQString(node.supplierId), ToQString(node.functionId),    ToQString(node.responseError),
+                                    ToQString(node.p2Min),      ToQString(node.stMin),         ToQString(node.nAsTimeout),
+                                    ToQString(node.nCrTimeout), ToQString(node.wakeupTime),    ToQString(node.poweronTime)};
+        QCOMPARE(values, (QStringList{"2.1", "0x21", "0x7E", "0x001E", "0x0001", "Left_Pos", "50", "0", "1000", "1000",
+                                      "100", "150"}));
+        QCOMPARE(Texts(node.faultStateSignals), (QStringList{"Left_Pos", "Right_Pos"}));
+        QCOMPARE(Texts(node.configurableFrameNames), (QStringList{"Left_State", "Right_State"}));
+        QCOMPARE(Texts(node.configurableFrameIds), (QStringList{"", ""}));
     }
 
 private:
