@@ -54,6 +54,9 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
     txtResponseTolerance_ = TextField("txtResponseTolerance");
     txtChannelName_ = QuotedTextField("txtChannelName");
     txtFileRevision_ = QuotedTextField("txtFileRevision");
+    for (QLineEdit* field : {txtMaxHeaderLength_, txtResponseTolerance_, txtChannelName_, txtFileRevision_}) {
+        field->setMinimumWidth(160);  // as wide as the drop-down lists above
+    }
     lstSignalByteOrder_ = new QComboBox;
     lstSignalByteOrder_->setObjectName("lstSignalByteOrder");
     for (const char* caption : kByteOrderCaptions) lstSignalByteOrder_->addItem(caption);

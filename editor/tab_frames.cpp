@@ -123,7 +123,7 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     pnlSporadic_->setObjectName("pnlSporadic");
     sporadicFrames_ = new FrameListEditor("Sporadic");
     auto* sporadicGrid = new QGridLayout(pnlSporadic_);
-    sporadicGrid->addWidget(new QLabel("Frames (first with news is sent)"), 0, 0);
+    sporadicGrid->addWidget(new QLabel("Frames (first with news is sent)"), 0, 0, Qt::AlignTop);
     sporadicGrid->addWidget(sporadicFrames_, 0, 1);
     sporadicGrid->setColumnStretch(2, 1);
 
@@ -139,7 +139,7 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     eventGrid->addWidget(lstEventFrameID_, 0, 1);
     eventGrid->addWidget(new QLabel("Collision Table"), 1, 0);
     eventGrid->addWidget(lstEventCollisionTable_, 1, 1);
-    eventGrid->addWidget(new QLabel("Frames"), 2, 0);
+    eventGrid->addWidget(new QLabel("Frames"), 2, 0, Qt::AlignTop);
     eventGrid->addWidget(eventFrames_, 2, 1);
     eventGrid->setColumnStretch(2, 1);
 

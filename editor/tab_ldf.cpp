@@ -23,7 +23,7 @@ void TfrmTabrel::BuildLdfPanel(QWidget* panel) {
     txtLDF_->setFont(font);
     txtLDF_->setTabStopDistance(4 * QFontMetricsF(font).horizontalAdvance(' '));
     txtLDF_->setStyleSheet("QPlainTextEdit { selection-color: white; selection-background-color: navy; }");
-    new LdfHighlighter(txtLDF_->document());
+    new LdfHighlighter(txtLDF_);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtLDF_);

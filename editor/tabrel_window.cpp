@@ -393,6 +393,13 @@ void TfrmTabrel::Timer1Timer() {
     if (!document_ || !isVisible()) return;
     document_->CheckSetup();
     const corvdekLINDefinitionFile& document = *document_;
+    IssueRows issues{document.setupIssueLevels, document.setupIssueTypes, document.setupIssueSections,
+                     document.setupIssueDetails};
+    if (issues == shownIssues_) {
+        HideHighlightsAfterTwoTicks();
+        return;  // rebuilding an unchanged list would only cost time and the selection
+    }
+    shownIssues_ = std::move(issues);
     lstLDFIssues_->setUpdatesEnabled(false);
     lstLDFIssues_->clear();
     QList<QTreeWidgetItem*> rows;
@@ -405,6 +412,10 @@ void TfrmTabrel::Timer1Timer() {
     }
     lstLDFIssues_->addTopLevelItems(rows);
     lstLDFIssues_->setUpdatesEnabled(true);
+    HideHighlightsAfterTwoTicks();
+}
+
+void TfrmTabrel::HideHighlightsAfterTwoTicks() {
     if (++highlightTicks_ >= 2) {
         for (QFrame* frame : findChildren<QFrame*>(QRegularExpression("^shape"))) frame->hide();
     }

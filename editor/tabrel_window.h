@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "foundation/corv_arrays.h"
 #include "model/lin_entities.h"
 #include "model/references.h"
 
@@ -223,7 +224,15 @@ private:
         bool previous_;
     };
 
+    // The setup issues the list shows, so that a tick rebuilds it only when they change.
+    struct IssueRows {
+        corvStringArray levels, types, sections, details;
+        bool operator==(const IssueRows&) const = default;
+    };
+    void HideHighlightsAfterTwoTicks();
+
     std::unique_ptr<corvdekLINDefinitionFile> document_;
+    IssueRows shownIssues_;
     FileDialogRunner runFileDialog_;
     bool filling_ = false;
     int highlightTicks_ = 0;

@@ -85,6 +85,7 @@ ListColumn BuildListColumn(const ListColumnNames& names, int width) {
     }
     parts.list = new QListWidget;
     parts.list->setObjectName(names.list);
+    parts.list->setUniformItemSizes(true);  // one line each: Qt need not measure thousands of rows
     layout->addWidget(parts.list, 1);
     if (names.count != nullptr) {
         parts.count = new QLabel;

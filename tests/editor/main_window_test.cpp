@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -143,6 +145,14 @@ private Q_SLOTS:
         QCOMPARE(issues->topLevelItem(0)->text(0), QString("Unknown LIN Protocol version"));
         QCOMPARE(issues->topLevelItem(0)->text(1), QString("General-Protocol"));
         QCOMPARE(issues->topLevelItem(6)->text(2), QString("There must be at least one slave node."));
+
+        // A tick with the same issues keeps the list and the row the user selected.
+        issues->setCurrentItem(issues->topLevelItem(3));
+        w.Timer1Timer();
+        QCOMPARE(issues->currentItem(), issues->topLevelItem(3));
+        Find<QLineEdit>(&w, "txtMasterName")->setText("M");
+        w.Timer1Timer();
+        QCOMPARE(issues->topLevelItemCount(), 6);
     }
 
     void navigationFramesTheControlForTwoTicks() {
@@ -194,6 +204,27 @@ private Q_SLOTS:
         Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kAbout);
         Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kLdfFile);
         QVERIFY(Find<QPlainTextEdit>(&w, "txtLDF")->toPlainText().contains("  Master: Changed, 10 ms"));
+    }
+
+    void ldfTextIsColouredWhereItIsShown() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, kSamples + "/lin22_climate.ldf");
+        Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kLdfFile);
+        auto* text = Find<QPlainTextEdit>(&w, "txtLDF");
+        QApplication::processEvents();
+        auto formatsOf = [text](int line) { return text->document()->findBlockByNumber(line).layout()->formats(); };
+        const auto first = formatsOf(0);  // "// Generated with ...": a comment over all
+        QVERIFY(!first.isEmpty());
+        QCOMPARE(first.last().start, 0);
+        QCOMPARE(first.last().length, text->document()->firstBlock().length() - 1);
+        QCOMPARE(first.last().format.foreground().color(), QColor(Qt::darkGreen));
+        int last = text->document()->blockCount() - 1;
+        while (!text->document()->findBlockByNumber(last).text().contains(';')) --last;
+        QVERIFY(formatsOf(last).isEmpty());  // below the view: not yet
+        text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
+        QApplication::processEvents();
+        QVERIFY(!formatsOf(last).isEmpty());
     }
 
     void saveAsStoresTheDocument() {

@@ -31,6 +31,13 @@ private Q_SLOTS:
             const QString name = QString("%1_%2.png").arg(tab).arg(tabs->tabText(tab).replace(' ', '_'));
             QVERIFY(w.grab().save(folder.filePath(name)));
         }
+        // The other kinds of frames.
+        tabs->setCurrentIndex(TfrmTabrel::kFrames);
+        for (const char* frame : {"ClimateSporadic", "FlapEvent"}) {
+            w.SelectFrameByName(frame);
+            QTest::qWait(50);
+            QVERIFY(w.grab().save(folder.filePath(QString("3_Frames_%1.png").arg(frame))));
+        }
     }
 };
 
