@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTreeWidget>
 
 #include "editor_test_support.h"
 #include "node_attributes_dialog.h"
@@ -68,6 +69,9 @@ private Q_SLOTS:
         Type(&w, "lstLINSpeed", "19.2");
         Type(&w, "lstPeriod", "5");
         Type(&w, "lstJitter", "0.5");
+        Type(&w, "txtChannelName", "Body");
+        Type(&w, "txtFileRevision", "1.0");
+        Choose(Find<QComboBox>(&w, "lstSignalByteOrder"), 2);
 
         // Nodes and the attributes of one slave
         tabs->setCurrentIndex(TfrmTabrel::kNodes);
@@ -85,6 +89,9 @@ private Q_SLOTS:
             Find<QLineEdit>(dialog, "txtVariant")->setText("1");
             Find<QLineEdit>(dialog, "txtP2MinMs")->setText("50");
             Find<QLineEdit>(dialog, "txtSTMinMs")->setText("0");
+            Find<QLineEdit>(dialog, "txtInitialNAD")->setText("0x7F");
+            Find<QLineEdit>(dialog, "txtNAsTimeout")->setText("1000");
+            Find<QLineEdit>(dialog, "txtNCrTimeout")->setText("1000");
             Find<QComboBox>(dialog, "lstConfigurableFrameNames")->setCurrentText("LightCmd");
             Find<QLineEdit>(dialog, "txtConfigurableFrameID")->setText("0x0001");
             Find<QPushButton>(dialog, "cmdScheduleTableFrameAdd")->click();
@@ -140,6 +147,14 @@ private Q_SLOTS:
             Click(&w, "cmdFrameSignalsAdd");
         }
 
+        // An event-triggered frame standing for LeftState
+        Click(&w, "cmdFramesAdd");
+        Type(&w, "txtFrameDescription", "DoorEvents");
+        Choose(Find<QComboBox>(&w, "lstFrameType"), 2);
+        Choose(Find<QComboBox>(&w, "lstEventFrameID"), 0x10);
+        Type(&w, "lstEventFrameChoice", "LeftState");
+        Click(&w, "cmdEventFrameAdd");
+
         // Schedule table
         tabs->setCurrentIndex(TfrmTabrel::kScheduleTables);
         Click(&w, "cmdAddScheduleTable");
@@ -152,6 +167,20 @@ private Q_SLOTS:
         }
         ChooseKind(&w, 1);
         Click(&w, "cmdScheduleTableFrameAdd");
+        ChooseKind(&w, 9);  // SaveConfiguration
+        Type(&w, "lstScheduleNode", "DoorLeft");
+        Click(&w, "cmdScheduleTableFrameAdd");
+        ChooseKind(&w, 10);  // AssignFrameIdRange
+        Type(&w, "txtScheduleArgument1", "0");
+        Click(&w, "cmdScheduleTableFrameAdd");
+        ChooseKind(&w, 0);
+        Type(&w, "lstScheduleTableFrames", "DoorEvents");
+        Click(&w, "cmdScheduleTableFrameAdd");
+        auto* entryList = Find<QTreeWidget>(&w, "lviewScheduleTableFrames");
+        entryList->setCurrentItem(entryList->topLevelItem(5));
+        Click(&w, "cmdScheduleTableFrameUp");  // the event frame right after the frames
+        Click(&w, "cmdScheduleTableFrameUp");
+        Click(&w, "cmdScheduleTableFrameUp");
 
         // Save As, then let the command-line tool read it back.
         const QString target = QDir::temp().filePath("tabrel_end_to_end.ldf");
@@ -181,6 +210,14 @@ private Q_SLOTS:
         QCOMPARE(attributes["configurableFrames"].toArray().size(), 1);
         QCOMPARE(slaves[1].toObject()["hasAttributes"].toBool(), false);
 
+        QCOMPARE(attributes["initialNAD"].toString(), QString("0x7F"));
+        QCOMPARE(attributes["nAsTimeout"].toString(), QString("1000"));
+        QCOMPARE(cluster["channelName"].toString(), QString("Body"));
+        QCOMPARE(cluster["fileRevision"].toString(), QString("1.0"));
+        QCOMPARE(cluster["signalByteOrder"].toString(), QString("little_endian"));
+        const QJsonArray eventFrames = cluster["eventTriggeredFrames"].toArray();
+        QCOMPARE(Names(eventFrames), QStringList{"DoorEvents"});
+        QCOMPARE(eventFrames[0].toObject()["items"].toArray(), (QJsonArray{"0x10", "LeftState"}));
         const QJsonArray signalArray = cluster["signals"].toArray();
         QCOMPARE(Names(signalArray), (QStringList{"LightRequest", "LeftSwitch"}));
         QCOMPARE(signalArray[0].toObject()["encoding"].toString(), QString("OnOff"));
@@ -193,14 +230,24 @@ private Q_SLOTS:
         const QJsonArray tables = cluster["scheduleTables"].toArray();
         QCOMPARE(Names(tables), QStringList{"Normal"});
         const QJsonArray entries = tables[0].toObject()["entries"].toArray();
-        QCOMPARE(entries.size(), 3);
-        QCOMPARE(entries[2].toObject()["kind"].toString(), QString("MasterReq"));
+        QStringList kinds;
+        for (const auto& entry : entries) kinds << entry.toObject()["kind"].toString();
+        QCOMPARE(kinds, (QStringList{"frame", "frame", "frame", "MasterReq", "SaveConfiguration",
+                                     "AssignFrameIdRange"}));
         QCOMPARE(entries[1].toObject()["frame"].toString(), QString("LeftState"));
+        QCOMPARE(entries[2].toObject()["frame"].toString(), QString("DoorEvents"));
+        QCOMPARE(entries[5].toObject()["arguments"].toArray().at(0).toString(), QString("0"));
         const QJsonArray types = cluster["encodingTypes"].toArray();
         QCOMPARE(Names(types), QStringList{"OnOff"});
         QCOMPARE(types[0].toObject()["parts"].toArray().at(1).toObject()["text"].toString(), QString("on"));
         QCOMPARE(cluster["representations"].toArray().size(), 1);
         QCOMPARE(cluster["sporadicFrames"].toArray().size(), 0);
+
+        // What the tool reads it writes back unchanged.
+        const QString rewritten = QDir::temp().filePath("tabrel_end_to_end_rewritten.ldf");
+        Cli({"write", target, rewritten});
+        QCOMPARE(Cli({"export", rewritten}).object(), cluster);
+        QFile::remove(rewritten);
         QFile::remove(target);
     }
 };
