@@ -23,6 +23,7 @@
 #include "model/name_index.h"
 #include "qt_text.h"
 #include "name_lists.h"
+#include "sorted_name_list.h"
 #include "tabrel_window.h"
 #include "widgets.h"
 
@@ -60,10 +61,18 @@ corvString LengthText(int bytes) {
 
 void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     const ListColumn left = BuildListColumn(
-        {"cmdFramesAdd", "cmdFramesRemove", "lstFrames", "txtFilterFrame", "cmdFindFrame", "lblFrameCount"},
+        {"cmdFramesAdd", "cmdFramesRemove", "lstFrames", "txtFilterFrame", "cmdFindFrame", "lblFrameCount", true},
         192);
     txtFilterFrame_ = left.filter;
-    lstFrames_ = left.list;
+    lstFrames_ = left.view;
+    frameList_ = std::make_unique<SortedNameList>(
+        lstFrames_,
+        [this] {
+            return document_ ? document_->frames.GetCount() + document_->sporadicFrames.GetCount() +
+                                   document_->eventFrames.GetCount()
+                             : 0;
+        },
+        [this](int position) { return FrameNameAt(LocateFrame(position)); });
     lblFrameCount_ = left.count;
 
     pnlFrameDetails_ = new QWidget;
@@ -157,9 +166,10 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
 
     connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesAddClick);
     connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesRemoveClick);
-    connect(txtFilterFrame_, &QLineEdit::textChanged, this, [this] { RefreshFrameList(); });
-    connect(left.find, &QToolButton::clicked, this, [this] { RefreshFrameList(); });
-    connect(lstFrames_, &QListWidget::currentRowChanged, this, [this] { lstFramesClick(); });
+    auto filter = [this] { ChangeFrameList([this] { frameList_->SetFilter(txtFilterFrame_->text()); }); };
+    connect(txtFilterFrame_, &QLineEdit::textChanged, this, filter);
+    connect(left.find, &QToolButton::clicked, this, filter);
+    connect(lstFrames_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { lstFramesClick(); });
     connect(addSignal, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsAddClick);
     connect(removeSignal, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsRemoveClick);
     connect(clearSignals, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsClearClick);
@@ -175,7 +185,8 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
         if (filling_ || name == nullptr) return;
         *name = FromQString(text).Trim();
         if (frameRename_) frameRename_->Follow(*document_, *name);
-        RefreshFrameList();
+        const int position = frameList_->SelectedPosition();
+        ChangeFrameList([&] { frameList_->NameChanged(position); });
         RefreshScheduleFrameChoices();
     });
     connect(lstFrameType_, &QComboBox::activated, this, &TfrmTabrel::ChangeFrameType);
@@ -221,7 +232,7 @@ int TfrmTabrel::FramePosition(FrameAt frame) const {
 }
 
 TfrmTabrel::FrameAt TfrmTabrel::SelectedFrame() const {
-    return document_ ? LocateFrame(SelectedPosition(lstFrames_)) : FrameAt{kUnconditionalFrame, -1};
+    return document_ ? LocateFrame(frameList_->SelectedPosition()) : FrameAt{kUnconditionalFrame, -1};
 }
 
 corvdekLINFrame* TfrmTabrel::CurrentFrame() const {
@@ -239,27 +250,34 @@ corvdekLINEventFrame* TfrmTabrel::CurrentEventFrame() const {
     return at.kind == kEventTriggeredFrame ? document_->eventFrames.Get(at.index) : nullptr;
 }
 
-corvString* TfrmTabrel::CurrentFrameName() const {
-    if (corvdekLINFrame* frame = CurrentFrame()) return &frame->name;
-    if (corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) return &sporadic->name;
-    if (corvdekLINEventFrame* event = CurrentEventFrame()) return &event->name;
-    return nullptr;
+corvString* TfrmTabrel::CurrentFrameName() const { return document_ ? FrameNameAt(SelectedFrame()) : nullptr; }
+
+corvString* TfrmTabrel::FrameNameAt(FrameAt frame) const {
+    switch (frame.kind) {
+        case kSporadicFrame: {
+            corvdekLINSporadicFrame* sporadic = document_->sporadicFrames.Get(frame.index);
+            return sporadic == nullptr ? nullptr : &sporadic->name;
+        }
+        case kEventTriggeredFrame: {
+            corvdekLINEventFrame* event = document_->eventFrames.Get(frame.index);
+            return event == nullptr ? nullptr : &event->name;
+        }
+        default: {
+            corvdekLINFrame* unconditional = document_->frames.Get(frame.index);
+            return unconditional == nullptr ? nullptr : &unconditional->name;
+        }
+    }
 }
 
 void TfrmTabrel::RefreshFrameList() {
-    const int selected = SelectedPosition(lstFrames_);
-    std::vector<NamedPosition> names = NamesOf(document_->frames);
-    for (const NamedPosition& sporadic : NamesOf(document_->sporadicFrames)) {
-        names.push_back({sporadic.name, FramePosition({kSporadicFrame, sporadic.position})});
-    }
-    for (const NamedPosition& event : NamesOf(document_->eventFrames)) {
-        names.push_back({event.name, FramePosition({kEventTriggeredFrame, event.position})});
-    }
-    FillSortedNames(lstFrames_, names, txtFilterFrame_->text(), selected < 0 ? 0 : selected);
-    lblFrameCount_->setText(QString("Frame Count %1").arg(lstFrames_->count()));
-    lblFrameCount_->show();
-    // A filter or a refill that moves the selection to another frame shows that one.
-    if (SelectedPosition(lstFrames_) != selected) lstFramesClick();
+    ChangeFrameList([this] {
+        const int selected = frameList_->SelectedPosition();
+        frameList_->Reload(selected < 0 ? 0 : selected);
+    });
+}
+
+void TfrmTabrel::ChangeFrameList(const std::function<void()>& change) {
+    ChangeSortedList(*frameList_, lblFrameCount_, "Frame Count %1", &TfrmTabrel::lstFramesClick, change);
 }
 
 void TfrmTabrel::lstFramesClick() {
@@ -374,7 +392,7 @@ void TfrmTabrel::cmdFramesAddClick() {
     frame->name.Assign(u"NewFrame").AppendInt(document_->frames.GetCount());
     frame->length = LengthText(SuggestedFrameBytes(*frame, ClusterNameIndex(*document_)));
     RefreshFrameList();
-    SelectPosition(lstFrames_, document_->frames.GetCount() - 1);
+    frameList_->SelectPosition(document_->frames.GetCount() - 1);
     lstFramesClick();
     RefreshScheduleFrameChoices();
 }
@@ -434,7 +452,7 @@ void TfrmTabrel::ChangeFrameType(int kind) {
         index = document_->eventFrames.GetCount() - 1;
     }
     RefreshFrameList();
-    SelectPosition(lstFrames_, FramePosition({kind, index}));
+    frameList_->SelectPosition(FramePosition({kind, index}));
     lstFramesClick();
 }
 
@@ -481,11 +499,15 @@ void TfrmTabrel::cmdFramesRemoveClick() {
 }
 
 void TfrmTabrel::SelectFrameByName(const QString& name) {
-    SelectName(lstFrames_, name);
+    frameList_->SelectName(name);
     lstFramesClick();
 }
 
 void TfrmTabrel::RefreshFrameSignalChoices() {
+    // Sorting thousands of names on every keystroke of a signal's name would be felt; the
+    // list is refilled when the Frames tab is shown.
+    frameSignalChoicesStale_ = tabsMain_->currentIndex() != kFrames;
+    if (frameSignalChoicesStale_) return;
     QStringList names;
     names.reserve(document_->signals.GetCount());
     for (int i = 0; i < document_->signals.GetCount(); ++i) {

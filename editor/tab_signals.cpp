@@ -17,14 +17,18 @@
 #include "model/definition_file.h"
 #include "qt_text.h"
 #include "name_lists.h"
+#include "sorted_name_list.h"
 #include "tabrel_window.h"
 #include "widgets.h"
 
 void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
     const ListColumn left = BuildListColumn(
-        {"cmdAdd", "cmdRemove", "lstSignals", "txtFilterSignal", "cmfFindSignal", "lblSignalCount"}, 200);
+        {"cmdAdd", "cmdRemove", "lstSignals", "txtFilterSignal", "cmfFindSignal", "lblSignalCount", true}, 200);
     txtFilterSignal_ = left.filter;
-    lstSignals_ = left.list;
+    lstSignals_ = left.view;
+    signalList_ = std::make_unique<SortedNameList>(
+        lstSignals_, [this] { return document_ ? document_->signals.GetCount() : 0; },
+        [this](int position) { return &document_->signals.Get(position)->name; });
     lblSignalCount_ = left.count;
 
     // Right side: the details of one signal.
@@ -80,9 +84,10 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
 
     connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdAddClick);
     connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveClick);
-    connect(txtFilterSignal_, &QLineEdit::textChanged, this, [this] { RefreshSignalList(); });
-    connect(left.find, &QToolButton::clicked, this, [this] { RefreshSignalList(); });
-    connect(lstSignals_, &QListWidget::currentRowChanged, this, [this] { lstSignalsClick(); });
+    auto filter = [this] { ChangeSignalList([this] { signalList_->SetFilter(txtFilterSignal_->text()); }); };
+    connect(txtFilterSignal_, &QLineEdit::textChanged, this, filter);
+    connect(left.find, &QToolButton::clicked, this, filter);
+    connect(lstSignals_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { lstSignalsClick(); });
     connect(addRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalAddRxNodeClick);
     connect(removeRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalRxNodesRemoveClick);
     connect(clearRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalRxNodesClearClick);
@@ -97,7 +102,8 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
     edit(txtSignalDescription_, &QLineEdit::textChanged, [this](corvdekLINSignal& signal, const QString& text) {
         signal.name = FromQString(text).Trim();
         if (signalRename_) signalRename_->Follow(*document_, signal.name);
-        RefreshSignalList();
+        const int position = signalList_->SelectedPosition();
+        ChangeSignalList([&] { signalList_->NameChanged(position); });
         RefreshFrameSignalChoices();
     });
     edit(lstSignalSize_, &QComboBox::currentTextChanged, [this](corvdekLINSignal& signal, const QString& text) {
@@ -120,17 +126,18 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
 }
 
 corvdekLINSignal* TfrmTabrel::CurrentSignal() const {
-    return document_ ? document_->signals.Get(SelectedPosition(lstSignals_)) : nullptr;
+    return document_ ? document_->signals.Get(signalList_->SelectedPosition()) : nullptr;
 }
 
 void TfrmTabrel::RefreshSignalList() {
-    const int selected = SelectedPosition(lstSignals_);
-    FillSortedNames(lstSignals_, NamesOf(document_->signals), txtFilterSignal_->text(),
-                    selected < 0 ? 0 : selected);
-    lblSignalCount_->setText(QString("Signal Count %1").arg(lstSignals_->count()));
-    lblSignalCount_->show();
-    // A filter or a refill that moves the selection to another signal shows that one.
-    if (SelectedPosition(lstSignals_) != selected) lstSignalsClick();
+    ChangeSignalList([this] {
+        const int selected = signalList_->SelectedPosition();
+        signalList_->Reload(selected < 0 ? 0 : selected);
+    });
+}
+
+void TfrmTabrel::ChangeSignalList(const std::function<void()>& change) {
+    ChangeSortedList(*signalList_, lblSignalCount_, "Signal Count %1", &TfrmTabrel::lstSignalsClick, change);
 }
 
 void TfrmTabrel::lstSignalsClick() {
@@ -222,13 +229,13 @@ void TfrmTabrel::cmdAddClick() {
     txtFilterSignal_->clear();
     signal->name.Assign(u"NewSignal").AppendInt(document_->signals.GetCount());
     RefreshSignalList();
-    SelectPosition(lstSignals_, document_->signals.GetCount() - 1);
+    signalList_->SelectPosition(document_->signals.GetCount() - 1);
     lstSignalsClick();
     RefreshFrameSignalChoices();
 }
 
 void TfrmTabrel::cmdRemoveClick() {
-    const int position = SelectedPosition(lstSignals_);
+    const int position = signalList_->SelectedPosition();
     if (position < 0) return;
     if (!AskYesNo("Are you sure you want to remove this signal?")) return;
     document_->signals.RemoveAt(position);
@@ -238,7 +245,7 @@ void TfrmTabrel::cmdRemoveClick() {
 }
 
 void TfrmTabrel::SelectSignalByName(const QString& name) {
-    SelectName(lstSignals_, name);
+    signalList_->SelectName(name);
     lstSignalsClick();
 }
 

@@ -34,6 +34,7 @@
 #include "name_lists.h"
 #include "node_attributes_dialog.h"
 #include "qt_text.h"
+#include "sorted_name_list.h"
 
 namespace {
 
@@ -238,6 +239,7 @@ void TfrmTabrel::tabsMainChange() {
     for (QWidget* panel : panels_) panel->hide();
     const int tab = tabsMain_->currentIndex();
     if (tab == kLdfFile) ShowLdfText();
+    if (tab == kFrames && frameSignalChoicesStale_) RefreshFrameSignalChoices();
     if (tab >= 0 && tab < 8) panels_[tab]->show();
     ShowCurrentTabDetails();
 }
@@ -419,6 +421,16 @@ void TfrmTabrel::HideHighlightsAfterTwoTicks() {
     if (++highlightTicks_ >= 2) {
         for (QFrame* frame : findChildren<QFrame*>(QRegularExpression("^shape"))) frame->hide();
     }
+}
+
+void TfrmTabrel::ChangeSortedList(SortedNameList& list, QLabel* count, const char* caption,
+                                  void (TfrmTabrel::*showSelected)(), const std::function<void()>& change) {
+    const int selected = list.SelectedPosition();
+    change();
+    count->setText(QString(caption).arg(list.RowCount()));
+    count->show();
+    // A change that moves the selection to another object shows that one.
+    if (list.SelectedPosition() != selected) (this->*showSelected)();
 }
 
 void TfrmTabrel::HighlightControl(QFrame* frame, QWidget* control) {

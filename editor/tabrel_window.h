@@ -23,6 +23,7 @@ class GeneralTab;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
@@ -31,6 +32,7 @@ class QTabBar;
 class QTabWidget;
 class QTimer;
 class QTreeWidget;
+class SortedNameList;
 class TfrmLINCompositeNodes;
 class TfrmNodeAttributes;
 class corvdekLINDefinitionFile;
@@ -181,6 +183,12 @@ private:
     corvdekLINSporadicFrame* CurrentSporadicFrame() const;
     corvdekLINEventFrame* CurrentEventFrame() const;
     corvString* CurrentFrameName() const;  // of any kind
+    // Runs `change` on a sorted list, shows its row count with `caption`, and shows the
+    // selected object through `showSelected` when the selection moved to another one.
+    void ChangeSortedList(SortedNameList& list, QLabel* count, const char* caption, void (TfrmTabrel::*showSelected)(),
+                          const std::function<void()>& change);
+    void ChangeSignalList(const std::function<void()>& change);
+    void ChangeFrameList(const std::function<void()>& change);
     corvdekLINScheduleTable* CurrentScheduleTable() const;
     corvdekLINSignalEncodingTypes* CurrentEncodingType() const;
     corvdekLINSignalEncodingTypeItem* CurrentEncodingPart() const;
@@ -195,6 +203,7 @@ private:
     FrameAt LocateFrame(int position) const;
     int FramePosition(FrameAt frame) const;
     FrameAt SelectedFrame() const;
+    corvString* FrameNameAt(FrameAt frame) const;
     void RemoveFrame(FrameAt frame);
     void ChangeFrameType(int kind);
     bool FrameTypeChangeDrops(int kind) const;
@@ -235,6 +244,7 @@ private:
     IssueRows shownIssues_;
     FileDialogRunner runFileDialog_;
     bool filling_ = false;
+    bool frameSignalChoicesStale_ = false;  // the Frames tab's signal list awaits a refill
     int highlightTicks_ = 0;
     bool shown_ = false;
     // The LDF text right after the last New, successful Open or successful Save As; the
@@ -268,7 +278,8 @@ private:
 
     // Signals tab
     QLineEdit* txtFilterSignal_ = nullptr;
-    QListWidget* lstSignals_ = nullptr;
+    QListView* lstSignals_ = nullptr;
+    std::unique_ptr<SortedNameList> signalList_;
     QLabel* lblSignalCount_ = nullptr;
     QWidget* pnlSignalDetails_ = nullptr;
     QLineEdit* txtSignalDescription_ = nullptr;
@@ -283,7 +294,8 @@ private:
 
     // Frames tab
     QLineEdit* txtFilterFrame_ = nullptr;
-    QListWidget* lstFrames_ = nullptr;
+    QListView* lstFrames_ = nullptr;
+    std::unique_ptr<SortedNameList> frameList_;
     QLabel* lblFrameCount_ = nullptr;
     QWidget* pnlFrameDetails_ = nullptr;
     QLineEdit* txtFrameDescription_ = nullptr;

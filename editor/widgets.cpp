@@ -83,10 +83,14 @@ ListColumn BuildListColumn(const ListColumnNames& names, int width) {
         filterRow->addWidget(parts.find);
         layout->addLayout(filterRow);
     }
-    parts.list = new QListWidget;
-    parts.list->setObjectName(names.list);
-    parts.list->setUniformItemSizes(true);  // one line each: Qt need not measure thousands of rows
-    layout->addWidget(parts.list, 1);
+    if (names.modelView) {
+        parts.view = new QListView;
+    } else {
+        parts.view = parts.list = new QListWidget;
+    }
+    parts.view->setObjectName(names.list);
+    parts.view->setUniformItemSizes(true);  // one line each: Qt need not measure thousands of rows
+    layout->addWidget(parts.view, 1);
     if (names.count != nullptr) {
         parts.count = new QLabel;
         parts.count->setObjectName(names.count);

@@ -7,6 +7,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QPushButton;
 class QToolButton;
@@ -32,7 +33,8 @@ struct ListColumn {
     QPushButton* remove = nullptr;
     QLineEdit* filter = nullptr;
     QToolButton* find = nullptr;
-    QListWidget* list = nullptr;
+    QListWidget* list = nullptr;  // null when the column has a model view
+    QListView* view = nullptr;    // the list, whichever kind
     QLabel* count = nullptr;
 };
 
@@ -43,6 +45,7 @@ struct ListColumnNames {
     const char* filter = nullptr;
     const char* find = nullptr;
     const char* count = nullptr;
+    bool modelView = false;  // a plain view for an item model instead of a list widget
 };
 
 ListColumn BuildListColumn(const ListColumnNames& names, int width);

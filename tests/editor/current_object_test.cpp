@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
@@ -47,7 +48,7 @@ private Q_SLOTS:
         TfrmTabrel& w = shown.window;
         OpenFile(w, body_);
         ShowTab(w, TfrmTabrel::kFrames);
-        ClickRow(Find<QListWidget>(&w, "lstFrames"), "BCM_Request");
+        ClickRow(Find<QListView>(&w, "lstFrames"), "BCM_Request");
         QTest::keyClicks(Find<QLineEdit>(&w, "txtFilterFrame"), "right");
         QCOMPARE(Find<QLineEdit>(&w, "txtFrameDescription")->text(), QString("Right_State"));
         Find<QComboBox>(&w, "lstFrameID")->setCurrentText("0x05");
@@ -61,7 +62,7 @@ private Q_SLOTS:
         TfrmTabrel& w = shown.window;
         OpenFile(w, body_);
         ShowTab(w, TfrmTabrel::kSignals);
-        auto* list = Find<QListWidget>(&w, "lstSignals");
+        auto* list = Find<QListView>(&w, "lstSignals");
         ClickRow(list, "Request");
         QTest::keyClicks(Find<QLineEdit>(&w, "txtFilterSignal"), "*pos");
         QCOMPARE(Find<QLineEdit>(&w, "txtSignalDescription")->text(), QString("Left_Pos"));
@@ -80,7 +81,7 @@ private Q_SLOTS:
         TfrmTabrel& w = shown.window;
         OpenFile(w, body_);
         ShowTab(w, TfrmTabrel::kSignals);
-        ClickRow(Find<QListWidget>(&w, "lstSignals"), "Request");
+        ClickRow(Find<QListView>(&w, "lstSignals"), "Request");
         auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
         name->selectAll();
         QTest::keyClick(name, Qt::Key_Delete);

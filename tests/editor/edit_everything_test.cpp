@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -31,7 +32,7 @@ QStringList Texts(const corvStringArray& names) {
 
 void ChooseFrame(TfrmTabrel& w, const QString& name) {
     ShowTab(w, TfrmTabrel::kFrames);
-    ClickRow(Find<QListWidget>(&w, "lstFrames"), name);
+    ClickRow(Find<QListView>(&w, "lstFrames"), name);
 }
 
 void AddToFrameList(TfrmTabrel& w, const char* kind, const QString& frame) {
@@ -99,6 +100,9 @@ private Q_SLOTS:
         name->selectAll();
         name->insert(" Left Door\tPos ");  // as a paste does
         QCOMPARE(name->text(), QString(" Left_Door_Pos "));
+        ShowTab(w, TfrmTabrel::kFrames);  // its signal choices follow the rename
+        QVERIFY(Find<QComboBox>(&w, "lstFrameSignals")->findText("Left_Door_Pos") >= 0);
+        QCOMPARE(Find<QComboBox>(&w, "lstFrameSignals")->findText("Left_Pos"), -1);
         WhenModal<TfrmLINCompositeNodes>([](TfrmLINCompositeNodes* dialog) {
             Find<QPushButton>(dialog, "cmdFramesAdd")->click();
             auto* configuration = Find<QLineEdit>(dialog, "txtFrameDescription");
@@ -135,7 +139,7 @@ private Q_SLOTS:
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
         OpenFile(w, doors_);
-        auto* frames = Find<QListWidget>(&w, "lstFrames");
+        auto* frames = Find<QListView>(&w, "lstFrames");
         QCOMPARE(Rows(frames), (QStringList{"Doors", "Left_State", "Right_State"}));
         ChooseFrame(w, "Doors");
         QVERIFY(Find<QWidget>(&w, "pnlEventTriggered")->isVisible());
@@ -199,7 +203,7 @@ private Q_SLOTS:
         AnswerMessage(QMessageBox::Yes);
         Find<QPushButton>(&w, "cmdFramesRemove")->click();
         QCOMPARE(w.Document()->eventFrames.GetCount(), 0);
-        QCOMPARE(Rows(Find<QListWidget>(&w, "lstFrames")), (QStringList{"Left_State", "NewFrame3", "Right_State"}));
+        QCOMPARE(Rows(Find<QListView>(&w, "lstFrames")), (QStringList{"Left_State", "NewFrame3", "Right_State"}));
     }
 
     void scheduleEntriesAreChangedMovedAndTakeEveryCommand() {

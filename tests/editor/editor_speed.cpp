@@ -4,7 +4,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QTabBar>
 #include <QtTest>
 #include <clocale>
@@ -54,11 +54,10 @@ private Q_SLOTS:
 
     void signalListClick() {
         ShowTab(shown_->window, TfrmTabrel::kSignals);
-        auto* list = Find<QListWidget>(&shown_->window, "lstSignals");
+        auto* list = Find<QListView>(&shown_->window, "lstSignals");
         int row = 0;
         QBENCHMARK {
-            list->setCurrentRow(row = (row + 97) % list->count());
-            shown_->window.lstSignalsClick();
+            SetCurrentRow(list, row = (row + 97) % list->model()->rowCount());  // shows the signal
             Repaint(shown_->window);
         }
     }
@@ -85,11 +84,10 @@ private Q_SLOTS:
 
     void frameListClick() {
         ShowTab(shown_->window, TfrmTabrel::kFrames);
-        auto* list = Find<QListWidget>(&shown_->window, "lstFrames");
+        auto* list = Find<QListView>(&shown_->window, "lstFrames");
         int row = 0;
         QBENCHMARK {
-            list->setCurrentRow(row = (row + 7) % list->count());
-            shown_->window.lstFramesClick();
+            SetCurrentRow(list, row = (row + 7) % list->model()->rowCount());
             Repaint(shown_->window);
         }
     }
@@ -120,6 +118,25 @@ private Q_SLOTS:
     void stressClusterTick() {
         stress_->window.Timer1Timer();
         QBENCHMARK { stress_->window.Timer1Timer(); }
+    }
+
+    // A keystroke and its Backspace in a signal's name or the signal filter of the stress
+    // cluster, painted.
+    void stressClusterSignalKeystroke_data() {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("name") << "txtSignalDescription";
+        QTest::newRow("filter") << "txtFilterSignal";
+    }
+    void stressClusterSignalKeystroke() {
+        QFETCH(QString, field);
+        TfrmTabrel& w = stress_->window;
+        ShowTab(w, TfrmTabrel::kSignals);
+        auto* edit = Find<QLineEdit>(&w, field.toLatin1().constData());
+        QBENCHMARK {
+            QTest::keyClick(edit, Qt::Key_X);
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            Repaint(w);
+        }
     }
 
 private:

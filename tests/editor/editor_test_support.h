@@ -107,10 +107,11 @@ inline QString SampleFile(const QString& name, const char* text) {
 
 inline void ShowTab(TfrmTabrel& window, int tab) { Find<QTabBar>(&window, "tabsMain")->setCurrentIndex(tab); }
 
-inline void ClickRow(QListWidget* list, const QString& text) {
-    const auto found = list->findItems(text, Qt::MatchExactly);
+inline void ClickRow(QAbstractItemView* list, const QString& text) {
+    const QModelIndexList found =
+        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly);
     QVERIFY(!found.isEmpty());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(found.first()).center());
 }
 
 // Saves through Save As and loads the saved file again.
@@ -132,12 +133,17 @@ const auto& Named(const Collection& collection, const char* name) {
     qFatal("nothing named %s", name);
 }
 
-// The texts of a list's rows.
-inline QStringList Rows(const QListWidget* list) {
+// The texts of a list's rows, of a list widget or a view over a model.
+inline QStringList Rows(const QAbstractItemView* list) {
     QStringList rows;
-    for (int row = 0; row < list->count(); ++row) rows << list->item(row)->text();
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row) rows << model->index(row, 0).data().toString();
     return rows;
 }
+
+inline void SetCurrentRow(QAbstractItemView* list, int row) { list->setCurrentIndex(list->model()->index(row, 0)); }
+inline int CurrentRow(const QAbstractItemView* list) { return list->currentIndex().row(); }
+inline QString CurrentText(const QAbstractItemView* list) { return list->currentIndex().data().toString(); }
 
 // Chooses row `index` of a drop-down list as a user would.
 inline void Choose(QComboBox* box, int index) {

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
@@ -54,7 +55,7 @@ private Q_SLOTS:
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
         LoadInto(w, kCluster);
-        auto* list = Find<QListWidget>(&w, "lstSignals");
+        auto* list = Find<QListView>(&w, "lstSignals");
         auto* filter = Find<QLineEdit>(&w, "txtFilterSignal");
         auto* count = Find<QLabel>(&w, "lblSignalCount");
         QCOMPARE(Rows(list), (QStringList{"DoorLeft", "doorRight", "Motor.Speed", "Serial", "Speed"}));
@@ -75,19 +76,19 @@ private Q_SLOTS:
         TfrmTabrel& w = shown.window;
         LoadInto(w, kCluster);
         ShowTab(w, TfrmTabrel::kSignals);
-        auto* list = Find<QListWidget>(&w, "lstSignals");
-        list->setCurrentRow(4);  // Speed, third in the collection
+        auto* list = Find<QListView>(&w, "lstSignals");
+        SetCurrentRow(list, 4);  // Speed, third in the collection
         w.lstSignalsClick();
         auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
         QCOMPARE(name->text(), QString("Speed"));
         name->setText("AAA_Speed");
-        QCOMPARE(list->currentItem()->text(), QString("AAA_Speed"));
-        QCOMPARE(list->currentRow(), 0);  // re-sorted, still the same signal
+        QCOMPARE(CurrentText(list), QString("AAA_Speed"));
+        QCOMPARE(CurrentRow(list), 0);  // re-sorted, still the same signal
         QCOMPARE(ToQString(w.Document()->signals.Get(2)->name), QString("AAA_Speed"));
 
         // Filtered out: the first listed item is selected and shown.
         Find<QLineEdit>(&w, "txtFilterSignal")->setText("door");
-        QCOMPARE(list->currentItem()->text(), QString("DoorLeft"));
+        QCOMPARE(CurrentText(list), QString("DoorLeft"));
         QCOMPARE(name->text(), QString("DoorLeft"));
         Find<QLineEdit>(&w, "txtFilterSignal")->setText("nothing*");
         QVERIFY(!Find(&w, "pnlSignalDetails")->isVisible());
@@ -100,10 +101,10 @@ private Q_SLOTS:
         Find<QLineEdit>(&w, "txtFilterSignal")->setText("nothing");
         for (int i = 0; i < 4; ++i) add->click();
         QVERIFY(Find<QLineEdit>(&w, "txtFilterSignal")->text().isEmpty());
-        auto* list = Find<QListWidget>(&w, "lstSignals");
+        auto* list = Find<QListView>(&w, "lstSignals");
         QCOMPARE(Rows(list), (QStringList{"NewSignal1", "NewSignal2", "NewSignal3", "NewSignal4"}));
-        QCOMPARE(list->currentItem()->text(), QString("NewSignal4"));
-        list->setCurrentRow(1);
+        QCOMPARE(CurrentText(list), QString("NewSignal4"));
+        SetCurrentRow(list, 1);
         auto answer = AnswerMessage(QMessageBox::Yes);
         Find<QPushButton>(&w, "cmdRemove")->click();
         QCOMPARE(answer->text, QString("Are you sure you want to remove this signal?"));
@@ -237,7 +238,7 @@ private Q_SLOTS:
         TfrmTabrel& w = shown.window;
         Find<QPushButton>(&w, "cmdFramesAdd")->click();
         Find<QPushButton>(&w, "cmdFramesAdd")->click();
-        QCOMPARE(Rows(Find<QListWidget>(&w, "lstFrames")), (QStringList{"NewFrame1", "NewFrame2"}));
+        QCOMPARE(Rows(Find<QListView>(&w, "lstFrames")), (QStringList{"NewFrame1", "NewFrame2"}));
         QCOMPARE(Find<QLabel>(&w, "lblFrameCount")->text(), QString("Frame Count 2"));
         Find<QComboBox>(&w, "lstFrameID")->setCurrentText("42");
         Find<QComboBox>(&w, "lstFrameSourceECU")->setCurrentText("CEM");
