@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "model/definition_file.h"
+#include "name_field.h"
 #include "qt_text.h"
 #include "name_lists.h"
 #include "widgets.h"
@@ -21,15 +22,22 @@ TfrmLINCompositeNodes::TfrmLINCompositeNodes(QWidget* parent) : QDialog(parent) 
     QPushButton* add = Button("cmdFramesAdd", "Add");
     QPushButton* remove = Button("cmdFramesRemove", "Remove");
 
-    // The composite nodes inside a configuration are read and written with files but not
-    // edited here; their controls are shown empty.
-    auto* slaves = new QListWidget;
-    auto* functional = new QListWidget;
-    auto* signalChoice = NameChoice("lstFrameSignals");
-    auto* offset = TextField("txtFrameSignalOffset");
-    for (QWidget* idle : std::initializer_list<QWidget*>{slaves, functional, signalChoice, offset}) {
-        idle->setEnabled(false);
-    }
+    // The composite nodes of the selected configuration, and the slaves the selected
+    // composite node stands for.
+    lstCompositeNodes_ = new QListWidget;
+    lstCompositeNodes_->setObjectName("lstCompositeNodes");
+    lstCompositeNodes_->setItemDelegate(new NameItemDelegate(lstCompositeNodes_));
+    lstCompositeNodes_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    QPushButton* addComposite = Button("cmdCompositeNodeAdd", "Add");
+    QPushButton* removeComposite = Button("cmdCompositeNodeRemove", "Remove");
+    lstFunctionalNodes_ = new QListWidget;
+    lstFunctionalNodes_->setObjectName("lstFunctionalNodes");
+    lstNodeChoice_ = NameChoice("lstFrameSignals");
+    auto* offset = TextField("txtFrameSignalOffset");  // a frame-style field a node has no use for
+    offset->setEnabled(false);
+    QPushButton* addNode = Button("cmdFunctionalNodeAdd", "Add");
+    QPushButton* removeNode = Button("cmdFunctionalNodeRemove", "Remove");
+    QPushButton* clearNodes = Button("cmdFunctionalNodesClear", "Clear");
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel("Configuration"), 0, 0);
@@ -40,28 +48,99 @@ TfrmLINCompositeNodes::TfrmLINCompositeNodes(QWidget* parent) : QDialog(parent) 
     grid->addWidget(txtFrameDescription_, 6, 0);
     grid->addWidget(new QLabel("Composite Nodes"), 0, 2);
     grid->addWidget(new QLabel("Slave Nodes (Composite)"), 1, 2);
-    grid->addWidget(slaves, 2, 2, 2, 1);
+    grid->addWidget(lstCompositeNodes_, 2, 2, 2, 1);
+    grid->addWidget(addComposite, 2, 3);
+    grid->addWidget(removeComposite, 3, 3);
     grid->addWidget(new QLabel("Functional Nodes"), 4, 2);
-    grid->addWidget(functional, 5, 2, 2, 1);
-    grid->addWidget(signalChoice, 7, 2);
+    grid->addWidget(lstFunctionalNodes_, 5, 2, 2, 1);
+    grid->addWidget(lstNodeChoice_, 7, 2);
     grid->addWidget(offset, 8, 2);
-    int column = 2;
-    for (const char* caption : {"Add", "Remove", "Clear"}) {
-        auto* idle = new QPushButton(caption);
-        idle->setEnabled(false);
-        grid->addWidget(idle, 9 + column - 2, 3);
-        ++column;
-    }
+    grid->addWidget(addNode, 9, 3);
+    grid->addWidget(removeNode, 10, 3);
+    grid->addWidget(clearNodes, 11, 3);
 
-    connect(lstConfigurations_, &QListWidget::itemClicked, this, [this] { ShowSelected(); });
+    connect(lstConfigurations_, &QListWidget::currentRowChanged, this, [this] { ShowSelected(); });
     connect(txtFrameDescription_, &QLineEdit::textChanged, this, &TfrmLINCompositeNodes::Rename);
     connect(add, &QPushButton::clicked, this, &TfrmLINCompositeNodes::AddConfiguration);
     connect(remove, &QPushButton::clicked, this, &TfrmLINCompositeNodes::RemoveConfiguration);
+    connect(lstCompositeNodes_, &QListWidget::currentRowChanged, this, [this] { ShowFunctionalNodes(); });
+    connect(lstCompositeNodes_, &QListWidget::itemChanged, this, &TfrmLINCompositeNodes::RenameCompositeNode);
+    connect(addComposite, &QPushButton::clicked, this, &TfrmLINCompositeNodes::AddCompositeNode);
+    connect(removeComposite, &QPushButton::clicked, this, [this] {
+        if (corvdekLINCompositeConfiguration* configuration = Configuration()) {
+            const int row = lstCompositeNodes_->currentRow();
+            if (row >= 0) configuration->compositeNodes.RemoveAt(row);
+            ShowCompositeNodes();
+        }
+    });
+    connect(addNode, &QPushButton::clicked, this, [this] {
+        const corvString node = FromQString(lstNodeChoice_->currentText()).Trim();
+        if (node.IsEmpty()) return;
+        EditFunctionalNodes([&](corvStringArray& nodes) { nodes.Add(node); });
+    });
+    connect(removeNode, &QPushButton::clicked, this, [this] {
+        const int row = lstFunctionalNodes_->currentRow();
+        if (row >= 0) EditFunctionalNodes([row](corvStringArray& nodes) { nodes.RemoveAt(row); });
+    });
+    connect(clearNodes, &QPushButton::clicked, this,
+            [this] { EditFunctionalNodes([](corvStringArray& nodes) { nodes.Clear(); }); });
 }
 
 void TfrmLINCompositeNodes::Fill(corvdekLINDefinitionFile* document) {
     document_ = document;
     RefillConfigurations();
+    lstNodeChoice_->clear();
+    lstNodeChoice_->addItems(NameTexts(document->nodes));
+    lstNodeChoice_->setCurrentText(QString());
+    ShowCompositeNodes();
+}
+
+corvdekLINCompositeConfiguration* TfrmLINCompositeNodes::Configuration() const {
+    return document_ == nullptr ? nullptr : document_->compositeConfigurations.Get(lstConfigurations_->currentRow());
+}
+
+corvdekLINCompositeNode* TfrmLINCompositeNodes::CompositeNode() const {
+    corvdekLINCompositeConfiguration* configuration = Configuration();
+    return configuration == nullptr ? nullptr : configuration->compositeNodes.Get(lstCompositeNodes_->currentRow());
+}
+
+void TfrmLINCompositeNodes::ShowCompositeNodes() {
+    const corvdekLINCompositeConfiguration* configuration = Configuration();
+    RefillKeepingRow(lstCompositeNodes_,
+                     configuration == nullptr ? QStringList() : NameTexts(configuration->compositeNodes));
+    MakeRowsEditable(lstCompositeNodes_);
+    ShowFunctionalNodes();
+}
+
+void TfrmLINCompositeNodes::ShowFunctionalNodes() {
+    lstFunctionalNodes_->clear();
+    if (const corvdekLINCompositeNode* composite = CompositeNode()) {
+        for (int i = 0; i < composite->nodeNames.Count(); ++i) {
+            lstFunctionalNodes_->addItem(ToQString(composite->nodeNames.Item(i)));
+        }
+    }
+}
+
+void TfrmLINCompositeNodes::AddCompositeNode() {
+    corvdekLINCompositeConfiguration* configuration = Configuration();
+    if (configuration == nullptr) return;
+    configuration->compositeNodes.Add()->name.Assign(u"NewComposite").AppendInt(configuration->compositeNodes.GetCount());
+    ShowCompositeNodes();
+    lstCompositeNodes_->setCurrentRow(lstCompositeNodes_->count() - 1);
+}
+
+void TfrmLINCompositeNodes::RenameCompositeNode(QListWidgetItem* item) {
+    corvdekLINCompositeNode* composite = CompositeNode();
+    const corvString name = FromQString(item->text()).Trim();
+    if (composite != nullptr && !name.IsEmpty()) composite->name = name;
+    ShowCompositeNodes();  // an emptied name shows the node's name again
+}
+
+void TfrmLINCompositeNodes::EditFunctionalNodes(const std::function<void(corvStringArray&)>& change) {
+    corvdekLINCompositeNode* composite = CompositeNode();
+    if (composite == nullptr) return;
+    change(composite->nodeNames);
+    ShowFunctionalNodes();
 }
 
 void TfrmLINCompositeNodes::RefillConfigurations() {
@@ -69,14 +148,13 @@ void TfrmLINCompositeNodes::RefillConfigurations() {
 }
 
 void TfrmLINCompositeNodes::ShowSelected() {
-    const corvdekLINCompositeConfiguration* configuration =
-        document_->compositeConfigurations.Get(lstConfigurations_->currentRow());
+    const corvdekLINCompositeConfiguration* configuration = Configuration();
     if (configuration != nullptr) txtFrameDescription_->setText(ToQString(configuration->name));
+    ShowCompositeNodes();
 }
 
 void TfrmLINCompositeNodes::Rename(const QString& name) {
-    corvdekLINCompositeConfiguration* configuration =
-        document_->compositeConfigurations.Get(lstConfigurations_->currentRow());
+    corvdekLINCompositeConfiguration* configuration = Configuration();
     if (configuration == nullptr) return;
     configuration->name = FromQString(name).Trim();
     RefillConfigurations();

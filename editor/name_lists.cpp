@@ -10,3 +10,11 @@ void RefillKeepingRow(QListWidget* list, const QStringList& names) {
     list->addItems(names);
     if (!names.isEmpty()) list->setCurrentRow(selected >= 0 && selected < names.size() ? selected : 0);
 }
+
+void MakeRowsEditable(QListWidget* list) {
+    const QSignalBlocker quiet(list);
+    for (int row = 0; row < list->count(); ++row) {
+        QListWidgetItem* item = list->item(row);
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    }
+}

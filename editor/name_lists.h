@@ -14,6 +14,9 @@ class QListWidget;
 // it still exists, else the first, without signalling the change.
 void RefillKeepingRow(QListWidget* list, const QStringList& names);
 
+// Lets every row of `list` be renamed in place, without signalling a change.
+void MakeRowsEditable(QListWidget* list);
+
 template <typename Collection>
 QStringList NameTexts(const Collection& collection) {
     QStringList texts;

@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include "codegen/generate_microchip.h"
 #include "composite_nodes_dialog.h"
@@ -77,11 +76,7 @@ void TfrmTabrel::BuildNodesPanel(QWidget* panel) {
 
 void TfrmTabrel::RefreshSlaveList() {
     RefillKeepingRow(lstSlaveNodes_, NameTexts(document_->nodes));
-    const QSignalBlocker quiet(lstSlaveNodes_);
-    for (int row = 0; row < lstSlaveNodes_->count(); ++row) {
-        QListWidgetItem* item = lstSlaveNodes_->item(row);
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
-    }
+    MakeRowsEditable(lstSlaveNodes_);
 }
 
 void TfrmTabrel::RenameSlave(QListWidgetItem* item) {

@@ -312,6 +312,40 @@ private Q_SLOTS:
         QCOMPARE(Texts(node.configurableFrameIds), (QStringList{"", ""}));
     }
 
+    void compositeNodesAreEditedAndSaved() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, doors_);
+        ShowTab(w, TfrmTabrel::kNodes);
+        WhenModal<TfrmLINCompositeNodes>([](TfrmLINCompositeNodes* dialog) {
+            Find<QPushButton>(dialog, "cmdFramesAdd")->click();
+            Find<QLineEdit>(dialog, "txtFrameDescription")->setText("Pair");
+            Find<QPushButton>(dialog, "cmdCompositeNodeAdd")->click();
+            auto* composites = Find<QListWidget>(dialog, "lstCompositeNodes");
+            composites->item(0)->setText("Doors");
+            QCOMPARE(Rows(composites), QStringList{"Doors"});
+            for (const char* slave : {"Left", "Right", " "}) {
+                Find<QComboBox>(dialog, "lstFrameSignals")->setCurrentText(slave);
+                Find<QPushButton>(dialog, "cmdFunctionalNodeAdd")->click();
+            }
+            auto* nodes = Find<QListWidget>(dialog, "lstFunctionalNodes");
+            QCOMPARE(Rows(nodes), (QStringList{"Left", "Right"}));
+            // A second composite starts empty; going back shows the first one's nodes.
+            Find<QPushButton>(dialog, "cmdCompositeNodeAdd")->click();
+            QVERIFY(Rows(nodes).isEmpty());
+            Find<QPushButton>(dialog, "cmdCompositeNodeRemove")->click();
+            composites->setCurrentRow(0);
+            QCOMPARE(Rows(nodes), (QStringList{"Left", "Right"}));
+            dialog->close();
+        });
+        Find<QPushButton>(&w, "cmdCompositeNodes")->click();
+        const auto saved = SaveAndReload(w);
+        const corvdekLINCompositeConfiguration& pair = Named(saved->compositeConfigurations, "Pair");
+        QCOMPARE(pair.compositeNodes.GetCount(), 1);
+        QCOMPARE(ToQString(pair.compositeNodes.Get(0)->name), QString("Doors"));
+        QCOMPARE(Texts(pair.compositeNodes.Get(0)->nodeNames), (QStringList{"Left", "Right"}));
+    }
+
 private:
     QString doors_;
 };
