@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <utility>
 
 #include "model/definition_file.h"
 #include "qt_text.h"
@@ -124,7 +123,7 @@ void GeneralTab::OnText(QLineEdit* field, Apply apply) {
 
 void GeneralTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
-    const bool wasFilling = std::exchange(filling_, true);
+    FillingScope filling(filling_);
     lstLangVersion_->setCurrentText(ToQString(document->languageVersion));
     lstLINVersion_->setCurrentText(ToQString(document->protocolVersion));
     lstLINSpeed_->setCurrentText(ToQString(document->speed));
@@ -141,7 +140,6 @@ void GeneralTab::Show(corvdekLINDefinitionFile* document) {
     }
     lstSignalByteOrder_->setCurrentIndex(order);
     chkHasDiagnostics_->setChecked(document->hasDiagnosticFrames);
-    filling_ = wasFilling;
 }
 
 void GeneralTab::UpdateBitTimeLabel() {

@@ -28,6 +28,7 @@
 #include "composite_nodes_dialog.h"
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_file.h"
+#include "encodings_tab.h"
 #include "general_tab.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
@@ -35,6 +36,7 @@
 #include "node_attributes_dialog.h"
 #include "qt_text.h"
 #include "sorted_name_list.h"
+#include "widgets.h"
 
 namespace {
 
@@ -76,12 +78,16 @@ TfrmTabrel::TfrmTabrel() {
                                  "pnlFrames",        "pnlScheduleTable", "pnlEncodings",
                                  "pnlLDF",           "pnlRepresentations"};
     general_ = new GeneralTab;
-    for (int i = 0; i < 8; ++i) panels_[i] = AddPanel(names[i], container, i == kGeneral ? general_ : new QWidget);
+    encodings_ = new EncodingsTab;
+    for (int i = 0; i < 8; ++i) {
+        QWidget* panel = i == kGeneral ? general_ : i == kEncodings ? static_cast<QWidget*>(encodings_) : new QWidget;
+        panels_[i] = AddPanel(names[i], container, panel);
+    }
+    connect(encodings_, &EncodingsTab::EncodingTypesChanged, this, &TfrmTabrel::RefreshEncodingChoices);
     BuildNodesPanel(panels_[kNodes]);
     BuildSignalsPanel(panels_[kSignals]);
     BuildFramesPanel(panels_[kFrames]);
     BuildScheduleTablesPanel(panels_[kScheduleTables]);
-    BuildEncodingsPanel(panels_[kEncodings]);
     BuildLdfPanel(panels_[kLdfFile]);
     BuildAboutPanel(panels_[kAbout]);
     splitter->addWidget(container);
@@ -211,7 +217,7 @@ void TfrmTabrel::FormShow() {
 }
 
 void TfrmTabrel::RefreshAllTabs() {
-    for (QWidget* hidden : std::initializer_list<QWidget*>{pnlScheduleTableDetails_, pnlEncodingTypeDetails_,
+    for (QWidget* hidden : std::initializer_list<QWidget*>{pnlScheduleTableDetails_,
                                                            pnlSignalDetails_, pnlFrameDetails_, lblFrameCount_,
                                                            lblSignalCount_, lblTableCount_}) {
         hidden->hide();
@@ -229,7 +235,7 @@ void TfrmTabrel::RefreshAllTabs() {
     RefreshFrameSignalChoices();
     lstScheduleTables_->clear();  // filled without a selection or the count label
     lstScheduleTables_->addItems(NameTexts(document_->scheduleTables));
-    RefreshEncodingTypeList();
+    encodings_->Show(document_.get());
     RefreshNodeChoices();
     ShowCurrentTabDetails();
     Timer1_->start();
@@ -250,7 +256,7 @@ void TfrmTabrel::ShowCurrentTabDetails() {
         case kSignals: lstSignalsClick(); break;
         case kFrames: lstFramesClick(); break;
         case kScheduleTables: lstScheduleTablesClick(); break;
-        case kEncodings: lstEncodingsClick(); break;
+        case kEncodings: encodings_->lstEncodingsClick(); break;
         default: break;
     }
 }
@@ -478,10 +484,7 @@ void TfrmTabrel::NavigateNodes(const QString& field) {
 }
 
 bool TfrmTabrel::AskYesNo(const QString& question, const QString& title) {
-    QMessageBox box(QMessageBox::Question, title, question,
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName("msgConfirmRemove");
-    return box.exec() == QMessageBox::Yes;
+    return ::AskYesNo(this, question, title);
 }
 
 QList<QComboBox*> TfrmTabrel::NodeChoiceLists() const {

@@ -18,6 +18,7 @@ class QCheckBox;
 class QComboBox;
 class QDialog;
 class QFileDialog;
+class EncodingsTab;
 class FrameListEditor;
 class GeneralTab;
 class QFrame;
@@ -42,8 +43,6 @@ class corvdekLINSporadicFrame;
 class corvString;
 class corvdekLINScheduleTable;
 class corvdekLINSignal;
-class corvdekLINSignalEncodingTypeItem;
-class corvdekLINSignalEncodingTypes;
 
 class TfrmTabrel : public QMainWindow {
     Q_OBJECT
@@ -115,17 +114,6 @@ public:
     void cmdScheduleTableFrameChangeClick();
     void cmdScheduleTableFrameRemoveClick();
     void cmdScheduleTableFrameClearAllClick();
-    // Encodings tab.
-    void RefreshEncodingTypeList();
-    void lstEncodingsClick();
-    void FillEncodingParts();
-    void lviewEncodingPartsClick();
-    void UpdatePartEditor();
-    void cmdEncodingsAddClick();
-    void cmdEncodingsRemoveClick();
-    void cmdAddEncodingPartsClick();
-    void cmdRemoveEncodingPartsClick();
-    void cmdClearEncodingPartsClick();
     // Nodes tab.
     void RefreshSlaveList();
     void RenameSlave(QListWidgetItem* item);
@@ -151,7 +139,6 @@ private:
     void BuildSignalsPanel(QWidget* panel);
     void BuildFramesPanel(QWidget* panel);
     void BuildScheduleTablesPanel(QWidget* panel);
-    void BuildEncodingsPanel(QWidget* panel);
     void BuildLdfPanel(QWidget* panel);
     void BuildAboutPanel(QWidget* panel);
     QWidget* AddPanel(const char* name, QWidget* container, QWidget* panel);
@@ -190,10 +177,6 @@ private:
     void ChangeSignalList(const std::function<void()>& change);
     void ChangeFrameList(const std::function<void()>& change);
     corvdekLINScheduleTable* CurrentScheduleTable() const;
-    corvdekLINSignalEncodingTypes* CurrentEncodingType() const;
-    corvdekLINSignalEncodingTypeItem* CurrentEncodingPart() const;
-    // Writes a change of a part editor field into the current part and shows the part list again.
-    void EditEncodingPart(const std::function<void(corvdekLINSignalEncodingTypeItem&)>& change);
     // The kinds of frames of the Frames tab, in the order of `lstFrameType`.
     enum FrameKind { kUnconditionalFrame, kSporadicFrame, kEventTriggeredFrame };
     struct FrameAt {
@@ -221,18 +204,6 @@ private:
 
     QString ChoosePath(QFileDialog* dialog);
 
-    // Marks the details of a tab as being filled from the model; change handlers write
-    // nothing meanwhile.
-    class FillingScope {
-    public:
-        explicit FillingScope(bool& filling) : filling_(filling), previous_(filling) { filling = true; }
-        ~FillingScope() { filling_ = previous_; }
-
-    private:
-        bool& filling_;
-        bool previous_;
-    };
-
     // The setup issues the list shows, so that a tick rebuilds it only when they change.
     struct IssueRows {
         corvStringArray levels, types, sections, details;
@@ -255,7 +226,6 @@ private:
     std::optional<ReferenceRename> signalRename_;
     std::optional<ReferenceRename> frameRename_;
     std::optional<ReferenceRename> tableRename_;
-    std::optional<ReferenceRename> encodingRename_;
 
     // Windows of their own, not children of this one: their controls share names with
     // controls of the tabs.
@@ -273,6 +243,7 @@ private:
     QTreeWidget* lstLDFIssues_ = nullptr;
     QWidget* panels_[8] = {};
     GeneralTab* general_ = nullptr;
+    EncodingsTab* encodings_ = nullptr;
     QFrame* shapeNode_ = nullptr;
     QPlainTextEdit* txtLDF_ = nullptr;
 
@@ -336,25 +307,6 @@ private:
     QWidget* pnlScheduleArguments_ = nullptr;
     QLineEdit* txtScheduleArgument_[kScheduleArguments] = {};
     QFrame* shapeTable_ = nullptr;
-
-    // Encodings tab
-    QListWidget* lstEncodings_ = nullptr;
-    QWidget* pnlEncodingTypeDetails_ = nullptr;
-    QLineEdit* txtEncodingTypeDescription_ = nullptr;
-    QTreeWidget* lviewEncodingParts_ = nullptr;
-    QLabel* lblEncodingSignalTypeItem_ = nullptr;
-    QComboBox* lstEncodingItemType_ = nullptr;
-    QLabel* lblEncodingItemDescription_ = nullptr;
-    QLineEdit* txtEncodingItemDescription_ = nullptr;
-    QLabel* lblEncodingValue1_ = nullptr;
-    QLineEdit* txtEncodingItemValue1_ = nullptr;
-    QLabel* lblEncodingValue2_ = nullptr;
-    QLineEdit* txtEncodingItemValue2_ = nullptr;
-    QLabel* lblEncodingScaling_ = nullptr;
-    QLineEdit* txtEncodingScaling_ = nullptr;
-    QLabel* lblEncodingOffset_ = nullptr;
-    QLineEdit* txtEncodingOffset_ = nullptr;
-    QFrame* shapeEncoding_ = nullptr;
 
     // Nodes tab
     QLineEdit* txtMasterName_ = nullptr;

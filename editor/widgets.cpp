@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
 #include <QToolButton>
@@ -110,4 +111,10 @@ QComboBox* NameChoice(const char* name) {
     QComboBox* choice = EditableChoice(name);
     SpaceToUnderscore::Install(choice);
     return choice;
+}
+
+bool AskYesNo(QWidget* parent, const QString& question, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName("msgConfirmRemove");
+    return box.exec() == QMessageBox::Yes;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Small factories for the controls the tabs and dialogs share; each control gets its name.
 
+#include <QString>
 #include <QStringList>
 
 class QComboBox;
@@ -18,6 +19,22 @@ QComboBox* EditableChoice(const char* name, const QStringList& items = {});
 // A red frame on `panel`, hidden, placed around a control by the issue navigation.
 QFrame* HighlightFrame(const char* name, QWidget* panel);
 QPushButton* Button(const char* name, const QString& caption);
+// Asks a yes-or-no question (the remove confirmations); true for yes.
+bool AskYesNo(QWidget* parent, const QString& question, const QString& title = "Confirm Remove");
+
+// Marks the details of a tab as being filled from the model; change handlers write
+// nothing meanwhile.
+class FillingScope {
+public:
+    explicit FillingScope(bool& filling) : filling_(filling), previous_(filling) { filling = true; }
+    ~FillingScope() { filling_ = previous_; }
+    FillingScope(const FillingScope&) = delete;
+    FillingScope& operator=(const FillingScope&) = delete;
+
+private:
+    bool& filling_;
+    bool previous_;
+};
 QLineEdit* TextField(const char* name);
 // A field and a drop-down list for LDF names: a space becomes "_".
 QLineEdit* NameField(const char* name);

@@ -346,6 +346,24 @@ private Q_SLOTS:
         QCOMPARE(Texts(pair.compositeNodes.Get(0)->nodeNames), (QStringList{"Left", "Right"}));
     }
 
+    void bcdAndAsciiEncodingPartsAreChosen() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, doors_);
+        ShowTab(w, TfrmTabrel::kEncodings);
+        Find<QPushButton>(&w, "cmdEncodingsAdd")->click();
+        for (int kind : {2, 3}) {
+            Find<QPushButton>(&w, "cmdAddEncodingParts")->click();
+            Choose(Find<QComboBox>(&w, "lstEncodingItemType"), kind);
+            QVERIFY(!Find<QWidget>(&w, "txtEncodingItemValue1")->isVisible());  // nothing to fill in
+        }
+        const auto saved = SaveAndReload(w);
+        const auto& parts = saved->encodingTypes.Get(0)->items;
+        QCOMPARE(parts.GetCount(), 2);
+        QCOMPARE(parts.Get(0)->kind, int(corvdekLINSignalEncodingTypeItem::kBcd));
+        QCOMPARE(parts.Get(1)->kind, int(corvdekLINSignalEncodingTypeItem::kAscii));
+    }
+
 private:
     QString doors_;
 };

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "editor_test_support.h"
+#include "encodings_tab.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 #include "qt_text.h"
@@ -186,7 +187,7 @@ private Q_SLOTS:
         w.RefreshAllTabs();
         Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kEncodings);
         Find<QListWidget>(&w, "lstEncodings")->setCurrentRow(0);
-        w.lstEncodingsClick();
+        Find<EncodingsTab>(&w, "pnlEncodings")->lstEncodingsClick();
         QCOMPARE(PartRow(&w, 1), QString("BCD|"));
         auto* parts = Find<QTreeWidget>(&w, "lviewEncodingParts");
         parts->setCurrentItem(parts->topLevelItem(1));

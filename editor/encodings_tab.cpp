@@ -1,5 +1,4 @@
-// The Encodings tab: the signal encoding types in file order and the parts of the selected
-// one (logical values and physical ranges), edited in a small part editor.
+#include "encodings_tab.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -16,7 +15,6 @@
 #include "model/definition_file.h"
 #include "qt_text.h"
 #include "name_lists.h"
-#include "tabrel_window.h"
 #include "widgets.h"
 
 namespace {
@@ -51,7 +49,8 @@ QLabel* Label(const char* name, const QString& caption) {
 
 }  // namespace
 
-void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
+EncodingsTab::EncodingsTab(QWidget* parent) : QWidget(parent) {
+    setObjectName("pnlEncodings");
     const ListColumn left = BuildListColumn({"cmdEncodingsAdd", "cmdEncodingsRemove", "lstEncodings"}, 224);
     lstEncodings_ = left.list;
 
@@ -70,7 +69,7 @@ void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
     lblEncodingSignalTypeItem_ = Label("lblEncodingSignalTypeItem", "Type");
     lstEncodingItemType_ = new QComboBox;
     lstEncodingItemType_->setObjectName("lstEncodingItemType");
-    lstEncodingItemType_->addItems({"Logical Value", "Physical Value"});
+    lstEncodingItemType_->addItems({"Logical Value", "Physical Value", "BCD Value", "ASCII Value"});
     lblEncodingItemDescription_ = Label("lblEncodingItemDescription", "Description");
     txtEncodingItemDescription_ = TextField("txtEncodingItemDescription");
     lblEncodingValue1_ = Label("lblEncodingValue1", "Value");
@@ -110,14 +109,14 @@ void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
     grid->setColumnStretch(3, 1);
     shapeEncoding_ = HighlightFrame("shapeEncoding", pnlEncodingTypeDetails_);
 
-    PlaceListAndDetails(panel, left.column, pnlEncodingTypeDetails_);
+    PlaceListAndDetails(this, left.column, pnlEncodingTypeDetails_);
 
-    connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdEncodingsAddClick);
-    connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdEncodingsRemoveClick);
+    connect(left.add, &QPushButton::clicked, this, &EncodingsTab::cmdEncodingsAddClick);
+    connect(left.remove, &QPushButton::clicked, this, &EncodingsTab::cmdEncodingsRemoveClick);
     connect(lstEncodings_, &QListWidget::currentRowChanged, this, [this] { lstEncodingsClick(); });
-    connect(addPart, &QPushButton::clicked, this, &TfrmTabrel::cmdAddEncodingPartsClick);
-    connect(removePart, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveEncodingPartsClick);
-    connect(clearParts, &QPushButton::clicked, this, &TfrmTabrel::cmdClearEncodingPartsClick);
+    connect(addPart, &QPushButton::clicked, this, &EncodingsTab::cmdAddEncodingPartsClick);
+    connect(removePart, &QPushButton::clicked, this, &EncodingsTab::cmdRemoveEncodingPartsClick);
+    connect(clearParts, &QPushButton::clicked, this, &EncodingsTab::cmdClearEncodingPartsClick);
     connect(lviewEncodingParts_, &QTreeWidget::currentItemChanged, this, [this] { lviewEncodingPartsClick(); });
     connect(txtEncodingTypeDescription_, &QLineEdit::textChanged, this, [this](const QString& text) {
         corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
@@ -146,18 +145,18 @@ void TfrmTabrel::BuildEncodingsPanel(QWidget* panel) {
     UpdatePartEditor();  // hidden until a part is shown
 }
 
-corvdekLINSignalEncodingTypes* TfrmTabrel::CurrentEncodingType() const {
-    return document_ ? document_->encodingTypes.Get(lstEncodings_->currentRow()) : nullptr;
+corvdekLINSignalEncodingTypes* EncodingsTab::CurrentEncodingType() const {
+    return document_ != nullptr ? document_->encodingTypes.Get(lstEncodings_->currentRow()) : nullptr;
 }
 
-corvdekLINSignalEncodingTypeItem* TfrmTabrel::CurrentEncodingPart() const {
+corvdekLINSignalEncodingTypeItem* EncodingsTab::CurrentEncodingPart() const {
     const corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
     QTreeWidgetItem* row = lviewEncodingParts_->currentItem();
     if (type == nullptr || row == nullptr) return nullptr;
     return type->items.Get(lviewEncodingParts_->indexOfTopLevelItem(row));
 }
 
-void TfrmTabrel::EditEncodingPart(const std::function<void(Part&)>& change) {
+void EncodingsTab::EditEncodingPart(const std::function<void(Part&)>& change) {
     Part* part = CurrentEncodingPart();
     if (filling_ || part == nullptr) return;
     change(*part);
@@ -167,12 +166,18 @@ void TfrmTabrel::EditEncodingPart(const std::function<void(Part&)>& change) {
     row->setText(1, details);
 }
 
-void TfrmTabrel::RefreshEncodingTypeList() {
-    RefillKeepingRow(lstEncodings_, NameTexts(document_->encodingTypes));
-    RefreshEncodingChoices();
+void EncodingsTab::Show(corvdekLINDefinitionFile* document) {
+    document_ = document;
+    pnlEncodingTypeDetails_->hide();
+    RefreshEncodingTypeList();
 }
 
-void TfrmTabrel::lstEncodingsClick() {
+void EncodingsTab::RefreshEncodingTypeList() {
+    RefillKeepingRow(lstEncodings_, NameTexts(document_->encodingTypes));
+    Q_EMIT EncodingTypesChanged();
+}
+
+void EncodingsTab::lstEncodingsClick() {
     const corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
     if (type == nullptr) {
         pnlEncodingTypeDetails_->hide();
@@ -189,7 +194,7 @@ void TfrmTabrel::lstEncodingsClick() {
     lviewEncodingPartsClick();
 }
 
-void TfrmTabrel::FillEncodingParts() {
+void EncodingsTab::FillEncodingParts() {
     const corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
     if (type == nullptr) return;
     const QSignalBlocker quiet(lviewEncodingParts_);
@@ -209,7 +214,7 @@ void TfrmTabrel::FillEncodingParts() {
     }
 }
 
-void TfrmTabrel::lviewEncodingPartsClick() {
+void EncodingsTab::lviewEncodingPartsClick() {
     const Part* part = CurrentEncodingPart();
     if (part == nullptr) {
         UpdatePartEditor();
@@ -217,8 +222,8 @@ void TfrmTabrel::lviewEncodingPartsClick() {
     }
     {
         FillingScope filling(filling_);
+        lstEncodingItemType_->setCurrentIndex(part->kind);
         if (part->kind == Part::kLogical || part->kind == Part::kPhysical) {
-            lstEncodingItemType_->setCurrentIndex(part->kind);
             txtEncodingItemDescription_->setText(ToQString(part->text));
             txtEncodingItemValue1_->setText(Number(part->minValue));
         }
@@ -231,7 +236,7 @@ void TfrmTabrel::lviewEncodingPartsClick() {
     UpdatePartEditor();
 }
 
-void TfrmTabrel::UpdatePartEditor() {
+void EncodingsTab::UpdatePartEditor() {
     const Part* part = CurrentEncodingPart();
     const int kind = part == nullptr ? -1 : part->kind;
     const bool logical = kind == Part::kLogical;
@@ -250,7 +255,7 @@ void TfrmTabrel::UpdatePartEditor() {
     lblEncodingItemDescription_->setText(physical ? "Units" : "Description");
 }
 
-void TfrmTabrel::cmdEncodingsAddClick() {
+void EncodingsTab::cmdEncodingsAddClick() {
     corvdekLINSignalEncodingTypes* type = document_->encodingTypes.Add();
     type->name.Assign(u"NewSignalEncoding").AppendInt(document_->encodingTypes.GetCount());
     RefreshEncodingTypeList();
@@ -258,17 +263,17 @@ void TfrmTabrel::cmdEncodingsAddClick() {
     lstEncodingsClick();
 }
 
-void TfrmTabrel::cmdEncodingsRemoveClick() {
+void EncodingsTab::cmdEncodingsRemoveClick() {
     const int selected = lstEncodings_->currentRow();
     if (selected < 0) return;
-    if (!AskYesNo("Are you sure you want to remove this encoding?")) return;
+    if (!AskYesNo(this, "Are you sure you want to remove this encoding?")) return;
     document_->encodingTypes.RemoveAt(selected);
     RefreshEncodingTypeList();
     lstEncodings_->setCurrentRow(lstEncodings_->count() - 1);
     lstEncodingsClick();
 }
 
-void TfrmTabrel::cmdAddEncodingPartsClick() {
+void EncodingsTab::cmdAddEncodingPartsClick() {
     corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
     if (type == nullptr) return;
     type->items.Add();
@@ -278,19 +283,19 @@ void TfrmTabrel::cmdAddEncodingPartsClick() {
     lviewEncodingPartsClick();
 }
 
-void TfrmTabrel::cmdRemoveEncodingPartsClick() {
+void EncodingsTab::cmdRemoveEncodingPartsClick() {
     corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
     if (type == nullptr) return;
     QTreeWidgetItem* row = lviewEncodingParts_->currentItem();
     if (row != nullptr && row->isSelected()) {
-        if (!AskYesNo("Are you sure you want to remove this encoding part?")) return;
+        if (!AskYesNo(this, "Are you sure you want to remove this encoding part?")) return;
         type->items.RemoveAt(lviewEncodingParts_->indexOfTopLevelItem(row));
         FillEncodingParts();
     }
     lviewEncodingPartsClick();
 }
 
-void TfrmTabrel::cmdClearEncodingPartsClick() {
+void EncodingsTab::cmdClearEncodingPartsClick() {
     corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
     if (type == nullptr) return;
     type->items.Clear();

@@ -1,0 +1,73 @@
+#pragma once
+// The Encodings tab: the signal encoding types in file order and the parts of the selected
+// one (logical values, physical ranges, BCD and ASCII), edited in a small part editor.
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "model/references.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTreeWidget;
+class corvdekLINDefinitionFile;
+class corvdekLINSignalEncodingTypeItem;
+class corvdekLINSignalEncodingTypes;
+
+class EncodingsTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit EncodingsTab(QWidget* parent = nullptr);
+
+    // Shows the encoding types of `document`, without a selection shown; every later edit
+    // goes into it.
+    void Show(corvdekLINDefinitionFile* document);
+
+    void RefreshEncodingTypeList();
+    void lstEncodingsClick();
+    void FillEncodingParts();
+    void lviewEncodingPartsClick();
+    void UpdatePartEditor();
+    void cmdEncodingsAddClick();
+    void cmdEncodingsRemoveClick();
+    void cmdAddEncodingPartsClick();
+    void cmdRemoveEncodingPartsClick();
+    void cmdClearEncodingPartsClick();
+
+Q_SIGNALS:
+    // Types were added, removed or renamed: the lists that offer them refill.
+    void EncodingTypesChanged();
+
+private:
+    corvdekLINSignalEncodingTypes* CurrentEncodingType() const;
+    corvdekLINSignalEncodingTypeItem* CurrentEncodingPart() const;
+    // Writes a change of a part editor field into the current part and shows its row again.
+    void EditEncodingPart(const std::function<void(corvdekLINSignalEncodingTypeItem&)>& change);
+
+    corvdekLINDefinitionFile* document_ = nullptr;
+    bool filling_ = false;
+    // The rename of the shown type, which its references follow.
+    std::optional<ReferenceRename> encodingRename_;
+
+    QListWidget* lstEncodings_ = nullptr;
+    QWidget* pnlEncodingTypeDetails_ = nullptr;
+    QLineEdit* txtEncodingTypeDescription_ = nullptr;
+    QTreeWidget* lviewEncodingParts_ = nullptr;
+    QLabel* lblEncodingSignalTypeItem_ = nullptr;
+    QComboBox* lstEncodingItemType_ = nullptr;
+    QLabel* lblEncodingItemDescription_ = nullptr;
+    QLineEdit* txtEncodingItemDescription_ = nullptr;
+    QLabel* lblEncodingValue1_ = nullptr;
+    QLineEdit* txtEncodingItemValue1_ = nullptr;
+    QLabel* lblEncodingValue2_ = nullptr;
+    QLineEdit* txtEncodingItemValue2_ = nullptr;
+    QLabel* lblEncodingScaling_ = nullptr;
+    QLineEdit* txtEncodingScaling_ = nullptr;
+    QLabel* lblEncodingOffset_ = nullptr;
+    QLineEdit* txtEncodingOffset_ = nullptr;
+    QFrame* shapeEncoding_ = nullptr;
+};
