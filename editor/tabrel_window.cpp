@@ -26,10 +26,12 @@
 
 #include "artwork.h"
 #include "composite_nodes_dialog.h"
+#include "codegen/generate_microchip.h"
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_file.h"
 #include "encodings_tab.h"
 #include "general_tab.h"
+#include "nodes_tab.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 #include "name_lists.h"
@@ -78,13 +80,17 @@ TfrmTabrel::TfrmTabrel() {
                                  "pnlFrames",        "pnlScheduleTable", "pnlEncodings",
                                  "pnlLDF",           "pnlRepresentations"};
     general_ = new GeneralTab;
+    nodes_ = new NodesTab;
     encodings_ = new EncodingsTab;
+    const std::pair<Tab, QWidget*> tabClasses[] = {{kGeneral, general_}, {kNodes, nodes_}, {kEncodings, encodings_}};
     for (int i = 0; i < 8; ++i) {
-        QWidget* panel = i == kGeneral ? general_ : i == kEncodings ? static_cast<QWidget*>(encodings_) : new QWidget;
-        panels_[i] = AddPanel(names[i], container, panel);
+        QWidget* panel = nullptr;
+        for (const auto& [tab, widget] : tabClasses) panel = tab == i ? widget : panel;
+        panels_[i] = AddPanel(names[i], container, panel != nullptr ? panel : new QWidget);
     }
+    connect(nodes_, &NodesTab::NodesChanged, this, &TfrmTabrel::RefreshNodeChoices);
+    connect(nodes_, &NodesTab::HeaderRequested, this, &TfrmTabrel::GenerateHeaderFile);
     connect(encodings_, &EncodingsTab::EncodingTypesChanged, this, &TfrmTabrel::RefreshEncodingChoices);
-    BuildNodesPanel(panels_[kNodes]);
     BuildSignalsPanel(panels_[kSignals]);
     BuildFramesPanel(panels_[kFrames]);
     BuildScheduleTablesPanel(panels_[kScheduleTables]);
@@ -114,8 +120,6 @@ TfrmTabrel::TfrmTabrel() {
     }
     dlgOpen_->setFileMode(QFileDialog::ExistingFile);
 
-    nodeAttributes_ = std::make_unique<TfrmNodeAttributes>(nullptr);
-    compositeNodes_ = std::make_unique<TfrmLINCompositeNodes>(nullptr);
 }
 
 TfrmTabrel::~TfrmTabrel() = default;
@@ -225,10 +229,8 @@ void TfrmTabrel::RefreshAllTabs() {
     {
         FillingScope filling(filling_);
         general_->Show(document_.get());
-        txtMasterName_->setText(ToQString(document_->master.name));
-        masterRename_.emplace(NamedKind::kNode, document_->master.name);
     }
-    RefreshSlaveList();
+    nodes_->Show(document_.get());
     RefreshScheduleFrameChoices();
     RefreshFrameList();
     RefreshSignalList();
@@ -479,8 +481,7 @@ void TfrmTabrel::NavigateGeneral(const QString& field) {
 }
 
 void TfrmTabrel::NavigateNodes(const QString& field) {
-    if (field == "Master") HighlightControl(shapeNode_, txtMasterName_);
-    if (field == "Slaves") HighlightControl(shapeNode_, lstSlaveNodes_);
+    if (QWidget* control = nodes_->ControlFor(field)) HighlightControl(nodes_->Highlight(), control);
 }
 
 bool TfrmTabrel::AskYesNo(const QString& question, const QString& title) {
@@ -489,4 +490,32 @@ bool TfrmTabrel::AskYesNo(const QString& question, const QString& title) {
 
 QList<QComboBox*> TfrmTabrel::NodeChoiceLists() const {
     return {lstSignalSourceNode_, lstSignalRxNodesAdd_, lstFrameSourceECU_, lstScheduleNode_};
+}
+
+void TfrmTabrel::RefreshNodeChoices() {
+    FillingScope filling(filling_);  // the lists' texts stay; nothing goes into the model
+    QStringList names{ToQString(document_->master.name)};
+    for (int i = 0; i < document_->nodes.GetCount(); ++i) {
+        names << ToQString(document_->nodes.Get(i)->name);
+    }
+    for (QComboBox* choice : NodeChoiceLists()) {
+        const QString text = choice->currentText();
+        choice->clear();
+        choice->addItems(names);
+        choice->setCurrentText(text);
+    }
+}
+
+void TfrmTabrel::GenerateHeaderFile(bool isMaster, int slaveIndex) {
+    dlgSave_->setNameFilter("C Header Files (*.h)");
+    dlgSave_->setDefaultSuffix("h");
+    const QString chosen = ChoosePath(dlgSave_);
+    if (chosen.isEmpty()) return;
+    const corvString path = FromQString(chosen);
+    if (!corvdekLINGenerateMicrochip::GenerateHeader(path, *document_, isMaster, slaveIndex)) {
+        QMessageBox box(QMessageBox::Critical, "Tabrel", "Problem creating header file",
+                        QMessageBox::Ok, this);
+        box.setObjectName("msgHeaderFailed");
+        box.exec();
+    }
 }

@@ -16,11 +16,11 @@
 
 class QCheckBox;
 class QComboBox;
-class QDialog;
 class QFileDialog;
 class EncodingsTab;
 class FrameListEditor;
 class GeneralTab;
+class NodesTab;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -34,8 +34,6 @@ class QTabWidget;
 class QTimer;
 class QTreeWidget;
 class SortedNameList;
-class TfrmLINCompositeNodes;
-class TfrmNodeAttributes;
 class corvdekLINDefinitionFile;
 class corvdekLINEventFrame;
 class corvdekLINFrame;
@@ -60,8 +58,6 @@ public:
     void SetFileDialogRunner(FileDialogRunner runner) { runFileDialog_ = std::move(runner); }
     // The document's text differs from the one it had after the last New, Open or Save As.
     bool HasUnsavedChanges() const;
-    TfrmNodeAttributes* NodeAttributesDialog() const { return nodeAttributes_.get(); }
-    TfrmLINCompositeNodes* CompositeNodesDialog() const { return compositeNodes_.get(); }
 
     // Shared operations of the tabs.
     void RefreshAllTabs();
@@ -114,17 +110,8 @@ public:
     void cmdScheduleTableFrameChangeClick();
     void cmdScheduleTableFrameRemoveClick();
     void cmdScheduleTableFrameClearAllClick();
-    // Nodes tab.
-    void RefreshSlaveList();
-    void RenameSlave(QListWidgetItem* item);
+    // The drop-down lists of the tabs that offer the master and the slaves follow them.
     void RefreshNodeChoices();
-    void cmdNodeAddClick();
-    void cmdNodesRemoveClick();
-    void cmdNodesClearClick();
-    void cmdNodeAttributesClick();
-    void cmdCompositeNodesClick();
-    void cmdGenerateMasterClick();
-    void cmdGenerateCodeSlaveClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -135,7 +122,6 @@ private:
     void BuildMenu();
     QWidget* BuildHeaderStrip();
     QWidget* BuildIssuePages();
-    void BuildNodesPanel(QWidget* panel);
     void BuildSignalsPanel(QWidget* panel);
     void BuildFramesPanel(QWidget* panel);
     void BuildScheduleTablesPanel(QWidget* panel);
@@ -156,7 +142,6 @@ private:
     // Generates a driver header through the save dialog.
     void GenerateHeaderFile(bool isMaster, int slaveIndex);
     void SetTitles(const QString& caption, const QString& applicationTitle);
-    void ShowModalOverThis(QDialog* dialog);
     bool AskYesNo(const QString& question, const QString& title = "Confirm Remove");
     void NavigateGeneral(const QString& field);
     // The drop-down lists of the other tabs that offer the master and the slaves.
@@ -222,15 +207,10 @@ private:
     // document has unsaved edits when its text differs.
     std::string savedText_;
     // The renames of the objects the tabs show, which their references follow.
-    std::optional<ReferenceRename> masterRename_;
     std::optional<ReferenceRename> signalRename_;
     std::optional<ReferenceRename> frameRename_;
     std::optional<ReferenceRename> tableRename_;
 
-    // Windows of their own, not children of this one: their controls share names with
-    // controls of the tabs.
-    std::unique_ptr<TfrmNodeAttributes> nodeAttributes_;
-    std::unique_ptr<TfrmLINCompositeNodes> compositeNodes_;
     QFileDialog* dlgOpen_ = nullptr;
     QFileDialog* dlgSave_ = nullptr;
     QTimer* Timer1_ = nullptr;
@@ -243,8 +223,8 @@ private:
     QTreeWidget* lstLDFIssues_ = nullptr;
     QWidget* panels_[8] = {};
     GeneralTab* general_ = nullptr;
+    NodesTab* nodes_ = nullptr;
     EncodingsTab* encodings_ = nullptr;
-    QFrame* shapeNode_ = nullptr;
     QPlainTextEdit* txtLDF_ = nullptr;
 
     // Signals tab
@@ -308,10 +288,4 @@ private:
     QLineEdit* txtScheduleArgument_[kScheduleArguments] = {};
     QFrame* shapeTable_ = nullptr;
 
-    // Nodes tab
-    QLineEdit* txtMasterName_ = nullptr;
-    QLineEdit* txtAddNode_ = nullptr;
-    QListWidget* lstSlaveNodes_ = nullptr;
-    QPushButton* cmdGenerateMaster_ = nullptr;
-    QPushButton* cmdGenerateCodeSlave_ = nullptr;
 };

@@ -12,6 +12,7 @@
 #include "editor_test_support.h"
 #include "model/definition_file.h"
 #include "node_attributes_dialog.h"
+#include "nodes_tab.h"
 #include "qt_text.h"
 
 using namespace editor_test;
@@ -209,7 +210,7 @@ private Q_SLOTS:
         AddSlave(&w, "LSM");
         const QString target = QDir::temp().filePath("tabrel_editor_header.h");
         const auto filters = AnswerFileDialog(w, target);
-        w.cmdGenerateCodeSlaveClick();
+        Find<NodesTab>(&w, "pnlNodes")->cmdGenerateCodeSlaveClick();
         QCOMPARE(*filters, QStringList{"C Header Files (*.h)"});
         QVERIFY(QFile::exists(target));
         QFile::remove(target);

@@ -1,27 +1,26 @@
-// The Nodes tab: the master's name, the slave nodes, and the doors to the node attributes
-// and composite nodes dialogs. The two "Generate Code..." buttons stay hidden.
+#include "nodes_tab.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 
-#include "codegen/generate_microchip.h"
 #include "composite_nodes_dialog.h"
 #include "model/definition_file.h"
 #include "name_field.h"
 #include "node_attributes_dialog.h"
 #include "qt_text.h"
 #include "name_lists.h"
-#include "tabrel_window.h"
 #include "widgets.h"
 
-void TfrmTabrel::BuildNodesPanel(QWidget* panel) {
+NodesTab::NodesTab(QWidget* parent)
+    : QWidget(parent),
+      nodeAttributes_(std::make_unique<TfrmNodeAttributes>(nullptr)),
+      compositeNodes_(std::make_unique<TfrmLINCompositeNodes>(nullptr)) {
+    setObjectName("pnlNodes");
     txtMasterName_ = NameField("txtMasterName");
     txtAddNode_ = NameField("txtAddNode");
     lstSlaveNodes_ = new QListWidget;
@@ -37,7 +36,7 @@ void TfrmTabrel::BuildNodesPanel(QWidget* panel) {
     QPushButton* attributes = Button("cmdNodeAttributes", "Attributes...");
     QPushButton* composite = Button("cmdCompositeNodes", "Composite Nodes...");
 
-    auto* grid = new QGridLayout(panel);
+    auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel("Master Node"), 0, 0);
     grid->addWidget(txtMasterName_, 0, 1);
     grid->addWidget(cmdGenerateMaster_, 0, 2);
@@ -55,31 +54,33 @@ void TfrmTabrel::BuildNodesPanel(QWidget* panel) {
     // Created hidden; nothing in the window shows them.
     cmdGenerateMaster_->hide();
     cmdGenerateCodeSlave_->hide();
-    shapeNode_ = HighlightFrame("shapeNode", panel);
+    shapeNode_ = HighlightFrame("shapeNode", this);
 
     connect(txtMasterName_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (filling_ || !document_) return;
+        if (filling_ || document_ == nullptr) return;
         document_->master.name = FromQString(text).Trim();
         if (masterRename_) masterRename_->Follow(*document_, document_->master.name);
-        RefreshNodeChoices();
+        Q_EMIT NodesChanged();
     });
-    connect(lstSlaveNodes_, &QListWidget::itemChanged, this, &TfrmTabrel::RenameSlave);
-    connect(add, &QPushButton::clicked, this, &TfrmTabrel::cmdNodeAddClick);
-    connect(remove, &QPushButton::clicked, this, &TfrmTabrel::cmdNodesRemoveClick);
-    connect(clear, &QPushButton::clicked, this, &TfrmTabrel::cmdNodesClearClick);
-    connect(attributes, &QPushButton::clicked, this, &TfrmTabrel::cmdNodeAttributesClick);
-    connect(composite, &QPushButton::clicked, this, &TfrmTabrel::cmdCompositeNodesClick);
-    connect(cmdGenerateMaster_, &QPushButton::clicked, this, &TfrmTabrel::cmdGenerateMasterClick);
+    connect(lstSlaveNodes_, &QListWidget::itemChanged, this, &NodesTab::RenameSlave);
+    connect(add, &QPushButton::clicked, this, &NodesTab::cmdNodeAddClick);
+    connect(remove, &QPushButton::clicked, this, &NodesTab::cmdNodesRemoveClick);
+    connect(clear, &QPushButton::clicked, this, &NodesTab::cmdNodesClearClick);
+    connect(attributes, &QPushButton::clicked, this, &NodesTab::cmdNodeAttributesClick);
+    connect(composite, &QPushButton::clicked, this, &NodesTab::cmdCompositeNodesClick);
+    connect(cmdGenerateMaster_, &QPushButton::clicked, this, &NodesTab::cmdGenerateMasterClick);
     connect(cmdGenerateCodeSlave_, &QPushButton::clicked, this,
-            &TfrmTabrel::cmdGenerateCodeSlaveClick);
+            &NodesTab::cmdGenerateCodeSlaveClick);
 }
 
-void TfrmTabrel::RefreshSlaveList() {
+NodesTab::~NodesTab() = default;
+
+void NodesTab::RefreshSlaveList() {
     RefillKeepingRow(lstSlaveNodes_, NameTexts(document_->nodes));
     MakeRowsEditable(lstSlaveNodes_);
 }
 
-void TfrmTabrel::RenameSlave(QListWidgetItem* item) {
+void NodesTab::RenameSlave(QListWidgetItem* item) {
     corvdekLINNode* node = document_->nodes.Get(lstSlaveNodes_->row(item));
     if (node == nullptr) return;
     const corvString name = FromQString(item->text()).Trim();
@@ -87,86 +88,74 @@ void TfrmTabrel::RenameSlave(QListWidgetItem* item) {
         ReferenceRename rename(NamedKind::kNode, node->name);
         node->name = name;
         rename.Follow(*document_, name);
-        RefreshNodeChoices();
+        Q_EMIT NodesChanged();
     }
     RefreshSlaveList();  // an emptied name shows the node's name again
 }
 
-void TfrmTabrel::RefreshNodeChoices() {
-    FillingScope filling(filling_);  // the lists' texts stay; nothing goes into the model
-    QStringList names{ToQString(document_->master.name)};
-    for (int i = 0; i < document_->nodes.GetCount(); ++i) {
-        names << ToQString(document_->nodes.Get(i)->name);
-    }
-    for (QComboBox* choice : NodeChoiceLists()) {
-        const QString text = choice->currentText();
-        choice->clear();
-        choice->addItems(names);
-        choice->setCurrentText(text);
-    }
-}
-
-void TfrmTabrel::cmdNodeAddClick() {
+void NodesTab::cmdNodeAddClick() {
     const corvString name = FromQString(txtAddNode_->text()).Trim();
     if (name.IsEmpty()) return;
     document_->nodes.Add()->name = name;
     RefreshSlaveList();
-    RefreshNodeChoices();
+    Q_EMIT NodesChanged();
     txtAddNode_->clear();
 }
 
-void TfrmTabrel::cmdNodesRemoveClick() {
+void NodesTab::cmdNodesRemoveClick() {
     const int selected = lstSlaveNodes_->currentRow();
     if (selected < 0 || !lstSlaveNodes_->currentItem()->isSelected()) return;
-    if (!AskYesNo("Are you sure you want to remove this slave node?")) return;
+    if (!AskYesNo(this, "Are you sure you want to remove this slave node?")) return;
     document_->nodes.RemoveAt(selected);
     RefreshSlaveList();
-    RefreshNodeChoices();
+    Q_EMIT NodesChanged();
 }
 
-void TfrmTabrel::cmdNodesClearClick() {
+void NodesTab::cmdNodesClearClick() {
     document_->nodes.Clear();
     RefreshSlaveList();
-    RefreshNodeChoices();
+    Q_EMIT NodesChanged();
 }
 
-void TfrmTabrel::cmdNodeAttributesClick() {
+void NodesTab::cmdNodeAttributesClick() {
     const int selected = lstSlaveNodes_->currentRow();
     if (selected < 0) return;
-    nodeAttributes_->Fill(document_.get(), selected);
+    nodeAttributes_->Fill(document_, selected);
     ShowModalOverThis(nodeAttributes_.get());
     RefreshSlaveList();
-    RefreshNodeChoices();
+    Q_EMIT NodesChanged();
 }
 
-void TfrmTabrel::cmdCompositeNodesClick() {
-    compositeNodes_->Fill(document_.get());
+void NodesTab::cmdCompositeNodesClick() {
+    compositeNodes_->Fill(document_);
     ShowModalOverThis(compositeNodes_.get());
 }
 
-void TfrmTabrel::ShowModalOverThis(QDialog* dialog) {
+void NodesTab::ShowModalOverThis(QDialog* dialog) {
     dialog->adjustSize();
-    dialog->move(frameGeometry().center() - dialog->rect().center());
+    dialog->move(window()->frameGeometry().center() - dialog->rect().center());
     dialog->exec();
 }
 
-void TfrmTabrel::cmdGenerateMasterClick() { GenerateHeaderFile(true, 0); }
+void NodesTab::cmdGenerateMasterClick() { Q_EMIT HeaderRequested(true, 0); }
 
-void TfrmTabrel::cmdGenerateCodeSlaveClick() {
+void NodesTab::cmdGenerateCodeSlaveClick() {
     const int selected = lstSlaveNodes_->currentRow();
-    if (selected >= 0) GenerateHeaderFile(false, selected);
+    if (selected >= 0) Q_EMIT HeaderRequested(false, selected);
 }
 
-void TfrmTabrel::GenerateHeaderFile(bool isMaster, int slaveIndex) {
-    dlgSave_->setNameFilter("C Header Files (*.h)");
-    dlgSave_->setDefaultSuffix("h");
-    const QString chosen = ChoosePath(dlgSave_);
-    if (chosen.isEmpty()) return;
-    const corvString path = FromQString(chosen);
-    if (!corvdekLINGenerateMicrochip::GenerateHeader(path, *document_, isMaster, slaveIndex)) {
-        QMessageBox box(QMessageBox::Critical, "Tabrel", "Problem creating header file",
-                        QMessageBox::Ok, this);
-        box.setObjectName("msgHeaderFailed");
-        box.exec();
+void NodesTab::Show(corvdekLINDefinitionFile* document) {
+    document_ = document;
+    {
+        FillingScope filling(filling_);
+        txtMasterName_->setText(ToQString(document->master.name));
+        masterRename_.emplace(NamedKind::kNode, document->master.name);
     }
+    RefreshSlaveList();
+}
+
+QWidget* NodesTab::ControlFor(const QString& field) const {
+    if (field == "Master") return txtMasterName_;
+    if (field == "Slaves") return lstSlaveNodes_;
+    return nullptr;
 }
