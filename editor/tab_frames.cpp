@@ -23,6 +23,7 @@
 #include "model/name_index.h"
 #include "qt_text.h"
 #include "name_lists.h"
+#include "schedule_tables_tab.h"
 #include "sorted_name_list.h"
 #include "tabrel_window.h"
 #include "widgets.h"
@@ -187,7 +188,7 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
         if (frameRename_) frameRename_->Follow(*document_, *name);
         const int position = frameList_->SelectedPosition();
         ChangeFrameList([&] { frameList_->NameChanged(position); });
-        RefreshScheduleFrameChoices();
+        scheduleTables_->RefreshScheduleFrameChoices();
     });
     connect(lstFrameType_, &QComboBox::activated, this, &TfrmTabrel::ChangeFrameType);
     connect(sporadicFrames_, &FrameListEditor::FramesEdited, this, [this](const QStringList& frames) {
@@ -394,7 +395,7 @@ void TfrmTabrel::cmdFramesAddClick() {
     RefreshFrameList();
     frameList_->SelectPosition(document_->frames.GetCount() - 1);
     lstFramesClick();
-    RefreshScheduleFrameChoices();
+    scheduleTables_->RefreshScheduleFrameChoices();
 }
 
 void TfrmTabrel::ShowEventFrame(const corvdekLINEventFrame& event) {
@@ -495,7 +496,7 @@ void TfrmTabrel::cmdFramesRemoveClick() {
     RemoveFrame(at);
     RefreshFrameList();
     lstFramesClick();
-    RefreshScheduleFrameChoices();
+    scheduleTables_->RefreshScheduleFrameChoices();
 }
 
 void TfrmTabrel::SelectFrameByName(const QString& name) {

@@ -32,6 +32,7 @@
 #include "encodings_tab.h"
 #include "general_tab.h"
 #include "nodes_tab.h"
+#include "schedule_tables_tab.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 #include "name_lists.h"
@@ -81,8 +82,10 @@ TfrmTabrel::TfrmTabrel() {
                                  "pnlLDF",           "pnlRepresentations"};
     general_ = new GeneralTab;
     nodes_ = new NodesTab;
+    scheduleTables_ = new ScheduleTablesTab;
     encodings_ = new EncodingsTab;
-    const std::pair<Tab, QWidget*> tabClasses[] = {{kGeneral, general_}, {kNodes, nodes_}, {kEncodings, encodings_}};
+    const std::pair<Tab, QWidget*> tabClasses[] = {
+        {kGeneral, general_}, {kNodes, nodes_}, {kScheduleTables, scheduleTables_}, {kEncodings, encodings_}};
     for (int i = 0; i < 8; ++i) {
         QWidget* panel = nullptr;
         for (const auto& [tab, widget] : tabClasses) panel = tab == i ? widget : panel;
@@ -93,7 +96,6 @@ TfrmTabrel::TfrmTabrel() {
     connect(encodings_, &EncodingsTab::EncodingTypesChanged, this, &TfrmTabrel::RefreshEncodingChoices);
     BuildSignalsPanel(panels_[kSignals]);
     BuildFramesPanel(panels_[kFrames]);
-    BuildScheduleTablesPanel(panels_[kScheduleTables]);
     BuildLdfPanel(panels_[kLdfFile]);
     BuildAboutPanel(panels_[kAbout]);
     splitter->addWidget(container);
@@ -221,22 +223,16 @@ void TfrmTabrel::FormShow() {
 }
 
 void TfrmTabrel::RefreshAllTabs() {
-    for (QWidget* hidden : std::initializer_list<QWidget*>{pnlScheduleTableDetails_,
-                                                           pnlSignalDetails_, pnlFrameDetails_, lblFrameCount_,
-                                                           lblSignalCount_, lblTableCount_}) {
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*>{pnlSignalDetails_, pnlFrameDetails_, lblFrameCount_, lblSignalCount_}) {
         hidden->hide();
     }
-    {
-        FillingScope filling(filling_);
-        general_->Show(document_.get());
-    }
+    general_->Show(document_.get());
     nodes_->Show(document_.get());
-    RefreshScheduleFrameChoices();
     RefreshFrameList();
     RefreshSignalList();
     RefreshFrameSignalChoices();
-    lstScheduleTables_->clear();  // filled without a selection or the count label
-    lstScheduleTables_->addItems(NameTexts(document_->scheduleTables));
+    scheduleTables_->Show(document_.get());
     encodings_->Show(document_.get());
     RefreshNodeChoices();
     ShowCurrentTabDetails();
@@ -257,7 +253,7 @@ void TfrmTabrel::ShowCurrentTabDetails() {
     switch (tabsMain_->currentIndex()) {
         case kSignals: lstSignalsClick(); break;
         case kFrames: lstFramesClick(); break;
-        case kScheduleTables: lstScheduleTablesClick(); break;
+        case kScheduleTables: scheduleTables_->lstScheduleTablesClick(); break;
         case kEncodings: encodings_->lstEncodingsClick(); break;
         default: break;
     }
@@ -489,7 +485,7 @@ bool TfrmTabrel::AskYesNo(const QString& question, const QString& title) {
 }
 
 QList<QComboBox*> TfrmTabrel::NodeChoiceLists() const {
-    return {lstSignalSourceNode_, lstSignalRxNodesAdd_, lstFrameSourceECU_, lstScheduleNode_};
+    return {lstSignalSourceNode_, lstSignalRxNodesAdd_, lstFrameSourceECU_, scheduleTables_->NodeChoice()};
 }
 
 void TfrmTabrel::RefreshNodeChoices() {

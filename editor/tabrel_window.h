@@ -21,6 +21,7 @@ class EncodingsTab;
 class FrameListEditor;
 class GeneralTab;
 class NodesTab;
+class ScheduleTablesTab;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -39,7 +40,6 @@ class corvdekLINEventFrame;
 class corvdekLINFrame;
 class corvdekLINSporadicFrame;
 class corvString;
-class corvdekLINScheduleTable;
 class corvdekLINSignal;
 
 class TfrmTabrel : public QMainWindow {
@@ -97,19 +97,6 @@ public:
     void cmdFrameSignalsAddClick();
     void cmdFrameSignalsRemoveClick();
     void cmdFrameSignalsClearClick();
-    // Schedule Tables tab.
-    void RefreshScheduleTableList();
-    void lstScheduleTablesClick();
-    void lstScheduleFrameTypeSelect();
-    // Refills the entry list, selecting `selectRow` when there is one.
-    void FillScheduleEntries(int selectRow = -1);
-    void RefreshScheduleFrameChoices();
-    void cmdAddScheduleTableClick();
-    void cmdRemoveScheduleTableClick();
-    void cmdScheduleTableFrameAddClick();
-    void cmdScheduleTableFrameChangeClick();
-    void cmdScheduleTableFrameRemoveClick();
-    void cmdScheduleTableFrameClearAllClick();
     // The drop-down lists of the tabs that offer the master and the slaves follow them.
     void RefreshNodeChoices();
 
@@ -124,7 +111,6 @@ private:
     QWidget* BuildIssuePages();
     void BuildSignalsPanel(QWidget* panel);
     void BuildFramesPanel(QWidget* panel);
-    void BuildScheduleTablesPanel(QWidget* panel);
     void BuildLdfPanel(QWidget* panel);
     void BuildAboutPanel(QWidget* panel);
     QWidget* AddPanel(const char* name, QWidget* container, QWidget* panel);
@@ -161,7 +147,6 @@ private:
                           const std::function<void()>& change);
     void ChangeSignalList(const std::function<void()>& change);
     void ChangeFrameList(const std::function<void()>& change);
-    corvdekLINScheduleTable* CurrentScheduleTable() const;
     // The kinds of frames of the Frames tab, in the order of `lstFrameType`.
     enum FrameKind { kUnconditionalFrame, kSporadicFrame, kEventTriggeredFrame };
     struct FrameAt {
@@ -178,11 +163,6 @@ private:
     void ShowEventFrame(const corvdekLINEventFrame& event);
     int IdentifierRow(const corvString& id) const;
     corvString UnusedIdentifier() const;
-    std::optional<corvdekLINScheduleTableItem> ScheduleEntryFromForm();
-    int SelectedScheduleEntry() const;
-    void ShowScheduleEntry();
-    void MoveScheduleEntry(int step);
-    void ShowWarning(const char* name, const QString& text);
     void FillFrameSignals();
     void FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change);
     void ShowFrameLength(const corvdekLINFrame& frame);
@@ -209,7 +189,6 @@ private:
     // The renames of the objects the tabs show, which their references follow.
     std::optional<ReferenceRename> signalRename_;
     std::optional<ReferenceRename> frameRename_;
-    std::optional<ReferenceRename> tableRename_;
 
     QFileDialog* dlgOpen_ = nullptr;
     QFileDialog* dlgSave_ = nullptr;
@@ -224,6 +203,7 @@ private:
     QWidget* panels_[8] = {};
     GeneralTab* general_ = nullptr;
     NodesTab* nodes_ = nullptr;
+    ScheduleTablesTab* scheduleTables_ = nullptr;
     EncodingsTab* encodings_ = nullptr;
     QPlainTextEdit* txtLDF_ = nullptr;
 
@@ -266,26 +246,5 @@ private:
     QTreeWidget* lviewFrameSignals_ = nullptr;
     QLabel* lblFrameTime_ = nullptr;
     QFrame* shapeFrameConditional_ = nullptr;
-
-    // Schedule Tables tab
-    QListWidget* lstScheduleTables_ = nullptr;
-    QLabel* lblTableCount_ = nullptr;
-    QWidget* pnlScheduleTableDetails_ = nullptr;
-    QLineEdit* txtScheduleTableDescription_ = nullptr;
-    QComboBox* lstScheduleFrameType_ = nullptr;
-    QLineEdit* txtScheduleTableFrameTime_ = nullptr;
-    QLabel* lblScheduleNode_ = nullptr;
-    QComboBox* lstScheduleNode_ = nullptr;
-    QLabel* lblScheduleTableFrames_ = nullptr;
-    QComboBox* lstScheduleTableFrames_ = nullptr;
-    QTreeWidget* lviewScheduleTableFrames_ = nullptr;
-    QWidget* pnlScheduleAssignNAD_ = nullptr;
-    QLineEdit* txtScheduleNad_[4] = {};  // old NAD, new NAD, supplier ID, function ID
-    QWidget* pnlScheduleFreeFormat_ = nullptr;
-    QLineEdit* txtScheduleFree_[8] = {};
-    static constexpr int kScheduleArguments = 6;
-    QWidget* pnlScheduleArguments_ = nullptr;
-    QLineEdit* txtScheduleArgument_[kScheduleArguments] = {};
-    QFrame* shapeTable_ = nullptr;
 
 };

@@ -118,3 +118,9 @@ bool AskYesNo(QWidget* parent, const QString& question, const QString& title) {
     box.setObjectName("msgConfirmRemove");
     return box.exec() == QMessageBox::Yes;
 }
+
+void ShowWarning(QWidget* parent, const char* name, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, "Tabrel", text, QMessageBox::Ok, parent);
+    box.setObjectName(name);
+    box.exec();
+}

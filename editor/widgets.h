@@ -22,6 +22,9 @@ QPushButton* Button(const char* name, const QString& caption);
 // Asks a yes-or-no question (the remove confirmations); true for yes.
 bool AskYesNo(QWidget* parent, const QString& question, const QString& title = "Confirm Remove");
 
+// A warning message box named `name`.
+void ShowWarning(QWidget* parent, const char* name, const QString& text);
+
 // Marks the details of a tab as being filled from the model; change handlers write
 // nothing meanwhile.
 class FillingScope {

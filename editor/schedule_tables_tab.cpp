@@ -1,6 +1,4 @@
-// The Schedule Tables tab: the tables in file order and the entries of the selected one.
-// An entry is composed in a small form and appended, or the selected entry is shown in the
-// form and changed from it; entries move up and down.
+#include "schedule_tables_tab.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -9,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -21,7 +18,6 @@
 #include "model/definition_file.h"
 #include "qt_text.h"
 #include "name_lists.h"
-#include "tabrel_window.h"
 #include "widgets.h"
 
 namespace {
@@ -93,7 +89,8 @@ QWidget* FieldRow(const char* name, const std::vector<std::pair<QString, QLineEd
 
 }  // namespace
 
-void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
+ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
+    setObjectName("pnlScheduleTable");
     const ListColumn left = BuildListColumn({"cmdAddScheduleTable", "cmdRemoveScheduleTable",
                                              "lstScheduleTables", nullptr, nullptr, "lblTableCount"},
                                             200);
@@ -177,16 +174,16 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
     grid->setRowStretch(11, 1);
     shapeTable_ = HighlightFrame("shapeTable", pnlScheduleTableDetails_);
 
-    PlaceListAndDetails(panel, left.column, pnlScheduleTableDetails_);
+    PlaceListAndDetails(this, left.column, pnlScheduleTableDetails_);
 
-    connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdAddScheduleTableClick);
-    connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveScheduleTableClick);
+    connect(left.add, &QPushButton::clicked, this, &ScheduleTablesTab::cmdAddScheduleTableClick);
+    connect(left.remove, &QPushButton::clicked, this, &ScheduleTablesTab::cmdRemoveScheduleTableClick);
     connect(lstScheduleTables_, &QListWidget::currentRowChanged, this, [this] { lstScheduleTablesClick(); });
     connect(lstScheduleFrameType_, &QComboBox::activated, this, [this] { lstScheduleFrameTypeSelect(); });
-    connect(addEntry, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameAddClick);
-    connect(removeEntry, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameRemoveClick);
-    connect(clearEntries, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameClearAllClick);
-    connect(changeEntry, &QPushButton::clicked, this, &TfrmTabrel::cmdScheduleTableFrameChangeClick);
+    connect(addEntry, &QPushButton::clicked, this, &ScheduleTablesTab::cmdScheduleTableFrameAddClick);
+    connect(removeEntry, &QPushButton::clicked, this, &ScheduleTablesTab::cmdScheduleTableFrameRemoveClick);
+    connect(clearEntries, &QPushButton::clicked, this, &ScheduleTablesTab::cmdScheduleTableFrameClearAllClick);
+    connect(changeEntry, &QPushButton::clicked, this, &ScheduleTablesTab::cmdScheduleTableFrameChangeClick);
     connect(entryUp, &QPushButton::clicked, this, [this] { MoveScheduleEntry(-1); });
     connect(entryDown, &QPushButton::clicked, this, [this] { MoveScheduleEntry(1); });
     connect(lviewScheduleTableFrames_, &QTreeWidget::currentItemChanged, this, [this] { ShowScheduleEntry(); });
@@ -200,11 +197,11 @@ void TfrmTabrel::BuildScheduleTablesPanel(QWidget* panel) {
     lstScheduleFrameTypeSelect();
 }
 
-corvdekLINScheduleTable* TfrmTabrel::CurrentScheduleTable() const {
-    return document_ ? document_->scheduleTables.Get(lstScheduleTables_->currentRow()) : nullptr;
+corvdekLINScheduleTable* ScheduleTablesTab::CurrentScheduleTable() const {
+    return document_ != nullptr ? document_->scheduleTables.Get(lstScheduleTables_->currentRow()) : nullptr;
 }
 
-void TfrmTabrel::lstScheduleFrameTypeSelect() {
+void ScheduleTablesTab::lstScheduleFrameTypeSelect() {
     const int kind = lstScheduleFrameType_->currentIndex();
     const bool frame = NamesAFrame(kind);
     const bool node = NamesANode(kind);
@@ -225,7 +222,7 @@ void TfrmTabrel::lstScheduleFrameTypeSelect() {
     lstScheduleNode_->setVisible(node);
 }
 
-void TfrmTabrel::lstScheduleTablesClick() {
+void ScheduleTablesTab::lstScheduleTablesClick() {
     const corvdekLINScheduleTable* table = CurrentScheduleTable();
     if (table == nullptr) {
         pnlScheduleTableDetails_->hide();
@@ -242,7 +239,7 @@ void TfrmTabrel::lstScheduleTablesClick() {
     FillScheduleEntries();
 }
 
-void TfrmTabrel::FillScheduleEntries(int selectRow) {
+void ScheduleTablesTab::FillScheduleEntries(int selectRow) {
     const corvdekLINScheduleTable* table = CurrentScheduleTable();
     if (table == nullptr) return;
     const QSignalBlocker quiet(lviewScheduleTableFrames_);  // the form keeps what it shows
@@ -256,14 +253,12 @@ void TfrmTabrel::FillScheduleEntries(int selectRow) {
     if (selectRow >= 0 && selectRow < rows.size()) lviewScheduleTableFrames_->setCurrentItem(rows[selectRow]);
 }
 
-// The entry the form describes, or none when it lacks a value its command needs (the
-// user is told).
-std::optional<Item> TfrmTabrel::ScheduleEntryFromForm() {
+std::optional<Item> ScheduleTablesTab::ScheduleEntryFromForm() {
     if (lstScheduleFrameType_->currentIndex() == Item::kFreeFormat &&
         std::any_of(std::begin(txtScheduleFree_), std::end(txtScheduleFree_),
                     [](const QLineEdit* field) { return field->text().trimmed().isEmpty(); })) {
         // A free-format entry carries exactly eight data bytes.
-        ShowWarning("msgFreeFormatBytes", "A FreeFormat entry needs all eight data bytes.");
+        ShowWarning(this, "msgFreeFormatBytes", "A FreeFormat entry needs all eight data bytes.");
         return std::nullopt;
     }
     Item item;
@@ -297,7 +292,7 @@ std::optional<Item> TfrmTabrel::ScheduleEntryFromForm() {
     for (int i = 0; i < given; ++i) item.arguments.Add(FromQString(txtScheduleArgument_[i]->text().trimmed()));
     item.delay = FromQString(txtScheduleTableFrameTime_->text()).Trim();
     if (!ScheduleEntryIsComplete(item)) {
-        ShowWarning("msgScheduleEntryIncomplete",
+        ShowWarning(this, "msgScheduleEntryIncomplete",
                     "The entry needs its delay and every value its command takes (AssignFrameIdRange: "
                     "the frame index, or the frame index and four PIDs).");
         return std::nullopt;
@@ -305,13 +300,7 @@ std::optional<Item> TfrmTabrel::ScheduleEntryFromForm() {
     return item;
 }
 
-void TfrmTabrel::ShowWarning(const char* name, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, "Tabrel", text, QMessageBox::Ok, this);
-    box.setObjectName(name);
-    box.exec();
-}
-
-void TfrmTabrel::cmdScheduleTableFrameAddClick() {
+void ScheduleTablesTab::cmdScheduleTableFrameAddClick() {
     corvdekLINScheduleTable* table = CurrentScheduleTable();
     if (table == nullptr) return;
     if (const std::optional<Item> item = ScheduleEntryFromForm()) {
@@ -320,12 +309,12 @@ void TfrmTabrel::cmdScheduleTableFrameAddClick() {
     }
 }
 
-int TfrmTabrel::SelectedScheduleEntry() const {
+int ScheduleTablesTab::SelectedScheduleEntry() const {
     QTreeWidgetItem* row = lviewScheduleTableFrames_->currentItem();
     return row == nullptr || !row->isSelected() ? -1 : lviewScheduleTableFrames_->indexOfTopLevelItem(row);
 }
 
-void TfrmTabrel::cmdScheduleTableFrameChangeClick() {
+void ScheduleTablesTab::cmdScheduleTableFrameChangeClick() {
     corvdekLINScheduleTable* table = CurrentScheduleTable();
     const int index = SelectedScheduleEntry();
     if (table == nullptr || index < 0 || index >= table->items.GetCount()) return;
@@ -336,7 +325,7 @@ void TfrmTabrel::cmdScheduleTableFrameChangeClick() {
 }
 
 // Shows the selected entry in the form, ready to be changed or added again.
-void TfrmTabrel::ShowScheduleEntry() {
+void ScheduleTablesTab::ShowScheduleEntry() {
     const corvdekLINScheduleTable* table = CurrentScheduleTable();
     const int index = SelectedScheduleEntry();
     const Item* item = table == nullptr ? nullptr : table->items.Get(index);
@@ -356,7 +345,7 @@ void TfrmTabrel::ShowScheduleEntry() {
     }
 }
 
-void TfrmTabrel::MoveScheduleEntry(int step) {
+void ScheduleTablesTab::MoveScheduleEntry(int step) {
     corvdekLINScheduleTable* table = CurrentScheduleTable();
     const int index = SelectedScheduleEntry();
     const int target = index + step;
@@ -365,31 +354,31 @@ void TfrmTabrel::MoveScheduleEntry(int step) {
     FillScheduleEntries(target);
 }
 
-void TfrmTabrel::cmdScheduleTableFrameRemoveClick() {
+void ScheduleTablesTab::cmdScheduleTableFrameRemoveClick() {
     corvdekLINScheduleTable* table = CurrentScheduleTable();
     const int index = SelectedScheduleEntry();
     if (table == nullptr || index < 0) return;
-    if (!AskYesNo("Are you sure you want to remove this schedule table frame?")) return;
+    if (!AskYesNo(this, "Are you sure you want to remove this schedule table frame?")) return;
     if (index < table->items.GetCount()) {
         table->items.RemoveAt(index);
         FillScheduleEntries();
     }
 }
 
-void TfrmTabrel::cmdScheduleTableFrameClearAllClick() {
+void ScheduleTablesTab::cmdScheduleTableFrameClearAllClick() {
     corvdekLINScheduleTable* table = CurrentScheduleTable();
     if (table == nullptr) return;
     table->items.Clear();
     FillScheduleEntries();
 }
 
-void TfrmTabrel::RefreshScheduleTableList() {
+void ScheduleTablesTab::RefreshScheduleTableList() {
     RefillKeepingRow(lstScheduleTables_, NameTexts(document_->scheduleTables));
     lblTableCount_->setText(QString("Table Count %1").arg(document_->scheduleTables.GetCount()));
     lblTableCount_->show();
 }
 
-void TfrmTabrel::cmdAddScheduleTableClick() {
+void ScheduleTablesTab::cmdAddScheduleTableClick() {
     corvdekLINScheduleTable* table = document_->scheduleTables.Add();
     table->name.Assign(u"NewScheduleTable").AppendInt(document_->scheduleTables.GetCount());
     RefreshScheduleTableList();
@@ -397,20 +386,29 @@ void TfrmTabrel::cmdAddScheduleTableClick() {
     lstScheduleTablesClick();
 }
 
-void TfrmTabrel::cmdRemoveScheduleTableClick() {
+void ScheduleTablesTab::cmdRemoveScheduleTableClick() {
     const int selected = lstScheduleTables_->currentRow();
     if (selected < 0) return;
-    if (!AskYesNo("Are you sure you want to remove this schedule table?")) return;
+    if (!AskYesNo(this, "Are you sure you want to remove this schedule table?")) return;
     document_->scheduleTables.RemoveAt(selected);
     RefreshScheduleTableList();
     lstScheduleTables_->setCurrentRow(lstScheduleTables_->count() - 1);
     lstScheduleTablesClick();
 }
 
-void TfrmTabrel::RefreshScheduleFrameChoices() {
+void ScheduleTablesTab::RefreshScheduleFrameChoices() {
     const QString text = lstScheduleTableFrames_->currentText();
     lstScheduleTableFrames_->clear();
     lstScheduleTableFrames_->addItems(NameTexts(document_->frames) + NameTexts(document_->sporadicFrames) +
                                       NameTexts(document_->eventFrames));
     lstScheduleTableFrames_->setCurrentText(text);
+}
+
+void ScheduleTablesTab::Show(corvdekLINDefinitionFile* document) {
+    document_ = document;
+    pnlScheduleTableDetails_->hide();
+    lblTableCount_->hide();
+    lstScheduleTables_->clear();  // filled without a selection or the count label
+    lstScheduleTables_->addItems(NameTexts(document->scheduleTables));
+    RefreshScheduleFrameChoices();
 }

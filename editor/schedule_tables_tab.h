@@ -1,0 +1,77 @@
+#pragma once
+// The Schedule Tables tab: the tables in file order and the entries of the selected one.
+// An entry is composed in a small form and appended, or the selected entry is shown in the
+// form and changed from it; entries move up and down.
+
+#include <QWidget>
+#include <optional>
+
+#include "model/lin_entities.h"
+#include "model/references.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTreeWidget;
+class corvdekLINDefinitionFile;
+
+class ScheduleTablesTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit ScheduleTablesTab(QWidget* parent = nullptr);
+
+    // Shows the tables of `document`, none selected; every later edit goes into it.
+    void Show(corvdekLINDefinitionFile* document);
+    // The drop-down list of nodes for the commands, which the window fills with the nodes.
+    QComboBox* NodeChoice() const { return lstScheduleNode_; }
+
+    void RefreshScheduleTableList();
+    void lstScheduleTablesClick();
+    void lstScheduleFrameTypeSelect();
+    // Refills the entry list, selecting `selectRow` when there is one.
+    void FillScheduleEntries(int selectRow = -1);
+    // The frames of every kind that an entry can name.
+    void RefreshScheduleFrameChoices();
+    void cmdAddScheduleTableClick();
+    void cmdRemoveScheduleTableClick();
+    void cmdScheduleTableFrameAddClick();
+    void cmdScheduleTableFrameChangeClick();
+    void cmdScheduleTableFrameRemoveClick();
+    void cmdScheduleTableFrameClearAllClick();
+
+private:
+    corvdekLINScheduleTable* CurrentScheduleTable() const;
+    // The entry the form describes, or none when it lacks a value its command needs (the
+    // user is told).
+    std::optional<corvdekLINScheduleTableItem> ScheduleEntryFromForm();
+    int SelectedScheduleEntry() const;
+    void ShowScheduleEntry();
+    void MoveScheduleEntry(int step);
+
+    corvdekLINDefinitionFile* document_ = nullptr;
+    bool filling_ = false;
+    // The rename of the shown table, which its references follow.
+    std::optional<ReferenceRename> tableRename_;
+
+    QListWidget* lstScheduleTables_ = nullptr;
+    QLabel* lblTableCount_ = nullptr;
+    QWidget* pnlScheduleTableDetails_ = nullptr;
+    QLineEdit* txtScheduleTableDescription_ = nullptr;
+    QComboBox* lstScheduleFrameType_ = nullptr;
+    QLineEdit* txtScheduleTableFrameTime_ = nullptr;
+    QLabel* lblScheduleNode_ = nullptr;
+    QComboBox* lstScheduleNode_ = nullptr;
+    QLabel* lblScheduleTableFrames_ = nullptr;
+    QComboBox* lstScheduleTableFrames_ = nullptr;
+    QTreeWidget* lviewScheduleTableFrames_ = nullptr;
+    QWidget* pnlScheduleAssignNAD_ = nullptr;
+    QLineEdit* txtScheduleNad_[4] = {};  // old NAD, new NAD, supplier ID, function ID
+    QWidget* pnlScheduleFreeFormat_ = nullptr;
+    QLineEdit* txtScheduleFree_[8] = {};
+    static constexpr int kScheduleArguments = 6;
+    QWidget* pnlScheduleArguments_ = nullptr;
+    QLineEdit* txtScheduleArgument_[kScheduleArguments] = {};
+    QFrame* shapeTable_ = nullptr;
+};
