@@ -1,5 +1,6 @@
 #include "sorted_name_list.h"
 
+#include <QLabel>
 #include <QListView>
 #include <QSignalBlocker>
 
@@ -120,4 +121,13 @@ int SortedNameList::RowCount() const { return proxy_->rowCount(); }
 void SortedNameList::SelectRow(int row) {
     const QModelIndex index = proxy_->index(row, 0);
     if (index.isValid()) view_->setCurrentIndex(index);
+}
+
+void SortedNameList::Change(QLabel* count, const char* caption, const std::function<void()>& showSelected,
+                            const std::function<void()>& change) {
+    const int selected = SelectedPosition();
+    change();
+    count->setText(QString(caption).arg(RowCount()));
+    count->show();
+    if (SelectedPosition() != selected) showSelected();
 }

@@ -14,6 +14,7 @@
 
 #include "foundation/corv_string.h"
 
+class QLabel;
 class QListView;
 
 class NameListModel : public QAbstractListModel {
@@ -68,6 +69,10 @@ public:
     void SelectPosition(int position);  // else the first row
     void SelectName(const QString& name);  // the first row showing exactly it, else the first
     int RowCount() const;
+    // Runs `change`, shows the row count in `count` with `caption` ("... %1"), and calls
+    // `showSelected` when the selection moved to another object.
+    void Change(QLabel* count, const char* caption, const std::function<void()>& showSelected,
+                const std::function<void()>& change);
 
 private:
     void SelectRow(int row);

@@ -278,7 +278,7 @@ void TfrmTabrel::RefreshFrameList() {
 }
 
 void TfrmTabrel::ChangeFrameList(const std::function<void()>& change) {
-    ChangeSortedList(*frameList_, lblFrameCount_, "Frame Count %1", &TfrmTabrel::lstFramesClick, change);
+    frameList_->Change(lblFrameCount_, "Frame Count %1", [this] { lstFramesClick(); }, change);
 }
 
 void TfrmTabrel::lstFramesClick() {

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -33,6 +34,7 @@
 #include "general_tab.h"
 #include "nodes_tab.h"
 #include "schedule_tables_tab.h"
+#include "signals_tab.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 #include "name_lists.h"
@@ -82,10 +84,11 @@ TfrmTabrel::TfrmTabrel() {
                                  "pnlLDF",           "pnlRepresentations"};
     general_ = new GeneralTab;
     nodes_ = new NodesTab;
+    signals_ = new SignalsTab;
     scheduleTables_ = new ScheduleTablesTab;
     encodings_ = new EncodingsTab;
     const std::pair<Tab, QWidget*> tabClasses[] = {
-        {kGeneral, general_}, {kNodes, nodes_}, {kScheduleTables, scheduleTables_}, {kEncodings, encodings_}};
+        {kGeneral, general_}, {kNodes, nodes_}, {kSignals, signals_}, {kScheduleTables, scheduleTables_}, {kEncodings, encodings_}};
     for (int i = 0; i < 8; ++i) {
         QWidget* panel = nullptr;
         for (const auto& [tab, widget] : tabClasses) panel = tab == i ? widget : panel;
@@ -93,8 +96,8 @@ TfrmTabrel::TfrmTabrel() {
     }
     connect(nodes_, &NodesTab::NodesChanged, this, &TfrmTabrel::RefreshNodeChoices);
     connect(nodes_, &NodesTab::HeaderRequested, this, &TfrmTabrel::GenerateHeaderFile);
-    connect(encodings_, &EncodingsTab::EncodingTypesChanged, this, &TfrmTabrel::RefreshEncodingChoices);
-    BuildSignalsPanel(panels_[kSignals]);
+    connect(encodings_, &EncodingsTab::EncodingTypesChanged, signals_, &SignalsTab::RefreshEncodingChoices);
+    connect(signals_, &SignalsTab::SignalsChanged, this, &TfrmTabrel::RefreshFrameSignalChoices);
     BuildFramesPanel(panels_[kFrames]);
     BuildLdfPanel(panels_[kLdfFile]);
     BuildAboutPanel(panels_[kAbout]);
@@ -224,13 +227,13 @@ void TfrmTabrel::FormShow() {
 
 void TfrmTabrel::RefreshAllTabs() {
     for (QWidget* hidden :
-         std::initializer_list<QWidget*>{pnlSignalDetails_, pnlFrameDetails_, lblFrameCount_, lblSignalCount_}) {
+         std::initializer_list<QWidget*>{pnlFrameDetails_, lblFrameCount_}) {
         hidden->hide();
     }
     general_->Show(document_.get());
     nodes_->Show(document_.get());
     RefreshFrameList();
-    RefreshSignalList();
+    signals_->Show(document_.get());
     RefreshFrameSignalChoices();
     scheduleTables_->Show(document_.get());
     encodings_->Show(document_.get());
@@ -251,7 +254,7 @@ void TfrmTabrel::tabsMainChange() {
 void TfrmTabrel::ShowCurrentTabDetails() {
     if (!document_) return;
     switch (tabsMain_->currentIndex()) {
-        case kSignals: lstSignalsClick(); break;
+        case kSignals: signals_->lstSignalsClick(); break;
         case kFrames: lstFramesClick(); break;
         case kScheduleTables: scheduleTables_->lstScheduleTablesClick(); break;
         case kEncodings: encodings_->lstEncodingsClick(); break;
@@ -336,7 +339,8 @@ void TfrmTabrel::mnuFileOpenClick() {
     const QString name = ToQString(corvParseFileString(path).name);
     SetTitles(name + " - Kestova Tabrel", name);
     if (read) txtLDF_->setPlainText(DecodedLdfText(bytes));
-    for (QLineEdit* filter : {txtFilterSignal_, txtFilterFrame_}) filter->clear();
+    signals_->ClearFilter();
+    txtFilterFrame_->clear();
     RefreshAllTabs();
     FillLoadIssues();
     RememberSavedText();
@@ -427,16 +431,6 @@ void TfrmTabrel::HideHighlightsAfterTwoTicks() {
     }
 }
 
-void TfrmTabrel::ChangeSortedList(SortedNameList& list, QLabel* count, const char* caption,
-                                  void (TfrmTabrel::*showSelected)(), const std::function<void()>& change) {
-    const int selected = list.SelectedPosition();
-    change();
-    count->setText(QString(caption).arg(list.RowCount()));
-    count->show();
-    // A change that moves the selection to another object shows that one.
-    if (list.SelectedPosition() != selected) (this->*showSelected)();
-}
-
 void TfrmTabrel::HighlightControl(QFrame* frame, QWidget* control) {
     const QPoint at = control->mapTo(frame->parentWidget(), QPoint(0, 0));
     frame->setGeometry(at.x() - 2, at.y() - 2, control->width() + 4, control->height() + 4);
@@ -460,7 +454,10 @@ void TfrmTabrel::lstLDFIssuesDblClick() {
         if (parts.Count() == 2) NavigateNodes(last);
     } else if (tab == "Signals") {
         tabsMain_->setCurrentIndex(kSignals);
-        if (parts.Count() == 3) NavigateSignal(ToQString(parts.Item(1)), last);
+        if (parts.Count() == 3) {
+            signals_->SelectSignalByName(ToQString(parts.Item(1)));
+            if (QWidget* control = signals_->ControlFor(last)) HighlightControl(signals_->Highlight(), control);
+        }
     } else if (tab == "Frames") {
         tabsMain_->setCurrentIndex(kFrames);
         if (parts.Count() == 3) NavigateFrame(ToQString(parts.Item(1)), last);
@@ -485,16 +482,17 @@ bool TfrmTabrel::AskYesNo(const QString& question, const QString& title) {
 }
 
 QList<QComboBox*> TfrmTabrel::NodeChoiceLists() const {
-    return {lstSignalSourceNode_, lstSignalRxNodesAdd_, lstFrameSourceECU_, scheduleTables_->NodeChoice()};
+    return {signals_->SourceNodeChoice(), signals_->ReceiverNodeChoice(), lstFrameSourceECU_,
+            scheduleTables_->NodeChoice()};
 }
 
 void TfrmTabrel::RefreshNodeChoices() {
-    FillingScope filling(filling_);  // the lists' texts stay; nothing goes into the model
     QStringList names{ToQString(document_->master.name)};
     for (int i = 0; i < document_->nodes.GetCount(); ++i) {
         names << ToQString(document_->nodes.Get(i)->name);
     }
     for (QComboBox* choice : NodeChoiceLists()) {
+        const QSignalBlocker quiet(choice);  // the lists' texts stay; nothing goes into the model
         const QString text = choice->currentText();
         choice->clear();
         choice->addItems(names);

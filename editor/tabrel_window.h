@@ -22,6 +22,7 @@ class FrameListEditor;
 class GeneralTab;
 class NodesTab;
 class ScheduleTablesTab;
+class SignalsTab;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -40,7 +41,6 @@ class corvdekLINEventFrame;
 class corvdekLINFrame;
 class corvdekLINSporadicFrame;
 class corvString;
-class corvdekLINSignal;
 
 class TfrmTabrel : public QMainWindow {
     Q_OBJECT
@@ -73,19 +73,6 @@ public:
     void Timer1Timer();
     void lstLDFIssuesDblClick();
 
-    // Signals tab.
-    void RefreshSignalList();
-    void lstSignalsClick();
-    void SelectSignalByName(const QString& name);
-    void RefreshEncodingChoices();
-    void UpdateInitialValueFields();
-    void StoreInitialValues();
-    void StoreSubscribers();
-    void cmdAddClick();
-    void cmdRemoveClick();
-    void cmdSignalAddRxNodeClick();
-    void cmdSignalRxNodesRemoveClick();
-    void cmdSignalRxNodesClearClick();
     // Frames tab.
     void RefreshFrameList();
     void lstFramesClick();
@@ -109,7 +96,6 @@ private:
     void BuildMenu();
     QWidget* BuildHeaderStrip();
     QWidget* BuildIssuePages();
-    void BuildSignalsPanel(QWidget* panel);
     void BuildFramesPanel(QWidget* panel);
     void BuildLdfPanel(QWidget* panel);
     void BuildAboutPanel(QWidget* panel);
@@ -133,19 +119,12 @@ private:
     // The drop-down lists of the other tabs that offer the master and the slaves.
     QList<QComboBox*> NodeChoiceLists() const;
     void NavigateNodes(const QString& field);
-    void NavigateSignal(const QString& name, const QString& field);
     void NavigateFrame(const QString& name, const QString& field);
     // The objects the list selections point at; null when there is none.
-    corvdekLINSignal* CurrentSignal() const;
     corvdekLINFrame* CurrentFrame() const;  // an unconditional one
     corvdekLINSporadicFrame* CurrentSporadicFrame() const;
     corvdekLINEventFrame* CurrentEventFrame() const;
     corvString* CurrentFrameName() const;  // of any kind
-    // Runs `change` on a sorted list, shows its row count with `caption`, and shows the
-    // selected object through `showSelected` when the selection moved to another one.
-    void ChangeSortedList(SortedNameList& list, QLabel* count, const char* caption, void (TfrmTabrel::*showSelected)(),
-                          const std::function<void()>& change);
-    void ChangeSignalList(const std::function<void()>& change);
     void ChangeFrameList(const std::function<void()>& change);
     // The kinds of frames of the Frames tab, in the order of `lstFrameType`.
     enum FrameKind { kUnconditionalFrame, kSporadicFrame, kEventTriggeredFrame };
@@ -187,7 +166,6 @@ private:
     // document has unsaved edits when its text differs.
     std::string savedText_;
     // The renames of the objects the tabs show, which their references follow.
-    std::optional<ReferenceRename> signalRename_;
     std::optional<ReferenceRename> frameRename_;
 
     QFileDialog* dlgOpen_ = nullptr;
@@ -203,25 +181,10 @@ private:
     QWidget* panels_[8] = {};
     GeneralTab* general_ = nullptr;
     NodesTab* nodes_ = nullptr;
+    SignalsTab* signals_ = nullptr;
     ScheduleTablesTab* scheduleTables_ = nullptr;
     EncodingsTab* encodings_ = nullptr;
     QPlainTextEdit* txtLDF_ = nullptr;
-
-    // Signals tab
-    QLineEdit* txtFilterSignal_ = nullptr;
-    QListView* lstSignals_ = nullptr;
-    std::unique_ptr<SortedNameList> signalList_;
-    QLabel* lblSignalCount_ = nullptr;
-    QWidget* pnlSignalDetails_ = nullptr;
-    QLineEdit* txtSignalDescription_ = nullptr;
-    QComboBox* lstSignalRepresentation_ = nullptr;
-    QComboBox* lstSignalSize_ = nullptr;
-    QCheckBox* chkSignalByteArray_ = nullptr;
-    QLineEdit* txtSignalInitalValue_[8] = {};
-    QComboBox* lstSignalSourceNode_ = nullptr;
-    QComboBox* lstSignalRxNodesAdd_ = nullptr;
-    QListWidget* lstSignalRxNodes_ = nullptr;
-    QFrame* shapeSignal_ = nullptr;
 
     // Frames tab
     QLineEdit* txtFilterFrame_ = nullptr;

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include "editor_test_support.h"
+#include "signals_tab.h"
 #include "node_attributes_dialog.h"
 
 using namespace editor_test;
@@ -126,7 +127,7 @@ private Q_SLOTS:
             Type(&w, "lstSignalRxNodesAdd", signal.receiver);
             Click(&w, "cmdSignalAddRxNode");
         }
-        w.SelectSignalByName("LightRequest");
+        Find<SignalsTab>(&w, "pnlSignals")->SelectSignalByName("LightRequest");
         Type(&w, "lstSignalRepresentation", "OnOff");
 
         // Frames

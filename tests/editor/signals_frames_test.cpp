@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "editor_test_support.h"
+#include "signals_tab.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 #include "qt_text.h"
@@ -78,7 +79,7 @@ private Q_SLOTS:
         ShowTab(w, TfrmTabrel::kSignals);
         auto* list = Find<QListView>(&w, "lstSignals");
         SetCurrentRow(list, 4);  // Speed, third in the collection
-        w.lstSignalsClick();
+        Find<SignalsTab>(&w, "pnlSignals")->lstSignalsClick();
         auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
         QCOMPARE(name->text(), QString("Speed"));
         name->setText("AAA_Speed");
@@ -285,7 +286,9 @@ private:
         for (int i = 0; i < list.Count(); ++i) names << ToQString(list.Item(i));
         return names;
     }
-    static void SelectAndShow(TfrmTabrel& w, const char* name) { w.SelectSignalByName(name); }
+    static void SelectAndShow(TfrmTabrel& w, const char* name) {
+        Find<SignalsTab>(&w, "pnlSignals")->SelectSignalByName(name);
+    }
 };
 
 int RunSignalsFramesTests(int argc, char** argv) {

@@ -1,5 +1,4 @@
-// The Signals tab: the sorted, filtered list of signals and the details of the selected
-// one (name, encoding, size, byte array, initial values, source and receiver nodes).
+#include "signals_tab.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,16 +17,16 @@
 #include "qt_text.h"
 #include "name_lists.h"
 #include "sorted_name_list.h"
-#include "tabrel_window.h"
 #include "widgets.h"
 
-void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
+SignalsTab::SignalsTab(QWidget* parent) : QWidget(parent) {
+    setObjectName("pnlSignals");
     const ListColumn left = BuildListColumn(
         {"cmdAdd", "cmdRemove", "lstSignals", "txtFilterSignal", "cmfFindSignal", "lblSignalCount", true}, 200);
     txtFilterSignal_ = left.filter;
     lstSignals_ = left.view;
     signalList_ = std::make_unique<SortedNameList>(
-        lstSignals_, [this] { return document_ ? document_->signals.GetCount() : 0; },
+        lstSignals_, [this] { return document_ != nullptr ? document_->signals.GetCount() : 0; },
         [this](int position) { return &document_->signals.Get(position)->name; });
     lblSignalCount_ = left.count;
 
@@ -80,17 +79,17 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
     grid->setRowStretch(9, 1);
     shapeSignal_ = HighlightFrame("shapeSignal", pnlSignalDetails_);
 
-    PlaceListAndDetails(panel, left.column, pnlSignalDetails_);
+    PlaceListAndDetails(this, left.column, pnlSignalDetails_);
 
-    connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdAddClick);
-    connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdRemoveClick);
+    connect(left.add, &QPushButton::clicked, this, &SignalsTab::cmdAddClick);
+    connect(left.remove, &QPushButton::clicked, this, &SignalsTab::cmdRemoveClick);
     auto filter = [this] { ChangeSignalList([this] { signalList_->SetFilter(txtFilterSignal_->text()); }); };
     connect(txtFilterSignal_, &QLineEdit::textChanged, this, filter);
     connect(left.find, &QToolButton::clicked, this, filter);
     connect(lstSignals_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { lstSignalsClick(); });
-    connect(addRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalAddRxNodeClick);
-    connect(removeRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalRxNodesRemoveClick);
-    connect(clearRx, &QPushButton::clicked, this, &TfrmTabrel::cmdSignalRxNodesClearClick);
+    connect(addRx, &QPushButton::clicked, this, &SignalsTab::cmdSignalAddRxNodeClick);
+    connect(removeRx, &QPushButton::clicked, this, &SignalsTab::cmdSignalRxNodesRemoveClick);
+    connect(clearRx, &QPushButton::clicked, this, &SignalsTab::cmdSignalRxNodesClearClick);
 
     // Edits of the details go into the current signal at once.
     auto edit = [this](auto* control, auto changed, auto apply) {
@@ -104,7 +103,7 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
         if (signalRename_) signalRename_->Follow(*document_, signal.name);
         const int position = signalList_->SelectedPosition();
         ChangeSignalList([&] { signalList_->NameChanged(position); });
-        RefreshFrameSignalChoices();
+        Q_EMIT SignalsChanged();
     });
     edit(lstSignalSize_, &QComboBox::currentTextChanged, [this](corvdekLINSignal& signal, const QString& text) {
         signal.size = FromQString(text);
@@ -125,22 +124,24 @@ void TfrmTabrel::BuildSignalsPanel(QWidget* panel) {
     }
 }
 
-corvdekLINSignal* TfrmTabrel::CurrentSignal() const {
-    return document_ ? document_->signals.Get(signalList_->SelectedPosition()) : nullptr;
+SignalsTab::~SignalsTab() = default;
+
+corvdekLINSignal* SignalsTab::CurrentSignal() const {
+    return document_ != nullptr ? document_->signals.Get(signalList_->SelectedPosition()) : nullptr;
 }
 
-void TfrmTabrel::RefreshSignalList() {
+void SignalsTab::RefreshSignalList() {
     ChangeSignalList([this] {
         const int selected = signalList_->SelectedPosition();
         signalList_->Reload(selected < 0 ? 0 : selected);
     });
 }
 
-void TfrmTabrel::ChangeSignalList(const std::function<void()>& change) {
-    ChangeSortedList(*signalList_, lblSignalCount_, "Signal Count %1", &TfrmTabrel::lstSignalsClick, change);
+void SignalsTab::ChangeSignalList(const std::function<void()>& change) {
+    signalList_->Change(lblSignalCount_, "Signal Count %1", [this] { lstSignalsClick(); }, change);
 }
 
-void TfrmTabrel::lstSignalsClick() {
+void SignalsTab::lstSignalsClick() {
     const corvdekLINSignal* signal = CurrentSignal();
     if (signal == nullptr) {
         pnlSignalDetails_->hide();
@@ -169,7 +170,7 @@ void TfrmTabrel::lstSignalsClick() {
     lstSignalRepresentation_->setCurrentText(ToQString(signal->encoding));
 }
 
-void TfrmTabrel::UpdateInitialValueFields() {
+void SignalsTab::UpdateInitialValueFields() {
     const corvdekLINSignal* signal = CurrentSignal();
     if (signal == nullptr) return;
     for (int k = 1; k < 8; ++k) txtSignalInitalValue_[k]->hide();
@@ -179,7 +180,7 @@ void TfrmTabrel::UpdateInitialValueFields() {
     for (int k = 1; k < 8; ++k) txtSignalInitalValue_[k]->setVisible(bits > 8 * k);
 }
 
-void TfrmTabrel::StoreInitialValues() {
+void SignalsTab::StoreInitialValues() {
     corvdekLINSignal* signal = CurrentSignal();
     if (filling_ || signal == nullptr) return;
     if (!signal->isByteArray) {
@@ -194,7 +195,7 @@ void TfrmTabrel::StoreInitialValues() {
     }
 }
 
-void TfrmTabrel::StoreSubscribers() {
+void SignalsTab::StoreSubscribers() {
     corvdekLINSignal* signal = CurrentSignal();
     if (signal == nullptr) return;
     signal->subscribers.Clear();
@@ -203,7 +204,7 @@ void TfrmTabrel::StoreSubscribers() {
     }
 }
 
-void TfrmTabrel::cmdSignalAddRxNodeClick() {
+void SignalsTab::cmdSignalAddRxNodeClick() {
     const QString node = lstSignalRxNodesAdd_->currentText();
     if (node.trimmed().isEmpty()) return;
     lstSignalRxNodes_->addItem(node);
@@ -211,45 +212,45 @@ void TfrmTabrel::cmdSignalAddRxNodeClick() {
     lstSignalRxNodesAdd_->setCurrentText(QString());
 }
 
-void TfrmTabrel::cmdSignalRxNodesRemoveClick() {
+void SignalsTab::cmdSignalRxNodesRemoveClick() {
     QListWidgetItem* item = lstSignalRxNodes_->currentItem();
     if (item == nullptr || !item->isSelected()) return;
-    if (!AskYesNo("Are you sure you want to remove this node?")) return;
+    if (!AskYesNo(this, "Are you sure you want to remove this node?")) return;
     delete item;
     StoreSubscribers();
 }
 
-void TfrmTabrel::cmdSignalRxNodesClearClick() {
+void SignalsTab::cmdSignalRxNodesClearClick() {
     lstSignalRxNodes_->clear();
     StoreSubscribers();
 }
 
-void TfrmTabrel::cmdAddClick() {
+void SignalsTab::cmdAddClick() {
     corvdekLINSignal* signal = document_->signals.Add();
     txtFilterSignal_->clear();
     signal->name.Assign(u"NewSignal").AppendInt(document_->signals.GetCount());
     RefreshSignalList();
     signalList_->SelectPosition(document_->signals.GetCount() - 1);
     lstSignalsClick();
-    RefreshFrameSignalChoices();
+    Q_EMIT SignalsChanged();
 }
 
-void TfrmTabrel::cmdRemoveClick() {
+void SignalsTab::cmdRemoveClick() {
     const int position = signalList_->SelectedPosition();
     if (position < 0) return;
-    if (!AskYesNo("Are you sure you want to remove this signal?")) return;
+    if (!AskYesNo(this, "Are you sure you want to remove this signal?")) return;
     document_->signals.RemoveAt(position);
     RefreshSignalList();
     lstSignalsClick();
-    RefreshFrameSignalChoices();
+    Q_EMIT SignalsChanged();
 }
 
-void TfrmTabrel::SelectSignalByName(const QString& name) {
+void SignalsTab::SelectSignalByName(const QString& name) {
     signalList_->SelectName(name);
     lstSignalsClick();
 }
 
-void TfrmTabrel::RefreshEncodingChoices() {
+void SignalsTab::RefreshEncodingChoices() {
     FillingScope filling(filling_);
     const QString text = lstSignalRepresentation_->currentText();
     lstSignalRepresentation_->clear();
@@ -257,13 +258,22 @@ void TfrmTabrel::RefreshEncodingChoices() {
     lstSignalRepresentation_->setCurrentText(text);
 }
 
-void TfrmTabrel::NavigateSignal(const QString& name, const QString& field) {
-    SelectSignalByName(name);
+QWidget* SignalsTab::ControlFor(const QString& field) const {
     const std::pair<const char*, QWidget*> targets[] = {{"SignalSize", lstSignalSize_},
                                                         {"Encoding", lstSignalRepresentation_},
                                                         {"SourceNode", lstSignalSourceNode_},
                                                         {"RxNodes", lstSignalRxNodes_}};
     for (const auto& [key, control] : targets) {
-        if (field == key) HighlightControl(shapeSignal_, control);
+        if (field == key) return control;
     }
+    return nullptr;
 }
+
+void SignalsTab::Show(corvdekLINDefinitionFile* document) {
+    document_ = document;
+    pnlSignalDetails_->hide();
+    lblSignalCount_->hide();
+    RefreshSignalList();
+}
+
+void SignalsTab::ClearFilter() { txtFilterSignal_->clear(); }

@@ -1,0 +1,79 @@
+#pragma once
+// The Signals tab: the sorted, filtered list of signals and the details of the selected
+// one (name, encoding, size, byte array, initial values, source and receiver nodes).
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "model/references.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class SortedNameList;
+class corvdekLINDefinitionFile;
+class corvdekLINSignal;
+
+class SignalsTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit SignalsTab(QWidget* parent = nullptr);
+    ~SignalsTab() override;
+
+    // Shows the signals of `document`, keeping the filter; every later edit goes into it.
+    void Show(corvdekLINDefinitionFile* document);
+    void ClearFilter();
+    // The control that a setup issue's field name ("SignalSize", ...) points at, or null.
+    QWidget* ControlFor(const QString& field) const;
+    QFrame* Highlight() const { return shapeSignal_; }
+    // The drop-down lists of nodes, which the window fills with the nodes.
+    QComboBox* SourceNodeChoice() const { return lstSignalSourceNode_; }
+    QComboBox* ReceiverNodeChoice() const { return lstSignalRxNodesAdd_; }
+
+    void RefreshSignalList();
+    void lstSignalsClick();
+    void SelectSignalByName(const QString& name);
+    void RefreshEncodingChoices();
+    void UpdateInitialValueFields();
+    void StoreInitialValues();
+    void StoreSubscribers();
+    void cmdAddClick();
+    void cmdRemoveClick();
+    void cmdSignalAddRxNodeClick();
+    void cmdSignalRxNodesRemoveClick();
+    void cmdSignalRxNodesClearClick();
+
+Q_SIGNALS:
+    // A signal was added, removed or renamed.
+    void SignalsChanged();
+
+private:
+    corvdekLINSignal* CurrentSignal() const;
+    void ChangeSignalList(const std::function<void()>& change);
+
+    corvdekLINDefinitionFile* document_ = nullptr;
+    bool filling_ = false;
+    // The rename of the shown signal, which its references follow.
+    std::optional<ReferenceRename> signalRename_;
+
+    QLineEdit* txtFilterSignal_ = nullptr;
+    QListView* lstSignals_ = nullptr;
+    std::unique_ptr<SortedNameList> signalList_;
+    QLabel* lblSignalCount_ = nullptr;
+    QWidget* pnlSignalDetails_ = nullptr;
+    QLineEdit* txtSignalDescription_ = nullptr;
+    QComboBox* lstSignalRepresentation_ = nullptr;
+    QComboBox* lstSignalSize_ = nullptr;
+    QCheckBox* chkSignalByteArray_ = nullptr;
+    QLineEdit* txtSignalInitalValue_[8] = {};
+    QComboBox* lstSignalSourceNode_ = nullptr;
+    QComboBox* lstSignalRxNodesAdd_ = nullptr;
+    QListWidget* lstSignalRxNodes_ = nullptr;
+    QFrame* shapeSignal_ = nullptr;
+};
