@@ -131,10 +131,7 @@ corvdekLINSignal* SignalsTab::CurrentSignal() const {
 }
 
 void SignalsTab::RefreshSignalList() {
-    ChangeSignalList([this] {
-        const int selected = signalList_->SelectedPosition();
-        signalList_->Reload(selected < 0 ? 0 : selected);
-    });
+    ChangeSignalList([this] { signalList_->Reload(); });
 }
 
 void SignalsTab::ChangeSignalList(const std::function<void()>& change) {

@@ -71,10 +71,11 @@ SortedNameList::SortedNameList(QListView* view, std::function<int()> count,
     view->setModel(proxy_);
 }
 
-void SortedNameList::Reload(int keepPosition) {
+void SortedNameList::Reload() {
+    const int selected = SelectedPosition();
     const QSignalBlocker quiet(view_->selectionModel());
     model_->Reload();
-    SelectPosition(keepPosition);
+    SelectPosition(selected < 0 ? 0 : selected);
 }
 
 void SortedNameList::NameChanged(int position) {

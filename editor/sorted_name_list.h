@@ -60,8 +60,8 @@ public:
 
     // The operations below select without signalling; callers compare the selected
     // position before and after.
-    // Shows the collection anew and selects `keepPosition`, else the first row.
-    void Reload(int keepPosition);
+    // Shows the collection anew; the selected position stays selected, else the first row.
+    void Reload();
     void NameChanged(int position);
     // Narrows the list; the selection stays when its row is still shown, else the first row.
     void SetFilter(const QString& text);

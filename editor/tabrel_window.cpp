@@ -31,10 +31,12 @@
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_file.h"
 #include "encodings_tab.h"
+#include "frames_tab.h"
 #include "general_tab.h"
 #include "nodes_tab.h"
 #include "schedule_tables_tab.h"
 #include "signals_tab.h"
+#include "text_tabs.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 #include "name_lists.h"
@@ -85,22 +87,19 @@ TfrmTabrel::TfrmTabrel() {
     general_ = new GeneralTab;
     nodes_ = new NodesTab;
     signals_ = new SignalsTab;
+    frames_ = new FramesTab;
     scheduleTables_ = new ScheduleTablesTab;
     encodings_ = new EncodingsTab;
-    const std::pair<Tab, QWidget*> tabClasses[] = {
-        {kGeneral, general_}, {kNodes, nodes_}, {kSignals, signals_}, {kScheduleTables, scheduleTables_}, {kEncodings, encodings_}};
-    for (int i = 0; i < 8; ++i) {
-        QWidget* panel = nullptr;
-        for (const auto& [tab, widget] : tabClasses) panel = tab == i ? widget : panel;
-        panels_[i] = AddPanel(names[i], container, panel != nullptr ? panel : new QWidget);
-    }
+    ldfFile_ = new LdfFileTab;
+    // In the order of the tab bar.
+    QWidget* const tabPanels[] = {general_, nodes_, signals_, frames_, scheduleTables_, encodings_,
+                                  ldfFile_, new AboutTab};
+    for (int i = 0; i < 8; ++i) panels_[i] = AddPanel(names[i], container, tabPanels[i]);
     connect(nodes_, &NodesTab::NodesChanged, this, &TfrmTabrel::RefreshNodeChoices);
     connect(nodes_, &NodesTab::HeaderRequested, this, &TfrmTabrel::GenerateHeaderFile);
     connect(encodings_, &EncodingsTab::EncodingTypesChanged, signals_, &SignalsTab::RefreshEncodingChoices);
-    connect(signals_, &SignalsTab::SignalsChanged, this, &TfrmTabrel::RefreshFrameSignalChoices);
-    BuildFramesPanel(panels_[kFrames]);
-    BuildLdfPanel(panels_[kLdfFile]);
-    BuildAboutPanel(panels_[kAbout]);
+    connect(signals_, &SignalsTab::SignalsChanged, frames_, &FramesTab::RefreshFrameSignalChoices);
+    connect(frames_, &FramesTab::FramesChanged, scheduleTables_, &ScheduleTablesTab::RefreshScheduleFrameChoices);
     splitter->addWidget(container);
     splitter->addWidget(BuildIssuePages());
     splitter->setStretchFactor(0, 1);
@@ -226,15 +225,10 @@ void TfrmTabrel::FormShow() {
 }
 
 void TfrmTabrel::RefreshAllTabs() {
-    for (QWidget* hidden :
-         std::initializer_list<QWidget*>{pnlFrameDetails_, lblFrameCount_}) {
-        hidden->hide();
-    }
     general_->Show(document_.get());
     nodes_->Show(document_.get());
-    RefreshFrameList();
+    frames_->Show(document_.get());
     signals_->Show(document_.get());
-    RefreshFrameSignalChoices();
     scheduleTables_->Show(document_.get());
     encodings_->Show(document_.get());
     RefreshNodeChoices();
@@ -246,7 +240,6 @@ void TfrmTabrel::tabsMainChange() {
     for (QWidget* panel : panels_) panel->hide();
     const int tab = tabsMain_->currentIndex();
     if (tab == kLdfFile) ShowLdfText();
-    if (tab == kFrames && frameSignalChoicesStale_) RefreshFrameSignalChoices();
     if (tab >= 0 && tab < 8) panels_[tab]->show();
     ShowCurrentTabDetails();
 }
@@ -255,7 +248,7 @@ void TfrmTabrel::ShowCurrentTabDetails() {
     if (!document_) return;
     switch (tabsMain_->currentIndex()) {
         case kSignals: signals_->lstSignalsClick(); break;
-        case kFrames: lstFramesClick(); break;
+        case kFrames: frames_->lstFramesClick(); break;
         case kScheduleTables: scheduleTables_->lstScheduleTablesClick(); break;
         case kEncodings: encodings_->lstEncodingsClick(); break;
         default: break;
@@ -264,7 +257,7 @@ void TfrmTabrel::ShowCurrentTabDetails() {
 
 void TfrmTabrel::ShowLdfText() {
     // The writer's own rendering: exactly what Save As stores, without a temporary file.
-    txtLDF_->setPlainText(DecodedLdfText(RenderLDF(*document_)));
+    ldfFile_->ShowText(DecodedLdfText(RenderLDF(*document_)));
 }
 
 void TfrmTabrel::SetTitles(const QString& caption, const QString& applicationTitle) {
@@ -310,7 +303,7 @@ void TfrmTabrel::mnuFileNewClick() {
     document_->Reset();
     SetTitles("Kestova Tabrel", "Kestova Tabrel");
     RefreshAllTabs();
-    txtLDF_->clear();
+    ldfFile_->ShowText(QString());
     RememberSavedText();
 }
 
@@ -338,9 +331,9 @@ void TfrmTabrel::mnuFileOpenClick() {
     document_ = std::move(loaded);
     const QString name = ToQString(corvParseFileString(path).name);
     SetTitles(name + " - Kestova Tabrel", name);
-    if (read) txtLDF_->setPlainText(DecodedLdfText(bytes));
+    if (read) ldfFile_->ShowText(DecodedLdfText(bytes));
     signals_->ClearFilter();
-    txtFilterFrame_->clear();
+    frames_->ClearFilter();
     RefreshAllTabs();
     FillLoadIssues();
     RememberSavedText();
@@ -460,7 +453,10 @@ void TfrmTabrel::lstLDFIssuesDblClick() {
         }
     } else if (tab == "Frames") {
         tabsMain_->setCurrentIndex(kFrames);
-        if (parts.Count() == 3) NavigateFrame(ToQString(parts.Item(1)), last);
+        if (parts.Count() == 3) {
+            frames_->SelectFrameByName(ToQString(parts.Item(1)));
+            if (QWidget* control = frames_->ControlFor(last)) HighlightControl(frames_->Highlight(), control);
+        }
     } else if (tab == "Schedule Tables") {
         tabsMain_->setCurrentIndex(kScheduleTables);
     } else if (tab == "Encodings") {
@@ -477,12 +473,9 @@ void TfrmTabrel::NavigateNodes(const QString& field) {
     if (QWidget* control = nodes_->ControlFor(field)) HighlightControl(nodes_->Highlight(), control);
 }
 
-bool TfrmTabrel::AskYesNo(const QString& question, const QString& title) {
-    return ::AskYesNo(this, question, title);
-}
 
 QList<QComboBox*> TfrmTabrel::NodeChoiceLists() const {
-    return {signals_->SourceNodeChoice(), signals_->ReceiverNodeChoice(), lstFrameSourceECU_,
+    return {signals_->SourceNodeChoice(), signals_->ReceiverNodeChoice(), frames_->SourceNodeChoice(),
             scheduleTables_->NodeChoice()};
 }
 

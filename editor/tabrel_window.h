@@ -1,46 +1,33 @@
 #pragma once
 // The main window: the one cluster document shown in eight tabs, the File menu, the two
-// issue lists and the navigation from an issue to the control it names. The tabs are
-// implemented in tab_*.cpp, one unit per tab.
+// issue lists, the setup check timer and the navigation from an issue to the control it
+// names. Each list tab is a class of its own; the window composes them and routes the
+// refreshes one tab's edit asks of another.
 
 #include <QList>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "foundation/corv_arrays.h"
-#include "model/lin_entities.h"
-#include "model/references.h"
 
-class QCheckBox;
+class EncodingsTab;
+class FramesTab;
+class GeneralTab;
+class LdfFileTab;
+class NodesTab;
 class QComboBox;
 class QFileDialog;
-class EncodingsTab;
-class FrameListEditor;
-class GeneralTab;
-class NodesTab;
-class ScheduleTablesTab;
-class SignalsTab;
 class QFrame;
 class QLabel;
-class QLineEdit;
-class QListView;
-class QListWidget;
-class QListWidgetItem;
-class QPlainTextEdit;
-class QPushButton;
 class QTabBar;
 class QTabWidget;
 class QTimer;
 class QTreeWidget;
-class SortedNameList;
+class ScheduleTablesTab;
+class SignalsTab;
 class corvdekLINDefinitionFile;
-class corvdekLINEventFrame;
-class corvdekLINFrame;
-class corvdekLINSporadicFrame;
-class corvString;
 
 class TfrmTabrel : public QMainWindow {
     Q_OBJECT
@@ -59,7 +46,7 @@ public:
     // The document's text differs from the one it had after the last New, Open or Save As.
     bool HasUnsavedChanges() const;
 
-    // Shared operations of the tabs.
+    // Shows the document in every tab, as after a load.
     void RefreshAllTabs();
     void FillLoadIssues();
     void HighlightControl(QFrame* frame, QWidget* control);
@@ -72,18 +59,6 @@ public:
     void mnuFileExitClick();
     void Timer1Timer();
     void lstLDFIssuesDblClick();
-
-    // Frames tab.
-    void RefreshFrameList();
-    void lstFramesClick();
-    void SelectFrameByName(const QString& name);
-    void RefreshFrameSignalChoices();
-    void ShowFrameTime();
-    void cmdFramesAddClick();
-    void cmdFramesRemoveClick();
-    void cmdFrameSignalsAddClick();
-    void cmdFrameSignalsRemoveClick();
-    void cmdFrameSignalsClearClick();
     // The drop-down lists of the tabs that offer the master and the slaves follow them.
     void RefreshNodeChoices();
 
@@ -96,9 +71,6 @@ private:
     void BuildMenu();
     QWidget* BuildHeaderStrip();
     QWidget* BuildIssuePages();
-    void BuildFramesPanel(QWidget* panel);
-    void BuildLdfPanel(QWidget* panel);
-    void BuildAboutPanel(QWidget* panel);
     QWidget* AddPanel(const char* name, QWidget* container, QWidget* panel);
 
     void FormShow();
@@ -114,37 +86,10 @@ private:
     // Generates a driver header through the save dialog.
     void GenerateHeaderFile(bool isMaster, int slaveIndex);
     void SetTitles(const QString& caption, const QString& applicationTitle);
-    bool AskYesNo(const QString& question, const QString& title = "Confirm Remove");
     void NavigateGeneral(const QString& field);
     // The drop-down lists of the other tabs that offer the master and the slaves.
     QList<QComboBox*> NodeChoiceLists() const;
     void NavigateNodes(const QString& field);
-    void NavigateFrame(const QString& name, const QString& field);
-    // The objects the list selections point at; null when there is none.
-    corvdekLINFrame* CurrentFrame() const;  // an unconditional one
-    corvdekLINSporadicFrame* CurrentSporadicFrame() const;
-    corvdekLINEventFrame* CurrentEventFrame() const;
-    corvString* CurrentFrameName() const;  // of any kind
-    void ChangeFrameList(const std::function<void()>& change);
-    // The kinds of frames of the Frames tab, in the order of `lstFrameType`.
-    enum FrameKind { kUnconditionalFrame, kSporadicFrame, kEventTriggeredFrame };
-    struct FrameAt {
-        int kind;
-        int index;  // in the kind's collection; -1 for none
-    };
-    FrameAt LocateFrame(int position) const;
-    int FramePosition(FrameAt frame) const;
-    FrameAt SelectedFrame() const;
-    corvString* FrameNameAt(FrameAt frame) const;
-    void RemoveFrame(FrameAt frame);
-    void ChangeFrameType(int kind);
-    bool FrameTypeChangeDrops(int kind) const;
-    void ShowEventFrame(const corvdekLINEventFrame& event);
-    int IdentifierRow(const corvString& id) const;
-    corvString UnusedIdentifier() const;
-    void FillFrameSignals();
-    void FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change);
-    void ShowFrameLength(const corvdekLINFrame& frame);
 
     QString ChoosePath(QFileDialog* dialog);
 
@@ -158,15 +103,11 @@ private:
     std::unique_ptr<corvdekLINDefinitionFile> document_;
     IssueRows shownIssues_;
     FileDialogRunner runFileDialog_;
-    bool filling_ = false;
-    bool frameSignalChoicesStale_ = false;  // the Frames tab's signal list awaits a refill
     int highlightTicks_ = 0;
     bool shown_ = false;
     // The LDF text right after the last New, successful Open or successful Save As; the
     // document has unsaved edits when its text differs.
     std::string savedText_;
-    // The renames of the objects the tabs show, which their references follow.
-    std::optional<ReferenceRename> frameRename_;
 
     QFileDialog* dlgOpen_ = nullptr;
     QFileDialog* dlgSave_ = nullptr;
@@ -182,32 +123,8 @@ private:
     GeneralTab* general_ = nullptr;
     NodesTab* nodes_ = nullptr;
     SignalsTab* signals_ = nullptr;
+    FramesTab* frames_ = nullptr;
     ScheduleTablesTab* scheduleTables_ = nullptr;
     EncodingsTab* encodings_ = nullptr;
-    QPlainTextEdit* txtLDF_ = nullptr;
-
-    // Frames tab
-    QLineEdit* txtFilterFrame_ = nullptr;
-    QListView* lstFrames_ = nullptr;
-    std::unique_ptr<SortedNameList> frameList_;
-    QLabel* lblFrameCount_ = nullptr;
-    QWidget* pnlFrameDetails_ = nullptr;
-    QLineEdit* txtFrameDescription_ = nullptr;
-    QComboBox* lstFrameType_ = nullptr;
-    QWidget* pnlUnconditional_ = nullptr;
-    QWidget* pnlSporadic_ = nullptr;
-    QWidget* pnlEventTriggered_ = nullptr;
-    FrameListEditor* sporadicFrames_ = nullptr;
-    FrameListEditor* eventFrames_ = nullptr;
-    QComboBox* lstEventFrameID_ = nullptr;
-    QComboBox* lstEventCollisionTable_ = nullptr;
-    QComboBox* lstFrameID_ = nullptr;
-    QComboBox* lstFrameLength_ = nullptr;
-    QComboBox* lstFrameSourceECU_ = nullptr;
-    QComboBox* lstFrameSignals_ = nullptr;
-    QLineEdit* txtFrameSignalOffset_ = nullptr;
-    QTreeWidget* lviewFrameSignals_ = nullptr;
-    QLabel* lblFrameTime_ = nullptr;
-    QFrame* shapeFrameConditional_ = nullptr;
-
+    LdfFileTab* ldfFile_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <QTabBar>
 
 #include "editor_test_support.h"
+#include "frames_tab.h"
 
 using namespace editor_test;
 
@@ -34,7 +35,7 @@ private Q_SLOTS:
         // The other kinds of frames.
         tabs->setCurrentIndex(TfrmTabrel::kFrames);
         for (const char* frame : {"ClimateSporadic", "FlapEvent"}) {
-            w.SelectFrameByName(frame);
+            Find<FramesTab>(&w, "pnlFrames")->SelectFrameByName(frame);
             QTest::qWait(50);
             QVERIFY(w.grab().save(folder.filePath(QString("3_Frames_%1.png").arg(frame))));
         }

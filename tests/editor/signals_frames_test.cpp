@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "editor_test_support.h"
+#include "frames_tab.h"
 #include "signals_tab.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
@@ -194,11 +195,11 @@ private Q_SLOTS:
         const std::pair<const char*, const char*> cases[] = {
             {"F1", "2.292 ms"}, {"F2", "3.333 ms"}, {"F3", "3.333 ms"}, {"F4", "6.458 ms"}};
         for (const auto& [frame, text] : cases) {
-            w.SelectFrameByName(frame);
+            Find<FramesTab>(&w, "pnlFrames")->SelectFrameByName(frame);
             QCOMPARE(time->text(), QString(text));
         }
         Find<QComboBox>(&w, "lstLINSpeed")->setCurrentText("9.6");
-        w.SelectFrameByName("F4");
+        Find<FramesTab>(&w, "pnlFrames")->SelectFrameByName("F4");
         QCOMPARE(time->text(), QString("12.917 ms"));
     }
 
@@ -208,7 +209,7 @@ private Q_SLOTS:
         LoadInto(w, "LIN_speed = 19.2 kbps; Signals { A: 8, 0, M; B: 8, 0, M; C: 8, 0, M; }"
                     "Frames { F: 1, M {} }");
         ShowTab(w, TfrmTabrel::kFrames);
-        w.SelectFrameByName("F");
+        Find<FramesTab>(&w, "pnlFrames")->SelectFrameByName("F");
         auto* signalChoice = Find<QComboBox>(&w, "lstFrameSignals");
         auto* offset = Find<QLineEdit>(&w, "txtFrameSignalOffset");
         for (const auto& [name, bits] : {std::pair{"C", "16"}, {"A", "0"}, {"B", "8"}}) {

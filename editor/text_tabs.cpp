@@ -1,4 +1,4 @@
-// The "LDF File" tab (the document as the writer renders it) and the "About" tab.
+#include "text_tabs.h"
 
 #include <QFontDatabase>
 #include <QLabel>
@@ -7,9 +7,9 @@
 
 #include "artwork.h"
 #include "ldf_highlighter.h"
-#include "tabrel_window.h"
 
-void TfrmTabrel::BuildLdfPanel(QWidget* panel) {
+LdfFileTab::LdfFileTab(QWidget* parent) : QWidget(parent) {
+    setObjectName("pnlLDF");
     txtLDF_ = new QPlainTextEdit;
     txtLDF_->setObjectName("txtLDF");
     txtLDF_->setReadOnly(true);
@@ -24,16 +24,19 @@ void TfrmTabrel::BuildLdfPanel(QWidget* panel) {
     txtLDF_->setTabStopDistance(4 * QFontMetricsF(font).horizontalAdvance(' '));
     txtLDF_->setStyleSheet("QPlainTextEdit { selection-color: white; selection-background-color: navy; }");
     new LdfHighlighter(txtLDF_);
-    auto* layout = new QVBoxLayout(panel);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtLDF_);
 }
 
-void TfrmTabrel::BuildAboutPanel(QWidget* panel) {
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
+void LdfFileTab::ShowText(const QString& text) { txtLDF_->setPlainText(text); }
+
+AboutTab::AboutTab(QWidget* parent) : QWidget(parent) {
+    setObjectName("pnlRepresentations");
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(palette);
+    setPalette(palette);
     auto* picture = new QLabel;
     picture->setPixmap(LogoPicture(96));
     auto* name = new QLabel("Tabrel");
@@ -44,7 +47,7 @@ void TfrmTabrel::BuildAboutPanel(QWidget* panel) {
         font.setBold(label == name);
         label->setFont(font);
     }
-    auto* layout = new QVBoxLayout(panel);
+    auto* layout = new QVBoxLayout(this);
     layout->addStretch();
     for (QLabel* label : {picture, name, maker}) layout->addWidget(label, 0, Qt::AlignHCenter);
     layout->addStretch();

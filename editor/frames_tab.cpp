@@ -1,7 +1,4 @@
-// The Frames tab: the sorted, filtered list of frames and the details of the selected one.
-// An unconditional frame has its identifier, length, source node, signals with their
-// offsets and frame time; a sporadic frame the frames it stands for, in priority order; an
-// event-triggered frame its identifier, collision resolving schedule table and frames.
+#include "frames_tab.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -23,9 +20,7 @@
 #include "model/name_index.h"
 #include "qt_text.h"
 #include "name_lists.h"
-#include "schedule_tables_tab.h"
 #include "sorted_name_list.h"
-#include "tabrel_window.h"
 #include "widgets.h"
 
 namespace {
@@ -60,7 +55,8 @@ corvString LengthText(int bytes) {
 
 }  // namespace
 
-void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
+FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
+    setObjectName("pnlFrames");
     const ListColumn left = BuildListColumn(
         {"cmdFramesAdd", "cmdFramesRemove", "lstFrames", "txtFilterFrame", "cmdFindFrame", "lblFrameCount", true},
         192);
@@ -69,7 +65,7 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     frameList_ = std::make_unique<SortedNameList>(
         lstFrames_,
         [this] {
-            return document_ ? document_->frames.GetCount() + document_->sporadicFrames.GetCount() +
+            return document_ != nullptr ? document_->frames.GetCount() + document_->sporadicFrames.GetCount() +
                                    document_->eventFrames.GetCount()
                              : 0;
         },
@@ -163,17 +159,17 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
     details->addWidget(pnlEventTriggered_, 4, 0, 1, 3);
     details->setColumnStretch(2, 1);
 
-    PlaceListAndDetails(panel, left.column, pnlFrameDetails_);
+    PlaceListAndDetails(this, left.column, pnlFrameDetails_);
 
-    connect(left.add, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesAddClick);
-    connect(left.remove, &QPushButton::clicked, this, &TfrmTabrel::cmdFramesRemoveClick);
+    connect(left.add, &QPushButton::clicked, this, &FramesTab::cmdFramesAddClick);
+    connect(left.remove, &QPushButton::clicked, this, &FramesTab::cmdFramesRemoveClick);
     auto filter = [this] { ChangeFrameList([this] { frameList_->SetFilter(txtFilterFrame_->text()); }); };
     connect(txtFilterFrame_, &QLineEdit::textChanged, this, filter);
     connect(left.find, &QToolButton::clicked, this, filter);
     connect(lstFrames_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { lstFramesClick(); });
-    connect(addSignal, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsAddClick);
-    connect(removeSignal, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsRemoveClick);
-    connect(clearSignals, &QPushButton::clicked, this, &TfrmTabrel::cmdFrameSignalsClearClick);
+    connect(addSignal, &QPushButton::clicked, this, &FramesTab::cmdFrameSignalsAddClick);
+    connect(removeSignal, &QPushButton::clicked, this, &FramesTab::cmdFrameSignalsRemoveClick);
+    connect(clearSignals, &QPushButton::clicked, this, &FramesTab::cmdFrameSignalsClearClick);
 
     auto edit = [this](auto* control, auto changed, auto apply) {
         connect(control, changed, this, [this, apply](const QString& text) {
@@ -188,9 +184,9 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
         if (frameRename_) frameRename_->Follow(*document_, *name);
         const int position = frameList_->SelectedPosition();
         ChangeFrameList([&] { frameList_->NameChanged(position); });
-        scheduleTables_->RefreshScheduleFrameChoices();
+        Q_EMIT FramesChanged();
     });
-    connect(lstFrameType_, &QComboBox::activated, this, &TfrmTabrel::ChangeFrameType);
+    connect(lstFrameType_, &QComboBox::activated, this, &FramesTab::ChangeFrameType);
     connect(sporadicFrames_, &FrameListEditor::FramesEdited, this, [this](const QStringList& frames) {
         if (corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) sporadic->frameList = Names(frames);
     });
@@ -212,9 +208,11 @@ void TfrmTabrel::BuildFramesPanel(QWidget* panel) {
          [](corvdekLINFrame& frame, const corvString& text) { frame.publisher = corvString(text).Trim(); });
 }
 
+FramesTab::~FramesTab() = default;
+
 // A row of the frame list carries a position that counts through the unconditional, the
 // sporadic and the event-triggered frames, in that order.
-TfrmTabrel::FrameAt TfrmTabrel::LocateFrame(int position) const {
+FramesTab::FrameAt FramesTab::LocateFrame(int position) const {
     const int sporadicStart = document_->frames.GetCount();
     const int eventStart = sporadicStart + document_->sporadicFrames.GetCount();
     if (position < 0) return {kUnconditionalFrame, -1};
@@ -223,7 +221,7 @@ TfrmTabrel::FrameAt TfrmTabrel::LocateFrame(int position) const {
     return {kEventTriggeredFrame, position - eventStart};
 }
 
-int TfrmTabrel::FramePosition(FrameAt frame) const {
+int FramesTab::FramePosition(FrameAt frame) const {
     switch (frame.kind) {
         case kSporadicFrame: return document_->frames.GetCount() + frame.index;
         case kEventTriggeredFrame:
@@ -232,28 +230,28 @@ int TfrmTabrel::FramePosition(FrameAt frame) const {
     }
 }
 
-TfrmTabrel::FrameAt TfrmTabrel::SelectedFrame() const {
-    return document_ ? LocateFrame(frameList_->SelectedPosition()) : FrameAt{kUnconditionalFrame, -1};
+FramesTab::FrameAt FramesTab::SelectedFrame() const {
+    return document_ != nullptr ? LocateFrame(frameList_->SelectedPosition()) : FrameAt{kUnconditionalFrame, -1};
 }
 
-corvdekLINFrame* TfrmTabrel::CurrentFrame() const {
+corvdekLINFrame* FramesTab::CurrentFrame() const {
     const FrameAt at = SelectedFrame();
     return at.kind == kUnconditionalFrame ? document_->frames.Get(at.index) : nullptr;
 }
 
-corvdekLINSporadicFrame* TfrmTabrel::CurrentSporadicFrame() const {
+corvdekLINSporadicFrame* FramesTab::CurrentSporadicFrame() const {
     const FrameAt at = SelectedFrame();
     return at.kind == kSporadicFrame ? document_->sporadicFrames.Get(at.index) : nullptr;
 }
 
-corvdekLINEventFrame* TfrmTabrel::CurrentEventFrame() const {
+corvdekLINEventFrame* FramesTab::CurrentEventFrame() const {
     const FrameAt at = SelectedFrame();
     return at.kind == kEventTriggeredFrame ? document_->eventFrames.Get(at.index) : nullptr;
 }
 
-corvString* TfrmTabrel::CurrentFrameName() const { return document_ ? FrameNameAt(SelectedFrame()) : nullptr; }
+corvString* FramesTab::CurrentFrameName() const { return document_ != nullptr ? FrameNameAt(SelectedFrame()) : nullptr; }
 
-corvString* TfrmTabrel::FrameNameAt(FrameAt frame) const {
+corvString* FramesTab::FrameNameAt(FrameAt frame) const {
     switch (frame.kind) {
         case kSporadicFrame: {
             corvdekLINSporadicFrame* sporadic = document_->sporadicFrames.Get(frame.index);
@@ -270,18 +268,15 @@ corvString* TfrmTabrel::FrameNameAt(FrameAt frame) const {
     }
 }
 
-void TfrmTabrel::RefreshFrameList() {
-    ChangeFrameList([this] {
-        const int selected = frameList_->SelectedPosition();
-        frameList_->Reload(selected < 0 ? 0 : selected);
-    });
+void FramesTab::RefreshFrameList() {
+    ChangeFrameList([this] { frameList_->Reload(); });
 }
 
-void TfrmTabrel::ChangeFrameList(const std::function<void()>& change) {
+void FramesTab::ChangeFrameList(const std::function<void()>& change) {
     frameList_->Change(lblFrameCount_, "Frame Count %1", [this] { lstFramesClick(); }, change);
 }
 
-void TfrmTabrel::lstFramesClick() {
+void FramesTab::lstFramesClick() {
     const corvString* name = CurrentFrameName();
     if (name == nullptr) {
         pnlFrameDetails_->hide();
@@ -315,7 +310,7 @@ void TfrmTabrel::lstFramesClick() {
 
 // A length that was the suggested one follows the suggestion through `change`; another
 // stated length only grows to fit the signals. A length left unstated stays so.
-void TfrmTabrel::FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change) {
+void FramesTab::FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change) {
     const ClusterNameIndex names(*document_);  // `change` touches no signal
     const int before = SuggestedFrameBytes(frame, names);
     change();
@@ -328,12 +323,12 @@ void TfrmTabrel::FollowSuggestedLength(corvdekLINFrame& frame, const std::functi
     ShowFrameLength(frame);
 }
 
-void TfrmTabrel::ShowFrameLength(const corvdekLINFrame& frame) {
+void FramesTab::ShowFrameLength(const corvdekLINFrame& frame) {
     FillingScope filling(filling_);
     lstFrameLength_->setCurrentIndex(lstFrameLength_->findText(ToQString(frame.length)));
 }
 
-void TfrmTabrel::FillFrameSignals() {
+void FramesTab::FillFrameSignals() {
     const corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) return;
     lviewFrameSignals_->clear();
@@ -345,16 +340,16 @@ void TfrmTabrel::FillFrameSignals() {
     lviewFrameSignals_->addTopLevelItems(rows);
 }
 
-void TfrmTabrel::ShowFrameTime() {
+void FramesTab::ShowFrameTime() {
     corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) return;
-    frame->owner = document_.get();
+    frame->owner = document_;
     corvString time;
     frame->FormatFrameTime(time);
     lblFrameTime_->setText(ToQString(time));
 }
 
-void TfrmTabrel::cmdFrameSignalsAddClick() {
+void FramesTab::cmdFrameSignalsAddClick() {
     corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) return;
     FollowSuggestedLength(*frame, [&] {
@@ -366,11 +361,11 @@ void TfrmTabrel::cmdFrameSignalsAddClick() {
     ShowFrameTime();
 }
 
-void TfrmTabrel::cmdFrameSignalsRemoveClick() {
+void FramesTab::cmdFrameSignalsRemoveClick() {
     corvdekLINFrame* frame = CurrentFrame();
     QTreeWidgetItem* row = lviewFrameSignals_->currentItem();
     if (frame == nullptr || row == nullptr || !row->isSelected()) return;
-    if (!AskYesNo("Are you sure you want to remove this frame signal?")) return;
+    if (!AskYesNo(this, "Are you sure you want to remove this frame signal?")) return;
     const int index = lviewFrameSignals_->indexOfTopLevelItem(row);
     if (index < frame->signalNames.Count()) {
         frame->signalNames.RemoveAt(index);
@@ -379,7 +374,7 @@ void TfrmTabrel::cmdFrameSignalsRemoveClick() {
     FillFrameSignals();  // the frame time stays until the frame is shown again
 }
 
-void TfrmTabrel::cmdFrameSignalsClearClick() {
+void FramesTab::cmdFrameSignalsClearClick() {
     corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) return;
     frame->signalNames.Clear();
@@ -387,7 +382,7 @@ void TfrmTabrel::cmdFrameSignalsClearClick() {
     FillFrameSignals();
 }
 
-void TfrmTabrel::cmdFramesAddClick() {
+void FramesTab::cmdFramesAddClick() {
     corvdekLINFrame* frame = document_->frames.Add();
     txtFilterFrame_->clear();
     frame->name.Assign(u"NewFrame").AppendInt(document_->frames.GetCount());
@@ -395,10 +390,10 @@ void TfrmTabrel::cmdFramesAddClick() {
     RefreshFrameList();
     frameList_->SelectPosition(document_->frames.GetCount() - 1);
     lstFramesClick();
-    scheduleTables_->RefreshScheduleFrameChoices();
+    Q_EMIT FramesChanged();
 }
 
-void TfrmTabrel::ShowEventFrame(const corvdekLINEventFrame& event) {
+void FramesTab::ShowEventFrame(const corvdekLINEventFrame& event) {
     lstEventFrameID_->setCurrentIndex(IdentifierRow(event.Id()));
     lstEventCollisionTable_->clear();
     lstEventCollisionTable_->addItems(NameTexts(document_->scheduleTables));
@@ -408,18 +403,18 @@ void TfrmTabrel::ShowEventFrame(const corvdekLINEventFrame& event) {
 }
 
 // The row of the identifier list showing `id`, written in hexadecimal or not; -1 for none.
-int TfrmTabrel::IdentifierRow(const corvString& id) const {
+int FramesTab::IdentifierRow(const corvString& id) const {
     const auto value = WholeNumber(id);
     return value && *value < static_cast<unsigned>(lstEventFrameID_->count()) ? static_cast<int>(*value) : -1;
 }
 
 // Turns the selected frame into one of another kind under the same name. What the new
 // kind has no place for is dropped, after a question when there is something to drop.
-void TfrmTabrel::ChangeFrameType(int kind) {
+void FramesTab::ChangeFrameType(int kind) {
     const FrameAt at = SelectedFrame();
     if (at.index < 0 || kind == at.kind) return;
     if (FrameTypeChangeDrops(kind) &&
-        !AskYesNo("Changing the frame type drops what the new type has no place for. Change it?",
+        !AskYesNo(this, "Changing the frame type drops what the new type has no place for. Change it?",
                   "Confirm Change")) {
         FillingScope filling(filling_);
         lstFrameType_->setCurrentIndex(at.kind);
@@ -457,7 +452,7 @@ void TfrmTabrel::ChangeFrameType(int kind) {
     lstFramesClick();
 }
 
-bool TfrmTabrel::FrameTypeChangeDrops(int kind) const {
+bool FramesTab::FrameTypeChangeDrops(int kind) const {
     if (const corvdekLINFrame* frame = CurrentFrame()) {
         return frame->signalNames.Count() > 0 || !frame->publisher.IsEmpty() ||
                (kind == kSporadicFrame && !frame->frameId.IsEmpty());
@@ -470,7 +465,7 @@ bool TfrmTabrel::FrameTypeChangeDrops(int kind) const {
 }
 
 // The first identifier below the diagnostic ones that no frame uses yet.
-corvString TfrmTabrel::UnusedIdentifier() const {
+corvString FramesTab::UnusedIdentifier() const {
     std::vector<bool> used(60, false);
     auto mark = [&](const corvString& id) {
         if (const auto value = WholeNumber(id); value && *value < used.size()) used[*value] = true;
@@ -481,7 +476,7 @@ corvString TfrmTabrel::UnusedIdentifier() const {
     return FromQString(lstEventFrameID_->itemText(free == used.end() ? 0 : static_cast<int>(free - used.begin())));
 }
 
-void TfrmTabrel::RemoveFrame(FrameAt frame) {
+void FramesTab::RemoveFrame(FrameAt frame) {
     switch (frame.kind) {
         case kSporadicFrame: document_->sporadicFrames.RemoveAt(frame.index); break;
         case kEventTriggeredFrame: document_->eventFrames.RemoveAt(frame.index); break;
@@ -489,25 +484,25 @@ void TfrmTabrel::RemoveFrame(FrameAt frame) {
     }
 }
 
-void TfrmTabrel::cmdFramesRemoveClick() {
+void FramesTab::cmdFramesRemoveClick() {
     const FrameAt at = SelectedFrame();
     if (at.index < 0) return;
-    if (!AskYesNo("Are you sure you want to remove this frame?")) return;
+    if (!AskYesNo(this, "Are you sure you want to remove this frame?")) return;
     RemoveFrame(at);
     RefreshFrameList();
     lstFramesClick();
-    scheduleTables_->RefreshScheduleFrameChoices();
+    Q_EMIT FramesChanged();
 }
 
-void TfrmTabrel::SelectFrameByName(const QString& name) {
+void FramesTab::SelectFrameByName(const QString& name) {
     frameList_->SelectName(name);
     lstFramesClick();
 }
 
-void TfrmTabrel::RefreshFrameSignalChoices() {
+void FramesTab::RefreshFrameSignalChoices() {
     // Sorting thousands of names on every keystroke of a signal's name would be felt; the
     // list is refilled when the Frames tab is shown.
-    frameSignalChoicesStale_ = tabsMain_->currentIndex() != kFrames;
+    frameSignalChoicesStale_ = !isVisible();
     if (frameSignalChoicesStale_) return;
     QStringList names;
     names.reserve(document_->signals.GetCount());
@@ -523,8 +518,23 @@ void TfrmTabrel::RefreshFrameSignalChoices() {
     lstFrameSignals_->setCurrentText(text);
 }
 
-void TfrmTabrel::NavigateFrame(const QString& name, const QString& field) {
-    SelectFrameByName(name);
-    if (field == "Signals") HighlightControl(shapeFrameConditional_, lviewFrameSignals_);
-    if (field == "SourceNode") HighlightControl(shapeFrameConditional_, lstFrameSourceECU_);
+QWidget* FramesTab::ControlFor(const QString& field) const {
+    if (field == "Signals") return lviewFrameSignals_;
+    if (field == "SourceNode") return lstFrameSourceECU_;
+    return nullptr;
+}
+
+void FramesTab::Show(corvdekLINDefinitionFile* document) {
+    document_ = document;
+    pnlFrameDetails_->hide();
+    lblFrameCount_->hide();
+    RefreshFrameList();
+    RefreshFrameSignalChoices();
+}
+
+void FramesTab::ClearFilter() { txtFilterFrame_->clear(); }
+
+void FramesTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (frameSignalChoicesStale_) RefreshFrameSignalChoices();
 }
