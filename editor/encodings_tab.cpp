@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "model/definition_file.h"
+#include "name_list_view.h"
 #include "qt_text.h"
 #include "name_lists.h"
 #include "widgets.h"
@@ -52,7 +53,10 @@ QLabel* Label(const char* name, const QString& caption) {
 EncodingsTab::EncodingsTab(QWidget* parent) : QWidget(parent) {
     setObjectName("pnlEncodings");
     const ListColumn left = BuildListColumn({"cmdEncodingsAdd", "cmdEncodingsRemove", "lstEncodings"}, 224);
-    lstEncodings_ = left.list;
+    lstEncodings_ = left.view;
+    encodingList_ = std::make_unique<NameListView>(
+        lstEncodings_, [this] { return document_ != nullptr ? document_->encodingTypes.GetCount() : 0; },
+        [this](int position) { return &document_->encodingTypes.Get(position)->name; }, false);
 
     pnlEncodingTypeDetails_ = new QWidget;
     pnlEncodingTypeDetails_->setObjectName("pnlEncodingTypeDetails");
@@ -113,7 +117,8 @@ EncodingsTab::EncodingsTab(QWidget* parent) : QWidget(parent) {
 
     connect(left.add, &QPushButton::clicked, this, &EncodingsTab::cmdEncodingsAddClick);
     connect(left.remove, &QPushButton::clicked, this, &EncodingsTab::cmdEncodingsRemoveClick);
-    connect(lstEncodings_, &QListWidget::currentRowChanged, this, [this] { lstEncodingsClick(); });
+    connect(lstEncodings_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { lstEncodingsClick(); });
     connect(addPart, &QPushButton::clicked, this, &EncodingsTab::cmdAddEncodingPartsClick);
     connect(removePart, &QPushButton::clicked, this, &EncodingsTab::cmdRemoveEncodingPartsClick);
     connect(clearParts, &QPushButton::clicked, this, &EncodingsTab::cmdClearEncodingPartsClick);
@@ -146,7 +151,7 @@ EncodingsTab::EncodingsTab(QWidget* parent) : QWidget(parent) {
 }
 
 corvdekLINSignalEncodingTypes* EncodingsTab::CurrentEncodingType() const {
-    return document_ != nullptr ? document_->encodingTypes.Get(lstEncodings_->currentRow()) : nullptr;
+    return document_ != nullptr ? document_->encodingTypes.Get(encodingList_->SelectedPosition()) : nullptr;
 }
 
 corvdekLINSignalEncodingTypeItem* EncodingsTab::CurrentEncodingPart() const {
@@ -166,6 +171,8 @@ void EncodingsTab::EditEncodingPart(const std::function<void(Part&)>& change) {
     row->setText(1, details);
 }
 
+EncodingsTab::~EncodingsTab() = default;
+
 void EncodingsTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
     pnlEncodingTypeDetails_->hide();
@@ -173,7 +180,7 @@ void EncodingsTab::Show(corvdekLINDefinitionFile* document) {
 }
 
 void EncodingsTab::RefreshEncodingTypeList() {
-    RefillKeepingRow(lstEncodings_, NameTexts(document_->encodingTypes));
+    encodingList_->Reload();
     Q_EMIT EncodingTypesChanged();
 }
 
@@ -259,17 +266,17 @@ void EncodingsTab::cmdEncodingsAddClick() {
     corvdekLINSignalEncodingTypes* type = document_->encodingTypes.Add();
     type->name.Assign(u"NewSignalEncoding").AppendInt(document_->encodingTypes.GetCount());
     RefreshEncodingTypeList();
-    lstEncodings_->setCurrentRow(lstEncodings_->count() - 1);
+    encodingList_->SelectPosition(document_->encodingTypes.GetCount() - 1);
     lstEncodingsClick();
 }
 
 void EncodingsTab::cmdEncodingsRemoveClick() {
-    const int selected = lstEncodings_->currentRow();
+    const int selected = encodingList_->SelectedPosition();
     if (selected < 0) return;
     if (!AskYesNo(this, "Are you sure you want to remove this encoding?")) return;
     document_->encodingTypes.RemoveAt(selected);
     RefreshEncodingTypeList();
-    lstEncodings_->setCurrentRow(lstEncodings_->count() - 1);
+    encodingList_->SelectPosition(document_->encodingTypes.GetCount() - 1);
     lstEncodingsClick();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "model/references.h"
@@ -12,7 +13,8 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
+class NameListView;
 class QTreeWidget;
 class corvdekLINDefinitionFile;
 class corvdekLINSignalEncodingTypeItem;
@@ -22,6 +24,7 @@ class EncodingsTab : public QWidget {
     Q_OBJECT
 public:
     explicit EncodingsTab(QWidget* parent = nullptr);
+    ~EncodingsTab() override;
 
     // Shows the encoding types of `document`, without a selection shown; every later edit
     // goes into it.
@@ -53,7 +56,8 @@ private:
     // The rename of the shown type, which its references follow.
     std::optional<ReferenceRename> encodingRename_;
 
-    QListWidget* lstEncodings_ = nullptr;
+    QListView* lstEncodings_ = nullptr;
+    std::unique_ptr<NameListView> encodingList_;
     QWidget* pnlEncodingTypeDetails_ = nullptr;
     QLineEdit* txtEncodingTypeDescription_ = nullptr;
     QTreeWidget* lviewEncodingParts_ = nullptr;

@@ -20,7 +20,7 @@
 #include "model/name_index.h"
 #include "qt_text.h"
 #include "name_lists.h"
-#include "sorted_name_list.h"
+#include "name_list_view.h"
 #include "widgets.h"
 
 namespace {
@@ -58,11 +58,11 @@ corvString LengthText(int bytes) {
 FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
     setObjectName("pnlFrames");
     const ListColumn left = BuildListColumn(
-        {"cmdFramesAdd", "cmdFramesRemove", "lstFrames", "txtFilterFrame", "cmdFindFrame", "lblFrameCount", true},
+        {"cmdFramesAdd", "cmdFramesRemove", "lstFrames", "txtFilterFrame", "cmdFindFrame", "lblFrameCount"},
         192);
     txtFilterFrame_ = left.filter;
     lstFrames_ = left.view;
-    frameList_ = std::make_unique<SortedNameList>(
+    frameList_ = std::make_unique<NameListView>(
         lstFrames_,
         [this] {
             return document_ != nullptr ? document_->frames.GetCount() + document_->sporadicFrames.GetCount() +

@@ -20,7 +20,7 @@ class QLineEdit;
 class QListView;
 class QShowEvent;
 class QTreeWidget;
-class SortedNameList;
+class NameListView;
 class corvString;
 class corvdekLINDefinitionFile;
 class corvdekLINEventFrame;
@@ -95,7 +95,7 @@ private:
 
     QLineEdit* txtFilterFrame_ = nullptr;
     QListView* lstFrames_ = nullptr;
-    std::unique_ptr<SortedNameList> frameList_;
+    std::unique_ptr<NameListView> frameList_;
     QLabel* lblFrameCount_ = nullptr;
     QWidget* pnlFrameDetails_ = nullptr;
     QLineEdit* txtFrameDescription_ = nullptr;

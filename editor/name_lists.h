@@ -1,6 +1,6 @@
 #pragma once
-// The short lists of names of the tabs (slaves, schedule tables, encoding types,
-// configurations): in collection order, the row being the position.
+// The short list widgets of names (slaves, composite configurations and nodes): in
+// collection order, the row being the position.
 
 #include <QString>
 #include <QStringList>

@@ -16,6 +16,7 @@
 
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
+#include "name_list_view.h"
 #include "qt_text.h"
 #include "name_lists.h"
 #include "widgets.h"
@@ -94,7 +95,10 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
     const ListColumn left = BuildListColumn({"cmdAddScheduleTable", "cmdRemoveScheduleTable",
                                              "lstScheduleTables", nullptr, nullptr, "lblTableCount"},
                                             200);
-    lstScheduleTables_ = left.list;
+    lstScheduleTables_ = left.view;
+    tableList_ = std::make_unique<NameListView>(
+        lstScheduleTables_, [this] { return document_ != nullptr ? document_->scheduleTables.GetCount() : 0; },
+        [this](int position) { return &document_->scheduleTables.Get(position)->name; }, false);
     lblTableCount_ = left.count;
 
     pnlScheduleTableDetails_ = new QWidget;
@@ -178,7 +182,8 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
 
     connect(left.add, &QPushButton::clicked, this, &ScheduleTablesTab::cmdAddScheduleTableClick);
     connect(left.remove, &QPushButton::clicked, this, &ScheduleTablesTab::cmdRemoveScheduleTableClick);
-    connect(lstScheduleTables_, &QListWidget::currentRowChanged, this, [this] { lstScheduleTablesClick(); });
+    connect(lstScheduleTables_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { lstScheduleTablesClick(); });
     connect(lstScheduleFrameType_, &QComboBox::activated, this, [this] { lstScheduleFrameTypeSelect(); });
     connect(addEntry, &QPushButton::clicked, this, &ScheduleTablesTab::cmdScheduleTableFrameAddClick);
     connect(removeEntry, &QPushButton::clicked, this, &ScheduleTablesTab::cmdScheduleTableFrameRemoveClick);
@@ -197,8 +202,10 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
     lstScheduleFrameTypeSelect();
 }
 
+ScheduleTablesTab::~ScheduleTablesTab() = default;
+
 corvdekLINScheduleTable* ScheduleTablesTab::CurrentScheduleTable() const {
-    return document_ != nullptr ? document_->scheduleTables.Get(lstScheduleTables_->currentRow()) : nullptr;
+    return document_ != nullptr ? document_->scheduleTables.Get(tableList_->SelectedPosition()) : nullptr;
 }
 
 void ScheduleTablesTab::lstScheduleFrameTypeSelect() {
@@ -373,7 +380,7 @@ void ScheduleTablesTab::cmdScheduleTableFrameClearAllClick() {
 }
 
 void ScheduleTablesTab::RefreshScheduleTableList() {
-    RefillKeepingRow(lstScheduleTables_, NameTexts(document_->scheduleTables));
+    tableList_->Reload();
     lblTableCount_->setText(QString("Table Count %1").arg(document_->scheduleTables.GetCount()));
     lblTableCount_->show();
 }
@@ -382,17 +389,17 @@ void ScheduleTablesTab::cmdAddScheduleTableClick() {
     corvdekLINScheduleTable* table = document_->scheduleTables.Add();
     table->name.Assign(u"NewScheduleTable").AppendInt(document_->scheduleTables.GetCount());
     RefreshScheduleTableList();
-    lstScheduleTables_->setCurrentRow(lstScheduleTables_->count() - 1);
+    tableList_->SelectPosition(document_->scheduleTables.GetCount() - 1);
     lstScheduleTablesClick();
 }
 
 void ScheduleTablesTab::cmdRemoveScheduleTableClick() {
-    const int selected = lstScheduleTables_->currentRow();
+    const int selected = tableList_->SelectedPosition();
     if (selected < 0) return;
     if (!AskYesNo(this, "Are you sure you want to remove this schedule table?")) return;
     document_->scheduleTables.RemoveAt(selected);
     RefreshScheduleTableList();
-    lstScheduleTables_->setCurrentRow(lstScheduleTables_->count() - 1);
+    tableList_->SelectPosition(document_->scheduleTables.GetCount() - 1);
     lstScheduleTablesClick();
 }
 
@@ -408,7 +415,6 @@ void ScheduleTablesTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
     pnlScheduleTableDetails_->hide();
     lblTableCount_->hide();
-    lstScheduleTables_->clear();  // filled without a selection or the count label
-    lstScheduleTables_->addItems(NameTexts(document->scheduleTables));
+    tableList_->Reload(false);  // filled without a selection or the count label
     RefreshScheduleFrameChoices();
 }

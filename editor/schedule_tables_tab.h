@@ -4,6 +4,7 @@
 // form and changed from it; entries move up and down.
 
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 #include "model/lin_entities.h"
@@ -13,7 +14,8 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
+class NameListView;
 class QTreeWidget;
 class corvdekLINDefinitionFile;
 
@@ -21,6 +23,7 @@ class ScheduleTablesTab : public QWidget {
     Q_OBJECT
 public:
     explicit ScheduleTablesTab(QWidget* parent = nullptr);
+    ~ScheduleTablesTab() override;
 
     // Shows the tables of `document`, none selected; every later edit goes into it.
     void Show(corvdekLINDefinitionFile* document);
@@ -55,7 +58,8 @@ private:
     // The rename of the shown table, which its references follow.
     std::optional<ReferenceRename> tableRename_;
 
-    QListWidget* lstScheduleTables_ = nullptr;
+    QListView* lstScheduleTables_ = nullptr;
+    std::unique_ptr<NameListView> tableList_;
     QLabel* lblTableCount_ = nullptr;
     QWidget* pnlScheduleTableDetails_ = nullptr;
     QLineEdit* txtScheduleTableDescription_ = nullptr;

@@ -16,16 +16,16 @@
 #include "model/definition_file.h"
 #include "qt_text.h"
 #include "name_lists.h"
-#include "sorted_name_list.h"
+#include "name_list_view.h"
 #include "widgets.h"
 
 SignalsTab::SignalsTab(QWidget* parent) : QWidget(parent) {
     setObjectName("pnlSignals");
     const ListColumn left = BuildListColumn(
-        {"cmdAdd", "cmdRemove", "lstSignals", "txtFilterSignal", "cmfFindSignal", "lblSignalCount", true}, 200);
+        {"cmdAdd", "cmdRemove", "lstSignals", "txtFilterSignal", "cmfFindSignal", "lblSignalCount"}, 200);
     txtFilterSignal_ = left.filter;
     lstSignals_ = left.view;
-    signalList_ = std::make_unique<SortedNameList>(
+    signalList_ = std::make_unique<NameListView>(
         lstSignals_, [this] { return document_ != nullptr ? document_->signals.GetCount() : 0; },
         [this](int position) { return &document_->signals.Get(position)->name; });
     lblSignalCount_ = left.count;

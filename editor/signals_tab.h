@@ -16,7 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QListWidget;
-class SortedNameList;
+class NameListView;
 class corvdekLINDefinitionFile;
 class corvdekLINSignal;
 
@@ -64,7 +64,7 @@ private:
 
     QLineEdit* txtFilterSignal_ = nullptr;
     QListView* lstSignals_ = nullptr;
-    std::unique_ptr<SortedNameList> signalList_;
+    std::unique_ptr<NameListView> signalList_;
     QLabel* lblSignalCount_ = nullptr;
     QWidget* pnlSignalDetails_ = nullptr;
     QLineEdit* txtSignalDescription_ = nullptr;

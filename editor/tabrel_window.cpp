@@ -42,7 +42,7 @@
 #include "name_lists.h"
 #include "node_attributes_dialog.h"
 #include "qt_text.h"
-#include "sorted_name_list.h"
+#include "name_list_view.h"
 #include "widgets.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
@@ -84,11 +84,7 @@ ListColumn BuildListColumn(const ListColumnNames& names, int width) {
         filterRow->addWidget(parts.find);
         layout->addLayout(filterRow);
     }
-    if (names.modelView) {
-        parts.view = new QListView;
-    } else {
-        parts.view = parts.list = new QListWidget;
-    }
+    parts.view = new QListView;
     parts.view->setObjectName(names.list);
     parts.view->setUniformItemSizes(true);  // one line each: Qt need not measure thousands of rows
     layout->addWidget(parts.view, 1);

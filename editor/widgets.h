@@ -9,7 +9,6 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QListWidget;
 class QPushButton;
 class QToolButton;
 class QWidget;
@@ -53,8 +52,7 @@ struct ListColumn {
     QPushButton* remove = nullptr;
     QLineEdit* filter = nullptr;
     QToolButton* find = nullptr;
-    QListWidget* list = nullptr;  // null when the column has a model view
-    QListView* view = nullptr;    // the list, whichever kind
+    QListView* view = nullptr;  // for a model over the tab's collection
     QLabel* count = nullptr;
 };
 
@@ -65,7 +63,6 @@ struct ListColumnNames {
     const char* filter = nullptr;
     const char* find = nullptr;
     const char* count = nullptr;
-    bool modelView = false;  // a plain view for an item model instead of a list widget
 };
 
 ListColumn BuildListColumn(const ListColumnNames& names, int width);

@@ -211,7 +211,7 @@ private Q_SLOTS:
         TfrmTabrel& w = shown.window;
         OpenFile(w, doors_);
         ShowTab(w, TfrmTabrel::kScheduleTables);
-        Find<QListWidget>(&w, "lstScheduleTables")->setCurrentRow(0);
+        SetCurrentRow(Find<QListView>(&w, "lstScheduleTables"), 0);
         auto* entries = Find<QTreeWidget>(&w, "lviewScheduleTableFrames");
         entries->setCurrentItem(entries->topLevelItem(1));  // the form shows the entry
         QCOMPARE(Find<QComboBox>(&w, "lstScheduleTableFrames")->currentText(), QString("Doors"));

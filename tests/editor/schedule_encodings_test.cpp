@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeWidget>
@@ -121,7 +121,7 @@ private Q_SLOTS:
             "Schedule_tables { T { AssignNAD { 0x7F, 0x4A4F, 0x4841, 0x21 } delay 10 ms; } }"));
         w.RefreshAllTabs();
         Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kScheduleTables);
-        Find<QListWidget>(&w, "lstScheduleTables")->setCurrentRow(0);
+        SetCurrentRow(Find<QListView>(&w, "lstScheduleTables"), 0);
         QCOMPARE(EntryRow(&w, 0),
                  QString("AssignNAD  OldNAD: 0x7F - NewNAD: 0x21 - SupplierID: 0x4A4F - FunctionID: 0x4841|10"));
     }
@@ -133,18 +133,18 @@ private Q_SLOTS:
         QVERIFY(!Find(&w, "lblTableCount")->isVisible());
         auto* add = Find<QPushButton>(&w, "cmdAddScheduleTable");
         for (int i = 0; i < 3; ++i) add->click();
-        auto* list = Find<QListWidget>(&w, "lstScheduleTables");
-        QCOMPARE(list->item(2)->text(), QString("NewScheduleTable3"));
-        QCOMPARE(list->currentRow(), 2);
+        auto* list = Find<QListView>(&w, "lstScheduleTables");
+        QCOMPARE(Rows(list).value(2), QString("NewScheduleTable3"));
+        QCOMPARE(CurrentRow(list), 2);
         QCOMPARE(Find<QLabel>(&w, "lblTableCount")->text(), QString("Table Count 3"));
         QCOMPARE(Find<QTreeWidget>(&w, "lviewScheduleTableFrames")->topLevelItemCount(), 0);
         QTest::keyClicks(Find<QLineEdit>(&w, "txtScheduleTableDescription"), " A");
-        QCOMPARE(list->item(2)->text(), QString("NewScheduleTable3_A"));
-        list->setCurrentRow(0);
+        QCOMPARE(Rows(list).value(2), QString("NewScheduleTable3_A"));
+        SetCurrentRow(list, 0);
         for (int i = 0; i < 3; ++i) {
             AnswerMessage(QMessageBox::Yes);
             Find<QPushButton>(&w, "cmdRemoveScheduleTable")->click();
-            QCOMPARE(list->currentRow(), list->count() - 1);  // the last one is selected
+            QCOMPARE(CurrentRow(list), list->model()->rowCount() - 1);  // the last one is selected
         }
         QVERIFY(!Find(&w, "pnlScheduleTableDetails")->isVisible());
         QVERIFY(!Find(&w, "lblTableCount")->isVisible());
@@ -155,7 +155,7 @@ private Q_SLOTS:
         TfrmTabrel& w = shown.window;
         Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kEncodings);
         Find<QPushButton>(&w, "cmdEncodingsAdd")->click();
-        QCOMPARE(Find<QListWidget>(&w, "lstEncodings")->item(0)->text(), QString("NewSignalEncoding1"));
+        QCOMPARE(Rows(Find<QListView>(&w, "lstEncodings")).value(0), QString("NewSignalEncoding1"));
         Find<QPushButton>(&w, "cmdAddEncodingParts")->click();
         QCOMPARE(PartRow(&w, 0), QString("Logical Value| [0]"));
         QCOMPARE(Find<QLabel>(&w, "lblEncodingValue1")->text(), QString("Value"));
@@ -186,7 +186,7 @@ private Q_SLOTS:
             "Signal_encoding_types { E { logical_value, 0, \"a\"; bcd_value; logical_value, 2, \"c\"; } }"));
         w.RefreshAllTabs();
         Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kEncodings);
-        Find<QListWidget>(&w, "lstEncodings")->setCurrentRow(0);
+        SetCurrentRow(Find<QListView>(&w, "lstEncodings"), 0);
         Find<EncodingsTab>(&w, "pnlEncodings")->lstEncodingsClick();
         QCOMPARE(PartRow(&w, 1), QString("BCD|"));
         auto* parts = Find<QTreeWidget>(&w, "lviewEncodingParts");

@@ -2,7 +2,7 @@
 // for a person to look at.
 
 #include <QDir>
-#include <QListWidget>
+#include <QListView>
 #include <QTabBar>
 
 #include "editor_test_support.h"
@@ -24,8 +24,8 @@ private Q_SLOTS:
         QVERIFY(folder.mkpath("."));
         auto* tabs = Find<QTabBar>(&w, "tabsMain");
         // Show the first schedule table and encoding, as a click would.
-        Find<QListWidget>(&w, "lstScheduleTables")->setCurrentRow(0);
-        Find<QListWidget>(&w, "lstEncodings")->setCurrentRow(0);
+        SetCurrentRow(Find<QListView>(&w, "lstScheduleTables"), 0);
+        SetCurrentRow(Find<QListView>(&w, "lstEncodings"), 0);
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
             QTest::qWait(50);  // let the layouts settle before the picture

@@ -1,4 +1,4 @@
-#include "sorted_name_list.h"
+#include "name_list_view.h"
 
 #include <QLabel>
 #include <QListView>
@@ -41,11 +41,11 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const {
     return names_[index.row()];
 }
 
-NameFilterProxy::NameFilterProxy(NameListModel* names, QObject* parent)
+NameFilterProxy::NameFilterProxy(NameListModel* names, bool sorted, QObject* parent)
     : QSortFilterProxyModel(parent), names_(names) {
     setSourceModel(names);
     setDynamicSortFilter(true);
-    sort(0);
+    if (sorted) sort(0);
 }
 
 void NameFilterProxy::SetFilterText(const QString& text) {
@@ -63,40 +63,40 @@ bool NameFilterProxy::lessThan(const QModelIndex& left, const QModelIndex& right
     return order != 0 ? order < 0 : left.row() < right.row();
 }
 
-SortedNameList::SortedNameList(QListView* view, std::function<int()> count,
-                               std::function<const corvString*(int)> nameAt)
+NameListView::NameListView(QListView* view, std::function<int()> count,
+                           std::function<const corvString*(int)> nameAt, bool sorted)
     : view_(view),
       model_(new NameListModel(std::move(count), std::move(nameAt), view)),
-      proxy_(new NameFilterProxy(model_, view)) {
+      proxy_(new NameFilterProxy(model_, sorted, view)) {
     view->setModel(proxy_);
 }
 
-void SortedNameList::Reload() {
+void NameListView::Reload(bool select) {
     const int selected = SelectedPosition();
     const QSignalBlocker quiet(view_->selectionModel());
     model_->Reload();
-    SelectPosition(selected < 0 ? 0 : selected);
+    if (select) SelectPosition(selected < 0 ? 0 : selected);
 }
 
-void SortedNameList::NameChanged(int position) {
+void NameListView::NameChanged(int position) {
     const QSignalBlocker quiet(view_->selectionModel());
     model_->NameChanged(position);
     if (!view_->currentIndex().isValid()) SelectRow(0);  // the renamed object left the filter
 }
 
-void SortedNameList::SetFilter(const QString& text) {
+void NameListView::SetFilter(const QString& text) {
     const int selected = SelectedPosition();
     const QSignalBlocker quiet(view_->selectionModel());
     proxy_->SetFilterText(text);
     SelectPosition(selected);
 }
 
-int SortedNameList::SelectedPosition() const {
+int NameListView::SelectedPosition() const {
     const QModelIndex current = view_->currentIndex();
     return current.isValid() ? proxy_->mapToSource(current).row() : -1;
 }
 
-void SortedNameList::SelectPosition(int position) {
+void NameListView::SelectPosition(int position) {
     const QSignalBlocker quiet(view_->selectionModel());
     const QModelIndex shown = proxy_->mapFromSource(model_->index(position));
     if (shown.isValid()) {
@@ -106,7 +106,7 @@ void SortedNameList::SelectPosition(int position) {
     }
 }
 
-void SortedNameList::SelectName(const QString& name) {
+void NameListView::SelectName(const QString& name) {
     const QSignalBlocker quiet(view_->selectionModel());
     const QModelIndexList found =
         proxy_->match(proxy_->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -117,14 +117,14 @@ void SortedNameList::SelectName(const QString& name) {
     }
 }
 
-int SortedNameList::RowCount() const { return proxy_->rowCount(); }
+int NameListView::RowCount() const { return proxy_->rowCount(); }
 
-void SortedNameList::SelectRow(int row) {
+void NameListView::SelectRow(int row) {
     const QModelIndex index = proxy_->index(row, 0);
     if (index.isValid()) view_->setCurrentIndex(index);
 }
 
-void SortedNameList::Change(QLabel* count, const char* caption, const std::function<void()>& showSelected,
+void NameListView::Change(QLabel* count, const char* caption, const std::function<void()>& showSelected,
                             const std::function<void()>& change) {
     const int selected = SelectedPosition();
     change();

@@ -1,10 +1,10 @@
 #pragma once
-// The sorted lists of the Signals and Frames tabs: the names of a collection in
-// alphabetical order (ignoring case, equal names by position), narrowed by a wildcard
-// filter. A list model over the collection feeds a sorting and filtering proxy, so a
-// rename moves one row and a filter keystroke refilters without rebuilding any row. Each
-// row stands for a position in the collection; the selection follows its object when the
-// rows move.
+// The object lists of the tabs: the names of a collection, in collection order or (the
+// Signals and Frames tabs) in alphabetical order (ignoring case, equal names by position)
+// narrowed by a wildcard filter. A list model over the collection feeds a sorting and
+// filtering proxy, so a rename changes one row and a filter keystroke refilters without
+// rebuilding any row. Each row stands for a position in the collection; the selection
+// follows its object when the rows move.
 
 #include <QAbstractListModel>
 #include <QSortFilterProxyModel>
@@ -42,7 +42,7 @@ private:
 class NameFilterProxy : public QSortFilterProxyModel {
     Q_OBJECT
 public:
-    explicit NameFilterProxy(NameListModel* names, QObject* parent);
+    NameFilterProxy(NameListModel* names, bool sorted, QObject* parent);
     void SetFilterText(const QString& text);
 
 protected:
@@ -54,14 +54,16 @@ private:
     corvString pattern_;
 };
 
-class SortedNameList {
+class NameListView {
 public:
-    SortedNameList(QListView* view, std::function<int()> count, std::function<const corvString*(int)> nameAt);
+    NameListView(QListView* view, std::function<int()> count, std::function<const corvString*(int)> nameAt,
+                 bool sorted = true);
 
     // The operations below select without signalling; callers compare the selected
     // position before and after.
-    // Shows the collection anew; the selected position stays selected, else the first row.
-    void Reload();
+    // Shows the collection anew; the selected position stays selected, else the first row
+    // (or none, when `select` is false).
+    void Reload(bool select = true);
     void NameChanged(int position);
     // Narrows the list; the selection stays when its row is still shown, else the first row.
     void SetFilter(const QString& text);
