@@ -21,7 +21,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -33,6 +33,7 @@
 #include "encodings_tab.h"
 #include "frames_tab.h"
 #include "general_tab.h"
+#include "issue_model.h"
 #include "nodes_tab.h"
 #include "schedule_tables_tab.h"
 #include "signals_tab.h"
@@ -50,18 +51,18 @@ namespace {
 constexpr int kTimerInterval = 3000;
 const char* const kLdfFilter = "LDF Files (*.ldf)";
 
-QTreeWidget* IssueList(const char* name, const QStringList& columns, const QList<int>& widths) {
-    auto* list = new QTreeWidget;
+// An issue list: a read-only table view of one row per issue over `model`.
+QTreeView* IssueList(const char* name, IssueModel* model, const QList<int>& widths) {
+    auto* list = new QTreeView;
     list->setObjectName(name);
     list->setRootIsDecorated(false);
-    list->setHeaderLabels(columns);
+    list->setUniformRowHeights(true);  // tens of thousands of rows are never measured
+    list->setModel(model);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     for (int i = 0; i < widths.size(); ++i) list->setColumnWidth(i, widths[i]);
     return list;
 }
-
-QIcon LevelIcon(const corvString& level) { return level.ToInt() != 0 ? ErrorIcon() : WarningIcon(); }
 
 }  // namespace
 
@@ -193,9 +194,11 @@ QWidget* TfrmTabrel::BuildIssuePages() {
     pageErrors_ = new QTabWidget;
     pageErrors_->setObjectName("pageErrors");
     pageErrors_->setMinimumHeight(86);
-    lstLDFLoadIssues_ = IssueList("lstLDFLoadIssues", {"Type", "Details"}, {200, 500});
-    lstLDFIssues_ = IssueList("lstLDFIssues", {"Type", "Section", "Details"}, {200, 100, 500});
-    connect(lstLDFIssues_, &QTreeWidget::itemDoubleClicked, this, [this] { lstLDFIssuesDblClick(); });
+    loadIssues_ = new IssueModel({"Type", "Details"}, this);
+    setupIssues_ = new IssueModel({"Type", "Section", "Details"}, this);
+    lstLDFLoadIssues_ = IssueList("lstLDFLoadIssues", loadIssues_, {200, 500});
+    lstLDFIssues_ = IssueList("lstLDFIssues", setupIssues_, {200, 100, 500});
+    connect(lstLDFIssues_, &QTreeView::doubleClicked, this, [this] { lstLDFIssuesDblClick(); });
     pageErrors_->addTab(lstLDFLoadIssues_, "File Load Issues");
     pageErrors_->addTab(lstLDFIssues_, "Current Setup Issues");
     pageErrors_->setCurrentWidget(lstLDFIssues_);
@@ -379,46 +382,16 @@ void TfrmTabrel::FillLoadIssues() {
     const corvdekLINDefinitionFile& document = *document_;
     pageErrors_->setCurrentWidget(document.loadIssueTypes.Count() > 0 ? lstLDFLoadIssues_
                                                                       : lstLDFIssues_);
-    lstLDFLoadIssues_->setUpdatesEnabled(false);
-    lstLDFLoadIssues_->clear();
-    QList<QTreeWidgetItem*> rows;
-    for (int i = 0; i < document.loadIssueTypes.Count(); ++i) {
-        auto* row = new QTreeWidgetItem(
-            {ToQString(document.loadIssueTypes.Item(i)), ToQString(document.loadIssueDetails.Item(i))});
-        row->setIcon(0, LevelIcon(document.loadIssueLevels.Item(i)));
-        rows.append(row);
-    }
-    lstLDFLoadIssues_->addTopLevelItems(rows);
-    lstLDFLoadIssues_->setUpdatesEnabled(true);
+    loadIssues_->SetIssues(document.loadIssueLevels, {&document.loadIssueTypes, &document.loadIssueDetails});
 }
 
 void TfrmTabrel::Timer1Timer() {
     if (!document_ || !isVisible()) return;
     document_->CheckSetup();
     const corvdekLINDefinitionFile& document = *document_;
-    IssueRows issues{document.setupIssueLevels, document.setupIssueTypes, document.setupIssueSections,
-                     document.setupIssueDetails};
-    if (issues == shownIssues_) {
-        HideHighlightsAfterTwoTicks();
-        return;  // rebuilding an unchanged list would only cost time and the selection
-    }
-    shownIssues_ = std::move(issues);
-    lstLDFIssues_->setUpdatesEnabled(false);
-    lstLDFIssues_->clear();
-    QList<QTreeWidgetItem*> rows;
-    for (int i = 0; i < document.setupIssueLevels.Count(); ++i) {
-        auto* row = new QTreeWidgetItem({ToQString(document.setupIssueTypes.Item(i)),
-                                         ToQString(document.setupIssueSections.Item(i)),
-                                         ToQString(document.setupIssueDetails.Item(i))});
-        row->setIcon(0, LevelIcon(document.setupIssueLevels.Item(i)));
-        rows.append(row);
-    }
-    lstLDFIssues_->addTopLevelItems(rows);
-    lstLDFIssues_->setUpdatesEnabled(true);
-    HideHighlightsAfterTwoTicks();
-}
-
-void TfrmTabrel::HideHighlightsAfterTwoTicks() {
+    // Unchanged issues keep the list and its selection.
+    setupIssues_->SetIssues(document.setupIssueLevels,
+                            {&document.setupIssueTypes, &document.setupIssueSections, &document.setupIssueDetails});
     if (++highlightTicks_ >= 2) {
         for (QFrame* frame : findChildren<QFrame*>(QRegularExpression("^shape"))) frame->hide();
     }
@@ -433,10 +406,10 @@ void TfrmTabrel::HighlightControl(QFrame* frame, QWidget* control) {
 }
 
 void TfrmTabrel::lstLDFIssuesDblClick() {
-    const QTreeWidgetItem* row = lstLDFIssues_->currentItem();
-    if (row == nullptr || !row->isSelected()) return;
+    const QModelIndex row = lstLDFIssues_->currentIndex();
+    if (!row.isValid() || !lstLDFIssues_->selectionModel()->isSelected(row)) return;
     corvStringArray parts;
-    parts.Split(FromQString(row->text(1)), u"-");
+    parts.Split(FromQString(setupIssues_->index(row.row(), 1).data().toString()), u"-");
     const QString tab = ToQString(parts.Item(0));
     const QString last = ToQString(parts.Item(parts.Count() - 1));
     if (tab == "General") {

@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 
-#include "foundation/corv_arrays.h"
 
 class EncodingsTab;
 class FramesTab;
@@ -24,7 +23,8 @@ class QLabel;
 class QTabBar;
 class QTabWidget;
 class QTimer;
-class QTreeWidget;
+class IssueModel;
+class QTreeView;
 class ScheduleTablesTab;
 class SignalsTab;
 class corvdekLINDefinitionFile;
@@ -93,15 +93,8 @@ private:
 
     QString ChoosePath(QFileDialog* dialog);
 
-    // The setup issues the list shows, so that a tick rebuilds it only when they change.
-    struct IssueRows {
-        corvStringArray levels, types, sections, details;
-        bool operator==(const IssueRows&) const = default;
-    };
-    void HideHighlightsAfterTwoTicks();
 
     std::unique_ptr<corvdekLINDefinitionFile> document_;
-    IssueRows shownIssues_;
     FileDialogRunner runFileDialog_;
     int highlightTicks_ = 0;
     bool shown_ = false;
@@ -117,8 +110,10 @@ private:
     QTabBar* tabsMain_ = nullptr;
     QLabel* lblResult_ = nullptr;
     QTabWidget* pageErrors_ = nullptr;
-    QTreeWidget* lstLDFLoadIssues_ = nullptr;
-    QTreeWidget* lstLDFIssues_ = nullptr;
+    IssueModel* loadIssues_ = nullptr;
+    IssueModel* setupIssues_ = nullptr;
+    QTreeView* lstLDFLoadIssues_ = nullptr;
+    QTreeView* lstLDFIssues_ = nullptr;
     QWidget* panels_[8] = {};
     GeneralTab* general_ = nullptr;
     NodesTab* nodes_ = nullptr;

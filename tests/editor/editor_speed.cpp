@@ -120,6 +120,21 @@ private Q_SLOTS:
         QBENCHMARK { stress_->window.Timer1Timer(); }
     }
 
+    // A setup check tick on the stress cluster whose issues changed (the master's name is
+    // blanked and restored in turns), painted.
+    void stressClusterTickWithNewIssues() {
+        TfrmTabrel& w = stress_->window;
+        corvString& master = w.Document()->master.name;
+        const corvString name = master;
+        bool blank = false;
+        QBENCHMARK {
+            master = (blank = !blank) ? corvString() : name;
+            w.Timer1Timer();
+            Repaint(w);
+        }
+        master = name;
+    }
+
     // A keystroke and its Backspace in a signal's name or the signal filter of the stress
     // cluster, painted.
     void stressClusterSignalKeystroke_data() {

@@ -141,6 +141,11 @@ inline QStringList Rows(const QAbstractItemView* list) {
     return rows;
 }
 
+// The text of a cell of a table view, such as an issue list.
+inline QString CellText(const QAbstractItemView* view, int row, int column) {
+    return view->model()->index(row, column).data().toString();
+}
+
 inline void SetCurrentRow(QAbstractItemView* list, int row) { list->setCurrentIndex(list->model()->index(row, 0)); }
 inline int CurrentRow(const QAbstractItemView* list) { return list->currentIndex().row(); }
 inline QString CurrentText(const QAbstractItemView* list) { return list->currentIndex().data().toString(); }

@@ -14,7 +14,7 @@
 #include <QTextBlock>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <sys/resource.h>
 #include <csignal>
 #include <filesystem>
@@ -32,11 +32,11 @@ namespace {
 
 const QString kSamples = TABREL_TEST_DATA_DIR;
 
-QTreeWidgetItem* SetupRowWithSection(QTreeWidget* list, const QString& section) {
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->text(1) == section) return list->topLevelItem(i);
+int SetupRowWithSection(QTreeView* list, const QString& section) {
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        if (CellText(list, row, 1) == section) return row;
     }
-    return nullptr;
+    return -1;
 }
 
 }  // namespace
@@ -55,8 +55,9 @@ private Q_SLOTS:
         QVERIFY(!Find(&w, "pnlNodes")->isVisible());
         auto* pages = Find<QTabWidget>(&w, "pageErrors");
         QCOMPARE(pages->tabText(pages->currentIndex()), QString("Current Setup Issues"));
-        QCOMPARE(Find<QTreeWidget>(&w, "lstLDFIssues")->topLevelItemCount(), 0);
-        QCOMPARE(Find<QTreeWidget>(&w, "lstLDFIssues")->headerItem()->text(2), QString("Details"));
+        QCOMPARE(Find<QTreeView>(&w, "lstLDFIssues")->model()->rowCount(), 0);
+        QCOMPARE(Find<QTreeView>(&w, "lstLDFIssues")->model()->headerData(2, Qt::Horizontal).toString(),
+                 QString("Details"));
         auto* timer = w.findChild<QTimer*>("Timer1");
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 3000);
@@ -91,10 +92,10 @@ private Q_SLOTS:
         OpenFile(w, withIssues);
         auto* pages = Find<QTabWidget>(&w, "pageErrors");
         QCOMPARE(pages->currentWidget()->objectName(), QString("lstLDFLoadIssues"));
-        auto* loadIssues = Find<QTreeWidget>(&w, "lstLDFLoadIssues");
-        QCOMPARE(loadIssues->topLevelItemCount(), 1);
-        QCOMPARE(loadIssues->topLevelItem(0)->text(0), QString("The LIN Master is specified incorrectly."));
-        QVERIFY(!loadIssues->topLevelItem(0)->icon(0).isNull());
+        auto* loadIssues = Find<QTreeView>(&w, "lstLDFLoadIssues");
+        QCOMPARE(loadIssues->model()->rowCount(), 1);
+        QCOMPARE(CellText(loadIssues, 0, 0), QString("The LIN Master is specified incorrectly."));
+        QVERIFY(!loadIssues->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
         OpenFile(w, kSamples + "/lin20_seat.ldf");
         QCOMPARE(pages->currentWidget()->objectName(), QString("lstLDFIssues"));
         fs::remove(withIssues.toStdString());
@@ -140,31 +141,31 @@ private Q_SLOTS:
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
         w.Timer1Timer();
-        auto* issues = Find<QTreeWidget>(&w, "lstLDFIssues");
-        QCOMPARE(issues->topLevelItemCount(), 7);  // an empty document breaks every general rule
-        QCOMPARE(issues->topLevelItem(0)->text(0), QString("Unknown LIN Protocol version"));
-        QCOMPARE(issues->topLevelItem(0)->text(1), QString("General-Protocol"));
-        QCOMPARE(issues->topLevelItem(6)->text(2), QString("There must be at least one slave node."));
+        auto* issues = Find<QTreeView>(&w, "lstLDFIssues");
+        QCOMPARE(issues->model()->rowCount(), 7);  // an empty document breaks every general rule
+        QCOMPARE(CellText(issues, 0, 0), QString("Unknown LIN Protocol version"));
+        QCOMPARE(CellText(issues, 0, 1), QString("General-Protocol"));
+        QCOMPARE(CellText(issues, 6, 2), QString("There must be at least one slave node."));
 
         // A tick with the same issues keeps the list and the row the user selected.
-        issues->setCurrentItem(issues->topLevelItem(3));
+        SetCurrentRow(issues, 3);
         w.Timer1Timer();
-        QCOMPARE(issues->currentItem(), issues->topLevelItem(3));
+        QCOMPARE(CurrentRow(issues), 3);
         Find<QLineEdit>(&w, "txtMasterName")->setText("M");
         w.Timer1Timer();
-        QCOMPARE(issues->topLevelItemCount(), 6);
+        QCOMPARE(issues->model()->rowCount(), 6);
     }
 
     void navigationFramesTheControlForTwoTicks() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
         w.Timer1Timer();
-        auto* issues = Find<QTreeWidget>(&w, "lstLDFIssues");
+        auto* issues = Find<QTreeView>(&w, "lstLDFIssues");
         auto* frame = Find<QFrame>(&w, "shapeNode");
 
-        QTreeWidgetItem* master = SetupRowWithSection(issues, "Nodes-Master");
-        QVERIFY(master != nullptr);
-        issues->setCurrentItem(master);
+        const int master = SetupRowWithSection(issues, "Nodes-Master");
+        QVERIFY(master >= 0);
+        SetCurrentRow(issues, master);
         w.lstLDFIssuesDblClick();
         QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), int(TfrmTabrel::kNodes));
         QVERIFY(Find(&w, "pnlNodes")->isVisible());
@@ -177,14 +178,13 @@ private Q_SLOTS:
         w.Timer1Timer();
         QVERIFY(!frame->isVisible());
 
-        QTreeWidgetItem* speed = SetupRowWithSection(issues, "General-LINBaudRate");
-        issues->setCurrentItem(speed);
+        SetCurrentRow(issues, SetupRowWithSection(issues, "General-LINBaudRate"));
         w.lstLDFIssuesDblClick();
         QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), int(TfrmTabrel::kGeneral));
         QVERIFY(Find<QFrame>(&w, "shapeGeneral")->isVisible());
 
         issues->clearSelection();
-        issues->setCurrentItem(nullptr);
+        issues->setCurrentIndex(QModelIndex());
         Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kAbout);
         w.lstLDFIssuesDblClick();  // no selected row: nothing happens
         QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), int(TfrmTabrel::kAbout));

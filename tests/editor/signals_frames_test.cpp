@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include "editor_test_support.h"
@@ -264,14 +265,14 @@ private Q_SLOTS:
                     "Frames { F: 1, Ghost, 1 { Good, 0; } }"
                     "Signal_representation { Missing: Bad; }");
         w.Timer1Timer();
-        auto* issues = Find<QTreeWidget>(&w, "lstLDFIssues");
-        QCOMPARE(issues->topLevelItemCount(), 2);
-        issues->setCurrentItem(issues->topLevelItem(0));  // F - source node missing
+        auto* issues = Find<QTreeView>(&w, "lstLDFIssues");
+        QCOMPARE(issues->model()->rowCount(), 2);
+        SetCurrentRow(issues, 0);  // F - source node missing
         w.lstLDFIssuesDblClick();
         QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), int(TfrmTabrel::kFrames));
         QCOMPARE(Find<QLineEdit>(&w, "txtFrameDescription")->text(), QString("F"));
         QVERIFY(Find<QFrame>(&w, "shapeFrameConditional")->isVisible());
-        issues->setCurrentItem(issues->topLevelItem(1));  // Bad - signal encoding missing
+        SetCurrentRow(issues, 1);  // Bad - signal encoding missing
         w.lstLDFIssuesDblClick();
         QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), int(TfrmTabrel::kSignals));
         QCOMPARE(Find<QLineEdit>(&w, "txtSignalDescription")->text(), QString("Bad"));
