@@ -29,7 +29,23 @@ LdfFileTab::LdfFileTab(QWidget* parent) : QWidget(parent) {
     layout->addWidget(txtLDF_);
 }
 
-void LdfFileTab::ShowText(const QString& text) { txtLDF_->setPlainText(text); }
+// Qt's text document takes a quarter of a second for a file of megabytes, so a text for a
+// tab that is not shown waits until it is.
+void LdfFileTab::ShowText(const QString& text) {
+    pending_ = text;
+    if (isVisible()) ShowPendingText();
+}
+
+void LdfFileTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    ShowPendingText();
+}
+
+void LdfFileTab::ShowPendingText() {
+    if (!pending_) return;
+    txtLDF_->setPlainText(*pending_);
+    pending_.reset();
+}
 
 AboutTab::AboutTab(QWidget* parent) : QWidget(parent) {
     setObjectName("pnlRepresentations");

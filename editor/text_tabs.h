@@ -3,8 +3,10 @@
 // as it was read) and the "About" tab.
 
 #include <QWidget>
+#include <optional>
 
 class QPlainTextEdit;
+class QShowEvent;
 
 class LdfFileTab : public QWidget {
     Q_OBJECT
@@ -12,8 +14,14 @@ public:
     explicit LdfFileTab(QWidget* parent = nullptr);
     void ShowText(const QString& text);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void ShowPendingText();
+
     QPlainTextEdit* txtLDF_ = nullptr;
+    std::optional<QString> pending_;  // the text to show once the tab is shown
 };
 
 class AboutTab : public QWidget {

@@ -101,12 +101,19 @@ private Q_SLOTS:
         }
     }
 
-    // File > Open of the 40,000-signal stress cluster with the LDF File tab in front.
+    // File > Open of the 40,000-signal stress cluster with the General tab or the LDF File
+    // tab in front.
+    void stressClusterOpen_data() {
+        QTest::addColumn<int>("tab");
+        QTest::newRow("General") << int(TfrmTabrel::kGeneral);
+        QTest::newRow("LDF File") << int(TfrmTabrel::kLdfFile);
+    }
     void stressClusterOpen() {
+        QFETCH(int, tab);
         stressPath_ = TempPath("stress.ldf");  // the function runs again for more iterations
         std::ofstream(stressPath_.toStdString(), std::ios::binary) << GenerateClusterLdf(kStressCluster);
         stress_ = std::make_unique<ShownWindow>();
-        ShowTab(stress_->window, TfrmTabrel::kLdfFile);
+        ShowTab(stress_->window, tab);
         QBENCHMARK {
             OpenFile(stress_->window, stressPath_);
             Repaint(stress_->window);

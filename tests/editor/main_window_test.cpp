@@ -71,6 +71,7 @@ private Q_SLOTS:
     void newAndOpenSetCaptions() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
+        ShowTab(w, TfrmTabrel::kLdfFile);  // it shows the file as read
         OpenFile(w, kSamples + "/lin21_door.ldf");
         QCOMPARE(w.windowTitle(), QString("lin21_door - Kestova Tabrel"));
         QCOMPARE(QApplication::applicationName(), QString("lin21_door"));
