@@ -77,13 +77,13 @@ EncodingsTab::EncodingsTab(QWidget* parent) : QWidget(parent) {
     lblEncodingItemDescription_ = Label("lblEncodingItemDescription", "Description");
     txtEncodingItemDescription_ = TextField("txtEncodingItemDescription");
     lblEncodingValue1_ = Label("lblEncodingValue1", "Value");
-    txtEncodingItemValue1_ = TextField("txtEncodingItemValue1");
+    txtEncodingItemValue1_ = IntegerField("txtEncodingItemValue1");
     lblEncodingValue2_ = Label("lblEncodingValue2", "Range Stop");
-    txtEncodingItemValue2_ = TextField("txtEncodingItemValue2");
+    txtEncodingItemValue2_ = IntegerField("txtEncodingItemValue2");
     lblEncodingScaling_ = Label("lblEncodingScaling", "Scaling");
-    txtEncodingScaling_ = TextField("txtEncodingScaling");
+    txtEncodingScaling_ = RealField("txtEncodingScaling");
     lblEncodingOffset_ = Label("lblEncodingOffset", "Offset");
-    txtEncodingOffset_ = TextField("txtEncodingOffset");
+    txtEncodingOffset_ = RealField("txtEncodingOffset");
 
     auto* editor = new QGridLayout;
     const std::pair<QLabel*, QWidget*> rows[] = {

@@ -21,6 +21,7 @@
 #include "qt_text.h"
 #include "name_lists.h"
 #include "name_list_view.h"
+#include "name_field.h"
 #include "widgets.h"
 
 namespace {
@@ -84,12 +85,13 @@ FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
         identifiers << "0x" + ToQString(hex.SetHex(id));
     }
     lstFrameID_ = EditableChoice("lstFrameID", identifiers);
+    NumberValidator::Install(lstFrameID_, NumberValidator::kInteger);
     lstFrameLength_ = new QComboBox;
     lstFrameLength_->setObjectName("lstFrameLength");
     for (int bytes = 1; bytes <= 8; ++bytes) lstFrameLength_->addItem(QString::number(bytes));
     lstFrameSourceECU_ = NameChoice("lstFrameSourceECU");
     lstFrameSignals_ = NameChoice("lstFrameSignals");
-    txtFrameSignalOffset_ = TextField("txtFrameSignalOffset");
+    txtFrameSignalOffset_ = IntegerField("txtFrameSignalOffset");
     QPushButton* addSignal = Button("cmdFrameSignalsAdd", "Add");
     lviewFrameSignals_ = new QTreeWidget;
     lviewFrameSignals_->setObjectName("lviewFrameSignals");

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <algorithm>
 
 void SpaceToUnderscore::Install(QLineEdit* field) {
@@ -22,6 +23,25 @@ QValidator::State SpaceToUnderscore::validate(QString& input, int& /*position*/)
         if (character->isSpace()) *character = u'_';
     }
     return Acceptable;
+}
+
+NumberValidator::NumberValidator(Kind kind, QObject* parent) : QValidator(parent), kind_(kind) {}
+
+void NumberValidator::Install(QLineEdit* field, Kind kind) { field->setValidator(new NumberValidator(kind, field)); }
+
+void NumberValidator::Install(QComboBox* choice, Kind kind) {
+    choice->setValidator(new NumberValidator(kind, choice));
+}
+
+QValidator::State NumberValidator::validate(QString& input, int& /*position*/) const {
+    // What can still become a number, and a whole one.
+    static const QRegularExpression integerStart("^\\s*(0[xX][0-9A-Fa-f]*|[0-9]*)\\s*$");
+    static const QRegularExpression integer("^\\s*(0[xX][0-9A-Fa-f]+|[0-9]+)\\s*$");
+    static const QRegularExpression realStart("^\\s*-?[0-9]*\\.?[0-9]*([eE][-+]?[0-9]*)?\\s*$");
+    static const QRegularExpression real("^\\s*-?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?\\s*$");
+    const bool isInteger = kind_ == kInteger;
+    if (!(isInteger ? integerStart : realStart).match(input).hasMatch()) return Invalid;
+    return (isInteger ? integer : real).match(input).hasMatch() ? Acceptable : Intermediate;
 }
 
 QWidget* NameItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

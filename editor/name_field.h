@@ -1,6 +1,7 @@
 #pragma once
-// Name fields turn a space inside a name into "_", typed or pasted, since LDF names cannot
-// hold spaces.
+// The input rules of the editor's fields, for typed and pasted text alike: name fields turn
+// a space inside a name into "_", since LDF names cannot hold spaces; number fields take
+// only what an LDF number can be.
 
 #include <QStyledItemDelegate>
 #include <QValidator>
@@ -18,6 +19,22 @@ public:
     static void Install(QComboBox* choice);
 
     State validate(QString& input, int& position) const override;
+};
+
+// An integer in decimal or in hexadecimal after "0x", or a real number; blank while typed.
+class NumberValidator : public QValidator {
+    Q_OBJECT
+public:
+    enum Kind { kInteger, kReal };
+    NumberValidator(Kind kind, QObject* parent);
+    // The validator belongs to the field.
+    static void Install(QLineEdit* field, Kind kind);
+    static void Install(QComboBox* choice, Kind kind);
+
+    State validate(QString& input, int& position) const override;
+
+private:
+    Kind kind_;
 };
 
 // Edits the names of a list in place, with the same rule.

@@ -14,6 +14,7 @@
 #include "model/definition_file.h"
 #include "name_lists.h"
 #include "qt_text.h"
+#include "name_field.h"
 #include "widgets.h"
 
 const QStringList& TfrmNodeAttributes::SupplierList() {
@@ -44,13 +45,14 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Node Attributes");
     lstNodeLINProtocol_ = EditableChoice("lstNodeLINProtocol", {"1.2", "1.3", "2.0"});
     lstNodeLINConfiguredNAD_ = EditableChoice("lstNodeLINConfiguredNAD");
+    NumberValidator::Install(lstNodeLINConfiguredNAD_, NumberValidator::kInteger);
     txtSupplierID_ = EditableChoice("txtSupplierID", SupplierList());
-    txtFunctionID_ = TextField("txtFunctionID");
-    txtVariant_ = TextField("txtVariant");
+    txtFunctionID_ = IntegerField("txtFunctionID");
+    txtVariant_ = IntegerField("txtVariant");
     txtP2MinMs_ = TextField("txtP2MinMs");
     txtSTMinMs_ = TextField("txtSTMinMs");
     txtResponseTolerance_ = TextField("txtResponseTolerance");
-    txtInitialNAD_ = TextField("txtInitialNAD");
+    txtInitialNAD_ = IntegerField("txtInitialNAD");
     lstResponseError_ = NameChoice("lstResponseError");
     txtFaultStateSignals_ = TextField("txtFaultStateSignals");
     txtNAsTimeout_ = TextField("txtNAsTimeout");
@@ -58,7 +60,7 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     txtWakeupTime_ = TextField("txtWakeupTime");
     txtPoweronTime_ = TextField("txtPoweronTime");
     lstConfigurableFrameNames_ = NameChoice("lstConfigurableFrameNames");
-    txtConfigurableFrameID_ = TextField("txtConfigurableFrameID");
+    txtConfigurableFrameID_ = IntegerField("txtConfigurableFrameID");
     lviewConfigurableFrames_ = new QTreeWidget;
     lviewConfigurableFrames_->setObjectName("lviewConfigurableFrames");
     lviewConfigurableFrames_->setRootIsDecorated(false);

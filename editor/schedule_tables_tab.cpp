@@ -110,7 +110,7 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
     lstScheduleFrameType_->addItems({"Frame", "MasterReq", "SlaveRsp", "AssignFrameId", "UnassignFrameId",
                                      "AssignNAD", "FreeFormat", "ConditionalChangeNAD", "DataDump",
                                      "SaveConfiguration", "AssignFrameIdRange"});
-    txtScheduleTableFrameTime_ = TextField("txtScheduleTableFrameTime");
+    txtScheduleTableFrameTime_ = RealField("txtScheduleTableFrameTime");
     QPushButton* addEntry = Button("cmdScheduleTableFrameAdd", "Add");
     QPushButton* changeEntry = Button("cmdScheduleTableFrameChange", "Change");
     lblScheduleNode_ = new QLabel("Source Node");
@@ -134,20 +134,20 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
     const char* const nadCaptions[] = {"Old NAD", "New NAD", "Supplier ID", "Function ID"};
     std::vector<std::pair<QString, QLineEdit*>> nadFields;
     for (int i = 0; i < 4; ++i) {
-        txtScheduleNad_[i] = TextField(nadNames[i]);
+        txtScheduleNad_[i] = IntegerField(nadNames[i]);
         nadFields.emplace_back(nadCaptions[i], txtScheduleNad_[i]);
     }
     pnlScheduleAssignNAD_ = FieldRow("pnlScheduleAssignNAD", nadFields);
     std::vector<std::pair<QString, QLineEdit*>> freeFields;
     for (int i = 0; i < 8; ++i) {
-        txtScheduleFree_[i] = TextField(QString("txtScheduleFree%1").arg(i + 1).toLatin1().constData());
+        txtScheduleFree_[i] = IntegerField(QString("txtScheduleFree%1").arg(i + 1).toLatin1().constData());
         txtScheduleFree_[i]->setFixedWidth(48);
         freeFields.emplace_back(QString::number(i + 1), txtScheduleFree_[i]);
     }
     pnlScheduleFreeFormat_ = FieldRow("pnlScheduleFreeFormat", freeFields);
     std::vector<std::pair<QString, QLineEdit*>> argumentFields;
     for (int i = 0; i < kScheduleArguments; ++i) {
-        txtScheduleArgument_[i] = TextField(QString("txtScheduleArgument%1").arg(i + 1).toLatin1().constData());
+        txtScheduleArgument_[i] = IntegerField(QString("txtScheduleArgument%1").arg(i + 1).toLatin1().constData());
         txtScheduleArgument_[i]->setFixedWidth(72);
         argumentFields.emplace_back(QString(), txtScheduleArgument_[i]);
     }

@@ -17,6 +17,7 @@
 #include "qt_text.h"
 #include "name_lists.h"
 #include "name_list_view.h"
+#include "name_field.h"
 #include "widgets.h"
 
 SignalsTab::SignalsTab(QWidget* parent) : QWidget(parent) {
@@ -39,12 +40,13 @@ SignalsTab::SignalsTab(QWidget* parent) : QWidget(parent) {
     for (int bits = 1; bits <= 16; ++bits) sizes << QString::number(bits);
     sizes << "24" << "32" << "40" << "48" << "56" << "64";
     lstSignalSize_ = EditableChoice("lstSignalSize", sizes);
+    NumberValidator::Install(lstSignalSize_, NumberValidator::kInteger);
     chkSignalByteArray_ = new QCheckBox("Byte Array");
     chkSignalByteArray_->setObjectName("chkSignalByteArray");
     auto* initialValues = new QHBoxLayout;
     for (int k = 0; k < 8; ++k) {
         const QString name = k == 0 ? "txtSignalInitalValue" : QString("txtSignalInitalValue%1").arg(k + 1);
-        txtSignalInitalValue_[k] = TextField(name.toLatin1().constData());
+        txtSignalInitalValue_[k] = IntegerField(name.toLatin1().constData());
         txtSignalInitalValue_[k]->setFixedWidth(48);
         initialValues->addWidget(txtSignalInitalValue_[k]);
     }

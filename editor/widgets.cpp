@@ -120,3 +120,15 @@ void ShowWarning(QWidget* parent, const char* name, const QString& text) {
     box.setObjectName(name);
     box.exec();
 }
+
+QLineEdit* IntegerField(const char* name) {
+    QLineEdit* field = TextField(name);
+    NumberValidator::Install(field, NumberValidator::kInteger);
+    return field;
+}
+
+QLineEdit* RealField(const char* name) {
+    QLineEdit* field = TextField(name);
+    NumberValidator::Install(field, NumberValidator::kReal);
+    return field;
+}

@@ -41,6 +41,9 @@ QLineEdit* TextField(const char* name);
 // A field and a drop-down list for LDF names: a space becomes "_".
 QLineEdit* NameField(const char* name);
 QComboBox* NameChoice(const char* name);
+// A field for an integer (decimal or "0x" hexadecimal) or a real number.
+QLineEdit* IntegerField(const char* name);
+QLineEdit* RealField(const char* name);
 // The list column of a tab beside its details, which may be hidden, in `panel`.
 void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details);
 

@@ -118,6 +118,26 @@ private Q_SLOTS:
         QCOMPARE(Texts(Named(saved->frames, "Left_State").signalNames), QStringList{"Left_Door_Pos"});
     }
 
+    void numberFieldsTakeOnlyNumbers() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, doors_);
+        ShowTab(w, TfrmTabrel::kFrames);
+        auto* id = Find<QComboBox>(&w, "lstFrameID")->lineEdit();
+        id->clear();
+        QTest::keyClicks(id, "0xg1Z2");  // the letters beyond hexadecimal are refused
+        QCOMPARE(id->text(), QString("0x12"));
+        auto* offset = Find<QLineEdit>(&w, "txtFrameSignalOffset");
+        offset->insert("8 bits");  // a paste that is no number is refused whole
+        QCOMPARE(offset->text(), QString());
+        offset->insert("16");
+        QCOMPARE(offset->text(), QString("16"));
+        ShowTab(w, TfrmTabrel::kScheduleTables);
+        auto* delay = Find<QLineEdit>(&w, "txtScheduleTableFrameTime");
+        QTest::keyClicks(delay, "12.5ms");
+        QCOMPARE(delay->text(), QString("12.5"));
+    }
+
     void renamingASlaveRenamesItsReferences() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
