@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "artwork.h"
@@ -29,8 +31,23 @@ LdfFileTab::LdfFileTab(QWidget* parent) : QWidget(parent) {
     layout->addWidget(txtLDF_);
 }
 
-// Qt's text document takes a quarter of a second for a file of megabytes, so a text for a
-// tab that is not shown waits until it is.
+namespace {
+
+// Qt's text document takes a quarter of a second for a file of megabytes. The view gets a
+// first part at once and the rest in parts between the window's other events.
+constexpr qsizetype kFirstPart = 64 * 1024;
+constexpr qsizetype kLaterPart = 256 * 1024;
+
+// The position after the line end at or after `from`, or the end of `text`.
+qsizetype AfterLineEnd(const QString& text, qsizetype from) {
+    if (from >= text.size()) return text.size();
+    const qsizetype end = text.indexOf(u'\n', from);
+    return end < 0 ? text.size() : end + 1;
+}
+
+}  // namespace
+
+// A text for a tab that is not shown waits until it is.
 void LdfFileTab::ShowText(const QString& text) {
     pending_ = text;
     if (isVisible()) ShowPendingText();
@@ -43,8 +60,28 @@ void LdfFileTab::showEvent(QShowEvent* event) {
 
 void LdfFileTab::ShowPendingText() {
     if (!pending_) return;
-    txtLDF_->setPlainText(*pending_);
+    shown_ = std::move(*pending_);
     pending_.reset();
+    ++generation_;  // parts of an earlier text that are still due are dropped
+    appended_ = AfterLineEnd(shown_, kFirstPart);
+    txtLDF_->setPlainText(shown_.left(appended_));
+    ScheduleLaterPart();
+}
+
+void LdfFileTab::ScheduleLaterPart() {
+    if (appended_ >= shown_.size()) {
+        shown_.clear();
+        return;
+    }
+    QTimer::singleShot(0, this, [this, generation = generation_] {
+        if (generation != generation_) return;
+        const qsizetype end = AfterLineEnd(shown_, appended_ + kLaterPart);
+        QTextCursor cursor(txtLDF_->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(shown_.mid(appended_, end - appended_));
+        appended_ = end;
+        ScheduleLaterPart();
+    });
 }
 
 AboutTab::AboutTab(QWidget* parent) : QWidget(parent) {

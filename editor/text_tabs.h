@@ -19,9 +19,13 @@ protected:
 
 private:
     void ShowPendingText();
+    void ScheduleLaterPart();
 
     QPlainTextEdit* txtLDF_ = nullptr;
     std::optional<QString> pending_;  // the text to show once the tab is shown
+    QString shown_;                   // the text being shown, while parts are still due
+    qsizetype appended_ = 0;          // how much of it the view holds
+    int generation_ = 0;              // counts the texts shown
 };
 
 class AboutTab : public QWidget {

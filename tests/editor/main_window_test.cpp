@@ -207,6 +207,30 @@ private Q_SLOTS:
         QVERIFY(Find<QPlainTextEdit>(&w, "txtLDF")->toPlainText().contains("  Master: Changed, 10 ms"));
     }
 
+    void aLargeTextArrivesInPartsAndANewTextDropsTheRest() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        ShowTab(w, TfrmTabrel::kLdfFile);
+        std::string large = "// large\nNodes { Master: M, 5 ms, 0.1 ms; Slaves: S; }\nSignals {\n";
+        for (int i = 0; i < 20000; ++i) large += "  Signal" + std::to_string(i) + ": 8, 0, M, S;\n";
+        large += "}\n";
+        const QString path = TempPath("large.ldf");
+        std::ofstream(path.toStdString()) << large;
+        auto* text = Find<QPlainTextEdit>(&w, "txtLDF");
+        OpenFile(w, path);
+        const QString all = QString::fromStdString(large);
+        QVERIFY(text->toPlainText().size() < all.size());  // the first part at once
+        QVERIFY(all.startsWith(text->toPlainText()));
+        QTRY_COMPARE(text->toPlainText(), all);
+
+        OpenFile(w, path);
+        OpenFile(w, kSamples + "/lin21_door.ldf");  // before the parts of the first are due
+        QTest::qWait(200);
+        QVERIFY(text->toPlainText().startsWith("// Door cluster"));
+        QVERIFY(!text->toPlainText().contains("Signal19999"));
+        fs::remove(path.toStdString());
+    }
+
     void ldfTextIsColouredWhereItIsShown() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
