@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 
 #include "model/definition_file.h"
+#include "name_field.h"
 #include "qt_text.h"
 #include "widgets.h"
 
@@ -49,8 +50,9 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
     for (int ms = 1; ms <= 10; ++ms) periods << QString::number(ms);
     lstPeriod_ = EditableChoice("lstPeriod", periods);
     lstJitter_ = EditableChoice("lstJitter", {"0.2", "0.5", "1", "2", "3", "4", "5"});
-    txtMaxHeaderLength_ = TextField("txtMaxHeaderLength");
-    txtResponseTolerance_ = TextField("txtResponseTolerance");
+    for (QComboBox* number : {lstLINSpeed_, lstPeriod_, lstJitter_}) NumberValidator::Install(number, NumberValidator::kReal);
+    txtMaxHeaderLength_ = IntegerField("txtMaxHeaderLength");
+    txtResponseTolerance_ = RealField("txtResponseTolerance");
     txtChannelName_ = QuotedTextField("txtChannelName");
     txtFileRevision_ = QuotedTextField("txtFileRevision");
     for (QLineEdit* field : {txtMaxHeaderLength_, txtResponseTolerance_, txtChannelName_, txtFileRevision_}) {

@@ -35,10 +35,10 @@ void NumberValidator::Install(QComboBox* choice, Kind kind) {
 
 QValidator::State NumberValidator::validate(QString& input, int& /*position*/) const {
     // What can still become a number, and a whole one.
-    static const QRegularExpression integerStart("^\\s*(0[xX][0-9A-Fa-f]*|[0-9]*)\\s*$");
-    static const QRegularExpression integer("^\\s*(0[xX][0-9A-Fa-f]+|[0-9]+)\\s*$");
-    static const QRegularExpression realStart("^\\s*-?[0-9]*\\.?[0-9]*([eE][-+]?[0-9]*)?\\s*$");
-    static const QRegularExpression real("^\\s*-?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?\\s*$");
+    static const QRegularExpression integerStart("^(0[xX][0-9A-Fa-f]*|[0-9]*)$");
+    static const QRegularExpression integer("^(0[xX][0-9A-Fa-f]+|[0-9]+)$");
+    static const QRegularExpression realStart("^-?[0-9]*\\.?[0-9]*([eE][-+]?[0-9]*)?$");
+    static const QRegularExpression real("^-?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?$");
     const bool isInteger = kind_ == kInteger;
     if (!(isInteger ? integerStart : realStart).match(input).hasMatch()) return Invalid;
     return (isInteger ? integer : real).match(input).hasMatch() ? Acceptable : Intermediate;

@@ -136,6 +136,11 @@ private Q_SLOTS:
         auto* delay = Find<QLineEdit>(&w, "txtScheduleTableFrameTime");
         QTest::keyClicks(delay, "12.5ms");
         QCOMPARE(delay->text(), QString("12.5"));
+        ShowTab(w, TfrmTabrel::kGeneral);
+        auto* timeBase = Find<QComboBox>(&w, "lstPeriod")->lineEdit();
+        timeBase->clear();
+        QTest::keyClicks(timeBase, "7 ms");
+        QCOMPARE(ToQString(w.Document()->masterTimebase), QString("7"));
     }
 
     void renamingASlaveRenamesItsReferences() {
