@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
 #include "model/definition_file.h"
@@ -58,6 +59,9 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
     for (QLineEdit* field : {txtMaxHeaderLength_, txtResponseTolerance_, txtChannelName_, txtFileRevision_}) {
         field->setMinimumWidth(160);  // as wide as the drop-down lists above
     }
+    txtDynamicFrames_ = TextField("txtDynamicFrames");
+    txtDynamicFrames_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression("^[0-9A-Fa-fxX, ]*$"), txtDynamicFrames_));  // identifiers and commas
     lstSignalByteOrder_ = new QComboBox;
     lstSignalByteOrder_->setObjectName("lstSignalByteOrder");
     for (const char* caption : kByteOrderCaptions) lstSignalByteOrder_->addItem(caption);
@@ -80,6 +84,7 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
     form->addRow("Channel Name", txtChannelName_);
     form->addRow("LDF File Revision", txtFileRevision_);
     form->addRow("Signal Byte Order", lstSignalByteOrder_);
+    form->addRow("LIN 2.0 Dynamic Frame Ids (a, b, ...)", txtDynamicFrames_);
     form->addRow("", chkHasDiagnostics_);
     shapeGeneral_ = HighlightFrame("shapeGeneral", this);
 
@@ -101,6 +106,12 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
     OnText(txtResponseTolerance_, [this](const corvString& text) { document_->masterResponseTolerance = text; });
     OnText(txtChannelName_, [this](const corvString& text) { document_->channelName = text; });
     OnText(txtFileRevision_, [this](const corvString& text) { document_->fileRevision = text; });
+    OnText(txtDynamicFrames_, [this](const corvString& text) {
+        document_->dynamicFrames.Clear();
+        for (const QString& id : ToQString(text).split(',', Qt::SkipEmptyParts)) {
+            if (!id.trimmed().isEmpty()) document_->dynamicFrames.Add(FromQString(id.trimmed()));
+        }
+    });
     connect(lstSignalByteOrder_, &QComboBox::activated, this, [this](int index) {
         if (document_ != nullptr) document_->signalByteOrder = FromQString(kByteOrders[index]);
     });
@@ -141,6 +152,7 @@ void GeneralTab::Show(corvdekLINDefinitionFile* document) {
         if (document->signalByteOrder.Equals(FromQString(kByteOrders[i]))) order = i;
     }
     lstSignalByteOrder_->setCurrentIndex(order);
+    txtDynamicFrames_->setText(ToQString(corvString(document->dynamicFrames.Joined(u", "))));
     chkHasDiagnostics_->setChecked(document->hasDiagnosticFrames);
 }
 

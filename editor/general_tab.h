@@ -1,7 +1,8 @@
 #pragma once
 // The General tab: protocol and language versions, bus speed with its bit time, the
 // master's time base and jitter (and its SAE J2602 fields), the channel name, the file
-// revision, the signal byte order, and whether diagnostic frames are included.
+// revision, the signal byte order, LIN 2.0's dynamic frame identifiers, and whether
+// diagnostic frames are included.
 
 #include <QWidget>
 
@@ -46,6 +47,7 @@ private:
     QLineEdit* txtChannelName_ = nullptr;
     QLineEdit* txtFileRevision_ = nullptr;
     QComboBox* lstSignalByteOrder_ = nullptr;
+    QLineEdit* txtDynamicFrames_ = nullptr;  // comma-separated identifiers
     QCheckBox* chkHasDiagnostics_ = nullptr;
     QFrame* shapeGeneral_ = nullptr;
 };

@@ -77,12 +77,14 @@ private Q_SLOTS:
         Choose(Find<QComboBox>(&w, "lstSignalByteOrder"), 2);
         Find<QLineEdit>(&w, "txtMaxHeaderLength")->setText("48");
         Find<QLineEdit>(&w, "txtResponseTolerance")->setText("40");
+        QTest::keyClicks(Find<QLineEdit>(&w, "txtDynamicFrames"), "58, 0x3B,;");  // no semicolon
         const auto saved = SaveAndReload(w);
         QCOMPARE(ToQString(saved->channelName), QString("Body LIN 1"));
         QCOMPARE(ToQString(saved->fileRevision), QString("R 2.4"));
         QCOMPARE(ToQString(saved->signalByteOrder), QString("little_endian"));
         QCOMPARE(ToQString(saved->masterMaxHeaderLength), QString("48"));
         QCOMPARE(ToQString(saved->masterResponseTolerance), QString("40"));
+        QCOMPARE(ToQString(corvString(saved->dynamicFrames.Joined(u"|"))), QString("58|0x3B"));
         QCOMPARE(saved->loadIssueTypes.Count(), 0);
 
         // Shown again from a loaded file; "(not stated)" writes no statement.
