@@ -6,7 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -15,7 +15,6 @@
 #include "model/definition_file.h"
 #include "name_list_view.h"
 #include "qt_text.h"
-#include "name_lists.h"
 #include "widgets.h"
 
 namespace {

@@ -4,18 +4,14 @@
 #include "tabrel_window.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabBar>
@@ -26,7 +22,6 @@
 #include <utility>
 
 #include "artwork.h"
-#include "composite_nodes_dialog.h"
 #include "codegen/generate_microchip.h"
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_file.h"
@@ -40,10 +35,7 @@
 #include "text_tabs.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
-#include "name_lists.h"
-#include "node_attributes_dialog.h"
 #include "qt_text.h"
-#include "name_list_view.h"
 #include "widgets.h"
 
 namespace {
