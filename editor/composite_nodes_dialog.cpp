@@ -89,8 +89,7 @@ TfrmLINCompositeNodes::TfrmLINCompositeNodes(QWidget* parent) : QDialog(parent) 
 void TfrmLINCompositeNodes::Fill(corvdekLINDefinitionFile* document) {
     document_ = document;
     RefillConfigurations();
-    lstNodeChoice_->clear();
-    lstNodeChoice_->addItems(NameTexts(document->nodes));
+    RefillChoices(lstNodeChoice_, NameTexts(document->nodes));
     lstNodeChoice_->setCurrentText(QString());
     ShowCompositeNodes();
 }
@@ -115,9 +114,7 @@ void TfrmLINCompositeNodes::ShowCompositeNodes() {
 void TfrmLINCompositeNodes::ShowFunctionalNodes() {
     lstFunctionalNodes_->clear();
     if (const corvdekLINCompositeNode* composite = CompositeNode()) {
-        for (int i = 0; i < composite->nodeNames.Count(); ++i) {
-            lstFunctionalNodes_->addItem(ToQString(composite->nodeNames.Item(i)));
-        }
+        lstFunctionalNodes_->addItems(ToQStrings(composite->nodeNames));
     }
 }
 

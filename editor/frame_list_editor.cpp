@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "name_lists.h"
 #include "widgets.h"
 
 namespace {
@@ -48,12 +49,7 @@ void FrameListEditor::ShowFrames(const QStringList& frames) {
     if (!frames.isEmpty()) list_->setCurrentRow(std::clamp(row, 0, static_cast<int>(frames.size()) - 1));
 }
 
-void FrameListEditor::SetChoices(const QStringList& names) {
-    const QString text = choice_->currentText();
-    choice_->clear();
-    choice_->addItems(names);
-    choice_->setCurrentText(text);
-}
+void FrameListEditor::SetChoices(const QStringList& names) { RefillChoices(choice_, names); }
 
 QStringList FrameListEditor::Frames() const {
     QStringList frames;

@@ -26,19 +26,6 @@
 
 namespace {
 
-corvStringArray Names(const QStringList& texts) {
-    corvStringArray names;
-    for (const QString& text : texts) names.Add(FromQString(text));
-    return names;
-}
-
-QStringList Texts(const corvStringArray& names) {
-    QStringList texts;
-    for (int i = 0; i < names.Count(); ++i) texts << ToQString(names.Item(i));
-    return texts;
-}
-
-
 // What a frame needs: the bytes its signals span, at least the length LIN 1.3 gives its
 // identifier, at least one byte and at most eight.
 int SuggestedFrameBytes(const corvdekLINFrame& frame, const ClusterNameIndex& names) {
@@ -190,13 +177,13 @@ FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
     });
     connect(lstFrameType_, &QComboBox::activated, this, &FramesTab::ChangeFrameType);
     connect(sporadicFrames_, &FrameListEditor::FramesEdited, this, [this](const QStringList& frames) {
-        if (corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) sporadic->frameList = Names(frames);
+        if (corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) sporadic->frameList = FromQStrings(frames);
     });
     auto storeEvent = [this] {
         corvdekLINEventFrame* event = CurrentEventFrame();
         if (filling_ || event == nullptr) return;
         event->Assign(FromQString(lstEventCollisionTable_->currentText()).Trim(),
-                      FromQString(lstEventFrameID_->currentText()), Names(eventFrames_->Frames()));
+                      FromQString(lstEventFrameID_->currentText()), FromQStrings(eventFrames_->Frames()));
     };
     connect(eventFrames_, &FrameListEditor::FramesEdited, this, storeEvent);
     connect(lstEventFrameID_, &QComboBox::activated, this, storeEvent);
@@ -295,7 +282,7 @@ void FramesTab::lstFramesClick() {
     pnlEventTriggered_->setVisible(at.kind == kEventTriggeredFrame);
     if (const corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) {
         sporadicFrames_->SetChoices(NameTexts(document_->frames));
-        sporadicFrames_->ShowFrames(Texts(sporadic->frameList));
+        sporadicFrames_->ShowFrames(ToQStrings(sporadic->frameList));
     }
     if (const corvdekLINEventFrame* event = CurrentEventFrame()) ShowEventFrame(*event);
     const corvdekLINFrame* frame = CurrentFrame();
@@ -397,11 +384,10 @@ void FramesTab::cmdFramesAddClick() {
 
 void FramesTab::ShowEventFrame(const corvdekLINEventFrame& event) {
     lstEventFrameID_->setCurrentIndex(IdentifierRow(event.Id()));
-    lstEventCollisionTable_->clear();
-    lstEventCollisionTable_->addItems(NameTexts(document_->scheduleTables));
+    RefillChoices(lstEventCollisionTable_, NameTexts(document_->scheduleTables));
     lstEventCollisionTable_->setCurrentText(ToQString(event.CollisionTable()));
     eventFrames_->SetChoices(NameTexts(document_->frames));
-    eventFrames_->ShowFrames(Texts(event.Frames()));
+    eventFrames_->ShowFrames(ToQStrings(event.Frames()));
 }
 
 // The row of the identifier list showing `id`, written in hexadecimal or not; -1 for none.
@@ -422,14 +408,16 @@ void FramesTab::ChangeFrameType(int kind) {
         lstFrameType_->setCurrentIndex(at.kind);
         return;
     }
-    const corvdekLINFrame* frame = CurrentFrame();
+    // What carries over: the name, an identifier, a list of frames.
     const corvString name = *CurrentFrameName();
-    const corvString id = frame != nullptr ? frame->frameId
-                          : CurrentEventFrame() != nullptr ? CurrentEventFrame()->Id()
-                                                           : corvString();
-    const corvStringArray frames = CurrentSporadicFrame() != nullptr ? CurrentSporadicFrame()->frameList
-                                   : CurrentEventFrame() != nullptr ? CurrentEventFrame()->Frames()
-                                                                    : corvStringArray();
+    corvString id;
+    corvStringArray frames;
+    if (const corvdekLINFrame* frame = CurrentFrame()) id = frame->frameId;
+    if (const corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) frames = sporadic->frameList;
+    if (const corvdekLINEventFrame* event = CurrentEventFrame()) {
+        id = event->Id();
+        frames = event->Frames();
+    }
     RemoveFrame(at);
     int index = 0;
     if (kind == kUnconditionalFrame) {
@@ -506,18 +494,11 @@ void FramesTab::RefreshFrameSignalChoices() {
     // list is refilled when the Frames tab is shown.
     frameSignalChoicesStale_ = !isVisible();
     if (frameSignalChoicesStale_) return;
-    QStringList names;
-    names.reserve(document_->signals.GetCount());
-    for (int i = 0; i < document_->signals.GetCount(); ++i) {
-        names << ToQString(document_->signals.Get(i)->name);
-    }
+    QStringList names = NameTexts(document_->signals);
     std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
-    const QString text = lstFrameSignals_->currentText();
-    lstFrameSignals_->clear();
-    lstFrameSignals_->addItems(names);
-    lstFrameSignals_->setCurrentText(text);
+    RefillChoices(lstFrameSignals_, names);
 }
 
 QWidget* FramesTab::ControlFor(const QString& field) const {

@@ -88,20 +88,20 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
     form->addRow("", chkHasDiagnostics_);
     shapeGeneral_ = HighlightFrame("shapeGeneral", this);
 
-    OnText(lstLINVersion_, [this](const corvString& text) {
+    OnText(lstLINVersion_->lineEdit(), [this](const corvString& text) {
         document_->protocolVersion = text;
         document_->UpdateJ2602Flag();
     });
-    OnText(lstLangVersion_, [this](const corvString& text) {
+    OnText(lstLangVersion_->lineEdit(), [this](const corvString& text) {
         document_->languageVersion = text;
         document_->UpdateJ2602Flag();
     });
-    OnText(lstLINSpeed_, [this](const corvString& text) {
+    OnText(lstLINSpeed_->lineEdit(), [this](const corvString& text) {
         document_->speed = text;
         UpdateBitTimeLabel();
     });
-    OnText(lstPeriod_, [this](const corvString& text) { document_->masterTimebase = text; });
-    OnText(lstJitter_, [this](const corvString& text) { document_->masterJitter = text; });
+    OnText(lstPeriod_->lineEdit(), [this](const corvString& text) { document_->masterTimebase = text; });
+    OnText(lstJitter_->lineEdit(), [this](const corvString& text) { document_->masterJitter = text; });
     OnText(txtMaxHeaderLength_, [this](const corvString& text) { document_->masterMaxHeaderLength = text; });
     OnText(txtResponseTolerance_, [this](const corvString& text) { document_->masterResponseTolerance = text; });
     OnText(txtChannelName_, [this](const corvString& text) { document_->channelName = text; });
@@ -117,13 +117,6 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
     });
     connect(chkHasDiagnostics_, &QCheckBox::clicked, this, [this](bool checked) {
         if (document_ != nullptr) document_->hasDiagnosticFrames = checked;
-    });
-}
-
-template <typename Apply>
-void GeneralTab::OnText(QComboBox* box, Apply apply) {
-    connect(box, &QComboBox::currentTextChanged, this, [this, apply](const QString& text) {
-        if (!filling_ && document_ != nullptr) apply(FromQString(text));
     });
 }
 

@@ -27,9 +27,8 @@ public:
     QFrame* Highlight() const { return shapeGeneral_; }
 
 private:
-    // Writes each change of `box`, typed or chosen, into the document through `apply`.
-    template <typename Apply>
-    void OnText(QComboBox* box, Apply apply);
+    // Writes each change of `field`'s text into the document through `apply`; for a
+    // drop-down list it is its text field, which a chosen item fills too.
     template <typename Apply>
     void OnText(QLineEdit* field, Apply apply);
 

@@ -1,7 +1,10 @@
 #include "name_lists.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QSignalBlocker>
+
+#include "model/definition_file.h"
 
 void RefillKeepingRow(QListWidget* list, const QStringList& names) {
     const QSignalBlocker quiet(list);
@@ -17,4 +20,16 @@ void MakeRowsEditable(QListWidget* list) {
         QListWidgetItem* item = list->item(row);
         item->setFlags(item->flags() | Qt::ItemIsEditable);
     }
+}
+
+void RefillChoices(QComboBox* choice, const QStringList& items) {
+    const QSignalBlocker quiet(choice);
+    const QString text = choice->currentText();
+    choice->clear();
+    choice->addItems(items);
+    choice->setCurrentText(text);
+}
+
+QStringList FrameNamesOfEveryKind(const corvdekLINDefinitionFile& document) {
+    return NameTexts(document.frames) + NameTexts(document.sporadicFrames) + NameTexts(document.eventFrames);
 }

@@ -173,17 +173,14 @@ void TfrmNodeAttributes::Fill(corvdekLINDefinitionFile* document, int nodeIndex)
     txtSTMinMs_->setText(ToQString(node->stMin));
     txtResponseTolerance_->setText(ToQString(node->responseTolerance));
     txtInitialNAD_->setText(ToQString(node->initialNAD));
-    lstResponseError_->clear();
-    lstResponseError_->addItems(NameTexts(document->signals));
+    RefillChoices(lstResponseError_, NameTexts(document->signals));
     lstResponseError_->setCurrentText(ToQString(node->responseError));
     txtFaultStateSignals_->setText(ToQString(corvString(node->faultStateSignals.Joined(u", "))));
     txtNAsTimeout_->setText(ToQString(node->nAsTimeout));
     txtNCrTimeout_->setText(ToQString(node->nCrTimeout));
     txtWakeupTime_->setText(ToQString(node->wakeupTime));
     txtPoweronTime_->setText(ToQString(node->poweronTime));
-    lstConfigurableFrameNames_->clear();
-    lstConfigurableFrameNames_->addItems(NameTexts(document->frames) + NameTexts(document->eventFrames) +
-                                         NameTexts(document->sporadicFrames));
+    RefillChoices(lstConfigurableFrameNames_, FrameNamesOfEveryKind(*document));
     lstConfigurableFrameNames_->setCurrentText(QString());
     filling_ = false;
     RefillConfigurableFrames();

@@ -404,11 +404,7 @@ void ScheduleTablesTab::cmdRemoveScheduleTableClick() {
 }
 
 void ScheduleTablesTab::RefreshScheduleFrameChoices() {
-    const QString text = lstScheduleTableFrames_->currentText();
-    lstScheduleTableFrames_->clear();
-    lstScheduleTableFrames_->addItems(NameTexts(document_->frames) + NameTexts(document_->sporadicFrames) +
-                                      NameTexts(document_->eventFrames));
-    lstScheduleTableFrames_->setCurrentText(text);
+    RefillChoices(lstScheduleTableFrames_, FrameNamesOfEveryKind(*document_));
 }
 
 void ScheduleTablesTab::Show(corvdekLINDefinitionFile* document) {

@@ -251,11 +251,7 @@ void SignalsTab::SelectSignalByName(const QString& name) {
 }
 
 void SignalsTab::RefreshEncodingChoices() {
-    FillingScope filling(filling_);
-    const QString text = lstSignalRepresentation_->currentText();
-    lstSignalRepresentation_->clear();
-    lstSignalRepresentation_->addItems(NameTexts(document_->encodingTypes));
-    lstSignalRepresentation_->setCurrentText(text);
+    RefillChoices(lstSignalRepresentation_, NameTexts(document_->encodingTypes));
 }
 
 QWidget* SignalsTab::ControlFor(const QString& field) const {

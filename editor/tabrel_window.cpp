@@ -35,6 +35,7 @@
 #include "text_tabs.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
+#include "name_lists.h"
 #include "qt_text.h"
 #include "widgets.h"
 
@@ -349,8 +350,7 @@ bool TfrmTabrel::SaveDocumentAs() {
         return false;
     }
     // What could not be written as valid LDF was left out; the status says what.
-    QStringList notes;
-    for (int i = 0; i < leftOut.Count(); ++i) notes << ToQString(leftOut.Item(i));
+    const QStringList notes = ToQStrings(leftOut);
     if (!notes.isEmpty()) lblResult_->setText("Saved without: " + notes.join(" "));
     RememberSavedText();
     return true;
@@ -406,21 +406,21 @@ void TfrmTabrel::lstLDFIssuesDblClick() {
     const QString last = ToQString(parts.Item(parts.Count() - 1));
     if (tab == "General") {
         tabsMain_->setCurrentIndex(kGeneral);
-        if (parts.Count() == 2) NavigateGeneral(last);
+        if (parts.Count() == 2) HighlightField(*general_, last);
     } else if (tab == "Nodes") {
         tabsMain_->setCurrentIndex(kNodes);
-        if (parts.Count() == 2) NavigateNodes(last);
+        if (parts.Count() == 2) HighlightField(*nodes_, last);
     } else if (tab == "Signals") {
         tabsMain_->setCurrentIndex(kSignals);
         if (parts.Count() == 3) {
             signals_->SelectSignalByName(ToQString(parts.Item(1)));
-            if (QWidget* control = signals_->ControlFor(last)) HighlightControl(signals_->Highlight(), control);
+            HighlightField(*signals_, last);
         }
     } else if (tab == "Frames") {
         tabsMain_->setCurrentIndex(kFrames);
         if (parts.Count() == 3) {
             frames_->SelectFrameByName(ToQString(parts.Item(1)));
-            if (QWidget* control = frames_->ControlFor(last)) HighlightControl(frames_->Highlight(), control);
+            HighlightField(*frames_, last);
         }
     } else if (tab == "Schedule Tables") {
         tabsMain_->setCurrentIndex(kScheduleTables);
@@ -430,13 +430,6 @@ void TfrmTabrel::lstLDFIssuesDblClick() {
     tabsMainChange();
 }
 
-void TfrmTabrel::NavigateGeneral(const QString& field) {
-    if (QWidget* control = general_->ControlFor(field)) HighlightControl(general_->Highlight(), control);
-}
-
-void TfrmTabrel::NavigateNodes(const QString& field) {
-    if (QWidget* control = nodes_->ControlFor(field)) HighlightControl(nodes_->Highlight(), control);
-}
 
 
 QList<QComboBox*> TfrmTabrel::NodeChoiceLists() const {
@@ -449,13 +442,7 @@ void TfrmTabrel::RefreshNodeChoices() {
     for (int i = 0; i < document_->nodes.GetCount(); ++i) {
         names << ToQString(document_->nodes.Get(i)->name);
     }
-    for (QComboBox* choice : NodeChoiceLists()) {
-        const QSignalBlocker quiet(choice);  // the lists' texts stay; nothing goes into the model
-        const QString text = choice->currentText();
-        choice->clear();
-        choice->addItems(names);
-        choice->setCurrentText(text);
-    }
+    for (QComboBox* choice : NodeChoiceLists()) RefillChoices(choice, names);  // nothing goes into the model
 }
 
 void TfrmTabrel::GenerateHeaderFile(bool isMaster, int slaveIndex) {

@@ -86,10 +86,13 @@ private:
     // Generates a driver header through the save dialog.
     void GenerateHeaderFile(bool isMaster, int slaveIndex);
     void SetTitles(const QString& caption, const QString& applicationTitle);
-    void NavigateGeneral(const QString& field);
     // The drop-down lists of the other tabs that offer the master and the slaves.
     QList<QComboBox*> NodeChoiceLists() const;
-    void NavigateNodes(const QString& field);
+    // Frames the control of `tab` that an issue's field name points at, if there is one.
+    template <typename TabClass>
+    void HighlightField(TabClass& tab, const QString& field) {
+        if (QWidget* control = tab.ControlFor(field)) HighlightControl(tab.Highlight(), control);
+    }
 
     QString ChoosePath(QFileDialog* dialog);
 
