@@ -26,7 +26,7 @@ TfrmLINCompositeNodes::TfrmLINCompositeNodes(QWidget* parent) : QDialog(parent) 
     // composite node stands for.
     lstCompositeNodes_ = new QListWidget;
     lstCompositeNodes_->setObjectName("lstCompositeNodes");
-    lstCompositeNodes_->setItemDelegate(new NameItemDelegate(lstCompositeNodes_));
+    lstCompositeNodes_->setItemDelegate(new RuleItemDelegate(RuleItemDelegate::kName, lstCompositeNodes_));
     lstCompositeNodes_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     QPushButton* addComposite = Button("cmdCompositeNodeAdd", "Add");
     QPushButton* removeComposite = Button("cmdCompositeNodeRemove", "Remove");

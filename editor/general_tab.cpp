@@ -7,9 +7,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QPushButton>
 #include <QSignalBlocker>
 
+#include "diagnostics_dialog.h"
 #include "model/definition_file.h"
 #include "name_field.h"
 #include "qt_text.h"
@@ -39,7 +40,7 @@ const char* const kByteOrderCaptions[] = {"(not stated)", "big_endian", "little_
 
 }  // namespace
 
-GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
+GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent), diagnostics_(std::make_unique<TfrmDiagnostics>(nullptr)) {
     setObjectName("pnlGeneral");
     lstLINVersion_ = EditableChoice("lstLINVersion", {"1.3", "2.0", "2.1", "2.2", "2.3", "J2602_1_1.0"});
     lstLangVersion_ = EditableChoice("lstLangVersion", {"1.3", "2.0", "2.1", "2.2", "2.3", "J2602_3_1.0"});
@@ -60,13 +61,14 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
         field->setMinimumWidth(160);  // as wide as the drop-down lists above
     }
     txtDynamicFrames_ = TextField("txtDynamicFrames");
-    txtDynamicFrames_->setValidator(new QRegularExpressionValidator(
-        QRegularExpression("^[0-9A-Fa-fxX, ]*$"), txtDynamicFrames_));  // identifiers and commas
+    NumberValidator::Install(txtDynamicFrames_, NumberValidator::kIntegerList);
     lstSignalByteOrder_ = new QComboBox;
     lstSignalByteOrder_->setObjectName("lstSignalByteOrder");
     for (const char* caption : kByteOrderCaptions) lstSignalByteOrder_->addItem(caption);
     chkHasDiagnostics_ = new QCheckBox("Include Diagnostic Frames");
     chkHasDiagnostics_->setObjectName("chkHasDiagnostics");
+    cmdDiagnostics_ = Button("cmdDiagnostics", "Edit Diagnostic Frames...");
+    connect(chkHasDiagnostics_, &QCheckBox::toggled, cmdDiagnostics_, &QWidget::setEnabled);
 
     auto* speedRow = new QHBoxLayout;
     speedRow->addWidget(lstLINSpeed_);
@@ -85,7 +87,10 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
     form->addRow("LDF File Revision", txtFileRevision_);
     form->addRow("Signal Byte Order", lstSignalByteOrder_);
     form->addRow("LIN 2.0 Dynamic Frame Ids (a, b, ...)", txtDynamicFrames_);
-    form->addRow("", chkHasDiagnostics_);
+    auto* diagnosticsRow = new QHBoxLayout;
+    diagnosticsRow->addWidget(chkHasDiagnostics_);
+    diagnosticsRow->addWidget(cmdDiagnostics_);
+    form->addRow("", diagnosticsRow);
     shapeGeneral_ = HighlightFrame("shapeGeneral", this);
 
     OnText(lstLINVersion_->lineEdit(), [this](const corvString& text) {
@@ -118,7 +123,13 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent) {
     connect(chkHasDiagnostics_, &QCheckBox::clicked, this, [this](bool checked) {
         if (document_ != nullptr) document_->hasDiagnosticFrames = checked;
     });
+    connect(cmdDiagnostics_, &QPushButton::clicked, this, [this] {
+        diagnostics_->Fill(document_);
+        ShowModalOver(this, diagnostics_.get());
+    });
 }
+
+GeneralTab::~GeneralTab() = default;
 
 template <typename Apply>
 void GeneralTab::OnText(QLineEdit* field, Apply apply) {
@@ -147,6 +158,7 @@ void GeneralTab::Show(corvdekLINDefinitionFile* document) {
     lstSignalByteOrder_->setCurrentIndex(order);
     txtDynamicFrames_->setText(ToQString(corvString(document->dynamicFrames.Joined(u", "))));
     chkHasDiagnostics_->setChecked(document->hasDiagnosticFrames);
+    cmdDiagnostics_->setEnabled(document->hasDiagnosticFrames);
 }
 
 void GeneralTab::UpdateBitTimeLabel() {

@@ -2,21 +2,25 @@
 // The General tab: protocol and language versions, bus speed with its bit time, the
 // master's time base and jitter (and its SAE J2602 fields), the channel name, the file
 // revision, the signal byte order, LIN 2.0's dynamic frame identifiers, and whether
-// diagnostic frames are included.
+// diagnostic frames are included, with the editor of their sections.
 
 #include <QWidget>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class TfrmDiagnostics;
 class corvdekLINDefinitionFile;
 
 class GeneralTab : public QWidget {
     Q_OBJECT
 public:
     explicit GeneralTab(QWidget* parent = nullptr);
+    ~GeneralTab() override;
 
     // Shows the fields of `document`; every later edit goes into it.
     void Show(corvdekLINDefinitionFile* document);
@@ -48,5 +52,7 @@ private:
     QComboBox* lstSignalByteOrder_ = nullptr;
     QLineEdit* txtDynamicFrames_ = nullptr;  // comma-separated identifiers
     QCheckBox* chkHasDiagnostics_ = nullptr;
+    QPushButton* cmdDiagnostics_ = nullptr;  // enabled while diagnostic frames are included
+    std::unique_ptr<TfrmDiagnostics> diagnostics_;
     QFrame* shapeGeneral_ = nullptr;
 };

@@ -39,14 +39,31 @@ QValidator::State NumberValidator::validate(QString& input, int& /*position*/) c
     static const QRegularExpression integer("^(0[xX][0-9A-Fa-f]+|[0-9]+)$");
     static const QRegularExpression realStart("^-?[0-9]*\\.?[0-9]*([eE][-+]?[0-9]*)?$");
     static const QRegularExpression real("^-?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?$");
+    if (kind_ == kIntegerList) {
+        State state = Acceptable;
+        for (QString item : input.split(',')) {
+            item = item.trimmed();
+            int itemPosition = 0;
+            const State itemState = NumberValidator(kInteger, nullptr).validate(item, itemPosition);
+            if (itemState == Invalid) return Invalid;
+            if (itemState == Intermediate) state = Intermediate;
+        }
+        return state;
+    }
     const bool isInteger = kind_ == kInteger;
     if (!(isInteger ? integerStart : realStart).match(input).hasMatch()) return Invalid;
     return (isInteger ? integer : real).match(input).hasMatch() ? Acceptable : Intermediate;
 }
 
-QWidget* NameItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+QWidget* RuleItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto* field = qobject_cast<QLineEdit*>(editor)) SpaceToUnderscore::Install(field);
+    auto* field = qobject_cast<QLineEdit*>(editor);
+    if (field == nullptr) return editor;
+    switch (rule_) {
+        case kName: SpaceToUnderscore::Install(field); break;
+        case kInteger: NumberValidator::Install(field, NumberValidator::kInteger); break;
+        case kIntegerList: NumberValidator::Install(field, NumberValidator::kIntegerList); break;
+    }
     return editor;
 }

@@ -21,11 +21,12 @@ public:
     State validate(QString& input, int& position) const override;
 };
 
-// An integer in decimal or in hexadecimal after "0x", or a real number; blank while typed.
+// An integer in decimal or in hexadecimal after "0x", a list of them separated by commas,
+// or a real number; blank while typed.
 class NumberValidator : public QValidator {
     Q_OBJECT
 public:
-    enum Kind { kInteger, kReal };
+    enum Kind { kInteger, kIntegerList, kReal };
     NumberValidator(Kind kind, QObject* parent);
     // The validator belongs to the field.
     static void Install(QLineEdit* field, Kind kind);
@@ -37,11 +38,15 @@ private:
     Kind kind_;
 };
 
-// Edits the names of a list in place, with the same rule.
-class NameItemDelegate : public QStyledItemDelegate {
+// Edits the names or numbers of a list or table in place, with the same rules.
+class RuleItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    enum Rule { kName, kInteger, kIntegerList };
+    RuleItemDelegate(Rule rule, QObject* parent) : QStyledItemDelegate(parent), rule_(rule) {}
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+
+private:
+    Rule rule_;
 };

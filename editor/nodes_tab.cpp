@@ -26,7 +26,7 @@ NodesTab::NodesTab(QWidget* parent)
     lstSlaveNodes_ = new QListWidget;
     lstSlaveNodes_->setObjectName("lstSlaveNodes");
     // A slave is renamed in place (double click or F2).
-    lstSlaveNodes_->setItemDelegate(new NameItemDelegate(lstSlaveNodes_));
+    lstSlaveNodes_->setItemDelegate(new RuleItemDelegate(RuleItemDelegate::kName, lstSlaveNodes_));
     lstSlaveNodes_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     cmdGenerateMaster_ = Button("cmdGenerateMaster", "Generate Code...");
     cmdGenerateCodeSlave_ = Button("cmdGenerateCodeSlave", "Generate Code...");
@@ -121,20 +121,14 @@ void NodesTab::cmdNodeAttributesClick() {
     const int selected = lstSlaveNodes_->currentRow();
     if (selected < 0) return;
     nodeAttributes_->Fill(document_, selected);
-    ShowModalOverThis(nodeAttributes_.get());
+    ShowModalOver(this, nodeAttributes_.get());
     RefreshSlaveList();
     Q_EMIT NodesChanged();
 }
 
 void NodesTab::cmdCompositeNodesClick() {
     compositeNodes_->Fill(document_);
-    ShowModalOverThis(compositeNodes_.get());
-}
-
-void NodesTab::ShowModalOverThis(QDialog* dialog) {
-    dialog->adjustSize();
-    dialog->move(window()->frameGeometry().center() - dialog->rect().center());
-    dialog->exec();
+    ShowModalOver(this, compositeNodes_.get());
 }
 
 void NodesTab::cmdGenerateMasterClick() { Q_EMIT HeaderRequested(true, 0); }

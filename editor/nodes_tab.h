@@ -48,7 +48,6 @@ Q_SIGNALS:
     void HeaderRequested(bool isMaster, int slaveIndex);
 
 private:
-    void ShowModalOverThis(QDialog* dialog);
 
     corvdekLINDefinitionFile* document_ = nullptr;
     bool filling_ = false;

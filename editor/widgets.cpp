@@ -4,6 +4,7 @@
 #include "name_field.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QFrame>
 #include <QLineEdit>
 #include <QHBoxLayout>
@@ -113,6 +114,12 @@ bool AskYesNo(QWidget* parent, const QString& question, const QString& title) {
     QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No, parent);
     box.setObjectName("msgConfirmRemove");
     return box.exec() == QMessageBox::Yes;
+}
+
+void ShowModalOver(QWidget* over, QDialog* dialog) {
+    dialog->adjustSize();
+    dialog->move(over->window()->frameGeometry().center() - dialog->rect().center());
+    dialog->exec();
 }
 
 void ShowWarning(QWidget* parent, const char* name, const QString& text) {

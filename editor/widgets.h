@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class QComboBox;
+class QDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -20,6 +21,9 @@ QFrame* HighlightFrame(const char* name, QWidget* panel);
 QPushButton* Button(const char* name, const QString& caption);
 // Asks a yes-or-no question (the remove confirmations); true for yes.
 bool AskYesNo(QWidget* parent, const QString& question, const QString& title = "Confirm Remove");
+
+// Runs `dialog` modally, centred over the window of `over`.
+void ShowModalOver(QWidget* over, QDialog* dialog);
 
 // A warning message box named `name`.
 void ShowWarning(QWidget* parent, const char* name, const QString& text);

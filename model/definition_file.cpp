@@ -90,6 +90,30 @@ void corvdekLINDefinitionFile::UpdateJ2602Flag() {
     isJ2602 = upper.Find(0, u"J2602") >= 0;
 }
 
+void corvdekLINDefinitionFile::AddStandardDiagnostics() {
+    if (!diagnosticSignals.IsEmpty() || !diagnosticFrames.IsEmpty()) return;
+    const struct {
+        const char16_t* name;
+        const char16_t* id;
+    } kFrames[] = {{u"MasterReq", u"60"}, {u"SlaveResp", u"61"}};
+    for (const auto& standard : kFrames) {
+        corvdekLINDiagnosticFrame* frame = diagnosticFrames.Add();
+        frame->name = standard.name;
+        frame->frameId = standard.id;
+        frame->isSlaveResponse = frame->name.Equals(u"SlaveResp") ? 1 : 0;
+        for (int b = 0; b < 8; ++b) {
+            corvdekLINSignal* signal = diagnosticSignals.Add();
+            signal->name = corvString(std::u16string(standard.name) + u"B" + static_cast<char16_t>(u'0' + b));
+            signal->size = u"8";
+            signal->initValue = u"0";
+            frame->signalNames.Add(signal->name);
+            corvString offset;
+            offset.SetInt(8 * b);
+            frame->signalOffsets.Add(offset);
+        }
+    }
+}
+
 void corvdekLINDefinitionFile::AddSetupIssue(const char* level, const corvString& type,
                                              const corvString& sectionKey,
                                              const corvString& details) {

@@ -116,6 +116,10 @@ public:
     // is added at the end when there is none. An empty name leaves it in none.
     void SetSignalEncoding(corvdekLINSignal& signal, const corvString& encodingName);
     void UpdateJ2602Flag();
+    // Fills the diagnostic sections with the standard MasterReq and SlaveResp frames and
+    // their byte signals, as the writer emits them when none were read; a document that
+    // holds any diagnostic signal or frame is left as it is.
+    void AddStandardDiagnostics();
 
     // Loading (ldf_reader library).
     bool LoadFromFile(const corvString& path);

@@ -86,6 +86,10 @@ void RenameEncodingType(corvdekLINDefinitionFile& document, const corvString& fr
             [&](corvdekLINSignalRepresentations& representation) { Rename(representation.encodingName, from, to); });
 }
 
+void RenameDiagnosticSignal(corvdekLINDefinitionFile& document, const corvString& from, const corvString& to) {
+    ForEach(document.diagnosticFrames, [&](corvdekLINDiagnosticFrame& frame) { Rename(frame.signalNames, from, to); });
+}
+
 }  // namespace
 
 int CountNamed(const corvdekLINDefinitionFile& document, NamedKind kind, const corvString& name) {
@@ -97,6 +101,7 @@ int CountNamed(const corvdekLINDefinitionFile& document, NamedKind kind, const c
                    CountNames(document.eventFrames, name);
         case NamedKind::kScheduleTable: return CountNames(document.scheduleTables, name);
         case NamedKind::kEncodingType: return CountNames(document.encodingTypes, name);
+        case NamedKind::kDiagnosticSignal: return CountNames(document.diagnosticSignals, name);
     }
     return 0;
 }
@@ -110,6 +115,7 @@ void RenameReferences(corvdekLINDefinitionFile& document, NamedKind kind, const 
         case NamedKind::kFrame: RenameFrame(document, from, to); break;
         case NamedKind::kScheduleTable: RenameScheduleTable(document, from, to); break;
         case NamedKind::kEncodingType: RenameEncodingType(document, from, to); break;
+        case NamedKind::kDiagnosticSignal: RenameDiagnosticSignal(document, from, to); break;
     }
 }
 

@@ -6,7 +6,7 @@
 
 class corvdekLINDefinitionFile;
 
-enum class NamedKind { kNode, kSignal, kFrame, kScheduleTable, kEncodingType };
+enum class NamedKind { kNode, kSignal, kFrame, kScheduleTable, kEncodingType, kDiagnosticSignal };
 
 // How many objects of `kind` carry `name`: the master and the slaves for nodes; the
 // unconditional, sporadic and event-triggered frames for frames (schedule entries and
@@ -15,7 +15,8 @@ int CountNamed(const corvdekLINDefinitionFile& document, NamedKind kind, const c
 
 // Turns every reference to an object of `kind` named `from` into `to`: publishers and
 // subscribers, frame signal lists, representations, sporadic and event-triggered frame
-// lists, schedule entries, node attributes, composite node lists, signal groups.
+// lists, schedule entries, node attributes, composite node lists, signal groups; a
+// diagnostic signal's in the diagnostic frames.
 void RenameReferences(corvdekLINDefinitionFile& document, NamedKind kind, const corvString& from,
                       const corvString& to);
 

@@ -1,14 +1,18 @@
 // Editing what the file holds beyond the signals and unconditional frames: the header
-// statements, slave names, sporadic and event-triggered frames; and the name rule.
+// statements, slave names, sporadic and event-triggered frames, the diagnostic sections;
+// and the name rule.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QTreeWidget>
 
 #include "composite_nodes_dialog.h"
+#include "diagnostics_dialog.h"
 #include "node_attributes_dialog.h"
 #include "editor_test_support.h"
 
@@ -57,6 +61,21 @@ QString EntryTexts(TfrmTabrel& w) {
         rows << entries->topLevelItem(row)->text(0) + "|" + entries->topLevelItem(row)->text(1);
     }
     return rows.join("; ");
+}
+
+// Types `text` into a cell the way a user does: open its editor, replace, press Enter.
+void EditCell(QTableView* table, int row, int column, const QString& text) {
+    const QModelIndex index = table->model()->index(row, column);
+    table->setCurrentIndex(index);
+    table->edit(index);
+    QLineEdit* editor = nullptr;  // closed editors linger hidden until deleted
+    for (QLineEdit* open : table->viewport()->findChildren<QLineEdit*>()) {
+        if (open->isVisible()) editor = open;
+    }
+    QVERIFY(editor != nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
 }
 
 }  // namespace
@@ -389,6 +408,46 @@ private Q_SLOTS:
         QCOMPARE(parts.GetCount(), 2);
         QCOMPARE(parts.Get(0)->kind, int(corvdekLINSignalEncodingTypeItem::kBcd));
         QCOMPARE(parts.Get(1)->kind, int(corvdekLINSignalEncodingTypeItem::kAscii));
+    }
+
+    // The doors cluster reads no diagnostic sections: the standard ones are edited.
+    void diagnosticSignalsAndFramesAreEditedAndSaved() {
+        TfrmTabrel w;
+        OpenFile(w, doors_);
+        auto* button = Find<QPushButton>(&w, "cmdDiagnostics");
+        QVERIFY(!button->isEnabled());
+        Find<QCheckBox>(&w, "chkHasDiagnostics")->click();
+        WhenModal<TfrmDiagnostics>([](TfrmDiagnostics* dialog) {
+            auto* signalTable = Find<QTableView>(dialog, "tblDiagnosticSignals");
+            QCOMPARE(signalTable->model()->rowCount(), 16);
+            EditCell(signalTable, 0, 0, "Diag Request0");  // renamed in its frame too
+            EditCell(signalTable, 1, 1, "8x");             // no letters in a size
+            EditCell(signalTable, 1, 2, "0xFF");
+            EditCell(signalTable, 2, 2, "1, 2");  // one value for a scalar signal
+            EditCell(signalTable, 3, 0, "");      // a name is never emptied
+            auto* frames = Find<QTableView>(dialog, "tblDiagnosticFrames");
+            auto* frameSignals = Find<QTableView>(dialog, "tblDiagnosticFrameSignals");
+            QCOMPARE(frameSignals->model()->index(0, 0).data().toString(), QString("Diag_Request0"));
+            EditCell(frames, 1, 1, "0x3D");  // selects SlaveResp: its signals are shown
+            QCOMPARE(frameSignals->model()->index(7, 0).data().toString(), QString("SlaveRespB7"));
+            EditCell(frameSignals, 7, 1, "57");
+            Find<QPushButton>(dialog, "cmdOk")->click();
+        });
+        button->click();
+        const auto saved = SaveAndReload(w);
+        const auto signal = [&saved](int row) -> const corvdekLINSignal& { return *saved->diagnosticSignals.Get(row); };
+        QCOMPARE(saved->diagnosticSignals.GetCount(), 16);
+        QCOMPARE(ToQString(signal(0).name), QString("Diag_Request0"));
+        QCOMPARE(ToQString(signal(1).size), QString("8"));
+        QCOMPARE(ToQString(signal(1).initValue), QString("0xFF"));
+        QCOMPARE(ToQString(signal(2).initValue), QString("0"));
+        QCOMPARE(ToQString(signal(3).name), QString("MasterReqB3"));
+        const auto& request = Named(saved->diagnosticFrames, "MasterReq");
+        QCOMPARE(ToQString(request.signalNames.Item(0)), QString("Diag_Request0"));
+        const auto& response = Named(saved->diagnosticFrames, "SlaveResp");
+        QCOMPARE(ToQString(response.frameId), QString("0x3D"));
+        QCOMPARE(ToQString(response.signalOffsets.Item(7)), QString("57"));
+        QCOMPARE(saved->loadIssueTypes.Count(), 0);
     }
 
 private:

@@ -1,0 +1,35 @@
+#pragma once
+// Edits the Diagnostic_signals and Diagnostic_frames sections: each signal's name, size and
+// initial value, each frame's name and identifier, and the signals of the selected frame
+// with their offsets. Every change goes into the document at once; a renamed signal stays
+// in the frames that carry it.
+
+#include <QDialog>
+
+class FieldTableModel;
+class QTableView;
+class corvdekLINDefinitionFile;
+class corvdekLINDiagnosticFrame;
+
+class TfrmDiagnostics : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmDiagnostics(QWidget* parent);
+
+    // Shows the diagnostic sections of `document`; one that has none of its own gets the
+    // standard ones, which it would be written with.
+    void Fill(corvdekLINDefinitionFile* document);
+
+private:
+    FieldTableModel* SignalsModel();
+    FieldTableModel* FramesModel();
+    FieldTableModel* FrameSignalsModel();
+    // The frame whose signals the lower table shows, or null.
+    corvdekLINDiagnosticFrame* SelectedFrame() const;
+    void ShowSelectedFrame();
+
+    corvdekLINDefinitionFile* document_ = nullptr;
+    QTableView* tblDiagnosticSignals_ = nullptr;
+    QTableView* tblDiagnosticFrames_ = nullptr;
+    QTableView* tblDiagnosticFrameSignals_ = nullptr;
+};
