@@ -156,7 +156,9 @@ void GeneralTab::Show(corvdekLINDefinitionFile* document) {
         if (document->signalByteOrder.Equals(FromQString(kByteOrders[i]))) order = i;
     }
     lstSignalByteOrder_->setCurrentIndex(order);
-    txtDynamicFrames_->setText(ToQString(corvString(document->dynamicFrames.Joined(u", "))));
+    QStringList dynamicFrames = ToQStrings(document->dynamicFrames);
+    for (QString& id : dynamicFrames) id = id.trimmed();  // the file may space them
+    txtDynamicFrames_->setText(dynamicFrames.join(", "));
     chkHasDiagnostics_->setChecked(document->hasDiagnosticFrames);
     cmdDiagnostics_->setEnabled(document->hasDiagnosticFrames);
 }
