@@ -70,12 +70,13 @@ void EditCell(QTableView* table, int row, int column, const QString& text) {
     table->edit(index);
     QLineEdit* editor = nullptr;  // closed editors linger hidden until deleted
     for (QLineEdit* open : table->viewport()->findChildren<QLineEdit*>()) {
-        if (open->isVisible()) editor = open;
+        if (!open->isHidden()) editor = open;
     }
     QVERIFY(editor != nullptr);
     editor->selectAll();
     QTest::keyClicks(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the view commits the text in a queued call
 }
 
 }  // namespace
