@@ -22,6 +22,26 @@ std::string SignalName(int frame, int signal) {
 
 std::string FrameName(int frame) { return "Frm_" + std::to_string(frame); }
 
+// LIN gives signals the identifiers 0 to 59 and slaves the NADs 1 to 125; larger clusters
+// than that share them.
+std::string FrameId(int frame) { return std::to_string(frame % 60); }
+std::string Nad(int slave) { return std::to_string((slave - 1) % 125 + 1); }
+
+void AddDiagnosticSections(std::string& text) {
+    text += "Diagnostic_signals {\n";
+    for (const char* frame : {"MasterReq", "SlaveResp"}) {
+        for (int b = 0; b < 8; ++b) text += "  " + std::string(frame) + "B" + std::to_string(b) + ": 8, 0;\n";
+    }
+    text += "}\n\nDiagnostic_frames {\n";
+    for (const char* frame : {"MasterReq: 0x3C", "SlaveResp: 0x3D"}) {
+        text += "  " + std::string(frame) + " {\n";
+        const std::string prefix(frame, std::string(frame).find(':'));
+        for (int b = 0; b < 8; ++b) text += "    " + prefix + "B" + std::to_string(b) + ", " + std::to_string(8 * b) + ";\n";
+        text += "  }\n";
+    }
+    text += "}\n\n";
+}
+
 }  // namespace
 
 std::string GenerateClusterLdf(const ClusterShape& shape) {
@@ -44,19 +64,23 @@ std::string GenerateClusterLdf(const ClusterShape& shape) {
     text += "}\n\nFrames {\n";
     const int frameBytes = (shape.signalsPerFrame * shape.signalBits + 7) / 8;
     for (int f = 0; f < shape.frames; ++f) {
-        text += "  " + FrameName(f) + ": " + std::to_string(f % 64) + ", " +
+        text += "  " + FrameName(f) + ": " + FrameId(f) + ", " +
                 Publisher(f, shape.slaves) + ", " + std::to_string(frameBytes) + " {\n";
         for (int s = 0; s < shape.signalsPerFrame; ++s) {
             text += "    " + SignalName(f, s) + ", " + std::to_string(s * shape.signalBits) + ";\n";
         }
         text += "  }\n";
     }
-    text += "}\n\nNode_attributes {\n";
+    text += "}\n\n";
+    AddDiagnosticSections(text);
+    // A slave reports its response errors in a one-bit signal that it publishes.
+    const bool responseErrors = shape.signalBits == 1;
+    text += "Node_attributes {\n";
     for (int s = 1; s <= shape.slaves; ++s) {
-        text += "  " + Slave(s) + " {\n    LIN_protocol = \"2.1\";\n    configured_NAD = " +
-                std::to_string(s % 126 + 1) + ";\n    product_id = 0x1E, " + std::to_string(s) +
-                ", 0;\n    response_error = " + SignalName(2 * s - 1, 0) +
-                ";\n    P2_min = 50 ms;\n    ST_min = 0 ms;\n    configurable_frames {\n      " +
+        text += "  " + Slave(s) + " {\n    LIN_protocol = \"2.1\";\n    configured_NAD = " + Nad(s) +
+                ";\n    product_id = 0x1E, " + std::to_string(s) + ", 0;\n" +
+                (responseErrors ? "    response_error = " + SignalName(2 * s - 1, 0) + ";\n" : "") +
+                "    P2_min = 50 ms;\n    ST_min = 0 ms;\n    configurable_frames {\n      " +
                 FrameName(2 * s - 1) + " = " + std::to_string(s) + ";\n    }\n  }\n";
     }
     text += "}\n\nSchedule_tables {\n  Normal {\n";
@@ -66,8 +90,7 @@ std::string GenerateClusterLdf(const ClusterShape& shape) {
     for (int s = 1; s <= configuredSlaves; ++s) {
         const std::string slave = Slave(s);
         const std::string frame = FrameName(2 * s - 1);
-        text += "    AssignNAD { 0x7F, 0x1E, " + std::to_string(s) + ", " +
-                std::to_string(s % 126 + 1) + " } delay 20 ms;\n"
+        text += "    AssignNAD { 0x7F, 0x1E, " + std::to_string(s) + ", " + Nad(s) + " } delay 20 ms;\n"
                 "    AssignFrameId { " + slave + ", " + frame + " } delay 20 ms;\n"
                 "    UnassignFrameId { " + slave + ", " + frame + " } delay 20 ms;\n"
                 "    FreeFormat { 0x7F, 0x06, 0xB2, 0x00, 0xFF, 0x7F, 0xFF, 0xFF } delay 20 ms;\n"
@@ -80,8 +103,9 @@ std::string GenerateClusterLdf(const ClusterShape& shape) {
                 "    logical_value, 255, \"error\";\n  }\n";
     }
     text += "}\n\nSignal_representation {\n";
+    // The encodings reach the raw value 255: signals of fewer bits have none.
     std::vector<std::string> users(static_cast<std::size_t>(encodings));
-    for (int f = 0; f < shape.frames; ++f) {
+    for (int f = 0; f < shape.frames && shape.signalBits >= 8; ++f) {
         std::string& list = users[static_cast<std::size_t>(f % encodings)];
         for (int s = 0; s < shape.signalsPerFrame; ++s) {
             list += (list.empty() ? "" : ", ") + SignalName(f, s);

@@ -12,8 +12,8 @@ struct ClusterShape {
 
 // A typical body-controller cluster: 10 slaves, 200 signals, 50 frames.
 constexpr ClusterShape kTypicalCluster{10, 50, 4, 8};
-// The largest cluster LIN allows: 64 frame identifiers of 8 bytes, 4,096 one-bit signals,
-// 16 nodes.
+// The largest LIN cluster: 4,096 one-bit signals in 64 frames of 8 bytes, 16 nodes (LIN has
+// 60 frame identifiers for signals, so four of the frames share one).
 constexpr ClusterShape kLargestLinCluster{15, 64, 64, 1};
 // Stress size: 2,000 slaves, 40,000 signals, 10,000 frames (N slaves, 20 N signals, 5 N
 // frames), and the same shape at about 4,096 signals to see how the operations scale.
@@ -21,5 +21,7 @@ constexpr ClusterShape kStressCluster{2000, 10000, 4, 8};
 constexpr ClusterShape kStressShapeAt4k{205, 1025, 4, 8};
 
 // Nodes, signals, frames with their layouts, node attributes, schedule tables with every
-// entry kind, encoding types and representations; loads without load or setup issues.
+// entry kind, diagnostic frames, encoding types and representations. Loads without load
+// issues; the setup check finds only the frame identifiers and NADs that a cluster of more
+// than 60 frames or 125 slaves must share.
 std::string GenerateClusterLdf(const ClusterShape& shape);

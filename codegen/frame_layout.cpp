@@ -3,6 +3,8 @@
 
 #include "frame_layout.h"
 
+#include "model/ldf_numbers.h"
+
 #include <algorithm>
 #include <string>
 #include <unordered_set>
@@ -66,21 +68,6 @@ bool OffsetsAscend(const corvStringArray& offsets) {
 std::u16string Number(long long value) {
     const std::string digits = std::to_string(value);
     return std::u16string(digits.begin(), digits.end());
-}
-
-std::optional<unsigned> WholeNumber(const corvString& text) {
-    corvString trimmed(text);
-    trimmed.Trim();
-    const std::u16string_view digits = trimmed.View();
-    const bool hex = digits.size() > 2 && digits[0] == u'0' && (digits[1] == u'x' || digits[1] == u'X');
-    const std::u16string_view body = hex ? digits.substr(2) : digits;
-    if (body.empty() || body.size() > 8) return std::nullopt;
-    for (char16_t ch : body) {
-        const bool digit = ch >= u'0' && ch <= u'9';
-        const bool hexLetter = (ch >= u'a' && ch <= u'f') || (ch >= u'A' && ch <= u'F');
-        if (!digit && !(hex && hexLetter)) return std::nullopt;
-    }
-    return hex ? trimmed.ToUIntAutoHex() : trimmed.ToUInt();
 }
 
 void corvdekLINFrame::SortSignalsByOffset() {
@@ -182,7 +169,7 @@ long long corvdekLINFrame::DataByteCount(const ClusterNameIndex& names) const {
     }
     // Without a stated length (LIN 1.3, 2.0, J2602) the identifier gives it.
     if (const auto id = WholeNumber(frameId); length.IsEmpty() && id && *id <= 63) {
-        return *id < 32 ? 2 : *id < 48 ? 4 : 8;
+        return Lin13DataLength(*id);
     }
     return std::min(kFrameBits, SignalEndBit(names) + 7) / 8;
 }

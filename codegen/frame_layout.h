@@ -40,6 +40,3 @@ std::u16string Number(long long value);
 
 // Sorts the frame's signals by offset (in the document) and lays them out.
 FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names);
-
-// The value of a text that is wholly a number, decimal or hexadecimal after "0x".
-std::optional<unsigned> WholeNumber(const corvString& text);

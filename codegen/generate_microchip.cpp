@@ -13,6 +13,7 @@
 #include "frame_layout.h"
 #include "foundation/text_lines.h"
 #include "model/definition_file.h"
+#include "model/ldf_numbers.h"
 #include "model/name_index.h"
 
 namespace {

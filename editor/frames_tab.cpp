@@ -17,6 +17,7 @@
 #include "codegen/frame_layout.h"
 #include "frame_list_editor.h"
 #include "model/definition_file.h"
+#include "model/ldf_numbers.h"
 #include "model/name_index.h"
 #include "qt_text.h"
 #include "name_lists.h"
@@ -31,7 +32,7 @@ namespace {
 int SuggestedFrameBytes(const corvdekLINFrame& frame, const ClusterNameIndex& names) {
     long long bytes = std::min<long long>(8, (frame.SignalEndBit(names) + 7) / 8);
     if (const auto id = WholeNumber(frame.frameId); id && *id <= 63) {
-        bytes = std::max<long long>(bytes, *id < 32 ? 2 : *id < 48 ? 4 : 8);
+        bytes = std::max<long long>(bytes, Lin13DataLength(*id));
     }
     return static_cast<int>(std::max<long long>(bytes, 1));
 }

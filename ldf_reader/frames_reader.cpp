@@ -40,12 +40,13 @@ bool ReadFrameSignal(corvdekLINDefinitionFile& document) {
     return true;
 }
 
-// 'name: item, item, ...'; the name keeps any spaces before the colon.
+// 'name: item, item, ...'. The name is trimmed like every other one: spaces before the
+// colon are layout, and the schedule entries and frame lists name it without them.
 template <typename FrameList>
 bool ReadNamedFrameList(corvdekLINDefinitionFile& document, FrameList& frames) {
     const SplitAtFirst parts(document.statement.View(), u":");
     auto* frame = frames.Add();
-    frame->name.Assign(parts.head);
+    frame->name = Trimmed(parts.head);
     const StatementFields fields(TrimmedView(parts.rest), u",");
     for (int i = 0; i < fields.Count(); ++i) frame->frameList.Add(Trimmed(fields.Item(i)));
     return true;

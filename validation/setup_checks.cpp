@@ -1,11 +1,12 @@
 // The current setup checks: general rules on the bus settings and nodes, then every frame,
-// then every signal. Each finding becomes one setup issue (level, type, section key,
+// then every signal, then the rules of the LIN specifications on every kind of object. Each finding becomes one setup issue (level, type, section key,
 // details); the order of the findings is the order of the rows the editor shows.
 
 #include <cmath>
 #include <initializer_list>
 #include <string_view>
 
+#include "lin_rules.h"
 #include "model/definition_file.h"
 #include "model/name_index.h"
 
@@ -129,6 +130,7 @@ bool corvdekLINDefinitionFile::CheckSetup() {
         signal->owner = this;
         signal->CheckSetup(names);
     }
+    CheckLinRules(*this, names);
     return true;
 }
 

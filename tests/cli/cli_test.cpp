@@ -61,7 +61,10 @@ protected:
 const std::string kClean =
     "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
     "Nodes { Master: M, 5 ms, 1 ms; Slaves: S; }"
-    "Signals { A: 8, 0, M, S; }";
+    "Signals { A: 8, 0, M, S; }"
+    "Frames { F: 0x01, M, 1 { A, 0; } }"
+    "Node_attributes { S { LIN_protocol = \"2.1\"; configured_NAD = 0x01; } }"
+    "Schedule_tables { Main { F delay 10 ms; } }";
 
 TEST_F(Cli, CheckCleanFileInTextFormat) {
     const std::string file = WriteLdf("clean.ldf", kClean);
@@ -90,18 +93,22 @@ TEST_F(Cli, CheckListsLoadIssuesThenSetupIssues) {
                   file + "\tsetup\t0\tB - source node blank\tSignals-B-SourceNode\tThe source "
                          "node: (blank) is not a defined node.\n" +
                   file + "\tsetup\t0\tB - no Rx Nodes\tSignals-B-RxNodes\tThere are no rx nodes "
-                         "defined for this signal.\n");
+                         "defined for this signal.\n" +
+                  file + "\tsetup\t0\tS - no node attributes\tNodes-S-Attributes\tLIN 2.0 and later describe "
+                         "every slave in Node_attributes (its NAD and product id); S has none.\n" +
+                  file + "\tsetup\t0\tA - signal in no frame\tSignals-A-Name\tNo frame carries the signal A.\n" +
+                  file + "\tsetup\t0\tB - signal in no frame\tSignals-B-Name\tNo frame carries the signal B.\n");
 
     run = Tabrel({"check", file});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find(file + ": error: Unknown LIN Protocol version [General-Protocol]: The "
                                   "LIN Protocol version 2.5"),
               std::string::npos);
-    EXPECT_NE(run.out.find(file + ": 1 error, 4 warnings\n"), std::string::npos);
+    EXPECT_NE(run.out.find(file + ": 1 error, 7 warnings\n"), std::string::npos);
 }
 
 TEST_F(Cli, WarningsFailOnlyWhenStrict) {
-    const std::string file = WriteLdf("warn.ldf", kClean + "Frames { F: 1, Nobody, 1 { A, 0; } }");
+    const std::string file = WriteLdf("warn.ldf", kClean + "Signals { Unsent: 8, 0, M, S; }");
     EXPECT_EQ(Tabrel({"check", file}).status, 0);
     EXPECT_EQ(Tabrel({"check", "--strict", file}).status, 1);
 }
@@ -181,7 +188,7 @@ TEST_F(Cli, WriteStoresWhatTheEditorSaves) {
 }
 
 TEST_F(Cli, WriteReportsLoadIssuesOnStandardError) {
-    const std::string input = WriteLdf("issues.ldf", kClean + "Frames { { A, 0; } }");
+    const std::string input = WriteLdf("issues.ldf", "Frames { { A, 0; } }" + kClean);
     const Result run = Tabrel({"write", input, "-"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, input + ": LIN Frame Invalid.: This LIN frame is invalid at line: A, 0\n");

@@ -25,7 +25,10 @@ const char* kBody =
     "Frames { BCM_Request: 0x10, BCM, 1 { Request, 0; } Left_State: 0x11, Left, 1 { Left_Pos, 0; }"
     "  Right_State: 0x12, Right, 1 { Right_Pos, 0; } }"
     "Signal_encoding_types { Speed { physical_value, 0, 255, 0.5, 0, \"km/h\"; } }"
-    "Signal_representation { Speed: Request; }";
+    "Signal_representation { Speed: Request; }"
+    "Node_attributes { Left { LIN_protocol = \"2.1\"; configured_NAD = 0x01; }"
+    "  Right { LIN_protocol = \"2.1\"; configured_NAD = 0x02; } }"
+    "Schedule_tables { Main { BCM_Request delay 10 ms; Left_State delay 10 ms; Right_State delay 10 ms; } }";
 
 const char* kOtherBody =
     "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QAbstractButton>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeWidget>
@@ -32,7 +33,7 @@ void Type(QWidget* window, const char* field, const QString& text) {
     Find<QComboBox>(window, field)->setCurrentText(text);
 }
 
-void Click(QWidget* window, const char* button) { Find<QPushButton>(window, button)->click(); }
+void Click(QWidget* window, const char* button) { Find<QAbstractButton>(window, button)->click(); }
 
 void ChooseKind(QWidget* window, int kind) {
     auto* type = Find<QComboBox>(window, "lstScheduleFrameType");
@@ -73,6 +74,7 @@ private Q_SLOTS:
         Type(&w, "txtChannelName", "Body");
         Type(&w, "txtFileRevision", "1.0");
         Choose(Find<QComboBox>(&w, "lstSignalByteOrder"), 2);
+        Click(&w, "chkHasDiagnostics");  // the schedule table sends MasterReq
 
         // Nodes and the attributes of one slave
         tabs->setCurrentIndex(TfrmTabrel::kNodes);
@@ -90,12 +92,19 @@ private Q_SLOTS:
             Find<QLineEdit>(dialog, "txtVariant")->setText("1");
             Find<QLineEdit>(dialog, "txtP2MinMs")->setText("50");
             Find<QLineEdit>(dialog, "txtSTMinMs")->setText("0");
-            Find<QLineEdit>(dialog, "txtInitialNAD")->setText("0x7F");
+            Find<QLineEdit>(dialog, "txtInitialNAD")->setText("0x10");
             Find<QLineEdit>(dialog, "txtNAsTimeout")->setText("1000");
             Find<QLineEdit>(dialog, "txtNCrTimeout")->setText("1000");
             Find<QComboBox>(dialog, "lstConfigurableFrameNames")->setCurrentText("LightCmd");
             Find<QLineEdit>(dialog, "txtConfigurableFrameID")->setText("0x0001");
             Find<QPushButton>(dialog, "cmdScheduleTableFrameAdd")->click();
+            Find<QPushButton>(dialog, "cmdOk")->click();
+        });
+        Click(&w, "cmdNodeAttributes");
+        Find<QListWidget>(&w, "lstSlaveNodes")->setCurrentRow(1);
+        WhenModal<TfrmNodeAttributes>([](TfrmNodeAttributes* dialog) {
+            Find<QComboBox>(dialog, "lstNodeLINProtocol")->setCurrentText("2.1");
+            Find<QComboBox>(dialog, "lstNodeLINConfiguredNAD")->setCurrentText("0x22");
             Find<QPushButton>(dialog, "cmdOk")->click();
         });
         Click(&w, "cmdNodeAttributes");
@@ -137,14 +146,16 @@ private Q_SLOTS:
             const char* id;
             const char* publisher;
             const char* signal;
-        } frameList[] = {{"LightCmd", "0x01", "BCM", "LightRequest"}, {"LeftState", "0x02", "DoorLeft", "LeftSwitch"}};
+            const char* offset;  // the event-triggered frame needs LeftState's first byte
+        } frameList[] = {{"LightCmd", "0x01", "BCM", "LightRequest", "0"},
+                         {"LeftState", "0x02", "DoorLeft", "LeftSwitch", "8"}};
         for (const auto& frame : frameList) {
             Click(&w, "cmdFramesAdd");
             Type(&w, "txtFrameDescription", frame.name);
             Type(&w, "lstFrameID", frame.id);
             Type(&w, "lstFrameSourceECU", frame.publisher);
             Type(&w, "lstFrameSignals", frame.signal);
-            Type(&w, "txtFrameSignalOffset", "0");
+            Type(&w, "txtFrameSignalOffset", frame.offset);
             Click(&w, "cmdFrameSignalsAdd");
         }
 
@@ -153,6 +164,7 @@ private Q_SLOTS:
         Type(&w, "txtFrameDescription", "DoorEvents");
         Choose(Find<QComboBox>(&w, "lstFrameType"), 2);
         Choose(Find<QComboBox>(&w, "lstEventFrameID"), 0x10);
+        Type(&w, "lstEventCollisionTable", "Normal");
         Type(&w, "lstEventFrameChoice", "LeftState");
         Click(&w, "cmdEventFrameAdd");
 
@@ -209,16 +221,16 @@ private Q_SLOTS:
         QCOMPARE(attributes["supplierId"].toString(), QString("0x001E"));
         QCOMPARE(attributes["configuredNAD"].toString(), QString("0x21"));
         QCOMPARE(attributes["configurableFrames"].toArray().size(), 1);
-        QCOMPARE(slaves[1].toObject()["hasAttributes"].toBool(), false);
+        QCOMPARE(slaves[1].toObject()["attributes"].toObject()["configuredNAD"].toString(), QString("0x22"));
 
-        QCOMPARE(attributes["initialNAD"].toString(), QString("0x7F"));
+        QCOMPARE(attributes["initialNAD"].toString(), QString("0x10"));
         QCOMPARE(attributes["nAsTimeout"].toString(), QString("1000"));
         QCOMPARE(cluster["channelName"].toString(), QString("Body"));
         QCOMPARE(cluster["fileRevision"].toString(), QString("1.0"));
         QCOMPARE(cluster["signalByteOrder"].toString(), QString("little_endian"));
         const QJsonArray eventFrames = cluster["eventTriggeredFrames"].toArray();
         QCOMPARE(Names(eventFrames), QStringList{"DoorEvents"});
-        QCOMPARE(eventFrames[0].toObject()["items"].toArray(), (QJsonArray{"0x10", "LeftState"}));
+        QCOMPARE(eventFrames[0].toObject()["items"].toArray(), (QJsonArray{"Normal", "0x10", "LeftState"}));
         const QJsonArray signalArray = cluster["signals"].toArray();
         QCOMPARE(Names(signalArray), (QStringList{"LightRequest", "LeftSwitch"}));
         QCOMPARE(signalArray[0].toObject()["encoding"].toString(), QString("OnOff"));

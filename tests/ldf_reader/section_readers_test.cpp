@@ -170,7 +170,7 @@ TEST_F(FramesReader, SporadicAndEventTriggeredFrames) {
     EXPECT_EQ(Utf8(document.sporadicFrames.Get(0)->name), "SP1");
     EXPECT_EQ(Utf8(document.sporadicFrames.Get(0)->frameList), (Texts{"F1", "F2"}));
     ASSERT_EQ(document.eventFrames.GetCount(), 1);
-    EXPECT_EQ(Utf8(document.eventFrames.Get(0)->name), "ET1 ");
+    EXPECT_EQ(Utf8(document.eventFrames.Get(0)->name), "ET1");  // as the schedule entries name it
     EXPECT_EQ(Utf8(document.eventFrames.Get(0)->frameList),
               (Texts{"Collision", "0x3A", "F3", "F4"}));
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/definition_file.h"
+#include "model/ldf_numbers.h"
 #include "support/test_support.h"
 
 namespace {
@@ -28,8 +29,11 @@ protected:
         document.masterTimebase = u"5";
         document.masterJitter = u"0.1";
         document.master.name = u"CEM";
-        document.nodes.Add()->name = u"LSM";
-        document.nodes.Add()->name = u"RSM";
+        for (const char16_t* slave : {u"LSM", u"RSM"}) {
+            corvdekLINNode* node = document.nodes.Add();
+            node->name = slave;
+            node->configuredNAD.SetInt(document.nodes.GetCount());
+        }
     }
     Texts Check() {
         document.CheckSetup();
@@ -43,6 +47,18 @@ protected:
         signal->publisher = publisher;
         for (const char16_t* receiver : receivers) signal->subscribers.Add(corvString(receiver));
         return signal;
+    }
+    // Sends the frame in the schedule table "Main", every 10 ms.
+    void Schedule(const char16_t* frame) {
+        if (document.scheduleTables.IsEmpty()) document.scheduleTables.Add()->name = u"Main";
+        corvdekLINScheduleTableItem* entry = document.scheduleTables.Get(0)->items.Add();
+        entry->frameName = frame;
+        entry->delay = u"10";
+    }
+    // The warning that comes after the rows of a signal that no frame carries.
+    static std::string InNoFrame(const std::string& signal) {
+        return "0|" + signal + " - signal in no frame|Signals-" + signal + "-Name|No frame carries the signal " +
+               signal + ".";
     }
 
     corvdekLINDefinitionFile document;
@@ -143,10 +159,18 @@ TEST_F(SetupChecks, FrameRules) {
     corvdekLINFrame* frame = document.frames.Add();
     frame->name = u"Frm-1";
     frame->publisher = u"";
-    for (const char16_t* name : {u"Ghost", u"Known", u"Ghost"}) frame->signalNames.Add(corvString(name));
+    for (const char16_t* name : {u"Ghost", u"Known", u"Ghost"}) {
+        frame->signalNames.Add(corvString(name));
+        frame->signalOffsets.Add(corvString(u"0"));
+    }
     corvdekLINFrame* second = document.frames.Add();
     second->name = u"Frm2";
     second->publisher = u"cem";  // names compare case-sensitively
+    for (corvdekLINFrame* each : {frame, second}) {
+        each->frameId.SetInt(document.frames.GetCount() + (each == frame ? 0 : 1));
+        each->length = u"1";
+        Schedule(each->name.c_str());
+    }
     const std::string missing = "0|Signal does not exist for frame: Frm-1|Frames-Frm-1-Signals|"
                                 "The signal: Ghost is not available in the signal list.";
     EXPECT_EQ(Check(),
@@ -181,7 +205,8 @@ TEST_F(SetupChecks, SignalRulesInTheirOrder) {
                      "0|Sig - transmitted and received by the same node|Signals-Sig-SourceNode|"
                      "The source node: Ghost is included in the receive list.",
                      "0|Sig - signal size out of range|Signals-Sig-SignalSize|The signal size: 17 "
-                     "must be from 1 to 16 for scalar signals."}));
+                     "must be from 1 to 16 for scalar signals.",
+                     InNoFrame("Sig")}));
     signal->encoding = u"Other";
     signal->publisher = u"";
     signal->subscribers.Clear();
@@ -192,29 +217,34 @@ TEST_F(SetupChecks, SignalRulesInTheirOrder) {
                      "0|Sig - signal size out of range|Signals-Sig-SignalSize|The signal size: 0 "
                      "must be from 1 to 16 for scalar signals.",
                      "0|Sig - no Rx Nodes|Signals-Sig-RxNodes|There are no rx nodes defined for "
-                     "this signal."}));
+                     "this signal.",
+                     InNoFrame("Sig")}));
 }
 
 TEST_F(SetupChecks, SignalSizes) {
     corvdekLINSignal* scalar = AddSignal(u"S", u"1", u"CEM", {u"LSM"});
     for (const char16_t* good : {u"1", u"16", u" 8bits"}) {
         scalar->size = good;
-        EXPECT_EQ(Check(), Texts{});
+        EXPECT_EQ(Check(), Texts{InNoFrame("S")});
     }
     for (const char16_t* bad : {u"0", u"17"}) {
         scalar->size = bad;
-        EXPECT_EQ(Check().size(), 1u);
+        EXPECT_EQ(Check().size(), 2u);
     }
     scalar->isByteArray = true;
     for (const char16_t* good : {u"8", u"24", u"64"}) {
         scalar->size = good;
-        EXPECT_EQ(Check(), Texts{});
+        scalar->initValues.Clear();
+        for (unsigned byte = 0; byte < WholeNumber(scalar->size).value() / 8; ++byte) scalar->initValues.Add(corvString(u"0"));
+        EXPECT_EQ(Check(), Texts{InNoFrame("S")});
     }
+    scalar->initValues.Clear();
     for (const char16_t* bad : {u"12", u"72", u"0"}) {
         scalar->size = bad;
         EXPECT_EQ(Check(), (Texts{"0|S - signal size out of range|Signals-S-SignalSize|The signal "
                                   "size: " + Utf8(corvString(bad)) +
-                                  " must be 8,16,24,32,40,48,56, and 64 for byte array signals."}));
+                                  " must be 8,16,24,32,40,48,56, and 64 for byte array signals.",
+                                  InNoFrame("S")}));
     }
 }
 
@@ -222,20 +252,21 @@ TEST_F(SetupChecks, SlaveToSlaveOnlyMattersForJ2602) {
     const Texts slaveToSlave = {"0|A - slave to slave communications|Signals-A-RxNodes|J2602 "
                                 "probhits slave to slave communications where a source slave "
                                 "communicates to another slave."};
+    const Texts unsent = {InNoFrame("A")};
     corvdekLINSignal* signal = AddSignal(u"A", u"8", u"LSM", {u"RSM"});
-    EXPECT_EQ(Check(), Texts{});
+    EXPECT_EQ(Check(), unsent);
     document.isJ2602 = true;
-    EXPECT_EQ(Check(), slaveToSlave);
+    EXPECT_EQ(Check(), (Texts{slaveToSlave[0], unsent[0]}));
     signal->subscribers.Clear();
     signal->subscribers.Add(corvString(u"CEM"));
-    EXPECT_EQ(Check(), Texts{});  // slave to master only
+    EXPECT_EQ(Check(), unsent);  // slave to master only
     signal->subscribers.Add(corvString(u"RSM"));
-    EXPECT_EQ(Check(), slaveToSlave);
+    EXPECT_EQ(Check(), (Texts{slaveToSlave[0], unsent[0]}));
     signal->subscribers.RemoveAt(0);
     signal->publisher = u"CEM";  // master to a slave
-    EXPECT_EQ(Check(), Texts{});
+    EXPECT_EQ(Check(), unsent);
     signal->publisher = u"Unknown";  // the source need not be defined for this rule
-    EXPECT_EQ(Check().back(), slaveToSlave.front());
+    EXPECT_EQ(Check().rbegin()[1], slaveToSlave.front());
 }
 
 TEST_F(SetupChecks, AWholeClusterRowByRow) {
@@ -263,7 +294,16 @@ TEST_F(SetupChecks, AWholeClusterRowByRow) {
                      "0|Orphan - source node missing|Signals-Orphan-SourceNode|The source node: "
                      "RSM is not a defined node.",
                      "0|Orphan - no Rx Nodes|Signals-Orphan-RxNodes|There are no rx nodes defined "
-                     "for this signal."}));
+                     "for this signal.",
+                     // The LIN rules, by object kind; 2.5 is unknown, so the J2602 language
+                     // version decides which apply.
+                     "0|LSM - no node attributes|Nodes-LSM-Attributes|LIN 2.0 and later describe every slave in "
+                     "Node_attributes (its NAD and product id); LSM has none.",
+                     InNoFrame("Orphan"),
+                     "0|F1 - frame in no schedule table|Frames-F1-Name|No schedule table sends the frame F1.",
+                     "1|F2 - signal of another publisher|Frames-F2-Signals|The frame is published by RSM, but its "
+                     "signal Sw is published by LSM.",
+                     "0|F2 - frame in no schedule table|Frames-F2-Name|No schedule table sends the frame F2."}));
     EXPECT_EQ(Check(), Check());  // a second run gives the same rows
 }
 

@@ -1,0 +1,17 @@
+#pragma once
+// The numbers of an LDF file as the model keeps them: texts. These read a text that is
+// wholly a number, so that a value with a typo is told apart from a number.
+
+#include <optional>
+
+#include "foundation/corv_string.h"
+
+// A whole number in decimal or in hexadecimal after "0x" (at most eight digits), spaces
+// around it allowed.
+std::optional<unsigned> WholeNumber(const corvString& text);
+
+// A decimal number with an optional sign, fraction and exponent, or a whole number as above.
+std::optional<double> RealNumber(const corvString& text);
+
+// The data length LIN 1.3 gives a frame identifier (0 to 63): 2, 4 or 8 bytes.
+constexpr int Lin13DataLength(unsigned id) { return id < 32 ? 2 : id < 48 ? 4 : 8; }

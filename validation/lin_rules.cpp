@@ -1,0 +1,12 @@
+#include "lin_rules.h"
+
+#include "rule_support.h"
+
+void CheckLinRules(corvdekLINDefinitionFile& document, const ClusterNameIndex& names) {
+    RuleContext context(document, names);
+    CheckNodeRules(context);
+    CheckSignalRules(context);
+    CheckFrameRules(context);
+    CheckScheduleRules(context);
+    CheckEncodingRules(context);
+}

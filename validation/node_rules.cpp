@@ -1,0 +1,153 @@
+// The node configuration of LIN 2.0 and later: node attributes, NADs, product ids, the
+// response_error signal, fault state signals and configurable frames.
+
+#include "model/ldf_numbers.h"
+#include "rule_support.h"
+
+namespace {
+
+constexpr std::u16string_view kTab = u"Nodes";
+
+// LIN 2.1, 3.2.1.2 NAD: 0x00 is for go-to-sleep, 0x7E for functional requests and 0x7F is
+// the broadcast; a slave's NAD is one of the others.
+void CheckNad(RuleContext& context, const corvdekLINNode& node, const corvString& nad, std::u16string_view which) {
+    const auto value = WholeNumber(nad);
+    if (nad.IsEmpty() || (value && *value >= 0x01 && *value <= 0x7D)) return;
+    context.Add(kLevelError, node.name.View(), u"NAD out of range", Key(kTab, node.name.View(), u"Attributes"),
+                u"The " + std::u16string(which) + u" NAD " + Text(nad) +
+                    u" is not from 0x01 to 0x7D (0x00 is for sleep, 0x7E and 0x7F for functional and "
+                    u"broadcast requests).");
+}
+
+// LIN 2.1, chapter 4 Node configuration and identification: 0x7FFF and 0xFFFF are the
+// wildcards of the supplier and the function id.
+void CheckProductId(RuleContext& context, const corvdekLINNode& node) {
+    const struct {
+        const corvString& text;
+        unsigned largest;
+        const char16_t* caption;
+    } parts[] = {{node.supplierId, 0x7FFE, u"supplier id"}, {node.functionId, 0xFFFE, u"function id"}};
+    for (const auto& part : parts) {
+        const auto value = WholeNumber(part.text);
+        if (part.text.IsEmpty() || (value && *value <= part.largest)) continue;
+        context.Add(kLevelError, node.name.View(), u"product id out of range", Key(kTab, node.name.View(), u"Attributes"),
+                    u"The " + std::u16string(part.caption) + u" " + Text(part.text) + u" is not from 0x0000 to " +
+                        Hex(part.largest, 4) + u" (" + Hex(part.largest + 1, 4) + u" is the wildcard).");
+    }
+}
+
+bool Receives(const corvdekLINSignal& signal, const corvString& node) {
+    for (int i = 0; i < signal.subscribers.Count(); ++i) {
+        if (signal.subscribers.Item(i).Equals(node)) return true;
+    }
+    return false;
+}
+
+// LIN 2.1, 2.7.3 Reporting to the cluster: response_error is a one-bit signal that the slave
+// publishes.
+void CheckResponseError(RuleContext& context, const corvdekLINNode& node) {
+    const corvString& name = node.responseError;
+    if (name.IsEmpty()) return;
+    const corvdekLINSignal* signal = context.names.FindSignal(name.View());
+    std::u16string problem;
+    if (signal == nullptr) {
+        problem = u"does not exist.";
+    } else if (const auto bits = WholeNumber(signal->size); !bits || *bits != 1) {
+        problem = u"has " + Text(signal->size) + u" bits; it must have 1.";
+    } else if (!signal->publisher.Equals(node.name)) {
+        problem = u"is published by " + Text(signal->publisher) + u", not by " + Text(node.name) + u".";
+    } else {
+        return;
+    }
+    context.Add(kLevelError, node.name.View(), u"response error signal invalid",
+                Key(kTab, node.name.View(), u"Attributes"), u"The response_error signal " + Text(name) + u" " + problem);
+}
+
+// LIN 2.1, 9.2.2.2 Node attributes: fault state signals are signals of
+// the node.
+void CheckFaultStateSignals(RuleContext& context, const corvdekLINNode& node) {
+    for (int i = 0; i < node.faultStateSignals.Count(); ++i) {
+        const corvString& name = node.faultStateSignals.Item(i);
+        const corvdekLINSignal* signal = context.names.FindSignal(name.View());
+        if (signal != nullptr && (signal->publisher.Equals(node.name) || Receives(*signal, node.name))) continue;
+        context.Add(kLevelError, node.name.View(), u"fault state signal invalid",
+                    Key(kTab, node.name.View(), u"Attributes"),
+                    u"The fault state signal " + Text(name) +
+                        (signal == nullptr ? u" does not exist."
+                                           : u" is neither published nor received by " + Text(node.name) + u"."));
+    }
+}
+
+bool TakesPart(const corvdekLINFrame& frame, const corvString& node, const ClusterNameIndex& names) {
+    if (frame.publisher.Equals(node)) return true;
+    for (int i = 0; i < frame.signalNames.Count(); ++i) {
+        const corvdekLINSignal* signal = names.FindSignal(frame.signalNames.Item(i).View());
+        if (signal != nullptr && Receives(*signal, node)) return true;
+    }
+    return false;
+}
+
+// The node publishes or receives the frame, or, for a sporadic or event-triggered frame, one
+// of the frames it carries.
+bool TakesPart(const RuleContext& context, const FrameRef& frame, const corvString& node) {
+    const corvdekLINDefinitionFile& document = context.document;
+    if (frame.kind == FrameKind::kUnconditional) return TakesPart(*document.frames.Get(frame.index), node, context.names);
+    const corvStringArray carried = frame.kind == FrameKind::kSporadic ? document.sporadicFrames.Get(frame.index)->frameList
+                                                                       : document.eventFrames.Get(frame.index)->Frames();
+    for (int i = 0; i < carried.Count(); ++i) {
+        const corvdekLINFrame* each = context.FindUnconditional(carried.Item(i).View());
+        if (each != nullptr && TakesPart(*each, node, context.names)) return true;
+    }
+    return false;
+}
+
+// LIN 2.1, 9.2.2.2: the configurable frames are frames of the node.
+void CheckConfigurableFrames(RuleContext& context, const corvdekLINNode& node) {
+    for (int i = 0; i < node.configurableFrameNames.Count(); ++i) {
+        const corvString& name = node.configurableFrameNames.Item(i);
+        if (context.IsDiagnosticFrame(name.View())) continue;
+        const FrameRef* frame = context.FindFrame(name.View());
+        if (frame != nullptr && TakesPart(context, *frame, node.name)) continue;
+        context.Add(kLevelError, node.name.View(), u"configurable frame invalid",
+                    Key(kTab, node.name.View(), u"Attributes"),
+                    u"The configurable frame " + Text(name) +
+                        (frame == nullptr ? u" does not exist."
+                                          : u" is neither published nor received by " + Text(node.name) + u"."));
+    }
+}
+
+}  // namespace
+
+void CheckNodeRules(RuleContext& context) {
+    const corvdekLINDefinitionFile& document = context.document;
+    auto counts = NameCounts(document.nodes);
+    ++counts[document.master.name.View()];
+    std::unordered_set<std::u16string_view> seen;
+    std::unordered_map<unsigned, const corvdekLINNode*> nads;
+    for (int i = 0; i < document.nodes.GetCount(); ++i) {
+        const corvdekLINNode& node = *document.nodes.Get(i);
+        const bool first = seen.insert(node.name.View()).second;
+        CheckUniqueName(context, kTab, u"nodes", node.name, counts[node.name.View()], first);
+        if (!context.generation.nodeConfiguration) continue;
+        if (!node.HasAttributes()) {
+            context.Add(kLevelWarning, node.name.View(), u"no node attributes", Key(kTab, node.name.View(), u"Attributes"),
+                        u"LIN 2.0 and later describe every slave in Node_attributes (its NAD and product id); " +
+                            Text(node.name) + u" has none.");
+            continue;
+        }
+        CheckNad(context, node, node.configuredNAD, u"configured");
+        CheckNad(context, node, node.initialNAD, u"initial");
+        if (const auto nad = WholeNumber(node.configuredNAD)) {
+            const auto [earlier, added] = nads.emplace(*nad, &node);
+            if (!added) {
+                context.Add(kLevelError, node.name.View(), u"NAD used twice", Key(kTab, node.name.View(), u"Attributes"),
+                            u"The configured NAD " + Text(node.configuredNAD) + u" of " + Text(node.name) +
+                                u" is also configured for " + Text(earlier->second->name) + u".");
+            }
+        }
+        CheckProductId(context, node);
+        CheckResponseError(context, node);
+        CheckFaultStateSignals(context, node);
+        CheckConfigurableFrames(context, node);
+    }
+}

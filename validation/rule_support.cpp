@@ -1,0 +1,150 @@
+#include "rule_support.h"
+
+#include <cstdio>
+
+#include "model/ldf_numbers.h"
+
+namespace {
+
+// LIN 1.2 and 1.3, 2.0, 2.1 to 2.3 by number; SAE J2602 builds on LIN 2.0 and ISO 17987 on
+// LIN 2.2A.
+std::optional<LinGeneration> GenerationOf(const corvString& version) {
+    corvString upper(version);
+    upper.Trim();
+    upper.ToUpper();
+    if (upper.Equals(u"1.2") || upper.Equals(u"1.3")) return LinGeneration{true, false, false};
+    if (upper.Equals(u"2.0") || upper.Find(0, u"J2602") >= 0) return LinGeneration{false, true, false};
+    if (upper.Equals(u"2.1") || upper.Equals(u"2.2") || upper.Equals(u"2.3") || upper.StartsWith(u"ISO17987")) {
+        return LinGeneration{false, true, true};
+    }
+    return std::nullopt;
+}
+
+std::optional<double> Positive(const corvString& text) {
+    const auto value = RealNumber(text);
+    return value && *value > 0.0 ? value : std::nullopt;
+}
+
+template <typename Collection>
+void IndexFrames(const Collection& collection, FrameKind kind,
+                 std::unordered_map<std::u16string_view, FrameRef>& frames) {
+    for (int i = 0; i < collection.GetCount(); ++i) frames.emplace(collection.Get(i)->name.View(), FrameRef{kind, i});
+}
+
+}  // namespace
+
+RuleContext::RuleContext(corvdekLINDefinitionFile& checked, const ClusterNameIndex& lookups)
+    : document(checked), names(lookups) {
+    generation = GenerationOf(document.protocolVersion)
+                     .value_or(GenerationOf(document.languageVersion).value_or(LinGeneration{}));
+    // The speed is written with its unit ("19.2 kbps") in files; the number comes first.
+    const double kbps = document.speed.ToDouble();
+    if (kbps > 0.0 && kbps < 1e6) speed = kbps;
+    timebase = Positive(document.masterTimebase);
+    frames_.reserve(static_cast<std::size_t>(document.frames.GetCount() + document.sporadicFrames.GetCount() +
+                                             document.eventFrames.GetCount()));
+    IndexFrames(document.frames, FrameKind::kUnconditional, frames_);
+    IndexFrames(document.sporadicFrames, FrameKind::kSporadic, frames_);
+    IndexFrames(document.eventFrames, FrameKind::kEventTriggered, frames_);
+    slaves_.reserve(static_cast<std::size_t>(document.nodes.GetCount()));
+    for (int i = 0; i < document.nodes.GetCount(); ++i) {
+        slaves_.emplace(document.nodes.Get(i)->name.View(), document.nodes.Get(i));
+    }
+    for (int i = 0; i < document.diagnosticFrames.GetCount(); ++i) {
+        diagnosticFrames_.insert(document.diagnosticFrames.Get(i)->name.View());
+    }
+    // The standard ones: LIN 2.x defines them, and the writer adds them when asked to.
+    if (!generation.lin13 || (document.hasDiagnosticFrames && document.diagnosticFrames.IsEmpty())) {
+        diagnosticFrames_.insert(u"MasterReq");
+        diagnosticFrames_.insert(u"SlaveResp");
+    }
+}
+
+const FrameRef* RuleContext::FindFrame(std::u16string_view name) const {
+    const auto found = frames_.find(name);
+    return found == frames_.end() ? nullptr : &found->second;
+}
+
+const corvdekLINFrame* RuleContext::FindUnconditional(std::u16string_view name) const {
+    const FrameRef* frame = FindFrame(name);
+    return frame != nullptr && frame->kind == FrameKind::kUnconditional ? document.frames.Get(frame->index) : nullptr;
+}
+
+const corvdekLINNode* RuleContext::FindSlave(std::u16string_view name) const {
+    const auto found = slaves_.find(name);
+    return found == slaves_.end() ? nullptr : found->second;
+}
+
+bool RuleContext::IsDiagnosticFrame(std::u16string_view name) const { return diagnosticFrames_.count(name) != 0; }
+
+std::optional<int> RuleContext::DataBytes(const corvdekLINFrame& frame) const {
+    if (const auto stated = WholeNumber(frame.length)) {
+        return *stated >= 1 && *stated <= 8 ? std::optional<int>(static_cast<int>(*stated)) : std::nullopt;
+    }
+    if (const auto id = WholeNumber(frame.frameId); frame.length.IsEmpty() && id && *id <= 63) {
+        return Lin13DataLength(*id);
+    }
+    return std::nullopt;
+}
+
+std::optional<int> RuleContext::SlotDataBytes(std::u16string_view frameName) const {
+    const FrameRef* frame = FindFrame(frameName);
+    if (frame == nullptr) return IsDiagnosticFrame(frameName) ? std::optional<int>(8) : std::nullopt;
+    if (frame->kind == FrameKind::kUnconditional) return DataBytes(*document.frames.Get(frame->index));
+    const corvStringArray associated = frame->kind == FrameKind::kSporadic
+                                           ? document.sporadicFrames.Get(frame->index)->frameList
+                                           : document.eventFrames.Get(frame->index)->Frames();
+    std::optional<int> longest;
+    for (int i = 0; i < associated.Count(); ++i) {
+        const corvdekLINFrame* carried = FindUnconditional(associated.Item(i).View());
+        const std::optional<int> bytes = carried == nullptr ? std::nullopt : DataBytes(*carried);
+        if (bytes && (!longest || *bytes > *longest)) longest = bytes;
+    }
+    return longest;
+}
+
+void RuleContext::Add(const char* level, std::u16string_view object, std::u16string_view title,
+                      const std::u16string& section, const std::u16string& details) {
+    std::u16string type(object);
+    type += u" - ";
+    type += title;
+    document.AddSetupIssue(level, corvString(type), corvString(section), corvString(details));
+}
+
+std::u16string Key(std::u16string_view tab, std::u16string_view object, std::u16string_view field) {
+    std::u16string key(tab);
+    key += u'-';
+    key += object;
+    key += u'-';
+    key += field;
+    return key;
+}
+
+namespace {
+std::u16string Widened(const char* ascii) { return std::u16string(ascii, ascii + std::char_traits<char>::length(ascii)); }
+}  // namespace
+
+std::u16string Decimal(long long value) { return Widened(std::to_string(value).c_str()); }
+
+std::u16string Decimal(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", value);
+    std::string trimmed(text);
+    while (trimmed.back() == '0') trimmed.pop_back();
+    if (trimmed.back() == '.') trimmed.pop_back();
+    return Widened(trimmed.c_str());
+}
+
+std::u16string Hex(unsigned value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
+    return Widened(text);
+}
+
+void CheckUniqueName(RuleContext& context, std::u16string_view tab, std::u16string_view kind,
+                     const corvString& name, int count, bool first) {
+    if (count < 2 || !first || name.IsEmpty()) return;
+    context.Add(kLevelError, name.View(), u"name used twice", Key(tab, name.View(), u"Name"),
+                u"The name " + Text(name) + u" is carried by " + Decimal(static_cast<long long>(count)) + u" " +
+                    std::u16string(kind) + u"; references to it cannot tell them apart.");
+}

@@ -1,0 +1,94 @@
+#pragma once
+// What the rules of the LIN specifications share: the document with lookups built once per
+// check, the protocol generation the rules depend on, frame lengths and times, and the
+// way each finding becomes a setup issue.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "model/definition_file.h"
+
+// Which rules apply. Read from the protocol version, or from the language version when the
+// protocol version names none of the known ones.
+struct LinGeneration {
+    bool lin13 = false;              // LIN 1.2 and 1.3
+    bool nodeConfiguration = false;  // LIN 2.0 and later, SAE J2602, ISO 17987
+    bool lin21OrLater = false;       // LIN 2.1, 2.2, 2.3, ISO 17987
+};
+
+enum class FrameKind { kUnconditional, kSporadic, kEventTriggered };
+
+struct FrameRef {
+    FrameKind kind;
+    int index;  // in the collection of its kind
+};
+
+// A frame's time on the bus, in ms, for `dataBytes` data bytes at `speed` kbit/s
+// (LIN 2.1, 2.3.2 Frame length: a header of 34 bit times, ten per data byte and checksum).
+inline double NominalFrameMs(int dataBytes, double speed) { return (34.0 + 10.0 * (dataBytes + 1)) / speed; }
+// The time a frame may take, and so the shortest slot it fits: 1.4 times the nominal time
+// (LIN 2.1, 2.3.2 and 2.4.2 Frame slot).
+inline double MaximumFrameMs(int dataBytes, double speed) { return 1.4 * NominalFrameMs(dataBytes, speed); }
+
+class RuleContext {
+public:
+    RuleContext(corvdekLINDefinitionFile& document, const ClusterNameIndex& names);
+
+    corvdekLINDefinitionFile& document;
+    const ClusterNameIndex& names;
+    LinGeneration generation;
+    std::optional<double> speed;     // kbit/s, when it is a positive number
+    std::optional<double> timebase;  // ms, when it is a positive number
+
+    // The first frame of any kind of that name.
+    const FrameRef* FindFrame(std::u16string_view name) const;
+    const corvdekLINFrame* FindUnconditional(std::u16string_view name) const;
+    const corvdekLINNode* FindSlave(std::u16string_view name) const;
+    bool IsDiagnosticFrame(std::u16string_view name) const;
+    // The data bytes of an unconditional frame: its length when that is a number from 1 to
+    // 8, else, without a stated length, the length LIN 1.3 gives its identifier.
+    std::optional<int> DataBytes(const corvdekLINFrame& frame) const;
+    // What a schedule slot that sends the named frame carries: the longest associated frame
+    // of a sporadic or event-triggered frame; unknown for a name that is no frame.
+    std::optional<int> SlotDataBytes(std::u16string_view frameName) const;
+
+    // Adds a setup issue whose type is `object` + " - " + `title`.
+    void Add(const char* level, std::u16string_view object, std::u16string_view title,
+             const std::u16string& section, const std::u16string& details);
+
+private:
+    std::unordered_map<std::u16string_view, FrameRef> frames_;
+    std::unordered_map<std::u16string_view, const corvdekLINNode*> slaves_;
+    std::unordered_set<std::u16string_view> diagnosticFrames_;
+};
+
+// Texts of the findings.
+std::u16string Key(std::u16string_view tab, std::u16string_view object, std::u16string_view field);
+std::u16string Decimal(long long value);
+// `value` as the rows show numbers of ms and %: at most three decimals.
+std::u16string Decimal(double value);
+std::u16string Hex(unsigned value, int digits);
+inline std::u16string Text(const corvString& text) { return std::u16string(text.View()); }
+
+// How often each name occurs in `collection`.
+template <typename Collection>
+std::unordered_map<std::u16string_view, int> NameCounts(const Collection& collection) {
+    std::unordered_map<std::u16string_view, int> counts;
+    counts.reserve(static_cast<std::size_t>(collection.GetCount()));
+    for (int i = 0; i < collection.GetCount(); ++i) ++counts[collection.Get(i)->name.View()];
+    return counts;
+}
+
+// A row for the first object of a name that `count` objects of the kind carry.
+void CheckUniqueName(RuleContext& context, std::u16string_view tab, std::u16string_view kind,
+                     const corvString& name, int count, bool first);
+
+// The rule families, each over one kind of object, in collection order.
+void CheckNodeRules(RuleContext& context);
+void CheckSignalRules(RuleContext& context);
+void CheckFrameRules(RuleContext& context);
+void CheckScheduleRules(RuleContext& context);
+void CheckEncodingRules(RuleContext& context);

@@ -1,0 +1,173 @@
+// Schedule tables: unique names, what each entry sends, its delay against the time base and
+// the time its frame takes, and the bus load of each table.
+
+#include <cmath>
+#include <iterator>
+
+#include "lin_rules.h"
+#include "model/ldf_numbers.h"
+#include "rule_support.h"
+
+namespace {
+
+constexpr std::u16string_view kTab = u"ScheduleTables";
+using Item = corvdekLINScheduleTableItem;
+
+std::u16string CommandName(int kind) {
+    constexpr const char16_t* kNames[] = {u"frame",      u"MasterReq",  u"SlaveResp",
+                                          u"AssignFrameId", u"UnassignFrameId", u"AssignNAD",
+                                          u"FreeFormat", u"ConditionalChangeNAD", u"DataDump",
+                                          u"SaveConfiguration", u"AssignFrameIdRange"};
+    return kind >= 0 && kind < static_cast<int>(std::size(kNames)) ? kNames[kind] : u"command";
+}
+
+bool NamesAFrame(const Item& item) {
+    return item.kind == Item::kFrame || item.kind == Item::kAssignFrameId || item.kind == Item::kUnassignFrameId;
+}
+
+bool NamesASlave(const Item& item) {
+    switch (item.kind) {
+        case Item::kAssignFrameId:
+        case Item::kUnassignFrameId:
+        case Item::kDataDump:
+        case Item::kSaveConfiguration:
+        case Item::kAssignFrameIdRange: return true;
+        case Item::kAssignNAD: return !item.nodeName.IsEmpty();  // its LIN 2.1 form
+        default: return false;
+    }
+}
+
+// What goes on the bus in the slot: the frame of a frame entry; a diagnostic frame of eight
+// bytes for MasterReq, SlaveResp and every command.
+std::optional<int> SlotBytes(const RuleContext& context, const Item& item) {
+    return item.kind == Item::kFrame ? context.SlotDataBytes(item.frameName.View()) : std::optional<int>(8);
+}
+
+// The shortest delay that fits the frame: its maximum time, rounded up to the time base.
+double ShortestSlotMs(const RuleContext& context, int bytes) {
+    const double longest = MaximumFrameMs(bytes, *context.speed);
+    if (!context.timebase) return longest;
+    return std::ceil(longest / *context.timebase - 1e-9) * *context.timebase;
+}
+
+bool IsMultiple(double value, double base) {
+    const double ratio = value / base;
+    return std::fabs(ratio - std::round(ratio)) < 1e-6;
+}
+
+ScheduleLoad LoadOf(const RuleContext& context, const corvdekLINScheduleTable& table) {
+    ScheduleLoad load;
+    for (int i = 0; i < table.items.GetCount(); ++i) {
+        const Item& item = *table.items.Get(i);
+        const auto delay = RealNumber(item.delay);
+        if (delay && *delay > 0.0) load.cycleMs += *delay;
+        const std::optional<int> bytes = SlotBytes(context, item);
+        if (!context.speed || !bytes) continue;
+        load.busyMs += NominalFrameMs(*bytes, *context.speed);
+        if (delay && *delay < ShortestSlotMs(context, *bytes) - 1e-9) load.slotOverflows = true;
+    }
+    load.known = context.speed.has_value() && load.cycleMs > 0.0;
+    return load;
+}
+
+class EntryChecks {
+public:
+    EntryChecks(RuleContext& context, const corvdekLINScheduleTable& table, int number, const Item& item)
+        : context_(context), table_(table), number_(u"Entry " + Decimal(static_cast<long long>(number))),
+          section_(Key(kTab, table.name.View(), u"Entry" + Decimal(static_cast<long long>(number)))), item_(item) {}
+
+    void Run() {
+        CheckWhatItSends();
+        if (NamesASlave(item_) && context_.FindSlave(item_.nodeName.View()) == nullptr) {
+            Add(u"command for an unknown slave", u" (" + CommandName(item_.kind) + u") names " +
+                                                     Blank(item_.nodeName) + u", which is not a slave.");
+        }
+        CheckDelay();
+    }
+
+private:
+    void Add(std::u16string_view title, const std::u16string& details) {
+        context_.Add(kLevelError, table_.name.View(), title, section_, number_ + details);
+    }
+
+    static std::u16string Blank(const corvString& text) {
+        return text.IsEmpty() ? std::u16string(u"(blank)") : Text(text);
+    }
+
+    void CheckWhatItSends() {
+        if (NamesAFrame(item_) && context_.FindFrame(item_.frameName.View()) == nullptr) {
+            Add(u"entry names no frame", u" names " + Blank(item_.frameName) + u", which is not a frame.");
+        }
+        // LIN 2.x defines the two diagnostic frames itself (LIN 2.1, 2.3.3.4); a LIN 1.3 file
+        // declares them in its Diagnostic_frames.
+        const bool diagnostic = context_.generation.lin13 &&
+                                (item_.kind == Item::kMasterReq || item_.kind == Item::kSlaveResp);
+        const char16_t* frame = item_.kind == Item::kSlaveResp ? u"SlaveResp" : u"MasterReq";
+        if (diagnostic && !context_.IsDiagnosticFrame(frame)) {
+            Add(u"diagnostic entry without diagnostic frames",
+                u" sends " + std::u16string(frame) + u", but the cluster has no diagnostic frames.");
+        }
+    }
+
+    // LIN 2.1, 2.4.2 Frame slot: a slot lasts a whole number of time bases and holds the
+    // longest time of its frame.
+    void CheckDelay() {
+        const auto delay = RealNumber(item_.delay);
+        if (!delay || *delay <= 0.0) {
+            Add(u"delay invalid", u" waits " + Blank(item_.delay) + u" ms, which is not a positive number.");
+            return;
+        }
+        const std::optional<double>& timebase = context_.timebase;
+        if (timebase && !IsMultiple(*delay, *timebase)) {
+            Add(u"delay not a multiple of the time base", u" waits " + Text(item_.delay) +
+                                                              u" ms; slots are multiples of the master's time base of " +
+                                                              Text(context_.document.masterTimebase) + u" ms.");
+        }
+        const std::optional<int> bytes = SlotBytes(context_, item_);
+        if (!context_.speed || !bytes) return;
+        const double shortest = ShortestSlotMs(context_, *bytes);
+        if (*delay >= shortest - 1e-9) return;
+        const double nominal = NominalFrameMs(*bytes, *context_.speed);
+        Add(u"slot shorter than its frame",
+            u" waits " + Text(item_.delay) + u" ms; its frame of " + Decimal(static_cast<long long>(*bytes)) +
+                u" bytes may take " + Decimal(1.4 * nominal) + u" ms (1.4 times its nominal " + Decimal(nominal) +
+                u" ms), " + Decimal(shortest) + u" ms in whole time bases.");
+    }
+
+    RuleContext& context_;
+    const corvdekLINScheduleTable& table_;
+    std::u16string number_;   // "Entry 3"
+    std::u16string section_;  // "ScheduleTables-<table>-Entry3"
+    const Item& item_;
+};
+
+void CheckLoad(RuleContext& context, const corvdekLINScheduleTable& table) {
+    const ScheduleLoad load = LoadOf(context, table);
+    if (!load.known || (load.Percent() <= 100.0 && !load.slotOverflows)) return;
+    context.Add(kLevelWarning, table.name.View(), u"bus load", Key(kTab, table.name.View(), u"Load"),
+                u"The frames take " + Decimal(load.Percent()) + u" % of the cycle of " + Decimal(load.cycleMs) +
+                    u" ms at " + Decimal(*context.speed) + u" kbit/s" +
+                    (load.slotOverflows ? u"; a slot is shorter than its frame." : u"."));
+}
+
+}  // namespace
+
+void CheckScheduleRules(RuleContext& context) {
+    const corvdekLINDefinitionFile& document = context.document;
+    const auto counts = NameCounts(document.scheduleTables);
+    std::unordered_set<std::u16string_view> seen;
+    for (int t = 0; t < document.scheduleTables.GetCount(); ++t) {
+        const corvdekLINScheduleTable& table = *document.scheduleTables.Get(t);
+        CheckUniqueName(context, kTab, u"schedule tables", table.name, counts.at(table.name.View()),
+                        seen.insert(table.name.View()).second);
+        for (int i = 0; i < table.items.GetCount(); ++i) EntryChecks(context, table, i + 1, *table.items.Get(i)).Run();
+        CheckLoad(context, table);
+    }
+}
+
+ScheduleLoad ScheduleTableLoad(corvdekLINDefinitionFile& document, int tableIndex) {
+    const corvdekLINScheduleTable* table = document.scheduleTables.Get(tableIndex);
+    if (table == nullptr) return {};
+    const ClusterNameIndex names(document);
+    return LoadOf(RuleContext(document, names), *table);
+}
