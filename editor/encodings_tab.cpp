@@ -308,3 +308,11 @@ void EncodingsTab::cmdClearEncodingPartsClick() {
     FillEncodingParts();
     UpdatePartEditor();
 }
+
+void EncodingsTab::SelectEncodingByName(const QString& name) { encodingList_->SelectName(name); }
+
+QWidget* EncodingsTab::ControlFor(const QString& field) const {
+    if (field == "Name") return txtEncodingTypeDescription_;
+    if (field == "Values") return lviewEncodingParts_;
+    return nullptr;
+}

@@ -32,6 +32,11 @@ public:
 
     void RefreshEncodingTypeList();
     void lstEncodingsClick();
+    // For the issue navigation: the first type of that name, and the control of a field
+    // ("Name", "Values").
+    void SelectEncodingByName(const QString& name);
+    QWidget* ControlFor(const QString& field) const;
+    QFrame* Highlight() const { return shapeEncoding_; }
     void FillEncodingParts();
     void lviewEncodingPartsClick();
     void UpdatePartEditor();

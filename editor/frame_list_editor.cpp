@@ -86,3 +86,5 @@ void FrameListEditor::Move(int step) {
     list_->setCurrentRow(target);
     Q_EMIT FramesEdited(frames);
 }
+
+QWidget* FrameListEditor::List() const { return list_; }

@@ -19,6 +19,7 @@ public:
     void ShowFrames(const QStringList& frames);
     void SetChoices(const QStringList& names);
     QStringList Frames() const;
+    QWidget* List() const;
 
 Q_SIGNALS:
     void FramesEdited(const QStringList& frames);

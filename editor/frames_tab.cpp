@@ -92,7 +92,7 @@ FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
     lblFrameTime_ = new QLabel;
     lblFrameTime_->setObjectName("lblFrameTime");
 
-    // The fields from the identifier down lie on their own panel, with the highlight frame.
+    // The fields from the identifier down lie on their own panel.
     pnlUnconditional_ = new QWidget;
     pnlUnconditional_->setObjectName("pnlUnconditional");
     auto* inner = new QGridLayout(pnlUnconditional_);
@@ -113,7 +113,9 @@ FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
     inner->addWidget(lblFrameTime_, 6, 1, 1, 3);
     inner->setColumnStretch(5, 1);
     inner->setRowStretch(5, 1);
-    shapeFrameConditional_ = HighlightFrame("shapeFrameConditional", pnlUnconditional_);
+
+    // Over the fields of every frame kind.
+    shapeFrameConditional_ = HighlightFrame("shapeFrameConditional", pnlFrameDetails_);
 
     pnlSporadic_ = new QWidget;
     pnlSporadic_->setObjectName("pnlSporadic");
@@ -503,8 +505,18 @@ void FramesTab::RefreshFrameSignalChoices() {
 }
 
 QWidget* FramesTab::ControlFor(const QString& field) const {
-    if (field == "Signals") return lviewFrameSignals_;
-    if (field == "SourceNode") return lstFrameSourceECU_;
+    const bool event = pnlEventTriggered_->isVisibleTo(pnlFrameDetails_);
+    const std::pair<const char*, QWidget*> targets[] = {
+        {"Signals", lviewFrameSignals_},
+        {"SourceNode", lstFrameSourceECU_},
+        {"Name", txtFrameDescription_},
+        {"FrameId", event ? lstEventFrameID_ : lstFrameID_},
+        {"Length", lstFrameLength_},
+        {"Frames", event ? eventFrames_->List() : sporadicFrames_->List()},
+        {"CollisionTable", lstEventCollisionTable_}};
+    for (const auto& [key, control] : targets) {
+        if (field == key) return control;
+    }
     return nullptr;
 }
 

@@ -33,7 +33,7 @@ NodesTab::NodesTab(QWidget* parent)
     QPushButton* add = Button("cmdNodeAdd", "Add");
     QPushButton* remove = Button("cmdNodesRemove", "Remove");
     QPushButton* clear = Button("cmdNodesClear", "Clear");
-    QPushButton* attributes = Button("cmdNodeAttributes", "Attributes...");
+    cmdNodeAttributes_ = Button("cmdNodeAttributes", "Attributes...");
     QPushButton* composite = Button("cmdCompositeNodes", "Composite Nodes...");
 
     auto* grid = new QGridLayout(this);
@@ -46,7 +46,7 @@ NodesTab::NodesTab(QWidget* parent)
     grid->addWidget(lstSlaveNodes_, 2, 1, 5, 1);
     grid->addWidget(remove, 2, 2);
     grid->addWidget(clear, 3, 2);
-    grid->addWidget(attributes, 4, 2);
+    grid->addWidget(cmdNodeAttributes_, 4, 2);
     grid->addWidget(cmdGenerateCodeSlave_, 5, 2);
     grid->addWidget(composite, 6, 2);
     grid->setColumnStretch(3, 1);
@@ -66,7 +66,7 @@ NodesTab::NodesTab(QWidget* parent)
     connect(add, &QPushButton::clicked, this, &NodesTab::cmdNodeAddClick);
     connect(remove, &QPushButton::clicked, this, &NodesTab::cmdNodesRemoveClick);
     connect(clear, &QPushButton::clicked, this, &NodesTab::cmdNodesClearClick);
-    connect(attributes, &QPushButton::clicked, this, &NodesTab::cmdNodeAttributesClick);
+    connect(cmdNodeAttributes_, &QPushButton::clicked, this, &NodesTab::cmdNodeAttributesClick);
     connect(composite, &QPushButton::clicked, this, &NodesTab::cmdCompositeNodesClick);
     connect(cmdGenerateMaster_, &QPushButton::clicked, this, &NodesTab::cmdGenerateMasterClick);
     connect(cmdGenerateCodeSlave_, &QPushButton::clicked, this,
@@ -150,6 +150,12 @@ void NodesTab::Show(corvdekLINDefinitionFile* document) {
 
 QWidget* NodesTab::ControlFor(const QString& field) const {
     if (field == "Master") return txtMasterName_;
-    if (field == "Slaves") return lstSlaveNodes_;
+    if (field == "Slaves" || field == "Name") return lstSlaveNodes_;
+    if (field == "Attributes") return cmdNodeAttributes_;
     return nullptr;
+}
+
+void NodesTab::SelectSlaveByName(const QString& name) {
+    const QList<QListWidgetItem*> found = lstSlaveNodes_->findItems(name, Qt::MatchExactly);
+    if (!found.isEmpty()) lstSlaveNodes_->setCurrentItem(found.front());
 }

@@ -29,6 +29,8 @@ public:
     void Show(corvdekLINDefinitionFile* document);
     // The control that a setup issue's field name ("Master", "Slaves") points at, or null.
     QWidget* ControlFor(const QString& field) const;
+    // Selects the first slave of that name, for the issue navigation.
+    void SelectSlaveByName(const QString& name);
     QFrame* Highlight() const { return shapeNode_; }
 
     void RefreshSlaveList();
@@ -61,6 +63,7 @@ private:
     QLineEdit* txtMasterName_ = nullptr;
     QLineEdit* txtAddNode_ = nullptr;
     QListWidget* lstSlaveNodes_ = nullptr;
+    QPushButton* cmdNodeAttributes_ = nullptr;
     QPushButton* cmdGenerateMaster_ = nullptr;
     QPushButton* cmdGenerateCodeSlave_ = nullptr;
     QFrame* shapeNode_ = nullptr;

@@ -15,6 +15,7 @@
 #include <iterator>
 
 #include "ldf_writer/ldf_writer.h"
+#include "lin_rules.h"
 #include "model/definition_file.h"
 #include "name_list_view.h"
 #include "qt_text.h"
@@ -174,6 +175,9 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
     grid->addWidget(clearEntries, 8, 4);
     grid->addWidget(entryUp, 9, 4);
     grid->addWidget(entryDown, 10, 4);
+    lblScheduleBusLoad_ = new QLabel;
+    lblScheduleBusLoad_->setObjectName("lblScheduleBusLoad");
+    grid->addWidget(lblScheduleBusLoad_, 12, 1, 1, 3);
     grid->setColumnStretch(6, 1);
     grid->setRowStretch(11, 1);
     shapeTable_ = HighlightFrame("shapeTable", pnlScheduleTableDetails_);
@@ -243,7 +247,11 @@ void ScheduleTablesTab::lstScheduleTablesClick() {
     tableRename_.emplace(NamedKind::kScheduleTable, table->name);
     lstScheduleTableFrames_->setCurrentText(QString());
     txtScheduleTableFrameTime_->clear();
-    FillScheduleEntries();
+    // Shown again (the tab came back to front): the selected entry stays selected.
+    const int keep = table->key.Equals(shownTableKey_) ? SelectedScheduleEntry() : -1;
+    shownTableKey_ = table->key;
+    FillScheduleEntries(keep);
+    if (keep >= 0) ShowScheduleEntry();
 }
 
 void ScheduleTablesTab::FillScheduleEntries(int selectRow) {
@@ -258,6 +266,35 @@ void ScheduleTablesTab::FillScheduleEntries(int selectRow) {
     }
     lviewScheduleTableFrames_->addTopLevelItems(rows);
     if (selectRow >= 0 && selectRow < rows.size()) lviewScheduleTableFrames_->setCurrentItem(rows[selectRow]);
+    UpdateBusLoad();
+}
+
+void ScheduleTablesTab::UpdateBusLoad() {
+    if (CurrentScheduleTable() == nullptr) return;
+    const ScheduleLoad load = ScheduleTableLoad(*document_, tableList_->SelectedPosition());
+    if (!load.known) {
+        lblScheduleBusLoad_->setText("Bus Load: unknown (the table needs delays and the cluster a speed)");
+        return;
+    }
+    lblScheduleBusLoad_->setText(QString("Bus Load: %1 % of the %2 ms cycle%3")
+                                     .arg(load.Percent(), 0, 'f', 1)
+                                     .arg(load.cycleMs, 0, 'g', 6)
+                                     .arg(load.slotOverflows ? ", a slot is shorter than its frame" : ""));
+}
+
+void ScheduleTablesTab::SelectTableByName(const QString& name) {
+    tableList_->SelectName(name);
+}
+
+void ScheduleTablesTab::SelectEntry(int row) {
+    if (QTreeWidgetItem* entry = lviewScheduleTableFrames_->topLevelItem(row)) lviewScheduleTableFrames_->setCurrentItem(entry);
+}
+
+QWidget* ScheduleTablesTab::ControlFor(const QString& field) const {
+    if (field == "Name") return txtScheduleTableDescription_;
+    if (field == "Entries") return lviewScheduleTableFrames_;
+    if (field == "Load") return lblScheduleBusLoad_;
+    return nullptr;
 }
 
 std::optional<Item> ScheduleTablesTab::ScheduleEntryFromForm() {
@@ -409,6 +446,7 @@ void ScheduleTablesTab::RefreshScheduleFrameChoices() {
 
 void ScheduleTablesTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
+    shownTableKey_ = corvString();
     pnlScheduleTableDetails_->hide();
     lblTableCount_->hide();
     tableList_->Reload(false);  // filled without a selection or the count label

@@ -29,6 +29,14 @@ public:
     void Show(corvdekLINDefinitionFile* document);
     // The drop-down list of nodes for the commands, which the window fills with the nodes.
     QComboBox* NodeChoice() const { return lstScheduleNode_; }
+    // For the issue navigation: the table and one of its entries (counted from 0), and the
+    // control of a field ("Name", "Entries", "Load").
+    void SelectTableByName(const QString& name);
+    void SelectEntry(int row);
+    QWidget* ControlFor(const QString& field) const;
+    QFrame* Highlight() const { return shapeTable_; }
+    // Shows the bus load of the selected table anew, after an edit elsewhere.
+    void UpdateBusLoad();
 
     void RefreshScheduleTableList();
     void lstScheduleTablesClick();
@@ -57,6 +65,7 @@ private:
     bool filling_ = false;
     // The rename of the shown table, which its references follow.
     std::optional<ReferenceRename> tableRename_;
+    corvString shownTableKey_;  // of the table the details show
 
     QListView* lstScheduleTables_ = nullptr;
     std::unique_ptr<NameListView> tableList_;
@@ -70,6 +79,7 @@ private:
     QLabel* lblScheduleTableFrames_ = nullptr;
     QComboBox* lstScheduleTableFrames_ = nullptr;
     QTreeWidget* lviewScheduleTableFrames_ = nullptr;
+    QLabel* lblScheduleBusLoad_ = nullptr;
     QWidget* pnlScheduleAssignNAD_ = nullptr;
     QLineEdit* txtScheduleNad_[4] = {};  // old NAD, new NAD, supplier ID, function ID
     QWidget* pnlScheduleFreeFormat_ = nullptr;

@@ -258,7 +258,9 @@ QWidget* SignalsTab::ControlFor(const QString& field) const {
     const std::pair<const char*, QWidget*> targets[] = {{"SignalSize", lstSignalSize_},
                                                         {"Encoding", lstSignalRepresentation_},
                                                         {"SourceNode", lstSignalSourceNode_},
-                                                        {"RxNodes", lstSignalRxNodes_}};
+                                                        {"RxNodes", lstSignalRxNodes_},
+                                                        {"Name", txtSignalDescription_},
+                                                        {"InitValue", txtSignalInitalValue_[0]}};
     for (const auto& [key, control] : targets) {
         if (field == key) return control;
     }

@@ -409,7 +409,8 @@ void TfrmTabrel::lstLDFIssuesDblClick() {
         if (parts.Count() == 2) HighlightField(*general_, last);
     } else if (tab == "Nodes") {
         tabsMain_->setCurrentIndex(kNodes);
-        if (parts.Count() == 2) HighlightField(*nodes_, last);
+        if (parts.Count() == 3) nodes_->SelectSlaveByName(ToQString(parts.Item(1)));
+        if (parts.Count() == 2 || parts.Count() == 3) HighlightField(*nodes_, last);
     } else if (tab == "Signals") {
         tabsMain_->setCurrentIndex(kSignals);
         if (parts.Count() == 3) {
@@ -422,12 +423,28 @@ void TfrmTabrel::lstLDFIssuesDblClick() {
             frames_->SelectFrameByName(ToQString(parts.Item(1)));
             HighlightField(*frames_, last);
         }
-    } else if (tab == "Schedule Tables") {
+    } else if (tab == "ScheduleTables" || tab == "Schedule Tables") {
         tabsMain_->setCurrentIndex(kScheduleTables);
+        if (parts.Count() == 3) NavigateToScheduleTable(ToQString(parts.Item(1)), last);
     } else if (tab == "Encodings") {
         tabsMain_->setCurrentIndex(kEncodings);
+        if (parts.Count() == 3) {
+            encodings_->SelectEncodingByName(ToQString(parts.Item(1)));
+            HighlightField(*encodings_, last);
+        }
     }
     tabsMainChange();
+}
+
+// "Entry3" names the third entry of the table.
+void TfrmTabrel::NavigateToScheduleTable(const QString& table, const QString& field) {
+    scheduleTables_->SelectTableByName(table);
+    if (!field.startsWith("Entry")) {
+        HighlightField(*scheduleTables_, field);
+        return;
+    }
+    scheduleTables_->SelectEntry(field.mid(5).toInt() - 1);
+    HighlightField(*scheduleTables_, "Entries");
 }
 
 

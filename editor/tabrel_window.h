@@ -95,6 +95,7 @@ private:
     }
 
     QString ChoosePath(QFileDialog* dialog);
+    void NavigateToScheduleTable(const QString& table, const QString& field);
 
 
     std::unique_ptr<corvdekLINDefinitionFile> document_;

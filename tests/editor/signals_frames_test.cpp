@@ -282,6 +282,64 @@ private Q_SLOTS:
         QCOMPARE(frame->geometry().topLeft(), encoding->mapTo(frame->parentWidget(), QPoint(-2, -2)));
     }
 
+    // The rows of the LIN rules lead to their object on every tab, and the bus load of the
+    // selected schedule table is shown.
+    void navigationFollowsTheLinRules() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        LoadInto(w, "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
+                    "Nodes { Master: M, 5 ms, 0.1 ms; Slaves: A, B; }"
+                    "Signals { S1: 8, 300, A, M; S2: 4, 0, B, M; }"
+                    "Frames { FA: 0x01, A, 2 { S1, 8; } FB: 0x01, B, 1 { S2, 0; } }"
+                    "Event_triggered_frames { E: 0x3A, FA; }"
+                    "Node_attributes { A { LIN_protocol = \"2.1\"; configured_NAD = 0x80; }"
+                    "  B { LIN_protocol = \"2.1\"; configured_NAD = 0x02; } }"
+                    "Schedule_tables { T { FA delay 10 ms; FB delay 7 ms; E delay 10 ms; } }"
+                    "Signal_encoding_types { Enc { physical_value, 10, 0, 1, 0; } }"
+                    "Signal_representation { Enc: S2; }");
+        w.Timer1Timer();
+        auto* issues = Find<QTreeView>(&w, "lstLDFIssues");
+        const auto openRow = [&](const QString& section) {
+            for (int row = 0; row < issues->model()->rowCount(); ++row) {
+                if (issues->model()->index(row, 1).data().toString() != section) continue;
+                SetCurrentRow(issues, row);
+                w.lstLDFIssuesDblClick();
+                return true;
+            }
+            return false;
+        };
+        const struct {
+            const char* section;
+            int tab;
+            const char* nameField;  // shows the object's name
+            const char* name;
+            const char* highlight;
+        } targets[] = {{"Nodes-A-Attributes", TfrmTabrel::kNodes, nullptr, "A", "shapeNode"},
+                       {"Signals-S1-InitValue", TfrmTabrel::kSignals, "txtSignalDescription", "S1", "shapeSignal"},
+                       {"Frames-FB-FrameId", TfrmTabrel::kFrames, "txtFrameDescription", "FB", "shapeFrameConditional"},
+                       {"Frames-E-CollisionTable", TfrmTabrel::kFrames, "txtFrameDescription", "E",
+                        "shapeFrameConditional"},
+                       {"ScheduleTables-T-Entry2", TfrmTabrel::kScheduleTables, "txtScheduleTableDescription", "T",
+                        "shapeTable"},
+                       {"Encodings-Enc-Values", TfrmTabrel::kEncodings, "txtEncodingTypeDescription", "Enc",
+                        "shapeEncoding"}};
+        for (const auto& target : targets) {
+            QVERIFY2(openRow(target.section), target.section);
+            QCOMPARE(Find<QTabBar>(&w, "tabsMain")->currentIndex(), target.tab);
+            if (target.nameField != nullptr) {
+                QCOMPARE(Find<QLineEdit>(&w, target.nameField)->text(), QString(target.name));
+            } else {
+                QCOMPARE(Find<QListWidget>(&w, "lstSlaveNodes")->currentItem()->text(), QString(target.name));
+            }
+            QVERIFY2(Find<QFrame>(&w, target.highlight)->isVisible(), target.section);
+        }
+        openRow("ScheduleTables-T-Entry2");
+        QCOMPARE(Find<QTreeWidget>(&w, "lviewScheduleTableFrames")->currentIndex().row(), 1);
+        // Frames of 2, 1 and 2 bytes (the event-triggered frame carries FA) take (64 + 54 + 64)
+        // bit times of 1/19.2 ms: 9.48 ms of 27 ms; the 7 ms slot fits its frame.
+        QCOMPARE(Find<QLabel>(&w, "lblScheduleBusLoad")->text(), QString("Bus Load: 35.1 % of the 27 ms cycle"));
+    }
+
 private:
     static QStringList Names(const corvStringArray& list) {
         QStringList names;
