@@ -4,19 +4,39 @@
 #include <cstdlib>
 #include <string>
 
+namespace {
+
+bool IsSpace(char16_t ch) { return ch == u' ' || ch == u'\t' || ch == u'\r' || ch == u'\n'; }
+
+std::u16string_view TrimmedView(std::u16string_view text) {
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+// Read in place: the checks call this for every offset, size and identifier.
 std::optional<unsigned> WholeNumber(const corvString& text) {
-    corvString trimmed(text);
-    trimmed.Trim();
-    const std::u16string_view digits = trimmed.View();
+    const std::u16string_view digits = TrimmedView(text.View());
     const bool hex = digits.size() > 2 && digits[0] == u'0' && (digits[1] == u'x' || digits[1] == u'X');
     const std::u16string_view body = hex ? digits.substr(2) : digits;
     if (body.empty() || body.size() > 8) return std::nullopt;
+    unsigned value = 0;
     for (char16_t ch : body) {
-        const bool digit = ch >= u'0' && ch <= u'9';
-        const bool hexLetter = (ch >= u'a' && ch <= u'f') || (ch >= u'A' && ch <= u'F');
-        if (!digit && !(hex && hexLetter)) return std::nullopt;
+        unsigned digit = 0;
+        if (ch >= u'0' && ch <= u'9') {
+            digit = ch - u'0';
+        } else if (hex && ch >= u'a' && ch <= u'f') {
+            digit = ch - u'a' + 10;
+        } else if (hex && ch >= u'A' && ch <= u'F') {
+            digit = ch - u'A' + 10;
+        } else {
+            return std::nullopt;
+        }
+        value = value * (hex ? 16 : 10) + digit;  // eight digits fit either way
     }
-    return hex ? trimmed.ToUIntAutoHex() : trimmed.ToUInt();
+    return value;
 }
 
 std::optional<double> RealNumber(const corvString& text) {

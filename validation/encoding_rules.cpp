@@ -64,13 +64,13 @@ void CheckEncodingRules(RuleContext& context) {
         const corvdekLINSignal* signal = document.signals.Get(i);
         if (!signal->encoding.IsEmpty()) users[signal->encoding.View()].push_back(signal);
     }
-    const auto counts = NameCounts(document.encodingTypes);
-    std::unordered_set<std::u16string_view> seen;
+    NameUses names;
+    CountNames(document.encodingTypes, names);
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
         const corvdekLINSignalEncodingTypes& type = *document.encodingTypes.Get(i);
-        const bool first = seen.insert(type.name.View()).second;
-        CheckUniqueName(context, kTab, u"encoding types", type.name, counts.at(type.name.View()), first);
+        CheckUniqueName(context, kTab, u"encoding types", type.name, names, i);
         CheckPhysicalRanges(context, type);
-        if (first) CheckSignalSizes(context, type, users[type.name.View()]);
+        // The signals name the first type of a name.
+        if (names.at(type.name.View()).first == i) CheckSignalSizes(context, type, users[type.name.View()]);
     }
 }

@@ -15,15 +15,11 @@ constexpr std::u16string_view kTab = u"Frames";
 class FrameChecks {
 public:
     explicit FrameChecks(RuleContext& context) : context_(context), document_(context.document) {
-        counts_ = NameCounts(document_.frames);
-        for (const auto& [name, count] : NameCounts(document_.sporadicFrames)) counts_[name] += count;
-        for (const auto& [name, count] : NameCounts(document_.eventFrames)) counts_[name] += count;
+        // The kinds one after the other: unconditional, sporadic, event-triggered frames.
+        CountNames(document_.frames, names_);
+        CountNames(document_.sporadicFrames, names_, document_.frames.GetCount());
+        CountNames(document_.eventFrames, names_, document_.frames.GetCount() + document_.sporadicFrames.GetCount());
         CollectScheduled();
-        for (int i = 0; i < document_.signals.GetCount(); ++i) {
-            const corvdekLINSignal& signal = *document_.signals.Get(i);
-            unsigned& largest = largestSizes_[signal.name.View()];
-            largest = std::max(largest, WholeNumber(signal.size).value_or(0));
-        }
     }
 
     void Run() {
@@ -33,6 +29,8 @@ public:
     }
 
 private:
+    void CheckName(const corvString& name) { CheckUniqueName(context_, kTab, u"frames", name, names_, position_++); }
+
     struct Span {
         long long offset;
         long long end;  // the bit after the signal
@@ -66,10 +64,6 @@ private:
             carried(document_.eventFrames.Get(i)->name, document_.eventFrames.Get(i)->Frames());
         }
         for (const corvString& name : carriedFrames_) scheduled_.insert(name.View());
-    }
-
-    void CheckName(const corvString& name) {
-        CheckUniqueName(context_, kTab, u"frames", name, counts_[name.View()], seen_.insert(name.View()).second);
     }
 
     void CheckScheduled(const corvString& name) {
@@ -143,7 +137,8 @@ private:
                     u"The signal " + Text(name) + u" is listed more than once.");
                 continue;
             }
-            const corvString offsetText = i < frame.signalOffsets.Count() ? frame.signalOffsets.Item(i) : corvString();
+            static const corvString kNoOffset;
+            const corvString& offsetText = i < frame.signalOffsets.Count() ? frame.signalOffsets.Item(i) : kNoOffset;
             const auto offset = WholeNumber(offsetText);
             if (!offset) {
                 Add(frame.name, u"signal offset invalid", u"Signals",
@@ -156,9 +151,7 @@ private:
                     u"The frame is published by " + Text(frame.publisher) + u", but its signal " + Text(name) +
                         u" is published by " + Text(signal->publisher) + u".");
             }
-            // A name that several signals carry may mean any of them: the layout must hold
-            // the largest.
-            const unsigned size = largestSizes_[name.View()];
+            const unsigned size = context_.SignalBits(*signal);
             if (size == 0) continue;  // reported as a size out of range
             const Span span{*offset, static_cast<long long>(*offset) + size, name.View()};
             if (bytes && span.end > 8LL * *bytes) {
@@ -279,11 +272,10 @@ private:
 
     RuleContext& context_;
     const corvdekLINDefinitionFile& document_;
-    std::unordered_map<std::u16string_view, int> counts_;
-    std::unordered_set<std::u16string_view> seen_;
+    NameUses names_;
+    int position_ = 0;  // of the frame being checked, over the three kinds
     std::unordered_map<unsigned, std::u16string_view> identifiers_;
     std::unordered_set<std::u16string_view> scheduled_;
-    std::unordered_map<std::u16string_view, unsigned> largestSizes_;  // by signal name
     std::vector<corvString> carriedFrames_;  // keeps the names that Frames() copies
 };
 

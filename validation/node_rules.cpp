@@ -120,14 +120,13 @@ void CheckConfigurableFrames(RuleContext& context, const corvdekLINNode& node) {
 
 void CheckNodeRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    auto counts = NameCounts(document.nodes);
-    ++counts[document.master.name.View()];
-    std::unordered_set<std::u16string_view> seen;
+    NameUses names;
+    CountNames(document.nodes, names);
+    ++names[document.master.name.View()].count;  // a slave named like the master gets the row
     std::unordered_map<unsigned, const corvdekLINNode*> nads;
     for (int i = 0; i < document.nodes.GetCount(); ++i) {
         const corvdekLINNode& node = *document.nodes.Get(i);
-        const bool first = seen.insert(node.name.View()).second;
-        CheckUniqueName(context, kTab, u"nodes", node.name, counts[node.name.View()], first);
+        CheckUniqueName(context, kTab, u"nodes", node.name, names, i);
         if (!context.generation.nodeConfiguration) continue;
         if (!node.HasAttributes()) {
             context.Add(kLevelWarning, node.name.View(), u"no node attributes", Key(kTab, node.name.View(), u"Attributes"),

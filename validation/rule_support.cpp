@@ -1,5 +1,6 @@
 #include "rule_support.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "model/ldf_numbers.h"
@@ -52,6 +53,13 @@ RuleContext::RuleContext(corvdekLINDefinitionFile& checked, const ClusterNameInd
     }
     for (int i = 0; i < document.diagnosticFrames.GetCount(); ++i) {
         diagnosticFrames_.insert(document.diagnosticFrames.Get(i)->name.View());
+    }
+    CountNames(document.signals, signalNames);
+    for (int i = 0; i < document.signals.GetCount(); ++i) {
+        const corvdekLINSignal& signal = *document.signals.Get(i);
+        if (signalNames[signal.name.View()].count < 2) continue;
+        unsigned& largest = repeatedSignalBits_[signal.name.View()];
+        largest = std::max(largest, WholeNumber(signal.size).value_or(0));
     }
     // The standard ones: LIN 2.x defines them, and the writer adds them when asked to.
     if (!generation.lin13 || (document.hasDiagnosticFrames && document.diagnosticFrames.IsEmpty())) {
@@ -141,9 +149,20 @@ std::u16string Hex(unsigned value, int digits) {
     return Widened(text);
 }
 
+unsigned RuleContext::SignalBits(const corvdekLINSignal& signal) const {
+    if (!repeatedSignalBits_.empty()) {
+        if (const auto repeated = repeatedSignalBits_.find(signal.name.View()); repeated != repeatedSignalBits_.end()) {
+            return repeated->second;
+        }
+    }
+    return WholeNumber(signal.size).value_or(0);
+}
+
 void CheckUniqueName(RuleContext& context, std::u16string_view tab, std::u16string_view kind,
-                     const corvString& name, int count, bool first) {
-    if (count < 2 || !first || name.IsEmpty()) return;
+                     const corvString& name, const NameUses& uses, int position) {
+    const NameUse& use = uses.at(name.View());
+    const int count = use.count;
+    if (count < 2 || use.first != position || name.IsEmpty()) return;
     context.Add(kLevelError, name.View(), u"name used twice", Key(tab, name.View(), u"Name"),
                 u"The name " + Text(name) + u" is carried by " + Decimal(static_cast<long long>(count)) + u" " +
                     std::u16string(kind) + u"; references to it cannot tell them apart.");

@@ -33,6 +33,23 @@ inline double NominalFrameMs(int dataBytes, double speed) { return (34.0 + 10.0 
 // (LIN 2.1, 2.3.2 and 2.4.2 Frame slot).
 inline double MaximumFrameMs(int dataBytes, double speed) { return 1.4 * NominalFrameMs(dataBytes, speed); }
 
+// How often a name occurs among the objects of a kind, and the position of the first.
+struct NameUse {
+    int count = 0;
+    int first = -1;
+};
+using NameUses = std::unordered_map<std::u16string_view, NameUse>;
+
+// Counts the names of `collection`, whose objects take the positions from `offset` on.
+template <typename Collection>
+void CountNames(const Collection& collection, NameUses& uses, int offset = 0) {
+    uses.reserve(uses.size() + static_cast<std::size_t>(collection.GetCount()));
+    for (int i = 0; i < collection.GetCount(); ++i) {
+        NameUse& use = uses[collection.Get(i)->name.View()];
+        if (use.count++ == 0) use.first = offset + i;
+    }
+}
+
 class RuleContext {
 public:
     RuleContext(corvdekLINDefinitionFile& document, const ClusterNameIndex& names);
@@ -42,6 +59,11 @@ public:
     LinGeneration generation;
     std::optional<double> speed;     // kbit/s, when it is a positive number
     std::optional<double> timebase;  // ms, when it is a positive number
+    NameUses signalNames;
+
+    // The bits a frame must give the signal of that name: its size, or the largest size
+    // among the signals that carry the name when several do.
+    unsigned SignalBits(const corvdekLINSignal& signal) const;
 
     // The first frame of any kind of that name.
     const FrameRef* FindFrame(std::u16string_view name) const;
@@ -63,6 +85,7 @@ private:
     std::unordered_map<std::u16string_view, FrameRef> frames_;
     std::unordered_map<std::u16string_view, const corvdekLINNode*> slaves_;
     std::unordered_set<std::u16string_view> diagnosticFrames_;
+    std::unordered_map<std::u16string_view, unsigned> repeatedSignalBits_;
 };
 
 // Texts of the findings.
@@ -73,18 +96,9 @@ std::u16string Decimal(double value);
 std::u16string Hex(unsigned value, int digits);
 inline std::u16string Text(const corvString& text) { return std::u16string(text.View()); }
 
-// How often each name occurs in `collection`.
-template <typename Collection>
-std::unordered_map<std::u16string_view, int> NameCounts(const Collection& collection) {
-    std::unordered_map<std::u16string_view, int> counts;
-    counts.reserve(static_cast<std::size_t>(collection.GetCount()));
-    for (int i = 0; i < collection.GetCount(); ++i) ++counts[collection.Get(i)->name.View()];
-    return counts;
-}
-
-// A row for the first object of a name that `count` objects of the kind carry.
+// A row for the first object of a name that several objects of the kind carry.
 void CheckUniqueName(RuleContext& context, std::u16string_view tab, std::u16string_view kind,
-                     const corvString& name, int count, bool first);
+                     const corvString& name, const NameUses& uses, int position);
 
 // The rule families, each over one kind of object, in collection order.
 void CheckNodeRules(RuleContext& context);

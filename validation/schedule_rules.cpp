@@ -154,12 +154,11 @@ void CheckLoad(RuleContext& context, const corvdekLINScheduleTable& table) {
 
 void CheckScheduleRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    const auto counts = NameCounts(document.scheduleTables);
-    std::unordered_set<std::u16string_view> seen;
+    NameUses names;
+    CountNames(document.scheduleTables, names);
     for (int t = 0; t < document.scheduleTables.GetCount(); ++t) {
         const corvdekLINScheduleTable& table = *document.scheduleTables.Get(t);
-        CheckUniqueName(context, kTab, u"schedule tables", table.name, counts.at(table.name.View()),
-                        seen.insert(table.name.View()).second);
+        CheckUniqueName(context, kTab, u"schedule tables", table.name, names, t);
         for (int i = 0; i < table.items.GetCount(); ++i) EntryChecks(context, table, i + 1, *table.items.Get(i)).Run();
         CheckLoad(context, table);
     }

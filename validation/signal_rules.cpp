@@ -51,17 +51,15 @@ void CheckByteArrayValues(RuleContext& context, const corvdekLINSignal& signal) 
 
 void CheckSignalRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    const auto counts = NameCounts(document.signals);
     std::unordered_set<std::u16string_view> carried;
+    carried.reserve(static_cast<std::size_t>(document.signals.GetCount()));
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvStringArray& listed = document.frames.Get(i)->signalNames;
         for (int s = 0; s < listed.Count(); ++s) carried.insert(listed.Item(s).View());
     }
-    std::unordered_set<std::u16string_view> seen;
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
-        const bool first = seen.insert(signal.name.View()).second;
-        CheckUniqueName(context, kTab, u"signals", signal.name, counts.at(signal.name.View()), first);
+        CheckUniqueName(context, kTab, u"signals", signal.name, context.signalNames, i);
         if (signal.isByteArray) {
             CheckByteArrayValues(context, signal);
         } else {
