@@ -19,6 +19,16 @@ void CheckNad(RuleContext& context, const corvdekLINNode& node, const corvString
                     u"broadcast requests).");
 }
 
+// SAE J2602-1, 5.7.2.1 NAD Assignment: J2602 slaves take the NADs 0x60 to 0x6F (the lower
+// nibble numbers the device). A warning: a J2602 file may still follow LIN 2.0.
+void CheckJ2602Nad(RuleContext& context, const corvdekLINNode& node) {
+    const auto value = WholeNumber(node.configuredNAD);
+    if (!context.document.isJ2602 || !value || (*value >= 0x60 && *value <= 0x6F) || *value > 0x7D || *value == 0) return;
+    context.Add(kLevelWarning, node.name.View(), u"NAD outside the J2602 range", Key(kTab, node.name.View(), u"Attributes"),
+                u"SAE J2602 gives slaves the NADs 0x60 to 0x6F; the configured NAD " + Text(node.configuredNAD) +
+                    u" lies outside them.");
+}
+
 // LIN 2.1, chapter 4 Node configuration and identification: 0x7FFF and 0xFFFF are the
 // wildcards of the supplier and the function id.
 void CheckProductId(RuleContext& context, const corvdekLINNode& node) {
@@ -136,6 +146,7 @@ void CheckNodeRules(RuleContext& context) {
         }
         CheckNad(context, node, node.configuredNAD, u"configured");
         CheckNad(context, node, node.initialNAD, u"initial");
+        CheckJ2602Nad(context, node);
         if (const auto nad = WholeNumber(node.configuredNAD)) {
             const auto [earlier, added] = nads.emplace(*nad, &node);
             if (!added) {

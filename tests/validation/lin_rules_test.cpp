@@ -298,6 +298,14 @@ TEST_F(LinRules, NodeConfiguration) {
     EXPECT_EQ(Rows({{"configured_NAD = 0x01;", "configured_NAD = 0x01; initial_NAD = 0x7D;"}}), Texts{});
     EXPECT_EQ(Rows({{"configured_NAD = 0x01;", "configured_NAD = 0x01; initial_NAD = 0x7E;"}}),
               Texts{nad("initial", "0x7E")});
+    // SAE J2602 numbers its slaves from 0x60.
+    const std::string j2602 = "0|LSM - NAD outside the J2602 range" + attributes +
+                              "SAE J2602 gives slaves the NADs 0x60 to 0x6F; the configured NAD 0x01 lies outside them.";
+    const auto j2602Rows = [&](const char* lsm, const char* rsm) {
+        return Rows(Version("J2602_1_1.0", Edited(kBase, {{"configured_NAD = 0x01", lsm}, {"configured_NAD = 0x02", rsm}})));
+    };
+    EXPECT_EQ(j2602Rows("configured_NAD = 0x60", "configured_NAD = 0x6F"), Texts{});
+    EXPECT_EQ(j2602Rows("configured_NAD = 0x01", "configured_NAD = 0x6F"), Texts{j2602});
     EXPECT_EQ(Rows({{"configured_NAD = 0x02", "configured_NAD = 1"}}),
               Texts{"1|RSM - NAD used twice|Nodes-RSM-Attributes|The configured NAD 1 of RSM is also configured "
                     "for LSM."});

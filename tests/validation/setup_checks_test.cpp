@@ -32,7 +32,7 @@ protected:
         for (const char16_t* slave : {u"LSM", u"RSM"}) {
             corvdekLINNode* node = document.nodes.Add();
             node->name = slave;
-            node->configuredNAD.SetInt(document.nodes.GetCount());
+            node->configuredNAD.SetInt(0x60 + document.nodes.GetCount());  // fits SAE J2602 too
         }
     }
     Texts Check() {
