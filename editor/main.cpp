@@ -37,5 +37,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(LogoPicture(64)));
     TfrmTabrel window;
     window.show();
+    // 'tabrel FILE.ldf', as the file manager starts it for a double-clicked file.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) window.OpenPath(arguments.at(1));
     return application.exec();
 }

@@ -5,19 +5,32 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <QTreeView>
+#include <QUndoStack>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -43,6 +56,15 @@ namespace {
 
 constexpr int kTimerInterval = 3000;
 const char* const kLdfFilter = "LDF Files (*.ldf)";
+constexpr int kRecentFiles = 10;
+constexpr int kSavedMessageMs = 5000;
+constexpr int kNestedObservationMs = 100;  // how often a dialog's end is looked for
+
+QSettings Settings() { return QSettings("Kestova", "Tabrel"); }
+
+bool IsLdfFile(const QUrl& url) {
+    return url.isLocalFile() && url.toLocalFile().endsWith(".ldf", Qt::CaseInsensitive);
+}
 
 // An issue list: a read-only table view of one row per issue over `model`.
 QTreeView* IssueList(const char* name, IssueModel* model, const QList<int>& widths) {
@@ -63,6 +85,11 @@ TfrmTabrel::TfrmTabrel() {
     setWindowTitle("Kestova Tabrel 0.1");
     setObjectName("frmTabrel");
     resize(1495, 771);
+    setAcceptDrops(true);
+    history_ = new DocumentHistory(this);
+    connect(history_, &DocumentHistory::Restore, this, &TfrmTabrel::RestoreState);
+    connect(history_->Stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    qApp->installEventFilter(this);  // every user input may have edited the document
     BuildMenu();
 
     auto* central = new QWidget;
@@ -123,19 +150,34 @@ TfrmTabrel::TfrmTabrel() {
 TfrmTabrel::~TfrmTabrel() = default;
 
 void TfrmTabrel::BuildMenu() {
-    QMenu* file = menuBar()->addMenu("File");
+    QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
     auto item = [&](const char* name, const QString& caption, QKeySequence keys, void (TfrmTabrel::*handler)()) {
         QAction* action = file->addAction(caption, this, handler);
         action->setObjectName(name);
         action->setShortcut(keys);
     };
-    item("mnuFileNew", "New", QKeySequence::New, &TfrmTabrel::mnuFileNewClick);
-    item("mnuFileOpen", "Open...", QKeySequence::Open, &TfrmTabrel::mnuFileOpenClick);
+    item("mnuFileNew", "New", QKeySequence("Ctrl+N"), &TfrmTabrel::mnuFileNewClick);
+    item("mnuFileOpen", "Open...", QKeySequence("Ctrl+O"), &TfrmTabrel::mnuFileOpenClick);
+    mnuFileOpenRecent_ = file->addMenu("Open Recent");
+    mnuFileOpenRecent_->setObjectName("mnuFileOpenRecent");
+    connect(mnuFileOpenRecent_, &QMenu::aboutToShow, this, &TfrmTabrel::FillRecentMenu);
     file->addSeparator();
-    item("mnuFileSaveAs", "Save As....", QKeySequence::SaveAs, &TfrmTabrel::mnuFileSaveAsClick);
+    item("mnuFileSave", "Save", QKeySequence("Ctrl+S"), &TfrmTabrel::mnuFileSaveClick);
+    item("mnuFileSaveAs", "Save As....", QKeySequence("Ctrl+Shift+S"), &TfrmTabrel::mnuFileSaveAsClick);
     file->addSeparator();
-    item("mnuFileExit", "E&xit", QKeySequence::Quit, &TfrmTabrel::mnuFileExitClick);
+    item("mnuFileExit", "E&xit", QKeySequence("Ctrl+Q"), &TfrmTabrel::mnuFileExitClick);
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("mnuEdit");
+    QAction* undo = history_->Stack()->createUndoAction(this, "Undo");
+    undo->setObjectName("mnuEditUndo");
+    undo->setShortcut(QKeySequence("Ctrl+Z"));
+    QAction* redo = history_->Stack()->createRedoAction(this, "Redo");
+    redo->setObjectName("mnuEditRedo");
+    redo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    edit->addAction(undo);
+    edit->addAction(redo);
 }
 
 QWidget* TfrmTabrel::BuildHeaderStrip() {
@@ -218,6 +260,7 @@ void TfrmTabrel::FormShow() {
     document_ = std::make_unique<corvdekLINDefinitionFile>();
     RefreshAllTabs();
     RememberSavedText();
+    history_->Reset(CurrentState());
 }
 
 void TfrmTabrel::RefreshAllTabs() {
@@ -285,11 +328,11 @@ bool TfrmTabrel::HasUnsavedChanges() const {
 bool TfrmTabrel::ConfirmDiscardChanges() {
     if (!HasUnsavedChanges()) return true;
     QMessageBox box(QMessageBox::Question, "Tabrel", "Save changes to the current cluster?",
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName("msgSaveChanges");
     switch (box.exec()) {
-        case QMessageBox::Yes: return SaveDocumentAs();
-        case QMessageBox::No: return true;
+        case QMessageBox::Save: return SaveDocument();
+        case QMessageBox::Discard: return true;
         default: return false;
     }
 }
@@ -297,16 +340,21 @@ bool TfrmTabrel::ConfirmDiscardChanges() {
 void TfrmTabrel::mnuFileNewClick() {
     if (!ConfirmDiscardChanges()) return;
     document_->Reset();
-    SetTitles("Kestova Tabrel", "Kestova Tabrel");
+    currentPath_.clear();
+    SetTitles("Kestova Tabrel[*]", "Kestova Tabrel");
     RefreshAllTabs();
     ldfFile_->ShowText(QString());
     RememberSavedText();
+    history_->Reset(CurrentState());
 }
 
 void TfrmTabrel::mnuFileOpenClick() {
     if (!ConfirmDiscardChanges()) return;
     const QString chosen = ChoosePath(dlgOpen_);
-    if (chosen.isEmpty()) return;
+    if (!chosen.isEmpty()) OpenPath(chosen);
+}
+
+bool TfrmTabrel::OpenPath(const QString& chosen) {
     const corvString path = FromQString(chosen);
     // The file is read into a document of its own: one that fails to load leaves the
     // current document, the caption and every tab as they were.
@@ -322,28 +370,41 @@ void TfrmTabrel::mnuFileOpenClick() {
                         this);
         box.setObjectName("msgOpenFailed");
         box.exec();
-        return;
+        return false;
     }
     document_ = std::move(loaded);
-    const QString name = ToQString(corvParseFileString(path).name);
-    SetTitles(name + " - Kestova Tabrel", name);
+    ShowFileCaption(chosen);
     if (read) ldfFile_->ShowText(DecodedLdfText(bytes));
     signals_->ClearFilter();
     frames_->ClearFilter();
     RefreshAllTabs();
     FillLoadIssues();
     RememberSavedText();
+    history_->Reset(CurrentState());
+    RememberRecentFile(chosen);
+    return true;
+}
+
+void TfrmTabrel::ShowFileCaption(const QString& path) {
+    currentPath_ = path;
+    const QString name = ToQString(corvParseFileString(FromQString(path)).name);
+    SetTitles(name + "[*] - Kestova Tabrel", name);
 }
 
 bool TfrmTabrel::SaveDocumentAs() {
     dlgSave_->setNameFilter(kLdfFilter);
     dlgSave_->setDefaultSuffix("ldf");
     const QString chosen = ChoosePath(dlgSave_);
-    if (chosen.isEmpty()) return false;
+    return !chosen.isEmpty() && SaveTo(chosen);
+}
+
+bool TfrmTabrel::SaveDocument() { return currentPath_.isEmpty() ? SaveDocumentAs() : SaveTo(currentPath_); }
+
+bool TfrmTabrel::SaveTo(const QString& path) {
     corvStringArray leftOut;
-    if (!WriteLDF(*document_, FromQString(chosen), &leftOut)) {
+    if (!WriteLDF(*document_, FromQString(path), &leftOut)) {
         QMessageBox box(QMessageBox::Critical, "Tabrel",
-                        "Problem saving file\n" + ToQString(document_->lastLoadError),
+                        "Problem saving file\n" + path + "\n" + ToQString(document_->lastLoadError),
                         QMessageBox::Ok, this);
         box.setObjectName("msgSaveFailed");
         box.exec();
@@ -352,11 +413,154 @@ bool TfrmTabrel::SaveDocumentAs() {
     // What could not be written as valid LDF was left out; the status says what.
     const QStringList notes = ToQStrings(leftOut);
     if (!notes.isEmpty()) lblResult_->setText("Saved without: " + notes.join(" "));
+    ShowFileCaption(path);
+    statusBar()->showMessage("Saved " + path, kSavedMessageMs);
     RememberSavedText();
+    history_->MarkSaved();
+    RememberRecentFile(path);
     return true;
 }
 
+void TfrmTabrel::mnuFileSaveClick() { SaveDocument(); }
+
 void TfrmTabrel::mnuFileSaveAsClick() { SaveDocumentAs(); }
+
+QStringList TfrmTabrel::RecentFiles() { return Settings().value("recentFiles").toStringList(); }
+
+void TfrmTabrel::RememberRecentFile(const QString& path) {
+    QStringList files = RecentFiles();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    Settings().setValue("recentFiles", files.mid(0, kRecentFiles));
+}
+
+void TfrmTabrel::FillRecentMenu() {
+    mnuFileOpenRecent_->clear();
+    for (const QString& path : RecentFiles()) {
+        mnuFileOpenRecent_->addAction(path, this, [this, path] {
+            if (!QFileInfo::exists(path)) {
+                QStringList files = RecentFiles();
+                files.removeAll(path);
+                Settings().setValue("recentFiles", files);
+                ShowWarning(this, "msgRecentMissing", "The file " + path + " no longer exists.");
+                return;
+            }
+            if (ConfirmDiscardChanges()) OpenPath(path);
+        });
+    }
+}
+
+void TfrmTabrel::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && IsLdfFile(urls.front())) event->acceptProposedAction();
+}
+
+void TfrmTabrel::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !IsLdfFile(urls.front())) return;
+    event->acceptProposedAction();
+    if (ConfirmDiscardChanges()) OpenPath(urls.front().toLocalFile());
+}
+
+// The undo history follows the document through the user's input: after each key and
+// click, once the event has been handled, the window shows the history what it holds.
+bool TfrmTabrel::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonRelease) ObserveSoon(watched);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The step is named after the last input before the observation: the one that edited.
+void TfrmTabrel::ObserveSoon(QObject* receiver) {
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (widget == nullptr || !document_) return;
+    QWidget* owner = widget->window();
+    if (owner != this && qobject_cast<QDialog*>(owner) == nullptr) return;  // another window
+    if (!observing_) history_->NoteShown(tabsMain_->currentIndex(), SelectedName());
+    pendingLabel_ = StepLabel(widget);
+    pendingField_ = qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QComboBox*>(widget->parentWidget())
+                        ? widget
+                        : nullptr;
+    if (std::exchange(observing_, true)) return;
+    ObserveAtLevel(QThread::currentThread()->loopLevel());
+}
+
+// An input may open a dialog or a question whose answer edits the document once it closes:
+// the observation waits until the event loop of the input runs again.
+void TfrmTabrel::ObserveAtLevel(int loopLevel) {
+    const bool nested = QThread::currentThread()->loopLevel() > loopLevel;
+    QTimer::singleShot(nested ? kNestedObservationMs : 0, this, [this, loopLevel] {
+        if (QThread::currentThread()->loopLevel() > loopLevel) {
+            ObserveAtLevel(loopLevel);
+            return;
+        }
+        observing_ = false;
+        if (document_) history_->Observe(CurrentState(), pendingLabel_, pendingField_);
+    });
+}
+
+DocumentHistory::State TfrmTabrel::CurrentState() const {
+    return {std::make_shared<const std::string>(RenderLDF(*document_)), tabsMain_->currentIndex(), SelectedName()};
+}
+
+// The name of the object the current tab shows, read from its name field.
+QString TfrmTabrel::SelectedName() const {
+    if (tabsMain_->currentIndex() == kNodes) {
+        const QListWidgetItem* slave = findChild<QListWidget*>("lstSlaveNodes")->currentItem();
+        return slave == nullptr ? QString() : slave->text();
+    }
+    const char* field = nullptr;
+    switch (tabsMain_->currentIndex()) {
+        case kSignals: field = "txtSignalDescription"; break;
+        case kFrames: field = "txtFrameDescription"; break;
+        case kScheduleTables: field = "txtScheduleTableDescription"; break;
+        case kEncodings: field = "txtEncodingTypeDescription"; break;
+        default: return QString();
+    }
+    const auto* name = findChild<QLineEdit*>(field);
+    return name->isVisibleTo(this) ? name->text() : QString();
+}
+
+// "Rename Signal", "Remove Frame", "Edit Node Attributes": what the input did, by the
+// control and the tab it belongs to.
+QString TfrmTabrel::StepLabel(QObject* receiver) const {
+    static const char* const kKinds[] = {"Bus Settings", "Node", "Signal", "Frame", "Schedule Table", "Encoding", "", ""};
+    const int tab = tabsMain_->currentIndex();
+    const QString kind = tab >= 0 && tab < 8 ? kKinds[tab] : "";
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (auto* dialog = qobject_cast<QDialog*>(widget->window()); dialog != nullptr) return "Edit " + dialog->windowTitle();
+    for (QWidget* control = widget; control != nullptr && control != this; control = control->parentWidget()) {
+        const QString name = control->objectName();
+        if (name == "txtSignalDescription" || name == "txtFrameDescription" || name == "txtScheduleTableDescription" ||
+            name == "txtEncodingTypeDescription" || name == "txtMasterName" || name == "lstSlaveNodes") {
+            return "Rename " + kind;
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            const QString text = button->text().remove('&').remove("...").trimmed();
+            return button->isCheckable() ? "Change " + text : text + " " + kind;
+        }
+    }
+    return "Edit " + kind;
+}
+
+void TfrmTabrel::RestoreState(const DocumentHistory::State& state) {
+    auto restored = std::make_unique<corvdekLINDefinitionFile>();
+    restored->LoadFromBytes(*state.text);
+    document_ = std::move(restored);
+    RefreshAllTabs();
+    tabsMain_->setCurrentIndex(state.tab);
+    const QString& name = state.selected;
+    switch (state.tab) {
+        case kNodes: nodes_->SelectSlaveByName(name); break;
+        case kSignals: signals_->SelectSignalByName(name); break;
+        case kFrames: frames_->SelectFrameByName(name); break;
+        case kScheduleTables: scheduleTables_->SelectTableByName(name); break;
+        case kEncodings: encodings_->SelectEncodingByName(name); break;
+        default: break;
+    }
+    tabsMainChange();
+}
 
 void TfrmTabrel::mnuFileExitClick() { close(); }
 
@@ -366,6 +570,7 @@ void TfrmTabrel::closeEvent(QCloseEvent* event) {
         return;
     }
     Timer1_->stop();
+    qApp->removeEventFilter(this);
     document_.reset();
     event->accept();
 }

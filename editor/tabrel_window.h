@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "document_history.h"
+
 
 class EncodingsTab;
 class FramesTab;
@@ -17,6 +19,9 @@ class GeneralTab;
 class LdfFileTab;
 class NodesTab;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
+class QMenu;
 class QFileDialog;
 class QFrame;
 class QLabel;
@@ -55,6 +60,10 @@ public:
     void tabsMainChange();
     void mnuFileNewClick();
     void mnuFileOpenClick();
+    // Opens `path` as File > Open does after its dialog (the command line, a drop, the
+    // recent files); false when it failed to load.
+    bool OpenPath(const QString& path);
+    void mnuFileSaveClick();
     void mnuFileSaveAsClick();
     void mnuFileExitClick();
     void Timer1Timer();
@@ -62,9 +71,15 @@ public:
     // The drop-down lists of the tabs that offer the master and the slaves follow them.
     void RefreshNodeChoices();
 
+    // The last files opened or saved, newest first (at most ten).
+    static QStringList RecentFiles();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Construction of the window, one part each.
@@ -81,6 +96,19 @@ private:
     bool ConfirmDiscardChanges();
     // Saves through the save dialog; false when cancelled or failed.
     bool SaveDocumentAs();
+    // Saves to the current file, or through the save dialog without one.
+    bool SaveDocument();
+    bool SaveTo(const QString& path);
+    void ShowFileCaption(const QString& path);
+    static void RememberRecentFile(const QString& path);
+    void FillRecentMenu();
+    // The undo history: what the window shows now, a step's name, and showing a step.
+    DocumentHistory::State CurrentState() const;
+    QString SelectedName() const;
+    QString StepLabel(QObject* receiver) const;
+    void ObserveSoon(QObject* receiver);
+    void ObserveAtLevel(int loopLevel);
+    void RestoreState(const DocumentHistory::State& state);
     void RememberSavedText();
     std::string DocumentSnapshot() const;
     // Generates a driver header through the save dialog.
@@ -105,6 +133,13 @@ private:
     // The LDF text right after the last New, successful Open or successful Save As; the
     // document has unsaved edits when its text differs.
     std::string savedText_;
+
+    QString currentPath_;  // the file Save writes: the one last opened or saved
+    DocumentHistory* history_ = nullptr;
+    bool observing_ = false;  // an observation of the document is due
+    QString pendingLabel_;
+    QObject* pendingField_ = nullptr;
+    QMenu* mnuFileOpenRecent_ = nullptr;
 
     QFileDialog* dlgOpen_ = nullptr;
     QFileDialog* dlgSave_ = nullptr;

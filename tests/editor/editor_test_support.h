@@ -63,7 +63,12 @@ inline std::shared_ptr<MessageAnswer> AnswerMessage(QMessageBox::StandardButton 
         seen->title = box->windowTitle();
         seen->text = box->text();
         seen->shown = true;
-        box->button(button)->click();
+        if (QAbstractButton* answer = box->button(button)) {
+            answer->click();
+        } else {
+            qWarning("the message box \"%s\" has not the button asked for", qPrintable(box->text()));
+            box->reject();
+        }
     });
     return seen;
 }
@@ -167,7 +172,7 @@ public:
     }
     ~ShownWindow() {
         // Discard edits: the unsaved-changes question is tested on its own.
-        if (window.HasUnsavedChanges()) AnswerMessage(QMessageBox::No);
+        if (window.HasUnsavedChanges()) AnswerMessage(QMessageBox::Discard);
         window.close();
     }
     // Constructed after the application name is reset.

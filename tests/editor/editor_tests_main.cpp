@@ -1,6 +1,8 @@
 // Runs the editor's test classes in one process on Qt's offscreen platform.
 
 #include <QApplication>
+#include <QDir>
+#include <QSettings>
 #include <QtTest>
 #include <clocale>
 
@@ -12,12 +14,16 @@ int RunCurrentObjectTests(int argc, char** argv);
 int RunEditEverythingTests(int argc, char** argv);
 int RunEndToEndTests(int argc, char** argv);
 int RunScreenshotTests(int argc, char** argv);
+int RunDailyUseTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Tabrel");
+    // The recent files go to a folder of this run, not to the user's settings.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     int failures = 0;
     failures += RunMainWindowTests(argc, argv);
     failures += RunGeneralNodesTests(argc, argv);
@@ -26,6 +32,7 @@ int main(int argc, char** argv) {
     failures += RunCurrentObjectTests(argc, argv);
     failures += RunEditEverythingTests(argc, argv);
     failures += RunEndToEndTests(argc, argv);
+    failures += RunDailyUseTests(argc, argv);
     failures += RunScreenshotTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -73,13 +73,13 @@ private Q_SLOTS:
         TfrmTabrel& w = shown.window;
         ShowTab(w, TfrmTabrel::kLdfFile);  // it shows the file as read
         OpenFile(w, kSamples + "/lin21_door.ldf");
-        QCOMPARE(w.windowTitle(), QString("lin21_door - Kestova Tabrel"));
+        QCOMPARE(w.windowTitle(), QString("lin21_door[*] - Kestova Tabrel"));
         QCOMPARE(QApplication::applicationName(), QString("lin21_door"));
         QCOMPARE(Find<QLineEdit>(&w, "txtMasterName")->text(), QString("DCM"));
         QCOMPARE(Find<QListWidget>(&w, "lstSlaveNodes")->count(), 3);
         QVERIFY(Find<QPlainTextEdit>(&w, "txtLDF")->toPlainText().startsWith("// Door cluster"));
         w.mnuFileNewClick();
-        QCOMPARE(w.windowTitle(), QString("Kestova Tabrel"));
+        QCOMPARE(w.windowTitle(), QString("Kestova Tabrel[*]"));
         QCOMPARE(QApplication::applicationName(), QString("Kestova Tabrel"));
         QCOMPARE(Find<QListWidget>(&w, "lstSlaveNodes")->count(), 0);
         QVERIFY(Find<QPlainTextEdit>(&w, "txtLDF")->toPlainText().isEmpty());
@@ -304,7 +304,7 @@ private Q_SLOTS:
 
         QVERIFY(message->shown);
         QCOMPARE(message->title, QString("Tabrel"));
-        QCOMPARE(message->text, QString("Problem saving file\nProblem writing file."));
+        QCOMPARE(message->text, "Problem saving file\n" + target + "\nProblem writing file.");
         std::ifstream in(target.toStdString());
         std::string contents((std::istreambuf_iterator<char>(in)), {});
         QCOMPARE(QString::fromStdString(contents), QString("old contents"));
@@ -327,17 +327,18 @@ private Q_SLOTS:
             AnswerMessage(QMessageBox::Cancel);
             QVERIFY(!w.close());
             QVERIFY(w.isVisible());
-            // No goes on without saving.
-            AnswerMessage(QMessageBox::No);
+            // Discard goes on without saving.
+            AnswerMessage(QMessageBox::Discard);
             w.mnuFileNewClick();
             QVERIFY(w.Document()->master.name.IsEmpty());
         }
-        // Yes saves first; a cancelled save cancels the command.
+        // Save saves first (through Save As for a new cluster); a cancelled save cancels
+        // the command.
         {
             ShownWindow shown;
             TfrmTabrel& w = shown.window;
             Find<QLineEdit>(&w, "txtMasterName")->setText("Edited");
-            AnswerMessage(QMessageBox::Yes);
+            AnswerMessage(QMessageBox::Save);
             AnswerFileDialog(w, QString());
             w.mnuFileNewClick();
             QCOMPARE(ToQString(w.Document()->master.name), QString("Edited"));
@@ -346,7 +347,7 @@ private Q_SLOTS:
             Find<QComboBox>(&w, "lstPeriod")->setCurrentText("5");
             Find<QComboBox>(&w, "lstJitter")->setCurrentText("0.5");
             const QString target = TempPath("yes.ldf");
-            AnswerMessage(QMessageBox::Yes);
+            AnswerMessage(QMessageBox::Save);
             AnswerFileDialog(w, target);
             QVERIFY(w.close());
             corvdekLINDefinitionFile saved;
