@@ -15,6 +15,7 @@
 
 #include "artwork.h"
 #include "codegen/frame_layout.h"
+#include "frame_layout_view.h"
 #include "frame_list_editor.h"
 #include "model/definition_file.h"
 #include "model/ldf_numbers.h"
@@ -111,7 +112,9 @@ FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
     inner->addWidget(removeSignal, 3, 4);
     inner->addWidget(clearSignals, 4, 4);
     inner->addWidget(lblFrameTime_, 6, 1, 1, 3);
-    inner->setColumnStretch(5, 1);
+    frameLayout_ = new FrameLayoutView;
+    inner->addWidget(frameLayout_, 0, 5, 7, 1, Qt::AlignTop | Qt::AlignLeft);
+    inner->setColumnStretch(6, 1);
     inner->setRowStretch(5, 1);
 
     // Over the fields of every frame kind.
@@ -162,6 +165,9 @@ FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
     connect(addSignal, &QPushButton::clicked, this, &FramesTab::cmdFrameSignalsAddClick);
     connect(removeSignal, &QPushButton::clicked, this, &FramesTab::cmdFrameSignalsRemoveClick);
     connect(clearSignals, &QPushButton::clicked, this, &FramesTab::cmdFrameSignalsClearClick);
+    connect(frameLayout_, &FrameLayoutView::PieceClicked, this, [this](int piece) {
+        if (QTreeWidgetItem* row = lviewFrameSignals_->topLevelItem(piece)) lviewFrameSignals_->setCurrentItem(row);
+    });
 
     auto edit = [this](auto* control, auto changed, auto apply) {
         connect(control, changed, this, [this, apply](const QString& text) {
@@ -194,8 +200,10 @@ FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
     edit(lstFrameID_, &QComboBox::currentTextChanged, [this](corvdekLINFrame& frame, const corvString& text) {
         FollowSuggestedLength(frame, [&] { frame.frameId = text; });
     });
-    edit(lstFrameLength_, &QComboBox::textActivated,
-         [](corvdekLINFrame& frame, const corvString& text) { frame.length = text; });
+    edit(lstFrameLength_, &QComboBox::textActivated, [this](corvdekLINFrame& frame, const corvString& text) {
+        frame.length = text;
+        ShowFrameLayout();
+    });
     edit(lstFrameSourceECU_, &QComboBox::currentTextChanged,
          [](corvdekLINFrame& frame, const corvString& text) { frame.publisher = corvString(text).Trim(); });
 }
@@ -316,8 +324,37 @@ void FramesTab::FollowSuggestedLength(corvdekLINFrame& frame, const std::functio
 }
 
 void FramesTab::ShowFrameLength(const corvdekLINFrame& frame) {
-    FillingScope filling(filling_);
-    lstFrameLength_->setCurrentIndex(lstFrameLength_->findText(ToQString(frame.length)));
+    {
+        FillingScope filling(filling_);
+        lstFrameLength_->setCurrentIndex(lstFrameLength_->findText(ToQString(frame.length)));
+    }
+    ShowFrameLayout();
+}
+
+void FramesTab::ShowFrameLayout() {
+    const corvdekLINFrame* frame = CurrentFrame();
+    if (frame == nullptr) return;
+    const ClusterNameIndex names(*document_);
+    QList<FrameLayoutView::Piece> pieces;  // one per row of the signal list
+    for (int i = 0; i < frame->signalNames.Count(); ++i) {
+        FrameLayoutView::Piece piece;
+        piece.signal = ToQString(frame->signalNames.Item(i));
+        static const corvString kNoOffset;
+        const auto offset = WholeNumber(i < frame->signalOffsets.Count() ? frame->signalOffsets.Item(i) : kNoOffset);
+        const corvdekLINSignal* signal = names.FindSignal(frame->signalNames.Item(i).View());
+        if (signal != nullptr && offset && *offset < 64) {
+            piece.offset = static_cast<int>(*offset);
+            piece.size = static_cast<int>(std::min(64U, WholeNumber(signal->size).value_or(0)));
+            piece.encoding = ToQString(signal->encoding);
+        }
+        pieces.append(piece);
+    }
+    const auto stated = WholeNumber(frame->length);
+    const auto id = WholeNumber(frame->frameId);
+    const int length = stated ? static_cast<int>(std::min(8U, *stated))
+                       : (frame->length.IsEmpty() && id && *id <= 63) ? Lin13DataLength(*id)
+                                                                     : 0;
+    frameLayout_->ShowFrame(pieces, length);
 }
 
 void FramesTab::FillFrameSignals() {
@@ -330,6 +367,7 @@ void FramesTab::FillFrameSignals() {
         rows.append(new QTreeWidgetItem({ToQString(frame->signalNames.Item(i)), offset}));
     }
     lviewFrameSignals_->addTopLevelItems(rows);
+    ShowFrameLayout();
 }
 
 void FramesTab::ShowFrameTime() {

@@ -12,6 +12,7 @@
 
 #include "model/references.h"
 
+class FrameLayoutView;
 class FrameListEditor;
 class QComboBox;
 class QFrame;
@@ -84,6 +85,8 @@ private:
     int IdentifierRow(const corvString& id) const;
     corvString UnusedIdentifier() const;
     void FillFrameSignals();
+    // The picture of the frame's bytes follows its signals, offsets, length and identifier.
+    void ShowFrameLayout();
     void FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change);
     void ShowFrameLength(const corvdekLINFrame& frame);
 
@@ -114,5 +117,6 @@ private:
     QLineEdit* txtFrameSignalOffset_ = nullptr;
     QTreeWidget* lviewFrameSignals_ = nullptr;
     QLabel* lblFrameTime_ = nullptr;
+    FrameLayoutView* frameLayout_ = nullptr;
     QFrame* shapeFrameConditional_ = nullptr;
 };

@@ -18,6 +18,7 @@
 #include "lin_rules.h"
 #include "model/definition_file.h"
 #include "name_list_view.h"
+#include "schedule_timeline_view.h"
 #include "qt_text.h"
 #include "name_lists.h"
 #include "widgets.h"
@@ -178,6 +179,8 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
     lblScheduleBusLoad_ = new QLabel;
     lblScheduleBusLoad_->setObjectName("lblScheduleBusLoad");
     grid->addWidget(lblScheduleBusLoad_, 12, 1, 1, 3);
+    timeline_ = new ScheduleTimelineView;
+    grid->addWidget(timeline_, 13, 0, 1, 7);
     grid->setColumnStretch(6, 1);
     grid->setRowStretch(11, 1);
     shapeTable_ = HighlightFrame("shapeTable", pnlScheduleTableDetails_);
@@ -270,7 +273,14 @@ void ScheduleTablesTab::FillScheduleEntries(int selectRow) {
 }
 
 void ScheduleTablesTab::UpdateBusLoad() {
-    if (CurrentScheduleTable() == nullptr) return;
+    const corvdekLINScheduleTable* table = CurrentScheduleTable();
+    if (table == nullptr) return;
+    const std::vector<ScheduleSlot> slots = ScheduleTableSlots(*document_, tableList_->SelectedPosition());
+    QList<ScheduleTimelineView::Slot> shown;
+    for (int i = 0; i < static_cast<int>(slots.size()); ++i) {
+        shown.append({EntryText(*table->items.Get(i)), slots[i].delayMs, slots[i].frameMs, slots[i].fits});
+    }
+    timeline_->ShowSlots(shown);
     const ScheduleLoad load = ScheduleTableLoad(*document_, tableList_->SelectedPosition());
     if (!load.known) {
         lblScheduleBusLoad_->setText("Bus Load: unknown (the table needs delays and the cluster a speed)");

@@ -17,6 +17,7 @@ class QLineEdit;
 class QListView;
 class NameListView;
 class QTreeWidget;
+class ScheduleTimelineView;
 class corvdekLINDefinitionFile;
 
 class ScheduleTablesTab : public QWidget {
@@ -35,7 +36,7 @@ public:
     void SelectEntry(int row);
     QWidget* ControlFor(const QString& field) const;
     QFrame* Highlight() const { return shapeTable_; }
-    // Shows the bus load of the selected table anew, after an edit elsewhere.
+    // Shows the bus load and the time line of the selected table anew.
     void UpdateBusLoad();
 
     void RefreshScheduleTableList();
@@ -80,6 +81,7 @@ private:
     QComboBox* lstScheduleTableFrames_ = nullptr;
     QTreeWidget* lviewScheduleTableFrames_ = nullptr;
     QLabel* lblScheduleBusLoad_ = nullptr;
+    ScheduleTimelineView* timeline_ = nullptr;
     QWidget* pnlScheduleAssignNAD_ = nullptr;
     QLineEdit* txtScheduleNad_[4] = {};  // old NAD, new NAD, supplier ID, function ID
     QWidget* pnlScheduleFreeFormat_ = nullptr;

@@ -3,6 +3,9 @@
 // identifiers, frame layout, values, event-triggered and sporadic frames, schedule tables,
 // node configuration and the bus load. Each rule names the chapter it comes from.
 
+#include <optional>
+#include <vector>
+
 class ClusterNameIndex;
 class corvdekLINDefinitionFile;
 
@@ -20,3 +23,14 @@ struct ScheduleLoad {
 };
 
 ScheduleLoad ScheduleTableLoad(corvdekLINDefinitionFile& document, int tableIndex);
+
+// One entry of a schedule table on the bus: its delay and the nominal time of what it sends
+// (unknown without a speed or for a name that is no frame); it fits when the delay holds the
+// longest time of the frame, rounded up to the time base.
+struct ScheduleSlot {
+    double delayMs = 0.0;  // 0 for a delay that is no positive number
+    std::optional<double> frameMs;
+    bool fits = true;
+};
+
+std::vector<ScheduleSlot> ScheduleTableSlots(corvdekLINDefinitionFile& document, int tableIndex);

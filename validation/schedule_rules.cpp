@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <vector>
 
 #include "lin_rules.h"
 #include "model/ldf_numbers.h"
@@ -55,16 +56,29 @@ bool IsMultiple(double value, double base) {
     return std::fabs(ratio - std::round(ratio)) < 1e-6;
 }
 
-ScheduleLoad LoadOf(const RuleContext& context, const corvdekLINScheduleTable& table) {
-    ScheduleLoad load;
+std::vector<ScheduleSlot> SlotsOf(const RuleContext& context, const corvdekLINScheduleTable& table) {
+    std::vector<ScheduleSlot> slots;
+    slots.reserve(static_cast<std::size_t>(table.items.GetCount()));
     for (int i = 0; i < table.items.GetCount(); ++i) {
         const Item& item = *table.items.Get(i);
-        const auto delay = RealNumber(item.delay);
-        if (delay && *delay > 0.0) load.cycleMs += *delay;
+        ScheduleSlot slot;
+        if (const auto delay = RealNumber(item.delay); delay && *delay > 0.0) slot.delayMs = *delay;
         const std::optional<int> bytes = SlotBytes(context, item);
-        if (!context.speed || !bytes) continue;
-        load.busyMs += NominalFrameMs(*bytes, *context.speed);
-        if (delay && *delay < ShortestSlotMs(context, *bytes) - 1e-9) load.slotOverflows = true;
+        if (context.speed && bytes) {
+            slot.frameMs = NominalFrameMs(*bytes, *context.speed);
+            slot.fits = slot.delayMs >= ShortestSlotMs(context, *bytes) - 1e-9;
+        }
+        slots.push_back(slot);
+    }
+    return slots;
+}
+
+ScheduleLoad LoadOf(const RuleContext& context, const corvdekLINScheduleTable& table) {
+    ScheduleLoad load;
+    for (const ScheduleSlot& slot : SlotsOf(context, table)) {
+        load.cycleMs += slot.delayMs;
+        if (slot.frameMs) load.busyMs += *slot.frameMs;
+        if (slot.delayMs > 0.0 && !slot.fits) load.slotOverflows = true;
     }
     load.known = context.speed.has_value() && load.cycleMs > 0.0;
     return load;
@@ -169,4 +183,11 @@ ScheduleLoad ScheduleTableLoad(corvdekLINDefinitionFile& document, int tableInde
     if (table == nullptr) return {};
     const ClusterNameIndex names(document);
     return LoadOf(RuleContext(document, names), *table);
+}
+
+std::vector<ScheduleSlot> ScheduleTableSlots(corvdekLINDefinitionFile& document, int tableIndex) {
+    const corvdekLINScheduleTable* table = document.scheduleTables.Get(tableIndex);
+    if (table == nullptr) return {};
+    const ClusterNameIndex names(document);
+    return SlotsOf(RuleContext(document, names), *table);
 }

@@ -1,19 +1,25 @@
 // What an engineer does every day: Save to the current file, the modified marker, undo and
-// redo of edits, opening from the command line, by a drop and from the recent files.
+// redo of edits, opening from the command line, by a drop and from the recent files; the
+// pictures of a frame's bytes and of a schedule table.
 
 #include <QAction>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QListView>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTreeWidget>
+#include <QComboBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QUrl>
 #include <filesystem>
 
 #include "editor_test_support.h"
+#include "frame_layout_view.h"
+#include "schedule_timeline_view.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 
@@ -154,6 +160,57 @@ private Q_SLOTS:
         QApplication::sendEvent(&w, &drop);
         QCOMPARE(w.windowTitle(), QFileInfo(second_).completeBaseName() + "[*] - Kestova Tabrel");
         QCOMPARE(TfrmTabrel::RecentFiles().mid(0, 2), (QStringList{second_, body_}));
+
+        // A recent file that is gone is named and leaves the list.
+        std::filesystem::remove(second_.toStdString());
+        auto* recent = w.findChild<QMenu*>("mnuFileOpenRecent");
+        Q_EMIT recent->aboutToShow();
+        const auto gone = AnswerMessage(QMessageBox::Ok);
+        recent->actions().front()->trigger();
+        QVERIFY(gone->text.contains(second_));
+        QCOMPARE(TfrmTabrel::RecentFiles().value(0), body_);
+    }
+
+    // A gap, a byte array over two bytes and two signals that share bits.
+    void theFramePictureShowsEachSignalsBits() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        const QString file = SampleFile("layout.ldf",
+                                        "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
+                                        "Nodes { Master: M, 5 ms, 0.1 ms; Slaves: S; }"
+                                        "Signals { A: 4, 0, M, S; Arr: 16, {0, 0}, M, S; B: 4, 0, M, S; }"
+                                        "Frames { F: 0x12, M, 3 { A, 0; Arr, 8; B, 2; } }"
+                                        "Schedule_tables { T { F delay 10 ms; F delay 2 ms; } }");
+        OpenFile(w, file);
+        ShowTab(w, TfrmTabrel::kFrames);
+        ClickRow(Find<QListView>(&w, "lstFrames"), "F");
+        auto* picture = Find<FrameLayoutView>(&w, "imgFrameLayout");
+        QCOMPARE(picture->Rows(), 3);
+        QVERIFY(picture->BitRect(0).left() > picture->BitRect(7).left());  // bit 0 at the right
+        QCOMPARE(picture->BlockRects(0), QList<QRect>{picture->BitRect(0).united(picture->BitRect(3))});
+        QCOMPARE(picture->BlockRects(1), (QList<QRect>{picture->BitRect(8).united(picture->BitRect(15)),
+                                                       picture->BitRect(16).united(picture->BitRect(23))}));
+        for (int bit : {2, 3}) QVERIFY(picture->IsRedBit(bit));  // A and B
+        for (int bit : {0, 4, 6, 7, 23}) QVERIFY(!picture->IsRedBit(bit));  // 6 and 7 are free
+        QCOMPARE(picture->ToolTipOf(1), QString("Arr\nOffset 8, 16 bits"));
+        QTest::mouseClick(picture, Qt::LeftButton, {}, picture->BitRect(9).center());
+        QCOMPARE(Find<QTreeWidget>(&w, "lviewFrameSignals")->currentIndex().row(), 1);
+
+        auto* length = Find<QComboBox>(&w, "lstFrameLength");
+        length->textActivated(QString("2"));  // what choosing "2" does
+        QVERIFY(picture->IsRedBit(16));       // beyond the frame now
+        QCOMPARE(picture->Rows(), 3);
+
+        ShowTab(w, TfrmTabrel::kScheduleTables);
+        ClickRow(Find<QListView>(&w, "lstScheduleTables"), "T");
+        auto* timeline = Find<ScheduleTimelineView>(&w, "imgScheduleTimeline");
+        QCOMPARE(timeline->CycleMs(), 12.0);
+        QVERIFY(!timeline->IsRed(0));
+        QVERIFY(timeline->IsRed(1));  // 2 ms cannot hold the 3-byte frame
+        QVERIFY(timeline->SlotRect(1).left() > timeline->SlotRect(0).right());
+        QCOMPARE(timeline->SlotRect(0).width(), 5 * timeline->SlotRect(1).width());
+        QVERIFY(timeline->FrameRect(0).width() < timeline->SlotRect(0).width());
+        std::filesystem::remove(file.toStdString());
     }
 
 private:

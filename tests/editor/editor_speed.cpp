@@ -2,6 +2,7 @@
 // a keystroke in a filter or name field, a click in a list, a setup check tick; and how fast
 // it opens the stress cluster. Measured with QBENCHMARK; nothing here fails on time.
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
@@ -98,6 +99,24 @@ private Q_SLOTS:
         QBENCHMARK {
             shown_->window.Timer1Timer();
             Repaint(shown_->window);
+        }
+    }
+
+    // Undo and redo of a rename: each brings back the whole document from its LDF text.
+    void undoAndRedo() {
+        TfrmTabrel& w = shown_->window;
+        ShowTab(w, TfrmTabrel::kSignals);
+        auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
+        QTest::keyClick(name, Qt::Key_X);
+        QApplication::processEvents();
+        auto* undo = w.findChild<QAction*>("mnuEditUndo");
+        auto* redo = w.findChild<QAction*>("mnuEditRedo");
+        QVERIFY(undo->isEnabled());
+        QBENCHMARK {
+            undo->trigger();
+            Repaint(w);
+            redo->trigger();
+            Repaint(w);
         }
     }
 
