@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QFileDialog>
@@ -21,6 +22,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QSplitter>
@@ -62,6 +64,9 @@ constexpr int kNestedObservationMs = 100;  // how often a dialog's end is looked
 
 QSettings Settings() { return QSettings("Kestova", "Tabrel"); }
 
+QString recoveryFolder;  // empty for the user's cache folder
+int recoveryDelayMs = 30000;
+
 bool IsLdfFile(const QUrl& url) {
     return url.isLocalFile() && url.toLocalFile().endsWith(".ldf", Qt::CaseInsensitive);
 }
@@ -90,6 +95,13 @@ TfrmTabrel::TfrmTabrel() {
     connect(history_, &DocumentHistory::Restore, this, &TfrmTabrel::RestoreState);
     connect(history_->Stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
     qApp->installEventFilter(this);  // every user input may have edited the document
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    connect(recoveryTimer_, &QTimer::timeout, this, &TfrmTabrel::WriteRecoveryCopy);
+    connect(history_->Stack(), &QUndoStack::indexChanged, this, [this] {
+        recoveryTimer_->start(recoveryDelayMs);
+        if (history_->Stack()->isClean()) RemoveRecoveryCopy();
+    });
     BuildMenu();
 
     auto* central = new QWidget;
@@ -261,6 +273,48 @@ void TfrmTabrel::FormShow() {
     RefreshAllTabs();
     RememberSavedText();
     history_->Reset(CurrentState());
+    QTimer::singleShot(0, this, &TfrmTabrel::OfferRecoveryCopy);
+}
+
+void TfrmTabrel::SetRecoveryFolder(const QString& folder) { recoveryFolder = folder; }
+
+void TfrmTabrel::SetRecoveryDelay(int milliseconds) { recoveryDelayMs = milliseconds; }
+
+QString TfrmTabrel::RecoveryPath() {
+    const QString folder = recoveryFolder.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/tabrel"
+                               : recoveryFolder;
+    return folder + "/recovery.ldf";
+}
+
+void TfrmTabrel::WriteRecoveryCopy() {
+    if (!document_ || history_->Stack()->isClean()) return;
+    QDir().mkpath(QFileInfo(RecoveryPath()).path());
+    // The writer replaces the copy only when the new one is complete.
+    WriteLDF(*document_, FromQString(RecoveryPath()));
+}
+
+void TfrmTabrel::RemoveRecoveryCopy() { QFile::remove(RecoveryPath()); }
+
+void TfrmTabrel::OfferRecoveryCopy() {
+    if (!QFileInfo::exists(RecoveryPath())) return;
+    QMessageBox box(QMessageBox::Question, "Tabrel",
+                    "Tabrel ended with unsaved edits. Restore them?", QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName("msgRestoreRecovery");
+    if (box.exec() != QMessageBox::Yes) {
+        RemoveRecoveryCopy();
+        return;
+    }
+    auto restored = std::make_unique<corvdekLINDefinitionFile>();
+    if (!restored->LoadFromFile(FromQString(RecoveryPath()))) return;
+    document_ = std::move(restored);
+    currentPath_.clear();
+    SetTitles("Kestova Tabrel[*]", "Kestova Tabrel");
+    RefreshAllTabs();
+    FillLoadIssues();
+    history_->Reset(CurrentState());
+    history_->Stack()->resetClean();  // the restored edits are not saved anywhere
+    setWindowModified(true);
 }
 
 void TfrmTabrel::RefreshAllTabs() {
@@ -332,7 +386,7 @@ bool TfrmTabrel::ConfirmDiscardChanges() {
     box.setObjectName("msgSaveChanges");
     switch (box.exec()) {
         case QMessageBox::Save: return SaveDocument();
-        case QMessageBox::Discard: return true;
+        case QMessageBox::Discard: RemoveRecoveryCopy(); return true;
         default: return false;
     }
 }
@@ -417,6 +471,7 @@ bool TfrmTabrel::SaveTo(const QString& path) {
     statusBar()->showMessage("Saved " + path, kSavedMessageMs);
     RememberSavedText();
     history_->MarkSaved();
+    RemoveRecoveryCopy();
     RememberRecentFile(path);
     return true;
 }

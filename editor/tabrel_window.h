@@ -73,6 +73,11 @@ public:
 
     // The last files opened or saved, newest first (at most ten).
     static QStringList RecentFiles();
+    // Where unsaved edits are kept against a crash (the user's cache folder unless set), and
+    // how long after the last edit they are written there.
+    static void SetRecoveryFolder(const QString& folder);
+    static void SetRecoveryDelay(int milliseconds);
+    static QString RecoveryPath();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -109,6 +114,11 @@ private:
     void ObserveSoon(QObject* receiver);
     void ObserveAtLevel(int loopLevel);
     void RestoreState(const DocumentHistory::State& state);
+    // The recovery copy: written while edits are unsaved, offered at the next start, removed
+    // by a save or a discard.
+    void WriteRecoveryCopy();
+    static void RemoveRecoveryCopy();
+    void OfferRecoveryCopy();
     void RememberSavedText();
     std::string DocumentSnapshot() const;
     // Generates a driver header through the save dialog.
@@ -140,6 +150,7 @@ private:
     QString pendingLabel_;
     QObject* pendingField_ = nullptr;
     QMenu* mnuFileOpenRecent_ = nullptr;
+    QTimer* recoveryTimer_ = nullptr;
 
     QFileDialog* dlgOpen_ = nullptr;
     QFileDialog* dlgSave_ = nullptr;

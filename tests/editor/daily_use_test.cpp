@@ -171,6 +171,33 @@ private Q_SLOTS:
         QCOMPARE(TfrmTabrel::RecentFiles().value(0), body_);
     }
 
+    void aRecoveryCopyIsOfferedAtTheNextStartAndGoesWithASave() {
+        TfrmTabrel::SetRecoveryDelay(10);
+        {
+            ShownWindow crashed;
+            TfrmTabrel& w = crashed.window;
+            OpenFile(w, body_);
+            ShowTab(w, TfrmTabrel::kNodes);
+            TypeKeys(w, "txtMasterName", "X");
+            QTRY_VERIFY(QFileInfo::exists(TfrmTabrel::RecoveryPath()));
+            QVERIFY(Saved(TfrmTabrel::RecoveryPath()).find("Master: BCMX,") != std::string::npos);
+            // What a crash leaves: the copy stays although this window goes.
+            std::filesystem::copy_file(TfrmTabrel::RecoveryPath().toStdString(), (body_ + ".kept").toStdString());
+        }
+        std::filesystem::rename((body_ + ".kept").toStdString(), TfrmTabrel::RecoveryPath().toStdString());
+        const auto offer = AnswerMessage(QMessageBox::Yes);
+        ShownWindow next;
+        TfrmTabrel& w = next.window;
+        QTRY_VERIFY(offer->shown);
+        QCOMPARE(ToQString(w.Document()->master.name), QString("BCMX"));
+        QVERIFY(w.isWindowModified());
+        second_ = TempPath("restored.ldf");
+        AnswerFileDialog(w, second_);
+        Trigger(w, "mnuFileSave");  // a restored cluster has no file yet: Save As
+        QVERIFY(!QFileInfo::exists(TfrmTabrel::RecoveryPath()));
+        TfrmTabrel::SetRecoveryDelay(30000);
+    }
+
     // A gap, a byte array over two bytes and two signals that share bits.
     void theFramePictureShowsEachSignalsBits() {
         ShownWindow shown;

@@ -196,6 +196,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    const IsolatedUserFolders folders;
     EditorSpeed speed;
     return QTest::qExec(&speed, argc, argv);
 }

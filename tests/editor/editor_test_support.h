@@ -7,6 +7,8 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -161,6 +163,18 @@ inline void Choose(QComboBox* box, int index) {
     Q_EMIT box->activated(index);
     Q_EMIT box->textActivated(box->itemText(index));
 }
+
+// Settings and the recovery copy go to a folder of this run, never to the user's.
+class IsolatedUserFolders {
+public:
+    IsolatedUserFolders() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path() + "/config");
+        TfrmTabrel::SetRecoveryFolder(folder_.path() + "/cache");
+    }
+
+private:
+    QTemporaryDir folder_;
+};
 
 // A shown main window with its document, torn down without questions.
 class ShownWindow {

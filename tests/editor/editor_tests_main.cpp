@@ -1,10 +1,10 @@
 // Runs the editor's test classes in one process on Qt's offscreen platform.
 
 #include <QApplication>
-#include <QDir>
-#include <QSettings>
 #include <QtTest>
 #include <clocale>
+
+#include "editor_test_support.h"
 
 int RunMainWindowTests(int argc, char** argv);
 int RunGeneralNodesTests(int argc, char** argv);
@@ -21,9 +21,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Tabrel");
-    // The recent files go to a folder of this run, not to the user's settings.
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    const editor_test::IsolatedUserFolders folders;
     int failures = 0;
     failures += RunMainWindowTests(argc, argv);
     failures += RunGeneralNodesTests(argc, argv);
