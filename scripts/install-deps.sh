@@ -14,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes for the fuzz target
   python3-lark              # the LDF grammar check of written files
   gcc-multilib              # the generated headers are also compiled for 32-bit x86
+  dpkg-dev                  # dpkg-shlibdeps, for the Debian package's dependencies
   "$@"
 )
 
