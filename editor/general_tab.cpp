@@ -121,7 +121,11 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent), diagnostics_(std::mak
         if (document_ != nullptr) document_->signalByteOrder = FromQString(kByteOrders[index]);
     });
     connect(chkHasDiagnostics_, &QCheckBox::clicked, this, [this](bool checked) {
-        if (document_ != nullptr) document_->hasDiagnosticFrames = checked;
+        if (document_ == nullptr) return;
+        document_->hasDiagnosticFrames = checked;
+        // The standard sections become the document's own, as a reload of the saved file
+        // would make them: undo and redo bring back the same text.
+        if (checked) document_->AddStandardDiagnostics();
     });
     connect(cmdDiagnostics_, &QPushButton::clicked, this, [this] {
         diagnostics_->Fill(document_);

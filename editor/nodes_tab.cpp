@@ -32,6 +32,7 @@ NodesTab::NodesTab(QWidget* parent)
     cmdGenerateCodeSlave_ = Button("cmdGenerateCodeSlave", "Generate Code...");
     QPushButton* add = Button("cmdNodeAdd", "Add");
     QPushButton* remove = Button("cmdNodesRemove", "Remove");
+    RemoveOnDelete(lstSlaveNodes_, remove);
     QPushButton* clear = Button("cmdNodesClear", "Clear");
     cmdNodeAttributes_ = Button("cmdNodeAttributes", "Attributes...");
     QPushButton* composite = Button("cmdCompositeNodes", "Composite Nodes...");

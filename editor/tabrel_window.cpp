@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
@@ -522,18 +523,27 @@ void TfrmTabrel::dropEvent(QDropEvent* event) {
 // click, once the event has been handled, the window shows the history what it holds.
 bool TfrmTabrel::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress || type == QEvent::MouseButtonRelease) ObserveSoon(watched);
+    // A key that is a shortcut reaches the widget only as its ShortcutOverride; an unused key
+    // goes on to the parents, which did not edit.
+    const bool key = (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) &&
+                     watched == QApplication::focusWidget();
+    if (key || type == QEvent::MouseButtonRelease) {
+        // Delete in a list removes its selected object (the list's shortcut asks first).
+        const bool removes = key && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
+                             qobject_cast<QAbstractItemView*>(watched) != nullptr;
+        ObserveSoon(watched, removes ? "Remove" : QString());
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
 // The step is named after the last input before the observation: the one that edited.
-void TfrmTabrel::ObserveSoon(QObject* receiver) {
+void TfrmTabrel::ObserveSoon(QObject* receiver, const QString& verb) {
     auto* widget = qobject_cast<QWidget*>(receiver);
     if (widget == nullptr || !document_) return;
     QWidget* owner = widget->window();
     if (owner != this && qobject_cast<QDialog*>(owner) == nullptr) return;  // another window
     if (!observing_) history_->NoteShown(tabsMain_->currentIndex(), SelectedName());
-    pendingLabel_ = StepLabel(widget);
+    pendingLabel_ = StepLabel(widget, verb);
     pendingField_ = qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QComboBox*>(widget->parentWidget())
                         ? widget
                         : nullptr;
@@ -579,12 +589,13 @@ QString TfrmTabrel::SelectedName() const {
 
 // "Rename Signal", "Remove Frame", "Edit Node Attributes": what the input did, by the
 // control and the tab it belongs to.
-QString TfrmTabrel::StepLabel(QObject* receiver) const {
+QString TfrmTabrel::StepLabel(QObject* receiver, const QString& verb) const {
     static const char* const kKinds[] = {"Bus Settings", "Node", "Signal", "Frame", "Schedule Table", "Encoding", "", ""};
     const int tab = tabsMain_->currentIndex();
     const QString kind = tab >= 0 && tab < 8 ? kKinds[tab] : "";
     auto* widget = qobject_cast<QWidget*>(receiver);
     if (auto* dialog = qobject_cast<QDialog*>(widget->window()); dialog != nullptr) return "Edit " + dialog->windowTitle();
+    if (!verb.isEmpty()) return verb + " " + kind;
     for (QWidget* control = widget; control != nullptr && control != this; control = control->parentWidget()) {
         const QString name = control->objectName();
         if (name == "txtSignalDescription" || name == "txtFrameDescription" || name == "txtScheduleTableDescription" ||

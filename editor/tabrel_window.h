@@ -110,8 +110,9 @@ private:
     // The undo history: what the window shows now, a step's name, and showing a step.
     DocumentHistory::State CurrentState() const;
     QString SelectedName() const;
-    QString StepLabel(QObject* receiver) const;
-    void ObserveSoon(QObject* receiver);
+    // `verb` names what the input does when the control cannot tell it ("Remove").
+    QString StepLabel(QObject* receiver, const QString& verb) const;
+    void ObserveSoon(QObject* receiver, const QString& verb);
     void ObserveAtLevel(int loopLevel);
     void RestoreState(const DocumentHistory::State& state);
     // The recovery copy: written while edits are unsaved, offered at the next start, removed

@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -64,6 +65,12 @@ void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details) {
     layout->addWidget(splitter);
 }
 
+void RemoveOnDelete(QWidget* list, QPushButton* remove) {
+    auto* shortcut = new QShortcut(QKeySequence::Delete, list);
+    shortcut->setContext(Qt::WidgetShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, remove, &QPushButton::click);
+}
+
 ListColumn BuildListColumn(const ListColumnNames& names, int width) {
     ListColumn parts;
     parts.column = new QWidget;
@@ -88,6 +95,7 @@ ListColumn BuildListColumn(const ListColumnNames& names, int width) {
     parts.view = new QListView;
     parts.view->setObjectName(names.list);
     parts.view->setUniformItemSizes(true);  // one line each: Qt need not measure thousands of rows
+    RemoveOnDelete(parts.view, parts.remove);
     layout->addWidget(parts.view, 1);
     if (names.count != nullptr) {
         parts.count = new QLabel;

@@ -51,6 +51,9 @@ QLineEdit* RealField(const char* name);
 // The list column of a tab beside its details, which may be hidden, in `panel`.
 void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details);
 
+// The Delete key in `list` clicks `remove` (which asks before it removes).
+void RemoveOnDelete(QWidget* list, QPushButton* remove);
+
 // The left column of a list tab: Add and Remove, optionally a filter with its magnifier
 // button, the list, and optionally a blue count label. Absent parts are null.
 struct ListColumn {

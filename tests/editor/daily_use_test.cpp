@@ -2,7 +2,9 @@
 // redo of edits, opening from the command line, by a drop and from the recent files; the
 // pictures of a frame's bytes and of a schedule table.
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -16,6 +18,7 @@
 #include <QTabBar>
 #include <QUrl>
 #include <filesystem>
+#include <functional>
 
 #include "editor_test_support.h"
 #include "frame_layout_view.h"
@@ -31,7 +34,8 @@ const char* kBody =
     "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
     "Nodes { Master: BCM, 5 ms, 0.1 ms; Slaves: Left; }"
     "Signals { Lamp: 1, 0, BCM, Left; Pos: 8, 0, Left, BCM; }"
-    "Frames { Cmd: 0x10, BCM, 1 { Lamp, 0; } State: 0x11, Left, 1 { Pos, 0; } }";
+    "Frames { Cmd: 0x10, BCM, 1 { Lamp, 0; } State: 0x11, Left, 1 { Pos, 0; } }"
+    "Schedule_tables { Main { Cmd delay 10 ms; State delay 10 ms; } }";
 
 std::string Saved(const QString& path) {
     corvdekLINDefinitionFile document;
@@ -136,6 +140,60 @@ private Q_SLOTS:
         AnswerMessage(QMessageBox::Discard);
         w.mnuFileNewClick();  // New clears the history
         QVERIFY(!w.findChild<QAction*>("mnuEditUndo")->isEnabled());
+    }
+
+    // Adding, removing (also with the Delete key), clearing, moving and a check box: each
+    // is one step that undo and redo take back and bring again exactly.
+    void everyKindOfEditIsUndoneAndRedone() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, body_);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const auto click = [&w](const char* control) {
+            QTest::mouseClick(Find<QAbstractButton>(&w, control), Qt::LeftButton);
+        };
+        const struct {
+            const char* label;
+            int tab;
+            std::function<void()> edit;
+        } edits[] = {
+            {"Undo Add Signal", TfrmTabrel::kSignals, [&] { click("cmdAdd"); }},
+            {"Undo Change Include Diagnostic Frames", TfrmTabrel::kGeneral, [&] { click("chkHasDiagnostics"); }},
+            {"Undo Clear Frame", TfrmTabrel::kFrames,
+             [&] {
+                 ClickRow(Find<QListView>(&w, "lstFrames"), "Cmd");
+                 click("cmdFrameSignalsClear");
+             }},
+            {"Undo Up Schedule Table", TfrmTabrel::kScheduleTables,
+             [&] {
+                 ClickRow(Find<QListView>(&w, "lstScheduleTables"), "Main");
+                 auto* entries = Find<QTreeWidget>(&w, "lviewScheduleTableFrames");
+                 entries->setCurrentItem(entries->topLevelItem(1));
+                 click("cmdScheduleTableFrameUp");
+             }},
+            {"Undo Remove Frame", TfrmTabrel::kFrames,
+             [&] {
+                 auto* frames = Find<QListView>(&w, "lstFrames");
+                 ClickRow(frames, "State");
+                 frames->setFocus();
+                 AnswerMessage(QMessageBox::Yes);
+                 QTest::keyClick(frames, Qt::Key_Delete);
+             }},
+        };
+        for (const auto& edit : edits) {
+            ShowTab(w, edit.tab);
+            QCoreApplication::processEvents();
+            const std::string before = RenderLDF(*w.Document());
+            edit.edit();
+            QTRY_COMPARE(ActionText(w, "mnuEditUndo"), QString(edit.label));
+            const std::string after = RenderLDF(*w.Document());
+            QVERIFY2(after != before, edit.label);
+            Trigger(w, "mnuEditUndo");
+            QCOMPARE(RenderLDF(*w.Document()), before);
+            Trigger(w, "mnuEditRedo");
+            QVERIFY2(RenderLDF(*w.Document()) == after, edit.label);
+        }
     }
 
     void filesOpenFromTheCommandLineADropAndTheRecentList() {
