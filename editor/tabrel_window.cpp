@@ -336,6 +336,8 @@ void TfrmTabrel::tabsMainChange() {
     if (tab == kLdfFile) ShowLdfText();
     if (tab >= 0 && tab < 8) panels_[tab]->show();
     ShowCurrentTabDetails();
+    // Once the shown panel has its layout, Tab walks it in the order it is seen in.
+    if (tab >= 0 && tab < 8) QTimer::singleShot(0, panels_[tab], [panel = panels_[tab]] { OrderTabsAsSeen(panel); });
 }
 
 void TfrmTabrel::ShowCurrentTabDetails() {

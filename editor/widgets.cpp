@@ -1,5 +1,9 @@
 #include "widgets.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 #include "artwork.h"
 #include "name_field.h"
 
@@ -63,6 +67,51 @@ void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details) {
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
+}
+
+namespace {
+
+// The controls of `region` that the Tab key stops at, by rows from the top, left to right.
+std::vector<QWidget*> TabStops(QWidget* region) {
+    struct Stop {
+        QWidget* control;
+        QPoint at;
+    };
+    std::vector<Stop> stops;
+    for (QWidget* control : region->findChildren<QWidget*>()) {
+        // The line edit inside a drop-down list is reached through the list.
+        if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() != nullptr ||
+            qobject_cast<QComboBox*>(control->parentWidget()) != nullptr) {
+            continue;
+        }
+        stops.push_back({control, control->mapTo(region, QPoint(0, 0))});
+    }
+    constexpr int kRowSlack = 8;  // controls whose tops lie this close share a row
+    std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
+        if (std::abs(a.at.y() - b.at.y()) > kRowSlack) return a.at.y() < b.at.y();
+        return a.at.x() < b.at.x();
+    });
+    std::vector<QWidget*> controls;
+    for (const Stop& stop : stops) controls.push_back(stop.control);
+    return controls;
+}
+
+}  // namespace
+
+// A panel split into a list column and its details is read column by column.
+void OrderTabsAsSeen(QWidget* panel) {
+    std::vector<QWidget*> regions;
+    if (auto* split = panel->findChild<QSplitter*>(QString(), Qt::FindDirectChildrenOnly)) {
+        for (int i = 0; i < split->count(); ++i) regions.push_back(split->widget(i));
+    } else {
+        regions.push_back(panel);
+    }
+    std::vector<QWidget*> order;
+    for (QWidget* region : regions) {
+        const std::vector<QWidget*> stops = TabStops(region);
+        order.insert(order.end(), stops.begin(), stops.end());
+    }
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void RemoveOnDelete(QWidget* list, QPushButton* remove) {

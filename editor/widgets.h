@@ -51,6 +51,10 @@ QLineEdit* RealField(const char* name);
 // The list column of a tab beside its details, which may be hidden, in `panel`.
 void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details);
 
+// Sets the Tab key's order through `panel`'s controls to the order they are seen in: by
+// rows from the top, left to right in a row. Call it once the panel has its layout.
+void OrderTabsAsSeen(QWidget* panel);
+
 // The Delete key in `list` clicks `remove` (which asks before it removes).
 void RemoveOnDelete(QWidget* list, QPushButton* remove);
 

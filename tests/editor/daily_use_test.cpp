@@ -196,6 +196,30 @@ private Q_SLOTS:
         }
     }
 
+    // The Tab key walks the list column, then the details, each by rows from the top.
+    void theTabKeyFollowsWhatIsSeen() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, body_);
+        ShowTab(w, TfrmTabrel::kFrames);
+        ClickRow(Find<QListView>(&w, "lstFrames"), "Cmd");
+        QCoreApplication::processEvents();
+        QWidget* details = Find(&w, "txtFrameDescription")->parentWidget();
+        QStringList order;
+        QPoint previous(-1, -1);
+        for (QWidget* at = Find(&w, "txtFrameDescription"); details->isAncestorOf(at); at = at->nextInFocusChain()) {
+            if (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible()) continue;
+            const QPoint position = at->mapTo(details, QPoint(0, 0));
+            QVERIFY2(position.y() >= previous.y() - 8, qPrintable(at->objectName()));
+            previous = position;
+            order << at->objectName();
+        }
+        QCOMPARE(order.mid(0, 3), (QStringList{"txtFrameDescription", "lstFrameType", "lstFrameID"}));
+        QWidget* afterList = Find(&w, "lstFrames")->nextInFocusChain();
+        while (!(afterList->focusPolicy() & Qt::TabFocus) || !afterList->isVisible()) afterList = afterList->nextInFocusChain();
+        QCOMPARE(afterList->objectName(), QString("txtFrameDescription"));  // the list column comes first
+    }
+
     void filesOpenFromTheCommandLineADropAndTheRecentList() {
         {
             ShownWindow shown;
