@@ -107,6 +107,7 @@ private Q_SLOTS:
         TfrmTabrel& w = shown_->window;
         ShowTab(w, TfrmTabrel::kSignals);
         auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
+        name->setFocus();  // the window observes the focused field's keys
         QTest::keyClick(name, Qt::Key_X);
         QApplication::processEvents();
         auto* undo = w.findChild<QAction*>("mnuEditUndo");
