@@ -99,7 +99,8 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     bool failing = false;
     Json files = Json::array();
     for (const std::string& path : options.files) {
-        corvdekLINDefinitionFile document;
+        const CommandDocument owned = NewCommandDocument();
+        corvdekLINDefinitionFile& document = *owned;
         const bool loaded = document.LoadFromFile(corvString(DecodeArgument(path)));
         if (loaded) document.CheckSetup();
         allLoaded = allLoaded && loaded;

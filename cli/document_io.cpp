@@ -8,6 +8,12 @@
 
 std::u16string DecodeArgument(std::string_view argument) { return tabrel::DecodeUtf8(argument); }
 
+void RetireDocument::operator()(corvdekLINDefinitionFile* document) const {
+    if (!outliveCommands) delete document;
+}
+
+CommandDocument NewCommandDocument() { return CommandDocument(new corvdekLINDefinitionFile); }
+
 bool LoadForCommand(corvdekLINDefinitionFile& document, const std::string& path,
                     std::ostream& err) {
     const bool loaded = document.LoadFromFile(corvString(DecodeArgument(path)));

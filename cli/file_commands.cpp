@@ -11,7 +11,8 @@
 
 int RunWrite(const std::string& input, const std::string& output, std::ostream& out,
              std::ostream& err) {
-    corvdekLINDefinitionFile document;
+    const CommandDocument owned = NewCommandDocument();
+    corvdekLINDefinitionFile& document = *owned;
     if (!LoadForCommand(document, input, err)) return kExitFailure;
     corvStringArray leftOut;
     const std::string text = RenderLDF(document, &leftOut);
@@ -23,7 +24,8 @@ int RunWrite(const std::string& input, const std::string& output, std::ostream& 
 
 int RunHeader(const std::string& input, const std::string& output, bool master,
               const std::string& slaveName, std::ostream& out, std::ostream& err) {
-    corvdekLINDefinitionFile document;
+    const CommandDocument owned = NewCommandDocument();
+    corvdekLINDefinitionFile& document = *owned;
     if (!LoadForCommand(document, input, err)) return kExitFailure;
     int slaveIndex = 0;
     if (!master) {
@@ -46,7 +48,8 @@ int RunHeader(const std::string& input, const std::string& output, bool master,
 }
 
 int RunExport(const std::string& input, std::ostream& out, std::ostream& err) {
-    corvdekLINDefinitionFile document;
+    const CommandDocument owned = NewCommandDocument();
+    corvdekLINDefinitionFile& document = *owned;
     if (!LoadForCommand(document, input, err)) return kExitFailure;
     out << ClusterToJson(document).dump(2) << "\n";
     return kExitOk;

@@ -3,9 +3,11 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <cstdlib>
 #include <map>
 
 #include "commands.h"
+#include "document_io.h"
 
 namespace {
 
@@ -67,13 +69,22 @@ int main(int argc, char** argv) {
         return kExitFailure;
     }
 
+    // The process ends with the command: its documents need not be taken apart.
+    RetireDocument::outliveCommands = true;
+    int status = kExitOk;
     if (*checkCommand) {
         static const std::map<std::string, IssueFormat> kFormats = {
             {"text", IssueFormat::kText}, {"tsv", IssueFormat::kTsv}, {"json", IssueFormat::kJson}};
         check.format = kFormats.at(format);
-        return RunCheck(check, std::cout, std::cerr);
+        status = RunCheck(check, std::cout, std::cerr);
+    } else if (*writeCommand) {
+        status = RunWrite(input, output, std::cout, std::cerr);
+    } else if (*headerCommand) {
+        status = RunHeader(input, output, master, slave, std::cout, std::cerr);
+    } else {
+        status = RunExport(input, std::cout, std::cerr);
     }
-    if (*writeCommand) return RunWrite(input, output, std::cout, std::cerr);
-    if (*headerCommand) return RunHeader(input, output, master, slave, std::cout, std::cerr);
-    return RunExport(input, std::cout, std::cerr);
+    std::cout.flush();
+    std::cerr.flush();
+    std::_Exit(status);  // without the destructors of what the command left
 }
