@@ -1,5 +1,7 @@
 #include "text_encoding.h"
 
+#include <algorithm>
+
 #include <array>
 
 namespace tabrel {
@@ -99,9 +101,15 @@ std::u16string DecodeUtf8(std::string_view bytes) {
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    // LDF text is almost all ASCII: that part is copied in one pass, byte for unit.
+    std::size_t ascii = 0;
+    while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
+    std::string out(ascii, '\0');
+    std::transform(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ascii), out.begin(),
+                   [](char16_t unit) { return static_cast<char>(unit); });
+    if (ascii == text.size()) return out;
+    out.reserve(text.size() + 2 * (text.size() - ascii));
+    for (std::size_t i = ascii; i < text.size(); ++i) {
         char32_t cp = text[i];
         if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
