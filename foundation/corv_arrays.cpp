@@ -24,13 +24,9 @@ std::vector<std::u16string_view> SplitView(std::u16string_view text, std::u16str
         fields.push_back(text);
         return fields;
     }
-    // Count the fields first, so that the list is allocated once.
-    std::size_t count = 1;
-    for (std::size_t found = FindSeparator(text, separator, 0); found != std::u16string_view::npos;
-         found = FindSeparator(text, separator, found + separator.size())) {
-        ++count;
-    }
-    fields.reserve(count);
+    // One pass: the statements of a file seldom have more fields than this.
+    constexpr std::size_t kUsualFields = 8;
+    fields.reserve(kUsualFields);
     std::size_t start = 0;
     for (std::size_t found = FindSeparator(text, separator, 0); found != std::u16string_view::npos;
          found = FindSeparator(text, separator, start)) {
