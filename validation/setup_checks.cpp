@@ -88,13 +88,14 @@ void CheckNodes(corvdekLINDefinitionFile& document) {
 // Rows for a blank or undefined source node of a frame or a signal ("Frames-" / "Signals-").
 void CheckSourceNode(corvdekLINDefinitionFile& document, const ClusterNameIndex& names,
                      std::u16string_view tab, const corvString& name, const corvString& publisher) {
-    const corvString section = Concat({tab, name.View(), u"-SourceNode"});
+    // The texts are made only for a row: most objects give none.
+    const auto section = [&] { return Concat({tab, name.View(), u"-SourceNode"}); };
     if (publisher.IsEmpty()) {
-        document.AddSetupIssue(kLevelWarning, Concat({name.View(), u" - source node blank"}), section,
+        document.AddSetupIssue(kLevelWarning, Concat({name.View(), u" - source node blank"}), section(),
                                corvString(u"The source node: (blank) is not a defined node."));
     } else if (!names.IsDefinedNode(publisher.View())) {
         document.AddSetupIssue(
-            kLevelWarning, Concat({name.View(), u" - source node missing"}), section,
+            kLevelWarning, Concat({name.View(), u" - source node missing"}), section(),
             Concat({u"The source node: ", publisher.View(), u" is not a defined node."}));
     }
 }
@@ -169,7 +170,7 @@ void corvdekLINSignal::CheckSetup(const ClusterNameIndex& names) {
     if (owner == nullptr) return;
     corvdekLINDefinitionFile& document = *owner;
     const std::u16string_view signal = name.View();
-    const corvString rxSection = Concat({u"Signals-", signal, u"-RxNodes"});
+    const auto rxSection = [signal] { return Concat({u"Signals-", signal, u"-RxNodes"}); };
 
     if (!encoding.IsEmpty() && !names.IsEncodingType(encoding.View())) {
         document.AddSetupIssue(kLevelWarning, Concat({signal, u" - signal encoding missing"}),
@@ -182,7 +183,7 @@ void corvdekLINSignal::CheckSetup(const ClusterNameIndex& names) {
         const corvString& receiver = subscribers.Item(i);
         if (names.IsDefinedNode(receiver.View())) continue;
         document.AddSetupIssue(
-            kLevelWarning, Concat({signal, u" - receiver node missing"}), rxSection,
+            kLevelWarning, Concat({signal, u" - receiver node missing"}), rxSection(),
             Concat({u"The receviver node: ", receiver.View(), u" is not a defined node."}));
     }
     const corvString& masterName = document.master.name;
@@ -191,7 +192,7 @@ void corvdekLINSignal::CheckSetup(const ClusterNameIndex& names) {
                                (subscribers.Count() == 1 && !subscribers.Item(0).Equals(masterName));
     if (document.isJ2602 && sentBySlave && reachesASlave) {
         document.AddSetupIssue(kLevelWarning, Concat({signal, u" - slave to slave communications"}),
-                               rxSection,
+                               rxSection(),
                                corvString(u"J2602 probhits slave to slave communications where a "
                                           u"source slave communicates to another slave."));
     }
@@ -213,7 +214,7 @@ void corvdekLINSignal::CheckSetup(const ClusterNameIndex& names) {
                                 : u" must be from 1 to 16 for scalar signals."}));
     }
     if (subscribers.Count() == 0) {
-        document.AddSetupIssue(kLevelWarning, Concat({signal, u" - no Rx Nodes"}), rxSection,
+        document.AddSetupIssue(kLevelWarning, Concat({signal, u" - no Rx Nodes"}), rxSection(),
                                corvString(u"There are no rx nodes defined for this signal."));
     }
 }
