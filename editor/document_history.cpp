@@ -1,5 +1,7 @@
 #include "document_history.h"
 
+#include <algorithm>
+
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -8,6 +10,8 @@ namespace {
 constexpr int kStepId = 1;
 constexpr qint64 kBurstMs = 1500;  // a pause this long in typing starts a new step
 constexpr int kStepLimit = 200;
+// A step keeps a whole text: a very large cluster keeps fewer steps, within this much.
+constexpr std::size_t kHistoryBytes = std::size_t{512} << 20;
 
 }  // namespace
 
@@ -40,12 +44,13 @@ private:
 };
 
 DocumentHistory::DocumentHistory(QObject* parent) : QObject(parent), stack_(new QUndoStack(this)) {
-    stack_->setUndoLimit(kStepLimit);
     current_.text = std::make_shared<const std::string>();
 }
 
 void DocumentHistory::Reset(State state) {
     stack_->clear();
+    const std::size_t textBytes = std::max<std::size_t>(1, state.text->size());
+    stack_->setUndoLimit(static_cast<int>(std::min<std::size_t>(kStepLimit, kHistoryBytes / textBytes)));
     current_ = std::move(state);
     lastField_ = nullptr;
     stack_->setClean();

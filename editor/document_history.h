@@ -26,7 +26,8 @@ public:
     explicit DocumentHistory(QObject* parent);
 
     QUndoStack* Stack() const { return stack_; }
-    // Starts anew from `state` (New, Open): no steps, and the state counts as saved.
+    // Starts anew from `state` (New, Open): no steps, and the state counts as saved. It keeps
+    // 200 steps, or as many as 512 MB of texts of this size hold when that is fewer.
     void Reset(State state);
     // Records a step when `state`'s text differs from the last one, named `label`; edits of
     // the same `field` in a burst of typing join one step.

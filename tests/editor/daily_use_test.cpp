@@ -16,10 +16,12 @@
 #include <QComboBox>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QUndoStack>
 #include <QUrl>
 #include <filesystem>
 #include <functional>
 
+#include "document_history.h"
 #include "editor_test_support.h"
 #include "frame_layout_view.h"
 #include "schedule_timeline_view.h"
@@ -137,6 +139,7 @@ private Q_SLOTS:
         QCOMPARE(w.Document()->signals.GetCount(), 1);
         QCOMPARE(ToQString(w.Document()->signals.Get(0)->name), QString("LampMain"));
 
+        QCOMPARE(w.findChild<QUndoStack*>()->undoLimit(), 200);
         AnswerMessage(QMessageBox::Discard);
         w.mnuFileNewClick();  // New clears the history
         QVERIFY(!w.findChild<QAction*>("mnuEditUndo")->isEnabled());
@@ -218,6 +221,15 @@ private Q_SLOTS:
         QWidget* afterList = Find(&w, "lstFrames")->nextInFocusChain();
         while (!(afterList->focusPolicy() & Qt::TabFocus) || !afterList->isVisible()) afterList = afterList->nextInFocusChain();
         QCOMPARE(afterList->objectName(), QString("txtFrameDescription"));  // the list column comes first
+    }
+
+    // Steps of a very large cluster are fewer, so that the history stays within 512 MB.
+    void aLargeClusterKeepsFewerSteps() {
+        DocumentHistory history(nullptr);
+        history.Reset({std::make_shared<const std::string>(std::size_t{8} << 20, 'x'), 0, QString()});
+        QCOMPARE(history.Stack()->undoLimit(), 64);
+        history.Reset({std::make_shared<const std::string>(std::size_t{2} << 20, 'x'), 0, QString()});
+        QCOMPARE(history.Stack()->undoLimit(), 200);
     }
 
     void filesOpenFromTheCommandLineADropAndTheRecentList() {
