@@ -164,12 +164,9 @@ long long corvdekLINFrame::SignalEndBit(const ClusterNameIndex& names) const {
 }
 
 long long corvdekLINFrame::DataByteCount(const ClusterNameIndex& names) const {
-    if (const auto stated = WholeNumber(length); stated && *stated >= 1 && *stated <= 255) {
-        return *stated;
-    }
     // Without a stated length (LIN 1.3, 2.0, J2602) the identifier gives it.
-    if (const auto id = WholeNumber(frameId); length.IsEmpty() && id && *id <= 63) {
-        return Lin13DataLength(*id);
+    if (const auto bytes = StatedOrLin13Length(length, frameId); bytes && *bytes >= 1 && *bytes <= 255) {
+        return *bytes;
     }
     return std::min(kFrameBits, SignalEndBit(names) + 7) / 8;
 }

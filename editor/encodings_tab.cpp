@@ -316,3 +316,8 @@ QWidget* EncodingsTab::ControlFor(const QString& field) const {
     if (field == "Values") return lviewEncodingParts_;
     return nullptr;
 }
+
+QString EncodingsTab::SelectedName() const {
+    const corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
+    return type == nullptr ? QString() : ToQString(type->name);
+}

@@ -35,6 +35,8 @@ public:
     // For the issue navigation: the first type of that name, and the control of a field
     // ("Name", "Values").
     void SelectEncodingByName(const QString& name);
+    // The name of the object the details show, or none.
+    QString SelectedName() const;
     QWidget* ControlFor(const QString& field) const;
     QFrame* Highlight() const { return shapeEncoding_; }
     void FillEncodingParts();

@@ -349,12 +349,8 @@ void FramesTab::ShowFrameLayout() {
         }
         pieces.append(piece);
     }
-    const auto stated = WholeNumber(frame->length);
-    const auto id = WholeNumber(frame->frameId);
-    const int length = stated ? static_cast<int>(std::min(8U, *stated))
-                       : (frame->length.IsEmpty() && id && *id <= 63) ? Lin13DataLength(*id)
-                                                                     : 0;
-    frameLayout_->ShowFrame(pieces, length);
+    const auto length = StatedOrLin13Length(frame->length, frame->frameId);
+    frameLayout_->ShowFrame(pieces, static_cast<int>(std::min(8U, length.value_or(0))));
 }
 
 void FramesTab::FillFrameSignals() {
@@ -571,4 +567,9 @@ void FramesTab::ClearFilter() { txtFilterFrame_->clear(); }
 void FramesTab::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (frameSignalChoicesStale_) RefreshFrameSignalChoices();
+}
+
+QString FramesTab::SelectedName() const {
+    const corvString* name = CurrentFrameName();
+    return name == nullptr ? QString() : ToQString(*name);
 }

@@ -46,6 +46,8 @@ public:
     void RefreshFrameList();
     void lstFramesClick();
     void SelectFrameByName(const QString& name);
+    // The name of the object the details show, or none.
+    QString SelectedName() const;
     void RefreshFrameSignalChoices();
     void ShowFrameTime();
     void cmdFramesAddClick();

@@ -33,26 +33,29 @@ void NumberValidator::Install(QComboBox* choice, Kind kind) {
     choice->setValidator(new NumberValidator(kind, choice));
 }
 
-QValidator::State NumberValidator::validate(QString& input, int& /*position*/) const {
-    // What can still become a number, and a whole one.
+namespace {
+
+// What can still become a number, and a whole one.
+QValidator::State NumberState(const QString& input, bool isInteger) {
     static const QRegularExpression integerStart("^(0[xX][0-9A-Fa-f]*|[0-9]*)$");
     static const QRegularExpression integer("^(0[xX][0-9A-Fa-f]+|[0-9]+)$");
     static const QRegularExpression realStart("^-?[0-9]*\\.?[0-9]*([eE][-+]?[0-9]*)?$");
     static const QRegularExpression real("^-?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?$");
-    if (kind_ == kIntegerList) {
-        State state = Acceptable;
-        for (QString item : input.split(',')) {
-            item = item.trimmed();
-            int itemPosition = 0;
-            const State itemState = NumberValidator(kInteger, nullptr).validate(item, itemPosition);
-            if (itemState == Invalid) return Invalid;
-            if (itemState == Intermediate) state = Intermediate;
-        }
-        return state;
+    if (!(isInteger ? integerStart : realStart).match(input).hasMatch()) return QValidator::Invalid;
+    return (isInteger ? integer : real).match(input).hasMatch() ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+}  // namespace
+
+QValidator::State NumberValidator::validate(QString& input, int& /*position*/) const {
+    if (kind_ != kIntegerList) return NumberState(input, kind_ == kInteger);
+    State state = Acceptable;
+    for (const QString& item : input.split(',')) {
+        const State itemState = NumberState(item.trimmed(), true);
+        if (itemState == Invalid) return Invalid;
+        if (itemState == Intermediate) state = Intermediate;
     }
-    const bool isInteger = kind_ == kInteger;
-    if (!(isInteger ? integerStart : realStart).match(input).hasMatch()) return Invalid;
-    return (isInteger ? integer : real).match(input).hasMatch() ? Acceptable : Intermediate;
+    return state;
 }
 
 QWidget* RuleItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

@@ -160,3 +160,8 @@ void NodesTab::SelectSlaveByName(const QString& name) {
     const QList<QListWidgetItem*> found = lstSlaveNodes_->findItems(name, Qt::MatchExactly);
     if (!found.isEmpty()) lstSlaveNodes_->setCurrentItem(found.front());
 }
+
+QString NodesTab::SelectedName() const {
+    const QListWidgetItem* slave = lstSlaveNodes_->currentItem();
+    return slave == nullptr ? QString() : slave->text();
+}

@@ -31,6 +31,8 @@ public:
     QWidget* ControlFor(const QString& field) const;
     // Selects the first slave of that name, for the issue navigation.
     void SelectSlaveByName(const QString& name);
+    // The name of the object the details show, or none.
+    QString SelectedName() const;
     QFrame* Highlight() const { return shapeNode_; }
 
     void RefreshSlaveList();

@@ -70,13 +70,6 @@ QStringList ArgumentCaptions(int kind) {
     }
 }
 
-bool NamesAFrame(int kind) { return kind == Item::kFrame || kind == Item::kAssignFrameId || kind == Item::kUnassignFrameId; }
-
-bool NamesANode(int kind) {
-    return kind == Item::kAssignFrameId || kind == Item::kUnassignFrameId || kind == Item::kAssignNAD ||
-           kind == Item::kDataDump || kind == Item::kSaveConfiguration || kind == Item::kAssignFrameIdRange;
-}
-
 QWidget* FieldRow(const char* name, const std::vector<std::pair<QString, QLineEdit*>>& fields) {
     auto* panel = new QWidget;
     panel->setObjectName(name);
@@ -217,8 +210,8 @@ corvdekLINScheduleTable* ScheduleTablesTab::CurrentScheduleTable() const {
 
 void ScheduleTablesTab::lstScheduleFrameTypeSelect() {
     const int kind = lstScheduleFrameType_->currentIndex();
-    const bool frame = NamesAFrame(kind);
-    const bool node = NamesANode(kind);
+    const bool frame = Item::KindNamesAFrame(kind);
+    const bool node = Item::KindNamesANode(kind);
     pnlScheduleAssignNAD_->setVisible(kind == Item::kAssignNAD);
     pnlScheduleFreeFormat_->setVisible(kind == Item::kFreeFormat);
     const QStringList captions = ArgumentCaptions(kind);
@@ -275,13 +268,14 @@ void ScheduleTablesTab::FillScheduleEntries(int selectRow) {
 void ScheduleTablesTab::UpdateBusLoad() {
     const corvdekLINScheduleTable* table = CurrentScheduleTable();
     if (table == nullptr) return;
-    const std::vector<ScheduleSlot> slots = ScheduleTableSlots(*document_, tableList_->SelectedPosition());
+    const ScheduleTiming timing = ScheduleTableTiming(*document_, tableList_->SelectedPosition());
     QList<ScheduleTimelineView::Slot> shown;
-    for (int i = 0; i < static_cast<int>(slots.size()); ++i) {
-        shown.append({EntryText(*table->items.Get(i)), slots[i].delayMs, slots[i].frameMs, slots[i].fits});
+    for (int i = 0; i < static_cast<int>(timing.slots.size()); ++i) {
+        const ScheduleSlot& slot = timing.slots[static_cast<std::size_t>(i)];
+        shown.append({EntryText(*table->items.Get(i)), slot.delayMs, slot.frameMs, slot.fits});
     }
     timeline_->ShowSlots(shown);
-    const ScheduleLoad load = ScheduleTableLoad(*document_, tableList_->SelectedPosition());
+    const ScheduleLoad& load = timing.load;
     if (!load.known) {
         lblScheduleBusLoad_->setText("Bus Load: unknown (the table needs delays and the cluster a speed)");
         return;
@@ -318,8 +312,8 @@ std::optional<Item> ScheduleTablesTab::ScheduleEntryFromForm() {
     Item item;
     item.kind = lstScheduleFrameType_->currentIndex();
     const corvString node = FromQString(lstScheduleNode_->currentText()).Trim();
-    if (NamesANode(item.kind)) item.nodeName = node;
-    if (NamesAFrame(item.kind)) item.frameName = FromQString(lstScheduleTableFrames_->currentText()).Trim();
+    if (Item::KindNamesANode(item.kind)) item.nodeName = node;
+    if (Item::KindNamesAFrame(item.kind)) item.frameName = FromQString(lstScheduleTableFrames_->currentText()).Trim();
     if (item.kind == Item::kMasterReq) item.frameName = u"MasterReq";
     if (item.kind == Item::kSlaveResp) item.frameName = u"SlaveResp";
     if (item.kind == Item::kAssignNAD) {
@@ -387,8 +381,8 @@ void ScheduleTablesTab::ShowScheduleEntry() {
     lstScheduleFrameType_->setCurrentIndex(item->kind);
     lstScheduleFrameTypeSelect();
     txtScheduleTableFrameTime_->setText(ToQString(item->delay));
-    if (NamesANode(item->kind)) lstScheduleNode_->setCurrentText(ToQString(item->nodeName));
-    if (NamesAFrame(item->kind)) lstScheduleTableFrames_->setCurrentText(ToQString(item->frameName));
+    if (Item::KindNamesANode(item->kind)) lstScheduleNode_->setCurrentText(ToQString(item->nodeName));
+    if (Item::KindNamesAFrame(item->kind)) lstScheduleTableFrames_->setCurrentText(ToQString(item->frameName));
     const corvString* nad[] = {&item->nadInitial, &item->nadNew, &item->nadSupplierId, &item->nadFunctionId};
     for (int i = 0; i < 4; ++i) txtScheduleNad_[i]->setText(ToQString(*nad[i]));
     corvStringArray bytes;
@@ -461,4 +455,9 @@ void ScheduleTablesTab::Show(corvdekLINDefinitionFile* document) {
     lblTableCount_->hide();
     tableList_->Reload(false);  // filled without a selection or the count label
     RefreshScheduleFrameChoices();
+}
+
+QString ScheduleTablesTab::SelectedName() const {
+    const corvdekLINScheduleTable* table = CurrentScheduleTable();
+    return table == nullptr ? QString() : ToQString(table->name);
 }

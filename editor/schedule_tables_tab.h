@@ -33,6 +33,8 @@ public:
     // For the issue navigation: the table and one of its entries (counted from 0), and the
     // control of a field ("Name", "Entries", "Load").
     void SelectTableByName(const QString& name);
+    // The name of the object the details show, or none.
+    QString SelectedName() const;
     void SelectEntry(int row);
     QWidget* ControlFor(const QString& field) const;
     QFrame* Highlight() const { return shapeTable_; }

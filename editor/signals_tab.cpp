@@ -275,3 +275,8 @@ void SignalsTab::Show(corvdekLINDefinitionFile* document) {
 }
 
 void SignalsTab::ClearFilter() { txtFilterSignal_->clear(); }
+
+QString SignalsTab::SelectedName() const {
+    const corvdekLINSignal* signal = CurrentSignal();
+    return signal == nullptr ? QString() : ToQString(signal->name);
+}

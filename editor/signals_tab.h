@@ -39,6 +39,8 @@ public:
     void RefreshSignalList();
     void lstSignalsClick();
     void SelectSignalByName(const QString& name);
+    // The name of the object the details show, or none.
+    QString SelectedName() const;
     void RefreshEncodingChoices();
     void UpdateInitialValueFields();
     void StoreInitialValues();

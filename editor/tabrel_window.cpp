@@ -19,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
@@ -308,12 +307,8 @@ void TfrmTabrel::OfferRecoveryCopy() {
     }
     auto restored = std::make_unique<corvdekLINDefinitionFile>();
     if (!restored->LoadFromFile(FromQString(RecoveryPath()))) return;
-    document_ = std::move(restored);
-    currentPath_.clear();
-    SetTitles("Kestova Tabrel[*]", "Kestova Tabrel");
-    RefreshAllTabs();
-    FillLoadIssues();
-    history_->Reset(CurrentState());
+    ShowUntitledCaption();
+    ShowLoadedDocument(std::move(restored));
     history_->Stack()->resetClean();  // the restored edits are not saved anywhere
     setWindowModified(true);
 }
@@ -397,8 +392,7 @@ bool TfrmTabrel::ConfirmDiscardChanges() {
 void TfrmTabrel::mnuFileNewClick() {
     if (!ConfirmDiscardChanges()) return;
     document_->Reset();
-    currentPath_.clear();
-    SetTitles("Kestova Tabrel[*]", "Kestova Tabrel");
+    ShowUntitledCaption();
     RefreshAllTabs();
     ldfFile_->ShowText(QString());
     RememberSavedText();
@@ -429,17 +423,26 @@ bool TfrmTabrel::OpenPath(const QString& chosen) {
         box.exec();
         return false;
     }
-    document_ = std::move(loaded);
     ShowFileCaption(chosen);
     if (read) ldfFile_->ShowText(DecodedLdfText(bytes));
+    ShowLoadedDocument(std::move(loaded));
+    RememberSavedText();
+    RememberRecentFile(chosen);
+    return true;
+}
+
+void TfrmTabrel::ShowLoadedDocument(std::unique_ptr<corvdekLINDefinitionFile> loaded) {
+    document_ = std::move(loaded);
     signals_->ClearFilter();
     frames_->ClearFilter();
     RefreshAllTabs();
     FillLoadIssues();
-    RememberSavedText();
     history_->Reset(CurrentState());
-    RememberRecentFile(chosen);
-    return true;
+}
+
+void TfrmTabrel::ShowUntitledCaption() {
+    currentPath_.clear();
+    SetTitles("Kestova Tabrel[*]", "Kestova Tabrel");
 }
 
 void TfrmTabrel::ShowFileCaption(const QString& path) {
@@ -571,22 +574,16 @@ DocumentHistory::State TfrmTabrel::CurrentState() const {
     return {std::make_shared<const std::string>(RenderLDF(*document_)), tabsMain_->currentIndex(), SelectedName()};
 }
 
-// The name of the object the current tab shows, read from its name field.
+// The name of the object the current tab shows.
 QString TfrmTabrel::SelectedName() const {
-    if (tabsMain_->currentIndex() == kNodes) {
-        const QListWidgetItem* slave = findChild<QListWidget*>("lstSlaveNodes")->currentItem();
-        return slave == nullptr ? QString() : slave->text();
-    }
-    const char* field = nullptr;
     switch (tabsMain_->currentIndex()) {
-        case kSignals: field = "txtSignalDescription"; break;
-        case kFrames: field = "txtFrameDescription"; break;
-        case kScheduleTables: field = "txtScheduleTableDescription"; break;
-        case kEncodings: field = "txtEncodingTypeDescription"; break;
+        case kNodes: return nodes_->SelectedName();
+        case kSignals: return signals_->SelectedName();
+        case kFrames: return frames_->SelectedName();
+        case kScheduleTables: return scheduleTables_->SelectedName();
+        case kEncodings: return encodings_->SelectedName();
         default: return QString();
     }
-    const auto* name = findChild<QLineEdit*>(field);
-    return name->isVisibleTo(this) ? name->text() : QString();
 }
 
 // "Rename Signal", "Remove Frame", "Edit Node Attributes": what the input did, by the

@@ -105,6 +105,9 @@ private:
     bool SaveDocument();
     bool SaveTo(const QString& path);
     void ShowFileCaption(const QString& path);
+    void ShowUntitledCaption();
+    // Shows a document loaded from a file (Open, a recovery copy) with a fresh history.
+    void ShowLoadedDocument(std::unique_ptr<corvdekLINDefinitionFile> loaded);
     static void RememberRecentFile(const QString& path);
     void FillRecentMenu();
     // The undo history: what the window shows now, a step's name, and showing a step.

@@ -37,6 +37,10 @@ std::vector<std::u16string_view> SplitView(std::u16string_view text, std::u16str
     return fields;
 }
 
+bool corvStringArray::Contains(const corvString& text) const {
+    return std::find(items_.begin(), items_.end(), text) != items_.end();
+}
+
 void corvStringArray::Add(const corvString& text) {
     items_.push_back(text);
     sorted = false;

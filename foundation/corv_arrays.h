@@ -62,6 +62,7 @@ public:
     corvString& Item(int i) { return items_[static_cast<std::size_t>(i)]; }
     const corvString& Item(int i) const { return items_[static_cast<std::size_t>(i)]; }
     int Count() const { return static_cast<int>(items_.size()); }
+    bool Contains(const corvString& text) const;
     void RemoveAt(int i);  // a position outside the list is ignored
     void Clear();
     void SetAllocated(int n, bool keep);

@@ -56,3 +56,10 @@ std::optional<double> RealNumber(const corvString& text) {
     if (end != ascii.c_str() + ascii.size() || !std::isfinite(value)) return std::nullopt;
     return value;
 }
+
+std::optional<unsigned> StatedOrLin13Length(const corvString& length, const corvString& frameId) {
+    if (!length.IsEmpty()) return WholeNumber(length);
+    const auto id = WholeNumber(frameId);
+    if (!id || *id > 63) return std::nullopt;
+    return static_cast<unsigned>(Lin13DataLength(*id));
+}

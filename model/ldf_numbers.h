@@ -15,3 +15,8 @@ std::optional<double> RealNumber(const corvString& text);
 
 // The data length LIN 1.3 gives a frame identifier (0 to 63): 2, 4 or 8 bytes.
 constexpr int Lin13DataLength(unsigned id) { return id < 32 ? 2 : id < 48 ? 4 : 8; }
+
+// A frame's data length as its texts give it: the stated `length` when that is a whole
+// number (in or out of range), else, without a stated length, the length LIN 1.3 gives
+// `frameId`; none for a length that is no number or an identifier beyond 63.
+std::optional<unsigned> StatedOrLin13Length(const corvString& length, const corvString& frameId);

@@ -181,6 +181,16 @@ public:
     // and its optional four PIDs; all six of ConditionalChangeNAD.
     corvStringArray arguments;
     int kind = kFrame;
+
+    // The kinds whose entry names a frame (`frameName`), and those that name a node
+    // (`nodeName`; AssignNAD only in its LIN 2.1 form).
+    static bool KindNamesAFrame(int kind) {
+        return kind == kFrame || kind == kAssignFrameId || kind == kUnassignFrameId;
+    }
+    static bool KindNamesANode(int kind) {
+        return kind == kAssignFrameId || kind == kUnassignFrameId || kind == kAssignNAD || kind == kDataDump ||
+               kind == kSaveConfiguration || kind == kAssignFrameIdRange;
+    }
 };
 
 class corvdekLINScheduleTable {

@@ -24,11 +24,6 @@ int CountNames(const Collection& collection, const corvString& name) {
     return count;
 }
 
-bool NamesAFrame(const corvdekLINScheduleTableItem& item) {
-    using Item = corvdekLINScheduleTableItem;
-    return item.kind == Item::kFrame || item.kind == Item::kAssignFrameId || item.kind == Item::kUnassignFrameId;
-}
-
 void RenameNode(corvdekLINDefinitionFile& document, const corvString& from, const corvString& to) {
     auto signal = [&](corvdekLINSignal& each) {
         Rename(each.publisher, from, to);
@@ -62,7 +57,7 @@ void RenameSignal(corvdekLINDefinitionFile& document, const corvString& from, co
 void RenameFrame(corvdekLINDefinitionFile& document, const corvString& from, const corvString& to) {
     ForEach(document.scheduleTables, [&](corvdekLINScheduleTable& table) {
         ForEach(table.items, [&](corvdekLINScheduleTableItem& item) {
-            if (NamesAFrame(item)) Rename(item.frameName, from, to);
+            if (corvdekLINScheduleTableItem::KindNamesAFrame(item.kind)) Rename(item.frameName, from, to);
         });
     });
     ForEach(document.sporadicFrames, [&](corvdekLINSporadicFrame& frame) { Rename(frame.frameList, from, to); });

@@ -53,17 +53,14 @@ private:
                 }
             }
         }
-        auto carried = [this](const corvString& name, const corvStringArray& frames) {
-            if (scheduled_.count(name.View()) == 0) return;
-            for (int i = 0; i < frames.Count(); ++i) carriedFrames_.push_back(frames.Item(i));
+        std::vector<std::u16string_view> carried;  // added once every table entry is in
+        const auto collect = [&](const auto& frame) {
+            if (scheduled_.count(frame.name.View()) == 0) return;
+            ForEachCarried(frame, [&](const corvString& name) { carried.push_back(name.View()); });
         };
-        for (int i = 0; i < document_.sporadicFrames.GetCount(); ++i) {
-            carried(document_.sporadicFrames.Get(i)->name, document_.sporadicFrames.Get(i)->frameList);
-        }
-        for (int i = 0; i < document_.eventFrames.GetCount(); ++i) {
-            carried(document_.eventFrames.Get(i)->name, document_.eventFrames.Get(i)->Frames());
-        }
-        for (const corvString& name : carriedFrames_) scheduled_.insert(name.View());
+        for (int i = 0; i < document_.sporadicFrames.GetCount(); ++i) collect(*document_.sporadicFrames.Get(i));
+        for (int i = 0; i < document_.eventFrames.GetCount(); ++i) collect(*document_.eventFrames.Get(i));
+        scheduled_.insert(carried.begin(), carried.end());
     }
 
     void CheckScheduled(const corvString& name) {
@@ -200,13 +197,13 @@ private:
     // LIN 2.1, 2.3.3.3 Sporadic frame: the master sends them.
     void CheckSporadic(const corvdekLINSporadicFrame& frame) {
         CheckName(frame.name);
-        for (int i = 0; i < frame.frameList.Count(); ++i) {
-            const corvdekLINFrame* carried = Carried(frame.name, frame.frameList.Item(i));
-            if (carried == nullptr || carried->publisher.Equals(document_.master.name)) continue;
+        ForEachCarried(frame, [&](const corvString& name) {
+            const corvdekLINFrame* carried = Carried(frame.name, name);
+            if (carried == nullptr || carried->publisher.Equals(document_.master.name)) return;
             Add(frame.name, u"associated frame not published by the master", u"Frames",
                 u"The frame " + Text(carried->name) + u" is published by " + Text(carried->publisher) +
                     u"; a sporadic frame carries frames of the master " + Text(document_.master.name) + u".");
-        }
+        });
         CheckScheduled(frame.name);
     }
 
@@ -228,15 +225,14 @@ private:
         CheckName(frame.name);
         CheckIdentifier(frame.name, frame.Id());
         CheckCollisionTable(frame);
-        const corvStringArray frames = frame.Frames();
         const corvdekLINFrame* first = nullptr;
         std::unordered_map<std::u16string_view, std::u16string_view> publishers;
-        for (int i = 0; i < frames.Count(); ++i) {
-            const corvdekLINFrame* carried = Carried(frame.name, frames.Item(i));
-            if (carried == nullptr) continue;
+        ForEachCarried(frame, [&](const corvString& name) {
+            const corvdekLINFrame* carried = Carried(frame.name, name);
+            if (carried == nullptr) return;
             CheckCarriedByEvent(frame, *carried, first, publishers);
             if (first == nullptr) first = carried;
-        }
+        });
         CheckScheduled(frame.name);
     }
 
@@ -276,7 +272,6 @@ private:
     int position_ = 0;  // of the frame being checked, over the three kinds
     std::unordered_map<unsigned, std::u16string_view> identifiers_;
     std::unordered_set<std::u16string_view> scheduled_;
-    std::vector<corvString> carriedFrames_;  // keeps the names that Frames() copies
 };
 
 }  // namespace

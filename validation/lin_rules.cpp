@@ -4,6 +4,7 @@
 
 void CheckLinRules(corvdekLINDefinitionFile& document, const ClusterNameIndex& names) {
     RuleContext context(document, names);
+    context.CountSignalNames();
     CheckNodeRules(context);
     CheckSignalRules(context);
     CheckFrameRules(context);

@@ -33,4 +33,10 @@ struct ScheduleSlot {
     bool fits = true;
 };
 
-std::vector<ScheduleSlot> ScheduleTableSlots(corvdekLINDefinitionFile& document, int tableIndex);
+struct ScheduleTiming {
+    std::vector<ScheduleSlot> slots;  // one per entry
+    ScheduleLoad load;
+};
+
+// The slots and the load of the table at `tableIndex`, found together.
+ScheduleTiming ScheduleTableTiming(corvdekLINDefinitionFile& document, int tableIndex);

@@ -46,13 +46,6 @@ void CheckProductId(RuleContext& context, const corvdekLINNode& node) {
     }
 }
 
-bool Receives(const corvdekLINSignal& signal, const corvString& node) {
-    for (int i = 0; i < signal.subscribers.Count(); ++i) {
-        if (signal.subscribers.Item(i).Equals(node)) return true;
-    }
-    return false;
-}
-
 // LIN 2.1, 2.7.3 Reporting to the cluster: response_error is a one-bit signal that the slave
 // publishes.
 void CheckResponseError(RuleContext& context, const corvdekLINNode& node) {
@@ -79,7 +72,7 @@ void CheckFaultStateSignals(RuleContext& context, const corvdekLINNode& node) {
     for (int i = 0; i < node.faultStateSignals.Count(); ++i) {
         const corvString& name = node.faultStateSignals.Item(i);
         const corvdekLINSignal* signal = context.names.FindSignal(name.View());
-        if (signal != nullptr && (signal->publisher.Equals(node.name) || Receives(*signal, node.name))) continue;
+        if (signal != nullptr && (signal->publisher.Equals(node.name) || signal->subscribers.Contains(node.name))) continue;
         context.Add(kLevelError, node.name.View(), u"fault state signal invalid",
                     Key(kTab, node.name.View(), u"Attributes"),
                     u"The fault state signal " + Text(name) +
@@ -92,7 +85,7 @@ bool TakesPart(const corvdekLINFrame& frame, const corvString& node, const Clust
     if (frame.publisher.Equals(node)) return true;
     for (int i = 0; i < frame.signalNames.Count(); ++i) {
         const corvdekLINSignal* signal = names.FindSignal(frame.signalNames.Item(i).View());
-        if (signal != nullptr && Receives(*signal, node)) return true;
+        if (signal != nullptr && signal->subscribers.Contains(node)) return true;
     }
     return false;
 }
@@ -100,15 +93,14 @@ bool TakesPart(const corvdekLINFrame& frame, const corvString& node, const Clust
 // The node publishes or receives the frame, or, for a sporadic or event-triggered frame, one
 // of the frames it carries.
 bool TakesPart(const RuleContext& context, const FrameRef& frame, const corvString& node) {
-    const corvdekLINDefinitionFile& document = context.document;
-    if (frame.kind == FrameKind::kUnconditional) return TakesPart(*document.frames.Get(frame.index), node, context.names);
-    const corvStringArray carried = frame.kind == FrameKind::kSporadic ? document.sporadicFrames.Get(frame.index)->frameList
-                                                                       : document.eventFrames.Get(frame.index)->Frames();
-    for (int i = 0; i < carried.Count(); ++i) {
-        const corvdekLINFrame* each = context.FindUnconditional(carried.Item(i).View());
-        if (each != nullptr && TakesPart(*each, node, context.names)) return true;
+    if (frame.kind == FrameKind::kUnconditional) {
+        return TakesPart(*context.document.frames.Get(frame.index), node, context.names);
     }
-    return false;
+    bool takesPart = false;
+    context.ForEachCarriedFrame(frame, [&](const corvdekLINFrame& carried) {
+        takesPart = takesPart || TakesPart(carried, node, context.names);
+    });
+    return takesPart;
 }
 
 // LIN 2.1, 9.2.2.2: the configurable frames are frames of the node.

@@ -54,13 +54,6 @@ RuleContext::RuleContext(corvdekLINDefinitionFile& checked, const ClusterNameInd
     for (int i = 0; i < document.diagnosticFrames.GetCount(); ++i) {
         diagnosticFrames_.insert(document.diagnosticFrames.Get(i)->name.View());
     }
-    CountNames(document.signals, signalNames);
-    for (int i = 0; i < document.signals.GetCount(); ++i) {
-        const corvdekLINSignal& signal = *document.signals.Get(i);
-        if (signalNames[signal.name.View()].count < 2) continue;
-        unsigned& largest = repeatedSignalBits_[signal.name.View()];
-        largest = std::max(largest, WholeNumber(signal.size).value_or(0));
-    }
     // The standard ones: LIN 2.x defines them, and the writer adds them when asked to.
     if (!generation.lin13 || (document.hasDiagnosticFrames && document.diagnosticFrames.IsEmpty())) {
         diagnosticFrames_.insert(u"MasterReq");
@@ -86,28 +79,19 @@ const corvdekLINNode* RuleContext::FindSlave(std::u16string_view name) const {
 bool RuleContext::IsDiagnosticFrame(std::u16string_view name) const { return diagnosticFrames_.count(name) != 0; }
 
 std::optional<int> RuleContext::DataBytes(const corvdekLINFrame& frame) const {
-    if (const auto stated = WholeNumber(frame.length)) {
-        return *stated >= 1 && *stated <= 8 ? std::optional<int>(static_cast<int>(*stated)) : std::nullopt;
-    }
-    if (const auto id = WholeNumber(frame.frameId); frame.length.IsEmpty() && id && *id <= 63) {
-        return Lin13DataLength(*id);
-    }
-    return std::nullopt;
+    const auto bytes = StatedOrLin13Length(frame.length, frame.frameId);
+    return bytes && *bytes >= 1 && *bytes <= 8 ? std::optional<int>(static_cast<int>(*bytes)) : std::nullopt;
 }
 
 std::optional<int> RuleContext::SlotDataBytes(std::u16string_view frameName) const {
     const FrameRef* frame = FindFrame(frameName);
     if (frame == nullptr) return IsDiagnosticFrame(frameName) ? std::optional<int>(8) : std::nullopt;
     if (frame->kind == FrameKind::kUnconditional) return DataBytes(*document.frames.Get(frame->index));
-    const corvStringArray associated = frame->kind == FrameKind::kSporadic
-                                           ? document.sporadicFrames.Get(frame->index)->frameList
-                                           : document.eventFrames.Get(frame->index)->Frames();
     std::optional<int> longest;
-    for (int i = 0; i < associated.Count(); ++i) {
-        const corvdekLINFrame* carried = FindUnconditional(associated.Item(i).View());
-        const std::optional<int> bytes = carried == nullptr ? std::nullopt : DataBytes(*carried);
+    ForEachCarriedFrame(*frame, [&](const corvdekLINFrame& carried) {
+        const std::optional<int> bytes = DataBytes(carried);
         if (bytes && (!longest || *bytes > *longest)) longest = bytes;
-    }
+    });
     return longest;
 }
 
@@ -147,6 +131,16 @@ std::u16string Hex(unsigned value, int digits) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%0*X", digits, value);
     return Widened(text);
+}
+
+void RuleContext::CountSignalNames() {
+    CountNames(document.signals, signalNames);
+    for (int i = 0; i < document.signals.GetCount(); ++i) {
+        const corvdekLINSignal& signal = *document.signals.Get(i);
+        if (signalNames[signal.name.View()].count < 2) continue;
+        unsigned& largest = repeatedSignalBits_[signal.name.View()];
+        largest = std::max(largest, WholeNumber(signal.size).value_or(0));
+    }
 }
 
 unsigned RuleContext::SignalBits(const corvdekLINSignal& signal) const {

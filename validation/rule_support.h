@@ -50,6 +50,17 @@ void CountNames(const Collection& collection, NameUses& uses, int offset = 0) {
     }
 }
 
+// Visits the names of the frames a sporadic or event-triggered frame carries, in order,
+// as the document holds them.
+template <typename Visit>
+void ForEachCarried(const corvdekLINSporadicFrame& frame, Visit visit) {
+    for (int i = 0; i < frame.frameList.Count(); ++i) visit(frame.frameList.Item(i));
+}
+template <typename Visit>
+void ForEachCarried(const corvdekLINEventFrame& frame, Visit visit) {
+    for (int i = frame.IdPosition() + 1; i < frame.frameList.Count(); ++i) visit(frame.frameList.Item(i));
+}
+
 class RuleContext {
 public:
     RuleContext(corvdekLINDefinitionFile& document, const ClusterNameIndex& names);
@@ -59,8 +70,9 @@ public:
     LinGeneration generation;
     std::optional<double> speed;     // kbit/s, when it is a positive number
     std::optional<double> timebase;  // ms, when it is a positive number
-    NameUses signalNames;
+    NameUses signalNames;  // filled by CountSignalNames, for the rules that need it
 
+    void CountSignalNames();
     // The bits a frame must give the signal of that name: its size, or the largest size
     // among the signals that carry the name when several do.
     unsigned SignalBits(const corvdekLINSignal& signal) const;
@@ -69,6 +81,16 @@ public:
     const FrameRef* FindFrame(std::u16string_view name) const;
     const corvdekLINFrame* FindUnconditional(std::u16string_view name) const;
     const corvdekLINNode* FindSlave(std::u16string_view name) const;
+    // The unconditional frames a sporadic or event-triggered frame carries that exist; none
+    // for an unconditional frame.
+    template <typename Visit>
+    void ForEachCarriedFrame(const FrameRef& frame, Visit visit) const {
+        const auto known = [this, &visit](const corvString& name) {
+            if (const corvdekLINFrame* carried = FindUnconditional(name.View())) visit(*carried);
+        };
+        if (frame.kind == FrameKind::kSporadic) ForEachCarried(*document.sporadicFrames.Get(frame.index), known);
+        if (frame.kind == FrameKind::kEventTriggered) ForEachCarried(*document.eventFrames.Get(frame.index), known);
+    }
     bool IsDiagnosticFrame(std::u16string_view name) const;
     // The data bytes of an unconditional frame: its length when that is a number from 1 to
     // 8, else, without a stated length, the length LIN 1.3 gives its identifier.

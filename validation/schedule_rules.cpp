@@ -22,20 +22,9 @@ std::u16string CommandName(int kind) {
     return kind >= 0 && kind < static_cast<int>(std::size(kNames)) ? kNames[kind] : u"command";
 }
 
-bool NamesAFrame(const Item& item) {
-    return item.kind == Item::kFrame || item.kind == Item::kAssignFrameId || item.kind == Item::kUnassignFrameId;
-}
-
+// AssignNAD names a slave only in its LIN 2.1 form.
 bool NamesASlave(const Item& item) {
-    switch (item.kind) {
-        case Item::kAssignFrameId:
-        case Item::kUnassignFrameId:
-        case Item::kDataDump:
-        case Item::kSaveConfiguration:
-        case Item::kAssignFrameIdRange: return true;
-        case Item::kAssignNAD: return !item.nodeName.IsEmpty();  // its LIN 2.1 form
-        default: return false;
-    }
+    return Item::KindNamesANode(item.kind) && (item.kind != Item::kAssignNAD || !item.nodeName.IsEmpty());
 }
 
 // What goes on the bus in the slot: the frame of a frame entry; a diagnostic frame of eight
@@ -73,9 +62,9 @@ std::vector<ScheduleSlot> SlotsOf(const RuleContext& context, const corvdekLINSc
     return slots;
 }
 
-ScheduleLoad LoadOf(const RuleContext& context, const corvdekLINScheduleTable& table) {
+ScheduleLoad LoadOf(const RuleContext& context, const std::vector<ScheduleSlot>& slots) {
     ScheduleLoad load;
-    for (const ScheduleSlot& slot : SlotsOf(context, table)) {
+    for (const ScheduleSlot& slot : slots) {
         load.cycleMs += slot.delayMs;
         if (slot.frameMs) load.busyMs += *slot.frameMs;
         if (slot.delayMs > 0.0 && !slot.fits) load.slotOverflows = true;
@@ -109,7 +98,7 @@ private:
     }
 
     void CheckWhatItSends() {
-        if (NamesAFrame(item_) && context_.FindFrame(item_.frameName.View()) == nullptr) {
+        if (Item::KindNamesAFrame(item_.kind) && context_.FindFrame(item_.frameName.View()) == nullptr) {
             Add(u"entry names no frame", u" names " + Blank(item_.frameName) + u", which is not a frame.");
         }
         // LIN 2.x defines the two diagnostic frames itself (LIN 2.1, 2.3.3.4); a LIN 1.3 file
@@ -156,7 +145,7 @@ private:
 };
 
 void CheckLoad(RuleContext& context, const corvdekLINScheduleTable& table) {
-    const ScheduleLoad load = LoadOf(context, table);
+    const ScheduleLoad load = LoadOf(context, SlotsOf(context, table));
     if (!load.known || (load.Percent() <= 100.0 && !load.slotOverflows)) return;
     context.Add(kLevelWarning, table.name.View(), u"bus load", Key(kTab, table.name.View(), u"Load"),
                 u"The frames take " + Decimal(load.Percent()) + u" % of the cycle of " + Decimal(load.cycleMs) +
@@ -178,16 +167,16 @@ void CheckScheduleRules(RuleContext& context) {
     }
 }
 
-ScheduleLoad ScheduleTableLoad(corvdekLINDefinitionFile& document, int tableIndex) {
+ScheduleTiming ScheduleTableTiming(corvdekLINDefinitionFile& document, int tableIndex) {
     const corvdekLINScheduleTable* table = document.scheduleTables.Get(tableIndex);
     if (table == nullptr) return {};
     const ClusterNameIndex names(document);
-    return LoadOf(RuleContext(document, names), *table);
+    const RuleContext context(document, names);
+    ScheduleTiming timing{SlotsOf(context, *table), {}};
+    timing.load = LoadOf(context, timing.slots);
+    return timing;
 }
 
-std::vector<ScheduleSlot> ScheduleTableSlots(corvdekLINDefinitionFile& document, int tableIndex) {
-    const corvdekLINScheduleTable* table = document.scheduleTables.Get(tableIndex);
-    if (table == nullptr) return {};
-    const ClusterNameIndex names(document);
-    return SlotsOf(RuleContext(document, names), *table);
+ScheduleLoad ScheduleTableLoad(corvdekLINDefinitionFile& document, int tableIndex) {
+    return ScheduleTableTiming(document, tableIndex).load;
 }

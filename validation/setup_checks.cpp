@@ -100,13 +100,6 @@ void CheckSourceNode(corvdekLINDefinitionFile& document, const ClusterNameIndex&
     }
 }
 
-bool Contains(const corvStringArray& list, const corvString& text) {
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.Item(i).Equals(text)) return true;
-    }
-    return false;
-}
-
 bool IsByteArraySize(int size) { return size >= 8 && size <= 64 && size % 8 == 0; }
 
 }  // namespace
@@ -196,7 +189,7 @@ void corvdekLINSignal::CheckSetup(const ClusterNameIndex& names) {
                                corvString(u"J2602 probhits slave to slave communications where a "
                                           u"source slave communicates to another slave."));
     }
-    if (!publisher.IsEmpty() && Contains(subscribers, publisher)) {
+    if (!publisher.IsEmpty() && subscribers.Contains(publisher)) {
         document.AddSetupIssue(
             kLevelWarning, Concat({signal, u" - transmitted and received by the same node"}),
             Concat({u"Signals-", signal, u"-SourceNode"}),
