@@ -4,39 +4,6 @@
 #include <string_view>
 #include <utility>
 
-namespace {
-
-// The readers split mostly at one character; that search needs no substring matching.
-std::size_t FindSeparator(std::u16string_view text, std::u16string_view separator,
-                          std::size_t from) {
-    if (separator.size() != 1) return text.find(separator, from);
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (text[i] == separator[0]) return i;
-    }
-    return std::u16string_view::npos;
-}
-
-}  // namespace
-
-std::vector<std::u16string_view> SplitView(std::u16string_view text, std::u16string_view separator) {
-    std::vector<std::u16string_view> fields;
-    if (separator.empty()) {
-        fields.push_back(text);
-        return fields;
-    }
-    // One pass: the statements of a file seldom have more fields than this.
-    constexpr std::size_t kUsualFields = 8;
-    fields.reserve(kUsualFields);
-    std::size_t start = 0;
-    for (std::size_t found = FindSeparator(text, separator, 0); found != std::u16string_view::npos;
-         found = FindSeparator(text, separator, start)) {
-        fields.push_back(text.substr(start, found - start));
-        start = found + separator.size();
-    }
-    fields.push_back(text.substr(start));
-    return fields;
-}
-
 bool corvStringArray::Contains(const corvString& text) const {
     return std::find(items_.begin(), items_.end(), text) != items_.end();
 }
@@ -87,7 +54,8 @@ void corvStringArray::Assign(const corvStringArray& other) {
 }
 
 void corvStringArray::Split(std::u16string_view whole, std::u16string_view sep) {
-    const std::vector<std::u16string_view> fields = SplitView(whole, sep);
+    std::vector<std::u16string_view> fields;
+    ForEachField(whole, sep, [&fields](std::u16string_view field) { fields.push_back(field); });
     items_.clear();
     items_.reserve(fields.size());
     for (std::u16string_view field : fields) items_.emplace_back(field);

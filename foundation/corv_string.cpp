@@ -1,5 +1,6 @@
 #include "corv_string.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <climits>
@@ -159,9 +160,13 @@ const SiPrefix& PickPrefix(double magnitude) {
 
 }  // namespace
 
+// A name, a number or a unit keeps its text inside the object, and the tag takes the
+// padding after the text.
+static_assert(sizeof(corvString) == sizeof(SmallText));
+
 corvString::corvString() = default;
 
-// Growth is left to std::u16string; the step is accepted for callers that state one.
+// Growth is geometric; the step is accepted for callers that state one.
 corvString::corvString(int capacity, [[maybe_unused]] int growBy) {
     text_.reserve(capacity > 0 ? static_cast<std::size_t>(capacity) : 1);
 }
@@ -170,10 +175,10 @@ corvString::corvString(const char16_t* text) { Assign(text); }
 
 corvString::corvString(std::u16string_view text) : text_(text) {}
 
-corvString::corvString(const corvString& other) : tag(other.tag), text_(other.text_) {}
+corvString::corvString(const corvString& other) : text_(other.text_), tag(other.tag) {}
 
 corvString::corvString(corvString&& other) noexcept
-    : tag(other.tag), text_(std::move(other.text_)) {}
+    : text_(std::move(other.text_)), tag(other.tag) {}
 
 corvString& corvString::operator=(const corvString& other) { return Assign(other); }
 
@@ -187,9 +192,7 @@ corvString::~corvString() = default;
 
 void corvString::SetCapacity(int n, bool keep) {
     const std::size_t slots = n > 0 ? static_cast<std::size_t>(n) : 0;
-    if (!keep) {
-        text_.clear();
-    } else if (slots == 0) {
+    if (!keep || slots == 0) {
         text_.clear();
     } else if (text_.size() >= slots) {
         text_.resize(slots - 1);  // room for the terminator, as the capacity counts it
@@ -201,7 +204,7 @@ corvString& corvString::Assign(const char16_t* text) {
     if (text == nullptr) {
         text_.clear();
     } else {
-        text_.assign(text);
+        text_.assign(std::u16string_view(text));
     }
     return *this;
 }
@@ -234,18 +237,18 @@ corvString& corvString::AssignCodePage(std::string_view bytes) {
     if (zero != std::string_view::npos) bytes = bytes.substr(0, zero);
     text_.resize(bytes.size());  // decoded in place: the loader reuses one buffer
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        text_[i] = tabrel::DecodeCodePageByte(static_cast<unsigned char>(bytes[i]));
+        text_.data()[i] = tabrel::DecodeCodePageByte(static_cast<unsigned char>(bytes[i]));
     }
     return *this;
 }
 
 corvString& corvString::Append(const char16_t* text) {
-    if (text != nullptr) text_.append(text);
+    if (text != nullptr) text_.append(std::u16string_view(text));
     return *this;
 }
 
 corvString& corvString::Append(const corvString& other) {
-    text_.append(other.text_);
+    text_.append(other.View());
     return *this;
 }
 
@@ -274,27 +277,28 @@ corvString& corvString::AppendDouble(double x) {
 }
 
 corvString& corvString::SetInt(int n) {
-    text_ = FormatInt(n);
+    text_.assign(FormatInt(n));
     return *this;
 }
 
 corvString& corvString::SetHex(unsigned n) {
     std::array<char, 16> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n, 16);
-    text_.assign(buffer.data(), result.ptr);
-    for (auto& ch : text_) ch = ToUpperChar(ch);
-    if (n < 16) text_.insert(text_.begin(), u'0');
+    std::u16string digits(n < 16 ? u"0" : u"");
+    digits.append(buffer.data(), result.ptr);
+    for (auto& ch : digits) ch = ToUpperChar(ch);
+    text_.assign(digits);
     return *this;
 }
 
 corvString& corvString::SetDouble(double x) {
-    text_ = FormatShortest(x);
+    text_.assign(FormatShortest(x));
     return *this;
 }
 
-std::string corvString::ToAnsiString() const { return tabrel::EncodeCodePage(text_); }
+std::string corvString::ToAnsiString() const { return tabrel::EncodeCodePage(View()); }
 
-std::string corvString::ToUtf8() const { return tabrel::EncodeUtf8(text_); }
+std::string corvString::ToUtf8() const { return tabrel::EncodeUtf8(View()); }
 
 int corvString::Compare(const char16_t* a, const char16_t* b) {
     if (a == nullptr || b == nullptr) {
@@ -312,7 +316,7 @@ bool corvString::EqualsAt(const char16_t* text, int position, bool caseSensitive
     const std::u16string_view wanted(text);
     if (static_cast<std::size_t>(position) + wanted.size() > text_.size()) return false;
     for (std::size_t i = 0; i < wanted.size(); ++i) {
-        char16_t have = text_[position + i];
+        char16_t have = View()[position + i];
         char16_t want = wanted[i];
         if (!caseSensitive) {
             have = ToLowerChar(have);
@@ -329,17 +333,17 @@ bool corvString::StartsWith(const char16_t* text, bool caseSensitive) const {
 
 int corvString::Find(int from, const char16_t* text) const {
     if (text == nullptr || from >= Length()) return -1;
-    const std::size_t found = text_.find(text, from < 0 ? 0 : static_cast<std::size_t>(from));
+    const std::size_t found = View().find(text, from < 0 ? 0 : static_cast<std::size_t>(from));
     return found == std::u16string::npos ? -1 : static_cast<int>(found);
 }
 
 int corvString::FindLast(char16_t ch) const {
-    const std::size_t found = text_.rfind(ch);
+    const std::size_t found = View().rfind(ch);
     return found == std::u16string::npos ? -1 : static_cast<int>(found);
 }
 
 bool corvString::HasWildcards() const {
-    return text_.find_first_of(u"*?") != std::u16string::npos;
+    return View().find_first_of(u"*?") != std::u16string_view::npos;
 }
 
 bool corvString::Matches(const corvString& pattern) const {
@@ -372,7 +376,7 @@ bool corvString::Matches(const corvString& pattern) const {
 
 int corvString::ToInt(bool hex) const {
     const ParsedInteger parsed =
-        ParseInteger(text_, hex ? 16 : 10, static_cast<unsigned long long>(INT_MAX) + 1);
+        ParseInteger(View(), hex ? 16 : 10, static_cast<unsigned long long>(INT_MAX) + 1);
     if (parsed.negative) {
         return parsed.magnitude > static_cast<unsigned long long>(INT_MAX)
                    ? INT_MIN
@@ -384,7 +388,7 @@ int corvString::ToInt(bool hex) const {
 }
 
 unsigned corvString::ToUInt(bool hex) const {
-    const ParsedInteger parsed = ParseInteger(text_, hex ? 16 : 10, UINT_MAX);
+    const ParsedInteger parsed = ParseInteger(View(), hex ? 16 : 10, UINT_MAX);
     if (parsed.overflow) return UINT_MAX;
     const auto value = static_cast<unsigned>(parsed.magnitude);
     return parsed.negative ? 0u - value : value;  // strtoul negates in unsigned arithmetic
@@ -425,7 +429,7 @@ corvString& corvString::Right(int n) {
 
 corvString& corvString::Mid(int start, int count) {
     if (start < 0 || start >= Length()) return *this;
-    text_ = text_.substr(static_cast<std::size_t>(start), count < 0 ? 0 : static_cast<std::size_t>(count));
+    text_.assign(View().substr(static_cast<std::size_t>(start), count < 0 ? 0 : static_cast<std::size_t>(count)));
     return *this;
 }
 
@@ -434,18 +438,19 @@ corvString& corvString::Trim() { return TrimAll(u' '); }
 corvString& corvString::TrimQuotes() { return TrimAll(u'"'); }
 
 corvString& corvString::TrimAll(char16_t ch) {
-    const std::size_t last = text_.find_last_not_of(ch);
-    if (last == std::u16string::npos) {
+    const std::u16string_view text = View();
+    const std::size_t last = text.find_last_not_of(ch);
+    if (last == std::u16string_view::npos) {
         text_.clear();
         return *this;
     }
-    text_.erase(last + 1);
-    text_.erase(0, text_.find_first_not_of(ch));
+    const std::size_t first = text.find_first_not_of(ch);
+    text_.assign(text.substr(first, last + 1 - first));
     return *this;
 }
 
 corvString& corvString::RemoveChar(char16_t ch) {
-    std::erase(text_, ch);
+    text_.resize(static_cast<std::size_t>(std::remove(text_.begin(), text_.end(), ch) - text_.begin()));
     return *this;
 }
 
@@ -469,17 +474,17 @@ corvString& corvString::ToUpper() {
 corvString& corvString::MakeFilterPattern() {
     Trim();
     ToLower();
-    if (!IsEmpty() && !HasWildcards()) text_ = u"*" + text_ + u"*";
+    if (!IsEmpty() && !HasWildcards()) text_.assign(u"*" + ToWideString() + u"*");
     return *this;
 }
 
 corvString& corvString::FormatDouble(double x, bool exponent, int precision) {
     if (precision < 0) {
-        text_ = FormatNumber(x, std::chars_format::general, 16);
+        text_.assign(FormatNumber(x, std::chars_format::general, 16));
         return Truncate(29);
     }
-    text_ = FormatNumber(x, exponent ? std::chars_format::scientific : std::chars_format::fixed,
-                         precision);
+    text_.assign(FormatNumber(x, exponent ? std::chars_format::scientific : std::chars_format::fixed,
+                              precision));
     return Truncate(254);
 }
 

@@ -6,7 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "small_text.h"
+
 class corvString {
+    // First, so that `tag` can take the padding at the end of the storage.
+    [[no_unique_address]] SmallText text_;
+
 public:
     // Free integer carried along by copies and by assignment from another corvString.
     int tag = 0;
@@ -19,7 +24,7 @@ public:
     corvString(corvString&& other) noexcept;
     corvString& operator=(const corvString& other);
     corvString& operator=(corvString&& other) noexcept;
-    virtual ~corvString();
+    ~corvString();
 
     // Storage and assignment
     void SetCapacity(int n, bool keep);
@@ -38,11 +43,11 @@ public:
     corvString& SetInt(int n);
     corvString& SetHex(unsigned n);
     corvString& SetDouble(double x);
-    std::u16string ToWideString() const { return text_; }
+    std::u16string ToWideString() const { return std::u16string(text_.view()); }
     std::string ToAnsiString() const;  // Windows-1252
     std::string ToUtf8() const;
     const char16_t* c_str() const { return text_.c_str(); }
-    std::u16string_view View() const { return text_; }
+    std::u16string_view View() const { return text_.view(); }
 
     // Queries
     int Length() const { return static_cast<int>(text_.size()); }
@@ -88,6 +93,4 @@ public:
 
 private:
     corvString& TrimAll(char16_t ch);  // every leading and trailing `ch`
-
-    std::u16string text_;
 };

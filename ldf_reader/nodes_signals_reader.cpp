@@ -42,7 +42,7 @@ void ReportByteCountMismatch(corvdekLINDefinitionFile& document) {
 }
 
 void SetReceivers(corvdekLINSignal& signal, const StatementFields& fields, int first) {
-    signal.subscribers.Clear();
+    signal.subscribers.SetAllocated(fields.Count() - first, false);
     for (int i = first; i < fields.Count(); ++i) signal.subscribers.Add(Trimmed(fields.Item(i)));
 }
 

@@ -24,12 +24,12 @@ corvString WithoutCharacters(std::u16string_view text, std::u16string_view chara
     return result;
 }
 
-std::vector<std::u16string_view> SplitOutsideQuotes(std::u16string_view text,
-                                                    std::u16string_view separator) {
+StatementFields::StatementFields(std::u16string_view text, std::u16string_view separator) {
+    const auto add = [this](std::u16string_view field) { Add(field); };
     if (separator.empty() || text.find(u'"') == std::u16string_view::npos) {
-        return SplitView(text, separator);
+        ForEachField(text, separator, add);
+        return;
     }
-    std::vector<std::u16string_view> fields;
     std::size_t start = 0;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -40,15 +40,23 @@ std::vector<std::u16string_view> SplitOutsideQuotes(std::u16string_view text,
                 continue;
             }
         } else if (text.substr(i, separator.size()) == separator) {
-            fields.push_back(text.substr(start, i - start));
+            add(text.substr(start, i - start));
             i += separator.size();
             start = i;
             continue;
         }
         ++i;
     }
-    fields.push_back(text.substr(start));
-    return fields;
+    add(text.substr(start));
+}
+
+void StatementFields::Add(std::u16string_view field) {
+    if (count_ < kLocalFields) {
+        local_[static_cast<std::size_t>(count_)] = field;
+    } else {
+        more_.push_back(field);
+    }
+    ++count_;
 }
 
 corvString Unquoted(std::u16string_view text) {

@@ -2,6 +2,7 @@
 // Small text helpers shared by the section readers. Views point into the statement being
 // read, which stays unchanged while a reader runs.
 
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -33,21 +34,27 @@ corvString WithoutCharacters(std::u16string_view text, std::u16string_view chara
 // copies only what the model keeps. The rules of corvStringArray::Split (exact, empty
 // fields kept, nothing trimmed), except that a separator inside a double-quoted text is
 // part of the text: '"No error, ok"' is one field. A quote with no closing quote after it
-// protects nothing.
-std::vector<std::u16string_view> SplitOutsideQuotes(std::u16string_view text,
-                                                    std::u16string_view separator);
-
+// protects nothing. The first fields are kept inside the object: a statement seldom has
+// more, and it is split without an allocation.
 class StatementFields {
 public:
-    StatementFields(std::u16string_view text, std::u16string_view separator)
-        : fields_(SplitOutsideQuotes(text, separator)) {}
+    StatementFields(std::u16string_view text, std::u16string_view separator);
     StatementFields(const corvString& text, std::u16string_view separator)
         : StatementFields(text.View(), separator) {}
     StatementFields(corvString&&, std::u16string_view) = delete;  // the views would dangle
 
-    int Count() const { return static_cast<int>(fields_.size()); }
-    std::u16string_view Item(int i) const { return fields_[static_cast<std::size_t>(i)]; }
+    int Count() const { return count_; }
+    std::u16string_view Item(int i) const {
+        return i < kLocalFields ? local_[static_cast<std::size_t>(i)]
+                                : more_[static_cast<std::size_t>(i - kLocalFields)];
+    }
 
 private:
-    std::vector<std::u16string_view> fields_;
+    static constexpr int kLocalFields = 12;
+
+    void Add(std::u16string_view field);
+
+    std::array<std::u16string_view, kLocalFields> local_;
+    std::vector<std::u16string_view> more_;
+    int count_ = 0;
 };
