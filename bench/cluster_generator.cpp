@@ -103,16 +103,23 @@ std::string GenerateClusterLdf(const ClusterShape& shape) {
                 "    logical_value, 255, \"error\";\n  }\n";
     }
     text += "}\n\nSignal_representation {\n";
-    // The encodings reach the raw value 255: signals of fewer bits have none.
-    std::vector<std::string> users(static_cast<std::size_t>(encodings));
+    // The encodings reach the raw value 255: signals of fewer bits have none. A large list is
+    // cut into several statements, as the loader takes statements of up to 65000 characters.
+    constexpr std::size_t kSignalsPerStatement = 1000;
+    std::vector<std::vector<std::string>> users(static_cast<std::size_t>(encodings));
     for (int f = 0; f < shape.frames && shape.signalBits >= 8; ++f) {
-        std::string& list = users[static_cast<std::size_t>(f % encodings)];
         for (int s = 0; s < shape.signalsPerFrame; ++s) {
-            list += (list.empty() ? "" : ", ") + SignalName(f, s);
+            users[static_cast<std::size_t>(f % encodings)].push_back(SignalName(f, s));
         }
     }
     for (int e = 0; e < encodings; ++e) {
-        if (!users[e].empty()) text += "  Enc" + std::to_string(e) + ": " + users[e] + ";\n";
+        const std::vector<std::string>& names = users[static_cast<std::size_t>(e)];
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (i % kSignalsPerStatement == 0) text += "  Enc" + std::to_string(e) + ": ";
+            text += names[i];
+            const bool statementEnds = (i + 1) % kSignalsPerStatement == 0 || i + 1 == names.size();
+            text += statementEnds ? ";\n" : ", ";
+        }
     }
     text += "}\n";
     return text;

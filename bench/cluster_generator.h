@@ -15,10 +15,10 @@ constexpr ClusterShape kTypicalCluster{10, 50, 4, 8};
 // The largest LIN cluster: 4,096 one-bit signals in 64 frames of 8 bytes, 16 nodes (LIN has
 // 60 frame identifiers for signals, so four of the frames share one).
 constexpr ClusterShape kLargestLinCluster{15, 64, 64, 1};
-// Stress size: 2,000 slaves, 40,000 signals, 10,000 frames (N slaves, 20 N signals, 5 N
-// frames), and the same shape at about 4,096 signals to see how the operations scale.
-constexpr ClusterShape kStressCluster{2000, 10000, 4, 8};
-constexpr ClusterShape kStressShapeAt4k{205, 1025, 4, 8};
+// The shape that shows how the operations scale: N slaves, 20 N signals, 5 N frames.
+constexpr ClusterShape ClusterShapeOfN(int slaves) { return {slaves, 5 * slaves, 4, 8}; }
+// Stress size: 2,000 slaves, 40,000 signals, 10,000 frames.
+constexpr ClusterShape kStressCluster = ClusterShapeOfN(2000);
 
 // Nodes, signals, frames with their layouts, node attributes, schedule tables with every
 // entry kind, diagnostic frames, encoding types and representations. Loads without load

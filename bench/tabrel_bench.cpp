@@ -1,18 +1,24 @@
-// Speed of the engine at three cluster sizes: loading, the setup checks, the writer and
-// the header generator. Run with scripts/bench.sh.
+// Speed of the engine: loading, the setup checks, the writer and the header generator, on a
+// typical cluster, the largest LIN cluster and clusters of N slaves (20 N signals, 5 N
+// frames). Every figure is also set against a baseline of the same run, cutting the file's
+// bytes into statements, so that the machine's drift cancels. Run with scripts/bench.sh.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cluster_generator.h"
 #include "codegen/generate_microchip.h"
+#include "foundation/corv_file.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 
@@ -25,11 +31,11 @@ struct Size {
     ClusterShape shape;
 };
 
-constexpr Size kSizes[] = {{"typical", kTypicalCluster},
-                           {"largest_lin", kLargestLinCluster},
-                           {"stress", kStressCluster},
-                           {"stress_shape_4k", kStressShapeAt4k}};
+constexpr Size kSizes[] = {{"typical", kTypicalCluster}, {"largest_lin", kLargestLinCluster},
+                           {"n50", ClusterShapeOfN(50)},        {"n500", ClusterShapeOfN(500)},
+                           {"n2000", kStressCluster},    {"n5000", ClusterShapeOfN(5000)}};
 constexpr int kSizeCount = static_cast<int>(std::size(kSizes));
+constexpr int kFirstSizeOfN = 2;
 
 // The generated file of each size, written once.
 const fs::path& ClusterFile(int size) {
@@ -51,12 +57,29 @@ std::unique_ptr<corvdekLINDefinitionFile> Loaded(int size) {
     return document;
 }
 
+int64_t FileSize(int size) { return static_cast<int64_t>(fs::file_size(ClusterFile(size))); }
+
+// The baseline: reading the file and finding every end of a statement, which no loader can
+// do without.
+void BM_CutStatements(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    const corvString path(ClusterFile(size).u16string());
+    for (auto _ : state) {
+        std::string bytes;
+        ReadWholeFile(path, bytes);
+        benchmark::DoNotOptimize(std::count_if(bytes.begin(), bytes.end(),
+                                               [](char c) { return c == ';' || c == '{'; }));
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(size));
+    state.SetLabel(kSizes[size].name);
+}
+
 void BM_LoadFromFile(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
     const corvString path(ClusterFile(size).u16string());
     corvdekLINDefinitionFile document;
     for (auto _ : state) benchmark::DoNotOptimize(document.LoadFromFile(path));
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(ClusterFile(size))));
+    state.SetBytesProcessed(state.iterations() * FileSize(size));
     state.SetLabel(kSizes[size].name);
 }
 
@@ -64,13 +87,20 @@ void BM_CheckSetup(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
     auto document = Loaded(size);
     for (auto _ : state) benchmark::DoNotOptimize(document->CheckSetup());
+    state.SetBytesProcessed(state.iterations() * FileSize(size));
     state.SetLabel(kSizes[size].name);
 }
 
 void BM_RenderLDF(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
     auto document = Loaded(size);
-    for (auto _ : state) benchmark::DoNotOptimize(RenderLDF(*document));
+    std::size_t written = 0;
+    for (auto _ : state) {
+        const std::string text = RenderLDF(*document);
+        written = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(written));
     state.SetLabel(kSizes[size].name);
 }
 
@@ -82,6 +112,7 @@ void BM_GenerateHeader(benchmark::State& state) {
         corvdekLINGenerateMicrochip::RenderHeader(*document, true, 0, header);
         benchmark::DoNotOptimize(header);
     }
+    state.SetBytesProcessed(state.iterations() * FileSize(size));
     state.SetLabel(kSizes[size].name);
 }
 
@@ -95,8 +126,64 @@ void BM_LoadCheckWrite(benchmark::State& state) {
         document.CheckSetup();
         benchmark::DoNotOptimize(RenderLDF(document));
     }
+    state.SetBytesProcessed(state.iterations() * FileSize(size));
     state.SetLabel(kSizes[size].name);
 }
+
+// Prints what the targets are stated in once the runs are done: each operation against the
+// baseline of the same size, and the cost per byte of the largest N against the smallest.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    RatioReporter() : ConsoleReporter(OO_None) {}  // plain text, also in a terminal
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type == Run::RT_Iteration || median) {
+                const std::string name = run.run_name.function_name + "/" + run.run_name.args;
+                secondsPerByte_[name] = 1.0 / run.counters.at("bytes_per_second");
+            }
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\nAgainst cutting the same file into statements (times as long):\n");
+        for (const char* operation : kOperations) PrintRow(operation, &RatioReporter::AgainstBaseline);
+        std::printf("\nCost per byte against N = 50 (1.0 is linear):\n");
+        for (const char* operation : kOperations) PrintRow(operation, &RatioReporter::AgainstSmallest);
+    }
+
+private:
+    static constexpr const char* kOperations[] = {"BM_LoadFromFile", "BM_CheckSetup", "BM_RenderLDF",
+                                                  "BM_GenerateHeader", "BM_LoadCheckWrite"};
+
+    double Cost(const char* operation, int size) const {
+        const auto found = secondsPerByte_.find(std::string(operation) + "/" + std::to_string(size));
+        return found == secondsPerByte_.end() ? 0.0 : found->second;
+    }
+    double AgainstBaseline(const char* operation, int size) const {
+        return Cost(operation, size) / Cost("BM_CutStatements", size);
+    }
+    double AgainstSmallest(const char* operation, int size) const {
+        return Cost(operation, size) / Cost(operation, kFirstSizeOfN);
+    }
+
+    void PrintRow(const char* operation, double (RatioReporter::*ratio)(const char*, int) const) const {
+        std::printf("  %-18s", operation + 3);
+        for (int size = kFirstSizeOfN; size < kSizeCount; ++size) {
+            const double value = (this->*ratio)(operation, size);
+            if (value > 0.0 && value < 1e9) std::printf("  %s %6.2f", kSizes[size].name, value);
+        }
+        std::printf("\n");
+    }
+
+    // Seconds per byte of input, by "function/size".
+    std::map<std::string, double> secondsPerByte_;
+};
+
+BENCHMARK(BM_CutStatements)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_LoadFromFile)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckSetup)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillisecond);
@@ -109,7 +196,8 @@ BENCHMARK(BM_LoadCheckWrite)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMi
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     for (int size = 0; size < kSizeCount; ++size) fs::remove(ClusterFile(size));
     return 0;

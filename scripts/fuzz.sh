@@ -6,8 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 
+mkdir -p build
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTABREL_FUZZ=ON -DTABREL_BUILD_TESTS=OFF -DTABREL_BUILD_EDITOR=OFF >/dev/null
+  -DTABREL_FUZZ=ON -DTABREL_BUILD_TESTS=OFF -DTABREL_BUILD_EDITOR=OFF >build/fuzz-configure.log
 cmake --build build/fuzz -j"$(nproc)" --target load_fuzzer
 
 work=build/fuzz/corpus

@@ -18,7 +18,7 @@ TEST(ClusterGenerator, ClustersAreValidAndSizedAsStated) {
     };
     for (const Expected& expected : {Expected{kTypicalCluster, 10, 200, 50},
                                      Expected{kLargestLinCluster, 15, 4096, 64},
-                                     Expected{kStressShapeAt4k, 205, 4100, 1025}}) {
+                                     Expected{ClusterShapeOfN(205), 205, 4100, 1025}}) {
         corvdekLINDefinitionFile document;
         ASSERT_TRUE(document.LoadFromBytes(GenerateClusterLdf(expected.shape)));
         EXPECT_EQ(test_support::LoadIssues(document), std::vector<std::string>{});
@@ -39,6 +39,15 @@ TEST(ClusterGenerator, ClustersAreValidAndSizedAsStated) {
         EXPECT_EQ(document.scheduleTables.Get(1)->items.GetCount(),
                   6 * std::min(expected.slaves, 16));  // every command kind
     }
+}
+
+// The largest benchmark size keeps every statement within the loader's limit.
+TEST(ClusterGenerator, LargestBenchmarkSizeLoadsWhole) {
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(document.LoadFromBytes(GenerateClusterLdf(ClusterShapeOfN(5000))));
+    EXPECT_EQ(test_support::LoadIssues(document), std::vector<std::string>{});
+    EXPECT_EQ(document.signals.GetCount(), 100000);
+    EXPECT_EQ(document.signals.Last()->encoding.View(), u"Enc7");  // frame 24,999 of 16 encodings
 }
 
 }  // namespace
