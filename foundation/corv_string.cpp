@@ -164,31 +164,12 @@ const SiPrefix& PickPrefix(double magnitude) {
 // padding after the text.
 static_assert(sizeof(corvString) == sizeof(SmallText));
 
-corvString::corvString() = default;
-
 // Growth is geometric; the step is accepted for callers that state one.
 corvString::corvString(int capacity, [[maybe_unused]] int growBy) {
     text_.reserve(capacity > 0 ? static_cast<std::size_t>(capacity) : 1);
 }
 
 corvString::corvString(const char16_t* text) { Assign(text); }
-
-corvString::corvString(std::u16string_view text) : text_(text) {}
-
-corvString::corvString(const corvString& other) : text_(other.text_), tag(other.tag) {}
-
-corvString::corvString(corvString&& other) noexcept
-    : text_(std::move(other.text_)), tag(other.tag) {}
-
-corvString& corvString::operator=(const corvString& other) { return Assign(other); }
-
-corvString& corvString::operator=(corvString&& other) noexcept {
-    tag = other.tag;
-    text_ = std::move(other.text_);
-    return *this;
-}
-
-corvString::~corvString() = default;
 
 void corvString::SetCapacity(int n, bool keep) {
     const std::size_t slots = n > 0 ? static_cast<std::size_t>(n) : 0;
@@ -209,18 +190,6 @@ corvString& corvString::Assign(const char16_t* text) {
     return *this;
 }
 
-corvString& corvString::Assign(std::u16string_view text) {
-    text_.assign(text);
-    return *this;
-}
-
-corvString& corvString::Assign(const corvString& other) {
-    if (&other == this) return *this;
-    text_ = other.text_;
-    tag = other.tag;
-    return *this;
-}
-
 corvString& corvString::AssignAnsi(const char* text) {
     if (text == nullptr) return *this;
     text_.clear();
@@ -236,8 +205,18 @@ corvString& corvString::AssignCodePage(std::string_view bytes) {
     const std::size_t zero = bytes.find('\0');
     if (zero != std::string_view::npos) bytes = bytes.substr(0, zero);
     text_.resize(bytes.size());  // decoded in place: the loader reuses one buffer
+    // Windows-1252 is Latin-1 but for 0x80 to 0x9F: every byte is widened in one pass the
+    // compiler can vectorise, and only a text that holds such bytes is mended afterwards.
+    char16_t* units = text_.data();
+    unsigned char highest = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        text_.data()[i] = tabrel::DecodeCodePageByte(static_cast<unsigned char>(bytes[i]));
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        units[i] = byte;
+        highest = std::max(highest, byte);
+    }
+    if (highest < 0x80) return *this;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        units[i] = tabrel::DecodeCodePageByte(static_cast<unsigned char>(bytes[i]));
     }
     return *this;
 }

@@ -16,21 +16,28 @@ public:
     // Free integer carried along by copies and by assignment from another corvString.
     int tag = 0;
 
-    corvString();
+    corvString() = default;
     corvString(int capacity, int growBy);
     corvString(const char16_t* text);  // NOLINT: implicit, so literals pass as corvString
-    explicit corvString(std::u16string_view text);
-    corvString(const corvString& other);
-    corvString(corvString&& other) noexcept;
-    corvString& operator=(const corvString& other);
-    corvString& operator=(corvString&& other) noexcept;
-    ~corvString();
+    explicit corvString(std::u16string_view text) : text_(text) {}
+    corvString(const corvString& other) = default;
+    corvString(corvString&& other) noexcept = default;
+    corvString& operator=(const corvString& other) { return Assign(other); }
+    corvString& operator=(corvString&& other) noexcept = default;
+    ~corvString() = default;
 
     // Storage and assignment
     void SetCapacity(int n, bool keep);
     corvString& Assign(const char16_t* text);
-    corvString& Assign(std::u16string_view text);
-    corvString& Assign(const corvString& other);
+    corvString& Assign(std::u16string_view text) {
+        text_.assign(text);
+        return *this;
+    }
+    corvString& Assign(const corvString& other) {
+        text_ = other.text_;  // a no-op for itself
+        tag = other.tag;
+        return *this;
+    }
     corvString& AssignAnsi(const char* text);      // byte by byte, bytes taken as signed
     corvString& AssignCodePage(const char* text);  // Windows-1252, stops at a zero byte
     corvString& AssignCodePage(std::string_view bytes);
