@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_set>
 
 #include "foundation/corv_arrays.h"
+#include "foundation/name_map.h"
 #include "model/definition_file.h"
 #include "model/name_index.h"
 
@@ -113,7 +113,7 @@ FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names
     const long long frameBits = std::min(kFrameBits, 8 * frame.DataByteCount(names));
     const std::u16string beyond =
         u" lies beyond the end of the frame (" + Number(frameBits / 8) + u" bytes)";
-    std::unordered_set<std::u16string_view> listed;
+    NameSet listed;
     long long position = 0;
     for (int i = 0; i < frame.signalNames.Count(); ++i) {
         const std::u16string_view signalName = frame.signalNames.Item(i).View();

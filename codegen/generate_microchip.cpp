@@ -6,10 +6,10 @@
 
 #include <cmath>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "foundation/corv_file.h"
+#include "foundation/name_map.h"
 #include "frame_layout.h"
 #include "foundation/text_lines.h"
 #include "model/definition_file.h"
@@ -257,7 +257,7 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
     // A second frame of a name would redefine the first one's names.
     std::vector<bool> used(static_cast<std::size_t>(frameCount), false);
     std::vector<bool> repeated(static_cast<std::size_t>(frameCount), false);
-    std::unordered_set<std::u16string_view> frameNames;
+    NameSet frameNames;
     int handles = 0;
     for (int i = 0; i < frameCount; ++i) {
         corvdekLINFrame& frame = *document.frames.Get(i);

@@ -35,6 +35,12 @@ bool ReadFrameSignal(corvdekLINDefinitionFile& document) {
                                  u"This LIN frame has an invalid signal: ", kLevelWarning);
         return true;
     }
+    if (frame->signalNames.Count() == 0) {
+        // Room for a usual frame's signals at once, rather than growing by one, two and four.
+        constexpr int kUsualSignals = 4;
+        frame->signalNames.SetAllocated(kUsualSignals, false);
+        frame->signalOffsets.SetAllocated(kUsualSignals, false);
+    }
     frame->signalNames.Add(Trimmed(fields.Item(0)));
     frame->signalOffsets.Add(Trimmed(fields.Item(1)));
     return true;
@@ -78,6 +84,12 @@ bool ReadDiagnosticFrameSignal(corvdekLINDefinitionFile& document) {
         document.ReportStatement("Diagnostic Frame Invalid.",
                                  u"This diagnostic frame is invalid at line: ", kLevelWarning);
         return true;
+    }
+    if (frame->signalNames.Count() == 0) {
+        // Room for a usual frame's signals at once, rather than growing by one, two and four.
+        constexpr int kUsualSignals = 4;
+        frame->signalNames.SetAllocated(kUsualSignals, false);
+        frame->signalOffsets.SetAllocated(kUsualSignals, false);
     }
     frame->signalNames.Add(Trimmed(fields.Item(0)));
     frame->signalOffsets.Add(Trimmed(fields.Item(1)));

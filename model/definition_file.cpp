@@ -1,7 +1,8 @@
 #include "definition_file.h"
 
 #include <string>
-#include <unordered_map>
+
+#include "foundation/name_map.h"
 
 void corvdekLINDefinitionFile::Reset() {
     for (corvString* text :
@@ -44,7 +45,7 @@ void corvdekLINDefinitionFile::ReportStatement(const char* type, const char16_t*
 
 void corvdekLINDefinitionFile::ResolveSignalEncodings() {
     // The first representation (in collection and list order) that names a signal wins.
-    std::unordered_map<std::u16string_view, const corvString*> encodingOf;
+    NameMap<const corvString*> encodingOf;
     encodingOf.reserve(static_cast<std::size_t>(signals.GetCount()));
     for (int r = 0; r < representations.GetCount(); ++r) {
         const corvdekLINSignalRepresentations* representation = representations.Get(r);

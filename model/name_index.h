@@ -5,8 +5,8 @@
 // exactly and case-sensitively. Valid until the document's collections change.
 
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
+
+#include "foundation/name_map.h"
 
 class corvdekLINDefinitionFile;
 class corvdekLINNode;
@@ -24,9 +24,9 @@ public:
     bool IsEncodingType(std::u16string_view name) const { return encodingNames_.count(name) != 0; }
 
 private:
-    std::unordered_map<std::u16string_view, corvdekLINSignal*> signals_;
-    std::unordered_set<std::u16string_view> nodeNames_;
-    std::unordered_set<std::u16string_view> encodingNames_;
+    NameMap<corvdekLINSignal*> signals_;
+    NameSet nodeNames_;
+    NameSet encodingNames_;
 };
 
 // The first slave of each name, for the loader, which looks up the node of every
@@ -39,5 +39,5 @@ public:
 
 private:
     int indexed_ = 0;
-    std::unordered_map<std::u16string_view, int> first_;
+    NameMap<int> first_;
 };

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "foundation/name_map.h"
 #include "model/ldf_numbers.h"
 #include "rule_support.h"
 
@@ -59,7 +60,7 @@ void CheckSignalSizes(RuleContext& context, const corvdekLINSignalEncodingTypes&
 
 void CheckEncodingRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    std::unordered_map<std::u16string_view, std::vector<const corvdekLINSignal*>> users;
+    NameMap<std::vector<const corvdekLINSignal*>> users;
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal* signal = document.signals.Get(i);
         if (!signal->encoding.IsEmpty()) users[signal->encoding.View()].push_back(signal);

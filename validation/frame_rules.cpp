@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "foundation/name_map.h"
 #include "model/ldf_numbers.h"
 #include "rule_support.h"
 
@@ -123,7 +124,7 @@ private:
     // frame carries the signals of its publisher.
     void CheckLayout(const corvdekLINFrame& frame) {
         const std::optional<int> bytes = context_.DataBytes(frame);
-        std::unordered_set<std::u16string_view> listed;
+        NameSet listed;
         std::vector<Span> spans;
         for (int i = 0; i < frame.signalNames.Count(); ++i) {
             const corvString& name = frame.signalNames.Item(i);
@@ -226,7 +227,7 @@ private:
         CheckIdentifier(frame.name, frame.Id());
         CheckCollisionTable(frame);
         const corvdekLINFrame* first = nullptr;
-        std::unordered_map<std::u16string_view, std::u16string_view> publishers;
+        NameMap<std::u16string_view> publishers;
         ForEachCarried(frame, [&](const corvString& name) {
             const corvdekLINFrame* carried = Carried(frame.name, name);
             if (carried == nullptr) return;
@@ -238,7 +239,7 @@ private:
 
     void CheckCarriedByEvent(const corvdekLINEventFrame& frame, const corvdekLINFrame& carried,
                              const corvdekLINFrame* first,
-                             std::unordered_map<std::u16string_view, std::u16string_view>& publishers) {
+                             NameMap<std::u16string_view>& publishers) {
         if (carried.publisher.Equals(document_.master.name)) {
             Add(frame.name, u"associated frame published by the master", u"Frames",
                 u"The frame " + Text(carried.name) + u" is published by the master " + Text(carried.publisher) +
@@ -271,7 +272,7 @@ private:
     NameUses names_;
     int position_ = 0;  // of the frame being checked, over the three kinds
     std::unordered_map<unsigned, std::u16string_view> identifiers_;
-    std::unordered_set<std::u16string_view> scheduled_;
+    NameSet scheduled_;
 };
 
 }  // namespace

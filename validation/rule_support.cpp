@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "foundation/name_map.h"
 #include "model/ldf_numbers.h"
 
 namespace {
@@ -28,7 +29,7 @@ std::optional<double> Positive(const corvString& text) {
 
 template <typename Collection>
 void IndexFrames(const Collection& collection, FrameKind kind,
-                 std::unordered_map<std::u16string_view, FrameRef>& frames) {
+                 NameMap<FrameRef>& frames) {
     for (int i = 0; i < collection.GetCount(); ++i) frames.emplace(collection.Get(i)->name.View(), FrameRef{kind, i});
 }
 

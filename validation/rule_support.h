@@ -6,9 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 
+#include "foundation/name_map.h"
 #include "model/definition_file.h"
 
 // Which rules apply. Read from the protocol version, or from the language version when the
@@ -38,7 +37,7 @@ struct NameUse {
     int count = 0;
     int first = -1;
 };
-using NameUses = std::unordered_map<std::u16string_view, NameUse>;
+using NameUses = NameMap<NameUse>;
 
 // Counts the names of `collection`, whose objects take the positions from `offset` on.
 template <typename Collection>
@@ -104,10 +103,10 @@ public:
              const std::u16string& section, const std::u16string& details);
 
 private:
-    std::unordered_map<std::u16string_view, FrameRef> frames_;
-    std::unordered_map<std::u16string_view, const corvdekLINNode*> slaves_;
-    std::unordered_set<std::u16string_view> diagnosticFrames_;
-    std::unordered_map<std::u16string_view, unsigned> repeatedSignalBits_;
+    NameMap<FrameRef> frames_;
+    NameMap<const corvdekLINNode*> slaves_;
+    NameSet diagnosticFrames_;
+    NameMap<unsigned> repeatedSignalBits_;
 };
 
 // Texts of the findings.

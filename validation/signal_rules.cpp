@@ -1,6 +1,7 @@
 // Signals: unique names, initial values that fit the signal, and signals that no frame
 // carries.
 
+#include "foundation/name_map.h"
 #include "model/ldf_numbers.h"
 #include "rule_support.h"
 
@@ -51,7 +52,7 @@ void CheckByteArrayValues(RuleContext& context, const corvdekLINSignal& signal) 
 
 void CheckSignalRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    std::unordered_set<std::u16string_view> carried;
+    NameSet carried;
     carried.reserve(static_cast<std::size_t>(document.signals.GetCount()));
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvStringArray& listed = document.frames.Get(i)->signalNames;
