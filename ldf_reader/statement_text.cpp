@@ -26,6 +26,10 @@ corvString WithoutCharacters(std::u16string_view text, std::u16string_view chara
 
 StatementFields::StatementFields(std::u16string_view text, std::u16string_view separator) {
     const auto add = [this](std::u16string_view field) { Add(field); };
+    if (separator.size() == 1 && separator[0] != u'"') {
+        SplitAtUnit(text, separator[0]);
+        return;
+    }
     if (separator.empty() || text.find(u'"') == std::u16string_view::npos) {
         ForEachField(text, separator, add);
         return;
@@ -48,6 +52,21 @@ StatementFields::StatementFields(std::u16string_view text, std::u16string_view s
         ++i;
     }
     add(text.substr(start));
+}
+
+// The readers' usual split, at one character, in a single pass.
+void StatementFields::SplitAtUnit(std::u16string_view text, char16_t separator) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == separator) {
+            Add(text.substr(start, i - start));
+            start = i + 1;
+        } else if (text[i] == u'"') {
+            const std::size_t closing = text.find(u'"', i + 1);
+            if (closing != std::u16string_view::npos) i = closing;
+        }
+    }
+    Add(text.substr(start));
 }
 
 void StatementFields::Add(std::u16string_view field) {

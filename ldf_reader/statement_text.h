@@ -52,6 +52,7 @@ public:
 private:
     static constexpr int kLocalFields = 12;
 
+    void SplitAtUnit(std::u16string_view text, char16_t separator);
     void Add(std::u16string_view field);
 
     std::array<std::u16string_view, kLocalFields> local_;

@@ -325,6 +325,23 @@ TEST_F(EncodingReader, LogicalPhysicalBcdAndAsciiParts) {
                                "will not be saved: Logical_value, 1, \"lost\""}));
 }
 
+// A separator inside a closed double-quoted text is part of the text; a quote that is never
+// closed protects nothing.
+TEST_F(EncodingReader, QuotedTextsKeepTheirSeparators) {
+    LoadSection("Signal_encoding_types",
+                "E {\n"
+                "  logical_value, 0, \"No error, ok; done\";\n"
+                "  physical_value, 0, 10, 1, 0, \"km/h, rounded\";\n"
+                "  logical_value, 1, \"open, 2;\n"
+                "}");
+    const auto& parts = document.encodingTypes.Get(0)->items;
+    ASSERT_EQ(parts.GetCount(), 2);
+    EXPECT_EQ(Utf8(parts.Get(0)->text), "No error, ok; done");
+    EXPECT_EQ(Utf8(parts.Get(1)->text), "km/h, rounded");
+    ASSERT_EQ(Issues().size(), 1u);  // the unclosed quote left four fields
+    EXPECT_NE(Issues()[0].find("logical_value, 1, \"open, 2"), std::string::npos) << Issues()[0];
+}
+
 TEST_F(EncodingReader, WrongFieldCounts) {
     LoadSection("Signal_encoding_types",
                 "{ logical_value, 0, \"early\"; }\n"
