@@ -2,10 +2,12 @@
 // Maps and sets keyed by LDF names, as views into the document's texts. Their hash reads a
 // name four UTF-16 units at a time: the names of an LDF file are short and alike
 // ("Sig_12_3", "Slave17"), and the checks and the loader hash every one of them several
-// times.
+// times. They take a memory resource: a map that lives as long as one check or one load is
+// given a NameArena, so that its entries cost no allocation of their own and go at once.
 
 #include <cstdint>
 #include <cstring>
+#include <memory_resource>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -27,5 +29,6 @@ struct NameHash {
 };
 
 template <typename Value>
-using NameMap = std::unordered_map<std::u16string_view, Value, NameHash>;
-using NameSet = std::unordered_set<std::u16string_view, NameHash>;
+using NameMap = std::pmr::unordered_map<std::u16string_view, Value, NameHash>;
+using NameSet = std::pmr::unordered_set<std::u16string_view, NameHash>;
+using NameArena = std::pmr::monotonic_buffer_resource;

@@ -45,7 +45,8 @@ void corvdekLINDefinitionFile::ReportStatement(const char* type, const char16_t*
 
 void corvdekLINDefinitionFile::ResolveSignalEncodings() {
     // The first representation (in collection and list order) that names a signal wins.
-    NameMap<const corvString*> encodingOf;
+    NameArena arena;
+    NameMap<const corvString*> encodingOf(&arena);
     encodingOf.reserve(static_cast<std::size_t>(signals.GetCount()));
     for (int r = 0; r < representations.GetCount(); ++r) {
         const corvdekLINSignalRepresentations* representation = representations.Get(r);

@@ -24,9 +24,10 @@ public:
     bool IsEncodingType(std::u16string_view name) const { return encodingNames_.count(name) != 0; }
 
 private:
-    NameMap<corvdekLINSignal*> signals_;
-    NameSet nodeNames_;
-    NameSet encodingNames_;
+    NameArena arena_;  // before the maps, which use it
+    NameMap<corvdekLINSignal*> signals_{&arena_};
+    NameSet nodeNames_{&arena_};
+    NameSet encodingNames_{&arena_};
 };
 
 // The first slave of each name, for the loader, which looks up the node of every

@@ -269,10 +269,10 @@ private:
 
     RuleContext& context_;
     const corvdekLINDefinitionFile& document_;
-    NameUses names_;
+    NameUses names_{&context_.arena};
     int position_ = 0;  // of the frame being checked, over the three kinds
     std::unordered_map<unsigned, std::u16string_view> identifiers_;
-    NameSet scheduled_;
+    NameSet scheduled_{&context_.arena};
 };
 
 }  // namespace

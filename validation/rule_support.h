@@ -64,12 +64,14 @@ class RuleContext {
 public:
     RuleContext(corvdekLINDefinitionFile& document, const ClusterNameIndex& names);
 
+    // The memory of the maps of one check; before them, which use it.
+    NameArena arena;
     corvdekLINDefinitionFile& document;
     const ClusterNameIndex& names;
     LinGeneration generation;
     std::optional<double> speed;     // kbit/s, when it is a positive number
     std::optional<double> timebase;  // ms, when it is a positive number
-    NameUses signalNames;  // filled by CountSignalNames, for the rules that need it
+    NameUses signalNames{&arena};  // filled by CountSignalNames, for the rules that need it
 
     void CountSignalNames();
     // The bits a frame must give the signal of that name: its size, or the largest size
@@ -103,10 +105,10 @@ public:
              const std::u16string& section, const std::u16string& details);
 
 private:
-    NameMap<FrameRef> frames_;
-    NameMap<const corvdekLINNode*> slaves_;
-    NameSet diagnosticFrames_;
-    NameMap<unsigned> repeatedSignalBits_;
+    NameMap<FrameRef> frames_{&arena};
+    NameMap<const corvdekLINNode*> slaves_{&arena};
+    NameSet diagnosticFrames_{&arena};
+    NameMap<unsigned> repeatedSignalBits_{&arena};
 };
 
 // Texts of the findings.
