@@ -71,6 +71,9 @@ int main(int argc, char** argv) {
 
     // The process ends with the command: its documents need not be taken apart.
     RetireDocument::outliveCommands = true;
+    // The commands write through the streams alone; unsynchronised, they buffer a listing
+    // of thousands of rows instead of passing each piece on to C's stdio.
+    std::ios::sync_with_stdio(false);
     int status = kExitOk;
     if (*checkCommand) {
         static const std::map<std::string, IssueFormat> kFormats = {
