@@ -65,13 +65,13 @@ void CheckEncodingRules(RuleContext& context) {
         const corvdekLINSignal* signal = document.signals.Get(i);
         if (!signal->encoding.IsEmpty()) users[signal->encoding.View()].push_back(signal);
     }
-    NameUses names;
-    CountNames(document.encodingTypes, names);
+    NameUses names(&context.arena);
+    names.Count(document.encodingTypes);
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
         const corvdekLINSignalEncodingTypes& type = *document.encodingTypes.Get(i);
         CheckUniqueName(context, kTab, u"encoding types", type.name, names, i);
         CheckPhysicalRanges(context, type);
         // The signals name the first type of a name.
-        if (names.at(type.name.View()).first == i) CheckSignalSizes(context, type, users[type.name.View()]);
+        if (names.At(i).first == i) CheckSignalSizes(context, type, users[type.name.View()]);
     }
 }

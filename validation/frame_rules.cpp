@@ -17,9 +17,9 @@ class FrameChecks {
 public:
     explicit FrameChecks(RuleContext& context) : context_(context), document_(context.document) {
         // The kinds one after the other: unconditional, sporadic, event-triggered frames.
-        CountNames(document_.frames, names_);
-        CountNames(document_.sporadicFrames, names_, document_.frames.GetCount());
-        CountNames(document_.eventFrames, names_, document_.frames.GetCount() + document_.sporadicFrames.GetCount());
+        names_.Count(document_.frames);
+        names_.Count(document_.sporadicFrames);
+        names_.Count(document_.eventFrames);
         CollectScheduled();
     }
 

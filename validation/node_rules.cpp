@@ -122,9 +122,9 @@ void CheckConfigurableFrames(RuleContext& context, const corvdekLINNode& node) {
 
 void CheckNodeRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    NameUses names;
-    CountNames(document.nodes, names);
-    ++names[document.master.name.View()].count;  // a slave named like the master gets the row
+    NameUses names(&context.arena);
+    names.Count(document.nodes);
+    names.CountNameOnly(document.master.name.View());  // a slave named like the master gets the row
     std::unordered_map<unsigned, const corvdekLINNode*> nads;
     for (int i = 0; i < document.nodes.GetCount(); ++i) {
         const corvdekLINNode& node = *document.nodes.Get(i);

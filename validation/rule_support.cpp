@@ -135,10 +135,10 @@ std::u16string Hex(unsigned value, int digits) {
 }
 
 void RuleContext::CountSignalNames() {
-    CountNames(document.signals, signalNames);
+    signalNames.Count(document.signals);
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
-        if (signalNames[signal.name.View()].count < 2) continue;
+        if (signalNames.At(i).count < 2) continue;
         unsigned& largest = repeatedSignalBits_[signal.name.View()];
         largest = std::max(largest, WholeNumber(signal.size).value_or(0));
     }
@@ -155,7 +155,7 @@ unsigned RuleContext::SignalBits(const corvdekLINSignal& signal) const {
 
 void CheckUniqueName(RuleContext& context, std::u16string_view tab, std::u16string_view kind,
                      const corvString& name, const NameUses& uses, int position) {
-    const NameUse& use = uses.at(name.View());
+    const NameUse& use = uses.At(position);
     const int count = use.count;
     if (count < 2 || use.first != position || name.IsEmpty()) return;
     context.Add(kLevelError, name.View(), u"name used twice", Key(tab, name.View(), u"Name"),

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "foundation/name_map.h"
 #include "model/definition_file.h"
@@ -37,17 +38,35 @@ struct NameUse {
     int count = 0;
     int first = -1;
 };
-using NameUses = NameMap<NameUse>;
 
-// Counts the names of `collection`, whose objects take the positions from `offset` on.
-template <typename Collection>
-void CountNames(const Collection& collection, NameUses& uses, int offset = 0) {
-    uses.reserve(uses.size() + static_cast<std::size_t>(collection.GetCount()));
-    for (int i = 0; i < collection.GetCount(); ++i) {
-        NameUse& use = uses[collection.Get(i)->name.View()];
-        if (use.count++ == 0) use.first = offset + i;
+// The names of one or more collections, counted once and then asked by the position of an
+// object: the objects of each collection counted take the next positions.
+class NameUses {
+public:
+    explicit NameUses(NameArena* arena = nullptr)
+        : uses_(arena != nullptr ? arena : std::pmr::get_default_resource()) {}
+
+    template <typename Collection>
+    void Count(const Collection& collection) {
+        const auto added = static_cast<std::size_t>(collection.GetCount());
+        uses_.reserve(uses_.size() + added);
+        byPosition_.reserve(byPosition_.size() + added);
+        for (int i = 0; i < collection.GetCount(); ++i) {
+            NameUse& use = uses_[collection.Get(i)->name.View()];
+            if (use.count++ == 0) use.first = static_cast<int>(byPosition_.size());
+            byPosition_.push_back(&use);  // a map's entries stay where they are
+        }
     }
-}
+    // A name that counts with the others but belongs to no position (the master among the
+    // slaves).
+    void CountNameOnly(std::u16string_view name) { ++uses_[name].count; }
+    // The uses of the name of the object at `position`.
+    const NameUse& At(int position) const { return *byPosition_[static_cast<std::size_t>(position)]; }
+
+private:
+    NameMap<NameUse> uses_;
+    std::vector<const NameUse*> byPosition_;
+};
 
 // Visits the names of the frames a sporadic or event-triggered frame carries, in order,
 // as the document holds them.
@@ -71,7 +90,7 @@ public:
     LinGeneration generation;
     std::optional<double> speed;     // kbit/s, when it is a positive number
     std::optional<double> timebase;  // ms, when it is a positive number
-    NameUses signalNames{&arena};  // filled by CountSignalNames, for the rules that need it
+    NameUses signalNames{&arena};  // counted by CountSignalNames, for the rules that need it
 
     void CountSignalNames();
     // The bits a frame must give the signal of that name: its size, or the largest size

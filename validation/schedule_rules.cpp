@@ -157,8 +157,8 @@ void CheckLoad(RuleContext& context, const corvdekLINScheduleTable& table) {
 
 void CheckScheduleRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    NameUses names;
-    CountNames(document.scheduleTables, names);
+    NameUses names(&context.arena);
+    names.Count(document.scheduleTables);
     for (int t = 0; t < document.scheduleTables.GetCount(); ++t) {
         const corvdekLINScheduleTable& table = *document.scheduleTables.Get(t);
         CheckUniqueName(context, kTab, u"schedule tables", table.name, names, t);

@@ -52,7 +52,7 @@ void CheckByteArrayValues(RuleContext& context, const corvdekLINSignal& signal) 
 
 void CheckSignalRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    NameSet carried;
+    NameSet carried(&context.arena);
     carried.reserve(static_cast<std::size_t>(document.signals.GetCount()));
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvStringArray& listed = document.frames.Get(i)->signalNames;
