@@ -5,6 +5,7 @@
 // exactly and case-sensitively. Valid until the document's collections change.
 
 #include <string_view>
+#include <vector>
 
 #include "foundation/name_map.h"
 
@@ -24,8 +25,31 @@ public:
     bool IsEncodingType(std::u16string_view name) const { return encodingNames_.count(name) != 0; }
 
 private:
+    // The signals by name in one array with open addressing: a lookup reads one slot, and the
+    // name only when the hashes agree, where a map of nodes reads a bucket, a node and the
+    // name. The checks look up every signal of every frame, and in a large cluster each of
+    // those reads misses the cache.
+    class SignalTable {
+    public:
+        explicit SignalTable(std::size_t count);
+        // Keeps the first signal of a name.
+        void Add(corvdekLINSignal* signal);
+        corvdekLINSignal* Find(std::u16string_view name) const;
+
+    private:
+        struct Slot {
+            std::size_t hash = 0;
+            corvdekLINSignal* signal = nullptr;  // none: the slot is free
+        };
+        // The slot of `name`, or the free slot where it would go.
+        std::size_t SlotOf(std::u16string_view name, std::size_t hash) const;
+
+        std::vector<Slot> slots_;
+        std::size_t mask_;
+    };
+
     NameArena arena_;  // before the maps, which use it
-    NameMap<corvdekLINSignal*> signals_{&arena_};
+    SignalTable signals_;
     NameSet nodeNames_{&arena_};
     NameSet encodingNames_{&arena_};
 };

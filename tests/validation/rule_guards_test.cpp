@@ -58,4 +58,23 @@ TEST(RuleGuards, FirstOfTwoSignalsOfTheSameNameWins) {
     EXPECT_EQ(test_support::Utf8(frame.GetSignal(0, names)->size), "8");
 }
 
+// Thousands of names fill the index's table far enough that lookups probe past taken slots
+// and wrap around its end.
+TEST(RuleGuards, IndexFindsEveryOneOfManySignals) {
+    corvdekLINDefinitionFile document;
+    constexpr int kSignals = 3000;
+    for (int i = 0; i < kSignals; ++i) document.signals.Add()->name.AppendAnsi("Sig_").AppendInt(i);
+    document.signals.Add()->name.Assign(u"Sig_7");  // the first of that name is the one found
+    document.signals.Add();                          // a signal without a name has the empty one
+    const ClusterNameIndex names(document);
+    for (int i = 0; i < kSignals; ++i) {
+        corvString name(u"Sig_");
+        name.AppendInt(i);
+        ASSERT_EQ(names.FindSignal(name.View()), document.signals.Get(i)) << i;
+    }
+    EXPECT_EQ(names.FindSignal(u""), document.signals.Get(kSignals + 1));
+    EXPECT_EQ(names.FindSignal(u"Sig_3000"), nullptr);
+    EXPECT_EQ(names.FindSignal(u"Sig_"), nullptr);
+}
+
 }  // namespace
