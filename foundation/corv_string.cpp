@@ -288,8 +288,6 @@ int corvString::Compare(const char16_t* a, const char16_t* b) {
     return (order > 0) - (order < 0);
 }
 
-bool corvString::Equals(const char16_t* text) const { return Compare(text_.c_str(), text) == 0; }
-
 bool corvString::EqualsAt(const char16_t* text, int position, bool caseSensitive) const {
     if (text == nullptr || position < 0) return false;
     const std::u16string_view wanted(text);

@@ -60,7 +60,7 @@ public:
     int Length() const { return static_cast<int>(text_.size()); }
     bool IsEmpty() const { return text_.empty(); }
     static int Compare(const char16_t* a, const char16_t* b);
-    bool Equals(const char16_t* text) const;
+    bool Equals(const char16_t* text) const { return text != nullptr && View() == std::u16string_view(text); }
     bool Equals(const corvString& other) const { return text_ == other.text_; }
     bool EqualsAt(const char16_t* text, int position, bool caseSensitive) const;
     bool StartsWith(const char16_t* text, bool caseSensitive = true) const;

@@ -4,6 +4,8 @@
 // same answer as a linear scan in collection order: the first element of that name, matched
 // exactly and case-sensitively. Valid until the document's collections change.
 
+#include <algorithm>
+#include <bit>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +14,7 @@
 class corvdekLINDefinitionFile;
 class corvdekLINNode;
 class corvdekLINSignal;
+class corvdekLINSignalEncodingTypes;
 template <typename T>
 class corvCollectionTemplate;
 
@@ -21,37 +24,49 @@ public:
 
     corvdekLINSignal* FindSignal(std::u16string_view name) const;
     // The master or a slave carries this name.
-    bool IsDefinedNode(std::u16string_view name) const { return nodeNames_.count(name) != 0; }
-    bool IsEncodingType(std::u16string_view name) const { return encodingNames_.count(name) != 0; }
+    bool IsDefinedNode(std::u16string_view name) const;
+    bool IsEncodingType(std::u16string_view name) const;
 
 private:
-    // The signals by name in one array with open addressing: a lookup reads one slot, and the
+    // Objects by name in one array with open addressing: a lookup reads one slot, and the
     // name only when the hashes agree, where a map of nodes reads a bucket, a node and the
-    // name. The checks look up every signal of every frame, and in a large cluster each of
-    // those reads misses the cache.
-    class SignalTable {
+    // name. The checks look up every signal of every frame and the nodes of every signal,
+    // and in a large cluster each of those reads misses the cache.
+    template <typename T>
+    class NamedTable {
     public:
-        explicit SignalTable(std::size_t count);
-        // Keeps the first signal of a name.
-        void Add(corvdekLINSignal* signal);
-        corvdekLINSignal* Find(std::u16string_view name) const;
+        explicit NamedTable(std::size_t count)
+            // At most half the slots in use keeps the runs of probed slots short.
+            : slots_(std::bit_ceil(std::max<std::size_t>(8, 2 * count))), mask_(slots_.size() - 1) {}
+        // Keeps the first object of a name.
+        void Add(T* object) {
+            const std::size_t hash = NameHash()(object->name.View());
+            Slot& slot = slots_[SlotOf(object->name.View(), hash)];
+            if (slot.object == nullptr) slot = Slot{hash, object};
+        }
+        T* Find(std::u16string_view name) const { return slots_[SlotOf(name, NameHash()(name))].object; }
 
     private:
         struct Slot {
             std::size_t hash = 0;
-            corvdekLINSignal* signal = nullptr;  // none: the slot is free
+            T* object = nullptr;  // none: the slot is free
         };
         // The slot of `name`, or the free slot where it would go.
-        std::size_t SlotOf(std::u16string_view name, std::size_t hash) const;
+        std::size_t SlotOf(std::u16string_view name, std::size_t hash) const {
+            std::size_t i = hash & mask_;
+            while (slots_[i].object != nullptr && (slots_[i].hash != hash || slots_[i].object->name.View() != name)) {
+                i = (i + 1) & mask_;
+            }
+            return i;
+        }
 
         std::vector<Slot> slots_;
         std::size_t mask_;
     };
 
-    NameArena arena_;  // before the maps, which use it
-    SignalTable signals_;
-    NameSet nodeNames_{&arena_};
-    NameSet encodingNames_{&arena_};
+    NamedTable<corvdekLINSignal> signals_;
+    NamedTable<const corvdekLINNode> nodes_;
+    NamedTable<const corvdekLINSignalEncodingTypes> encodingTypes_;
 };
 
 // The first slave of each name, for the loader, which looks up the node of every
