@@ -1,6 +1,7 @@
 #include "definition_file.h"
 
 #include <string>
+#include <utility>
 
 #include "foundation/name_map.h"
 
@@ -116,11 +117,10 @@ void corvdekLINDefinitionFile::AddStandardDiagnostics() {
     }
 }
 
-void corvdekLINDefinitionFile::AddSetupIssue(const char* level, const corvString& type,
-                                             const corvString& sectionKey,
-                                             const corvString& details) {
+void corvdekLINDefinitionFile::AddSetupIssue(const char* level, corvString type, corvString sectionKey,
+                                             corvString details) {
     setupIssueLevels.AddAnsi(level);
-    setupIssueTypes.Add(type);
-    setupIssueSections.Add(sectionKey);
-    setupIssueDetails.Add(details);
+    setupIssueTypes.Add(std::move(type));
+    setupIssueSections.Add(std::move(sectionKey));
+    setupIssueDetails.Add(std::move(details));
 }

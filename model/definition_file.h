@@ -132,6 +132,6 @@ public:
 
     // Setup checks (validation library); always true.
     bool CheckSetup();
-    void AddSetupIssue(const char* level, const corvString& type, const corvString& sectionKey,
-                       const corvString& details);
+    // Takes the texts by value: a rule that builds them hands them over without a copy.
+    void AddSetupIssue(const char* level, corvString type, corvString sectionKey, corvString details);
 };
