@@ -113,10 +113,14 @@ std::u16string FormatShortest(double x) {
     return std::u16string(buffer.data(), result.ptr);
 }
 
-std::u16string FormatInt(int n) {
-    std::array<char, 16> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n);
-    return std::u16string(buffer.data(), result.ptr);
+// The decimal digits of `n`, widened into `units`: collection keys are made this way for
+// every object a file adds.
+std::u16string_view FormatInt(int n, std::array<char16_t, 12>& units) {
+    std::array<char, 12> digits{};
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
+    const auto count = static_cast<std::size_t>(end - digits.data());
+    for (std::size_t i = 0; i < count; ++i) units[i] = static_cast<char16_t>(digits[i]);
+    return {units.data(), count};
 }
 
 double ParseDoubleC(const std::string& narrow) {
@@ -246,7 +250,8 @@ corvString& corvString::AppendAnsi(const char* text) {
 }
 
 corvString& corvString::AppendInt(int n) {
-    text_.append(FormatInt(n));
+    std::array<char16_t, 12> units;
+    text_.append(FormatInt(n, units));
     return *this;
 }
 
@@ -256,7 +261,8 @@ corvString& corvString::AppendDouble(double x) {
 }
 
 corvString& corvString::SetInt(int n) {
-    text_.assign(FormatInt(n));
+    std::array<char16_t, 12> units;
+    text_.assign(FormatInt(n, units));
     return *this;
 }
 
