@@ -5,12 +5,16 @@
 // times. They take a memory resource: a map that lives as long as one check or one load is
 // given a NameArena, so that its entries cost no allocation of their own and go at once.
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory_resource>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 struct NameHash {
     std::size_t operator()(std::u16string_view name) const noexcept {
@@ -32,3 +36,65 @@ template <typename Value>
 using NameMap = std::pmr::unordered_map<std::u16string_view, Value, NameHash>;
 using NameSet = std::pmr::unordered_set<std::u16string_view, NameHash>;
 using NameArena = std::pmr::monotonic_buffer_resource;
+
+// A map from names to small values in one array with open addressing, for the lookups that
+// run over every object of a large cluster: a lookup reads one slot, and the name only when
+// the hashes agree, where a map of nodes reads a bucket, a node and the name, each likely a
+// cache miss. Entries are only added, never removed.
+template <typename Value>
+class FlatNameMap {
+public:
+    explicit FlatNameMap(std::size_t expected = 0) : slots_(CapacityFor(expected)), mask_(slots_.size() - 1) {}
+
+    // The value of `name`, added with `value` when the name is new: the first one stays.
+    Value& TryEmplace(std::u16string_view name, Value value) {
+        if (2 * (size_ + 1) > slots_.size()) Grow();
+        const std::size_t hash = NameHash()(name);
+        Slot& slot = slots_[SlotOf(name, hash)];
+        if (!slot.used) {
+            slot = Slot{hash, name.data(), static_cast<std::uint32_t>(name.size()), true, std::move(value)};
+            ++size_;
+        }
+        return slot.value;
+    }
+    // Null when the name was never added.
+    const Value* Find(std::u16string_view name) const {
+        const Slot& slot = slots_[SlotOf(name, NameHash()(name))];
+        return slot.used ? &slot.value : nullptr;
+    }
+    bool Contains(std::u16string_view name) const { return Find(name) != nullptr; }
+
+private:
+    // 32 bytes for a pointer value: the name as pointer and length leaves room for the flag.
+    struct Slot {
+        std::size_t hash = 0;
+        const char16_t* name = nullptr;
+        std::uint32_t length = 0;  // a corvString holds less than 2^31 units
+        bool used = false;
+        Value value{};
+
+        std::u16string_view Name() const { return {name, length}; }
+    };
+
+    // At most half the slots in use keeps the runs of probed slots short.
+    static std::size_t CapacityFor(std::size_t count) { return std::bit_ceil(std::max<std::size_t>(8, 2 * count)); }
+
+    // The slot of `name`, or the free slot where it would go.
+    std::size_t SlotOf(std::u16string_view name, std::size_t hash) const {
+        std::size_t i = hash & mask_;
+        while (slots_[i].used && (slots_[i].hash != hash || slots_[i].Name() != name)) i = (i + 1) & mask_;
+        return i;
+    }
+
+    void Grow() {
+        std::vector<Slot> previous = std::exchange(slots_, std::vector<Slot>(CapacityFor(slots_.size())));
+        mask_ = slots_.size() - 1;
+        for (Slot& slot : previous) {
+            if (slot.used) slots_[SlotOf(slot.Name(), slot.hash)] = std::move(slot);
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t mask_;
+    std::size_t size_ = 0;
+};

@@ -46,20 +46,17 @@ void corvdekLINDefinitionFile::ReportStatement(const char* type, const char16_t*
 
 void corvdekLINDefinitionFile::ResolveSignalEncodings() {
     // The first representation (in collection and list order) that names a signal wins.
-    NameArena arena;
-    NameMap<const corvString*> encodingOf(&arena);
-    encodingOf.reserve(static_cast<std::size_t>(signals.GetCount()));
+    FlatNameMap<const corvString*> encodingOf(static_cast<std::size_t>(signals.GetCount()));
     for (int r = 0; r < representations.GetCount(); ++r) {
         const corvdekLINSignalRepresentations* representation = representations.Get(r);
         for (int s = 0; s < representation->signalNames.Count(); ++s) {
-            encodingOf.try_emplace(representation->signalNames.Item(s).View(),
-                                   &representation->encodingName);
+            encodingOf.TryEmplace(representation->signalNames.Item(s).View(), &representation->encodingName);
         }
     }
     for (int i = 0; i < signals.GetCount(); ++i) {
         corvdekLINSignal* signal = signals.Get(i);
-        const auto found = encodingOf.find(signal->name.View());
-        signal->encoding = found == encodingOf.end() ? corvString() : *found->second;
+        const corvString* const* found = encodingOf.Find(signal->name.View());
+        signal->encoding = found == nullptr ? corvString() : **found;
     }
 }
 

@@ -52,11 +52,10 @@ void CheckByteArrayValues(RuleContext& context, const corvdekLINSignal& signal) 
 
 void CheckSignalRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    NameSet carried(&context.arena);
-    carried.reserve(static_cast<std::size_t>(document.signals.GetCount()));
+    FlatNameMap<bool> carried(static_cast<std::size_t>(document.signals.GetCount()));
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvStringArray& listed = document.frames.Get(i)->signalNames;
-        for (int s = 0; s < listed.Count(); ++s) carried.insert(listed.Item(s).View());
+        for (int s = 0; s < listed.Count(); ++s) carried.TryEmplace(listed.Item(s).View(), true);
     }
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
@@ -66,7 +65,7 @@ void CheckSignalRules(RuleContext& context) {
         } else {
             CheckScalarValue(context, signal);
         }
-        if (carried.count(signal.name.View()) == 0) {
+        if (!carried.Contains(signal.name.View())) {
             context.Add(kLevelWarning, signal.name.View(), u"signal in no frame", Key(kTab, signal.name.View(), u"Name"),
                         u"No frame carries the signal " + Text(signal.name) + u".");
         }
