@@ -29,8 +29,8 @@ std::optional<double> Positive(const corvString& text) {
 
 template <typename Collection>
 void IndexFrames(const Collection& collection, FrameKind kind,
-                 NameMap<FrameRef>& frames) {
-    for (int i = 0; i < collection.GetCount(); ++i) frames.emplace(collection.Get(i)->name.View(), FrameRef{kind, i});
+                 FlatNameMap<FrameRef>& frames) {
+    for (int i = 0; i < collection.GetCount(); ++i) frames.TryEmplace(collection.Get(i)->name.View(), FrameRef{kind, i});
 }
 
 }  // namespace
@@ -43,29 +43,26 @@ RuleContext::RuleContext(corvdekLINDefinitionFile& checked, const ClusterNameInd
     const double kbps = document.speed.ToDouble();
     if (kbps > 0.0 && kbps < 1e6) speed = kbps;
     timebase = Positive(document.masterTimebase);
-    frames_.reserve(static_cast<std::size_t>(document.frames.GetCount() + document.sporadicFrames.GetCount() +
-                                             document.eventFrames.GetCount()));
+    frames_ = FlatNameMap<FrameRef>(static_cast<std::size_t>(
+        document.frames.GetCount() + document.sporadicFrames.GetCount() + document.eventFrames.GetCount()));
     IndexFrames(document.frames, FrameKind::kUnconditional, frames_);
     IndexFrames(document.sporadicFrames, FrameKind::kSporadic, frames_);
     IndexFrames(document.eventFrames, FrameKind::kEventTriggered, frames_);
-    slaves_.reserve(static_cast<std::size_t>(document.nodes.GetCount()));
+    slaves_ = FlatNameMap<const corvdekLINNode*>(static_cast<std::size_t>(document.nodes.GetCount()));
     for (int i = 0; i < document.nodes.GetCount(); ++i) {
-        slaves_.emplace(document.nodes.Get(i)->name.View(), document.nodes.Get(i));
+        slaves_.TryEmplace(document.nodes.Get(i)->name.View(), document.nodes.Get(i));
     }
     for (int i = 0; i < document.diagnosticFrames.GetCount(); ++i) {
-        diagnosticFrames_.insert(document.diagnosticFrames.Get(i)->name.View());
+        diagnosticFrames_.TryEmplace(document.diagnosticFrames.Get(i)->name.View(), true);
     }
     // The standard ones: LIN 2.x defines them, and the writer adds them when asked to.
     if (!generation.lin13 || (document.hasDiagnosticFrames && document.diagnosticFrames.IsEmpty())) {
-        diagnosticFrames_.insert(u"MasterReq");
-        diagnosticFrames_.insert(u"SlaveResp");
+        diagnosticFrames_.TryEmplace(u"MasterReq", true);
+        diagnosticFrames_.TryEmplace(u"SlaveResp", true);
     }
 }
 
-const FrameRef* RuleContext::FindFrame(std::u16string_view name) const {
-    const auto found = frames_.find(name);
-    return found == frames_.end() ? nullptr : &found->second;
-}
+const FrameRef* RuleContext::FindFrame(std::u16string_view name) const { return frames_.Find(name); }
 
 const corvdekLINFrame* RuleContext::FindUnconditional(std::u16string_view name) const {
     const FrameRef* frame = FindFrame(name);
@@ -73,11 +70,11 @@ const corvdekLINFrame* RuleContext::FindUnconditional(std::u16string_view name) 
 }
 
 const corvdekLINNode* RuleContext::FindSlave(std::u16string_view name) const {
-    const auto found = slaves_.find(name);
-    return found == slaves_.end() ? nullptr : found->second;
+    const corvdekLINNode* const* found = slaves_.Find(name);
+    return found != nullptr ? *found : nullptr;
 }
 
-bool RuleContext::IsDiagnosticFrame(std::u16string_view name) const { return diagnosticFrames_.count(name) != 0; }
+bool RuleContext::IsDiagnosticFrame(std::u16string_view name) const { return diagnosticFrames_.Contains(name); }
 
 std::optional<int> RuleContext::DataBytes(const corvdekLINFrame& frame) const {
     const auto bytes = StatedOrLin13Length(frame.length, frame.frameId);

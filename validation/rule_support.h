@@ -124,9 +124,9 @@ public:
              const std::u16string& section, const std::u16string& details);
 
 private:
-    NameMap<FrameRef> frames_{&arena};
-    NameMap<const corvdekLINNode*> slaves_{&arena};
-    NameSet diagnosticFrames_{&arena};
+    FlatNameMap<FrameRef> frames_;
+    FlatNameMap<const corvdekLINNode*> slaves_;
+    FlatNameMap<bool> diagnosticFrames_;
     NameMap<unsigned> repeatedSignalBits_{&arena};
 };
 
