@@ -272,6 +272,37 @@ TEST_F(Cli, ExportIsStableJsonOfTheWholeCluster) {
     EXPECT_EQ(json["signalGroups"][0]["signals"][1]["offset"], "16");
 }
 
+// The whole model of every sample and of every file of the shared corpus, as the loader read
+// it before it was tuned for speed: the faster paths must not change a single field.
+TEST_F(Cli, ExportOfEverySampleMatchesTheRecordedModel) {
+    const fs::path expectedDir = test_support::TestDataDir() / "expected";
+    const auto compare = [this](const fs::path& file, const fs::path& expected) {
+        const Result run = Tabrel({"export", file.string()});
+        EXPECT_EQ(run.status, 0) << file;
+        EXPECT_EQ(run.out, test_support::ReadBytes(expected)) << file;
+    };
+    int samples = 0;
+    for (const fs::path& folder : {test_support::TestDataDir(), test_support::ExamplesDir()}) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            if (entry.path().extension() != ".ldf") continue;
+            compare(entry.path(), expectedDir / entry.path().filename().replace_extension(".json"));
+            ++samples;
+        }
+    }
+    EXPECT_EQ(samples, 7);
+    if (!fs::exists(test_support::CorpusDir())) return;
+    int corpusFiles = 0;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(test_support::CorpusDir())) {
+        if (entry.path().extension() != ".ldf") continue;
+        // "ldfparser/lin21.ldf" is recorded as "ldfparser__lin21.json".
+        std::string name = fs::relative(entry.path(), test_support::CorpusDir()).replace_extension(".json").string();
+        for (std::size_t at = name.find('/'); at != std::string::npos; at = name.find('/', at)) name.replace(at, 1, "__");
+        compare(entry.path(), expectedDir / "corpus" / name);
+        ++corpusFiles;
+    }
+    EXPECT_EQ(corpusFiles, 20);
+}
+
 TEST_F(Cli, HelpVersionAndUsageErrors) {
     Result run = Tabrel({"--help"});
     EXPECT_EQ(run.status, 0);
