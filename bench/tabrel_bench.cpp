@@ -194,8 +194,8 @@ BENCHMARK(BM_LoadCheckWrite)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMi
 
 std::size_t HeapInUse() { return mallinfo2().uordblks; }
 
-// The heap a loaded model takes, measured by freeing its parts: the signals with their
-// texts and lists, the frames likewise, and the whole document.
+// The heap a loaded model takes: the whole, as the load adds it, and the signals with their
+// texts and lists, and the frames likewise, as freeing them returns it.
 void PrintModelMemory() {
     std::printf("\nModel memory (heap bytes): N, per signal, per frame, whole model / file size\n");
     for (int size = kFirstSizeOfN; size < kSizeCount; ++size) {
