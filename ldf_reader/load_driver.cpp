@@ -178,6 +178,15 @@ void ReadDeferredNodeAttributes(corvdekLINDefinitionFile& document) {
     }
 }
 
+// The statement as the model keeps it: up to a zero byte, without the spaces around it.
+// Trimmed before it is widened, so that the indentation is never moved.
+std::string_view TrimmedStatement(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 // Keeps the part of the statement that ended a block, when text stood before its '}'.
 void SetBlockTail(corvdekLINDefinitionFile& document, std::string_view text, std::size_t closeAt,
                   int closeDepth) {
@@ -377,8 +386,7 @@ bool corvdekLINDefinitionFile::LoadFromBytes(std::string_view bytes) {
 void corvdekLINDefinitionFile::ProcessStatement(std::string_view text, int depth,
                                                 bool opensBlock, std::size_t closeAt,
                                                 int closeDepth) {
-    statement.AssignCodePage(text);
-    statement.Trim();
+    statement.AssignCodePage(TrimmedStatement(text));
     if (statement.IsEmpty()) return;
     SetBlockTail(*this, text, closeAt, closeDepth);
     if (section == kSectionComposite && blockTailDepth == 3) {
