@@ -17,12 +17,9 @@ bool StartsWithin(const char16_t* text, const char16_t* own, std::size_t size) {
 }  // namespace
 
 void SmallText::AssignSlowly(std::u16string_view text) {
-    if (StartsWithin(text.data(), data(), size_)) {
-        CopyUnits(data(), text.data(), text.size());  // a part of this text: fits in place
-    } else {
-        Grow(text.size(), false);
-        CopyUnits(data(), text.data(), text.size());
-    }
+    // A part of this text fits in place; other text may need a new buffer.
+    if (!StartsWithin(text.data(), data(), size_)) Grow(text.size(), false);
+    CopyUnits(data(), text.data(), text.size());
     SetSize(text.size());
 }
 

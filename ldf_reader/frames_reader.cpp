@@ -8,6 +8,19 @@
 
 namespace {
 
+// Appends the signal and offset of 'signal, offset' to a frame's parallel lists. The first
+// one makes room for a usual frame's signals at once, rather than growing by one, two, four.
+template <typename Frame>
+void AddLayoutEntry(Frame& frame, const StatementFields& fields) {
+    if (frame.signalNames.Count() == 0) {
+        constexpr int kUsualSignals = 4;
+        frame.signalNames.SetAllocated(kUsualSignals, false);
+        frame.signalOffsets.SetAllocated(kUsualSignals, false);
+    }
+    frame.signalNames.Add(Trimmed(fields.Item(0)));
+    frame.signalOffsets.Add(Trimmed(fields.Item(1)));
+}
+
 // 'name: frame id, publisher, length' before the '{' of the frame's signal list.
 bool ReadFrameHead(corvdekLINDefinitionFile& document) {
     const SplitAtFirst parts(document.statement.View(), u":");
@@ -35,14 +48,7 @@ bool ReadFrameSignal(corvdekLINDefinitionFile& document) {
                                  u"This LIN frame has an invalid signal: ", kLevelWarning);
         return true;
     }
-    if (frame->signalNames.Count() == 0) {
-        // Room for a usual frame's signals at once, rather than growing by one, two and four.
-        constexpr int kUsualSignals = 4;
-        frame->signalNames.SetAllocated(kUsualSignals, false);
-        frame->signalOffsets.SetAllocated(kUsualSignals, false);
-    }
-    frame->signalNames.Add(Trimmed(fields.Item(0)));
-    frame->signalOffsets.Add(Trimmed(fields.Item(1)));
+    AddLayoutEntry(*frame, fields);
     return true;
 }
 
@@ -85,14 +91,7 @@ bool ReadDiagnosticFrameSignal(corvdekLINDefinitionFile& document) {
                                  u"This diagnostic frame is invalid at line: ", kLevelWarning);
         return true;
     }
-    if (frame->signalNames.Count() == 0) {
-        // Room for a usual frame's signals at once, rather than growing by one, two and four.
-        constexpr int kUsualSignals = 4;
-        frame->signalNames.SetAllocated(kUsualSignals, false);
-        frame->signalOffsets.SetAllocated(kUsualSignals, false);
-    }
-    frame->signalNames.Add(Trimmed(fields.Item(0)));
-    frame->signalOffsets.Add(Trimmed(fields.Item(1)));
+    AddLayoutEntry(*frame, fields);
     return true;
 }
 

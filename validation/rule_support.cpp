@@ -36,19 +36,20 @@ void IndexFrames(const Collection& collection, FrameKind kind,
 }  // namespace
 
 RuleContext::RuleContext(corvdekLINDefinitionFile& checked, const ClusterNameIndex& lookups)
-    : document(checked), names(lookups) {
+    : document(checked),
+      names(lookups),
+      frames_(static_cast<std::size_t>(checked.frames.GetCount() + checked.sporadicFrames.GetCount() +
+                                       checked.eventFrames.GetCount())),
+      slaves_(static_cast<std::size_t>(checked.nodes.GetCount())) {
     generation = GenerationOf(document.protocolVersion)
                      .value_or(GenerationOf(document.languageVersion).value_or(LinGeneration{}));
     // The speed is written with its unit ("19.2 kbps") in files; the number comes first.
     const double kbps = document.speed.ToDouble();
     if (kbps > 0.0 && kbps < 1e6) speed = kbps;
     timebase = Positive(document.masterTimebase);
-    frames_ = FlatNameMap<FrameRef>(static_cast<std::size_t>(
-        document.frames.GetCount() + document.sporadicFrames.GetCount() + document.eventFrames.GetCount()));
     IndexFrames(document.frames, FrameKind::kUnconditional, frames_);
     IndexFrames(document.sporadicFrames, FrameKind::kSporadic, frames_);
     IndexFrames(document.eventFrames, FrameKind::kEventTriggered, frames_);
-    slaves_ = FlatNameMap<const corvdekLINNode*>(static_cast<std::size_t>(document.nodes.GetCount()));
     for (int i = 0; i < document.nodes.GetCount(); ++i) {
         slaves_.TryEmplace(document.nodes.Get(i)->name.View(), document.nodes.Get(i));
     }

@@ -43,8 +43,7 @@ struct NameUse {
 // object: the objects of each collection counted take the next positions.
 class NameUses {
 public:
-    explicit NameUses(NameArena* arena = nullptr)
-        : uses_(arena != nullptr ? arena : std::pmr::get_default_resource()) {}
+    explicit NameUses(NameArena* arena) : uses_(arena) {}
 
     template <typename Collection>
     void Count(const Collection& collection) {
