@@ -8,16 +8,6 @@ bool corvStringArray::Contains(const corvString& text) const {
     return std::find(items_.begin(), items_.end(), text) != items_.end();
 }
 
-void corvStringArray::Add(const corvString& text) {
-    items_.push_back(text);
-    sorted = false;
-}
-
-void corvStringArray::Add(corvString&& text) {
-    items_.push_back(std::move(text));
-    sorted = false;
-}
-
 corvString& corvStringArray::AddAnsi(const char* text) {
     corvString converted;
     if (useCodePage) {

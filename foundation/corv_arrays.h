@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "corv_string.h"
@@ -78,8 +79,19 @@ public:
     corvStringArray(const corvStringArray&) = default;
     corvStringArray& operator=(const corvStringArray&) = default;
 
-    void Add(const corvString& text);
-    void Add(corvString&& text);
+    void Add(const corvString& text) {
+        items_.push_back(text);
+        sorted = false;
+    }
+    void Add(corvString&& text) {
+        items_.push_back(std::move(text));
+        sorted = false;
+    }
+    // Appends an empty text and returns it, to be filled in place.
+    corvString& AddEmpty() {
+        sorted = false;
+        return items_.emplace_back();
+    }
     corvString& AddAnsi(const char* text);
     // Positions run from 0 to Count() - 1; callers pass positions they got from this list.
     corvString& Item(int i) { return items_[static_cast<std::size_t>(i)]; }

@@ -206,19 +206,15 @@ corvString& corvString::AssignCodePage(const char* text) {
 }
 
 corvString& corvString::AssignCodePage(std::string_view bytes) {
-    const std::size_t zero = bytes.find('\0');
-    if (zero != std::string_view::npos) bytes = bytes.substr(0, zero);
-    text_.resize(bytes.size());  // decoded in place: the loader reuses one buffer
-    // Windows-1252 is Latin-1 but for 0x80 to 0x9F: every byte is widened in one pass the
-    // compiler can vectorise, and only a text that holds such bytes is mended afterwards.
-    char16_t* units = text_.data();
-    unsigned char highest = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        units[i] = byte;
-        highest = std::max(highest, byte);
+    // Windows-1252 is Latin-1 but for 0x80 to 0x9F: every byte is widened as it is, and only
+    // a text with a zero byte is cut, and one with bytes from 0x80 on mended, afterwards.
+    char16_t* units = text_.ResizeForOverwrite(bytes.size());
+    const auto [hadZero, hadHighByte] = tabrel::WidenBytes(bytes.data(), bytes.size(), units);
+    if (hadZero) {
+        bytes = bytes.substr(0, bytes.find('\0'));
+        text_.resize(bytes.size());
     }
-    if (highest < 0x80) return *this;
+    if (!hadHighByte) return *this;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         units[i] = tabrel::DecodeCodePageByte(static_cast<unsigned char>(bytes[i]));
     }

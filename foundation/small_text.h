@@ -54,6 +54,12 @@ public:
     void clear() { SetSize(0); }
     // Longer text is filled with zero units.
     void resize(std::size_t n);
+    // Makes the text `n` units long for the caller to fill in: what it held is lost.
+    char16_t* ResizeForOverwrite(std::size_t n) {
+        if (n > capacity()) Grow(n, false);
+        SetSize(n);
+        return data();
+    }
     void reserve(std::size_t n);
     void erase(std::size_t position, std::size_t count = npos);
 

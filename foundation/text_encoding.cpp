@@ -1,7 +1,6 @@
 #include "text_encoding.h"
 
 #include <algorithm>
-
 #include <array>
 
 namespace tabrel {

@@ -11,7 +11,7 @@ namespace {
 using Part = corvdekLINSignalEncodingTypeItem;
 
 // A decimal or 0x hexadecimal integer, as the LIN grammar writes them.
-int IntegerValue(std::u16string_view field) {
+int IntegerValue(std::string_view field) {
     corvString text = Trimmed(field);
     if (text.StartsWith(u"0x", false)) return static_cast<int>(text.ToUIntAutoHex());
     return text.ToInt();
@@ -29,7 +29,7 @@ void ReadLogicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodi
     }
     Part* part = type.items.Add();
     part->kind = Part::kLogical;
-    corvString value(fields.Item(1));
+    corvString value = Converted(fields.Item(1));
     part->minValue = static_cast<int>(value.ToUIntAutoHex());
     if (fields.Count() == 3) part->text = Unquoted(fields.Item(2));
 }
@@ -48,8 +48,8 @@ void ReadPhysicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncod
     part->kind = Part::kPhysical;
     part->minValue = IntegerValue(fields.Item(1));
     part->maxValue = IntegerValue(fields.Item(2));
-    part->scale = corvString(fields.Item(3)).ToDouble();
-    part->offset = corvString(fields.Item(4)).ToDouble();
+    part->scale = Converted(fields.Item(3)).ToDouble();
+    part->offset = Converted(fields.Item(4)).ToDouble();
     if (fields.Count() == 6) part->text = Unquoted(fields.Item(5));
 }
 
@@ -77,7 +77,7 @@ void ReadMarkerValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodin
 
 bool ReadEncodingTypeStatement(corvdekLINDefinitionFile& document, int depth) {
     if (depth == 1) {
-        document.encodingTypes.Add()->name = document.statement;
+        document.encodingTypes.Add()->name.AssignCodePage(document.statement);
         return true;
     }
     corvdekLINSignalEncodingTypes* type = document.encodingTypes.Last();
@@ -87,15 +87,15 @@ bool ReadEncodingTypeStatement(corvdekLINDefinitionFile& document, int depth) {
                                  kLevelWarning);
         return true;
     }
-    const StatementFields fields(document.statement.View(), u",");
-    const corvString keyword = Trimmed(fields.Item(0));
-    if (keyword.Equals(u"logical_value")) {
+    const StatementFields fields(document.statement, ",");
+    const std::string_view keyword = TrimmedView(fields.Item(0));
+    if (keyword == "logical_value") {
         ReadLogicalValue(document, *type, fields);
-    } else if (keyword.Equals(u"physical_range") || keyword.Equals(u"physical_value")) {
+    } else if (keyword == "physical_range" || keyword == "physical_value") {
         ReadPhysicalValue(document, *type, fields);
-    } else if (keyword.Equals(u"bcd_value")) {
+    } else if (keyword == "bcd_value") {
         ReadMarkerValue(document, *type, fields, Part::kBcd);
-    } else if (keyword.Equals(u"ascii_value")) {
+    } else if (keyword == "ascii_value") {
         ReadMarkerValue(document, *type, fields, Part::kAscii);
     } else {
         return false;
@@ -104,7 +104,7 @@ bool ReadEncodingTypeStatement(corvdekLINDefinitionFile& document, int depth) {
 }
 
 bool ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
-    const SplitAtFirst parts(document.statement.View(), u":");
+    const SplitAtFirst parts(document.statement, ':');
     if (!parts.found) {
         document.ReportStatement("LIN Signal representation line invalid.",
                                  u"This LIN Signal representation is invalid at line: ",
@@ -112,8 +112,9 @@ bool ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
         return true;
     }
     corvdekLINSignalRepresentations* representation = document.representations.Add();
-    representation->encodingName = Trimmed(parts.head);
-    const StatementFields names(TrimmedView(parts.rest), u",");
+    AssignTrimmed(representation->encodingName, parts.head);
+    const StatementFields names(TrimmedView(parts.rest), ",");
+    representation->signalNames.SetAllocated(names.Count(), false);
     for (int i = 0; i < names.Count(); ++i) {
         representation->signalNames.Add(Trimmed(names.Item(i)));
     }

@@ -23,14 +23,14 @@ void AddLayoutEntry(Frame& frame, const StatementFields& fields) {
 
 // 'name: frame id, publisher, length' before the '{' of the frame's signal list.
 bool ReadFrameHead(corvdekLINDefinitionFile& document) {
-    const SplitAtFirst parts(document.statement.View(), u":");
-    const StatementFields fields(TrimmedView(parts.rest), u",");
+    const SplitAtFirst parts(document.statement, ':');
+    const StatementFields fields(TrimmedView(parts.rest), ",");
     if (fields.Count() < 2) return false;
     corvdekLINFrame* frame = document.frames.Add();
-    frame->name = Trimmed(parts.head);
-    frame->frameId = Trimmed(fields.Item(0));
-    frame->publisher = Trimmed(fields.Item(1));
-    if (fields.Count() > 2) frame->length = Trimmed(fields.Item(2));
+    AssignTrimmed(frame->name, parts.head);
+    AssignTrimmed(frame->frameId, fields.Item(0));
+    AssignTrimmed(frame->publisher, fields.Item(1));
+    if (fields.Count() > 2) AssignTrimmed(frame->length, fields.Item(2));
     return true;
 }
 
@@ -42,7 +42,7 @@ bool ReadFrameSignal(corvdekLINDefinitionFile& document) {
                                  kLevelWarning);
         return true;
     }
-    const StatementFields fields(document.statement.View(), u",");
+    const StatementFields fields(document.statement, ",");
     if (fields.Count() != 2) {
         document.ReportStatement("LIN Frame Signal Entry problem.",
                                  u"This LIN frame has an invalid signal: ", kLevelWarning);
@@ -56,22 +56,22 @@ bool ReadFrameSignal(corvdekLINDefinitionFile& document) {
 // colon are layout, and the schedule entries and frame lists name it without them.
 template <typename FrameList>
 bool ReadNamedFrameList(corvdekLINDefinitionFile& document, FrameList& frames) {
-    const SplitAtFirst parts(document.statement.View(), u":");
+    const SplitAtFirst parts(document.statement, ':');
     auto* frame = frames.Add();
-    frame->name = Trimmed(parts.head);
-    const StatementFields fields(TrimmedView(parts.rest), u",");
+    AssignTrimmed(frame->name, parts.head);
+    const StatementFields fields(TrimmedView(parts.rest), ",");
     for (int i = 0; i < fields.Count(); ++i) frame->frameList.Add(Trimmed(fields.Item(i)));
     return true;
 }
 
 bool ReadDiagnosticFrameHead(corvdekLINDefinitionFile& document) {
     corvdekLINDiagnosticFrame* frame = document.diagnosticFrames.Add();
-    const int colon = document.statement.FindLast(u':');
-    if (colon < 0) return false;
-    const std::u16string_view whole = document.statement.View();
-    frame->name = Trimmed(whole.substr(0, static_cast<std::size_t>(colon)));
+    const std::string_view whole = document.statement;
+    const std::size_t colon = whole.rfind(':');
+    if (colon == std::string_view::npos) return false;
+    AssignTrimmed(frame->name, whole.substr(0, colon));
     frame->isSlaveResponse = frame->name.Equals(u"MasterReq") ? 0 : 1;
-    frame->frameId = Trimmed(whole.substr(static_cast<std::size_t>(colon) + 1));
+    AssignTrimmed(frame->frameId, whole.substr(colon + 1));
     return true;
 }
 
@@ -83,8 +83,8 @@ bool ReadDiagnosticFrameSignal(corvdekLINDefinitionFile& document) {
                                  u"This diagnostic frame is invalid at line: ", kLevelWarning);
         return true;
     }
-    StatementFields fields(document.statement.View(), u":");
-    if (fields.Count() < 2) fields = StatementFields(document.statement.View(), u",");
+    StatementFields fields(document.statement, ":");
+    if (fields.Count() < 2) fields = StatementFields(document.statement, ",");
     if (fields.Count() < 2) {
         // A signal line needs a name and an offset.
         document.ReportStatement("Diagnostic Frame Invalid.",
@@ -116,16 +116,16 @@ bool ReadDiagnosticFrameStatement(corvdekLINDefinitionFile& document, int depth)
 
 // 'node: NAD' (LIN 1.3).
 bool ReadDiagnosticAddressStatement(corvdekLINDefinitionFile& document) {
-    const SplitAtFirst parts(document.statement.View(), u":");
+    const SplitAtFirst parts(document.statement, ':');
     if (!parts.found) return false;
     corvdekLINDiagnosticAddress* address = document.diagnosticAddresses.Add();
-    address->nodeName = Trimmed(parts.head);
-    address->nad = Trimmed(parts.rest);
+    AssignTrimmed(address->nodeName, parts.head);
+    AssignTrimmed(address->nad, parts.rest);
     return true;
 }
 
 bool ReadDynamicFramesStatement(corvdekLINDefinitionFile& document) {
     // Each statement replaces the list; the entries keep their spaces.
-    document.dynamicFrames.Split(document.statement.View(), u",");
+    document.dynamicFrames.Split(Converted(document.statement), u",");
     return true;
 }

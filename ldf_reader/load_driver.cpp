@@ -4,12 +4,12 @@
 // every other statement goes to the reader of the current section.
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <string_view>
 
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_file.h"
+#include "byte_search.h"
 #include "foundation/text_encoding.h"
 #include "model/definition_file.h"
 #include "section_readers.h"
@@ -20,27 +20,27 @@ namespace {
 constexpr std::size_t kMaxStatementLength = 65000;
 
 struct SectionKeyword {
-    const char16_t* keyword;
+    std::string_view keyword;
     LdfSection section;
 };
 
 // Compared with the whole statement at depth 0, in this order.
 constexpr SectionKeyword kSectionKeywords[] = {
-    {u"Nodes", kSectionNodes},
-    {u"Signals", kSectionSignals},
-    {u"Frames", kSectionFrames},
-    {u"Schedule_tables", kSectionScheduleTables},
-    {u"Signal_encoding_types", kSectionEncodingTypes},
-    {u"Signal_representation", kSectionRepresentation},
-    {u"Node_attributes", kSectionNodeAttributes},
-    {u"composite", kSectionComposite},
-    {u"Diagnostic_signals", kSectionDiagnosticSignals},
-    {u"Signal_groups", kSectionSignalGroups},
-    {u"dynamic_frames", kSectionDynamicFrames},
-    {u"Sporadic_frames", kSectionSporadicFrames},
-    {u"Event_triggered_frames", kSectionEventFrames},
-    {u"Diagnostic_frames", kSectionDiagnosticFrames},
-    {u"Diagnostic_addresses", kSectionDiagnosticAddresses},
+    {"Nodes", kSectionNodes},
+    {"Signals", kSectionSignals},
+    {"Frames", kSectionFrames},
+    {"Schedule_tables", kSectionScheduleTables},
+    {"Signal_encoding_types", kSectionEncodingTypes},
+    {"Signal_representation", kSectionRepresentation},
+    {"Node_attributes", kSectionNodeAttributes},
+    {"composite", kSectionComposite},
+    {"Diagnostic_signals", kSectionDiagnosticSignals},
+    {"Signal_groups", kSectionSignalGroups},
+    {"dynamic_frames", kSectionDynamicFrames},
+    {"Sporadic_frames", kSectionSporadicFrames},
+    {"Event_triggered_frames", kSectionEventFrames},
+    {"Diagnostic_frames", kSectionDiagnosticFrames},
+    {"Diagnostic_addresses", kSectionDiagnosticAddresses},
 };
 
 // A file saved as UTF-16 (recognised by its byte-order mark) is converted to the 8-bit
@@ -67,7 +67,7 @@ std::string_view WithoutByteOrderMark(std::string_view bytes, std::string& conve
 // Applies a header statement to its field when it splits into exactly two fields at "=".
 void ReadHeaderStatement(corvdekLINDefinitionFile& document, corvString& target,
                          const char* issueType) {
-    const StatementFields fields(document.statement.View(), u"=");
+    const StatementFields fields(document.statement, "=");
     if (fields.Count() != 2) {
         document.ReportStatement(issueType, u"This line is incorrect: ", kLevelError);
         return;
@@ -77,7 +77,7 @@ void ReadHeaderStatement(corvdekLINDefinitionFile& document, corvString& target,
 
 // LIN_speed is stated in kbit/s; a value in bit/s ('19200 bps') is converted to kbit/s.
 void ReadSpeedStatement(corvdekLINDefinitionFile& document) {
-    const StatementFields fields(document.statement.View(), u"=");
+    const StatementFields fields(document.statement, "=");
     if (fields.Count() != 2) {
         document.ReportStatement("The LIN Speed is specified incorrectly.",
                                  u"This line is incorrect: ", kLevelError);
@@ -86,19 +86,15 @@ void ReadSpeedStatement(corvdekLINDefinitionFile& document) {
     corvString unit = Trimmed(fields.Item(1));
     unit.ToLower();
     const bool inBitsPerSecond = unit.View().ends_with(u"bps") && !unit.View().ends_with(u"kbps");
-    document.speed = WithoutCharacters(fields.Item(1), u"kbpsKBPS");
+    document.speed = WithoutCharacters(fields.Item(1), "kbpsKBPS");
     if (inBitsPerSecond) document.speed.SetDouble(document.speed.ToDouble() / 1000.0);
-}
-
-// The text before "=" of a 'keyword = value' statement.
-std::u16string_view AssignedName(const corvString& statement) {
-    return TrimmedView(SplitAtFirst(statement.View(), u"=").head);
 }
 
 // Handles a depth-0 statement that is a section keyword or a header statement.
 bool ProcessTopLevelStatement(corvdekLINDefinitionFile& document) {
+    const std::string_view statement = document.statement;
     for (const auto& [keyword, section] : kSectionKeywords) {
-        if (document.statement.Equals(keyword)) {
+        if (statement == keyword) {
             document.section = section;
             if (section == kSectionNodeAttributes) {
                 document.attributeNodeIndex = -1;
@@ -107,30 +103,30 @@ bool ProcessTopLevelStatement(corvdekLINDefinitionFile& document) {
             return true;
         }
     }
-    corvString head(document.statement);
-    head.Truncate(8);
-    const std::u16string_view name = AssignedName(document.statement);
-    if (head.Equals(u"LIN_prot")) {
+    const std::string_view head = statement.substr(0, 8);
+    // The text before "=" of a 'keyword = value' statement.
+    const std::string_view name = TrimmedView(SplitAtFirst(statement, '=').head);
+    if (head == "LIN_prot") {
         ReadHeaderStatement(document, document.protocolVersion,
                             "The LIN Protocol is specified incorrectly.");
-    } else if (head.Equals(u"LIN_lang")) {
+    } else if (head == "LIN_lang") {
         ReadHeaderStatement(document, document.languageVersion,
                             "The LIN Language is specified incorrectly.");
-    } else if (head.Equals(u"LIN_spee")) {
+    } else if (head == "LIN_spee") {
         ReadSpeedStatement(document);
-    } else if (name == u"Channel_name") {
+    } else if (name == "Channel_name") {
         ReadHeaderStatement(document, document.channelName,
                             "The LIN Channel Name is specified incorrectly.");
-    } else if (name == u"LDF_file_revision") {
+    } else if (name == "LDF_file_revision") {
         ReadHeaderStatement(document, document.fileRevision,
                             "The LDF File Revision is specified incorrectly.");
-    } else if (document.statement.Equals(u"LIN_sig_byte_order_big_endian")) {
+    } else if (statement == "LIN_sig_byte_order_big_endian") {
         document.signalByteOrder = u"big_endian";
-    } else if (document.statement.Equals(u"LIN_sig_byte_order_little_endian")) {
+    } else if (statement == "LIN_sig_byte_order_little_endian") {
         document.signalByteOrder = u"little_endian";
     } else {
         // The opening statement carries nothing; the writer always writes it.
-        return document.statement.Equals(u"LIN_description_file");
+        return statement == "LIN_description_file";
     }
     return true;
 }
@@ -168,60 +164,59 @@ void ReportUnlessKept(corvdekLINDefinitionFile& document, bool kept, int issuesB
 // The Node_attributes statements of nodes that were not known when they were read.
 void ReadDeferredNodeAttributes(corvdekLINDefinitionFile& document) {
     document.attributeNodeName.Assign(u"");  // now a node that is still unknown is reported
-    for (int i = 0; i < document.deferredAttributeStatements.Count(); ++i) {
-        document.attributeNodeIndex = document.slaveLookup.Find(
-            document.nodes, document.deferredAttributeNodes.Item(i).View());
-        document.statement = document.deferredAttributeStatements.Item(i);
+    for (const auto& deferred : document.deferredAttributeStatements) {
+        document.attributeNodeIndex = document.slaveLookup.Find(document.nodes, deferred.nodeName.View());
+        document.statement = deferred.statement;
         const int issuesBefore = document.loadIssueTypes.Count();
-        const bool kept = ReadNodeAttributesStatement(document, document.statement.tag);
+        const bool kept = ReadNodeAttributesStatement(document, deferred.depth);
         ReportUnlessKept(document, kept, issuesBefore);
     }
 }
 
-// The statement as the model keeps it: up to a zero byte, without the spaces around it.
-// Trimmed before it is widened, so that the indentation is never moved.
-std::string_view TrimmedStatement(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+// The text up to a zero byte, without the spaces around it: a statement as the model keeps
+// it, and the parts of it before and after a '}'.
+std::string_view KeptText(std::string_view text) { return TrimmedView(text.substr(0, text.find('\0'))); }
 
 // Keeps the part of the statement that ended a block, when text stood before its '}'.
 void SetBlockTail(corvdekLINDefinitionFile& document, std::string_view text, std::size_t closeAt,
                   int closeDepth) {
     document.blockTailDepth = -1;
     if (closeAt == std::string_view::npos) return;
-    document.blockTail.AssignCodePage(text.substr(0, closeAt));
-    document.blockTail.Trim();
-    if (document.blockTail.IsEmpty()) return;
-    document.afterBlock.AssignCodePage(text.substr(closeAt));
-    document.afterBlock.Trim();
+    document.blockTail = KeptText(text.substr(0, closeAt));
+    if (document.blockTail.empty()) return;
+    document.afterBlock = KeptText(text.substr(closeAt));
     document.blockTailDepth = closeDepth;
 }
 
 // Cuts the bytes into statements. Returns false when a statement grows too long.
 class StatementScanner {
 public:
-    explicit StatementScanner(corvdekLINDefinitionFile& document) : document_(document) {}
+    StatementScanner(corvdekLINDefinitionFile& document, std::string_view bytes)
+        : document_(document), bytes_(bytes), marks_(bytes) {}
 
-    bool Scan(std::string_view bytes) {
-        collected_.reserve(std::min(bytes.size(), kMaxStatementLength + 1));
+    bool Scan() {
+        collected_.reserve(std::min(bytes_.size(), kMaxStatementLength + 1));
         std::size_t i = 0;
-        while (i < bytes.size()) {
+        while (i < bytes_.size()) {
             // The limit is checked before every byte, also one that would be dropped.
             if (collected_.size() > kMaxStatementLength) return false;
             const bool outsideComments = !lineComment_ && !blockComment_;
-            const std::size_t end = outsideComments ? EndOfText(bytes, i) : EndOfComment(bytes, i);
+            const std::size_t end = outsideComments ? marks_.Next(i) : EndOfComment(i);
+            if (end > i && outsideComments && EndsStatementAsIs(i, end)) {
+                // Most statements stand on one line: handed over where they are, uncopied.
+                ProcessStatement(bytes_.substr(i, end - i), bytes_[end] == '{');
+                i = end + 1;
+                continue;
+            }
             if (end > i) {
-                i = outsideComments ? i + Collect(bytes.substr(i, end - i)) : end;
+                i = outsideComments ? i + Collect(bytes_.substr(i, end - i)) : end;
                 continue;
             }
-            if (outsideComments && bytes[i] == '"') {
-                i += CollectQuotedText(bytes.substr(i));
+            if (outsideComments && bytes_[i] == '"') {
+                i += CollectQuotedText(bytes_.substr(i));
                 continue;
             }
-            ScanMark(bytes, i, outsideComments);
+            ScanMark(i, outsideComments);
             ++i;
         }
         // The end of a block with no ';' before its '}' (a composite node's list) is no
@@ -234,13 +229,21 @@ public:
     }
 
 private:
-    // The bytes that end a run of plain statement text, looked up in a table.
-    static constexpr std::array<bool, 256> kMarks = [] {
-        std::array<bool, 256> marks{};
-        for (char mark : std::string_view("\t\n\r/;{}\"")) marks[static_cast<unsigned char>(mark)] = true;
-        return marks;
-    }();
-    static bool IsMark(char byte) { return kMarks[static_cast<unsigned char>(byte)]; }
+    static bool IsCommentMark(char byte) { return byte == '\n' || byte == '\r' || byte == '/'; }
+
+    // Inside a comment only line ends and slashes can change anything.
+    std::size_t EndOfComment(std::size_t i) {
+        for (i = marks_.Next(i); i < bytes_.size() && !IsCommentMark(bytes_[i]); i = marks_.Next(i + 1)) {
+        }
+        return i;
+    }
+
+    // Whether the plain text from `start` to `end` is a whole statement: nothing was
+    // collected before it, a ';' or '{' follows it, and it is within the length limit.
+    bool EndsStatementAsIs(std::size_t start, std::size_t end) const {
+        return collected_.empty() && closeAt_ == std::string::npos && end < bytes_.size() &&
+               (bytes_[end] == ';' || bytes_[end] == '{') && end - start <= kMaxStatementLength;
+    }
 
     // Copies a run of statement text, but never past the limit; returns the bytes taken.
     std::size_t Collect(std::string_view text) {
@@ -258,32 +261,17 @@ private:
         return Collect(text.substr(0, closing + 1));
     }
 
-    // The first byte from `i` on that is no plain statement text.
-    static std::size_t EndOfText(std::string_view bytes, std::size_t i) {
-        while (i < bytes.size() && !IsMark(bytes[i])) ++i;
-        return i;
-    }
-
-    // Inside a comment only line ends and slashes can change anything.
-    static std::size_t EndOfComment(std::string_view bytes, std::size_t i) {
-        while (i < bytes.size() && bytes[i] != '\n' && bytes[i] != '\r' && bytes[i] != '/') ++i;
-        return i;
-    }
-
-    void ScanMark(std::string_view bytes, std::size_t i, bool outsideComments) {
-        switch (bytes[i]) {
+    void ScanMark(std::size_t i, bool outsideComments) {
+        switch (bytes_[i]) {
             case '\t': break;
             case '\n':
             case '\r': lineComment_ = false; break;
-            case '/': ScanSlash(bytes, i, outsideComments); break;
+            case '/': ScanSlash(i, outsideComments); break;
             case ';':
                 if (outsideComments) EndStatement(false);
                 break;
             case '{':
-                if (outsideComments) {
-                    EndStatement(true);
-                    ++depth_;
-                }
+                if (outsideComments) EndStatement(true);
                 break;
             case '}':
                 // Only lowers the depth: the text collected so far begins the next statement.
@@ -300,17 +288,17 @@ private:
         }
     }
 
-    void ScanSlash(std::string_view bytes, std::size_t i, bool outsideComments) {
-        const bool afterStar = i > 0 && bytes[i - 1] == '*';
+    void ScanSlash(std::size_t i, bool outsideComments) {
+        const bool afterStar = i > 0 && bytes_[i - 1] == '*';
         if (blockComment_) {
             // Only a star after the opening one closes the comment ('/*/' does not), and the
             // closing slash starts nothing: '/* a *//* b */' holds two comments.
             if (afterStar && i != blockOpenedAt_ + 2) blockComment_ = false;
             return;
         }
-        const bool hasNext = i + 1 < bytes.size();
-        const bool opensBlock = hasNext && bytes[i + 1] == '*' && !lineComment_;
-        const bool opensLine = hasNext && bytes[i + 1] == '/';
+        const bool hasNext = i + 1 < bytes_.size();
+        const bool opensBlock = hasNext && bytes_[i + 1] == '*' && !lineComment_;
+        const bool opensLine = hasNext && bytes_[i + 1] == '/';
         if (opensBlock) {
             blockComment_ = true;
             blockOpenedAt_ = i;
@@ -322,12 +310,21 @@ private:
     }
 
     void EndStatement(bool opensBlock) {
-        document_.ProcessStatement(collected_, depth_, opensBlock, closeAt_, closeDepth_);
+        ProcessStatement(collected_, opensBlock);
         collected_.clear();
         closeAt_ = std::string::npos;
     }
 
+    // A statement ends at a ';', or at a '{' that opens a block inside which the next ones stand.
+    void ProcessStatement(std::string_view text, bool opensBlock) {
+        document_.ProcessStatement(text, depth_, opensBlock, closeAt_, closeDepth_);
+        if (opensBlock) ++depth_;
+    }
+
     corvdekLINDefinitionFile& document_;
+    std::string_view bytes_;
+    // The bytes that end a run of plain statement text.
+    MarkFinder<'\t', '\n', '\r', '/', ';', '{', '}', '"'> marks_;
     std::string collected_;
     int depth_ = 0;
     std::size_t closeAt_ = std::string::npos;
@@ -344,10 +341,8 @@ void StartLoad(corvdekLINDefinitionFile& document) {
     document.loadIssueLevels.Clear();
     document.section = kSectionNone;
     document.attributeNodeName.Assign(u"");
-    document.deferredAttributeNodes.Clear();
-    document.deferredAttributeStatements.Clear();
+    document.deferredAttributeStatements.clear();
     document.slaveLookup.Clear();
-    document.statement.SetCapacity(65536, false);
 }
 
 }  // namespace
@@ -369,8 +364,8 @@ bool corvdekLINDefinitionFile::LoadFromBytes(std::string_view bytes) {
     StartLoad(*this);
 
     std::string converted;
-    StatementScanner scanner(*this);
-    if (!scanner.Scan(WithoutByteOrderMark(bytes, converted))) {
+    StatementScanner scanner(*this, WithoutByteOrderMark(bytes, converted));
+    if (!scanner.Scan()) {
         lastLoadError = u"A line in the LDF file exceeded 65000 characters";
         AddLoadIssue("LIN File line too long.",
                      corvString(u"A line in the LDF file exceeded 65000 characters"),
@@ -386,15 +381,15 @@ bool corvdekLINDefinitionFile::LoadFromBytes(std::string_view bytes) {
 void corvdekLINDefinitionFile::ProcessStatement(std::string_view text, int depth,
                                                 bool opensBlock, std::size_t closeAt,
                                                 int closeDepth) {
-    statement.AssignCodePage(TrimmedStatement(text));
-    if (statement.IsEmpty()) return;
+    statement = KeptText(text);
+    if (statement.empty()) return;
     SetBlockTail(*this, text, closeAt, closeDepth);
     if (section == kSectionComposite && blockTailDepth == 3) {
         // A composite node's list may close without ';': the list, then the next statement.
         ReadCompositeNodeList(*this, blockTail);
         statement = afterBlock;
         blockTailDepth = -1;
-        if (statement.IsEmpty()) return;
+        if (statement.empty()) return;
     }
     if (depth == 0 && ProcessTopLevelStatement(*this)) return;
     if (depth == 0 && opensBlock) {

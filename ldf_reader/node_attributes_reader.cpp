@@ -17,65 +17,65 @@ constexpr const char16_t* kCompositeInvalidAt = u"LIN Composite Node invalid at 
 
 // 'supplier id, function id [, variant]'
 void ReadProductId(corvdekLINDefinitionFile& document, corvdekLINNode& node,
-                   const corvString& value) {
-    const StatementFields fields(value, u",");
+                   std::string_view value) {
+    const StatementFields fields(value, ",");
     if (fields.Count() != 2 && fields.Count() != 3) {
         document.ReportStatement("LIN Node Attribute Product ID Invalid.", kAttributeInvalidAt,
                                  kLevelWarning);
         return;
     }
-    node.supplierId = Trimmed(fields.Item(0));
-    node.functionId = Trimmed(fields.Item(1));
-    node.variant = fields.Count() == 3 ? Trimmed(fields.Item(2)) : corvString();
+    AssignTrimmed(node.supplierId, fields.Item(0));
+    AssignTrimmed(node.functionId, fields.Item(1));
+    AssignTrimmed(node.variant, fields.Count() == 3 ? fields.Item(2) : std::string_view());
 }
 
 // The attributes whose value is kept as written, and those in milliseconds whose unit is
 // dropped.
-corvString* PlainAttribute(corvdekLINNode& node, const corvString& key) {
-    if (key.Equals(u"configured_NAD")) return &node.configuredNAD;
-    if (key.Equals(u"initial_NAD")) return &node.initialNAD;
-    if (key.Equals(u"response_error")) return &node.responseError;
+corvString* PlainAttribute(corvdekLINNode& node, std::string_view key) {
+    if (key == "configured_NAD") return &node.configuredNAD;
+    if (key == "initial_NAD") return &node.initialNAD;
+    if (key == "response_error") return &node.responseError;
     return nullptr;
 }
 
-corvString* TimeAttribute(corvdekLINNode& node, const corvString& key) {
-    if (key.Equals(u"P2_min")) return &node.p2Min;
-    if (key.Equals(u"ST_min")) return &node.stMin;
-    if (key.Equals(u"N_As_timeout")) return &node.nAsTimeout;
-    if (key.Equals(u"N_Cr_timeout")) return &node.nCrTimeout;
-    if (key.Equals(u"wakeup_time")) return &node.wakeupTime;
-    if (key.Equals(u"poweron_time")) return &node.poweronTime;
+corvString* TimeAttribute(corvdekLINNode& node, std::string_view key) {
+    if (key == "P2_min") return &node.p2Min;
+    if (key == "ST_min") return &node.stMin;
+    if (key == "N_As_timeout") return &node.nAsTimeout;
+    if (key == "N_Cr_timeout") return &node.nCrTimeout;
+    if (key == "wakeup_time") return &node.wakeupTime;
+    if (key == "poweron_time") return &node.poweronTime;
     return nullptr;
 }
 
 // 'key = value' inside a node's block.
 bool ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
-    if (document.statement.Equals(u"configurable_frames")) return true;
-    const StatementFields fields(document.statement.View(), u"=");
+    if (document.statement == "configurable_frames") return true;
+    const StatementFields fields(document.statement, "=");
     if (fields.Count() != 2) {
         document.ReportStatement("LIN Node Attribute Invalid.", kAttributeInvalidAt,
                                  kLevelWarning);
         return true;
     }
-    const corvString key = Trimmed(fields.Item(0));
-    const corvString value = Trimmed(fields.Item(1));
+    const std::string_view key = TrimmedView(fields.Item(0));
+    const std::string_view value = TrimmedView(fields.Item(1));
     if (corvString* plain = PlainAttribute(node, key)) {
-        *plain = value;
+        plain->AssignCodePage(value);
     } else if (corvString* time = TimeAttribute(node, key)) {
-        *time = WithoutCharacters(value.View(), u"ms");
-    } else if (key.Equals(u"LIN_protocol")) {
-        node.protocol = value;
+        *time = WithoutCharacters(value, "ms");
+    } else if (key == "LIN_protocol") {
+        node.protocol.AssignCodePage(value);
         node.protocol.TrimQuotes();
-    } else if (key.Equals(u"product_id")) {
+    } else if (key == "product_id") {
         ReadProductId(document, node, value);
-    } else if (key.Equals(u"fault_state_signals")) {
-        const StatementFields signalNames(value, u",");
+    } else if (key == "fault_state_signals") {
+        const StatementFields signalNames(value, ",");
         node.faultStateSignals.Clear();
         for (int i = 0; i < signalNames.Count(); ++i) {
             node.faultStateSignals.Add(Trimmed(signalNames.Item(i)));
         }
-    } else if (key.Equals(u"response_tolerance")) {
-        node.responseTolerance = WithoutCharacters(value.View(), u"%");
+    } else if (key == "response_tolerance") {
+        node.responseTolerance = WithoutCharacters(value, "%");
     } else {
         return false;
     }
@@ -84,8 +84,8 @@ bool ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
 
 // Inside configurable_frames: 'frame = message id' (LIN 2.0) or the frame's name alone
 // (LIN 2.1 and later), in configuration order.
-bool ReadConfigurableFrame(const corvString& statement, corvdekLINNode& node) {
-    const StatementFields fields(statement, u"=");
+bool ReadConfigurableFrame(std::string_view statement, corvdekLINNode& node) {
+    const StatementFields fields(statement, "=");
     if (fields.Count() > 2) return false;
     node.configurableFrameNames.Add(Trimmed(fields.Item(0)));
     node.configurableFrameIds.Add(fields.Count() == 2 ? Trimmed(fields.Item(1)) : corvString());
@@ -97,18 +97,15 @@ bool ReadConfigurableFrame(const corvString& statement, corvdekLINNode& node) {
 bool ReadNodeAttributesStatement(corvdekLINDefinitionFile& document, int depth) {
     if (depth == 1) {
         // A node's block opens with its name; an attribute outside a block belongs to none.
-        if (document.statement.Find(0, u"=") >= 0) return false;
-        document.statement.Trim();
-        document.attributeNodeIndex =
-            document.slaveLookup.Find(document.nodes, document.statement.View());
-        document.attributeNodeName = document.statement;
+        if (document.statement.find('=') != std::string_view::npos) return false;
+        document.attributeNodeName.AssignCodePage(document.statement);
+        document.attributeNodeIndex = document.slaveLookup.Find(document.nodes, document.attributeNodeName.View());
         return true;
     }
     corvdekLINNode* node = document.nodes.Get(document.attributeNodeIndex);
     if (node == nullptr && !document.attributeNodeName.IsEmpty()) {
-        document.statement.tag = depth;
-        document.deferredAttributeNodes.Add(document.attributeNodeName);
-        document.deferredAttributeStatements.Add(document.statement);
+        document.deferredAttributeStatements.push_back(
+            {document.attributeNodeName, std::string(document.statement), depth});
         return true;
     }
     if (node == nullptr) {
@@ -119,7 +116,7 @@ bool ReadNodeAttributesStatement(corvdekLINDefinitionFile& document, int depth) 
     return depth == 3 && ReadConfigurableFrame(document.statement, *node);
 }
 
-void ReadCompositeNodeList(corvdekLINDefinitionFile& document, const corvString& list) {
+void ReadCompositeNodeList(corvdekLINDefinitionFile& document, std::string_view list) {
     corvdekLINCompositeConfiguration* configuration = document.compositeConfigurations.Last();
     if (configuration == nullptr) {
         document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
@@ -128,24 +125,24 @@ void ReadCompositeNodeList(corvdekLINDefinitionFile& document, const corvString&
     // A '{' without a name before it opens a composite node without a name.
     corvdekLINCompositeNode* node = configuration->compositeNodes.Last();
     if (node == nullptr) node = configuration->compositeNodes.Add();
-    const StatementFields names(list, u",");
+    const StatementFields names(list, ",");
     for (int i = 0; i < names.Count(); ++i) node->nodeNames.Add(Trimmed(names.Item(i)));
 }
 
 bool ReadCompositeStatement(corvdekLINDefinitionFile& document, int depth) {
     if (depth == 1) {
-        if (document.statement.Find(0, u"configuration") < 0) {
+        if (document.statement.find("configuration") == std::string_view::npos) {
             document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
             return true;
         }
         // The name follows the keyword, after spaces or after a tab or line break that
         // the loader dropped.
-        const std::u16string_view keyword = u"configuration";
-        std::u16string_view name = document.statement.View();
+        constexpr std::string_view keyword = "configuration";
+        std::string_view name = document.statement;
         if (name.starts_with(keyword) && name.size() > keyword.size()) {
             name.remove_prefix(keyword.size());
         }
-        document.compositeConfigurations.Add()->name = Trimmed(name);
+        AssignTrimmed(document.compositeConfigurations.Add()->name, name);
         return true;
     }
     if (depth == 3) {
@@ -158,6 +155,6 @@ bool ReadCompositeStatement(corvdekLINDefinitionFile& document, int depth) {
         document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
         return true;
     }
-    configuration->compositeNodes.Add()->name = Trimmed(document.statement);
+    AssignTrimmed(configuration->compositeNodes.Add()->name, document.statement);
     return true;
 }

@@ -9,7 +9,7 @@
 namespace {
 
 void ReadMasterStatement(corvdekLINDefinitionFile& document) {
-    const StatementFields fields(TrimmedView(SplitAtFirst(document.statement.View(), u":").rest), u",");
+    const StatementFields fields(TrimmedView(SplitAtFirst(document.statement, ':').rest), ",");
     if (fields.Count() < 3) {
         document.ReportStatement("The LIN Master is specified incorrectly.",
                                  u"This line specifies the master incorrectly: ", kLevelError);
@@ -17,21 +17,21 @@ void ReadMasterStatement(corvdekLINDefinitionFile& document) {
     }
     document.master.name = Trimmed(fields.Item(0));
     // "5 ms" gives 5: the unit letters are dropped wherever they stand.
-    document.masterTimebase = WithoutCharacters(fields.Item(1), u"msMS");
-    document.masterJitter = WithoutCharacters(fields.Item(2), u"msMS");
+    document.masterTimebase = WithoutCharacters(fields.Item(1), "msMS");
+    document.masterJitter = WithoutCharacters(fields.Item(2), "msMS");
     // SAE J2602 adds the header length and the response tolerance: '24 bits, 30 %'.
     if (fields.Count() >= 5) {
-        document.masterMaxHeaderLength = WithoutCharacters(fields.Item(3), u"bits");
-        document.masterResponseTolerance = WithoutCharacters(fields.Item(4), u"%");
+        document.masterMaxHeaderLength = WithoutCharacters(fields.Item(3), "bits");
+        document.masterResponseTolerance = WithoutCharacters(fields.Item(4), "%");
     }
 }
 
 void ReadSlavesStatement(corvdekLINDefinitionFile& document) {
-    const StatementFields fields(SplitAtFirst(document.statement.View(), u":").rest, u",");
+    const StatementFields fields(SplitAtFirst(document.statement, ':').rest, ",");
     for (int i = 0; i < fields.Count(); ++i) {
-        const corvString name = Trimmed(fields.Item(i));
+        const std::string_view name = TrimmedView(fields.Item(i));
         // 'Slaves: ;' (a cluster without slaves as the writer saves it) names no node.
-        if (!name.IsEmpty()) document.nodes.Add()->name = name;
+        if (!name.empty()) document.nodes.Add()->name.AssignCodePage(name);
     }
 }
 
@@ -41,25 +41,32 @@ void ReportByteCountMismatch(corvdekLINDefinitionFile& document) {
         u"The number of intial values for this byte array signal should match: ", kLevelWarning);
 }
 
+// Appends the trimmed fields from `first` on to `list`, which is sized for them once.
+void AddTrimmedFields(corvStringArray& list, const StatementFields& fields, int first, int end) {
+    if (end <= first) return;
+    list.SetAllocated(list.Count() + end - first, true);
+    for (int i = first; i < end; ++i) list.Add(Trimmed(fields.Item(i)));
+}
+
 void SetReceivers(corvdekLINSignal& signal, const StatementFields& fields, int first) {
-    signal.subscribers.SetAllocated(fields.Count() - first, false);
-    for (int i = first; i < fields.Count(); ++i) signal.subscribers.Add(Trimmed(fields.Item(i)));
+    signal.subscribers.Clear();
+    AddTrimmedFields(signal.subscribers, fields, first, fields.Count());
 }
 
 // '1, 2 } , publisher, subscribers': the values stood in braces, so they are told apart
 // from the publisher whatever their number. A byte array keeps size / 8 values; a surplus
 // is reported.
 bool ReadBracedByteValues(corvdekLINDefinitionFile& document, corvdekLINSignal& signal) {
-    const StatementFields values(document.blockTail, u",");
-    const StatementFields after(document.afterBlock, u",");
+    const StatementFields values(document.blockTail, ",");
+    const StatementFields after(document.afterBlock, ",");
     const int first = after.Count() > 1 && TrimmedView(after.Item(0)).empty() ? 1 : 0;
     const int byteCount = signal.size.ToInt() / 8;
     if (byteCount < 0 || values.Count() < byteCount || TrimmedView(after.Item(first)).empty()) {
         ReportByteCountMismatch(document);
         return true;
     }
-    for (int i = 0; i < byteCount; ++i) signal.initValues.Add(Trimmed(values.Item(i)));
-    signal.publisher = Trimmed(after.Item(first));
+    AddTrimmedFields(signal.initValues, values, 0, byteCount);
+    AssignTrimmed(signal.publisher, after.Item(first));
     SetReceivers(signal, after, first + 1);
     if (values.Count() > byteCount) ReportByteCountMismatch(document);
     return true;
@@ -85,9 +92,9 @@ bool ReadByteArrayValues(corvdekLINDefinitionFile& document, const StatementFiel
     }
     // Without byte values ('{ } , CEM', as written for a signal of fewer than 8 bits) the
     // empty braces leave an empty first field that is no publisher.
-    const int first = byteCount == 0 && fields.Count() > 1 && Trimmed(fields.Item(0)).IsEmpty();
-    for (int i = 0; i < byteCount; ++i) signal->initValues.Add(Trimmed(fields.Item(i)));
-    signal->publisher = Trimmed(fields.Item(first + byteCount));
+    const int first = byteCount == 0 && fields.Count() > 1 && TrimmedView(fields.Item(0)).empty();
+    AddTrimmedFields(signal->initValues, fields, 0, byteCount);
+    AssignTrimmed(signal->publisher, fields.Item(first + byteCount));
     SetReceivers(*signal, fields, first + byteCount + 1);
     return true;
 }
@@ -95,7 +102,7 @@ bool ReadByteArrayValues(corvdekLINDefinitionFile& document, const StatementFiel
 }  // namespace
 
 bool ReadNodesStatement(corvdekLINDefinitionFile& document) {
-    if (document.statement.StartsWith(u"Master")) {
+    if (document.statement.starts_with("Master")) {
         ReadMasterStatement(document);
     } else {
         ReadSlavesStatement(document);
@@ -104,12 +111,12 @@ bool ReadNodesStatement(corvdekLINDefinitionFile& document) {
 }
 
 bool ReadSignalStatement(corvdekLINDefinitionFile& document) {
-    const SplitAtFirst parts(document.statement.View(), u":");
-    const StatementFields fields(TrimmedView(parts.rest), u",");
+    const SplitAtFirst parts(document.statement, ':');
+    const StatementFields fields(TrimmedView(parts.rest), ",");
     if (!parts.found) return ReadByteArrayValues(document, fields);
     corvdekLINSignal* signal = document.signals.Add();
-    signal->name = Trimmed(parts.head);
-    signal->size = Trimmed(fields.Item(0));
+    AssignTrimmed(signal->name, parts.head);
+    AssignTrimmed(signal->size, fields.Item(0));
     if (fields.Count() == 2) return true;  // 'name: size,' cut off by the '{' of a value list
     if (fields.Count() == 1) {
         document.ReportStatement("The LIN Signal is specified incorrectly.",
@@ -117,8 +124,8 @@ bool ReadSignalStatement(corvdekLINDefinitionFile& document) {
                                  kLevelWarning);
         return true;
     }
-    signal->initValue = Trimmed(fields.Item(1));
-    signal->publisher = Trimmed(fields.Item(2));
+    AssignTrimmed(signal->initValue, fields.Item(1));
+    AssignTrimmed(signal->publisher, fields.Item(2));
     SetReceivers(*signal, fields, 3);
     return true;
 }
@@ -126,36 +133,36 @@ bool ReadSignalStatement(corvdekLINDefinitionFile& document) {
 // 'name: size, initial value', or a byte array's head and then its values in braces.
 bool ReadDiagnosticSignalStatement(corvdekLINDefinitionFile& document) {
     document.hasDiagnosticFrames = true;
-    const SplitAtFirst parts(document.statement.View(), u":");
+    const SplitAtFirst parts(document.statement, ':');
     if (!parts.found) {
         corvdekLINSignal* signal = document.diagnosticSignals.Last();
         if (signal == nullptr || document.blockTailDepth != 2) return false;
         signal->isByteArray = true;
-        const StatementFields values(document.blockTail, u",");
-        for (int i = 0; i < values.Count(); ++i) signal->initValues.Add(Trimmed(values.Item(i)));
+        const StatementFields values(document.blockTail, ",");
+        AddTrimmedFields(signal->initValues, values, 0, values.Count());
         return true;
     }
-    const StatementFields fields(TrimmedView(parts.rest), u",");
+    const StatementFields fields(TrimmedView(parts.rest), ",");
     if (fields.Count() != 2) return false;
     corvdekLINSignal* signal = document.diagnosticSignals.Add();
-    signal->name = Trimmed(parts.head);
-    signal->size = Trimmed(fields.Item(0));
-    signal->initValue = Trimmed(fields.Item(1));
+    AssignTrimmed(signal->name, parts.head);
+    AssignTrimmed(signal->size, fields.Item(0));
+    AssignTrimmed(signal->initValue, fields.Item(1));
     return true;
 }
 
 // 'name: size' opens a group; 'signal, offset' inside it.
 bool ReadSignalGroupStatement(corvdekLINDefinitionFile& document, int depth) {
     if (depth == 1) {
-        const SplitAtFirst parts(document.statement.View(), u":");
+        const SplitAtFirst parts(document.statement, ':');
         if (!parts.found) return false;
         corvdekLINSignalGroup* group = document.signalGroups.Add();
-        group->name = Trimmed(parts.head);
-        group->size = Trimmed(parts.rest);
+        AssignTrimmed(group->name, parts.head);
+        AssignTrimmed(group->size, parts.rest);
         return true;
     }
     corvdekLINSignalGroup* group = document.signalGroups.Last();
-    const StatementFields fields(document.statement, u",");
+    const StatementFields fields(document.statement, ",");
     if (depth != 2 || group == nullptr || fields.Count() != 2) return false;
     group->signalNames.Add(Trimmed(fields.Item(0)));
     group->signalOffsets.Add(Trimmed(fields.Item(1)));

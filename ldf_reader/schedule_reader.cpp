@@ -16,36 +16,36 @@ constexpr const char16_t* kFrameInvalidAt = u"This Schedule Table frame is inval
 
 // The commands that take an argument list in braces, with the load issue of a wrong list.
 struct Command {
-    const char16_t* word;
+    const char* word;
     int kind;
     const char* invalid;
     const char16_t* invalidAt;
 };
 
 constexpr Command kCommands[] = {
-    {u"AssignFrameId", Item::kAssignFrameId, "Schedule Table AssignFrameId Invalid.",
+    {"AssignFrameId", Item::kAssignFrameId, "Schedule Table AssignFrameId Invalid.",
      u"This Schedule Table AssignFrameId is invalid at line: "},
-    {u"UnassignFrameId", Item::kUnassignFrameId, "Schedule Table UnassignFrameId Invalid.",
+    {"UnassignFrameId", Item::kUnassignFrameId, "Schedule Table UnassignFrameId Invalid.",
      u"This Schedule Table UnassignFrameId is invalid at line: "},
-    {u"AssignNAD", Item::kAssignNAD, "Schedule Table AssignNAD Invalid.",
+    {"AssignNAD", Item::kAssignNAD, "Schedule Table AssignNAD Invalid.",
      u"This Schedule Table AssignNAD is invalid at line: "},
-    {u"FreeFormat", Item::kFreeFormat, "Schedule Table FreeFormat Invalid.",
+    {"FreeFormat", Item::kFreeFormat, "Schedule Table FreeFormat Invalid.",
      u"This Schedule Table FreeFormat is invalid at line: "},
-    {u"ConditionalChangeNAD", Item::kConditionalChangeNAD,
+    {"ConditionalChangeNAD", Item::kConditionalChangeNAD,
      "Schedule Table ConditionalChangeNAD Invalid.",
      u"This Schedule Table ConditionalChangeNAD is invalid at line: "},
-    {u"DataDump", Item::kDataDump, "Schedule Table DataDump Invalid.",
+    {"DataDump", Item::kDataDump, "Schedule Table DataDump Invalid.",
      u"This Schedule Table DataDump is invalid at line: "},
-    {u"SaveConfiguration", Item::kSaveConfiguration, "Schedule Table SaveConfiguration Invalid.",
+    {"SaveConfiguration", Item::kSaveConfiguration, "Schedule Table SaveConfiguration Invalid.",
      u"This Schedule Table SaveConfiguration is invalid at line: "},
-    {u"AssignFrameIdRange", Item::kAssignFrameIdRange,
+    {"AssignFrameIdRange", Item::kAssignFrameIdRange,
      "Schedule Table AssignFrameIdRange Invalid.",
      u"This Schedule Table AssignFrameIdRange is invalid at line: "},
 };
 
-const Command* CommandOfWord(const corvString& word) {
+const Command* CommandOfWord(std::string_view word) {
     for (const Command& command : kCommands) {
-        if (word.Equals(command.word)) return &command;
+        if (word == command.word) return &command;
     }
     return nullptr;
 }
@@ -57,51 +57,49 @@ const Command* CommandOfKind(int kind) {
     return nullptr;
 }
 
-bool IsNameCharacter(char16_t ch) {
-    return (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9') ||
-           ch == u'_';
+bool IsNameCharacter(char ch) {
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_';
 }
 
 // Where the keyword "delay" stands as a word of its own; a frame may carry the word in its
 // name ('Wiper_delay delay 10 ms'). npos unless it stands exactly once.
-constexpr std::u16string_view kDelay = u"delay";
+constexpr std::string_view kDelay = "delay";
 
-std::size_t FindDelayKeyword(std::u16string_view text) {
-    std::size_t found = std::u16string_view::npos;
-    for (std::size_t at = text.find(kDelay); at != std::u16string_view::npos;
+std::size_t FindDelayKeyword(std::string_view text) {
+    std::size_t found = std::string_view::npos;
+    for (std::size_t at = text.find(kDelay); at != std::string_view::npos;
          at = text.find(kDelay, at + 1)) {
         const std::size_t end = at + kDelay.size();
         const bool word = (at == 0 || !IsNameCharacter(text[at - 1])) &&
                           (end == text.size() || !IsNameCharacter(text[end]));
         if (!word) continue;
-        if (found != std::u16string_view::npos) return std::u16string_view::npos;
+        if (found != std::string_view::npos) return std::string_view::npos;
         found = at;
     }
     return found;
 }
 
-// An entry split at its "delay": the text before it, and the delay in ms.
+// An entry split at its "delay": the text before it, and the delay in ms, both trimmed.
 struct ScheduleEntry {
-    explicit ScheduleEntry(const corvString& statement) {
-        const std::u16string_view text = statement.View();
+    explicit ScheduleEntry(std::string_view text) {
         const std::size_t at = FindDelayKeyword(text);
-        hasDelay = at != std::u16string_view::npos;
-        head = Trimmed(hasDelay ? text.substr(0, at) : text);
+        hasDelay = at != std::string_view::npos;
+        head = TrimmedView(hasDelay ? text.substr(0, at) : text);
         if (hasDelay) {
-            const StatementFields delayParts(text.substr(at + kDelay.size()), u"ms");
-            delay = Trimmed(delayParts.Item(0));
+            const StatementFields delayParts(text.substr(at + kDelay.size()), "ms");
+            delay = TrimmedView(delayParts.Item(0));
         }
     }
 
-    corvString head;
-    corvString delay;
+    std::string_view head;
+    std::string_view delay;
     bool hasDelay = false;
 };
 
 void AddItem(corvdekLINScheduleTable& table, int kind, const ScheduleEntry* entry) {
     Item* item = table.items.Add();
     item->kind = kind;
-    if (entry != nullptr) item->delay = entry->delay;
+    if (entry != nullptr) item->delay.AssignCodePage(entry->delay);
 }
 
 // The node first, then the values after it.
@@ -111,8 +109,8 @@ void SetNodeAndArguments(Item& item, const StatementFields& fields) {
 }
 
 // Stores the fields of a command's argument list; false when their number is wrong.
-bool ReadArguments(Item& item, const corvString& head) {
-    const StatementFields fields(head.View(), u",");
+bool ReadArguments(Item& item, std::string_view head) {
+    const StatementFields fields(head, ",");
     const int count = fields.Count();
     switch (item.kind) {
         case Item::kAssignFrameId:
@@ -148,7 +146,7 @@ bool ReadArguments(Item& item, const corvString& head) {
             if (count != 2 && count != 6) return false;
             SetNodeAndArguments(item, fields);
             return true;
-        case Item::kFreeFormat: item.freeFormatData = head; return true;
+        case Item::kFreeFormat: item.freeFormatData.AssignCodePage(head); return true;
         default: return true;  // other entries take no arguments, only the delay
     }
 }
@@ -156,7 +154,7 @@ bool ReadArguments(Item& item, const corvString& head) {
 // 'arguments } delay 10 ms' after the '{' of a command. A statement with commas but no
 // brace before it is taken as the arguments of the entry before it too.
 void ReadArgumentList(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& table,
-                      const corvString& arguments, const ScheduleEntry& entry) {
+                      std::string_view arguments, const ScheduleEntry& entry) {
     Item* item = table.items.Last();
     if (item == nullptr) {
         document.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
@@ -167,7 +165,7 @@ void ReadArgumentList(corvdekLINDefinitionFile& document, corvdekLINScheduleTabl
         document.ReportStatement(command->invalid, command->invalidAt, kLevelWarning);
     }
     if (entry.hasDelay) {
-        item->delay = entry.delay;
+        item->delay.AssignCodePage(entry.delay);
     } else {
         document.ReportStatement("Schedule Table Delay Invalid.", kFrameInvalidAt,
                                  kLevelWarning);
@@ -176,8 +174,8 @@ void ReadArgumentList(corvdekLINDefinitionFile& document, corvdekLINScheduleTabl
 
 bool ReadEntry(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& table,
                const ScheduleEntry& entry, int depth) {
-    if (entry.head.Equals(u"MasterReq") || entry.head.Equals(u"SlaveResp")) {
-        const bool master = entry.head.Equals(u"MasterReq");
+    if (entry.head == "MasterReq" || entry.head == "SlaveResp") {
+        const bool master = entry.head == "MasterReq";
         if (entry.hasDelay) {
             AddItem(table, master ? Item::kMasterReq : Item::kSlaveResp, &entry);
         } else {
@@ -194,9 +192,9 @@ bool ReadEntry(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& tabl
     if (depth != 2) return false;
     // An entry needs a frame name: ' delay 10 ms' alone (what remains of an empty
     // FreeFormat list) names none.
-    if (entry.hasDelay && !entry.head.IsEmpty()) {
+    if (entry.hasDelay && !entry.head.empty()) {
         AddItem(table, Item::kFrame, &entry);
-        table.items.Last()->frameName = entry.head;
+        table.items.Last()->frameName.AssignCodePage(entry.head);
     } else {
         document.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
     }
@@ -207,7 +205,7 @@ bool ReadEntry(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& tabl
 
 bool ReadScheduleTableStatement(corvdekLINDefinitionFile& document, int depth) {
     if (depth == 1) {
-        document.scheduleTables.Add()->name = document.statement;
+        document.scheduleTables.Add()->name.AssignCodePage(document.statement);
         return true;
     }
     corvdekLINScheduleTable* table = document.scheduleTables.Last();
@@ -220,7 +218,7 @@ bool ReadScheduleTableStatement(corvdekLINDefinitionFile& document, int depth) {
         return true;
     }
     const ScheduleEntry entry(document.statement);
-    if (document.statement.Find(0, u",") >= 0) {
+    if (document.statement.find(',') != std::string_view::npos) {
         ReadArgumentList(document, *table, entry.head, entry);
         return true;
     }

@@ -5,8 +5,8 @@
 // cannot use becomes one load issue and reading goes on. Each returns true when it took
 // the statement into the model or reported it; the driver reports the rest as not kept.
 
+#include <string_view>
 
-class corvString;
 class corvdekLINDefinitionFile;
 
 bool ReadNodesStatement(corvdekLINDefinitionFile& document);  // Master and Slaves, depth 1
@@ -25,4 +25,4 @@ bool ReadRepresentationStatement(corvdekLINDefinitionFile& document);
 bool ReadNodeAttributesStatement(corvdekLINDefinitionFile& document, int depth);
 bool ReadCompositeStatement(corvdekLINDefinitionFile& document, int depth);
 // The logical nodes of the composite node read last, as 'LN1, LN2' lists them.
-void ReadCompositeNodeList(corvdekLINDefinitionFile& document, const corvString& list);
+void ReadCompositeNodeList(corvdekLINDefinitionFile& document, std::string_view list);

@@ -1,34 +1,44 @@
 #pragma once
-// Small text helpers shared by the section readers. Views point into the statement being
-// read, which stays unchanged while a reader runs.
+// Small text helpers shared by the section readers. A statement is read as the file's 8-bit
+// text: it is cut and split as views into the statement being read, which stays unchanged
+// while a reader runs, and only the fields the model keeps are converted to corvString.
 
 #include <array>
 #include <string_view>
 #include <vector>
 
-#include "foundation/corv_arrays.h"
 #include "foundation/corv_string.h"
 
 // The text before the first occurrence of `separator` and the text after it. Without the
 // separator the head is empty and the rest is the whole text (`found` tells which).
 struct SplitAtFirst {
-    SplitAtFirst(std::u16string_view text, std::u16string_view separator);
+    SplitAtFirst(std::string_view text, char separator);
 
-    std::u16string_view head;
-    std::u16string_view rest;
+    std::string_view head;
+    std::string_view rest;
     bool found = false;
 };
 
 // Spaces trimmed off both ends.
-std::u16string_view TrimmedView(std::u16string_view text);
-inline corvString Trimmed(std::u16string_view text) { return corvString(TrimmedView(text)); }
-inline corvString Trimmed(const corvString& text) { return Trimmed(text.View()); }
+inline std::string_view TrimmedView(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t end = text.size();
+    while (first < end && text[first] == ' ') ++first;
+    while (end > first && text[end - 1] == ' ') --end;
+    return text.substr(first, end - first);
+}
+
+// `text` converted from the file's code page, as the model keeps it.
+corvString Converted(std::string_view text);
+inline corvString Trimmed(std::string_view text) { return Converted(TrimmedView(text)); }
+// Converts `text` trimmed into `target`, reusing its storage.
+inline void AssignTrimmed(corvString& target, std::string_view text) { target.AssignCodePage(TrimmedView(text)); }
 
 // `text` trimmed, without the double quotes around it.
-corvString Unquoted(std::u16string_view text);
+corvString Unquoted(std::string_view text);
 
 // `text` without any of `characters` (unit letters such as "ms"), then trimmed.
-corvString WithoutCharacters(std::u16string_view text, std::u16string_view characters);
+corvString WithoutCharacters(std::string_view text, std::string_view characters);
 
 // The fields of a statement between separators, as views, so that reading a statement
 // copies only what the model keeps. The rules of corvStringArray::Split (exact, empty
@@ -38,13 +48,10 @@ corvString WithoutCharacters(std::u16string_view text, std::u16string_view chara
 // more, and it is split without an allocation.
 class StatementFields {
 public:
-    StatementFields(std::u16string_view text, std::u16string_view separator);
-    StatementFields(const corvString& text, std::u16string_view separator)
-        : StatementFields(text.View(), separator) {}
-    StatementFields(corvString&&, std::u16string_view) = delete;  // the views would dangle
+    StatementFields(std::string_view text, std::string_view separator);
 
     int Count() const { return count_; }
-    std::u16string_view Item(int i) const {
+    std::string_view Item(int i) const {
         return i < kLocalFields ? local_[static_cast<std::size_t>(i)]
                                 : more_[static_cast<std::size_t>(i - kLocalFields)];
     }
@@ -52,10 +59,11 @@ public:
 private:
     static constexpr int kLocalFields = 12;
 
-    void SplitAtUnit(std::u16string_view text, char16_t separator);
-    void Add(std::u16string_view field);
+    void SplitAtCharacter(std::string_view text, char separator);
+    void SplitAtText(std::string_view text, std::string_view separator);
+    void Add(std::string_view field);
 
-    std::array<std::u16string_view, kLocalFields> local_;
-    std::vector<std::u16string_view> more_;
+    std::array<std::string_view, kLocalFields> local_;
+    std::vector<std::string_view> more_;
     int count_ = 0;
 };

@@ -76,7 +76,8 @@ private:
     static constexpr int kGrowBy = 100;
 
     bool IsIndex(int index) const { return index >= 0 && index < GetCount(); }
-    corvString NextFreshKey();
+    // Gives `key` the next number that no element's key holds.
+    void SetFreshKey(corvString& key);
     // The numeric value of a key the collection could have generated, or -1.
     static long long KeyNumber(const corvString& key);
 
@@ -123,18 +124,21 @@ int corvCollectionTemplate<T>::FindByKey(const corvString& key) const {
 }
 
 template <typename T>
-corvString corvCollectionTemplate<T>::NextFreshKey() {
-    corvString key;
+void corvCollectionTemplate<T>::SetFreshKey(corvString& key) {
+    // While the keys ascend, a number above the last one is taken by no element.
+    if (keysAscend_ && (items_.empty() || KeyNumber(items_.back()->key) < nextKeyNumber_)) {
+        key.SetInt(nextKeyNumber_++);
+        return;
+    }
     do {
         key.SetInt(nextKeyNumber_++);
     } while (FindByKey(key) != -1);
-    return key;
 }
 
 template <typename T>
 T* corvCollectionTemplate<T>::InsertExistingAt(std::unique_ptr<T> element, int index) {
     if (!element || index < 0 || index > GetCount()) return nullptr;
-    element->key = NextFreshKey();
+    SetFreshKey(element->key);
     if (capacity_ < GetCount() + 1) {
         // Geometric growth keeps adding n elements linear; a fixed step made it quadratic.
         capacity_ = std::max(capacity_ + kGrowBy + 1, 2 * capacity_);

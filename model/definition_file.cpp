@@ -39,8 +39,10 @@ void corvdekLINDefinitionFile::AddLoadIssue(const char* type, const corvString& 
 
 void corvdekLINDefinitionFile::ReportStatement(const char* type, const char16_t* leadIn,
                                                const char* level) {
+    corvString converted;
+    converted.AssignCodePage(statement);
     corvString details(leadIn);
-    details.Append(statement);
+    details.Append(converted);
     AddLoadIssue(type, details, level);
 }
 

@@ -2,7 +2,9 @@
 // The document: everything one LDF file describes, the issues found while loading it and
 // by the setup check, and the transient state of the loader.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "collection.h"
 #include "foundation/corv_arrays.h"
@@ -82,22 +84,27 @@ public:
     corvString masterResponseTolerance;
     corvString lastLoadError;   // why the last load or save failed
 
-    // Loader state: the statement being processed and where it stands. When a '}' stood
-    // inside the statement, `blockTail` is the text before it (trimmed: the end of the
-    // block it closed, such as a byte array's values or a command's arguments),
-    // `afterBlock` the text after it, and `blockTailDepth` the depth inside that block.
-    corvString statement;
-    corvString blockTail;
-    corvString afterBlock;
+    // Loader state: the statement being processed, as the file's 8-bit text without the
+    // spaces around it. When a '}' stood inside the statement, `blockTail` is the text
+    // before it (trimmed: the end of the block it closed, such as a byte array's values or
+    // a command's arguments), `afterBlock` the text after it, and `blockTailDepth` the depth
+    // inside that block. The three views point into the text handed to ProcessStatement
+    // and hold only while it runs.
+    std::string_view statement;
+    std::string_view blockTail;
+    std::string_view afterBlock;
     int blockTailDepth = -1;  // -1: no '}' with text before it
     int section = kSectionNone;
     int attributeNodeIndex = -1;
     // The block of a Node_attributes section being read names a node not known yet: its
-    // statements wait for the end of the load, as the Nodes section may come later. The
-    // statements' tags hold their depth.
+    // statements wait for the end of the load, as the Nodes section may come later.
+    struct DeferredAttributeStatement {
+        corvString nodeName;
+        std::string statement;
+        int depth;
+    };
     corvString attributeNodeName;
-    corvStringArray deferredAttributeNodes;
-    corvStringArray deferredAttributeStatements;
+    std::vector<DeferredAttributeStatement> deferredAttributeStatements;
     SlaveNameLookup slaveLookup;
 
     corvdekLINDefinitionFile() = default;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -20,6 +21,32 @@ TEST(CodePage, EveryByteConvertsToOneCharacterAndBack) {
 
 TEST(CodePage, UnrepresentableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(tabrel::EncodeCodePage(u"\u4E2D\u0100\u2122"), "??\x99");
+}
+
+// WidenBytes takes a text in parts of 16, 8 or 4 bytes and the rest one by one: at every
+// length up to a few parts, with a zero or a high byte at every position, it must widen
+// each byte, write nothing past the end, read nothing past it (the bytes are a heap block
+// of their exact size, for the sanitizer) and report exactly what it met.
+TEST(WidenBytes, EveryLengthAndPositionMatchesByteByByte) {
+    for (std::size_t length = 0; length <= 40; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {  // at == length: nothing planted
+            for (const char planted : {'\0', '\x80', '\xFF'}) {
+                SCOPED_TRACE(::testing::Message() << "length " << length << ", at " << at << ", byte "
+                                                  << static_cast<int>(static_cast<unsigned char>(planted)));
+                const auto bytes = std::make_unique<char[]>(length);
+                std::u16string expected;
+                for (std::size_t i = 0; i < length; ++i) {
+                    bytes[i] = i == at ? planted : static_cast<char>('a' + i % 26);
+                    expected.push_back(static_cast<unsigned char>(bytes[i]));
+                }
+                std::u16string units(length + 1, u'#');
+                const tabrel::WidenedBytes result = tabrel::WidenBytes(bytes.get(), length, units.data());
+                EXPECT_EQ(units, expected + u'#');
+                EXPECT_EQ(result.hadZero, at < length && planted == '\0');
+                EXPECT_EQ(result.hadHighByte, at < length && planted != '\0');
+            }
+        }
+    }
 }
 
 TEST(Utf8, RoundTripsAndRejectsMalformedBytes) {

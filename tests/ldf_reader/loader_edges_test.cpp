@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/definition_file.h"
+#include "support/model_equality.h"
 #include "support/test_support.h"
 
 namespace {
@@ -91,3 +92,27 @@ TEST_F(LoaderEdges, BlockCommentsEndWhereTheirOwnCloserStands) {
 }
 
 }  // namespace
+
+// A statement that stands whole on its line is read where it stands; one that runs over
+// lines, comments and tabs is collected first. Both must give the same model, also for a
+// statement that ends a block with text before its '}'.
+TEST(StatementAssembly, AStatementReadInPlaceEqualsTheSameStatementCollected) {
+    const std::string cluster =
+        "Nodes { Master: CEM, 5 ms, 0.1 ms; Slaves: S1, S2; }\n"
+        "Signals { A: 8, 0, CEM, S1, S2; B: 16, {1, 2} , S1, CEM; C: 1, 0, CEM, S1; }\n"
+        "Frames { F: 0x10, CEM, 2 { A, 0; C, 8; } }\n"
+        "Schedule_tables { T { F delay 10 ms; AssignNAD { S1 } delay 20 ms; } }\n";
+    std::string scattered;  // every space followed by a line break, a tab and a comment
+    for (char ch : cluster) {
+        scattered += ch;
+        if (ch == ' ') scattered += "\n\t/* */";
+    }
+    corvdekLINDefinitionFile inPlace;
+    corvdekLINDefinitionFile collected;
+    ASSERT_TRUE(inPlace.LoadFromBytes(cluster));
+    ASSERT_TRUE(collected.LoadFromBytes(scattered));
+    EXPECT_EQ(ModelDifferences(inPlace, collected), std::vector<std::string>{});
+    EXPECT_EQ(LoadIssues(inPlace), LoadIssues(collected));
+    EXPECT_EQ(inPlace.signals.GetCount(), 3);
+    EXPECT_EQ(Utf8(inPlace.signals.Get(1)->initValues), (Texts{"1", "2"}));
+}
