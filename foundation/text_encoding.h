@@ -89,6 +89,44 @@ inline WidenedBytes WidenBytes(const char* bytes, std::size_t count, char16_t* u
     return result;
 }
 
+// Narrows `count` UTF-16 units to Windows-1252 bytes, one for one, many at a time ('?' for
+// a character the code page cannot hold).
+inline void EncodeCodePageUnits(const char16_t* units, std::size_t count, char* bytes) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Eight units at a time, packed to bytes when all of them are ASCII; a shorter text in
+    // two overlapping parts of eight or four. A part with other characters goes one by one.
+    const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const __m128i zero = _mm_setzero_si128();
+    const auto narrowed = [&](std::size_t at, bool four) {
+        const __m128i part = four ? _mm_loadl_epi64(reinterpret_cast<const __m128i*>(units + at))
+                                  : _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(part, nonAscii), zero)) != 0xFFFF) {
+            for (std::size_t k = at; k < at + (four ? 4 : 8); ++k) bytes[k] = static_cast<char>(EncodeCodePageChar(units[k]));
+            return;
+        }
+        const __m128i packed = _mm_packus_epi16(part, zero);
+        if (four) {
+            const auto word = static_cast<std::uint32_t>(_mm_cvtsi128_si32(packed));
+            std::memcpy(bytes + at, &word, sizeof word);
+        } else {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(bytes + at), packed);
+        }
+    };
+    if (count >= 8) {
+        for (; i + 8 <= count; i += 8) narrowed(i, false);
+        if (i < count) narrowed(count - 8, false);
+        return;
+    }
+    if (count >= 4) {
+        narrowed(0, true);
+        narrowed(count - 4, true);
+        return;
+    }
+#endif
+    for (; i < count; ++i) bytes[i] = static_cast<char>(EncodeCodePageChar(units[i]));
+}
+
 std::u16string DecodeCodePage(std::string_view bytes);
 std::string EncodeCodePage(std::u16string_view text);
 

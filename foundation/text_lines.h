@@ -1,18 +1,50 @@
 #pragma once
 // Collects lines of text for a file: Windows-1252 bytes ('?' for characters the code page
-// cannot hold), every line ended by CR LF.
+// cannot hold), every line ended by CR LF. A file of megabytes is made of millions of short
+// pieces, so a piece is narrowed into room that grows in large steps and is never cleared.
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "text_encoding.h"
+
 class TextLines {
 public:
     // One line made of the pieces, in order.
-    void Line(std::initializer_list<std::u16string_view> pieces);
-    void Blank() { bytes_ += "\r\n"; }
-    std::string Take() { return std::move(bytes_); }
+    void Line(std::initializer_list<std::u16string_view> pieces) {
+        Append(pieces);
+        EndLine();
+    }
+    // A line of a varying number of pieces: appended in turn, then ended.
+    void Append(std::u16string_view piece) {
+        tabrel::EncodeCodePageUnits(piece.data(), piece.size(), Room(piece.size()));
+    }
+    void Append(std::initializer_list<std::u16string_view> pieces) {
+        for (std::u16string_view piece : pieces) Append(piece);
+    }
+    void EndLine() {
+        char* end = Room(2);
+        end[0] = '\r';
+        end[1] = '\n';
+    }
+    void Blank() { EndLine(); }
+    std::string Take() {
+        bytes_.resize(size_);
+        size_ = 0;
+        return std::move(bytes_);
+    }
 
 private:
-    std::string bytes_;
+    // `n` more bytes at the end of the text, for the caller to fill.
+    char* Room(std::size_t n) {
+        if (size_ + n > bytes_.size()) Grow(size_ + n);
+        char* room = bytes_.data() + size_;
+        size_ += n;
+        return room;
+    }
+    void Grow(std::size_t needed);
+
+    std::string bytes_;     // the text is its first `size_` bytes
+    std::size_t size_ = 0;
 };

@@ -99,18 +99,18 @@ void WriteMasterLine(const corvdekLINDefinitionFile& document, LdfOutput& out) {
 
 // A byte array is written with exactly the values its size gives; missing ones are
 // written as 0, though never more than a LIN frame's 8 (a wild size asks for millions).
-std::u16string ByteArrayValues(const corvdekLINSignal& signal, LdfOutput& out) {
+void AppendByteArrayValues(const corvdekLINSignal& signal, LdfOutput& out) {
     const int byteCount = std::min(signal.size.ToInt() / 8, std::max(8, signal.initValues.Count()));
     if (byteCount != signal.initValues.Count()) {
         out.LeftOut({u"Signal ", signal.name.View(), u": a byte array of size ", signal.size.View(),
                      u" holds size / 8 initial values; the others are written as 0 or left out."});
     }
-    std::u16string values;
+    out.Append({u"{ "});
     for (int i = 0; i < std::max(byteCount, 1); ++i) {
-        if (i > 0) values += u", ";
-        values += i < signal.initValues.Count() ? signal.initValues.Item(i).View() : u"0";
+        if (i > 0) out.Append({u", "});
+        out.Append({i < signal.initValues.Count() ? signal.initValues.Item(i).View() : u"0"});
     }
-    return u"{ " + values + u"} ";
+    out.Append({u"} "});
 }
 
 }  // namespace
@@ -134,16 +134,15 @@ void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& ou
     out.Line({u"Signals {"});
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
-        const std::u16string initialValue = signal.isByteArray
-                                                ? ByteArrayValues(signal, out)
-                                                : std::u16string(signal.initValue.View());
-        std::u16string subscribers;
-        for (int s = 0; s < signal.subscribers.Count(); ++s) {
-            subscribers += u", ";
-            subscribers += signal.subscribers.Item(s).View();
+        out.Append({u"\t", signal.name.View(), u": ", signal.size.View(), u", "});
+        if (signal.isByteArray) {
+            AppendByteArrayValues(signal, out);
+        } else {
+            out.Append({signal.initValue.View()});
         }
-        out.Line({u"\t", signal.name.View(), u": ", signal.size.View(), u", ", initialValue, u", ",
-                  signal.publisher.View(), subscribers, u";"});
+        out.Append({u", ", signal.publisher.View()});
+        for (int s = 0; s < signal.subscribers.Count(); ++s) out.Append({u", ", signal.subscribers.Item(s).View()});
+        out.Line({u";"});
     }
     out.Line({u"}"});
 }
@@ -153,10 +152,8 @@ void WriteFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out
     out.Line({u"Frames {"});
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvdekLINFrame& frame = *document.frames.Get(i);
-        const std::u16string length =
-            frame.length.IsEmpty() ? u"" : u", " + std::u16string(frame.length.View());
-        out.Line({u"\t", frame.name.View(), u": ", frame.frameId.View(), u", ",
-                  frame.publisher.View(), length, u" {"});
+        out.Line({u"\t", frame.name.View(), u": ", frame.frameId.View(), u", ", frame.publisher.View(),
+                  frame.length.IsEmpty() ? u"" : u", ", frame.length.View(), u" {"});
         WriteSignalLayout(frame.signalNames, frame.signalOffsets, u"\t\t", out);
         out.Line({u"}"});
     }

@@ -71,8 +71,20 @@ void WriteDiagnosticFrameAsRead(const corvdekLINDiagnosticFrame& frame, LdfOutpu
     out.Line({u"     }"});
 }
 
+std::u16string ConfigurationCommandText(const Item& item);
+
 // The text before ' delay'; empty when the entry lacks a value that its command needs.
 std::u16string CommandText(const Item& item) {
+    switch (item.kind) {
+        case Item::kFrame: return Text(item.frameName);
+        case Item::kMasterReq: return u"MasterReq";
+        case Item::kSlaveResp: return u"SlaveResp";
+        default: return ConfigurationCommandText(item);
+    }
+}
+
+// CommandText of the commands with values in braces.
+std::u16string ConfigurationCommandText(const Item& item) {
     const auto braced = [](std::u16string_view command, std::u16string arguments) {
         return std::u16string(command) + u" { " + arguments + u" }";
     };
@@ -81,9 +93,6 @@ std::u16string CommandText(const Item& item) {
         item.arguments.Count() == 0 ? node : node + u", " + item.arguments.Joined(u", ");
     const bool arguments = AllGiven(item.arguments);
     switch (item.kind) {
-        case Item::kFrame: return Text(item.frameName);
-        case Item::kMasterReq: return u"MasterReq";
-        case Item::kSlaveResp: return u"SlaveResp";
         case Item::kAssignFrameId:
         case Item::kUnassignFrameId:
             if (node.empty() || item.frameName.IsEmpty()) return {};
@@ -123,9 +132,12 @@ std::u16string CommandText(const Item& item) {
     }
 }
 
+// CommandText of an entry that can be written, else empty.
+std::u16string CompleteCommandText(const Item& item) { return item.delay.IsEmpty() ? u"" : CommandText(item); }
+
 void WriteScheduleEntry(const corvdekLINScheduleTable& table, const Item& item, LdfOutput& out) {
-    const std::u16string command = CommandText(item);
-    if (!ScheduleEntryIsComplete(item)) {
+    const std::u16string command = CompleteCommandText(item);
+    if (command.empty()) {
         out.LeftOut({u"Schedule table ", table.name.View(), u": an entry without its delay or "
                      u"without the values its command needs."});
         return;
@@ -225,9 +237,7 @@ void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
 
 }  // namespace
 
-bool ScheduleEntryIsComplete(const corvdekLINScheduleTableItem& item) {
-    return !item.delay.IsEmpty() && !CommandText(item).empty();
-}
+bool ScheduleEntryIsComplete(const corvdekLINScheduleTableItem& item) { return !CompleteCommandText(item).empty(); }
 
 void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     out.OpenSection(u"composite {");

@@ -15,9 +15,15 @@ public:
     explicit LdfOutput(corvStringArray* leftOut) : leftOut_(leftOut) {}
 
     void Line(std::initializer_list<std::u16string_view> pieces) {
-        WritePendingHead();
-        lines_.Line(pieces);
+        Append(pieces);
+        EndLine();
     }
+    // A line of a varying number of pieces: appended in turn, then ended.
+    void Append(std::initializer_list<std::u16string_view> pieces) {
+        if (!pendingHeads_.empty()) WritePendingHead();
+        lines_.Append(pieces);
+    }
+    void EndLine() { lines_.EndLine(); }
     void Blank() { lines_.Blank(); }
     // A block whose head line is written with its first line: the LIN grammar allows most
     // blocks no empty body, so one without a line is left out whole. Blocks nest.

@@ -49,6 +49,25 @@ TEST(WidenBytes, EveryLengthAndPositionMatchesByteByByte) {
     }
 }
 
+// EncodeCodePageUnits takes a text in parts of eight or four units and the rest one by one:
+// a character beyond ASCII at any position of any length must come out as the code page
+// has it, and nothing may be written past the end.
+TEST(EncodeCodePageUnits, EveryLengthAndPositionMatchesUnitByUnit) {
+    for (std::size_t length = 0; length <= 40; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {  // at == length: nothing planted
+            for (const char16_t planted : {u'\u00E9', u'\u20AC', u'\u4E2D', u'\u0100'}) {
+                SCOPED_TRACE(::testing::Message() << "length " << length << ", at " << at << ", unit "
+                                                  << static_cast<int>(planted));
+                std::u16string units;
+                for (std::size_t i = 0; i < length; ++i) units.push_back(i == at ? planted : u'a' + i % 26);
+                std::string bytes(length + 1, '#');
+                tabrel::EncodeCodePageUnits(units.data(), length, bytes.data());
+                EXPECT_EQ(bytes, tabrel::EncodeCodePage(units) + '#');
+            }
+        }
+    }
+}
+
 TEST(Utf8, RoundTripsAndRejectsMalformedBytes) {
     const std::u16string text = u"km/h \u00B0C \u20AC \U0001F600";
     EXPECT_EQ(tabrel::DecodeUtf8(tabrel::EncodeUtf8(text)), text);
