@@ -496,3 +496,15 @@ corvString& corvString::FormatWithPrefix(double x, const char16_t* numberTemplat
     Append(longNames ? prefix.longName : prefix.symbol);
     return Append(unit);
 }
+
+corvString Concat(std::initializer_list<std::u16string_view> pieces) {
+    std::size_t length = 0;
+    for (std::u16string_view piece : pieces) length += piece.size();
+    corvString text;
+    char16_t* to = text.text_.ResizeForOverwrite(length);
+    for (std::u16string_view piece : pieces) {
+        std::copy(piece.begin(), piece.end(), to);
+        to += piece.size();
+    }
+    return text;
+}

@@ -3,6 +3,7 @@
 // with it, number parsing and formatting, and the small edits the LDF reader, writer,
 // checks and editor need.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -98,6 +99,11 @@ public:
 
     bool operator==(const corvString& other) const { return text_ == other.text_; }
 
+    friend corvString Concat(std::initializer_list<std::u16string_view> pieces);
+
 private:
     corvString& TrimAll(char16_t ch);  // every leading and trailing `ch`
 };
+
+// The pieces one after the other, made with one allocation.
+corvString Concat(std::initializer_list<std::u16string_view> pieces);

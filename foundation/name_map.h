@@ -74,6 +74,10 @@ private:
         Value value{};
 
         std::u16string_view Name() const { return {name, length}; }
+        bool Holds(std::u16string_view other, std::size_t otherHash) const {
+            return hash == otherHash && length == other.size() &&
+                   (other.empty() || std::memcmp(name, other.data(), other.size() * sizeof(char16_t)) == 0);
+        }
     };
 
     // At most half the slots in use keeps the runs of probed slots short.
@@ -82,7 +86,7 @@ private:
     // The slot of `name`, or the free slot where it would go.
     std::size_t SlotOf(std::u16string_view name, std::size_t hash) const {
         std::size_t i = hash & mask_;
-        while (slots_[i].used && (slots_[i].hash != hash || slots_[i].Name() != name)) i = (i + 1) & mask_;
+        while (slots_[i].used && !slots_[i].Holds(name, hash)) i = (i + 1) & mask_;
         return i;
     }
 

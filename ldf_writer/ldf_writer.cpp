@@ -11,9 +11,7 @@
 
 void LdfOutput::LeftOut(std::initializer_list<std::u16string_view> pieces) {
     if (leftOut_ == nullptr) return;
-    corvString text;
-    for (std::u16string_view piece : pieces) text.Append(piece);
-    leftOut_->Add(text);
+    leftOut_->Add(Concat(pieces));
 }
 
 void LdfOutput::WritePendingHead() {

@@ -32,8 +32,8 @@ void CheckPhysicalRanges(RuleContext& context, const corvdekLINSignalEncodingTyp
         const Part& part = *type.items.Get(i);
         if (part.kind != Part::kPhysical || part.minValue <= part.maxValue) continue;
         context.Add(kLevelError, type.name.View(), u"physical range reversed", Key(kTab, type.name.View(), u"Values"),
-                    u"The physical range from " + Decimal(static_cast<long long>(part.minValue)) + u" to " +
-                        Decimal(static_cast<long long>(part.maxValue)) + u" ends below its start.");
+                    Concat({u"The physical range from ", Decimal(static_cast<long long>(part.minValue)), u" to ",
+                            Decimal(static_cast<long long>(part.maxValue)), u" ends below its start."}));
     }
 }
 
@@ -51,8 +51,9 @@ void CheckSignalSizes(RuleContext& context, const corvdekLINSignalEncodingTypes&
         const long long outside = smallest < 0 ? smallest : largest;
         context.Add(kLevelWarning, type.name.View(), u"values beyond a signal's size",
                     Key(kTab, type.name.View(), u"Values"),
-                    u"The raw value " + Decimal(outside) + u" of the encoding does not fit the " + Text(signal->size) +
-                        u" bits of the signal " + Text(signal->name) + u" (0 to " + Decimal(top) + u").");
+                    Concat({u"The raw value ", Decimal(outside), u" of the encoding does not fit the ",
+                            signal->size.View(), u" bits of the signal ", signal->name.View(), u" (0 to ",
+                            Decimal(top), u")."}));
     }
 }
 
@@ -65,7 +66,7 @@ void CheckEncodingRules(RuleContext& context) {
         const corvdekLINSignal* signal = document.signals.Get(i);
         if (!signal->encoding.IsEmpty()) users[signal->encoding.View()].push_back(signal);
     }
-    NameUses names(&context.arena);
+    NameUses names;
     names.Count(document.encodingTypes);
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
         const corvdekLINSignalEncodingTypes& type = *document.encodingTypes.Get(i);

@@ -3,6 +3,8 @@
 // schedule table sends.
 
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <vector>
 
 #include "foundation/name_map.h"
@@ -12,6 +14,7 @@
 namespace {
 
 constexpr std::u16string_view kTab = u"Frames";
+constexpr unsigned kLastSignalFrameId = 0x3B;
 
 class FrameChecks {
 public:
@@ -38,9 +41,9 @@ private:
         std::u16string_view signal;
     };
 
-    void Add(const corvString& frame, std::u16string_view title, std::u16string_view field,
-             const std::u16string& details, const char* level = kLevelError) {
-        context_.Add(level, frame.View(), title, Key(kTab, frame.View(), field), details);
+    void Add(const corvString& frame, std::u16string_view title, std::u16string_view field, corvString details,
+             const char* level = kLevelError) {
+        context_.Add(level, frame.View(), title, Key(kTab, frame.View(), field), std::move(details));
     }
 
     // Frames that a schedule table sends, directly or inside a sporadic or event-triggered
@@ -66,7 +69,7 @@ private:
 
     void CheckScheduled(const corvString& name) {
         if (scheduled_.count(name.View()) != 0) return;
-        Add(name, u"frame in no schedule table", u"Name", u"No schedule table sends the frame " + Text(name) + u".",
+        Add(name, u"frame in no schedule table", u"Name", Concat({u"No schedule table sends the frame ", name.View(), u"."}),
             kLevelWarning);
     }
 
@@ -74,18 +77,19 @@ private:
     // the diagnostic frames, 62 and 63 are reserved.
     void CheckIdentifier(const corvString& frame, const corvString& id) {
         const auto value = WholeNumber(id);
-        if (!value || *value > 0x3B) {
+        if (!value || *value > kLastSignalFrameId) {
             Add(frame, u"frame identifier out of range", u"FrameId",
-                u"The frame identifier " + (id.IsEmpty() ? std::u16string(u"(blank)") : Text(id)) +
-                    u" is not a number from 0x00 to 0x3B (0x3C and 0x3D belong to the diagnostic frames, 0x3E "
-                    u"and 0x3F are reserved).");
+                Concat({u"The frame identifier ", OrBlank(id),
+                        u" is not a number from 0x00 to 0x3B (0x3C and 0x3D belong to the diagnostic frames, 0x3E "
+                        u"and 0x3F are reserved)."}));
             return;
         }
-        const auto [earlier, added] = identifiers_.emplace(*value, frame.View());
-        if (!added) {
+        const corvString*& earlier = identifierOwners_[*value];
+        if (earlier == nullptr) {
+            earlier = &frame;
+        } else {
             Add(frame, u"frame identifier used twice", u"FrameId",
-                u"The frame identifier " + Text(id) + u" is also the identifier of " + std::u16string(earlier->second) +
-                    u".");
+                Concat({u"The frame identifier ", id.View(), u" is also the identifier of ", earlier->View(), u"."}));
         }
     }
 
@@ -94,14 +98,14 @@ private:
         if (frame.length.IsEmpty()) {
             if (context_.generation.lin21OrLater) {
                 Add(frame.name, u"frame length missing", u"Length",
-                    u"LIN 2.1 and later state the length of every frame; " + Text(frame.name) + u" states none.");
+                    Concat({u"LIN 2.1 and later state the length of every frame; ", frame.name.View(), u" states none."}));
             }
             return;
         }
         const auto bytes = WholeNumber(frame.length);
         if (!bytes || *bytes < 1 || *bytes > 8) {
             Add(frame.name, u"frame length out of range", u"Length",
-                u"The frame length " + Text(frame.length) + u" is not a number from 1 to 8.");
+                Concat({u"The frame length ", frame.length.View(), u" is not a number from 1 to 8."}));
             return;
         }
         // A warning: LIN 1.2 and 1.3 let the file state another length; the identifier's is
@@ -109,9 +113,9 @@ private:
         const auto id = WholeNumber(frame.frameId);
         if (context_.generation.lin13 && id && *id <= 63 && static_cast<int>(*bytes) != Lin13DataLength(*id)) {
             Add(frame.name, u"frame length differs from its identifier", u"Length",
-                u"LIN 1.3 gives the identifier " + Text(frame.frameId) + u" a length of " +
-                    Decimal(static_cast<long long>(Lin13DataLength(*id))) + u" bytes; the frame states " +
-                    Text(frame.length) + u".",
+                Concat({u"LIN 1.3 gives the identifier ", frame.frameId.View(), u" a length of ",
+                        Decimal(static_cast<long long>(Lin13DataLength(*id))), u" bytes; the frame states ",
+                        frame.length.View(), u"."}),
                 kLevelWarning);
         }
     }
@@ -124,15 +128,16 @@ private:
     // frame carries the signals of its publisher.
     void CheckLayout(const corvdekLINFrame& frame) {
         const std::optional<int> bytes = context_.DataBytes(frame);
-        NameSet listed;
-        std::vector<Span> spans;
+        listed_.clear();
+        listedSet_.clear();
+        spans_.clear();
         for (int i = 0; i < frame.signalNames.Count(); ++i) {
             const corvString& name = frame.signalNames.Item(i);
             const corvdekLINSignal* signal = context_.names.FindSignal(name.View());
             if (signal == nullptr) continue;  // reported as a missing signal
-            if (!listed.insert(name.View()).second) {
+            if (ListedBefore(name.View())) {
                 Add(frame.name, u"signal listed twice", u"Signals",
-                    u"The signal " + Text(name) + u" is listed more than once.");
+                    Concat({u"The signal ", name.View(), u" is listed more than once."}));
                 continue;
             }
             static const corvString kNoOffset;
@@ -140,37 +145,52 @@ private:
             const auto offset = WholeNumber(offsetText);
             if (!offset) {
                 Add(frame.name, u"signal offset invalid", u"Signals",
-                    u"The offset " + (offsetText.IsEmpty() ? std::u16string(u"(blank)") : Text(offsetText)) +
-                        u" of the signal " + Text(name) + u" is not a number of 0 or more.");
+                    Concat({u"The offset ", OrBlank(offsetText), u" of the signal ", name.View(),
+                            u" is not a number of 0 or more."}));
                 continue;
             }
             if (!frame.publisher.IsEmpty() && !signal->publisher.IsEmpty() && !signal->publisher.Equals(frame.publisher)) {
                 Add(frame.name, u"signal of another publisher", u"Signals",
-                    u"The frame is published by " + Text(frame.publisher) + u", but its signal " + Text(name) +
-                        u" is published by " + Text(signal->publisher) + u".");
+                    Concat({u"The frame is published by ", frame.publisher.View(), u", but its signal ", name.View(),
+                            u" is published by ", signal->publisher.View(), u"."}));
             }
             const unsigned size = context_.SignalBits(*signal);
             if (size == 0) continue;  // reported as a size out of range
             const Span span{*offset, static_cast<long long>(*offset) + size, name.View()};
             if (bytes && span.end > 8LL * *bytes) {
                 Add(frame.name, u"signal beyond the frame", u"Signals",
-                    u"The signal " + Text(name) + u" takes " + Bits(span) + u", beyond the " +
-                        Decimal(8LL * *bytes) + u" bits of the frame's " + Decimal(static_cast<long long>(*bytes)) +
-                        u" bytes.");
+                    Concat({u"The signal ", name.View(), u" takes ", Bits(span), u", beyond the ",
+                            Decimal(8LL * *bytes), u" bits of the frame's ", Decimal(static_cast<long long>(*bytes)),
+                            u" bytes."}));
             }
-            spans.push_back(span);
+            spans_.push_back(span);
         }
-        CheckOverlaps(frame, spans);
+        CheckOverlaps(frame, spans_);
+    }
+
+    // Whether the frame whose layout is checked listed the signal before. A frame lists a few
+    // signals, which a linear search checks fastest; a long list goes to a set.
+    bool ListedBefore(std::u16string_view name) {
+        constexpr std::size_t kLinearSearchLimit = 32;
+        if (listedSet_.empty() && listed_.size() < kLinearSearchLimit) {
+            if (std::find(listed_.begin(), listed_.end(), name) != listed_.end()) return true;
+            listed_.push_back(name);
+            return false;
+        }
+        if (listedSet_.empty()) listedSet_.insert(listed_.begin(), listed_.end());
+        return !listedSet_.insert(name).second;
     }
 
     void CheckOverlaps(const corvdekLINFrame& frame, std::vector<Span>& spans) {
-        std::stable_sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.offset < b.offset; });
+        // Signals are mostly listed in the order of their offsets already.
+        const auto byOffset = [](const Span& a, const Span& b) { return a.offset < b.offset; };
+        if (!std::is_sorted(spans.begin(), spans.end(), byOffset)) std::stable_sort(spans.begin(), spans.end(), byOffset);
         const Span* reaching = nullptr;  // the signal that reaches furthest so far
         for (const Span& span : spans) {
             if (reaching != nullptr && span.offset < reaching->end) {
                 Add(frame.name, u"signals overlap", u"Signals",
-                    u"The signals " + std::u16string(reaching->signal) + u" (" + Bits(*reaching) + u") and " +
-                        std::u16string(span.signal) + u" (" + Bits(span) + u") share bits.");
+                    Concat({u"The signals ", reaching->signal, u" (", Bits(*reaching), u") and ", span.signal, u" (",
+                            Bits(span), u") share bits."}));
             }
             if (reaching == nullptr || span.end > reaching->end) reaching = &span;
         }
@@ -190,7 +210,7 @@ private:
         const corvdekLINFrame* carried = context_.FindUnconditional(name.View());
         if (carried == nullptr) {
             Add(frame, u"associated frame not unconditional", u"Frames",
-                u"The frame " + Text(name) + u" that " + Text(frame) + u" carries is not an unconditional frame.");
+                Concat({u"The frame ", name.View(), u" that ", frame.View(), u" carries is not an unconditional frame."}));
         }
         return carried;
     }
@@ -202,8 +222,8 @@ private:
             const corvdekLINFrame* carried = Carried(frame.name, name);
             if (carried == nullptr || carried->publisher.Equals(document_.master.name)) return;
             Add(frame.name, u"associated frame not published by the master", u"Frames",
-                u"The frame " + Text(carried->name) + u" is published by " + Text(carried->publisher) +
-                    u"; a sporadic frame carries frames of the master " + Text(document_.master.name) + u".");
+                Concat({u"The frame ", carried->name.View(), u" is published by ", carried->publisher.View(),
+                        u"; a sporadic frame carries frames of the master ", document_.master.name.View(), u"."}));
         });
         CheckScheduled(frame.name);
     }
@@ -215,9 +235,9 @@ private:
             if (!table.IsEmpty() && document_.scheduleTables.Get(i)->name.Equals(table)) return;
         }
         Add(frame.name, u"collision resolving schedule table missing", u"CollisionTable",
-            table.IsEmpty() ? u"LIN 2.1 and later name the schedule table that resolves collisions of " +
-                                  Text(frame.name) + u"; it names none."
-                            : u"The collision resolving schedule table " + Text(table) + u" does not exist.");
+            table.IsEmpty() ? Concat({u"LIN 2.1 and later name the schedule table that resolves collisions of ",
+                                      frame.name.View(), u"; it names none."})
+                            : Concat({u"The collision resolving schedule table ", table.View(), u" does not exist."}));
     }
 
     // LIN 2.1, 2.3.3.2 Event triggered frame: the frames it carries have one length, are
@@ -242,37 +262,43 @@ private:
                              NameMap<std::u16string_view>& publishers) {
         if (carried.publisher.Equals(document_.master.name)) {
             Add(frame.name, u"associated frame published by the master", u"Frames",
-                u"The frame " + Text(carried.name) + u" is published by the master " + Text(carried.publisher) +
-                    u"; only slaves answer an event-triggered header.");
+                Concat({u"The frame ", carried.name.View(), u" is published by the master ", carried.publisher.View(),
+                        u"; only slaves answer an event-triggered header."}));
         } else if (const auto [earlier, added] = publishers.emplace(carried.publisher.View(), carried.name.View());
                    !added) {
             Add(frame.name, u"associated frames of one publisher", u"Frames",
-                u"The frames " + std::u16string(earlier->second) + u" and " + Text(carried.name) +
-                    u" are both published by " + Text(carried.publisher) + u".");
+                Concat({u"The frames ", earlier->second, u" and ", carried.name.View(), u" are both published by ",
+                        carried.publisher.View(), u"."}));
         }
         const std::optional<int> bytes = context_.DataBytes(carried);
         const std::optional<int> firstBytes = first == nullptr ? std::nullopt : context_.DataBytes(*first);
         if (bytes && firstBytes && *bytes != *firstBytes) {
             Add(frame.name, u"associated frames differ in length", u"Frames",
-                u"The frame " + Text(carried.name) + u" has " + Decimal(static_cast<long long>(*bytes)) +
-                    u" bytes, the frame " + Text(first->name) + u" " + Decimal(static_cast<long long>(*firstBytes)) +
-                    u".");
+                Concat({u"The frame ", carried.name.View(), u" has ", Decimal(static_cast<long long>(*bytes)),
+                        u" bytes, the frame ", first->name.View(), u" ", Decimal(static_cast<long long>(*firstBytes)),
+                        u"."}));
         }
         for (int i = 0; i < carried.signalNames.Count() && i < carried.signalOffsets.Count(); ++i) {
             const auto offset = WholeNumber(carried.signalOffsets.Item(i));
             if (!offset || *offset >= 8) continue;
             Add(frame.name, u"first byte carries a signal", u"Frames",
-                u"The signal " + Text(carried.signalNames.Item(i)) + u" of the frame " + Text(carried.name) +
-                    u" lies in its first byte, which carries the protected identifier.");
+                Concat({u"The signal ", carried.signalNames.Item(i).View(), u" of the frame ", carried.name.View(),
+                        u" lies in its first byte, which carries the protected identifier."}));
         }
     }
 
     RuleContext& context_;
     const corvdekLINDefinitionFile& document_;
-    NameUses names_{&context_.arena};
+    NameUses names_;
     int position_ = 0;  // of the frame being checked, over the three kinds
-    std::unordered_map<unsigned, std::u16string_view> identifiers_;
+    // The name of the first frame of each identifier that carries signals.
+    std::array<const corvString*, kLastSignalFrameId + 1> identifierOwners_{};
     NameSet scheduled_{&context_.arena};
+    // The signals of the frame whose layout is checked; kept from frame to frame, so that
+    // they cost no allocation each.
+    std::vector<std::u16string_view> listed_;
+    NameSet listedSet_{&context_.arena};
+    std::vector<Span> spans_;
 };
 
 }  // namespace

@@ -14,9 +14,9 @@ void CheckNad(RuleContext& context, const corvdekLINNode& node, const corvString
     const auto value = WholeNumber(nad);
     if (nad.IsEmpty() || (value && *value >= 0x01 && *value <= 0x7D)) return;
     context.Add(kLevelError, node.name.View(), u"NAD out of range", Key(kTab, node.name.View(), u"Attributes"),
-                u"The " + std::u16string(which) + u" NAD " + Text(nad) +
-                    u" is not from 0x01 to 0x7D (0x00 is for sleep, 0x7E and 0x7F for functional and "
-                    u"broadcast requests).");
+                Concat({u"The ", which, u" NAD ", nad.View(),
+                        u" is not from 0x01 to 0x7D (0x00 is for sleep, 0x7E and 0x7F for functional and "
+                        u"broadcast requests)."}));
 }
 
 // SAE J2602-1, 5.7.2.1 NAD Assignment: J2602 slaves take the NADs 0x60 to 0x6F (the lower
@@ -25,8 +25,8 @@ void CheckJ2602Nad(RuleContext& context, const corvdekLINNode& node) {
     const auto value = WholeNumber(node.configuredNAD);
     if (!context.document.isJ2602 || !value || (*value >= 0x60 && *value <= 0x6F) || *value > 0x7D || *value == 0) return;
     context.Add(kLevelWarning, node.name.View(), u"NAD outside the J2602 range", Key(kTab, node.name.View(), u"Attributes"),
-                u"SAE J2602 gives slaves the NADs 0x60 to 0x6F; the configured NAD " + Text(node.configuredNAD) +
-                    u" lies outside them.");
+                Concat({u"SAE J2602 gives slaves the NADs 0x60 to 0x6F; the configured NAD ",
+                        node.configuredNAD.View(), u" lies outside them."}));
 }
 
 // LIN 2.1, chapter 4 Node configuration and identification: 0x7FFF and 0xFFFF are the
@@ -41,8 +41,8 @@ void CheckProductId(RuleContext& context, const corvdekLINNode& node) {
         const auto value = WholeNumber(part.text);
         if (part.text.IsEmpty() || (value && *value <= part.largest)) continue;
         context.Add(kLevelError, node.name.View(), u"product id out of range", Key(kTab, node.name.View(), u"Attributes"),
-                    u"The " + std::u16string(part.caption) + u" " + Text(part.text) + u" is not from 0x0000 to " +
-                        Hex(part.largest, 4) + u" (" + Hex(part.largest + 1, 4) + u" is the wildcard).");
+                    Concat({u"The ", part.caption, u" ", part.text.View(), u" is not from 0x0000 to ",
+                            Hex(part.largest, 4), u" (", Hex(part.largest + 1, 4), u" is the wildcard)."}));
     }
 }
 
@@ -52,18 +52,26 @@ void CheckResponseError(RuleContext& context, const corvdekLINNode& node) {
     const corvString& name = node.responseError;
     if (name.IsEmpty()) return;
     const corvdekLINSignal* signal = context.names.FindSignal(name.View());
-    std::u16string problem;
+    corvString problem;
     if (signal == nullptr) {
         problem = u"does not exist.";
     } else if (const auto bits = WholeNumber(signal->size); !bits || *bits != 1) {
-        problem = u"has " + Text(signal->size) + u" bits; it must have 1.";
+        problem = Concat({u"has ", signal->size.View(), u" bits; it must have 1."});
     } else if (!signal->publisher.Equals(node.name)) {
-        problem = u"is published by " + Text(signal->publisher) + u", not by " + Text(node.name) + u".";
+        problem = Concat({u"is published by ", signal->publisher.View(), u", not by ", node.name.View(), u"."});
     } else {
         return;
     }
     context.Add(kLevelError, node.name.View(), u"response error signal invalid",
-                Key(kTab, node.name.View(), u"Attributes"), u"The response_error signal " + Text(name) + u" " + problem);
+                Key(kTab, node.name.View(), u"Attributes"),
+                Concat({u"The response_error signal ", name.View(), u" ", problem.View()}));
+}
+
+// The details of a fault state signal or a configurable frame that is not the node's.
+corvString NotANodesFrameOrSignal(std::u16string_view what, const corvString& name, bool exists,
+                                  const corvdekLINNode& node) {
+    if (!exists) return Concat({what, name.View(), u" does not exist."});
+    return Concat({what, name.View(), u" is neither published nor received by ", node.name.View(), u"."});
 }
 
 // LIN 2.1, 9.2.2.2 Node attributes: fault state signals are signals of
@@ -75,9 +83,7 @@ void CheckFaultStateSignals(RuleContext& context, const corvdekLINNode& node) {
         if (signal != nullptr && (signal->publisher.Equals(node.name) || signal->subscribers.Contains(node.name))) continue;
         context.Add(kLevelError, node.name.View(), u"fault state signal invalid",
                     Key(kTab, node.name.View(), u"Attributes"),
-                    u"The fault state signal " + Text(name) +
-                        (signal == nullptr ? u" does not exist."
-                                           : u" is neither published nor received by " + Text(node.name) + u"."));
+                    NotANodesFrameOrSignal(u"The fault state signal ", name, signal != nullptr, node));
     }
 }
 
@@ -112,9 +118,7 @@ void CheckConfigurableFrames(RuleContext& context, const corvdekLINNode& node) {
         if (frame != nullptr && TakesPart(context, *frame, node.name)) continue;
         context.Add(kLevelError, node.name.View(), u"configurable frame invalid",
                     Key(kTab, node.name.View(), u"Attributes"),
-                    u"The configurable frame " + Text(name) +
-                        (frame == nullptr ? u" does not exist."
-                                          : u" is neither published nor received by " + Text(node.name) + u"."));
+                    NotANodesFrameOrSignal(u"The configurable frame ", name, frame != nullptr, node));
     }
 }
 
@@ -122,7 +126,7 @@ void CheckConfigurableFrames(RuleContext& context, const corvdekLINNode& node) {
 
 void CheckNodeRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    NameUses names(&context.arena);
+    NameUses names;
     names.Count(document.nodes);
     names.CountNameOnly(document.master.name.View());  // a slave named like the master gets the row
     std::unordered_map<unsigned, const corvdekLINNode*> nads;
@@ -132,8 +136,8 @@ void CheckNodeRules(RuleContext& context) {
         if (!context.generation.nodeConfiguration) continue;
         if (!node.HasAttributes()) {
             context.Add(kLevelWarning, node.name.View(), u"no node attributes", Key(kTab, node.name.View(), u"Attributes"),
-                        u"LIN 2.0 and later describe every slave in Node_attributes (its NAD and product id); " +
-                            Text(node.name) + u" has none.");
+                        Concat({u"LIN 2.0 and later describe every slave in Node_attributes (its NAD and product id); ",
+                                node.name.View(), u" has none."}));
             continue;
         }
         CheckNad(context, node, node.configuredNAD, u"configured");
@@ -143,8 +147,8 @@ void CheckNodeRules(RuleContext& context) {
             const auto [earlier, added] = nads.emplace(*nad, &node);
             if (!added) {
                 context.Add(kLevelError, node.name.View(), u"NAD used twice", Key(kTab, node.name.View(), u"Attributes"),
-                            u"The configured NAD " + Text(node.configuredNAD) + u" of " + Text(node.name) +
-                                u" is also configured for " + Text(earlier->second->name) + u".");
+                            Concat({u"The configured NAD ", node.configuredNAD.View(), u" of ", node.name.View(),
+                                    u" is also configured for ", earlier->second->name.View(), u"."}));
             }
         }
         CheckProductId(context, node);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "foundation/name_map.h"
 #include "model/ldf_numbers.h"
@@ -94,22 +95,16 @@ std::optional<int> RuleContext::SlotDataBytes(std::u16string_view frameName) con
     return longest;
 }
 
-void RuleContext::Add(const char* level, std::u16string_view object, std::u16string_view title,
-                      const std::u16string& section, const std::u16string& details) {
-    std::u16string type(object);
-    type += u" - ";
-    type += title;
-    document.AddSetupIssue(level, corvString(type), corvString(section), corvString(details));
+void RuleContext::Add(const char* level, std::u16string_view object, std::u16string_view title, corvString section,
+                      corvString details) {
+    document.AddSetupIssue(level, Concat({object, u" - ", title}), std::move(section), std::move(details));
 }
 
-std::u16string Key(std::u16string_view tab, std::u16string_view object, std::u16string_view field) {
-    std::u16string key(tab);
-    key += u'-';
-    key += object;
-    key += u'-';
-    key += field;
-    return key;
+corvString Key(std::u16string_view tab, std::u16string_view object, std::u16string_view field) {
+    return Concat({tab, u"-", object, u"-", field});
 }
+
+std::u16string_view OrBlank(const corvString& text) { return text.IsEmpty() ? u"(blank)" : text.View(); }
 
 namespace {
 std::u16string Widened(const char* ascii) { return std::u16string(ascii, ascii + std::char_traits<char>::length(ascii)); }
@@ -157,6 +152,6 @@ void CheckUniqueName(RuleContext& context, std::u16string_view tab, std::u16stri
     const int count = use.count;
     if (count < 2 || use.first != position || name.IsEmpty()) return;
     context.Add(kLevelError, name.View(), u"name used twice", Key(tab, name.View(), u"Name"),
-                u"The name " + Text(name) + u" is carried by " + Decimal(static_cast<long long>(count)) + u" " +
-                    std::u16string(kind) + u"; references to it cannot tell them apart.");
+                Concat({u"The name ", name.View(), u" is carried by ", Decimal(static_cast<long long>(count)), u" ",
+                        kind, u"; references to it cannot tell them apart."}));
 }

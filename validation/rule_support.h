@@ -43,28 +43,32 @@ struct NameUse {
 // object: the objects of each collection counted take the next positions.
 class NameUses {
 public:
-    explicit NameUses(NameArena* arena) : uses_(arena) {}
-
     template <typename Collection>
     void Count(const Collection& collection) {
-        const auto added = static_cast<std::size_t>(collection.GetCount());
-        uses_.reserve(uses_.size() + added);
-        byPosition_.reserve(byPosition_.size() + added);
+        byPosition_.reserve(byPosition_.size() + static_cast<std::size_t>(collection.GetCount()));
         for (int i = 0; i < collection.GetCount(); ++i) {
-            NameUse& use = uses_[collection.Get(i)->name.View()];
-            if (use.count++ == 0) use.first = static_cast<int>(byPosition_.size());
-            byPosition_.push_back(&use);  // a map's entries stay where they are
+            const int position = static_cast<int>(byPosition_.size());
+            byPosition_.push_back(Use(collection.Get(i)->name.View(), position));
         }
     }
     // A name that counts with the others but belongs to no position (the master among the
     // slaves).
-    void CountNameOnly(std::u16string_view name) { ++uses_[name].count; }
+    void CountNameOnly(std::u16string_view name) { Use(name, -1); }
     // The uses of the name of the object at `position`.
-    const NameUse& At(int position) const { return *byPosition_[static_cast<std::size_t>(position)]; }
+    const NameUse& At(int position) const { return uses_[byPosition_[static_cast<std::size_t>(position)]]; }
 
 private:
-    NameMap<NameUse> uses_;
-    std::vector<const NameUse*> byPosition_;
+    // Counts one use of `name` at `position`; the index of its entry in `uses_`.
+    std::size_t Use(std::u16string_view name, int position) {
+        const std::size_t entry = indexOf_.TryEmplace(name, uses_.size());
+        if (entry == uses_.size()) uses_.push_back(NameUse{0, position});
+        ++uses_[entry].count;
+        return entry;
+    }
+
+    FlatNameMap<std::size_t> indexOf_;
+    std::vector<NameUse> uses_;
+    std::vector<std::size_t> byPosition_;
 };
 
 // Visits the names of the frames a sporadic or event-triggered frame carries, in order,
@@ -89,7 +93,7 @@ public:
     LinGeneration generation;
     std::optional<double> speed;     // kbit/s, when it is a positive number
     std::optional<double> timebase;  // ms, when it is a positive number
-    NameUses signalNames{&arena};  // counted by CountSignalNames, for the rules that need it
+    NameUses signalNames;  // counted by CountSignalNames, for the rules that need it
 
     void CountSignalNames();
     // The bits a frame must give the signal of that name: its size, or the largest size
@@ -119,8 +123,8 @@ public:
     std::optional<int> SlotDataBytes(std::u16string_view frameName) const;
 
     // Adds a setup issue whose type is `object` + " - " + `title`.
-    void Add(const char* level, std::u16string_view object, std::u16string_view title,
-             const std::u16string& section, const std::u16string& details);
+    void Add(const char* level, std::u16string_view object, std::u16string_view title, corvString section,
+             corvString details);
 
 private:
     FlatNameMap<FrameRef> frames_;
@@ -129,13 +133,14 @@ private:
     NameMap<unsigned> repeatedSignalBits_{&arena};
 };
 
-// Texts of the findings.
-std::u16string Key(std::u16string_view tab, std::u16string_view object, std::u16string_view field);
+// Texts of the findings, made of pieces with Concat.
+corvString Key(std::u16string_view tab, std::u16string_view object, std::u16string_view field);
 std::u16string Decimal(long long value);
 // `value` as the rows show numbers of ms and %: at most three decimals.
 std::u16string Decimal(double value);
 std::u16string Hex(unsigned value, int digits);
-inline std::u16string Text(const corvString& text) { return std::u16string(text.View()); }
+// The text, or "(blank)" for an empty one.
+std::u16string_view OrBlank(const corvString& text);
 
 // A row for the first object of a name that several objects of the kind carry.
 void CheckUniqueName(RuleContext& context, std::u16string_view tab, std::u16string_view kind,

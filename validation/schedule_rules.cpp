@@ -14,7 +14,7 @@ namespace {
 constexpr std::u16string_view kTab = u"ScheduleTables";
 using Item = corvdekLINScheduleTableItem;
 
-std::u16string CommandName(int kind) {
+std::u16string_view CommandName(int kind) {
     constexpr const char16_t* kNames[] = {u"frame",      u"MasterReq",  u"SlaveResp",
                                           u"AssignFrameId", u"UnassignFrameId", u"AssignNAD",
                                           u"FreeFormat", u"ConditionalChangeNAD", u"DataDump",
@@ -76,30 +76,28 @@ ScheduleLoad LoadOf(const RuleContext& context, const std::vector<ScheduleSlot>&
 class EntryChecks {
 public:
     EntryChecks(RuleContext& context, const corvdekLINScheduleTable& table, int number, const Item& item)
-        : context_(context), table_(table), number_(u"Entry " + Decimal(static_cast<long long>(number))),
-          section_(Key(kTab, table.name.View(), u"Entry" + Decimal(static_cast<long long>(number)))), item_(item) {}
+        : context_(context), table_(table), number_(number), item_(item) {}
 
     void Run() {
         CheckWhatItSends();
         if (NamesASlave(item_) && context_.FindSlave(item_.nodeName.View()) == nullptr) {
-            Add(u"command for an unknown slave", u" (" + CommandName(item_.kind) + u") names " +
-                                                     Blank(item_.nodeName) + u", which is not a slave.");
+            Add(u"command for an unknown slave", Concat({u" (", CommandName(item_.kind), u") names ",
+                                                         OrBlank(item_.nodeName), u", which is not a slave."}));
         }
         CheckDelay();
     }
 
 private:
-    void Add(std::u16string_view title, const std::u16string& details) {
-        context_.Add(kLevelError, table_.name.View(), title, section_, number_ + details);
-    }
-
-    static std::u16string Blank(const corvString& text) {
-        return text.IsEmpty() ? std::u16string(u"(blank)") : Text(text);
+    // A row on the entry, whose details follow "Entry <number>".
+    void Add(std::u16string_view title, const corvString& details) {
+        const std::u16string number = Decimal(static_cast<long long>(number_));
+        context_.Add(kLevelError, table_.name.View(), title, Key(kTab, table_.name.View(), u"Entry" + number),
+                     Concat({u"Entry ", number, details.View()}));
     }
 
     void CheckWhatItSends() {
         if (Item::KindNamesAFrame(item_.kind) && context_.FindFrame(item_.frameName.View()) == nullptr) {
-            Add(u"entry names no frame", u" names " + Blank(item_.frameName) + u", which is not a frame.");
+            Add(u"entry names no frame", Concat({u" names ", OrBlank(item_.frameName), u", which is not a frame."}));
         }
         // LIN 2.x defines the two diagnostic frames itself (LIN 2.1, 2.3.3.4); a LIN 1.3 file
         // declares them in its Diagnostic_frames.
@@ -108,7 +106,7 @@ private:
         const char16_t* frame = item_.kind == Item::kSlaveResp ? u"SlaveResp" : u"MasterReq";
         if (diagnostic && !context_.IsDiagnosticFrame(frame)) {
             Add(u"diagnostic entry without diagnostic frames",
-                u" sends " + std::u16string(frame) + u", but the cluster has no diagnostic frames.");
+                Concat({u" sends ", frame, u", but the cluster has no diagnostic frames."}));
         }
     }
 
@@ -117,14 +115,14 @@ private:
     void CheckDelay() {
         const auto delay = RealNumber(item_.delay);
         if (!delay || *delay <= 0.0) {
-            Add(u"delay invalid", u" waits " + Blank(item_.delay) + u" ms, which is not a positive number.");
+            Add(u"delay invalid", Concat({u" waits ", OrBlank(item_.delay), u" ms, which is not a positive number."}));
             return;
         }
         const std::optional<double>& timebase = context_.timebase;
         if (timebase && !IsMultiple(*delay, *timebase)) {
-            Add(u"delay not a multiple of the time base", u" waits " + Text(item_.delay) +
-                                                              u" ms; slots are multiples of the master's time base of " +
-                                                              Text(context_.document.masterTimebase) + u" ms.");
+            Add(u"delay not a multiple of the time base",
+                Concat({u" waits ", item_.delay.View(), u" ms; slots are multiples of the master's time base of ",
+                        context_.document.masterTimebase.View(), u" ms."}));
         }
         const std::optional<int> bytes = SlotBytes(context_, item_);
         if (!context_.speed || !bytes) return;
@@ -132,15 +130,14 @@ private:
         if (*delay >= shortest - 1e-9) return;
         const double nominal = NominalFrameMs(*bytes, *context_.speed);
         Add(u"slot shorter than its frame",
-            u" waits " + Text(item_.delay) + u" ms; its frame of " + Decimal(static_cast<long long>(*bytes)) +
-                u" bytes may take " + Decimal(1.4 * nominal) + u" ms (1.4 times its nominal " + Decimal(nominal) +
-                u" ms), " + Decimal(shortest) + u" ms in whole time bases.");
+            Concat({u" waits ", item_.delay.View(), u" ms; its frame of ", Decimal(static_cast<long long>(*bytes)),
+                    u" bytes may take ", Decimal(1.4 * nominal), u" ms (1.4 times its nominal ", Decimal(nominal),
+                    u" ms), ", Decimal(shortest), u" ms in whole time bases."}));
     }
 
     RuleContext& context_;
     const corvdekLINScheduleTable& table_;
-    std::u16string number_;   // "Entry 3"
-    std::u16string section_;  // "ScheduleTables-<table>-Entry3"
+    int number_;  // counted from 1
     const Item& item_;
 };
 
@@ -148,16 +145,16 @@ void CheckLoad(RuleContext& context, const corvdekLINScheduleTable& table) {
     const ScheduleLoad load = LoadOf(context, SlotsOf(context, table));
     if (!load.known || (load.Percent() <= 100.0 && !load.slotOverflows)) return;
     context.Add(kLevelWarning, table.name.View(), u"bus load", Key(kTab, table.name.View(), u"Load"),
-                u"The frames take " + Decimal(load.Percent()) + u" % of the cycle of " + Decimal(load.cycleMs) +
-                    u" ms at " + Decimal(*context.speed) + u" kbit/s" +
-                    (load.slotOverflows ? u"; a slot is shorter than its frame." : u"."));
+                Concat({u"The frames take ", Decimal(load.Percent()), u" % of the cycle of ", Decimal(load.cycleMs),
+                        u" ms at ", Decimal(*context.speed), u" kbit/s",
+                        load.slotOverflows ? u"; a slot is shorter than its frame." : u"."}));
 }
 
 }  // namespace
 
 void CheckScheduleRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    NameUses names(&context.arena);
+    NameUses names;
     names.Count(document.scheduleTables);
     for (int t = 0; t < document.scheduleTables.GetCount(); ++t) {
         const corvdekLINScheduleTable& table = *document.scheduleTables.Get(t);

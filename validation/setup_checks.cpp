@@ -15,12 +15,6 @@ namespace {
 constexpr const char16_t* kVersionTail =
     u" is not understood by the Tabrel. This value should be \"1.2\", \"1.3\", or \"J2602\". ";
 
-corvString Concat(std::initializer_list<std::u16string_view> pieces) {
-    corvString text;
-    for (std::u16string_view piece : pieces) text.Append(piece);
-    return text;
-}
-
 bool IsKnownVersion(const corvString& version) {
     for (const char16_t* known : {u"1.2", u"1.3", u"2.0", u"2.1", u"2.2", u"2.3"}) {
         if (version.Equals(known)) return true;
@@ -196,9 +190,9 @@ void corvdekLINSignal::CheckSetup(const ClusterNameIndex& names) {
             Concat({u"The source node: ", publisher.View(), u" is included in the receive list."}));
     }
     const int bits = size.ToInt();
-    corvString bitsText;
-    bitsText.SetInt(bits);
     if (isByteArray ? !IsByteArraySize(bits) : (bits < 1 || bits > 16)) {
+        corvString bitsText;
+        bitsText.SetInt(bits);
         document.AddSetupIssue(
             kLevelWarning, Concat({signal, u" - signal size out of range"}),
             Concat({u"Signals-", signal, u"-SignalSize"}),

@@ -1,6 +1,8 @@
 // Signals: unique names, initial values that fit the signal, and signals that no frame
 // carries.
 
+#include <utility>
+
 #include "foundation/name_map.h"
 #include "model/ldf_numbers.h"
 #include "rule_support.h"
@@ -10,8 +12,9 @@ namespace {
 constexpr std::u16string_view kTab = u"Signals";
 
 void AddValueIssue(RuleContext& context, const corvdekLINSignal& signal, std::u16string_view title,
-                   const std::u16string& details) {
-    context.Add(kLevelError, signal.name.View(), title, Key(kTab, signal.name.View(), u"InitValue"), details);
+                   corvString details) {
+    context.Add(kLevelError, signal.name.View(), title, Key(kTab, signal.name.View(), u"InitValue"),
+                std::move(details));
 }
 
 // LIN 2.1, 2.2.1 Signal types: a scalar signal of n bits holds 0 to 2^n - 1.
@@ -22,11 +25,11 @@ void CheckScalarValue(RuleContext& context, const corvdekLINSignal& signal) {
     const unsigned long long largest = (1ULL << *bits) - 1;
     if (!value) {
         AddValueIssue(context, signal, u"initial value invalid",
-                      u"The initial value " + Text(signal.initValue) + u" is not a number.");
+                      Concat({u"The initial value ", signal.initValue.View(), u" is not a number."}));
     } else if (*value > largest) {
         AddValueIssue(context, signal, u"initial value out of range",
-                      u"The initial value " + Text(signal.initValue) + u" does not fit in " + Text(signal.size) +
-                          u" bits (at most " + Decimal(static_cast<long long>(largest)) + u").");
+                      Concat({u"The initial value ", signal.initValue.View(), u" does not fit in ", signal.size.View(),
+                              u" bits (at most ", Decimal(static_cast<long long>(largest)), u")."}));
     }
 }
 
@@ -35,16 +38,16 @@ void CheckByteArrayValues(RuleContext& context, const corvdekLINSignal& signal) 
     const auto bits = WholeNumber(signal.size);  // a size that is no byte count has its own row
     if (bits && *bits >= 8 && *bits <= 64 && *bits % 8 == 0 && static_cast<int>(*bits / 8) != signal.initValues.Count()) {
         AddValueIssue(context, signal, u"initial values do not match the size",
-                      u"The signal has " + Decimal(static_cast<long long>(signal.initValues.Count())) +
-                          u" initial values; its " + Text(signal.size) + u" bits hold " +
-                          Decimal(static_cast<long long>(*bits / 8)) + u" bytes.");
+                      Concat({u"The signal has ", Decimal(static_cast<long long>(signal.initValues.Count())),
+                              u" initial values; its ", signal.size.View(), u" bits hold ",
+                              Decimal(static_cast<long long>(*bits / 8)), u" bytes."}));
     }
     for (int i = 0; i < signal.initValues.Count(); ++i) {
         const corvString& text = signal.initValues.Item(i);
         const auto value = WholeNumber(text);
         if (value && *value <= 255) continue;
         AddValueIssue(context, signal, u"initial value out of range",
-                      u"The initial value " + Text(text) + u" is not a byte (0 to 255).");
+                      Concat({u"The initial value ", text.View(), u" is not a byte (0 to 255)."}));
     }
 }
 
@@ -67,7 +70,7 @@ void CheckSignalRules(RuleContext& context) {
         }
         if (!carried.Contains(signal.name.View())) {
             context.Add(kLevelWarning, signal.name.View(), u"signal in no frame", Key(kTab, signal.name.View(), u"Name"),
-                        u"No frame carries the signal " + Text(signal.name) + u".");
+                        Concat({u"No frame carries the signal ", signal.name.View(), u"."}));
         }
     }
 }

@@ -183,4 +183,13 @@ TEST(CorvStringConversions, CodePageAnsiAndTags) {
     EXPECT_EQ(assigned.tag, 7);  // wide text leaves the tag alone
 }
 
+// Concat sizes the text once from its pieces: empty pieces, a text that stays inside the
+// object and one that needs the heap all come out whole.
+TEST(CorvStringConcat, JoinsEveryPiece) {
+    EXPECT_EQ(Text(Concat({})), u"");
+    EXPECT_EQ(Text(Concat({u"", u"Frm_1", u"", u" - ", u"x"})), u"Frm_1 - x");
+    const std::u16string longName(100, u'N');
+    EXPECT_EQ(Text(Concat({u"Frames-", longName, u"-FrameId"})), u"Frames-" + longName + u"-FrameId");
+}
+
 }  // namespace

@@ -171,6 +171,20 @@ TEST_F(LinRules, SignalLayout) {
               Texts{"0|Spare - signal in no frame|Signals-Spare-Name|No frame carries the signal Spare."});
 }
 
+// A long signal list is searched for repeats otherwise than a short one: the repeat after
+// the 40th signal is found all the same, once.
+TEST_F(LinRules, SignalListedTwiceInALongList) {
+    std::string signals;
+    std::string layout;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "S" + std::to_string(i);
+        signals += name + ": 1, 0, CEM, LSM; ";
+        layout += name + ", " + std::to_string(24 + i) + "; ";
+    }
+    EXPECT_EQ(Rows({{"Signals {", "Signals { " + signals}, {"Data, 8;", "Data, 8; " + layout + "S3, 27;"}}),
+              Texts{"1|CmdFrm - signal listed twice|Frames-CmdFrm-Signals|The signal S3 is listed more than once."});
+}
+
 TEST_F(LinRules, InitialValues) {
     const std::string range = "1|LPos - initial value out of range|Signals-LPos-InitValue|The initial value ";
     EXPECT_EQ(Rows({{"8, 255, LSM", "8, 0xFF, LSM"}}), Texts{});
