@@ -4,35 +4,39 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "commands.h"
 #include "document_io.h"
+#include "foundation/text_encoding.h"
 #include "model/definition_file.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;
 
+// One issue as the document holds it.
 struct Issue {
     bool loadIssue;
     bool error;  // the level reads as a non-zero number
-    std::string level, type, section, details;
+    const corvString* level;
+    const corvString* type;
+    const corvString* section;  // empty for a load issue
+    const corvString* details;
 };
 
 std::vector<Issue> IssuesOf(const corvdekLINDefinitionFile& document, bool checked) {
+    static const corvString kNoSection;
     std::vector<Issue> issues;
     for (int i = 0; i < document.loadIssueTypes.Count(); ++i) {
         const corvString& level = document.loadIssueLevels.Item(i);
-        issues.push_back({true, level.ToInt() != 0, level.ToUtf8(),
-                          document.loadIssueTypes.Item(i).ToUtf8(), "",
-                          document.loadIssueDetails.Item(i).ToUtf8()});
+        issues.push_back({true, level.ToInt() != 0, &level, &document.loadIssueTypes.Item(i), &kNoSection,
+                          &document.loadIssueDetails.Item(i)});
     }
     for (int i = 0; checked && i < document.setupIssueLevels.Count(); ++i) {
         const corvString& level = document.setupIssueLevels.Item(i);
-        issues.push_back({false, level.ToInt() != 0, level.ToUtf8(),
-                          document.setupIssueTypes.Item(i).ToUtf8(),
-                          document.setupIssueSections.Item(i).ToUtf8(),
-                          document.setupIssueDetails.Item(i).ToUtf8()});
+        issues.push_back({false, level.ToInt() != 0, &level, &document.setupIssueTypes.Item(i),
+                          &document.setupIssueSections.Item(i), &document.setupIssueDetails.Item(i)});
     }
     return issues;
 }
@@ -52,13 +56,23 @@ std::string Counted(std::size_t count, const char* noun) {
 
 void PrintText(const std::string& path, bool loaded, const corvdekLINDefinitionFile& document,
                const std::vector<Issue>& issues, std::ostream& out, std::ostream& err) {
+    // A listing of thousands of rows is made in memory and written at once.
     std::size_t errors = 0;
+    std::string text;
     for (const Issue& issue : issues) {
         errors += issue.error;
-        out << path << ": " << (issue.error ? "error" : "warning") << ": " << issue.type;
-        if (!issue.section.empty()) out << " [" << issue.section << "]";
-        out << ": " << issue.details << "\n";
+        text.append(path).append(issue.error ? ": error: " : ": warning: ");
+        tabrel::AppendUtf8(text, issue.type->View());
+        if (!issue.section->IsEmpty()) {
+            text += " [";
+            tabrel::AppendUtf8(text, issue.section->View());
+            text += "]";
+        }
+        text += ": ";
+        tabrel::AppendUtf8(text, issue.details->View());
+        text += "\n";
     }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!loaded) err << path << ": cannot load: " << document.lastLoadError.ToUtf8() << "\n";
     out << path << ": " << Counted(errors, "error") << ", "
         << Counted(issues.size() - errors, "warning") << "\n";
@@ -67,8 +81,8 @@ void PrintText(const std::string& path, bool loaded, const corvdekLINDefinitionF
 void PrintTsv(const std::string& path, const std::vector<Issue>& issues, std::ostream& out) {
     for (const Issue& issue : issues) {
         out << OneLine(path) << '\t' << (issue.loadIssue ? "load" : "setup") << '\t'
-            << OneLine(issue.level) << '\t' << OneLine(issue.type) << '\t'
-            << OneLine(issue.section) << '\t' << OneLine(issue.details) << '\n';
+            << OneLine(issue.level->ToUtf8()) << '\t' << OneLine(issue.type->ToUtf8()) << '\t'
+            << OneLine(issue.section->ToUtf8()) << '\t' << OneLine(issue.details->ToUtf8()) << '\n';
     }
 }
 
@@ -78,11 +92,14 @@ Json FileJson(const std::string& path, bool loaded, const corvdekLINDefinitionFi
     Json setupIssues = Json::array();
     for (const Issue& issue : issues) {
         if (issue.loadIssue) {
-            loadIssues.push_back(
-                {{"level", issue.level}, {"type", issue.type}, {"details", issue.details}});
+            loadIssues.push_back({{"level", issue.level->ToUtf8()},
+                                  {"type", issue.type->ToUtf8()},
+                                  {"details", issue.details->ToUtf8()}});
         } else {
-            setupIssues.push_back({{"level", issue.level}, {"type", issue.type},
-                                   {"section", issue.section}, {"details", issue.details}});
+            setupIssues.push_back({{"level", issue.level->ToUtf8()},
+                                   {"type", issue.type->ToUtf8()},
+                                   {"section", issue.section->ToUtf8()},
+                                   {"details", issue.details->ToUtf8()}});
         }
     }
     Json file = {{"path", path}, {"loaded", loaded}};

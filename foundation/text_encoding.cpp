@@ -1,6 +1,5 @@
 #include "text_encoding.h"
 
-#include <algorithm>
 #include <array>
 
 namespace tabrel {
@@ -100,14 +99,20 @@ std::u16string DecodeUtf8(std::string_view bytes) {
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
-    // LDF text is almost all ASCII: that part is copied in one pass, byte for unit.
+    std::string out;
+    AppendUtf8(out, text);
+    return out;
+}
+
+void AppendUtf8(std::string& out, std::u16string_view text) {
+    // LDF text is almost all ASCII: that part is narrowed in one pass, byte for unit.
     std::size_t ascii = 0;
     while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
-    std::string out(ascii, '\0');
-    std::transform(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ascii), out.begin(),
-                   [](char16_t unit) { return static_cast<char>(unit); });
-    if (ascii == text.size()) return out;
-    out.reserve(text.size() + 2 * (text.size() - ascii));
+    const std::size_t start = out.size();
+    out.resize(start + ascii);
+    EncodeCodePageUnits(text.data(), ascii, out.data() + start);
+    if (ascii == text.size()) return;
+    out.reserve(out.size() + 3 * (text.size() - ascii));
     for (std::size_t i = ascii; i < text.size(); ++i) {
         char32_t cp = text[i];
         if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
@@ -132,7 +137,6 @@ std::string EncodeUtf8(std::u16string_view text) {
             out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
         }
     }
-    return out;
 }
 
 }  // namespace tabrel

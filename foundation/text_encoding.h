@@ -133,5 +133,6 @@ std::string EncodeCodePage(std::u16string_view text);
 // UTF-8 <-> UTF-16. Malformed input becomes U+FFFD; lone surrogates become '?'.
 std::u16string DecodeUtf8(std::string_view bytes);
 std::string EncodeUtf8(std::u16string_view text);
+void AppendUtf8(std::string& out, std::u16string_view text);
 
 }  // namespace tabrel

@@ -68,6 +68,16 @@ TEST(EncodeCodePageUnits, EveryLengthAndPositionMatchesUnitByUnit) {
     }
 }
 
+// AppendUtf8 adds to what the text holds, whatever length its ASCII start has.
+TEST(Utf8, AppendsAfterTheTextThere) {
+    for (std::size_t ascii = 0; ascii <= 20; ++ascii) {
+        std::string out = "row: ";
+        const std::u16string text = std::u16string(ascii, u'a') + u"\u00B0C";
+        tabrel::AppendUtf8(out, text);
+        EXPECT_EQ(out, "row: " + std::string(ascii, 'a') + "\xC2\xB0" "C") << ascii;
+    }
+}
+
 TEST(Utf8, RoundTripsAndRejectsMalformedBytes) {
     const std::u16string text = u"km/h \u00B0C \u20AC \U0001F600";
     EXPECT_EQ(tabrel::DecodeUtf8(tabrel::EncodeUtf8(text)), text);
