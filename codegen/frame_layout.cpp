@@ -6,6 +6,8 @@
 #include "model/ldf_numbers.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <string>
 
 #include "foundation/corv_arrays.h"
@@ -24,34 +26,34 @@ constexpr const char16_t* kMissingSignal =
 void AppendFillers(std::u16string& body, long long from, long long to) {
     while (from < to) {
         const long long bits = std::min(to - from, 8 - from % 8);
-        body += u"\tl_u8\t: " + Number(bits) + u";\n";
+        AppendPieces(body, {u"\tl_u8\t: ", Number(bits), u";\n"});
         from += bits;
     }
 }
 
 // The members of one signal at `offset`: a byte array as an array, a scalar as one
 // bit-field per byte it touches (named after the signal when it touches one byte only).
-SignalMembers AppendSignalMembers(std::u16string& body, const corvdekLINSignal& signal,
-                                  long long offset, long long size) {
-    SignalMembers members{std::u16string(signal.name.View()), signal.isByteArray,
-                          static_cast<int>(size), {}};
+SignalMembers AppendSignalMembers(FrameStructure& structure, const corvdekLINSignal& signal, long long offset,
+                                  long long size) {
+    SignalMembers members{signal.name.View(), signal.isByteArray, static_cast<int>(size),
+                          structure.parts.size(), 0};
     if (signal.isByteArray) {
-        body += u"\tl_u8\t" + members.signal + u"[" + Number(size / 8) + u"];\n";
-        members.parts.push_back({members.signal, 0, static_cast<int>(size / 8 * 8)});
+        AppendPieces(structure.text, {u"\tl_u8\t", members.signal, u"[", Number(size / 8), u"];\n"});
+        structure.parts.push_back({0, static_cast<int>(size / 8 * 8)});
+        members.partCount = 1;
         return members;
     }
-    std::vector<int> pieces;
-    for (long long bit = offset; bit < offset + size;) {
-        pieces.push_back(static_cast<int>(std::min(offset + size - bit, 8 - bit % 8)));
-        bit += pieces.back();
-    }
     int firstBit = 0;
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
-        const std::u16string member =
-            pieces.size() == 1 ? members.signal : members.signal + u"_" + Number(static_cast<long long>(k));
-        body += u"\tl_u8\t" + member + u" : " + Number(pieces[k]) + u";\n";
-        members.parts.push_back({member, firstBit, pieces[k]});
-        firstBit += pieces[k];
+    for (long long bit = offset; bit < offset + size; bit += structure.parts.back().bits) {
+        structure.parts.push_back({firstBit, static_cast<int>(std::min(offset + size - bit, 8 - bit % 8))});
+        firstBit += structure.parts.back().bits;
+    }
+    members.partCount = structure.parts.size() - members.firstPart;
+    for (std::size_t k = 0; k < members.partCount; ++k) {
+        const SignalPart& part = structure.parts[members.firstPart + k];
+        AppendPieces(structure.text, {u"\tl_u8\t", members.signal, members.IsSplit() ? u"_" : u"",
+                                      members.IsSplit() ? Number(static_cast<long long>(k)) : u"", u" : ",
+                                      Number(part.bits), u";\n"});
     }
     return members;
 }
@@ -66,8 +68,22 @@ bool OffsetsAscend(const corvStringArray& offsets) {
 }  // namespace
 
 std::u16string Number(long long value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
+    std::array<char, 24> digits;
+    const char* begin = digits.data();
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    return std::u16string(begin, end);
+}
+
+void AppendPieces(std::u16string& text, std::initializer_list<std::u16string_view> pieces) {
+    std::size_t at = text.size();
+    std::size_t length = at;
+    for (std::u16string_view piece : pieces) length += piece.size();
+    if (length > text.capacity()) text.reserve(std::max(length, 2 * text.capacity()));
+    text.resize(length);
+    for (std::u16string_view piece : pieces) {
+        std::copy(piece.begin(), piece.end(), text.begin() + static_cast<std::ptrdiff_t>(at));
+        at += piece.size();
+    }
 }
 
 void corvdekLINFrame::SortSignalsByOffset() {
@@ -101,19 +117,16 @@ bool corvdekLINFrame::BuildStructTypedef(corvString& text, const ClusterNameInde
 FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names) {
     frame.SortSignalsByOffset();
     FrameStructure result;
-    const std::u16string frameName(frame.name.View());
+    const std::u16string_view frameName = frame.name.View();
     std::u16string& body = result.text;
     body = u"typedef struct\n{\n";
     // Problems are named in #error lines where they stand; the structure still closes.
-    auto error = [&](std::u16string_view signal, std::u16string_view problem) {
-        body += u"#error \"frame " + frameName + u": signal " + std::u16string(signal) +
-                std::u16string(problem) + u"\"\n";
+    auto error = [&](std::u16string_view signal, std::u16string_view problem, std::u16string_view detail = u"") {
+        AppendPieces(body, {u"#error \"frame ", frameName, u": signal ", signal, problem, detail, u"\"\n"});
         result.hasFault = true;
     };
     const long long frameBits = std::min(kFrameBits, 8 * frame.DataByteCount(names));
-    const std::u16string beyond =
-        u" lies beyond the end of the frame (" + Number(frameBits / 8) + u" bytes)";
-    NameSet listed;
+    RepeatedNames listed;
     long long position = 0;
     for (int i = 0; i < frame.signalNames.Count(); ++i) {
         const std::u16string_view signalName = frame.signalNames.Item(i).View();
@@ -127,28 +140,30 @@ FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names
         const long long size = signal->size.ToInt();
         const long long offset =
             i < frame.signalOffsets.Count() ? frame.signalOffsets.Item(i).ToInt() : 0;
-        if (!listed.insert(signalName).second) {
+        if (listed.Seen(signalName)) {
             error(signalName, u" is listed twice");
         } else if (offset < 0 || size < 1 || offset + size > frameBits) {
-            error(signalName, beyond);  // also keeps a wild offset from asking for endless fillers
+            // Also keeps a wild offset from asking for endless fillers.
+            error(signalName, u" lies beyond the end of the frame (", Number(frameBits / 8) + u" bytes)");
         } else if (offset < position) {
             error(signalName, u" overlaps the signal before it");
         } else if (signal->isByteArray && (offset % 8 != 0 || size < 8)) {
             error(signalName, u" is a byte array that does not fill whole bytes from a byte start");
         } else {
             AppendFillers(body, position, offset);
-            result.signals.push_back(AppendSignalMembers(body, *signal, offset, size));
+            result.signals.push_back(AppendSignalMembers(result, *signal, offset, size));
             position = offset + (signal->isByteArray ? size / 8 * 8 : size);
         }
     }
-    body += u"} _c_" + frameName + u"Type;\n\n";
+    AppendPieces(body, {u"} _c_", frameName, u"Type;\n\n"});
     return result;
 }
 
 bool corvdekLINFrame::BuildUnionTypedef(corvString& text, std::u16string_view byteCount) const {
-    const std::u16string frame(name.View());
-    text.Assign(u"typedef union\n{\n     l_u8  _c[" + std::u16string(byteCount) + u"];\n     _c_" +
-                frame + u"Type " + frame + u";\n} _c_" + frame + u"Buf;\n\n");
+    const std::u16string_view frame = name.View();
+    text.Assign(Concat({u"typedef union\n{\n     l_u8  _c[", byteCount, u"];\n     _c_", frame, u"Type ", frame,
+                        u";\n} _c_", frame, u"Buf;\n\n"})
+                    .View());
     return true;
 }
 

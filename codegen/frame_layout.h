@@ -4,8 +4,10 @@
 // can move a member to another storage unit: a signal that crosses a byte boundary is split
 // into byte parts, which the accessor macros join again.
 
-#include <optional>
+#include <cstddef>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foundation/corv_string.h"
@@ -16,21 +18,27 @@ class ClusterNameIndex;
 // One member that holds bits of a signal: the bits `firstBit` .. `firstBit + bits - 1`
 // of the signal's value.
 struct SignalPart {
-    std::u16string member;
     int firstBit = 0;
     int bits = 0;
 };
 
+// A signal's members: its parts, in FrameStructure::parts from `firstPart` on. The member of
+// a part is named after the signal, followed by "_" and the part's number when the signal is
+// split into several; a byte array has one part, the array.
 struct SignalMembers {
-    std::u16string signal;
+    std::u16string_view signal;  // the signal's name, as the document holds it
     bool isByteArray = false;
     int size = 0;
-    std::vector<SignalPart> parts;  // a byte array has one part: the array
+    std::size_t firstPart = 0;
+    std::size_t partCount = 0;
+
+    bool IsSplit() const { return partCount > 1; }
 };
 
 struct FrameStructure {
     std::u16string text;  // "typedef struct { ... } _c_<frame>Type;" with #error lines
     std::vector<SignalMembers> signals;
+    std::vector<SignalPart> parts;
     bool hasFault = false;     // an #error line stands in the text
     bool complete = true;      // false when a listed signal is not defined
 };
@@ -38,5 +46,9 @@ struct FrameStructure {
 // `value` in decimal, as the header writes numbers.
 std::u16string Number(long long value);
 
-// Sorts the frame's signals by offset (in the document) and lays them out.
+// Appends the pieces to `text`, with room made for all of them at once.
+void AppendPieces(std::u16string& text, std::initializer_list<std::u16string_view> pieces);
+
+// Sorts the frame's signals by offset (in the document) and lays them out. The structure
+// holds views of the document's names.
 FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names);

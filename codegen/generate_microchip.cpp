@@ -130,7 +130,7 @@ bool ReceivesFrom(const corvdekLINFrame& frame, const ClusterNameIndex& names,
 
 void WriteDefineBlock(const corvdekLINFrame& frame, const ClusterNameIndex& names, int handle,
                       const char16_t* mode, TextLines& out) {
-    const std::u16string name(frame.name.View());
+    const std::u16string_view name = frame.name.View();
     out.Line({u"#define k", name, u"_handle ", Number(handle)});
     const auto id = WholeNumber(frame.frameId);
     if (id && *id <= 63) {
@@ -213,21 +213,25 @@ std::u16string Commented(std::u16string_view text, std::u16string_view why) {
 // Get_ and Set_ macros for every scalar signal of up to 32 bits: they join the byte
 // parts of a signal that crosses byte boundaries.
 void WriteAccessors(std::u16string_view frame, const FrameStructure& structure, TextLines& out) {
+    std::u16string get, set;  // kept from signal to signal, so that their room is made once
     for (const SignalMembers& signal : structure.signals) {
         if (signal.isByteArray || signal.size > 32) continue;
-        const std::u16string type = signal.size > 16 ? u"l_u32" : u"l_u16";
-        std::u16string get, set;
-        for (const SignalPart& part : signal.parts) {
+        const std::u16string_view type = signal.size > 16 ? u"l_u32" : u"l_u16";
+        get.clear();
+        set.clear();
+        for (std::size_t k = 0; k < signal.partCount; ++k) {
+            const SignalPart& part = structure.parts[signal.firstPart + k];
             const std::u16string shift = Number(part.firstBit);
-            get += (get.empty() ? u"" : u" | ") + (u"((" + type + u")(f)." + part.member + u" << " + shift + u")");
+            const std::u16string number = signal.IsSplit() ? Number(static_cast<long long>(k)) : u"";
+            const std::u16string_view separator = signal.IsSplit() ? u"_" : u"";
+            AppendPieces(get, {get.empty() ? u"" : u" | ", u"((", type, u")(f).", signal.signal, separator, number,
+                               u" << ", shift, u")"});
             // Masked to the part's width, so that storing a constant draws no warning.
-            const std::u16string mask = Number((1 << part.bits) - 1);
-            set += (set.empty() ? u"" : u", ") + (u"(f)." + part.member + u" = (l_u8)(((" + type +
-                                                  u")(v) >> " + shift + u") & " + mask + u")");
+            AppendPieces(set, {set.empty() ? u"" : u", ", u"(f).", signal.signal, separator, number, u" = (l_u8)(((",
+                               type, u")(v) >> ", shift, u") & ", Number((1 << part.bits) - 1), u")"});
         }
-        const std::u16string name = std::u16string(frame) + u"_" + signal.signal;
-        out.Line({u"#define Get_", name, u"(f) (", get, u")"});
-        out.Line({u"#define Set_", name, u"(f, v) (", set, u")"});
+        out.Line({u"#define Get_", frame, u"_", signal.signal, u"(f) (", get, u")"});
+        out.Line({u"#define Set_", frame, u"_", signal.signal, u"(f, v) (", set, u")"});
     }
 }
 
@@ -257,12 +261,12 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
     // A second frame of a name would redefine the first one's names.
     std::vector<bool> used(static_cast<std::size_t>(frameCount), false);
     std::vector<bool> repeated(static_cast<std::size_t>(frameCount), false);
-    NameSet frameNames;
+    FlatNameMap<int> firstOfName(static_cast<std::size_t>(frameCount));
     int handles = 0;
     for (int i = 0; i < frameCount; ++i) {
         corvdekLINFrame& frame = *document.frames.Get(i);
         frame.owner = &document;
-        repeated[static_cast<std::size_t>(i)] = !frameNames.insert(frame.name.View()).second;
+        repeated[static_cast<std::size_t>(i)] = firstOfName.TryEmplace(frame.name.View(), i) != i;
         const char16_t* mode = frame.publisher.Equals(node)      ? u"RESPOND"
                                : ReceivesFrom(frame, names, node) ? u"RECEIVE"
                                                                   : nullptr;
@@ -278,6 +282,7 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
     out.Blank();
 
     std::vector<FrameStructure> structures;
+    structures.reserve(static_cast<std::size_t>(frameCount));
     for (int i = 0; i < frameCount; ++i) {
         structures.push_back(LayOutFrame(*document.frames.Get(i), names));
     }
@@ -295,8 +300,10 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
         const std::u16string& text = structures[static_cast<std::size_t>(i)].text;
         if (repeated[static_cast<std::size_t>(i)]) {
             out.Line({u"/* frame ", name, u": the frame name is used twice; its structure is left out */\n"});
+        } else if (keptAsComment(i)) {
+            out.Line({Commented(text, notUsed)});
         } else {
-            out.Line({keptAsComment(i) ? Commented(text, notUsed) : text});
+            out.Line({text});
         }
     }
     WriteBanner(u"/*        typedef frame related unions                             */", out);
@@ -308,7 +315,11 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
                                              : Number(frame.DataByteCount(names));
         corvString text;
         frame.BuildUnionTypedef(text, byteCount);
-        out.Line({keptAsComment(i) ? Commented(text.View(), notUsed) : std::u16string(text.View())});
+        if (keptAsComment(i)) {
+            out.Line({Commented(text.View(), notUsed)});
+        } else {
+            out.Line({text.View()});
+        }
     }
     WriteBanner(u"/*        frame related signal defines                               */", out);
     for (int i = 0; i < frameCount; ++i) {

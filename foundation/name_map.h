@@ -6,6 +6,7 @@
 // given a NameArena, so that its entries cost no allocation of their own and go at once.
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -101,4 +102,31 @@ private:
     std::vector<Slot> slots_;
     std::size_t mask_;
     std::size_t size_ = 0;
+};
+
+// Tells which names of a list came before in it, for lists that are mostly short (the
+// signals of a frame): a few names are kept inside the object and compared one by one, a
+// long list goes to a set.
+class RepeatedNames {
+public:
+    // True when `name` was seen since the last Clear; the name counts as seen from now on.
+    bool Seen(std::u16string_view name) {
+        if (many_.empty() && fewCount_ < few_.size()) {
+            const auto end = few_.begin() + static_cast<std::ptrdiff_t>(fewCount_);
+            if (std::find(few_.begin(), end, name) != end) return true;
+            few_[fewCount_++] = name;
+            return false;
+        }
+        if (many_.empty()) many_.insert(few_.begin(), few_.end());
+        return !many_.insert(name).second;
+    }
+    void Clear() {
+        fewCount_ = 0;
+        many_.clear();
+    }
+
+private:
+    std::array<std::u16string_view, 32> few_;
+    std::size_t fewCount_ = 0;
+    NameSet many_;
 };

@@ -128,14 +128,13 @@ private:
     // frame carries the signals of its publisher.
     void CheckLayout(const corvdekLINFrame& frame) {
         const std::optional<int> bytes = context_.DataBytes(frame);
-        listed_.clear();
-        listedSet_.clear();
+        listed_.Clear();
         spans_.clear();
         for (int i = 0; i < frame.signalNames.Count(); ++i) {
             const corvString& name = frame.signalNames.Item(i);
             const corvdekLINSignal* signal = context_.names.FindSignal(name.View());
             if (signal == nullptr) continue;  // reported as a missing signal
-            if (ListedBefore(name.View())) {
+            if (listed_.Seen(name.View())) {
                 Add(frame.name, u"signal listed twice", u"Signals",
                     Concat({u"The signal ", name.View(), u" is listed more than once."}));
                 continue;
@@ -166,19 +165,6 @@ private:
             spans_.push_back(span);
         }
         CheckOverlaps(frame, spans_);
-    }
-
-    // Whether the frame whose layout is checked listed the signal before. A frame lists a few
-    // signals, which a linear search checks fastest; a long list goes to a set.
-    bool ListedBefore(std::u16string_view name) {
-        constexpr std::size_t kLinearSearchLimit = 32;
-        if (listedSet_.empty() && listed_.size() < kLinearSearchLimit) {
-            if (std::find(listed_.begin(), listed_.end(), name) != listed_.end()) return true;
-            listed_.push_back(name);
-            return false;
-        }
-        if (listedSet_.empty()) listedSet_.insert(listed_.begin(), listed_.end());
-        return !listedSet_.insert(name).second;
     }
 
     void CheckOverlaps(const corvdekLINFrame& frame, std::vector<Span>& spans) {
@@ -296,8 +282,7 @@ private:
     NameSet scheduled_{&context_.arena};
     // The signals of the frame whose layout is checked; kept from frame to frame, so that
     // they cost no allocation each.
-    std::vector<std::u16string_view> listed_;
-    NameSet listedSet_{&context_.arena};
+    RepeatedNames listed_;
     std::vector<Span> spans_;
 };
 

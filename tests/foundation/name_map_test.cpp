@@ -31,4 +31,19 @@ TEST(FlatNameMap, TheEmptyNameIsANameLikeAnyOther) {
     EXPECT_FALSE(set.Contains(u" "));
 }
 
+// A list is searched one by one while it is short and in a set once it is long: a name
+// repeated from the short part is found after the switch, and Clear forgets both.
+TEST(RepeatedNames, FindsRepeatsBeforeAndAfterTheListGrowsLong) {
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 100; ++i) names.push_back(u"Sig_" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
+                                                  std::u16string(static_cast<std::size_t>(i / 26), u'x'));
+    RepeatedNames seen;
+    for (const std::u16string& name : names) EXPECT_FALSE(seen.Seen(name)) << std::string(name.begin(), name.end());
+    EXPECT_TRUE(seen.Seen(names[3]));
+    EXPECT_TRUE(seen.Seen(names[90]));
+    seen.Clear();
+    EXPECT_FALSE(seen.Seen(names[3]));
+    EXPECT_TRUE(seen.Seen(names[3]));
+}
+
 }  // namespace
