@@ -105,15 +105,18 @@ private:
 };
 
 // Tells which names of a list came before in it, for lists that are mostly short (the
-// signals of a frame): a few names are kept inside the object and compared one by one, a
-// long list goes to a set.
+// signals of a frame, at most 64 in LIN): a few names are kept inside the object with their
+// hashes and compared by hash first, a long list goes to a set.
 class RepeatedNames {
 public:
     // True when `name` was seen since the last Clear; the name counts as seen from now on.
     bool Seen(std::u16string_view name) {
-        if (many_.empty() && fewCount_ < few_.size()) {
-            const auto end = few_.begin() + static_cast<std::ptrdiff_t>(fewCount_);
-            if (std::find(few_.begin(), end, name) != end) return true;
+        if (many_.empty() && fewCount_ < kFew) {
+            const std::size_t hash = NameHash()(name);
+            for (std::size_t i = 0; i < fewCount_; ++i) {
+                if (fewHashes_[i] == hash && few_[i] == name) return true;
+            }
+            fewHashes_[fewCount_] = hash;
             few_[fewCount_++] = name;
             return false;
         }
@@ -126,7 +129,9 @@ public:
     }
 
 private:
-    std::array<std::u16string_view, 32> few_;
+    static constexpr std::size_t kFew = 64;
+    std::array<std::size_t, kFew> fewHashes_;
+    std::array<std::u16string_view, kFew> few_;
     std::size_t fewCount_ = 0;
     NameSet many_;
 };

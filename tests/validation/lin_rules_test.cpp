@@ -171,8 +171,7 @@ TEST_F(LinRules, SignalLayout) {
               Texts{"0|Spare - signal in no frame|Signals-Spare-Name|No frame carries the signal Spare."});
 }
 
-// A long signal list is searched for repeats otherwise than a short one: the repeat after
-// the 40th signal is found all the same, once.
+// A frame full of signals: the repeat of its fifth signal after forty more is found, once.
 TEST_F(LinRules, SignalListedTwiceInALongList) {
     std::string signals;
     std::string layout;
