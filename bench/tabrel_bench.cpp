@@ -20,6 +20,7 @@
 #include "cluster_generator.h"
 #include "codegen/generate_microchip.h"
 #include "foundation/corv_file.h"
+#include "foundation/heap_policy.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
 
@@ -218,6 +219,9 @@ void PrintModelMemory() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The heap as the editor keeps it, so that a load or check does not measure the system
+    // handing back memory that the one before freed.
+    tabrel::KeepFreedMemoryInTheHeap();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioReporter reporter;

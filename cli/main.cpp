@@ -8,7 +8,7 @@
 
 #include "commands.h"
 #include "document_io.h"
-#include "large_pages.h"
+#include "foundation/heap_policy.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr const char* kVersion = "tabrel-cli " TABREL_VERSION;
 }  // namespace
 
 int main(int argc, char** argv) {
-    UseLargePagesForTheHeap();
+    tabrel::UseLargePagesForTheHeap();
     CLI::App app{"Load, check, write and generate LIN description files (LDF).", "tabrel-cli"};
     app.set_version_flag("--version", kVersion);
     app.require_subcommand(1);

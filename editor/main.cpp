@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "artwork.h"
+#include "foundation/heap_policy.h"
 #include "tabrel_window.h"
 
 namespace {
@@ -30,6 +31,7 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    tabrel::KeepFreedMemoryInTheHeap();
     TabrelApplication application(argc, argv);
     // Numbers in files are read and written the C way whatever the user's locale is.
     std::setlocale(LC_NUMERIC, "C");
