@@ -104,6 +104,99 @@ private:
     std::size_t size_ = 0;
 };
 
+// A table from names to positions in a list that the caller keeps, with open addressing: a
+// slot holds part of the name's hash and the position, 8 bytes, so that the table of a
+// large cluster stays in the processor's caches; the name itself is read from the list,
+// through `nameAt`, only when the hashes agree. Positions are only added.
+template <typename NameAt>
+class NamePositions {
+public:
+    NamePositions(std::size_t expected, NameAt nameAt)
+        : nameAt_(std::move(nameAt)), slots_(CapacityFor(expected)), mask_(slots_.size() - 1) {}
+
+    // The position `name` was first added with; `position` when the name is new.
+    int TryAdd(std::u16string_view name, int position) {
+        if (2 * (size_ + 1) > slots_.size()) Grow();
+        const std::uint32_t hash = Hash(name);
+        Slot& slot = slots_[SlotOf(name, hash)];
+        if (slot.position < 0) {
+            slot = Slot{hash, position};
+            ++size_;
+        }
+        return slot.position;
+    }
+    // -1 when the name was never added.
+    int Find(std::u16string_view name) const { return slots_[SlotOf(name, Hash(name))].position; }
+
+private:
+    struct Slot {
+        std::uint32_t hash = 0;
+        int position = -1;  // -1: free
+    };
+
+    static std::uint32_t Hash(std::u16string_view name) { return static_cast<std::uint32_t>(NameHash()(name)); }
+    static std::size_t CapacityFor(std::size_t count) { return std::bit_ceil(std::max<std::size_t>(8, 2 * count)); }
+
+    // The slot of `name`, or the free slot where it would go.
+    std::size_t SlotOf(std::u16string_view name, std::uint32_t hash) const {
+        std::size_t i = hash & mask_;
+        while (slots_[i].position >= 0 && (slots_[i].hash != hash || nameAt_(slots_[i].position) != name)) {
+            i = (i + 1) & mask_;
+        }
+        return i;
+    }
+
+    void Grow() {
+        std::vector<Slot> previous = std::exchange(slots_, std::vector<Slot>(CapacityFor(slots_.size())));
+        mask_ = slots_.size() - 1;
+        for (const Slot& slot : previous) {
+            if (slot.position < 0) continue;
+            std::size_t i = slot.hash & mask_;  // the names differ: the first free slot is its place
+            while (slots_[i].position >= 0) i = (i + 1) & mask_;
+            slots_[i] = slot;
+        }
+    }
+
+    NameAt nameAt_;
+    std::vector<Slot> slots_;
+    std::size_t mask_;
+    std::size_t size_ = 0;
+};
+
+// The names of a list of `count` objects, looked up by name: the answer is the position of
+// the first object of that name. References to a list mostly follow its order (a frame lists
+// its signals as the Signals section defines them, a schedule table its frames as the Frames
+// section), so the object after the one found last is tried before the table: a table of a
+// large cluster is read at random places, which the processor's caches cannot hold.
+template <typename NameAt>
+class OrderedNamePositions {
+public:
+    OrderedNamePositions(int count, NameAt nameAt) : nameAt_(nameAt), table_(static_cast<std::size_t>(count), nameAt) {
+        firstOf_.reserve(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) firstOf_.push_back(table_.TryAdd(nameAt_(i), i));
+    }
+
+    // -1 when no object carries the name.
+    int Find(std::u16string_view name) const {
+        const auto guess = static_cast<std::size_t>(nextGuess_);
+        if (guess < firstOf_.size() && nameAt_(nextGuess_) == name) {
+            ++nextGuess_;
+            return firstOf_[guess];
+        }
+        const int position = table_.Find(name);
+        if (position >= 0) nextGuess_ = position + 1;
+        return position;
+    }
+    // The position of the first object that carries the name of the object at `position`.
+    int FirstOf(int position) const { return firstOf_[static_cast<std::size_t>(position)]; }
+
+private:
+    NameAt nameAt_;
+    NamePositions<NameAt> table_;
+    std::vector<int> firstOf_;
+    mutable int nextGuess_ = 0;  // the position after the one found last
+};
+
 // Tells which names of a list came before in it, for lists that are mostly short (the
 // signals of a frame, at most 64 in LIN): a few names are kept inside the object with their
 // hashes and compared by hash first, a long list goes to a set.

@@ -2,27 +2,43 @@
 
 #include "definition_file.h"
 
+namespace {
+
+std::vector<corvdekLINSignal*> SignalsOf(const corvdekLINDefinitionFile& document) {
+    std::vector<corvdekLINSignal*> signals;
+    signals.reserve(static_cast<std::size_t>(document.signals.GetCount()));
+    for (int i = 0; i < document.signals.GetCount(); ++i) signals.push_back(document.signals.Get(i));
+    return signals;
+}
+
+}  // namespace
+
 ClusterNameIndex::ClusterNameIndex(const corvdekLINDefinitionFile& document)
-    : signals_(static_cast<std::size_t>(document.signals.GetCount())),
-      nodes_(static_cast<std::size_t>(document.nodes.GetCount()) + 1),
+    : signals_(SignalsOf(document)),
+      signalPositions_(static_cast<int>(signals_.size()), SignalName{&signals_}),
+      nodes_(static_cast<std::size_t>(document.nodes.GetCount()) + 1, Name{&nodeNames_}),
       encodingTypes_(static_cast<std::size_t>(document.encodingTypes.GetCount())) {
-    for (int i = 0; i < document.signals.GetCount(); ++i) {
-        corvdekLINSignal* signal = document.signals.Get(i);
-        signals_.TryEmplace(signal->name.View(), signal);
-    }
-    nodes_.TryEmplace(document.master.name.View(), true);
-    for (int i = 0; i < document.nodes.GetCount(); ++i) nodes_.TryEmplace(document.nodes.Get(i)->name.View(), true);
+    nodeNames_.reserve(static_cast<std::size_t>(document.nodes.GetCount()) + 1);
+    nodeNames_.push_back(document.master.name.View());
+    for (int i = 0; i < document.nodes.GetCount(); ++i) nodeNames_.push_back(document.nodes.Get(i)->name.View());
+    for (std::size_t i = 0; i < nodeNames_.size(); ++i) nodes_.TryAdd(nodeNames_[i], static_cast<int>(i));
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
         encodingTypes_.TryEmplace(document.encodingTypes.Get(i)->name.View(), true);
     }
 }
 
-corvdekLINSignal* ClusterNameIndex::FindSignal(std::u16string_view name) const {
-    corvdekLINSignal* const* signal = signals_.Find(name);
-    return signal != nullptr ? *signal : nullptr;
+std::u16string_view ClusterNameIndex::SignalName::operator()(int position) const {
+    return (*signals)[static_cast<std::size_t>(position)]->name.View();
 }
 
-bool ClusterNameIndex::IsDefinedNode(std::u16string_view name) const { return nodes_.Contains(name); }
+corvdekLINSignal* ClusterNameIndex::FindSignal(std::u16string_view name) const {
+    const int position = FindSignalPosition(name);
+    return position < 0 ? nullptr : signals_[static_cast<std::size_t>(position)];
+}
+
+int ClusterNameIndex::FindSignalPosition(std::u16string_view name) const { return signalPositions_.Find(name); }
+
+bool ClusterNameIndex::IsDefinedNode(std::u16string_view name) const { return nodes_.Find(name) >= 0; }
 
 bool ClusterNameIndex::IsEncodingType(std::u16string_view name) const { return encodingTypes_.Contains(name); }
 

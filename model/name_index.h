@@ -5,6 +5,7 @@
 // exactly and case-sensitively. Valid until the document's collections change.
 
 #include <string_view>
+#include <vector>
 
 #include "foundation/name_map.h"
 
@@ -17,15 +18,33 @@ class corvCollectionTemplate;
 class ClusterNameIndex {
 public:
     explicit ClusterNameIndex(const corvdekLINDefinitionFile& document);
+    ClusterNameIndex(const ClusterNameIndex&) = delete;
+    ClusterNameIndex& operator=(const ClusterNameIndex&) = delete;
 
     corvdekLINSignal* FindSignal(std::u16string_view name) const;
+    // The position in the document's signals of the first signal of that name, or -1.
+    int FindSignalPosition(std::u16string_view name) const;
+    // The position of the first signal that carries the name of the signal at `position`.
+    int FirstSignalOfName(int position) const { return signalPositions_.FirstOf(position); }
     // The master or a slave carries this name.
     bool IsDefinedNode(std::u16string_view name) const;
     bool IsEncodingType(std::u16string_view name) const;
 
 private:
-    FlatNameMap<corvdekLINSignal*> signals_;
-    FlatNameMap<bool> nodes_;
+    struct SignalName {
+        const std::vector<corvdekLINSignal*>* signals;
+        std::u16string_view operator()(int position) const;
+    };
+    struct Name {
+        const std::vector<std::u16string_view>* names;
+        std::u16string_view operator()(int position) const { return (*names)[static_cast<std::size_t>(position)]; }
+    };
+
+    std::vector<corvdekLINSignal*> signals_;  // in collection order
+    OrderedNamePositions<SignalName> signalPositions_;
+    // The master and the slaves, looked up in no particular order.
+    std::vector<std::u16string_view> nodeNames_;
+    NamePositions<Name> nodes_;
     FlatNameMap<bool> encodingTypes_;
 };
 

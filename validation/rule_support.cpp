@@ -28,10 +28,14 @@ std::optional<double> Positive(const corvString& text) {
     return value && *value > 0.0 ? value : std::nullopt;
 }
 
-template <typename Collection>
-void IndexFrames(const Collection& collection, FrameKind kind,
-                 FlatNameMap<FrameRef>& frames) {
-    for (int i = 0; i < collection.GetCount(); ++i) frames.TryEmplace(collection.Get(i)->name.View(), FrameRef{kind, i});
+std::vector<FrameRef> FrameRefsOf(const corvdekLINDefinitionFile& document) {
+    std::vector<FrameRef> refs;
+    refs.reserve(static_cast<std::size_t>(document.frames.GetCount() + document.sporadicFrames.GetCount() +
+                                          document.eventFrames.GetCount()));
+    for (int i = 0; i < document.frames.GetCount(); ++i) refs.push_back({FrameKind::kUnconditional, i});
+    for (int i = 0; i < document.sporadicFrames.GetCount(); ++i) refs.push_back({FrameKind::kSporadic, i});
+    for (int i = 0; i < document.eventFrames.GetCount(); ++i) refs.push_back({FrameKind::kEventTriggered, i});
+    return refs;
 }
 
 }  // namespace
@@ -39,21 +43,15 @@ void IndexFrames(const Collection& collection, FrameKind kind,
 RuleContext::RuleContext(corvdekLINDefinitionFile& checked, const ClusterNameIndex& lookups)
     : document(checked),
       names(lookups),
-      frames_(static_cast<std::size_t>(checked.frames.GetCount() + checked.sporadicFrames.GetCount() +
-                                       checked.eventFrames.GetCount())),
-      slaves_(static_cast<std::size_t>(checked.nodes.GetCount())) {
+      frameRefs_(FrameRefsOf(checked)),
+      frames_(static_cast<int>(frameRefs_.size()), FrameName{this}),
+      slaves_(checked.nodes.GetCount(), SlaveName{&checked}) {
     generation = GenerationOf(document.protocolVersion)
                      .value_or(GenerationOf(document.languageVersion).value_or(LinGeneration{}));
     // The speed is written with its unit ("19.2 kbps") in files; the number comes first.
     const double kbps = document.speed.ToDouble();
     if (kbps > 0.0 && kbps < 1e6) speed = kbps;
     timebase = Positive(document.masterTimebase);
-    IndexFrames(document.frames, FrameKind::kUnconditional, frames_);
-    IndexFrames(document.sporadicFrames, FrameKind::kSporadic, frames_);
-    IndexFrames(document.eventFrames, FrameKind::kEventTriggered, frames_);
-    for (int i = 0; i < document.nodes.GetCount(); ++i) {
-        slaves_.TryEmplace(document.nodes.Get(i)->name.View(), document.nodes.Get(i));
-    }
     for (int i = 0; i < document.diagnosticFrames.GetCount(); ++i) {
         diagnosticFrames_.TryEmplace(document.diagnosticFrames.Get(i)->name.View(), true);
     }
@@ -64,7 +62,25 @@ RuleContext::RuleContext(corvdekLINDefinitionFile& checked, const ClusterNameInd
     }
 }
 
-const FrameRef* RuleContext::FindFrame(std::u16string_view name) const { return frames_.Find(name); }
+std::u16string_view RuleContext::FrameName::operator()(int position) const {
+    const FrameRef& frame = context->frameRefs_[static_cast<std::size_t>(position)];
+    const corvdekLINDefinitionFile& document = context->document;
+    switch (frame.kind) {
+        case FrameKind::kUnconditional: return document.frames.Get(frame.index)->name.View();
+        case FrameKind::kSporadic: return document.sporadicFrames.Get(frame.index)->name.View();
+        case FrameKind::kEventTriggered: break;
+    }
+    return document.eventFrames.Get(frame.index)->name.View();
+}
+
+std::u16string_view RuleContext::SlaveName::operator()(int position) const {
+    return document->nodes.Get(position)->name.View();
+}
+
+const FrameRef* RuleContext::FindFrame(std::u16string_view name) const {
+    const int position = frames_.Find(name);
+    return position < 0 ? nullptr : &frameRefs_[static_cast<std::size_t>(position)];
+}
 
 const corvdekLINFrame* RuleContext::FindUnconditional(std::u16string_view name) const {
     const FrameRef* frame = FindFrame(name);
@@ -72,8 +88,8 @@ const corvdekLINFrame* RuleContext::FindUnconditional(std::u16string_view name) 
 }
 
 const corvdekLINNode* RuleContext::FindSlave(std::u16string_view name) const {
-    const corvdekLINNode* const* found = slaves_.Find(name);
-    return found != nullptr ? *found : nullptr;
+    const int position = slaves_.Find(name);
+    return position < 0 ? nullptr : document.nodes.Get(position);
 }
 
 bool RuleContext::IsDiagnosticFrame(std::u16string_view name) const { return diagnosticFrames_.Contains(name); }
@@ -127,8 +143,23 @@ std::u16string Hex(unsigned value, int digits) {
     return Widened(text);
 }
 
+void NameUses::CountSignals(const ClusterNameIndex& names, int count) {
+    byPosition_.reserve(static_cast<std::size_t>(count));
+    std::vector<std::size_t> entryOfFirst(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const int first = names.FirstSignalOfName(i);
+        if (first == i) {
+            entryOfFirst[static_cast<std::size_t>(i)] = uses_.size();
+            uses_.push_back(NameUse{0, i});
+        }
+        const std::size_t entry = entryOfFirst[static_cast<std::size_t>(first)];
+        ++uses_[entry].count;
+        byPosition_.push_back(entry);
+    }
+}
+
 void RuleContext::CountSignalNames() {
-    signalNames.Count(document.signals);
+    signalNames.CountSignals(names, document.signals.GetCount());
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
         if (signalNames.At(i).count < 2) continue;

@@ -43,6 +43,10 @@ struct NameUse {
 // object: the objects of each collection counted take the next positions.
 class NameUses {
 public:
+    NameUses() = default;
+    NameUses(const NameUses&) = delete;
+    NameUses& operator=(const NameUses&) = delete;
+
     template <typename Collection>
     void Count(const Collection& collection) {
         byPosition_.reserve(byPosition_.size() + static_cast<std::size_t>(collection.GetCount()));
@@ -54,19 +58,31 @@ public:
     // A name that counts with the others but belongs to no position (the master among the
     // slaves).
     void CountNameOnly(std::u16string_view name) { Use(name, -1); }
+    // Counts the document's signals, whose names the index has told apart already; for uses
+    // that count nothing else.
+    void CountSignals(const ClusterNameIndex& names, int count);
     // The uses of the name of the object at `position`.
     const NameUse& At(int position) const { return uses_[byPosition_[static_cast<std::size_t>(position)]]; }
 
 private:
+    struct EntryName {
+        const std::vector<std::u16string_view>* names;
+        std::u16string_view operator()(int entry) const { return (*names)[static_cast<std::size_t>(entry)]; }
+    };
+
     // Counts one use of `name` at `position`; the index of its entry in `uses_`.
     std::size_t Use(std::u16string_view name, int position) {
-        const std::size_t entry = indexOf_.TryEmplace(name, uses_.size());
-        if (entry == uses_.size()) uses_.push_back(NameUse{0, position});
+        const auto entry = static_cast<std::size_t>(entryOf_.TryAdd(name, static_cast<int>(uses_.size())));
+        if (entry == uses_.size()) {
+            uses_.push_back(NameUse{0, position});
+            entryNames_.push_back(name);
+        }
         ++uses_[entry].count;
         return entry;
     }
 
-    FlatNameMap<std::size_t> indexOf_;
+    std::vector<std::u16string_view> entryNames_;  // of each entry of `uses_`
+    NamePositions<EntryName> entryOf_{0, EntryName{&entryNames_}};
     std::vector<NameUse> uses_;
     std::vector<std::size_t> byPosition_;
 };
@@ -127,8 +143,18 @@ public:
              corvString details);
 
 private:
-    FlatNameMap<FrameRef> frames_;
-    FlatNameMap<const corvdekLINNode*> slaves_;
+    struct FrameName {
+        const RuleContext* context;
+        std::u16string_view operator()(int position) const;
+    };
+    struct SlaveName {
+        const corvdekLINDefinitionFile* document;
+        std::u16string_view operator()(int position) const;
+    };
+
+    std::vector<FrameRef> frameRefs_;  // the unconditional, sporadic and event-triggered frames
+    OrderedNamePositions<FrameName> frames_;
+    OrderedNamePositions<SlaveName> slaves_;
     FlatNameMap<bool> diagnosticFrames_;
     NameMap<unsigned> repeatedSignalBits_{&arena};
 };

@@ -2,8 +2,8 @@
 // carries.
 
 #include <utility>
+#include <vector>
 
-#include "foundation/name_map.h"
 #include "model/ldf_numbers.h"
 #include "rule_support.h"
 
@@ -55,10 +55,14 @@ void CheckByteArrayValues(RuleContext& context, const corvdekLINSignal& signal) 
 
 void CheckSignalRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    FlatNameMap<bool> carried(static_cast<std::size_t>(document.signals.GetCount()));
+    // By the position of the first signal of each name that some frame lists.
+    std::vector<bool> carried(static_cast<std::size_t>(document.signals.GetCount()), false);
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvStringArray& listed = document.frames.Get(i)->signalNames;
-        for (int s = 0; s < listed.Count(); ++s) carried.TryEmplace(listed.Item(s).View(), true);
+        for (int s = 0; s < listed.Count(); ++s) {
+            const int position = context.names.FindSignalPosition(listed.Item(s).View());
+            if (position >= 0) carried[static_cast<std::size_t>(position)] = true;
+        }
     }
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
@@ -68,7 +72,7 @@ void CheckSignalRules(RuleContext& context) {
         } else {
             CheckScalarValue(context, signal);
         }
-        if (!carried.Contains(signal.name.View())) {
+        if (!carried[static_cast<std::size_t>(context.names.FirstSignalOfName(i))]) {
             context.Add(kLevelWarning, signal.name.View(), u"signal in no frame", Key(kTab, signal.name.View(), u"Name"),
                         Concat({u"No frame carries the signal ", signal.name.View(), u"."}));
         }

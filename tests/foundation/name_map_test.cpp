@@ -31,6 +31,41 @@ TEST(FlatNameMap, TheEmptyNameIsANameLikeAnyOther) {
     EXPECT_FALSE(set.Contains(u" "));
 }
 
+struct NameOf {
+    const std::vector<std::u16string>* names;
+    std::u16string_view operator()(int position) const { return (*names)[static_cast<std::size_t>(position)]; }
+};
+
+// The table grows from its smallest size past many names, and every name keeps the first
+// position it was added with.
+TEST(NamePositions, GrowsAndKeepsTheFirstPosition) {
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 1000; ++i) names.push_back(u"Sig_" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
+                                                   std::u16string(static_cast<std::size_t>(i / 26), u'x'));
+    names.push_back(names[5]);
+    NamePositions<NameOf> positions(0, NameOf{&names});
+    for (int i = 0; i < 1001; ++i) EXPECT_EQ(positions.TryAdd(names[static_cast<std::size_t>(i)], i), i == 1000 ? 5 : i);
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(positions.Find(names[static_cast<std::size_t>(i)]), i);
+    EXPECT_EQ(positions.Find(u"Sig_"), -1);
+}
+
+// Lookups in the list's order take the guess; a guess that lands on a later object of a name
+// still gives the first one, and lookups out of order or of names not in the list go through
+// the table.
+TEST(OrderedNamePositions, GuessesInOrderAndAlwaysGivesTheFirstOfAName) {
+    const std::vector<std::u16string> names = {u"A", u"B", u"A", u"C", u""};
+    const OrderedNamePositions<NameOf> positions(static_cast<int>(names.size()), NameOf{&names});
+    EXPECT_EQ(positions.Find(u"A"), 0);
+    EXPECT_EQ(positions.Find(u"B"), 1);
+    EXPECT_EQ(positions.Find(u"A"), 0);  // guessed at position 2
+    EXPECT_EQ(positions.Find(u"C"), 3);
+    EXPECT_EQ(positions.Find(u"B"), 1);  // out of order
+    EXPECT_EQ(positions.Find(u"D"), -1);
+    EXPECT_EQ(positions.Find(u""), 4);
+    EXPECT_EQ(positions.FirstOf(2), 0);
+    EXPECT_EQ(positions.FirstOf(3), 3);
+}
+
 // A list is searched one by one while it is short and in a set once it is long: a name
 // repeated from the short part is found after the switch, and Clear forgets both.
 TEST(RepeatedNames, FindsRepeatsBeforeAndAfterTheListGrowsLong) {
