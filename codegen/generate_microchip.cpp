@@ -261,12 +261,13 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
     // A second frame of a name would redefine the first one's names.
     std::vector<bool> used(static_cast<std::size_t>(frameCount), false);
     std::vector<bool> repeated(static_cast<std::size_t>(frameCount), false);
-    FlatNameMap<int> firstOfName(static_cast<std::size_t>(frameCount));
+    NameList frameNames(static_cast<std::size_t>(frameCount));
     int handles = 0;
     for (int i = 0; i < frameCount; ++i) {
         corvdekLINFrame& frame = *document.frames.Get(i);
         frame.owner = &document;
-        repeated[static_cast<std::size_t>(i)] = firstOfName.TryEmplace(frame.name.View(), i) != i;
+        const int before = frameNames.Count();
+        repeated[static_cast<std::size_t>(i)] = frameNames.Add(frame.name.View()) != before;
         const char16_t* mode = frame.publisher.Equals(node)      ? u"RESPOND"
                                : ReceivesFrom(frame, names, node) ? u"RECEIVE"
                                                                   : nullptr;

@@ -1,9 +1,10 @@
 #pragma once
-// Maps and sets keyed by LDF names, as views into the document's texts. Their hash reads a
-// name four UTF-16 units at a time: the names of an LDF file are short and alike
+// Maps, sets and lists keyed by LDF names, as views into the document's texts. Their hash
+// reads a name four UTF-16 units at a time: the names of an LDF file are short and alike
 // ("Sig_12_3", "Slave17"), and the checks and the loader hash every one of them several
-// times. They take a memory resource: a map that lives as long as one check or one load is
-// given a NameArena, so that its entries cost no allocation of their own and go at once.
+// times. The lookups over whole collections go through small open-addressing tables of
+// positions (NamePositions); the other maps take a memory resource: one that lives as long
+// as one check is given a NameArena, so that its entries cost no allocation of their own.
 
 #include <algorithm>
 #include <array>
@@ -37,72 +38,6 @@ template <typename Value>
 using NameMap = std::pmr::unordered_map<std::u16string_view, Value, NameHash>;
 using NameSet = std::pmr::unordered_set<std::u16string_view, NameHash>;
 using NameArena = std::pmr::monotonic_buffer_resource;
-
-// A map from names to small values in one array with open addressing, for the lookups that
-// run over every object of a large cluster: a lookup reads one slot, and the name only when
-// the hashes agree, where a map of nodes reads a bucket, a node and the name, each likely a
-// cache miss. Entries are only added, never removed.
-template <typename Value>
-class FlatNameMap {
-public:
-    explicit FlatNameMap(std::size_t expected = 0) : slots_(CapacityFor(expected)), mask_(slots_.size() - 1) {}
-
-    // The value of `name`, added with `value` when the name is new: the first one stays.
-    Value& TryEmplace(std::u16string_view name, Value value) {
-        if (2 * (size_ + 1) > slots_.size()) Grow();
-        const std::size_t hash = NameHash()(name);
-        Slot& slot = slots_[SlotOf(name, hash)];
-        if (!slot.used) {
-            slot = Slot{hash, name.data(), static_cast<std::uint32_t>(name.size()), true, std::move(value)};
-            ++size_;
-        }
-        return slot.value;
-    }
-    // Null when the name was never added.
-    const Value* Find(std::u16string_view name) const {
-        const Slot& slot = slots_[SlotOf(name, NameHash()(name))];
-        return slot.used ? &slot.value : nullptr;
-    }
-    bool Contains(std::u16string_view name) const { return Find(name) != nullptr; }
-
-private:
-    // 32 bytes for a pointer value: the name as pointer and length leaves room for the flag.
-    struct Slot {
-        std::size_t hash = 0;
-        const char16_t* name = nullptr;
-        std::uint32_t length = 0;  // a corvString holds less than 2^31 units
-        bool used = false;
-        Value value{};
-
-        std::u16string_view Name() const { return {name, length}; }
-        bool Holds(std::u16string_view other, std::size_t otherHash) const {
-            return hash == otherHash && length == other.size() &&
-                   (other.empty() || std::memcmp(name, other.data(), other.size() * sizeof(char16_t)) == 0);
-        }
-    };
-
-    // At most half the slots in use keeps the runs of probed slots short.
-    static std::size_t CapacityFor(std::size_t count) { return std::bit_ceil(std::max<std::size_t>(8, 2 * count)); }
-
-    // The slot of `name`, or the free slot where it would go.
-    std::size_t SlotOf(std::u16string_view name, std::size_t hash) const {
-        std::size_t i = hash & mask_;
-        while (slots_[i].used && !slots_[i].Holds(name, hash)) i = (i + 1) & mask_;
-        return i;
-    }
-
-    void Grow() {
-        std::vector<Slot> previous = std::exchange(slots_, std::vector<Slot>(CapacityFor(slots_.size())));
-        mask_ = slots_.size() - 1;
-        for (Slot& slot : previous) {
-            if (slot.used) slots_[SlotOf(slot.Name(), slot.hash)] = std::move(slot);
-        }
-    }
-
-    std::vector<Slot> slots_;
-    std::size_t mask_;
-    std::size_t size_ = 0;
-};
 
 // A table from names to positions in a list that the caller keeps, with open addressing: a
 // slot holds part of the name's hash and the position, 8 bytes, so that the table of a
@@ -161,6 +96,36 @@ private:
     std::vector<Slot> slots_;
     std::size_t mask_;
     std::size_t size_ = 0;
+};
+
+// Names with their positions, in the order they were first added: a set of names, or the
+// keys of values the caller keeps in a parallel list.
+class NameList {
+public:
+    explicit NameList(std::size_t expected = 0) : positions_(expected, NameAt{&names_}) { names_.reserve(expected); }
+    NameList(const NameList&) = delete;
+    NameList& operator=(const NameList&) = delete;
+
+    // The position of the name: the one it got when first added, or the next one for a new
+    // name. The name must stay where it is while the list is used.
+    int Add(std::u16string_view name) {
+        const int position = positions_.TryAdd(name, static_cast<int>(names_.size()));
+        if (position == static_cast<int>(names_.size())) names_.push_back(name);
+        return position;
+    }
+    // -1 for a name never added.
+    int Find(std::u16string_view name) const { return positions_.Find(name); }
+    bool Contains(std::u16string_view name) const { return Find(name) >= 0; }
+    int Count() const { return static_cast<int>(names_.size()); }
+
+private:
+    struct NameAt {
+        const std::vector<std::u16string_view>* names;
+        std::u16string_view operator()(int position) const { return (*names)[static_cast<std::size_t>(position)]; }
+    };
+
+    std::vector<std::u16string_view> names_;
+    NamePositions<NameAt> positions_;
 };
 
 // The names of a list of `count` objects, looked up by name: the answer is the position of

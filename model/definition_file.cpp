@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "foundation/name_map.h"
 
@@ -48,17 +49,21 @@ void corvdekLINDefinitionFile::ReportStatement(const char* type, const char16_t*
 
 void corvdekLINDefinitionFile::ResolveSignalEncodings() {
     // The first representation (in collection and list order) that names a signal wins.
-    FlatNameMap<const corvString*> encodingOf(static_cast<std::size_t>(signals.GetCount()));
+    NameList represented(static_cast<std::size_t>(signals.GetCount()));
+    std::vector<const corvString*> encodingOf;  // by position in `represented`
     for (int r = 0; r < representations.GetCount(); ++r) {
         const corvdekLINSignalRepresentations* representation = representations.Get(r);
         for (int s = 0; s < representation->signalNames.Count(); ++s) {
-            encodingOf.TryEmplace(representation->signalNames.Item(s).View(), &representation->encodingName);
+            const int before = represented.Count();
+            if (represented.Add(representation->signalNames.Item(s).View()) == before) {
+                encodingOf.push_back(&representation->encodingName);
+            }
         }
     }
     for (int i = 0; i < signals.GetCount(); ++i) {
         corvdekLINSignal* signal = signals.Get(i);
-        const corvString* const* found = encodingOf.Find(signal->name.View());
-        signal->encoding = found == nullptr ? corvString() : **found;
+        const int position = represented.Find(signal->name.View());
+        signal->encoding = position < 0 ? corvString() : *encodingOf[static_cast<std::size_t>(position)];
     }
 }
 

@@ -16,15 +16,11 @@ std::vector<corvdekLINSignal*> SignalsOf(const corvdekLINDefinitionFile& documen
 ClusterNameIndex::ClusterNameIndex(const corvdekLINDefinitionFile& document)
     : signals_(SignalsOf(document)),
       signalPositions_(static_cast<int>(signals_.size()), SignalName{&signals_}),
-      nodes_(static_cast<std::size_t>(document.nodes.GetCount()) + 1, Name{&nodeNames_}),
+      nodes_(static_cast<std::size_t>(document.nodes.GetCount()) + 1),
       encodingTypes_(static_cast<std::size_t>(document.encodingTypes.GetCount())) {
-    nodeNames_.reserve(static_cast<std::size_t>(document.nodes.GetCount()) + 1);
-    nodeNames_.push_back(document.master.name.View());
-    for (int i = 0; i < document.nodes.GetCount(); ++i) nodeNames_.push_back(document.nodes.Get(i)->name.View());
-    for (std::size_t i = 0; i < nodeNames_.size(); ++i) nodes_.TryAdd(nodeNames_[i], static_cast<int>(i));
-    for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
-        encodingTypes_.TryEmplace(document.encodingTypes.Get(i)->name.View(), true);
-    }
+    nodes_.Add(document.master.name.View());
+    for (int i = 0; i < document.nodes.GetCount(); ++i) nodes_.Add(document.nodes.Get(i)->name.View());
+    for (int i = 0; i < document.encodingTypes.GetCount(); ++i) encodingTypes_.Add(document.encodingTypes.Get(i)->name.View());
 }
 
 std::u16string_view ClusterNameIndex::SignalName::operator()(int position) const {
@@ -38,7 +34,7 @@ corvdekLINSignal* ClusterNameIndex::FindSignal(std::u16string_view name) const {
 
 int ClusterNameIndex::FindSignalPosition(std::u16string_view name) const { return signalPositions_.Find(name); }
 
-bool ClusterNameIndex::IsDefinedNode(std::u16string_view name) const { return nodes_.Find(name) >= 0; }
+bool ClusterNameIndex::IsDefinedNode(std::u16string_view name) const { return nodes_.Contains(name); }
 
 bool ClusterNameIndex::IsEncodingType(std::u16string_view name) const { return encodingTypes_.Contains(name); }
 

@@ -35,17 +35,10 @@ private:
         const std::vector<corvdekLINSignal*>* signals;
         std::u16string_view operator()(int position) const;
     };
-    struct Name {
-        const std::vector<std::u16string_view>* names;
-        std::u16string_view operator()(int position) const { return (*names)[static_cast<std::size_t>(position)]; }
-    };
-
     std::vector<corvdekLINSignal*> signals_;  // in collection order
     OrderedNamePositions<SignalName> signalPositions_;
-    // The master and the slaves, looked up in no particular order.
-    std::vector<std::u16string_view> nodeNames_;
-    NamePositions<Name> nodes_;
-    FlatNameMap<bool> encodingTypes_;
+    NameList nodes_;  // the master and the slaves, looked up in no particular order
+    NameList encodingTypes_;
 };
 
 // The first slave of each name, for the loader, which looks up the node of every

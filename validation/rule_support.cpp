@@ -53,12 +53,12 @@ RuleContext::RuleContext(corvdekLINDefinitionFile& checked, const ClusterNameInd
     if (kbps > 0.0 && kbps < 1e6) speed = kbps;
     timebase = Positive(document.masterTimebase);
     for (int i = 0; i < document.diagnosticFrames.GetCount(); ++i) {
-        diagnosticFrames_.TryEmplace(document.diagnosticFrames.Get(i)->name.View(), true);
+        diagnosticFrames_.Add(document.diagnosticFrames.Get(i)->name.View());
     }
     // The standard ones: LIN 2.x defines them, and the writer adds them when asked to.
     if (!generation.lin13 || (document.hasDiagnosticFrames && document.diagnosticFrames.IsEmpty())) {
-        diagnosticFrames_.TryEmplace(u"MasterReq", true);
-        diagnosticFrames_.TryEmplace(u"SlaveResp", true);
+        diagnosticFrames_.Add(u"MasterReq");
+        diagnosticFrames_.Add(u"SlaveResp");
     }
 }
 

@@ -43,10 +43,6 @@ struct NameUse {
 // object: the objects of each collection counted take the next positions.
 class NameUses {
 public:
-    NameUses() = default;
-    NameUses(const NameUses&) = delete;
-    NameUses& operator=(const NameUses&) = delete;
-
     template <typename Collection>
     void Count(const Collection& collection) {
         byPosition_.reserve(byPosition_.size() + static_cast<std::size_t>(collection.GetCount()));
@@ -65,24 +61,15 @@ public:
     const NameUse& At(int position) const { return uses_[byPosition_[static_cast<std::size_t>(position)]]; }
 
 private:
-    struct EntryName {
-        const std::vector<std::u16string_view>* names;
-        std::u16string_view operator()(int entry) const { return (*names)[static_cast<std::size_t>(entry)]; }
-    };
-
     // Counts one use of `name` at `position`; the index of its entry in `uses_`.
     std::size_t Use(std::u16string_view name, int position) {
-        const auto entry = static_cast<std::size_t>(entryOf_.TryAdd(name, static_cast<int>(uses_.size())));
-        if (entry == uses_.size()) {
-            uses_.push_back(NameUse{0, position});
-            entryNames_.push_back(name);
-        }
+        const auto entry = static_cast<std::size_t>(entries_.Add(name));
+        if (entry == uses_.size()) uses_.push_back(NameUse{0, position});
         ++uses_[entry].count;
         return entry;
     }
 
-    std::vector<std::u16string_view> entryNames_;  // of each entry of `uses_`
-    NamePositions<EntryName> entryOf_{0, EntryName{&entryNames_}};
+    NameList entries_;  // the names of the entries of `uses_`
     std::vector<NameUse> uses_;
     std::vector<std::size_t> byPosition_;
 };
@@ -155,7 +142,7 @@ private:
     std::vector<FrameRef> frameRefs_;  // the unconditional, sporadic and event-triggered frames
     OrderedNamePositions<FrameName> frames_;
     OrderedNamePositions<SlaveName> slaves_;
-    FlatNameMap<bool> diagnosticFrames_;
+    NameList diagnosticFrames_;
     NameMap<unsigned> repeatedSignalBits_{&arena};
 };
 

@@ -9,45 +9,30 @@
 
 namespace {
 
-TEST(FlatNameMap, GrowsFromNothingAndKeepsTheFirstValue) {
+TEST(NameList, GrowsFromNothingAndKeepsTheFirstPosition) {
     std::vector<std::u16string> names;
     for (int i = 0; i < 1000; ++i) names.emplace_back(corvString(u"Sig_").AppendInt(i).View());
-    FlatNameMap<int> map;  // expects nothing, so it grows several times
-    for (int i = 0; i < 1000; ++i) EXPECT_EQ(map.TryEmplace(names[i], i), i);
-    EXPECT_EQ(map.TryEmplace(names[7], 99), 7);
-    for (int i = 0; i < 1000; ++i) {
-        ASSERT_NE(map.Find(names[i]), nullptr) << i;
-        EXPECT_EQ(*map.Find(names[i]), i);
-    }
-    EXPECT_FALSE(map.Contains(u"Sig_1000"));
-    EXPECT_FALSE(map.Contains(u"sig_1"));  // names are case-sensitive
+    NameList list;  // expects nothing, so its table grows several times
+    for (int i = 0; i < 1000; ++i) EXPECT_EQ(list.Add(names[i]), i);
+    EXPECT_EQ(list.Add(names[7]), 7);
+    EXPECT_EQ(list.Count(), 1000);
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(list.Find(names[i]), i);
+    EXPECT_FALSE(list.Contains(u"Sig_1000"));
+    EXPECT_FALSE(list.Contains(u"sig_1"));  // names are case-sensitive
 }
 
-TEST(FlatNameMap, TheEmptyNameIsANameLikeAnyOther) {
-    FlatNameMap<bool> set(4);
-    EXPECT_FALSE(set.Contains(std::u16string_view()));
-    set.TryEmplace(std::u16string_view(), true);  // a view without data, as a trimmed blank gives
-    EXPECT_TRUE(set.Contains(u""));
-    EXPECT_FALSE(set.Contains(u" "));
+TEST(NameList, TheEmptyNameIsANameLikeAnyOther) {
+    NameList list(4);
+    EXPECT_FALSE(list.Contains(std::u16string_view()));
+    list.Add(std::u16string_view());  // a view without data, as a trimmed blank gives
+    EXPECT_TRUE(list.Contains(u""));
+    EXPECT_FALSE(list.Contains(u" "));
 }
 
 struct NameOf {
     const std::vector<std::u16string>* names;
     std::u16string_view operator()(int position) const { return (*names)[static_cast<std::size_t>(position)]; }
 };
-
-// The table grows from its smallest size past many names, and every name keeps the first
-// position it was added with.
-TEST(NamePositions, GrowsAndKeepsTheFirstPosition) {
-    std::vector<std::u16string> names;
-    for (int i = 0; i < 1000; ++i) names.push_back(u"Sig_" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
-                                                   std::u16string(static_cast<std::size_t>(i / 26), u'x'));
-    names.push_back(names[5]);
-    NamePositions<NameOf> positions(0, NameOf{&names});
-    for (int i = 0; i < 1001; ++i) EXPECT_EQ(positions.TryAdd(names[static_cast<std::size_t>(i)], i), i == 1000 ? 5 : i);
-    for (int i = 0; i < 1000; ++i) ASSERT_EQ(positions.Find(names[static_cast<std::size_t>(i)]), i);
-    EXPECT_EQ(positions.Find(u"Sig_"), -1);
-}
 
 // Lookups in the list's order take the guess; a guess that lands on a later object of a name
 // still gives the first one, and lookups out of order or of names not in the list go through
