@@ -7,17 +7,14 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/corv_arrays.h"
-#include "foundation/corv_file.h"
 #include "byte_search.h"
+#include "foundation/corv_file.h"
 #include "foundation/text_encoding.h"
 #include "model/definition_file.h"
 #include "section_readers.h"
 #include "statement_text.h"
 
 namespace {
-
-constexpr std::size_t kMaxStatementLength = 65000;
 
 struct SectionKeyword {
     std::string_view keyword;

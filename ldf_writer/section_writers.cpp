@@ -235,6 +235,27 @@ void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
     out.Line({u"\t} "});
 }
 
+// 'encoding: signal, signal;'. The signals of an encoding can be more than one statement
+// may hold (all of a large cluster's): a long list goes into several statements of the
+// encoding, each within the length a loader takes.
+void WriteRepresentation(const corvdekLINSignalRepresentations& representation, LdfOutput& out) {
+    const corvStringArray& names = representation.signalNames;
+    const std::u16string_view encoding = representation.encodingName.View();
+    for (int first = 0; first < names.Count();) {
+        std::size_t length = encoding.size() + 2 + static_cast<std::size_t>(names.Item(first).Length());
+        int end = first + 1;
+        for (; end < names.Count(); ++end) {
+            const std::size_t longer = length + 2 + static_cast<std::size_t>(names.Item(end).Length());
+            if (longer > kMaxStatementLength) break;
+            length = longer;
+        }
+        out.Append({u"\t", encoding, u": ", names.Item(first).View()});
+        for (int s = first + 1; s < end; ++s) out.Append({u", ", names.Item(s).View()});
+        out.Line({u";"});
+        first = end;
+    }
+}
+
 }  // namespace
 
 bool ScheduleEntryIsComplete(const corvdekLINScheduleTableItem& item) { return !CompleteCommandText(item).empty(); }
@@ -380,10 +401,8 @@ void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, LdfOutp
 void WriteRepresentationSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     out.OpenSection(u"Signal_representation {");
     for (int i = 0; i < document.representations.GetCount(); ++i) {
-        const corvdekLINSignalRepresentations& representation = *document.representations.Get(i);
-        if (representation.signalNames.Count() == 0) continue;  // names no signal: nothing lost
-        out.Line({u"\t", representation.encodingName.View(), u": ",
-                  representation.signalNames.Joined(u", "), u";"});
+        // A representation that names no signal is left out: nothing is lost.
+        WriteRepresentation(*document.representations.Get(i), out);
     }
     out.CloseSection();
 }

@@ -2,6 +2,7 @@
 // The document: everything one LDF file describes, the issues found while loading it and
 // by the setup check, and the transient state of the loader.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,10 @@ enum LdfSection {
     kSectionNone = 15,
     kSectionUnknown = 16  // a block this program does not know; reported once
 };
+
+// The longest statement a file may hold, in characters: a longer one fails the load. The
+// writer keeps the statements it writes within it.
+inline constexpr std::size_t kMaxStatementLength = 65000;
 
 // Issue levels shared by load and setup issues.
 inline constexpr const char* kLevelError = "1";

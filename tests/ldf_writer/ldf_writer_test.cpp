@@ -170,6 +170,36 @@ TEST(Writer, AWildByteArraySizeAsksForNoMoreThanEightValues) {
               std::string::npos);
 }
 
+// All signals of a large cluster in one encoding name more than one statement may hold: the
+// list is written as several statements of the encoding, each as long as a loader takes, and
+// the file reloads with every signal's encoding.
+TEST(Writer, ARepresentationTooLongForOneStatementIsWrittenAsSeveral) {
+    corvdekLINDefinitionFile document;
+    document.encodingTypes.Add()->name = u"Enc";
+    corvdekLINSignalRepresentations& representation = *document.representations.Add();
+    representation.encodingName = u"Enc";
+    constexpr int kSignals = 5000;  // 5000 names of 20 characters, with ", " 110,000 characters
+    for (int i = 0; i < kSignals; ++i) {
+        corvdekLINSignal& signal = *document.signals.Add();
+        signal.name.AppendAnsi("Signal_number_").AppendInt(100000 + i);
+        signal.size = u"8";
+        representation.signalNames.Add(signal.name);
+    }
+    // 'Enc: ' and a name, then ', ' and a name until one more would pass the limit.
+    const int firstStatementNames = static_cast<int>((kMaxStatementLength - 25) / 22) + 1;
+    const std::string written = RenderLDF(document);
+    const std::size_t start = written.find("\tEnc: ");
+    ASSERT_NE(start, std::string::npos);
+    const std::size_t end = written.find(';', start);
+    EXPECT_EQ(end - start - 1, 25 + 22 * static_cast<std::size_t>(firstStatementNames - 1));
+    corvdekLINDefinitionFile reloaded;
+    ASSERT_TRUE(reloaded.LoadFromBytes(written)) << Utf8(reloaded.lastLoadError);
+    ASSERT_EQ(reloaded.signals.GetCount(), kSignals);
+    for (int i = 0; i < kSignals; ++i) ASSERT_EQ(Utf8(reloaded.signals.Get(i)->encoding), "Enc") << i;
+    EXPECT_EQ(reloaded.representations.GetCount(), 2);
+    EXPECT_EQ(reloaded.representations.Get(0)->signalNames.Count(), firstStatementNames);
+}
+
 class SaveFile : public ::testing::Test {
 protected:
     void SetUp() override {
