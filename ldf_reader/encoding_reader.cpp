@@ -116,7 +116,7 @@ bool ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
     const StatementFields names(TrimmedView(parts.rest), ",");
     representation->signalNames.SetAllocated(names.Count(), false);
     for (int i = 0; i < names.Count(); ++i) {
-        representation->signalNames.Add(Trimmed(names.Item(i)));
+        AddTrimmed(representation->signalNames, names.Item(i));
     }
     return true;
 }

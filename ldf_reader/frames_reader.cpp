@@ -17,8 +17,8 @@ void AddLayoutEntry(Frame& frame, const StatementFields& fields) {
         frame.signalNames.SetAllocated(kUsualSignals, false);
         frame.signalOffsets.SetAllocated(kUsualSignals, false);
     }
-    frame.signalNames.Add(Trimmed(fields.Item(0)));
-    frame.signalOffsets.Add(Trimmed(fields.Item(1)));
+    AddTrimmed(frame.signalNames, fields.Item(0));
+    AddTrimmed(frame.signalOffsets, fields.Item(1));
 }
 
 // 'name: frame id, publisher, length' before the '{' of the frame's signal list.
@@ -60,7 +60,7 @@ bool ReadNamedFrameList(corvdekLINDefinitionFile& document, FrameList& frames) {
     auto* frame = frames.Add();
     AssignTrimmed(frame->name, parts.head);
     const StatementFields fields(TrimmedView(parts.rest), ",");
-    for (int i = 0; i < fields.Count(); ++i) frame->frameList.Add(Trimmed(fields.Item(i)));
+    for (int i = 0; i < fields.Count(); ++i) AddTrimmed(frame->frameList, fields.Item(i));
     return true;
 }
 

@@ -72,7 +72,7 @@ bool ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
         const StatementFields signalNames(value, ",");
         node.faultStateSignals.Clear();
         for (int i = 0; i < signalNames.Count(); ++i) {
-            node.faultStateSignals.Add(Trimmed(signalNames.Item(i)));
+            AddTrimmed(node.faultStateSignals, signalNames.Item(i));
         }
     } else if (key == "response_tolerance") {
         node.responseTolerance = WithoutCharacters(value, "%");
@@ -87,7 +87,7 @@ bool ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
 bool ReadConfigurableFrame(std::string_view statement, corvdekLINNode& node) {
     const StatementFields fields(statement, "=");
     if (fields.Count() > 2) return false;
-    node.configurableFrameNames.Add(Trimmed(fields.Item(0)));
+    AddTrimmed(node.configurableFrameNames, fields.Item(0));
     node.configurableFrameIds.Add(fields.Count() == 2 ? Trimmed(fields.Item(1)) : corvString());
     return true;
 }
@@ -126,7 +126,7 @@ void ReadCompositeNodeList(corvdekLINDefinitionFile& document, std::string_view 
     corvdekLINCompositeNode* node = configuration->compositeNodes.Last();
     if (node == nullptr) node = configuration->compositeNodes.Add();
     const StatementFields names(list, ",");
-    for (int i = 0; i < names.Count(); ++i) node->nodeNames.Add(Trimmed(names.Item(i)));
+    for (int i = 0; i < names.Count(); ++i) AddTrimmed(node->nodeNames, names.Item(i));
 }
 
 bool ReadCompositeStatement(corvdekLINDefinitionFile& document, int depth) {

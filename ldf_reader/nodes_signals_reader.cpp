@@ -45,7 +45,7 @@ void ReportByteCountMismatch(corvdekLINDefinitionFile& document) {
 void AddTrimmedFields(corvStringArray& list, const StatementFields& fields, int first, int end) {
     if (end <= first) return;
     list.SetAllocated(list.Count() + end - first, true);
-    for (int i = first; i < end; ++i) list.Add(Trimmed(fields.Item(i)));
+    for (int i = first; i < end; ++i) AddTrimmed(list, fields.Item(i));
 }
 
 void SetReceivers(corvdekLINSignal& signal, const StatementFields& fields, int first) {
@@ -164,7 +164,7 @@ bool ReadSignalGroupStatement(corvdekLINDefinitionFile& document, int depth) {
     corvdekLINSignalGroup* group = document.signalGroups.Last();
     const StatementFields fields(document.statement, ",");
     if (depth != 2 || group == nullptr || fields.Count() != 2) return false;
-    group->signalNames.Add(Trimmed(fields.Item(0)));
-    group->signalOffsets.Add(Trimmed(fields.Item(1)));
+    AddTrimmed(group->signalNames, fields.Item(0));
+    AddTrimmed(group->signalOffsets, fields.Item(1));
     return true;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/corv_arrays.h"
 #include "foundation/corv_string.h"
 
 // The text before the first occurrence of `separator` and the text after it. Without the
@@ -33,6 +34,8 @@ corvString Converted(std::string_view text);
 inline corvString Trimmed(std::string_view text) { return Converted(TrimmedView(text)); }
 // Converts `text` trimmed into `target`, reusing its storage.
 inline void AssignTrimmed(corvString& target, std::string_view text) { target.AssignCodePage(TrimmedView(text)); }
+// Appends `text` trimmed and converted to `list`, made in place.
+inline void AddTrimmed(corvStringArray& list, std::string_view text) { AssignTrimmed(list.AddEmpty(), text); }
 
 // `text` trimmed, without the double quotes around it.
 corvString Unquoted(std::string_view text);
