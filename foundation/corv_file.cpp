@@ -176,17 +176,23 @@ bool ReadWholeFile(const corvString& name, std::string& bytes) {
     // Read until the end rather than trusting the size, which pipes and devices report as
     // 0, but give up on endless sources such as /dev/zero.
     constexpr std::int64_t kMaxBytes = std::int64_t{1} << 30;
+    constexpr std::int64_t kPart = 65536;
     bytes.clear();
     OFile file;
     if (!file.Open(name, false, false)) return false;
-    bytes.reserve(static_cast<std::size_t>(std::min(file.Size(), kMaxBytes)));
-    std::array<char, 65536> chunk{};
+    // A file is read at once, with one byte more than its size to see its end; a source
+    // without a size in parts.
+    std::int64_t part = std::max(std::min(file.Size(), kMaxBytes) + 1, kPart);
     for (;;) {
+        const std::size_t at = bytes.size();
+        bytes.resize(at + static_cast<std::size_t>(part));
         std::int64_t got = 0;
-        if (!file.Read(chunk.data(), chunk.size(), got)) return false;
-        bytes.append(chunk.data(), static_cast<std::size_t>(got));
-        if (got < static_cast<std::int64_t>(chunk.size())) return true;
+        const bool read = file.Read(bytes.data() + at, part, got);
+        bytes.resize(at + static_cast<std::size_t>(got));
+        if (!read) return false;
+        if (got < part) return true;
         if (static_cast<std::int64_t>(bytes.size()) > kMaxBytes) return false;
+        part = kPart;
     }
 }
 

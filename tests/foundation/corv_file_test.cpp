@@ -1,12 +1,14 @@
 #include "foundation/corv_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -117,6 +119,25 @@ TEST_F(TempDir, ReadWholeFileAndDelete) {
     EXPECT_FALSE(ReadWholeFile(corvString(Wide(dir_.string())), bytes));  // a folder
     EXPECT_TRUE(DeleteFile(PathOf("data.bin")));
     EXPECT_FALSE(DeleteFile(PathOf("data.bin")));
+}
+
+// A file is read at once by its size, a pipe, which states none, in parts: both whole, also
+// past the size of a part.
+TEST_F(TempDir, ReadWholeFileReadsFilesAndPipesOfManyParts) {
+    std::string data(200000, '\0');
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>('a' + i % 23);
+    std::ofstream(dir_ / "big.ldf", std::ios::binary) << data;
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(PathOf("big.ldf"), bytes));
+    EXPECT_EQ(bytes, data);
+
+    const fs::path pipe = dir_ / "pipe.ldf";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::thread writer([&] { std::ofstream(pipe, std::ios::binary) << data; });
+    const bool read = ReadWholeFile(PathOf("pipe.ldf"), bytes);
+    writer.join();
+    ASSERT_TRUE(read);
+    EXPECT_EQ(bytes, data);
 }
 
 TEST(ProgramDirectory, IsTheFolderOfTheRunningTest) {
