@@ -205,20 +205,13 @@ corvString& corvString::AssignCodePage(const char* text) {
     return AssignCodePage(std::string_view(text));
 }
 
-corvString& corvString::AssignCodePage(std::string_view bytes) {
-    // Windows-1252 is Latin-1 but for 0x80 to 0x9F: every byte is widened as it is, and only
-    // a text with a zero byte is cut, and one with bytes from 0x80 on mended, afterwards.
-    char16_t* units = text_.ResizeForOverwrite(bytes.size());
-    const auto [hadZero, hadHighByte] = tabrel::WidenBytes(bytes.data(), bytes.size(), units);
-    if (hadZero) {
-        bytes = bytes.substr(0, bytes.find('\0'));
-        text_.resize(bytes.size());
-    }
-    if (!hadHighByte) return *this;
+void corvString::MendCodePage(std::string_view bytes) {
+    bytes = bytes.substr(0, bytes.find('\0'));
+    text_.resize(bytes.size());
+    char16_t* units = text_.data();
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         units[i] = tabrel::DecodeCodePageByte(static_cast<unsigned char>(bytes[i]));
     }
-    return *this;
 }
 
 corvString& corvString::Append(const char16_t* text) {

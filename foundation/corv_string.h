@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "small_text.h"
+#include "text_encoding.h"
 
 class corvString {
     // First, so that `tag` can take the padding at the end of the storage.
@@ -41,7 +42,15 @@ public:
     }
     corvString& AssignAnsi(const char* text);      // byte by byte, bytes taken as signed
     corvString& AssignCodePage(const char* text);  // Windows-1252, stops at a zero byte
-    corvString& AssignCodePage(std::string_view bytes);
+    // Inline, as the loader converts every field it keeps: Windows-1252 is Latin-1 but for
+    // 0x80 to 0x9F, so every byte is widened as it is, and only a text with a zero byte or
+    // with bytes from 0x80 on is mended afterwards.
+    corvString& AssignCodePage(std::string_view bytes) {
+        char16_t* units = text_.ResizeForOverwrite(bytes.size());
+        const tabrel::WidenedBytes widened = tabrel::WidenBytes(bytes.data(), bytes.size(), units);
+        if (widened.hadZero || widened.hadHighByte) MendCodePage(bytes);
+        return *this;
+    }
     corvString& Append(const char16_t* text);
     corvString& Append(const corvString& other);
     corvString& Append(std::u16string_view text);
@@ -103,6 +112,9 @@ public:
 
 private:
     corvString& TrimAll(char16_t ch);  // every leading and trailing `ch`
+    // Cuts the text widened from `bytes` at their first zero byte and decodes their bytes
+    // from 0x80 on.
+    void MendCodePage(std::string_view bytes);
 };
 
 // The pieces one after the other, made with one allocation.
