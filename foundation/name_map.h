@@ -34,6 +34,27 @@ struct NameHash {
     }
 };
 
+// Whether two names are the same, compared eight bytes at a time (the standard comparison of
+// UTF-16 text goes unit by unit).
+inline bool SameName(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    const std::size_t bytes = a.size() * sizeof(char16_t);
+    const auto* left = reinterpret_cast<const unsigned char*>(a.data());
+    const auto* right = reinterpret_cast<const unsigned char*>(b.data());
+    std::size_t i = 0;
+    for (; i + 8 <= bytes; i += 8) {
+        std::uint64_t x;
+        std::uint64_t y;
+        std::memcpy(&x, left + i, sizeof x);
+        std::memcpy(&y, right + i, sizeof y);
+        if (x != y) return false;
+    }
+    for (; i < bytes; ++i) {
+        if (left[i] != right[i]) return false;
+    }
+    return true;
+}
+
 template <typename Value>
 using NameMap = std::pmr::unordered_map<std::u16string_view, Value, NameHash>;
 using NameSet = std::pmr::unordered_set<std::u16string_view, NameHash>;
@@ -75,7 +96,7 @@ private:
     // The slot of `name`, or the free slot where it would go.
     std::size_t SlotOf(std::u16string_view name, std::uint32_t hash) const {
         std::size_t i = hash & mask_;
-        while (slots_[i].position >= 0 && (slots_[i].hash != hash || nameAt_(slots_[i].position) != name)) {
+        while (slots_[i].position >= 0 && (slots_[i].hash != hash || !SameName(nameAt_(slots_[i].position), name))) {
             i = (i + 1) & mask_;
         }
         return i;
@@ -144,7 +165,7 @@ public:
     // -1 when no object carries the name.
     int Find(std::u16string_view name) const {
         const auto guess = static_cast<std::size_t>(nextGuess_);
-        if (guess < firstOf_.size() && nameAt_(nextGuess_) == name) {
+        if (guess < firstOf_.size() && SameName(nameAt_(nextGuess_), name)) {
             ++nextGuess_;
             return firstOf_[guess];
         }

@@ -61,11 +61,17 @@ void CheckSignalSizes(RuleContext& context, const corvdekLINSignalEncodingTypes&
 
 void CheckEncodingRules(RuleContext& context) {
     const corvdekLINDefinitionFile& document = context.document;
-    NameMap<std::vector<const corvdekLINSignal*>> users;
+    // The signals of each encoding name, by its position in `encodings`.
+    NameList encodings;
+    std::vector<std::vector<const corvdekLINSignal*>> users;
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal* signal = document.signals.Get(i);
-        if (!signal->encoding.IsEmpty()) users[signal->encoding.View()].push_back(signal);
+        if (signal->encoding.IsEmpty()) continue;
+        const auto position = static_cast<std::size_t>(encodings.Add(signal->encoding.View()));
+        if (position == users.size()) users.emplace_back();
+        users[position].push_back(signal);
     }
+    static const std::vector<const corvdekLINSignal*> kNoUsers;
     NameUses names;
     names.Count(document.encodingTypes);
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
@@ -73,6 +79,8 @@ void CheckEncodingRules(RuleContext& context) {
         CheckUniqueName(context, kTab, u"encoding types", type.name, names, i);
         CheckPhysicalRanges(context, type);
         // The signals name the first type of a name.
-        if (names.At(i).first == i) CheckSignalSizes(context, type, users[type.name.View()]);
+        if (names.At(i).first != i) continue;
+        const int position = encodings.Find(type.name.View());
+        CheckSignalSizes(context, type, position < 0 ? kNoUsers : users[static_cast<std::size_t>(position)]);
     }
 }

@@ -9,6 +9,22 @@
 
 namespace {
 
+// Names are compared eight bytes at a time and then by the bytes left: a difference in any
+// unit of any length counts.
+TEST(SameName, FindsADifferenceAnywhere) {
+    for (std::size_t length = 0; length <= 13; ++length) {
+        const std::u16string name(length, u'a');
+        EXPECT_TRUE(SameName(name, std::u16string(length, u'a')));
+        EXPECT_FALSE(SameName(name, std::u16string(length + 1, u'a')));
+        for (std::size_t at = 0; at < length; ++at) {
+            std::u16string other = name;
+            other[at] = u'\u0161';  // differs in the high byte only
+            EXPECT_FALSE(SameName(name, other)) << length << " " << at;
+        }
+    }
+    EXPECT_TRUE(SameName(std::u16string_view(), u""));
+}
+
 TEST(NameList, GrowsFromNothingAndKeepsTheFirstPosition) {
     std::vector<std::u16string> names;
     for (int i = 0; i < 1000; ++i) names.emplace_back(corvString(u"Sig_").AppendInt(i).View());
