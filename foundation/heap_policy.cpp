@@ -16,25 +16,41 @@ namespace {
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 // Address space only until it is touched: enough for a file of twenty megabytes.
 constexpr std::size_t kRegion = std::size_t{256} << 20;
+// The largest threshold for handing blocks out as mappings of their own that C libraries
+// before 2.35 accept on 64-bit systems.
+constexpr std::size_t kOldLargestMapThreshold = std::size_t{32} << 20;
 
 }  // namespace
 
 #if defined(__GLIBC__) && defined(__linux__)
 
 void KeepFreedMemoryInTheHeap() {
-    mallopt(M_MMAP_THRESHOLD, static_cast<int>(kRegion / 2));
+    // Turning trimming off alone would also fix the threshold at its small initial value,
+    // and every large block would be mapped and unmapped each time: so only after a
+    // threshold has been taken.
+    if (mallopt(M_MMAP_THRESHOLD, static_cast<int>(kRegion / 2)) == 0 &&
+        mallopt(M_MMAP_THRESHOLD, static_cast<int>(kOldLargestMapThreshold)) == 0) {
+        return;
+    }
     mallopt(M_TRIM_THRESHOLD, -1);
 }
 
 void UseLargePagesForTheHeap() {
     KeepFreedMemoryInTheHeap();
     // The heap grows once by the whole region, which is then advised: a region made later
-    // would be on small pages again.
-    if (mallopt(M_TOP_PAD, static_cast<int>(kRegion)) == 0) return;
-    void* first = std::malloc(kHugePage);  // more than the heap holds so far
-    const auto start = (reinterpret_cast<std::uintptr_t>(first) + kHugePage - 1) & ~(kHugePage - 1);
-    const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0)) & ~(kHugePage - 1);
-    if (first != nullptr && end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+    // would be on small pages again. Only a heap whose break moved and that gave the block
+    // is advised; where the break cannot move, the C library maps the block elsewhere.
+    const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    mallopt(M_TOP_PAD, static_cast<int>(kRegion));
+    const std::size_t size = mallinfo2().fordblks + kHugePage;  // more than the heap holds free
+    void* first = std::malloc(size);
+    const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    const auto block = reinterpret_cast<std::uintptr_t>(first);
+    const std::uintptr_t start = (before + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t end = after & ~(kHugePage - 1);
+    if (first != nullptr && block < after && block + size > before && end > start) {
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+    }
     std::free(first);
 }
 

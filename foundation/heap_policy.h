@@ -9,7 +9,7 @@
 namespace tabrel {
 
 // Freed memory stays in the heap for the next allocation, large blocks included, instead of
-// going back to the system.
+// going back to the system: a process's memory then stays at the most it has needed.
 void KeepFreedMemoryInTheHeap();
 
 // Also makes the heap one region of 256 MiB of address space on transparent huge pages, one
