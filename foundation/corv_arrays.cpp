@@ -4,6 +4,37 @@
 #include <string_view>
 #include <utility>
 
+namespace {
+
+// Lists are split mostly at one character; that search needs no substring matching.
+std::size_t FindSeparator(std::u16string_view text, std::u16string_view separator, std::size_t from) {
+    if (separator.size() != 1) return text.find(separator, from);
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == separator[0]) return i;
+    }
+    return std::u16string_view::npos;
+}
+
+// Calls `addField` with each field of `text` between non-overlapping occurrences of
+// `separator`, as views into `text`: exact and case-sensitive, empty fields kept, nothing
+// trimmed, never fewer than one.
+template <typename AddField>
+void ForEachField(std::u16string_view text, std::u16string_view separator, AddField&& addField) {
+    if (separator.empty()) {
+        addField(text);
+        return;
+    }
+    std::size_t start = 0;
+    for (std::size_t found = FindSeparator(text, separator, 0); found != std::u16string_view::npos;
+         found = FindSeparator(text, separator, start)) {
+        addField(text.substr(start, found - start));
+        start = found + separator.size();
+    }
+    addField(text.substr(start));
+}
+
+}  // namespace
+
 bool corvStringArray::Contains(const corvString& text) const {
     return std::find(items_.begin(), items_.end(), text) != items_.end();
 }

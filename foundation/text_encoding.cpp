@@ -50,9 +50,7 @@ std::u16string DecodeCodePage(std::string_view bytes) {
 
 std::string EncodeCodePage(std::u16string_view text) {
     std::string bytes(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        bytes[i] = static_cast<char>(EncodeCodePageChar(text[i]));
-    }
+    EncodeCodePageUnits(text.data(), text.size(), bytes.data());
     return bytes;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Collects lines of text for a file: Windows-1252 bytes ('?' for characters the code page
 // cannot hold), every line ended by CR LF. A file of megabytes is made of millions of short
-// pieces, so a piece is narrowed into room that grows in large steps and is never cleared.
+// pieces, so a piece is narrowed into room that grows in large steps, not cleared per piece.
 
 #include <initializer_list>
 #include <string>

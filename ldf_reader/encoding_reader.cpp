@@ -114,9 +114,6 @@ bool ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
     corvdekLINSignalRepresentations* representation = document.representations.Add();
     AssignTrimmed(representation->encodingName, parts.head);
     const StatementFields names(TrimmedView(parts.rest), ",");
-    representation->signalNames.SetAllocated(names.Count(), false);
-    for (int i = 0; i < names.Count(); ++i) {
-        AddTrimmed(representation->signalNames, names.Item(i));
-    }
+    AddTrimmedFields(representation->signalNames, names);
     return true;
 }

@@ -60,7 +60,7 @@ bool ReadNamedFrameList(corvdekLINDefinitionFile& document, FrameList& frames) {
     auto* frame = frames.Add();
     AssignTrimmed(frame->name, parts.head);
     const StatementFields fields(TrimmedView(parts.rest), ",");
-    for (int i = 0; i < fields.Count(); ++i) AddTrimmed(frame->frameList, fields.Item(i));
+    AddTrimmedFields(frame->frameList, fields);
     return true;
 }
 

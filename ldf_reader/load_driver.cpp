@@ -195,7 +195,8 @@ public:
         collected_.reserve(std::min(bytes_.size(), kMaxStatementLength + 1));
         std::size_t i = 0;
         while (i < bytes_.size()) {
-            // The limit is checked before every byte, also one that would be dropped.
+            // The limit is checked before every collected run, also one that would be
+            // dropped; a statement handed over where it stands is checked by its length.
             if (collected_.size() > kMaxStatementLength) return false;
             const bool outsideComments = !lineComment_ && !blockComment_;
             const std::size_t end = outsideComments ? marks_.Next(i) : EndOfComment(i);
@@ -331,6 +332,13 @@ private:
     std::size_t blockOpenedAt_ = 0;  // where the '/' of the open block comment stands
 };
 
+// The statement being read is a view into the bytes of the load, which end with it.
+void ForgetStatementText(corvdekLINDefinitionFile& document) {
+    document.statement = {};
+    document.blockTail = {};
+    document.afterBlock = {};
+}
+
 void StartLoad(corvdekLINDefinitionFile& document) {
     document.Reset();
     document.loadIssueTypes.Clear();
@@ -362,7 +370,9 @@ bool corvdekLINDefinitionFile::LoadFromBytes(std::string_view bytes) {
 
     std::string converted;
     StatementScanner scanner(*this, WithoutByteOrderMark(bytes, converted));
-    if (!scanner.Scan()) {
+    const bool scanned = scanner.Scan();
+    ForgetStatementText(*this);
+    if (!scanned) {
         lastLoadError = u"A line in the LDF file exceeded 65000 characters";
         AddLoadIssue("LIN File line too long.",
                      corvString(u"A line in the LDF file exceeded 65000 characters"),
@@ -370,6 +380,7 @@ bool corvdekLINDefinitionFile::LoadFromBytes(std::string_view bytes) {
         return false;
     }
     ReadDeferredNodeAttributes(*this);
+    ForgetStatementText(*this);
     ResolveSignalEncodings();
     UpdateJ2602Flag();
     return true;

@@ -71,9 +71,7 @@ bool ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
     } else if (key == "fault_state_signals") {
         const StatementFields signalNames(value, ",");
         node.faultStateSignals.Clear();
-        for (int i = 0; i < signalNames.Count(); ++i) {
-            AddTrimmed(node.faultStateSignals, signalNames.Item(i));
-        }
+        AddTrimmedFields(node.faultStateSignals, signalNames);
     } else if (key == "response_tolerance") {
         node.responseTolerance = WithoutCharacters(value, "%");
     } else {
@@ -126,7 +124,7 @@ void ReadCompositeNodeList(corvdekLINDefinitionFile& document, std::string_view 
     corvdekLINCompositeNode* node = configuration->compositeNodes.Last();
     if (node == nullptr) node = configuration->compositeNodes.Add();
     const StatementFields names(list, ",");
-    for (int i = 0; i < names.Count(); ++i) AddTrimmed(node->nodeNames, names.Item(i));
+    AddTrimmedFields(node->nodeNames, names);
 }
 
 bool ReadCompositeStatement(corvdekLINDefinitionFile& document, int depth) {

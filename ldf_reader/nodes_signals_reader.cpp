@@ -41,16 +41,9 @@ void ReportByteCountMismatch(corvdekLINDefinitionFile& document) {
         u"The number of intial values for this byte array signal should match: ", kLevelWarning);
 }
 
-// Appends the trimmed fields from `first` on to `list`, which is sized for them once.
-void AddTrimmedFields(corvStringArray& list, const StatementFields& fields, int first, int end) {
-    if (end <= first) return;
-    list.SetAllocated(list.Count() + end - first, true);
-    for (int i = first; i < end; ++i) AddTrimmed(list, fields.Item(i));
-}
-
 void SetReceivers(corvdekLINSignal& signal, const StatementFields& fields, int first) {
     signal.subscribers.Clear();
-    AddTrimmedFields(signal.subscribers, fields, first, fields.Count());
+    AddTrimmedFields(signal.subscribers, fields, first);
 }
 
 // '1, 2 } , publisher, subscribers': the values stood in braces, so they are told apart
@@ -139,7 +132,7 @@ bool ReadDiagnosticSignalStatement(corvdekLINDefinitionFile& document) {
         if (signal == nullptr || document.blockTailDepth != 2) return false;
         signal->isByteArray = true;
         const StatementFields values(document.blockTail, ",");
-        AddTrimmedFields(signal->initValues, values, 0, values.Count());
+        AddTrimmedFields(signal->initValues, values);
         return true;
     }
     const StatementFields fields(TrimmedView(parts.rest), ",");

@@ -105,7 +105,7 @@ void AddItem(corvdekLINScheduleTable& table, int kind, const ScheduleEntry* entr
 // The node first, then the values after it.
 void SetNodeAndArguments(Item& item, const StatementFields& fields) {
     item.nodeName = Trimmed(fields.Item(0));
-    for (int i = 1; i < fields.Count(); ++i) AddTrimmed(item.arguments, fields.Item(i));
+    AddTrimmedFields(item.arguments, fields, 1);
 }
 
 // Stores the fields of a command's argument list; false when their number is wrong.
@@ -132,7 +132,7 @@ bool ReadArguments(Item& item, std::string_view head) {
             return true;
         case Item::kConditionalChangeNAD:
             if (count != 6) return false;
-            for (int i = 0; i < count; ++i) AddTrimmed(item.arguments, fields.Item(i));
+            AddTrimmedFields(item.arguments, fields);
             return true;
         case Item::kDataDump:
             if (count != 6) return false;

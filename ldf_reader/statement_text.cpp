@@ -1,5 +1,7 @@
 #include "statement_text.h"
 
+#include <algorithm>
+
 #include "byte_search.h"
 
 SplitAtFirst::SplitAtFirst(std::string_view text, char separator) {
@@ -86,4 +88,11 @@ void StatementFields::Add(std::string_view field) {
         more_.push_back(field);
     }
     ++count_;
+}
+
+void AddTrimmedFields(corvStringArray& list, const StatementFields& fields, int first, int end) {
+    end = std::min(end, fields.Count());
+    if (end <= first) return;
+    list.SetAllocated(list.Count() + end - first, true);
+    for (int i = first; i < end; ++i) AddTrimmed(list, fields.Item(i));
 }

@@ -4,6 +4,7 @@
 // while a reader runs, and only the fields the model keeps are converted to corvString.
 
 #include <array>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -70,3 +71,8 @@ private:
     std::vector<std::string_view> more_;
     int count_ = 0;
 };
+
+// Appends the fields from `first` up to `end` (by default the last one), trimmed and
+// converted, to `list`, which is sized for them once.
+void AddTrimmedFields(corvStringArray& list, const StatementFields& fields, int first = 0,
+                      int end = std::numeric_limits<int>::max());

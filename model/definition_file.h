@@ -35,7 +35,8 @@ enum LdfSection {
 };
 
 // The longest statement a file may hold, in characters: a longer one fails the load. The
-// writer keeps the statements it writes within it.
+// writer splits a signal representation that names more signals than one statement holds;
+// its other lists name nodes or frames, of which it would take thousands to fill one.
 inline constexpr std::size_t kMaxStatementLength = 65000;
 
 // Issue levels shared by load and setup issues.
