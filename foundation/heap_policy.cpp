@@ -16,8 +16,8 @@ namespace {
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 // Address space only until it is touched: enough for a file of twenty megabytes.
 constexpr std::size_t kRegion = std::size_t{256} << 20;
-// The largest threshold for handing blocks out as mappings of their own that C libraries
-// before 2.35 accept on 64-bit systems.
+// The largest threshold for handing blocks out as mappings of their own that older C
+// libraries accept on 64-bit systems.
 constexpr std::size_t kOldLargestMapThreshold = std::size_t{32} << 20;
 
 }  // namespace
