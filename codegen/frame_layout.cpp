@@ -74,18 +74,6 @@ std::u16string Number(long long value) {
     return std::u16string(begin, end);
 }
 
-void AppendPieces(std::u16string& text, std::initializer_list<std::u16string_view> pieces) {
-    std::size_t at = text.size();
-    std::size_t length = at;
-    for (std::u16string_view piece : pieces) length += piece.size();
-    if (length > text.capacity()) text.reserve(std::max(length, 2 * text.capacity()));
-    text.resize(length);
-    for (std::u16string_view piece : pieces) {
-        std::copy(piece.begin(), piece.end(), text.begin() + static_cast<std::ptrdiff_t>(at));
-        at += piece.size();
-    }
-}
-
 void corvdekLINFrame::SortSignalsByOffset() {
     if (OffsetsAscend(signalOffsets)) return;  // the usual case: nothing to move
     // Number the offsets, sort them (stable), then put the names in the same order.

@@ -5,7 +5,6 @@
 // into byte parts, which the accessor macros join again.
 
 #include <cstddef>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,10 +44,6 @@ struct FrameStructure {
 
 // `value` in decimal, as the header writes numbers.
 std::u16string Number(long long value);
-
-// Appends the pieces to `text`, with room made for all of them at once; a piece must not
-// view into `text` itself, whose room may move.
-void AppendPieces(std::u16string& text, std::initializer_list<std::u16string_view> pieces);
 
 // Sorts the frame's signals by offset (in the document) and lays them out. The structure
 // holds views of the document's names.

@@ -490,14 +490,30 @@ corvString& corvString::FormatWithPrefix(double x, const char16_t* numberTemplat
     return Append(unit);
 }
 
-corvString Concat(std::initializer_list<std::u16string_view> pieces) {
+namespace {
+
+std::size_t LengthOf(std::initializer_list<std::u16string_view> pieces) {
     std::size_t length = 0;
     for (std::u16string_view piece : pieces) length += piece.size();
+    return length;
+}
+
+void CopyPieces(std::initializer_list<std::u16string_view> pieces, char16_t* to) {
+    for (std::u16string_view piece : pieces) to = std::copy(piece.begin(), piece.end(), to);
+}
+
+}  // namespace
+
+corvString Concat(std::initializer_list<std::u16string_view> pieces) {
     corvString text;
-    char16_t* to = text.text_.ResizeForOverwrite(length);
-    for (std::u16string_view piece : pieces) {
-        std::copy(piece.begin(), piece.end(), to);
-        to += piece.size();
-    }
+    CopyPieces(pieces, text.text_.ResizeForOverwrite(LengthOf(pieces)));
     return text;
+}
+
+void AppendPieces(std::u16string& text, std::initializer_list<std::u16string_view> pieces) {
+    const std::size_t at = text.size();
+    const std::size_t length = at + LengthOf(pieces);
+    if (length > text.capacity()) text.reserve(std::max(length, 2 * text.capacity()));
+    text.resize(length);
+    CopyPieces(pieces, text.data() + at);
 }

@@ -119,3 +119,6 @@ private:
 
 // The pieces one after the other, made with one allocation.
 corvString Concat(std::initializer_list<std::u16string_view> pieces);
+// Appends the pieces to `text`, with room made for all of them at once; a piece must not
+// view into `text` itself, whose room may move.
+void AppendPieces(std::u16string& text, std::initializer_list<std::u16string_view> pieces);

@@ -193,7 +193,7 @@ public:
         if (many_.empty() && fewCount_ < kFew) {
             const std::size_t hash = NameHash()(name);
             for (std::size_t i = 0; i < fewCount_; ++i) {
-                if (fewHashes_[i] == hash && few_[i] == name) return true;
+                if (fewHashes_[i] == hash && SameName(few_[i], name)) return true;
             }
             fewHashes_[fewCount_] = hash;
             few_[fewCount_++] = name;

@@ -54,10 +54,8 @@ void corvdekLINDefinitionFile::ResolveSignalEncodings() {
     for (int r = 0; r < representations.GetCount(); ++r) {
         const corvdekLINSignalRepresentations* representation = representations.Get(r);
         for (int s = 0; s < representation->signalNames.Count(); ++s) {
-            const int before = represented.Count();
-            if (represented.Add(representation->signalNames.Item(s).View()) == before) {
-                encodingOf.push_back(&representation->encodingName);
-            }
+            const auto position = static_cast<std::size_t>(represented.Add(representation->signalNames.Item(s).View()));
+            if (position == encodingOf.size()) encodingOf.push_back(&representation->encodingName);
         }
     }
     for (int i = 0; i < signals.GetCount(); ++i) {

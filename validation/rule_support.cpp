@@ -145,14 +145,11 @@ std::u16string Hex(unsigned value, int digits) {
 
 void NameUses::CountSignals(const ClusterNameIndex& names, int count) {
     byPosition_.reserve(static_cast<std::size_t>(count));
-    std::vector<std::size_t> entryOfFirst(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const int first = names.FirstSignalOfName(i);
-        if (first == i) {
-            entryOfFirst[static_cast<std::size_t>(i)] = uses_.size();
-            uses_.push_back(NameUse{0, i});
-        }
-        const std::size_t entry = entryOfFirst[static_cast<std::size_t>(first)];
+        if (first == i) uses_.push_back(NameUse{0, i});
+        // A repeated name takes the entry of its first signal, counted before it.
+        const std::size_t entry = first == i ? uses_.size() - 1 : byPosition_[static_cast<std::size_t>(first)];
         ++uses_[entry].count;
         byPosition_.push_back(entry);
     }
