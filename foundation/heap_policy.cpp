@@ -19,6 +19,11 @@ constexpr std::size_t kRegion = std::size_t{256} << 20;
 // The largest threshold for handing blocks out as mappings of their own that older C
 // libraries accept on 64-bit systems.
 constexpr std::size_t kOldLargestMapThreshold = std::size_t{32} << 20;
+// What the C library writes past a block to describe the free memory after it.
+constexpr std::size_t kChunkHeader = 2 * sizeof(std::size_t);
+
+// The start of the heap below its huge pages, kept reachable for leak checkers.
+void* keptBelowHugePages = nullptr;
 
 }  // namespace
 
@@ -46,12 +51,20 @@ void UseLargePagesForTheHeap() {
     void* first = std::malloc(size);
     const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
     const auto block = reinterpret_cast<std::uintptr_t>(first);
-    const std::uintptr_t start = (before + kHugePage - 1) & ~(kHugePage - 1);
+    // The C library keeps its account of the heap's free end just past the block, and a
+    // stretch of 2 MiB once touched stays on small pages: the advice starts after it.
+    const std::uintptr_t start = (block + size + kChunkHeader + kHugePage - 1) & ~(kHugePage - 1);
     const std::uintptr_t end = after & ~(kHugePage - 1);
-    if (first != nullptr && block < after && block + size > before && end > start) {
-        madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+    if (first == nullptr || block >= after || block + size <= before || end <= start ||
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE) != 0) {
+        std::free(first);
+        return;
     }
-    std::free(first);
+    // Freed, the block would be handed out again from its start, on small pages. It stays
+    // taken and untouched, grown into the free end up to the advised part, so that the
+    // next blocks (the file a load reads whole, first of all) lie on huge pages.
+    void* kept = std::realloc(first, start - block);
+    keptBelowHugePages = kept != nullptr ? kept : first;
 }
 
 #else

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,16 +33,24 @@ TEST(HeapPolicy, LargeBlocksComeFromTheHeapAndStayWhenFreed) {
     EXPECT_EQ(mallinfo2().arena, heap);
 }
 
-// Whether a part of the heap is advised to be on huge pages ("hg" among its flags).
-bool HeapHasHugePageAdvice() {
+// Whether the mapping that holds `address`, or with none given any part of the heap, is
+// advised to be on huge pages ("hg" among its flags).
+bool HasHugePageAdvice(const void* address = nullptr) {
+    const auto at = reinterpret_cast<std::uintptr_t>(address);
     std::ifstream maps("/proc/self/smaps");
-    bool inHeap = false;
+    bool inside = false;
     for (std::string line; std::getline(maps, line);) {
-        if (line.find('-') < line.find(' ')) inHeap = line.ends_with("[heap]");  // a mapping's first line
-        if (inHeap && line.starts_with("VmFlags:") && line.find(" hg") != std::string::npos) return true;
+        if (line.find('-') < line.find(' ')) {  // a mapping's first line: "start-end perms ..."
+            std::uintptr_t first = 0, last = 0;
+            std::sscanf(line.c_str(), "%" SCNxPTR "-%" SCNxPTR, &first, &last);
+            inside = address == nullptr ? line.ends_with("[heap]") : first <= at && at < last;
+        }
+        if (inside && line.starts_with("VmFlags:") && line.find(" hg") != std::string::npos) return true;
     }
     return false;
 }
+
+bool SystemHasHugePages() { return std::filesystem::exists("/sys/kernel/mm/transparent_hugepage"); }
 
 // The heap grows by the whole region, even after freed blocks have been kept in it, and is
 // advised where the system has huge pages; asking again grows it no further.
@@ -48,11 +59,22 @@ TEST(HeapPolicy, LargePagesMakeTheHeapOneRegionOnce) {
     tabrel::UseLargePagesForTheHeap();
     const std::size_t grown = mallinfo2().arena;
     EXPECT_GE(grown, before + 256 * kMiB);
-    if (std::filesystem::exists("/sys/kernel/mm/transparent_hugepage")) {
-        EXPECT_TRUE(HeapHasHugePageAdvice());
+    if (SystemHasHugePages()) {
+        EXPECT_TRUE(HasHugePageAdvice());
     }
     tabrel::UseLargePagesForTheHeap();
     EXPECT_EQ(mallinfo2().arena, grown);
+}
+
+// The stretch the heap had below its first huge page is not handed out again: a block
+// taken next, such as the file a load reads, lies on huge pages from its first byte.
+TEST(HeapPolicy, BlocksTakenAfterwardsLieOnHugePages) {
+    tabrel::UseLargePagesForTheHeap();
+    if (!SystemHasHugePages()) GTEST_SKIP() << "no transparent huge pages";
+    void* block = std::malloc(4 * kMiB);
+    ASSERT_NE(block, nullptr);
+    EXPECT_TRUE(HasHugePageAdvice(block));
+    std::free(block);
 }
 
 }  // namespace
