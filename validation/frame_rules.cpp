@@ -53,22 +53,22 @@ private:
             const auto& items = document_.scheduleTables.Get(t)->items;
             for (int i = 0; i < items.GetCount(); ++i) {
                 if (items.Get(i)->kind == corvdekLINScheduleTableItem::kFrame) {
-                    scheduled_.insert(items.Get(i)->frameName.View());
+                    scheduled_.Add(items.Get(i)->frameName.View());
                 }
             }
         }
         std::vector<std::u16string_view> carried;  // added once every table entry is in
         const auto collect = [&](const auto& frame) {
-            if (scheduled_.count(frame.name.View()) == 0) return;
+            if (!scheduled_.Contains(frame.name.View())) return;
             ForEachCarried(frame, [&](const corvString& name) { carried.push_back(name.View()); });
         };
         for (int i = 0; i < document_.sporadicFrames.GetCount(); ++i) collect(*document_.sporadicFrames.Get(i));
         for (int i = 0; i < document_.eventFrames.GetCount(); ++i) collect(*document_.eventFrames.Get(i));
-        scheduled_.insert(carried.begin(), carried.end());
+        for (std::u16string_view name : carried) scheduled_.Add(name);
     }
 
     void CheckScheduled(const corvString& name) {
-        if (scheduled_.count(name.View()) != 0) return;
+        if (scheduled_.Contains(name.View())) return;
         Add(name, u"frame in no schedule table", u"Name", Concat({u"No schedule table sends the frame ", name.View(), u"."}),
             kLevelWarning);
     }
@@ -279,7 +279,7 @@ private:
     int position_ = 0;  // of the frame being checked, over the three kinds
     // The name of the first frame of each identifier that carries signals.
     std::array<const corvString*, kLastSignalFrameId + 1> identifierOwners_{};
-    NameSet scheduled_{&context_.arena};
+    NameList scheduled_{static_cast<std::size_t>(document_.frames.GetCount())};
     // The signals of the frame whose layout is checked; kept from frame to frame, so that
     // they cost no allocation each.
     RepeatedNames listed_;
