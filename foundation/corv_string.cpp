@@ -115,12 +115,16 @@ std::u16string FormatShortest(double x) {
 
 // The decimal digits of `n`, widened into `units`: collection keys are made this way for
 // every object a file adds.
+// The digits are written from the end of `units` backwards, straight as UTF-16.
 std::u16string_view FormatInt(int n, std::array<char16_t, 12>& units) {
-    std::array<char, 12> digits{};
-    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
-    const auto count = static_cast<std::size_t>(end - digits.data());
-    for (std::size_t i = 0; i < count; ++i) units[i] = static_cast<char16_t>(digits[i]);
-    return {units.data(), count};
+    unsigned magnitude = n < 0 ? 0U - static_cast<unsigned>(n) : static_cast<unsigned>(n);
+    std::size_t first = units.size();
+    do {
+        units[--first] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (n < 0) units[--first] = u'-';
+    return {units.data() + first, units.size() - first};
 }
 
 double ParseDoubleC(const std::string& narrow) {

@@ -64,6 +64,9 @@ TEST(CorvStringFormat, IntegersHexAndDoubles) {
     EXPECT_EQ(Text(s.SetHex(10)), u"0A");
     EXPECT_EQ(Text(s.SetHex(255)), u"FF");
     EXPECT_EQ(Text(s.SetInt(-42)), u"-42");
+    EXPECT_EQ(Text(s.SetInt(0)), u"0");
+    EXPECT_EQ(Text(s.SetInt(INT_MAX)), u"2147483647");
+    EXPECT_EQ(Text(s.SetInt(INT_MIN)), u"-2147483648");
     EXPECT_EQ(Text(s.SetDouble(7.0)), u"7");
     EXPECT_EQ(Text(s.SetDouble(0.1)), u"0.1");
     EXPECT_EQ(Text(s.SetDouble(0.0625)), u"0.0625");
