@@ -1,9 +1,13 @@
 #pragma once
 // Collects lines of text for a file: Windows-1252 bytes ('?' for characters the code page
 // cannot hold), every line ended by CR LF. A file of megabytes is made of millions of short
-// pieces, so a piece is narrowed into room that grows in large steps, not cleared per piece.
+// pieces, so a piece is narrowed into room that grows in large steps. The room is neither
+// cleared nor copied as it grows, where the heap can extend it in place: a text of ten
+// megabytes was written about three times over before.
 
+#include <cstdlib>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,22 +33,28 @@ public:
         end[1] = '\n';
     }
     void Blank() { EndLine(); }
+    // The text so far; the lines start anew.
     std::string Take() {
-        bytes_.resize(size_);
+        std::string text(bytes_.get(), size_);
         size_ = 0;
-        return std::move(bytes_);
+        return text;
     }
 
 private:
+    struct Free {
+        void operator()(char* bytes) const { std::free(bytes); }
+    };
+
     // `n` more bytes at the end of the text, for the caller to fill.
     char* Room(std::size_t n) {
-        if (size_ + n > bytes_.size()) Grow(size_ + n);
-        char* room = bytes_.data() + size_;
+        if (size_ + n > capacity_) Grow(size_ + n);
+        char* room = bytes_.get() + size_;
         size_ += n;
         return room;
     }
     void Grow(std::size_t needed);
 
-    std::string bytes_;     // the text is its first `size_` bytes
+    std::unique_ptr<char, Free> bytes_;  // the text is its first `size_` bytes
+    std::size_t capacity_ = 0;
     std::size_t size_ = 0;
 };

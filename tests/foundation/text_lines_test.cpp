@@ -10,6 +10,7 @@ namespace {
 // and the lines start again empty afterwards.
 TEST(TextLines, LinesOfPiecesSurviveGrowthAndTake) {
     TextLines lines;
+    EXPECT_EQ(lines.Take(), "");  // before any room was made
     std::string expected;
     for (int i = 0; i < 5000; ++i) {
         const std::u16string number(static_cast<std::size_t>(i % 40), u'0' + i % 10);
