@@ -19,11 +19,12 @@ constexpr std::size_t kRegion = std::size_t{256} << 20;
 // The largest threshold for handing blocks out as mappings of their own that older C
 // libraries accept on 64-bit systems.
 constexpr std::size_t kOldLargestMapThreshold = std::size_t{32} << 20;
-// What the C library writes past a block to describe the free memory after it.
-constexpr std::size_t kChunkHeader = 2 * sizeof(std::size_t);
+// More than the C library writes past a block to describe the free memory after it.
+constexpr std::size_t kAllocatorMargin = 64;
 
-// The start of the heap below its huge pages, kept reachable for leak checkers.
-void* keptBelowHugePages = nullptr;
+// The start of the heap below its huge pages, kept reachable for leak checkers (volatile,
+// so that the compiler keeps a pointer that is never read).
+void* volatile keptBelowHugePages = nullptr;
 
 }  // namespace
 
@@ -53,7 +54,7 @@ void UseLargePagesForTheHeap() {
     const auto block = reinterpret_cast<std::uintptr_t>(first);
     // The C library keeps its account of the heap's free end just past the block, and a
     // stretch of 2 MiB once touched stays on small pages: the advice starts after it.
-    const std::uintptr_t start = (block + size + kChunkHeader + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t start = (block + size + kAllocatorMargin + kHugePage - 1) & ~(kHugePage - 1);
     const std::uintptr_t end = after & ~(kHugePage - 1);
     if (first == nullptr || block >= after || block + size <= before || end <= start ||
         madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE) != 0) {

@@ -1,9 +1,9 @@
 #pragma once
 // Collects lines of text for a file: Windows-1252 bytes ('?' for characters the code page
 // cannot hold), every line ended by CR LF. A file of megabytes is made of millions of short
-// pieces, so a piece is narrowed into room that grows in large steps. The room is neither
-// cleared nor copied as it grows, where the heap can extend it in place: a text of ten
-// megabytes was written about three times over before.
+// pieces, so a piece is narrowed into room that grows in large steps. The room is not
+// cleared, and it is copied as it grows only where the heap cannot extend it in place; the
+// finished text is copied once, into the string that Take returns.
 
 #include <cstdlib>
 #include <initializer_list>
@@ -15,6 +15,10 @@
 
 class TextLines {
 public:
+    TextLines() = default;
+    TextLines(const TextLines&) = delete;
+    TextLines& operator=(const TextLines&) = delete;
+
     // One line made of the pieces, in order.
     void Line(std::initializer_list<std::u16string_view> pieces) {
         Append(pieces);

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in a release configuration and prints the medians of nine runs with
 # their ratios to the baseline; then times whole runs of tabrel-cli check and write on the
-# clusters of N slaves (median of five, with the peak memory), next to reading the same
-# file with cat. An argument filters the in-process benchmarks.
+# clusters of N slaves (the median time of five runs and the peak memory of a sixth), next
+# to reading the same file with cat. An argument filters the in-process benchmarks.
 set -euo pipefail
+export LC_ALL=C  # the shell's timer then prints its seconds with a decimal point
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh time
 mkdir -p build
