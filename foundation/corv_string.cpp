@@ -113,9 +113,8 @@ std::u16string FormatShortest(double x) {
     return std::u16string(buffer.data(), result.ptr);
 }
 
-// The decimal digits of `n`, widened into `units`: collection keys are made this way for
-// every object a file adds.
-// The digits are written from the end of `units` backwards, straight as UTF-16.
+// The decimal digits of `n`, written as UTF-16 from the end of `units` backwards:
+// collection keys are made this way for every object a file adds.
 std::u16string_view FormatInt(int n, std::array<char16_t, 12>& units) {
     unsigned magnitude = n < 0 ? 0U - static_cast<unsigned>(n) : static_cast<unsigned>(n);
     std::size_t first = units.size();
