@@ -17,12 +17,12 @@ std::u16string_view TrimmedView(std::u16string_view text) {
 }  // namespace
 
 // Read in place: the checks call this for every offset, size and identifier.
-std::optional<unsigned> WholeNumber(const corvString& text) {
+bool ParseWholeNumber(const corvString& text, unsigned& value) {
     const std::u16string_view digits = TrimmedView(text.View());
     const bool hex = digits.size() > 2 && digits[0] == u'0' && (digits[1] == u'x' || digits[1] == u'X');
     const std::u16string_view body = hex ? digits.substr(2) : digits;
-    if (body.empty() || body.size() > 8) return std::nullopt;
-    unsigned value = 0;
+    if (body.empty() || body.size() > 8) return false;
+    unsigned number = 0;
     for (char16_t ch : body) {
         unsigned digit = 0;
         if (ch >= u'0' && ch <= u'9') {
@@ -32,11 +32,12 @@ std::optional<unsigned> WholeNumber(const corvString& text) {
         } else if (hex && ch >= u'A' && ch <= u'F') {
             digit = ch - u'A' + 10;
         } else {
-            return std::nullopt;
+            return false;
         }
-        value = value * (hex ? 16 : 10) + digit;  // eight digits fit either way
+        number = number * (hex ? 16 : 10) + digit;  // eight digits fit either way
     }
-    return value;
+    value = number;
+    return true;
 }
 
 std::optional<double> RealNumber(const corvString& text) {

@@ -6,9 +6,18 @@
 
 #include "foundation/corv_string.h"
 
-// A whole number in decimal or in hexadecimal after "0x" (at most eight digits), spaces
-// around it allowed.
-std::optional<unsigned> WholeNumber(const corvString& text);
+// Reads a whole number in decimal or in hexadecimal after "0x" (at most eight digits),
+// spaces around it allowed, into `value`; false for a text that is no such number.
+bool ParseWholeNumber(const corvString& text, unsigned& value);
+
+// The same as an optional. Inline, because GCC returns a std::optional<unsigned> from a
+// call through the stack in two stores and one load, which the processor cannot forward:
+// that stall took most of the time of the checks' many calls.
+inline std::optional<unsigned> WholeNumber(const corvString& text) {
+    unsigned value = 0;
+    if (!ParseWholeNumber(text, value)) return std::nullopt;
+    return value;
+}
 
 // A decimal number with an optional sign, fraction and exponent, or a whole number as above.
 std::optional<double> RealNumber(const corvString& text);
