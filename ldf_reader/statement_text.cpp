@@ -83,7 +83,7 @@ void StatementFields::SplitAtText(std::string_view text, std::string_view separa
 
 void StatementFields::Add(std::string_view field) {
     if (count_ < kLocalFields) {
-        local_[static_cast<std::size_t>(count_)] = field;
+        local_[static_cast<std::size_t>(count_)] = Piece{field.data(), field.size()};
     } else {
         more_.push_back(field);
     }

@@ -55,9 +55,12 @@ public:
     StatementFields(std::string_view text, std::string_view separator);
 
     int Count() const { return count_; }
+    // Empty for a field the statement does not have.
     std::string_view Item(int i) const {
-        return i < kLocalFields ? local_[static_cast<std::size_t>(i)]
-                                : more_[static_cast<std::size_t>(i - kLocalFields)];
+        if (i < 0 || i >= count_) return {};
+        if (i >= kLocalFields) return more_[static_cast<std::size_t>(i - kLocalFields)];
+        const Piece& piece = local_[static_cast<std::size_t>(i)];
+        return {piece.data, piece.size};
     }
 
 private:
@@ -67,7 +70,13 @@ private:
     void SplitAtText(std::string_view text, std::string_view separator);
     void Add(std::string_view field);
 
-    std::array<std::string_view, kLocalFields> local_;
+    // Not views: a view is cleared when made, and these slots are written before they are
+    // read, for every statement of a file.
+    struct Piece {
+        const char* data;
+        std::size_t size;
+    };
+    std::array<Piece, kLocalFields> local_;
     std::vector<std::string_view> more_;
     int count_ = 0;
 };
