@@ -55,7 +55,9 @@ public:
         DetachAt(index);
         return 0;
     }
-    T* Add() { return AddExisting(std::make_unique<T>()); }
+    // Default-initialized: every member of the cluster objects has its initial value, and
+    // value-initializing would clear the whole object first, for every object of a file.
+    T* Add() { return AddExisting(std::make_unique_for_overwrite<T>()); }
     T* AddExisting(std::unique_ptr<T> element) override {
         return InsertExistingAt(std::move(element), GetCount());
     }

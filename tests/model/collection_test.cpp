@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "model/lin_entities.h"
@@ -128,6 +130,49 @@ TEST(Entities, NodeAttributesAndDefaults) {
     EXPECT_EQ(part.kind, corvdekLINSignalEncodingTypeItem::kLogical);
     EXPECT_EQ(part.minValue, 0);
     EXPECT_EQ(part.scale, 0.0);
+}
+
+// Frees a block of T's size filled with ones, which the next allocation of that size is
+// likely to get back: a member that adding an object leaves uninitialized then shows.
+template <typename T>
+void LeaveDirtyBlockOfSizeOf() {
+    void* block = ::operator new(sizeof(T));
+    std::memset(block, 0xFF, sizeof(T));
+    ::operator delete(block);
+}
+
+template <typename T>
+T* AddOnDirtyMemory(corvCollectionTemplate<T>& collection) {
+    collection.Add();  // the collection's own room first, so that only the object follows
+    LeaveDirtyBlockOfSizeOf<T>();
+    return collection.Add();
+}
+
+TEST(Entities, AddedObjectsStartFromTheirInitialValues) {
+    corvCollectionTemplate<corvdekLINSignal> signals;
+    const corvdekLINSignal* signal = AddOnDirtyMemory(signals);
+    EXPECT_TRUE(signal->name.IsEmpty());
+    EXPECT_EQ(signal->name.tag, 0);
+    EXPECT_EQ(signal->subscribers.Count(), 0);
+    EXPECT_FALSE(signal->subscribers.sorted);
+    EXPECT_FALSE(signal->isByteArray);
+    EXPECT_EQ(signal->owner, nullptr);
+
+    corvCollectionTemplate<corvdekLINFrame> frames;
+    EXPECT_EQ(AddOnDirtyMemory(frames)->owner, nullptr);
+
+    corvCollectionTemplate<corvdekLINScheduleTableItem> items;
+    const corvdekLINScheduleTableItem* item = AddOnDirtyMemory(items);
+    EXPECT_EQ(item->kind, corvdekLINScheduleTableItem::kFrame);
+    EXPECT_TRUE(item->delay.IsEmpty());
+
+    corvCollectionTemplate<corvdekLINSignalEncodingTypeItem> parts;
+    const corvdekLINSignalEncodingTypeItem* part = AddOnDirtyMemory(parts);
+    EXPECT_EQ(part->kind, corvdekLINSignalEncodingTypeItem::kLogical);
+    EXPECT_EQ(part->minValue, 0);
+    EXPECT_EQ(part->maxValue, 0);
+    EXPECT_EQ(part->scale, 0.0);
+    EXPECT_EQ(part->offset, 0.0);
 }
 
 }  // namespace
