@@ -174,15 +174,17 @@ void ReadDeferredNodeAttributes(corvdekLINDefinitionFile& document) {
 // it, and the parts of it before and after a '}'.
 std::string_view KeptText(std::string_view text) { return TrimmedView(text.substr(0, text.find('\0'))); }
 
-// Keeps the part of the statement that ended a block, when text stood before its '}'.
-void SetBlockTail(corvdekLINDefinitionFile& document, std::string_view text, std::size_t closeAt,
+// Keeps the part of the statement that ended a block, when text stood before its '}';
+// false when there is none.
+bool SetBlockTail(corvdekLINDefinitionFile& document, std::string_view text, std::size_t closeAt,
                   int closeDepth) {
     document.blockTailDepth = -1;
-    if (closeAt == std::string_view::npos) return;
+    if (closeAt == std::string_view::npos) return false;
     document.blockTail = KeptText(text.substr(0, closeAt));
-    if (document.blockTail.empty()) return;
+    if (document.blockTail.empty()) return false;
     document.afterBlock = KeptText(text.substr(closeAt));
     document.blockTailDepth = closeDepth;
+    return true;
 }
 
 // Cuts the bytes into statements. Returns false when a statement grows too long.
@@ -391,8 +393,11 @@ void corvdekLINDefinitionFile::ProcessStatement(std::string_view text, int depth
                                                 int closeDepth) {
     statement = KeptText(text);
     if (statement.empty()) return;
-    SetBlockTail(*this, text, closeAt, closeDepth);
-    if (section == kSectionComposite && blockTailDepth == 3) {
+    // Asked of the result, not of `blockTailDepth` just written: the compiler reads that
+    // together with `section` beside it as one 8-byte word, and a read wider than a write
+    // just made waits until the write has left the processor's store buffer.
+    const bool hasTail = SetBlockTail(*this, text, closeAt, closeDepth);
+    if (hasTail && closeDepth == 3 && section == kSectionComposite) {
         // A composite node's list may close without ';': the list, then the next statement.
         ReadCompositeNodeList(*this, blockTail);
         statement = afterBlock;
