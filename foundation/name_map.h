@@ -184,31 +184,41 @@ private:
 };
 
 // Tells which names of a list came before in it, for lists that are mostly short (the
-// signals of a frame, at most 64 in LIN): a few names are kept inside the object with their
-// hashes and compared by hash first, a long list goes to a set.
+// signals of a frame, at most 64 in LIN): a few names are kept inside the object in a small
+// open-addressing table, so that a list of 64 names costs 64 lookups rather than 2,016
+// comparisons, and a longer list goes to a set.
 class RepeatedNames {
 public:
     // True when `name` was seen since the last Clear; the name counts as seen from now on.
     bool Seen(std::u16string_view name) {
-        if (many_.empty() && fewCount_ < kFew) {
-            const std::size_t hash = NameHash()(name);
-            for (std::size_t i = 0; i < fewCount_; ++i) {
-                if (fewHashes_[i] == hash && SameName(few_[i], name)) return true;
-            }
-            fewHashes_[fewCount_] = hash;
-            few_[fewCount_++] = name;
-            return false;
+        if (!many_.empty() || fewCount_ == kFew) return SeenAmongMany(name);
+        const std::size_t hash = NameHash()(name);
+        std::size_t slot = hash & (kSlots - 1);
+        for (; slots_[slot] != 0; slot = (slot + 1) & (kSlots - 1)) {
+            const std::size_t i = slots_[slot] - 1U;
+            if (fewHashes_[i] == hash && SameName(few_[i], name)) return true;
         }
-        if (many_.empty()) many_.insert(few_.begin(), few_.end());
-        return !many_.insert(name).second;
+        fewHashes_[fewCount_] = hash;
+        few_[fewCount_++] = name;
+        slots_[slot] = static_cast<std::uint8_t>(fewCount_);
+        return false;
     }
     void Clear() {
+        slots_.fill(0);
         fewCount_ = 0;
         many_.clear();
     }
 
 private:
     static constexpr std::size_t kFew = 64;
+    static constexpr std::size_t kSlots = 2 * kFew;  // at most half full
+
+    bool SeenAmongMany(std::u16string_view name) {
+        if (many_.empty()) many_.insert(few_.begin(), few_.end());
+        return !many_.insert(name).second;
+    }
+
+    std::array<std::uint8_t, kSlots> slots_{};  // 1 + the position in few_ of the name there; 0: free
     std::array<std::size_t, kFew> fewHashes_;
     std::array<std::u16string_view, kFew> few_;
     std::size_t fewCount_ = 0;

@@ -82,4 +82,18 @@ TEST(RepeatedNames, FindsRepeatsBeforeAndAfterTheListGrowsLong) {
     EXPECT_TRUE(seen.Seen(names[3]));
 }
 
+// The 64 signals LIN allows in a frame stay in the small table, where names share slots;
+// after a Clear no name of the earlier list is left in it.
+TEST(RepeatedNames, FindsEveryRepeatOfAFullFrameAndForgetsThemOnClear) {
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 64; ++i) names.push_back(u"LSM_Sig" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) +
+                                                 std::u16string(1, static_cast<char16_t>(u'a' + i / 10)));
+    RepeatedNames seen;
+    for (int round = 0; round < 2; ++round) {
+        for (const std::u16string& name : names) EXPECT_FALSE(seen.Seen(name)) << round;
+        for (const std::u16string& name : names) EXPECT_TRUE(seen.Seen(name)) << round;
+        seen.Clear();
+    }
+}
+
 }  // namespace
