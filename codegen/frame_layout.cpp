@@ -33,15 +33,20 @@ void AppendFillers(std::u16string& body, long long from, long long to) {
 
 // The members of one signal at `offset`: a byte array as an array, a scalar as one
 // bit-field per byte it touches (named after the signal when it touches one byte only).
-SignalMembers AppendSignalMembers(FrameStructure& structure, const corvdekLINSignal& signal, long long offset,
-                                  long long size) {
-    SignalMembers members{signal.name.View(), signal.isByteArray, static_cast<int>(size),
-                          structure.parts.size(), 0};
+void AppendSignalMembers(FrameStructure& structure, const corvdekLINSignal& signal, long long offset,
+                         long long size) {
+    // Filled in where it is kept: a copy made on the stack was read back in wider pieces
+    // than it was written, which the processor cannot forward from its stores.
+    SignalMembers& members = structure.signals.emplace_back();
+    members.signal = signal.name.View();
+    members.isByteArray = signal.isByteArray;
+    members.size = static_cast<int>(size);
+    members.firstPart = structure.parts.size();
     if (signal.isByteArray) {
         AppendPieces(structure.text, {u"\tl_u8\t", members.signal, u"[", Number(size / 8), u"];\n"});
         structure.parts.push_back({0, static_cast<int>(size / 8 * 8)});
         members.partCount = 1;
-        return members;
+        return;
     }
     int firstBit = 0;
     for (long long bit = offset; bit < offset + size; bit += structure.parts.back().bits) {
@@ -55,7 +60,6 @@ SignalMembers AppendSignalMembers(FrameStructure& structure, const corvdekLINSig
                                       members.IsSplit() ? Number(static_cast<long long>(k)) : u"", u" : ",
                                       Number(part.bits), u";\n"});
     }
-    return members;
 }
 
 bool OffsetsAscend(const corvStringArray& offsets) {
@@ -139,7 +143,7 @@ FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names
             error(signalName, u" is a byte array that does not fill whole bytes from a byte start");
         } else {
             AppendFillers(body, position, offset);
-            result.signals.push_back(AppendSignalMembers(result, *signal, offset, size));
+            AppendSignalMembers(result, *signal, offset, size);
             position = offset + (signal->isByteArray ? size / 8 * 8 : size);
         }
     }
