@@ -87,11 +87,14 @@ ParsedInteger ParseInteger(std::u16string_view text, int base, unsigned long lon
     for (; i < text.size(); ++i) {
         const int digit = DigitValue(text[i], base);
         if (digit < 0) break;
-        if (result.magnitude > (limit - digit) / base) {
+        // The magnitude never exceeds `limit`, at most UINT_MAX for both callers, so this
+        // cannot wrap; it tells an overflow without a division for every digit.
+        const unsigned long long next = result.magnitude * base + digit;
+        if (next > limit) {
             result.overflow = true;
             result.magnitude = limit;
         } else if (!result.overflow) {
-            result.magnitude = result.magnitude * base + digit;
+            result.magnitude = next;
         }
     }
     return result;
