@@ -72,7 +72,7 @@ struct ParsedInteger {
     bool overflow = false;
 };
 
-ParsedInteger ParseInteger(std::u16string_view text, int base, unsigned long long limit) {
+ParsedInteger ParseInteger(std::u16string_view text, int base, unsigned limit) {
     ParsedInteger result;
     std::size_t i = 0;
     while (i < text.size() && IsCSpace(text[i])) ++i;
@@ -87,8 +87,8 @@ ParsedInteger ParseInteger(std::u16string_view text, int base, unsigned long lon
     for (; i < text.size(); ++i) {
         const int digit = DigitValue(text[i], base);
         if (digit < 0) break;
-        // The magnitude never exceeds `limit`, at most UINT_MAX for both callers, so this
-        // cannot wrap; it tells an overflow without a division for every digit.
+        // The magnitude never exceeds `limit`, a 32-bit number, so this cannot wrap; it tells
+        // an overflow without a division for every digit.
         const unsigned long long next = result.magnitude * base + digit;
         if (next > limit) {
             result.overflow = true;
@@ -354,7 +354,7 @@ bool corvString::Matches(const corvString& pattern) const {
 
 int corvString::ToInt(bool hex) const {
     const ParsedInteger parsed =
-        ParseInteger(View(), hex ? 16 : 10, static_cast<unsigned long long>(INT_MAX) + 1);
+        ParseInteger(View(), hex ? 16 : 10, static_cast<unsigned>(INT_MAX) + 1);
     if (parsed.negative) {
         return parsed.magnitude > static_cast<unsigned long long>(INT_MAX)
                    ? INT_MIN

@@ -83,8 +83,8 @@ bool ReadDiagnosticFrameSignal(corvdekLINDefinitionFile& document) {
                                  u"This diagnostic frame is invalid at line: ", kLevelWarning);
         return true;
     }
-    StatementFields fields(document.statement, ":");
-    if (fields.Count() < 2) fields = StatementFields(document.statement, ",");
+    const bool colonForm = StatementFields(document.statement, ":").Count() >= 2;
+    const StatementFields fields(document.statement, colonForm ? ":" : ",");
     if (fields.Count() < 2) {
         // A signal line needs a name and an offset.
         document.ReportStatement("Diagnostic Frame Invalid.",

@@ -53,6 +53,9 @@ corvString WithoutCharacters(std::string_view text, std::string_view characters)
 class StatementFields {
 public:
     StatementFields(std::string_view text, std::string_view separator);
+    // Not copied: the slots past the last field hold no value to copy.
+    StatementFields(const StatementFields&) = delete;
+    StatementFields& operator=(const StatementFields&) = delete;
 
     int Count() const { return count_; }
     // Empty for a field the statement does not have.

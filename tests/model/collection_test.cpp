@@ -155,11 +155,15 @@ TEST(Entities, AddedObjectsStartFromTheirInitialValues) {
     EXPECT_EQ(signal->name.tag, 0);
     EXPECT_EQ(signal->subscribers.Count(), 0);
     EXPECT_FALSE(signal->subscribers.sorted);
+    EXPECT_FALSE(signal->subscribers.useCodePage);
     EXPECT_FALSE(signal->isByteArray);
     EXPECT_EQ(signal->owner, nullptr);
 
     corvCollectionTemplate<corvdekLINFrame> frames;
     EXPECT_EQ(AddOnDirtyMemory(frames)->owner, nullptr);
+
+    corvCollectionTemplate<corvdekLINDiagnosticFrame> diagnosticFrames;
+    EXPECT_EQ(AddOnDirtyMemory(diagnosticFrames)->isSlaveResponse, 0);
 
     corvCollectionTemplate<corvdekLINScheduleTableItem> items;
     const corvdekLINScheduleTableItem* item = AddOnDirtyMemory(items);
