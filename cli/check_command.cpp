@@ -23,6 +23,7 @@ struct Issue {
     const corvString* type;
     const corvString* section;  // empty for a load issue
     const corvString* details;
+    SourcePlace place;  // of a load issue; line 0 for a setup issue
 };
 
 std::vector<Issue> IssuesOf(const corvdekLINDefinitionFile& document, bool checked) {
@@ -31,12 +32,12 @@ std::vector<Issue> IssuesOf(const corvdekLINDefinitionFile& document, bool check
     for (int i = 0; i < document.loadIssueTypes.Count(); ++i) {
         const corvString& level = document.loadIssueLevels.Item(i);
         issues.push_back({true, level.ToInt() != 0, &level, &document.loadIssueTypes.Item(i), &kNoSection,
-                          &document.loadIssueDetails.Item(i)});
+                          &document.loadIssueDetails.Item(i), document.loadIssuePlaces[static_cast<std::size_t>(i)]});
     }
     for (int i = 0; checked && i < document.setupIssueLevels.Count(); ++i) {
         const corvString& level = document.setupIssueLevels.Item(i);
         issues.push_back({false, level.ToInt() != 0, &level, &document.setupIssueTypes.Item(i),
-                          &document.setupIssueSections.Item(i), &document.setupIssueDetails.Item(i)});
+                          &document.setupIssueSections.Item(i), &document.setupIssueDetails.Item(i), {}});
     }
     return issues;
 }
@@ -61,7 +62,10 @@ void PrintText(const std::string& path, bool loaded, const corvdekLINDefinitionF
     std::string text;
     for (const Issue& issue : issues) {
         errors += issue.error;
-        text.append(path).append(issue.error ? ": error: " : ": warning: ");
+        // 'FILE:LINE: warning: ...', the form editors and CI systems link to the line.
+        text.append(path);
+        if (issue.place.line > 0) text.append(":").append(std::to_string(issue.place.line));
+        text.append(issue.error ? ": error: " : ": warning: ");
         tabrel::AppendUtf8(text, issue.type->View());
         if (!issue.section->IsEmpty()) {
             text += " [";
@@ -73,7 +77,7 @@ void PrintText(const std::string& path, bool loaded, const corvdekLINDefinitionF
         text += "\n";
     }
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!loaded) err << path << ": cannot load: " << document.lastLoadError.ToUtf8() << "\n";
+    if (!loaded) ReportLoadFailure(path, document, err);
     out << path << ": " << Counted(errors, "error") << ", "
         << Counted(issues.size() - errors, "warning") << "\n";
 }
@@ -82,7 +86,8 @@ void PrintTsv(const std::string& path, const std::vector<Issue>& issues, std::os
     for (const Issue& issue : issues) {
         out << OneLine(path) << '\t' << (issue.loadIssue ? "load" : "setup") << '\t'
             << OneLine(issue.level->ToUtf8()) << '\t' << OneLine(issue.type->ToUtf8()) << '\t'
-            << OneLine(issue.section->ToUtf8()) << '\t' << OneLine(issue.details->ToUtf8()) << '\n';
+            << OneLine(issue.section->ToUtf8()) << '\t' << OneLine(issue.details->ToUtf8()) << '\t'
+            << (issue.place.line > 0 ? std::to_string(issue.place.line) : "") << '\n';
     }
 }
 
@@ -92,9 +97,14 @@ Json FileJson(const std::string& path, bool loaded, const corvdekLINDefinitionFi
     Json setupIssues = Json::array();
     for (const Issue& issue : issues) {
         if (issue.loadIssue) {
-            loadIssues.push_back({{"level", issue.level->ToUtf8()},
-                                  {"type", issue.type->ToUtf8()},
-                                  {"details", issue.details->ToUtf8()}});
+            Json loadIssue = {{"level", issue.level->ToUtf8()},
+                              {"type", issue.type->ToUtf8()},
+                              {"details", issue.details->ToUtf8()}};
+            if (issue.place.line > 0) {
+                loadIssue["line"] = issue.place.line;
+                loadIssue["column"] = issue.place.column;
+            }
+            loadIssues.push_back(std::move(loadIssue));
         } else {
             setupIssues.push_back({{"level", issue.level->ToUtf8()},
                                    {"type", issue.type->ToUtf8()},

@@ -14,14 +14,26 @@ void RetireDocument::operator()(corvdekLINDefinitionFile* document) const {
 
 CommandDocument NewCommandDocument() { return CommandDocument(new corvdekLINDefinitionFile); }
 
+void ReportLoadFailure(const std::string& path, const corvdekLINDefinitionFile& document, std::ostream& err) {
+    if (document.lastLoadError.View() == kNotAnLdfFile) {
+        err << path << ": " << document.lastLoadError.ToUtf8() << "\n";
+    } else {
+        err << path << ": cannot load: " << document.lastLoadError.ToUtf8() << "\n";
+    }
+}
+
 bool LoadForCommand(corvdekLINDefinitionFile& document, const std::string& path,
                     std::ostream& err) {
     const bool loaded = document.LoadFromFile(corvString(DecodeArgument(path)));
     for (int i = 0; i < document.loadIssueTypes.Count(); ++i) {
-        err << path << ": " << document.loadIssueTypes.Item(i).ToUtf8() << ": "
-            << document.loadIssueDetails.Item(i).ToUtf8() << "\n";
+        const int line = document.loadIssuePlaces[static_cast<std::size_t>(i)].line;
+        err << path;
+        if (line > 0) err << ":" << line;
+        err << ": " << (document.loadIssueLevels.Item(i).ToInt() != 0 ? "error" : "warning") << ": "
+            << document.loadIssueTypes.Item(i).ToUtf8() << ": " << document.loadIssueDetails.Item(i).ToUtf8()
+            << "\n";
     }
-    if (!loaded) err << path << ": cannot load: " << document.lastLoadError.ToUtf8() << "\n";
+    if (!loaded) ReportLoadFailure(path, document, err);
     return loaded;
 }
 

@@ -21,7 +21,11 @@ CommandDocument NewCommandDocument();
 // A command-line argument (UTF-8) as program text.
 std::u16string DecodeArgument(std::string_view argument);
 
-// Loads `path`; on failure tells why on `err` and returns false. Load issues go to `err`.
+// Why `path` could not be loaded: "FILE: not an LDF file", or "FILE: cannot load: ...".
+void ReportLoadFailure(const std::string& path, const corvdekLINDefinitionFile& document, std::ostream& err);
+
+// Loads `path`; on failure tells why on `err` and returns false. Load issues go to `err` as
+// 'FILE:LINE: warning: type: details'.
 bool LoadForCommand(corvdekLINDefinitionFile& document, const std::string& path,
                     std::ostream& err);
 

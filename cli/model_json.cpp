@@ -16,10 +16,28 @@ Json List(const corvStringArray& list) {
     return array;
 }
 
+// The comments the file held around an object, where it has any.
+void AddComments(Json& json, const LdfComments& comments) {
+    if (comments.IsEmpty()) return;
+    static constexpr const char* kPlaces[] = {"before", "after", "end"};
+    Json list = Json::array();
+    for (const LdfComment& comment : comments.Entries()) {
+        list.push_back({{"slot", Text(comment.slot)},
+                        {"place", kPlaces[static_cast<int>(comment.place)]},
+                        {"text", Text(comment.text)}});
+    }
+    json["comments"] = list;
+}
+
 template <typename T, typename Convert>
 Json Each(const corvCollectionTemplate<T>& collection, Convert convert) {
     Json array = Json::array();
-    for (int i = 0; i < collection.GetCount(); ++i) array.push_back(convert(*collection.Get(i)));
+    for (int i = 0; i < collection.GetCount(); ++i) {
+        const T& object = *collection.Get(i);
+        Json json = convert(object);
+        AddComments(json, object.comments);
+        array.push_back(std::move(json));
+    }
     return array;
 }
 
@@ -194,5 +212,6 @@ nlohmann::ordered_json ClusterToJson(const corvdekLINDefinitionFile& document) {
                              return Json{{"name", Text(node.name)}, {"nodes", List(node.nodeNames)}};
                          })}};
         });
+    AddComments(json, document.comments);
     return json;
 }

@@ -136,7 +136,8 @@ FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names
             error(signalName, u" is listed twice");
         } else if (offset < 0 || size < 1 || offset + size > frameBits) {
             // Also keeps a wild offset from asking for endless fillers.
-            error(signalName, u" lies beyond the end of the frame (", Number(frameBits / 8) + u" bytes)");
+            error(signalName, u" lies beyond the end of the frame (",
+                  Number(frameBits / 8) + (frameBits / 8 == 1 ? u" byte)" : u" bytes)"));
         } else if (offset < position) {
             error(signalName, u" overlaps the signal before it");
         } else if (signal->isByteArray && (offset % 8 != 0 || size < 8)) {

@@ -109,8 +109,15 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent), diagnostics_(std::mak
     OnText(lstJitter_->lineEdit(), [this](const corvString& text) { document_->masterJitter = text; });
     OnText(txtMaxHeaderLength_, [this](const corvString& text) { document_->masterMaxHeaderLength = text; });
     OnText(txtResponseTolerance_, [this](const corvString& text) { document_->masterResponseTolerance = text; });
-    OnText(txtChannelName_, [this](const corvString& text) { document_->channelName = text; });
-    OnText(txtFileRevision_, [this](const corvString& text) { document_->fileRevision = text; });
+    // A text the user empties is no longer stated; one the file stated empty stays until then.
+    OnText(txtChannelName_, [this](const corvString& text) {
+        document_->channelName = text;
+        document_->channelNameGiven = !text.IsEmpty();
+    });
+    OnText(txtFileRevision_, [this](const corvString& text) {
+        document_->fileRevision = text;
+        document_->fileRevisionGiven = !text.IsEmpty();
+    });
     OnText(txtDynamicFrames_, [this](const corvString& text) {
         document_->dynamicFrames.Clear();
         for (const QString& id : ToQString(text).split(',', Qt::SkipEmptyParts)) {

@@ -241,9 +241,9 @@ QWidget* TfrmTabrel::BuildIssuePages() {
     pageErrors_ = new QTabWidget;
     pageErrors_->setObjectName("pageErrors");
     pageErrors_->setMinimumHeight(86);
-    loadIssues_ = new IssueModel({"Type", "Details"}, this);
+    loadIssues_ = new IssueModel({"Type", "Line", "Details"}, this);
     setupIssues_ = new IssueModel({"Type", "Section", "Details"}, this);
-    lstLDFLoadIssues_ = IssueList("lstLDFLoadIssues", loadIssues_, {200, 500});
+    lstLDFLoadIssues_ = IssueList("lstLDFLoadIssues", loadIssues_, {200, 50, 500});
     lstLDFIssues_ = IssueList("lstLDFIssues", setupIssues_, {200, 100, 500});
     connect(lstLDFIssues_, &QTreeView::doubleClicked, this, [this] { lstLDFIssuesDblClick(); });
     pageErrors_->addTab(lstLDFLoadIssues_, "File Load Issues");
@@ -644,7 +644,13 @@ void TfrmTabrel::FillLoadIssues() {
     const corvdekLINDefinitionFile& document = *document_;
     pageErrors_->setCurrentWidget(document.loadIssueTypes.Count() > 0 ? lstLDFLoadIssues_
                                                                       : lstLDFIssues_);
-    loadIssues_->SetIssues(document.loadIssueLevels, {&document.loadIssueTypes, &document.loadIssueDetails});
+    // The line where each issue's statement starts; empty where no statement is concerned.
+    corvStringArray lines;
+    for (const SourcePlace& place : document.loadIssuePlaces) {
+        corvString& line = lines.AddEmpty();
+        if (place.line > 0) line.SetInt(place.line);
+    }
+    loadIssues_->SetIssues(document.loadIssueLevels, {&document.loadIssueTypes, &lines, &document.loadIssueDetails});
 }
 
 void TfrmTabrel::Timer1Timer() {

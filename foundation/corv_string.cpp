@@ -456,11 +456,20 @@ corvString& corvString::MakeFilterPattern() {
     return *this;
 }
 
+double RoundHalfAway(double x, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = x * scale;
+    if (!std::isfinite(scaled)) return x;
+    constexpr double kComputedHalf = 1e-7;  // far above a double's error at these magnitudes
+    return std::round(scaled + std::copysign(kComputedHalf, scaled)) / scale;
+}
+
 corvString& corvString::FormatDouble(double x, bool exponent, int precision) {
     if (precision < 0) {
         text_.assign(FormatNumber(x, std::chars_format::general, 16));
         return Truncate(29);
     }
+    if (!exponent && precision <= 15) x = RoundHalfAway(x, precision);
     text_.assign(FormatNumber(x, exponent ? std::chars_format::scientific : std::chars_format::fixed,
                               precision));
     return Truncate(254);

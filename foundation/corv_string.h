@@ -122,3 +122,8 @@ corvString Concat(std::initializer_list<std::u16string_view> pieces);
 // Appends the pieces to `text`, with room made for all of them at once; a piece must not
 // view into `text` itself, whose room may move.
 void AppendPieces(std::u16string& text, std::initializer_list<std::u16string_view> pieces);
+
+// `x` rounded to `decimals` places, halves away from zero. A figure such as 54 bit times at
+// 19.2 kbit/s (2.8125 ms) is computed a rounding error beside its half and still counts as
+// the half, so every text of one figure shows the same digits.
+double RoundHalfAway(double x, int decimals);

@@ -2,7 +2,7 @@
 // Signal_representation (which signals use which type).
 
 #include "foundation/corv_arrays.h"
-#include "model/definition_file.h"
+#include "load_context.h"
 #include "section_readers.h"
 #include "statement_text.h"
 
@@ -17,101 +17,115 @@ int IntegerValue(std::string_view field) {
     return text.ToInt();
 }
 
+Part* AddPart(LoadContext& load, corvdekLINSignalEncodingTypes& type, int kind) {
+    Part* part = type.items.Add();
+    part->kind = kind;
+    load.AnchorAt(part->comments);
+    return part;
+}
+
+// The text of a logical value or the unit of a physical one; '""' is kept as given.
+void SetText(Part& part, std::string_view field) {
+    part.text = Unquoted(field);
+    part.textGiven = true;
+}
+
 // 'logical_value, value [, "text"]'
-void ReadLogicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
+void ReadLogicalValue(LoadContext& load, corvdekLINSignalEncodingTypes& type,
                       const StatementFields& fields) {
     if (fields.Count() != 2 && fields.Count() != 3) {
-        document.ReportStatement("LIN Logical Signal encoding type invalid.",
+        load.ReportStatement("LIN Logical Signal encoding type invalid.",
                                  u"This LIN signal encoding type is invalid for logicial value "
                                  u"(wrong number of fields) at line: ",
                                  kLevelWarning);
         return;
     }
-    Part* part = type.items.Add();
-    part->kind = Part::kLogical;
+    Part* part = AddPart(load, type, Part::kLogical);
     corvString value = Converted(fields.Item(1));
     part->minValue = static_cast<int>(value.ToUIntAutoHex());
-    if (fields.Count() == 3) part->text = Unquoted(fields.Item(2));
+    if (fields.Count() == 3) SetText(*part, fields.Item(2));
 }
 
 // 'physical_value, min, max, scale, offset [, "unit"]' (physical_range alike)
-void ReadPhysicalValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
+void ReadPhysicalValue(LoadContext& load, corvdekLINSignalEncodingTypes& type,
                        const StatementFields& fields) {
     if (fields.Count() != 5 && fields.Count() != 6) {
-        document.ReportStatement("LIN Physical Signal encoding type invalid.",
+        load.ReportStatement("LIN Physical Signal encoding type invalid.",
                                  u"This LIN signal encoding type is invalid for physical range "
                                  u"(wrong number of fields) at line: ",
                                  kLevelWarning);
         return;
     }
-    Part* part = type.items.Add();
-    part->kind = Part::kPhysical;
+    Part* part = AddPart(load, type, Part::kPhysical);
     part->minValue = IntegerValue(fields.Item(1));
     part->maxValue = IntegerValue(fields.Item(2));
     part->scale = Converted(fields.Item(3)).ToDouble();
     part->offset = Converted(fields.Item(4)).ToDouble();
-    if (fields.Count() == 6) part->text = Unquoted(fields.Item(5));
+    if (fields.Count() == 6) SetText(*part, fields.Item(5));
 }
 
 // 'bcd_value' or 'ascii_value', the keyword alone as the LIN grammar writes it.
-void ReadMarkerValue(corvdekLINDefinitionFile& document, corvdekLINSignalEncodingTypes& type,
+void ReadMarkerValue(LoadContext& load, corvdekLINSignalEncodingTypes& type,
                      const StatementFields& fields, int kind) {
     if (fields.Count() != 1) {
         if (kind == Part::kBcd) {
-            document.ReportStatement("LIN BCD Signal encoding type invalid.",
+            load.ReportStatement("LIN BCD Signal encoding type invalid.",
                                      u"This LIN signal encoding type is invalid for BCD (wrong "
                                      u"number of fields) at line: ",
                                      kLevelWarning);
         } else {
-            document.ReportStatement("LIN ASCII Signal encoding type invalid.",
+            load.ReportStatement("LIN ASCII Signal encoding type invalid.",
                                      u"This LIN signal encoding type is invalid for ASCII (wrong "
                                      u"number of fields) at line: ",
                                      kLevelWarning);
         }
         return;
     }
-    type.items.Add()->kind = kind;
+    AddPart(load, type, kind);
 }
 
 }  // namespace
 
-bool ReadEncodingTypeStatement(corvdekLINDefinitionFile& document, int depth) {
+bool ReadEncodingTypeStatement(LoadContext& load, int depth) {
     if (depth == 1) {
-        document.encodingTypes.Add()->name.AssignCodePage(document.statement);
+        corvdekLINSignalEncodingTypes* type = load.document.encodingTypes.Add();
+        type->name.AssignCodePage(load.statement);
+        load.AnchorAt(type->comments);
         return true;
     }
-    corvdekLINSignalEncodingTypes* type = document.encodingTypes.Last();
+    corvdekLINSignalEncodingTypes* type = load.document.encodingTypes.Last();
     if (type == nullptr) {
-        document.ReportStatement("LIN Signal encoding type invalid.",
+        load.ReportStatement("LIN Signal encoding type invalid.",
                                  u"This LIN signal encoding type is invalid at line: ",
                                  kLevelWarning);
         return true;
     }
-    const StatementFields fields(document.statement, ",");
+    const StatementFields fields(load.statement, ",");
     const std::string_view keyword = TrimmedView(fields.Item(0));
     if (keyword == "logical_value") {
-        ReadLogicalValue(document, *type, fields);
+        ReadLogicalValue(load, *type, fields);
     } else if (keyword == "physical_range" || keyword == "physical_value") {
-        ReadPhysicalValue(document, *type, fields);
+        ReadPhysicalValue(load, *type, fields);
     } else if (keyword == "bcd_value") {
-        ReadMarkerValue(document, *type, fields, Part::kBcd);
+        ReadMarkerValue(load, *type, fields, Part::kBcd);
     } else if (keyword == "ascii_value") {
-        ReadMarkerValue(document, *type, fields, Part::kAscii);
+        ReadMarkerValue(load, *type, fields, Part::kAscii);
     } else {
         return false;
     }
     return true;
 }
 
-bool ReadRepresentationStatement(corvdekLINDefinitionFile& document) {
-    const SplitAtFirst parts(document.statement, ':');
+bool ReadRepresentationStatement(LoadContext& load) {
+    const SplitAtFirst parts(load.statement, ':');
     if (!parts.found) {
-        document.ReportStatement("LIN Signal representation line invalid.",
+        load.ReportStatement("LIN Signal representation line invalid.",
                                  u"This LIN Signal representation is invalid at line: ",
                                  kLevelWarning);
         return true;
     }
-    corvdekLINSignalRepresentations* representation = document.representations.Add();
+    corvdekLINSignalRepresentations* representation = load.document.representations.Add();
+    load.AnchorAt(representation->comments);
     AssignTrimmed(representation->encodingName, parts.head);
     const StatementFields names(TrimmedView(parts.rest), ",");
     AddTrimmedFields(representation->signalNames, names);

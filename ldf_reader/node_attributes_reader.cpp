@@ -2,7 +2,7 @@
 // of composite nodes).
 
 #include "foundation/corv_arrays.h"
-#include "model/definition_file.h"
+#include "load_context.h"
 #include "section_readers.h"
 #include "statement_text.h"
 
@@ -16,11 +16,11 @@ constexpr const char* kCompositeInvalid = "LIN Composite Node invalid";
 constexpr const char16_t* kCompositeInvalidAt = u"LIN Composite Node invalid at line: ";
 
 // 'supplier id, function id [, variant]'
-void ReadProductId(corvdekLINDefinitionFile& document, corvdekLINNode& node,
+void ReadProductId(LoadContext& load, corvdekLINNode& node,
                    std::string_view value) {
     const StatementFields fields(value, ",");
     if (fields.Count() != 2 && fields.Count() != 3) {
-        document.ReportStatement("LIN Node Attribute Product ID Invalid.", kAttributeInvalidAt,
+        load.ReportStatement("LIN Node Attribute Product ID Invalid.", kAttributeInvalidAt,
                                  kLevelWarning);
         return;
     }
@@ -49,16 +49,20 @@ corvString* TimeAttribute(corvdekLINNode& node, std::string_view key) {
 }
 
 // 'key = value' inside a node's block.
-bool ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
-    if (document.statement == "configurable_frames") return true;
-    const StatementFields fields(document.statement, "=");
+bool ReadAttribute(LoadContext& load, corvdekLINNode& node) {
+    if (load.statement == "configurable_frames") {
+        load.AnchorAtEntry(node.comments, u"attribute", u"configurable_frames");
+        return true;
+    }
+    const StatementFields fields(load.statement, "=");
     if (fields.Count() != 2) {
-        document.ReportStatement("LIN Node Attribute Invalid.", kAttributeInvalidAt,
+        load.ReportStatement("LIN Node Attribute Invalid.", kAttributeInvalidAt,
                                  kLevelWarning);
         return true;
     }
     const std::string_view key = TrimmedView(fields.Item(0));
     const std::string_view value = TrimmedView(fields.Item(1));
+    load.AnchorAtEntry(node.comments, u"attribute", Converted(key).View());
     if (corvString* plain = PlainAttribute(node, key)) {
         plain->AssignCodePage(value);
     } else if (corvString* time = TimeAttribute(node, key)) {
@@ -67,7 +71,7 @@ bool ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
         node.protocol.AssignCodePage(value);
         node.protocol.TrimQuotes();
     } else if (key == "product_id") {
-        ReadProductId(document, node, value);
+        ReadProductId(load, node, value);
     } else if (key == "fault_state_signals") {
         const StatementFields signalNames(value, ",");
         node.faultStateSignals.Clear();
@@ -82,42 +86,47 @@ bool ReadAttribute(corvdekLINDefinitionFile& document, corvdekLINNode& node) {
 
 // Inside configurable_frames: 'frame = message id' (LIN 2.0) or the frame's name alone
 // (LIN 2.1 and later), in configuration order.
-bool ReadConfigurableFrame(std::string_view statement, corvdekLINNode& node) {
-    const StatementFields fields(statement, "=");
+bool ReadConfigurableFrame(LoadContext& load, corvdekLINNode& node) {
+    const StatementFields fields(load.statement, "=");
     if (fields.Count() > 2) return false;
     AddTrimmed(node.configurableFrameNames, fields.Item(0));
+    load.AnchorAtEntry(node.comments, u"configurable",
+                       node.configurableFrameNames.Item(node.configurableFrameNames.Count() - 1).View());
     node.configurableFrameIds.Add(fields.Count() == 2 ? Trimmed(fields.Item(1)) : corvString());
     return true;
 }
 
 }  // namespace
 
-bool ReadNodeAttributesStatement(corvdekLINDefinitionFile& document, int depth) {
+bool ReadNodeAttributesStatement(LoadContext& load, int depth) {
     if (depth == 1) {
         // A node's block opens with its name; an attribute outside a block belongs to none.
-        if (document.statement.find('=') != std::string_view::npos) return false;
-        document.attributeNodeName.AssignCodePage(document.statement);
-        document.attributeNodeIndex = document.slaveLookup.Find(document.nodes, document.attributeNodeName.View());
+        if (load.statement.find('=') != std::string_view::npos) return false;
+        load.attributeNodeName.AssignCodePage(load.statement);
+        load.attributeNodeIndex = load.slaveLookup.Find(load.document.nodes, load.attributeNodeName.View());
+        if (corvdekLINNode* node = load.document.nodes.Get(load.attributeNodeIndex)) load.AnchorAt(node->comments);
         return true;
     }
-    corvdekLINNode* node = document.nodes.Get(document.attributeNodeIndex);
-    if (node == nullptr && !document.attributeNodeName.IsEmpty()) {
-        document.deferredAttributeStatements.push_back(
-            {document.attributeNodeName, std::string(document.statement), depth});
+    corvdekLINNode* node = load.document.nodes.Get(load.attributeNodeIndex);
+    if (node == nullptr && !load.attributeNodeName.IsEmpty()) {
+        load.deferredAttributeStatements.push_back(
+            {load.attributeNodeName, std::string(load.statement), depth, load.place});
         return true;
     }
     if (node == nullptr) {
-        document.ReportStatement(kWithoutNode, kWithoutNodeAt, kLevelWarning);
+        load.ReportStatement(kWithoutNode, kWithoutNodeAt, kLevelWarning);
         return true;
     }
-    if (depth == 2) return ReadAttribute(document, *node);
-    return depth == 3 && ReadConfigurableFrame(document.statement, *node);
+    if (depth == 2) return ReadAttribute(load, *node);
+    // An entry of configurable_frames, and as well a statement nested deeper or one at
+    // depth 0 after the section, which belongs to the node read last.
+    return ReadConfigurableFrame(load, *node);
 }
 
-void ReadCompositeNodeList(corvdekLINDefinitionFile& document, std::string_view list) {
-    corvdekLINCompositeConfiguration* configuration = document.compositeConfigurations.Last();
+void ReadCompositeNodeList(LoadContext& load, std::string_view list) {
+    corvdekLINCompositeConfiguration* configuration = load.document.compositeConfigurations.Last();
     if (configuration == nullptr) {
-        document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
+        load.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
         return;
     }
     // A '{' without a name before it opens a composite node without a name.
@@ -125,34 +134,39 @@ void ReadCompositeNodeList(corvdekLINDefinitionFile& document, std::string_view 
     if (node == nullptr) node = configuration->compositeNodes.Add();
     const StatementFields names(list, ",");
     AddTrimmedFields(node->nodeNames, names);
+    load.AnchorAt(node->comments, u"nodes");
 }
 
-bool ReadCompositeStatement(corvdekLINDefinitionFile& document, int depth) {
+bool ReadCompositeStatement(LoadContext& load, int depth) {
     if (depth == 1) {
-        if (document.statement.find("configuration") == std::string_view::npos) {
-            document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
+        if (load.statement.find("configuration") == std::string_view::npos) {
+            load.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
             return true;
         }
         // The name follows the keyword, after spaces or after a tab or line break that
         // the loader dropped.
         constexpr std::string_view keyword = "configuration";
-        std::string_view name = document.statement;
+        std::string_view name = load.statement;
         if (name.starts_with(keyword) && name.size() > keyword.size()) {
             name.remove_prefix(keyword.size());
         }
-        AssignTrimmed(document.compositeConfigurations.Add()->name, name);
+        corvdekLINCompositeConfiguration* configuration = load.document.compositeConfigurations.Add();
+        AssignTrimmed(configuration->name, name);
+        load.AnchorAt(configuration->comments);
         return true;
     }
     if (depth == 3) {
-        ReadCompositeNodeList(document, document.statement);
+        ReadCompositeNodeList(load, load.statement);
         return true;
     }
     if (depth != 2) return false;
-    corvdekLINCompositeConfiguration* configuration = document.compositeConfigurations.Last();
+    corvdekLINCompositeConfiguration* configuration = load.document.compositeConfigurations.Last();
     if (configuration == nullptr) {
-        document.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
+        load.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
         return true;
     }
-    AssignTrimmed(configuration->compositeNodes.Add()->name, document.statement);
+    corvdekLINCompositeNode* node = configuration->compositeNodes.Add();
+    AssignTrimmed(node->name, load.statement);
+    load.AnchorAt(node->comments);
     return true;
 }

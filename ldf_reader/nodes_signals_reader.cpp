@@ -2,43 +2,47 @@
 // of a byte-array signal and its value list), Diagnostic_signals and Signal_groups.
 
 #include "foundation/corv_arrays.h"
-#include "model/definition_file.h"
+#include "load_context.h"
 #include "section_readers.h"
 #include "statement_text.h"
 
 namespace {
 
-void ReadMasterStatement(corvdekLINDefinitionFile& document) {
-    const StatementFields fields(TrimmedView(SplitAtFirst(document.statement, ':').rest), ",");
+void ReadMasterStatement(LoadContext& load) {
+    const StatementFields fields(TrimmedView(SplitAtFirst(load.statement, ':').rest), ",");
     if (fields.Count() < 3) {
-        document.ReportStatement("The LIN Master is specified incorrectly.",
+        load.ReportStatement("The LIN Master is specified incorrectly.",
                                  u"This line specifies the master incorrectly: ", kLevelError);
         return;
     }
-    document.master.name = Trimmed(fields.Item(0));
+    load.document.master.name = Trimmed(fields.Item(0));
     // "5 ms" gives 5: the unit letters are dropped wherever they stand.
-    document.masterTimebase = WithoutCharacters(fields.Item(1), "msMS");
-    document.masterJitter = WithoutCharacters(fields.Item(2), "msMS");
+    load.document.masterTimebase = WithoutCharacters(fields.Item(1), "msMS");
+    load.document.masterJitter = WithoutCharacters(fields.Item(2), "msMS");
     // SAE J2602 adds the header length and the response tolerance: '24 bits, 30 %'.
     if (fields.Count() >= 5) {
-        document.masterMaxHeaderLength = WithoutCharacters(fields.Item(3), "bits");
-        document.masterResponseTolerance = WithoutCharacters(fields.Item(4), "%");
+        load.document.masterMaxHeaderLength = WithoutCharacters(fields.Item(3), "bits");
+        load.document.masterResponseTolerance = WithoutCharacters(fields.Item(4), "%");
     }
 }
 
-void ReadSlavesStatement(corvdekLINDefinitionFile& document) {
-    const StatementFields fields(SplitAtFirst(document.statement, ':').rest, ",");
+void ReadSlavesStatement(LoadContext& load) {
+    const StatementFields fields(SplitAtFirst(load.statement, ':').rest, ",");
     for (int i = 0; i < fields.Count(); ++i) {
         const std::string_view name = TrimmedView(fields.Item(i));
         // 'Slaves: ;' (a cluster without slaves as the writer saves it) names no node.
-        if (!name.empty()) document.nodes.Add()->name.AssignCodePage(name);
+        if (!name.empty()) load.document.nodes.Add()->name.AssignCodePage(name);
     }
 }
 
-void ReportByteCountMismatch(corvdekLINDefinitionFile& document) {
-    document.ReportStatement(
-        "The LIN Signal sizes doesn't match the byte array.",
-        u"The number of intial values for this byte array signal should match: ", kLevelWarning);
+// The statement holds only the values after the '{': the details name the signal too.
+void ReportByteCountMismatch(LoadContext& load, const corvdekLINSignal& signal) {
+    corvString details(u"The number of intial values for this byte array signal should match: ");
+    details.Append(Converted(load.statement));
+    details.Append(u" (signal ");
+    details.Append(signal.name);
+    details.Append(u")");
+    load.AddLoadIssue("The LIN Signal sizes doesn't match the byte array.", details, kLevelWarning);
 }
 
 void SetReceivers(corvdekLINSignal& signal, const StatementFields& fields, int first) {
@@ -49,38 +53,39 @@ void SetReceivers(corvdekLINSignal& signal, const StatementFields& fields, int f
 // '1, 2 } , publisher, subscribers': the values stood in braces, so they are told apart
 // from the publisher whatever their number. A byte array keeps size / 8 values; a surplus
 // is reported.
-bool ReadBracedByteValues(corvdekLINDefinitionFile& document, corvdekLINSignal& signal) {
-    const StatementFields values(document.blockTail, ",");
-    const StatementFields after(document.afterBlock, ",");
+bool ReadBracedByteValues(LoadContext& load, corvdekLINSignal& signal) {
+    const StatementFields values(load.blockTail, ",");
+    const StatementFields after(load.afterBlock, ",");
     const int first = after.Count() > 1 && TrimmedView(after.Item(0)).empty() ? 1 : 0;
     const int byteCount = signal.size.ToInt() / 8;
     if (byteCount < 0 || values.Count() < byteCount || TrimmedView(after.Item(first)).empty()) {
-        ReportByteCountMismatch(document);
+        ReportByteCountMismatch(load, signal);
         return true;
     }
     AddTrimmedFields(signal.initValues, values, 0, byteCount);
     AssignTrimmed(signal.publisher, after.Item(first));
     SetReceivers(signal, after, first + 1);
-    if (values.Count() > byteCount) ReportByteCountMismatch(document);
+    if (values.Count() > byteCount) ReportByteCountMismatch(load, signal);
     return true;
 }
 
 // The value list of the byte-array signal defined last: b byte values, the publisher and
 // the subscribers.
-bool ReadByteArrayValues(corvdekLINDefinitionFile& document, const StatementFields& fields) {
-    corvdekLINSignal* signal = document.signals.Last();
+bool ReadByteArrayValues(LoadContext& load, const StatementFields& fields) {
+    corvdekLINSignal* signal = load.document.signals.Last();
     if (signal == nullptr) {
-        document.ReportStatement("The LIN Signal is specified incorrectly.",
+        load.ReportStatement("The LIN Signal is specified incorrectly.",
                                  u"There must be at lease one signal for byte array data: ",
                                  kLevelWarning);
         return true;
     }
     signal->isByteArray = true;
-    if (document.blockTailDepth == 2) return ReadBracedByteValues(document, *signal);
+    load.AnchorAt(signal->comments);
+    if (load.blockTailDepth == 2) return ReadBracedByteValues(load, *signal);
     const int byteCount = signal->size.ToInt() / 8;
     // Values and publisher are needed; subscribers may be absent, as for scalar signals.
     if (byteCount < 0 || fields.Count() < byteCount + 1) {
-        ReportByteCountMismatch(document);
+        ReportByteCountMismatch(load, *signal);
         return true;
     }
     // Without byte values ('{ } , CEM', as written for a signal of fewer than 8 bits) the
@@ -94,25 +99,28 @@ bool ReadByteArrayValues(corvdekLINDefinitionFile& document, const StatementFiel
 
 }  // namespace
 
-bool ReadNodesStatement(corvdekLINDefinitionFile& document) {
-    if (document.statement.starts_with("Master")) {
-        ReadMasterStatement(document);
+bool ReadNodesStatement(LoadContext& load) {
+    const bool master = load.statement.starts_with("Master");
+    if (master) {
+        ReadMasterStatement(load);
     } else {
-        ReadSlavesStatement(document);
+        ReadSlavesStatement(load);
     }
+    load.AnchorAt(load.document.comments, master ? u"Master" : u"Slaves");
     return true;
 }
 
-bool ReadSignalStatement(corvdekLINDefinitionFile& document) {
-    const SplitAtFirst parts(document.statement, ':');
+bool ReadSignalStatement(LoadContext& load) {
+    const SplitAtFirst parts(load.statement, ':');
     const StatementFields fields(TrimmedView(parts.rest), ",");
-    if (!parts.found) return ReadByteArrayValues(document, fields);
-    corvdekLINSignal* signal = document.signals.Add();
+    if (!parts.found) return ReadByteArrayValues(load, fields);
+    corvdekLINSignal* signal = load.document.signals.Add();
+    load.AnchorAt(signal->comments);
     AssignTrimmed(signal->name, parts.head);
     AssignTrimmed(signal->size, fields.Item(0));
     if (fields.Count() == 2) return true;  // 'name: size,' cut off by the '{' of a value list
     if (fields.Count() == 1) {
-        document.ReportStatement("The LIN Signal is specified incorrectly.",
+        load.ReportStatement("The LIN Signal is specified incorrectly.",
                                  u"This line has less than the required number of parameters: ",
                                  kLevelWarning);
         return true;
@@ -124,20 +132,22 @@ bool ReadSignalStatement(corvdekLINDefinitionFile& document) {
 }
 
 // 'name: size, initial value', or a byte array's head and then its values in braces.
-bool ReadDiagnosticSignalStatement(corvdekLINDefinitionFile& document) {
-    document.hasDiagnosticFrames = true;
-    const SplitAtFirst parts(document.statement, ':');
+bool ReadDiagnosticSignalStatement(LoadContext& load) {
+    load.document.hasDiagnosticFrames = true;
+    const SplitAtFirst parts(load.statement, ':');
     if (!parts.found) {
-        corvdekLINSignal* signal = document.diagnosticSignals.Last();
-        if (signal == nullptr || document.blockTailDepth != 2) return false;
+        corvdekLINSignal* signal = load.document.diagnosticSignals.Last();
+        if (signal == nullptr || load.blockTailDepth != 2) return false;
         signal->isByteArray = true;
-        const StatementFields values(document.blockTail, ",");
+        load.AnchorAt(signal->comments);
+        const StatementFields values(load.blockTail, ",");
         AddTrimmedFields(signal->initValues, values);
         return true;
     }
     const StatementFields fields(TrimmedView(parts.rest), ",");
     if (fields.Count() != 2) return false;
-    corvdekLINSignal* signal = document.diagnosticSignals.Add();
+    corvdekLINSignal* signal = load.document.diagnosticSignals.Add();
+    load.AnchorAt(signal->comments);
     AssignTrimmed(signal->name, parts.head);
     AssignTrimmed(signal->size, fields.Item(0));
     AssignTrimmed(signal->initValue, fields.Item(1));
@@ -145,19 +155,21 @@ bool ReadDiagnosticSignalStatement(corvdekLINDefinitionFile& document) {
 }
 
 // 'name: size' opens a group; 'signal, offset' inside it.
-bool ReadSignalGroupStatement(corvdekLINDefinitionFile& document, int depth) {
+bool ReadSignalGroupStatement(LoadContext& load, int depth) {
     if (depth == 1) {
-        const SplitAtFirst parts(document.statement, ':');
+        const SplitAtFirst parts(load.statement, ':');
         if (!parts.found) return false;
-        corvdekLINSignalGroup* group = document.signalGroups.Add();
+        corvdekLINSignalGroup* group = load.document.signalGroups.Add();
+        load.AnchorAt(group->comments);
         AssignTrimmed(group->name, parts.head);
         AssignTrimmed(group->size, parts.rest);
         return true;
     }
-    corvdekLINSignalGroup* group = document.signalGroups.Last();
-    const StatementFields fields(document.statement, ",");
+    corvdekLINSignalGroup* group = load.document.signalGroups.Last();
+    const StatementFields fields(load.statement, ",");
     if (depth != 2 || group == nullptr || fields.Count() != 2) return false;
     AddTrimmed(group->signalNames, fields.Item(0));
     AddTrimmed(group->signalOffsets, fields.Item(1));
+    load.AnchorAtEntry(group->comments, u"signal", group->signalNames.Item(group->signalNames.Count() - 1).View());
     return true;
 }

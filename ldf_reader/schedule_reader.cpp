@@ -3,7 +3,7 @@
 // arguments with the delay at the ';'.
 
 #include "foundation/corv_arrays.h"
-#include "model/definition_file.h"
+#include "load_context.h"
 #include "section_readers.h"
 #include "statement_text.h"
 
@@ -96,8 +96,9 @@ struct ScheduleEntry {
     bool hasDelay = false;
 };
 
-void AddItem(corvdekLINScheduleTable& table, int kind, const ScheduleEntry* entry) {
+void AddItem(LoadContext& load, corvdekLINScheduleTable& table, int kind, const ScheduleEntry* entry) {
     Item* item = table.items.Add();
+    load.AnchorAt(item->comments);
     item->kind = kind;
     if (entry != nullptr) item->delay.AssignCodePage(entry->delay);
 }
@@ -153,74 +154,77 @@ bool ReadArguments(Item& item, std::string_view head) {
 
 // 'arguments } delay 10 ms' after the '{' of a command. A statement with commas but no
 // brace before it is taken as the arguments of the entry before it too.
-void ReadArgumentList(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& table,
+void ReadArgumentList(LoadContext& load, corvdekLINScheduleTable& table,
                       std::string_view arguments, const ScheduleEntry& entry) {
     Item* item = table.items.Last();
     if (item == nullptr) {
-        document.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
+        load.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
         return;
     }
+    load.AnchorAt(item->comments);
     if (!ReadArguments(*item, arguments)) {
         const Command* command = CommandOfKind(item->kind);
-        document.ReportStatement(command->invalid, command->invalidAt, kLevelWarning);
+        load.ReportStatement(command->invalid, command->invalidAt, kLevelWarning);
     }
     if (entry.hasDelay) {
         item->delay.AssignCodePage(entry.delay);
     } else {
-        document.ReportStatement("Schedule Table Delay Invalid.", kFrameInvalidAt,
+        load.ReportStatement("Schedule Table Delay Invalid.", kFrameInvalidAt,
                                  kLevelWarning);
     }
 }
 
-bool ReadEntry(corvdekLINDefinitionFile& document, corvdekLINScheduleTable& table,
+bool ReadEntry(LoadContext& load, corvdekLINScheduleTable& table,
                const ScheduleEntry& entry, int depth) {
     if (entry.head == "MasterReq" || entry.head == "SlaveResp") {
         const bool master = entry.head == "MasterReq";
         if (entry.hasDelay) {
-            AddItem(table, master ? Item::kMasterReq : Item::kSlaveResp, &entry);
+            AddItem(load, table, master ? Item::kMasterReq : Item::kSlaveResp, &entry);
         } else {
-            document.ReportStatement(master ? "Schedule Table MasterReq Invalid."
+            load.ReportStatement(master ? "Schedule Table MasterReq Invalid."
                                             : "Schedule Table SlaveRsp Invalid.",
                                      kFrameInvalidAt, kLevelWarning);
         }
         return true;
     }
     if (const Command* command = CommandOfWord(entry.head)) {
-        AddItem(table, command->kind, nullptr);
+        AddItem(load, table, command->kind, nullptr);
         return true;
     }
     if (depth != 2) return false;
     // An entry needs a frame name: ' delay 10 ms' alone (what remains of an empty
     // FreeFormat list) names none.
     if (entry.hasDelay && !entry.head.empty()) {
-        AddItem(table, Item::kFrame, &entry);
+        AddItem(load, table, Item::kFrame, &entry);
         table.items.Last()->frameName.AssignCodePage(entry.head);
     } else {
-        document.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
+        load.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
     }
     return true;
 }
 
 }  // namespace
 
-bool ReadScheduleTableStatement(corvdekLINDefinitionFile& document, int depth) {
+bool ReadScheduleTableStatement(LoadContext& load, int depth) {
     if (depth == 1) {
-        document.scheduleTables.Add()->name.AssignCodePage(document.statement);
+        corvdekLINScheduleTable* table = load.document.scheduleTables.Add();
+        table->name.AssignCodePage(load.statement);
+        load.AnchorAt(table->comments);
         return true;
     }
-    corvdekLINScheduleTable* table = document.scheduleTables.Last();
+    corvdekLINScheduleTable* table = load.document.scheduleTables.Last();
     if (table == nullptr) {
-        document.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
+        load.ReportStatement(kFrameInvalid, kFrameInvalidAt, kLevelWarning);
         return true;
     }
-    if (depth == 2 && document.blockTailDepth == 3) {
-        ReadArgumentList(document, *table, document.blockTail, ScheduleEntry(document.afterBlock));
+    if (depth == 2 && load.blockTailDepth == 3) {
+        ReadArgumentList(load, *table, load.blockTail, ScheduleEntry(load.afterBlock));
         return true;
     }
-    const ScheduleEntry entry(document.statement);
-    if (document.statement.find(',') != std::string_view::npos) {
-        ReadArgumentList(document, *table, entry.head, entry);
+    const ScheduleEntry entry(load.statement);
+    if (load.statement.find(',') != std::string_view::npos) {
+        ReadArgumentList(load, *table, entry.head, entry);
         return true;
     }
-    return ReadEntry(document, *table, entry, depth);
+    return ReadEntry(load, *table, entry, depth);
 }

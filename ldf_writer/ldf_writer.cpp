@@ -14,9 +14,84 @@ void LdfOutput::LeftOut(std::initializer_list<std::u16string_view> pieces) {
     leftOut_->Add(Concat(pieces));
 }
 
+bool CommentRef::Matches(const LdfComment& comment) const {
+    const std::u16string_view slot = comment.slot.View();
+    if (!entry_) return slot == kind_;
+    return slot.size() == kind_.size() + 1 + name_.size() && slot.starts_with(kind_) &&
+           slot[kind_.size()] == u':' && slot.ends_with(name_);
+}
+
+namespace {
+
+// The tabs and spaces a written line starts with.
+std::u16string_view IndentOf(std::u16string_view text) {
+    return text.substr(0, std::min(text.size(), text.find_first_not_of(u"\t ")));
+}
+
+}  // namespace
+
+// A block comment over several lines keeps its lines; each ends as every written line does.
+void LdfOutput::WriteComment(const LdfComment& comment) {
+    written_.insert(&comment);
+    std::u16string_view text = comment.text.View();
+    for (std::size_t end = text.find_first_of(u"\r\n"); end != std::u16string_view::npos;
+         end = text.find_first_of(u"\r\n")) {
+        lines_.Append(text.substr(0, end));
+        lines_.EndLine();
+        const bool crLf = text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n';
+        text.remove_prefix(end + (crLf ? 2 : 1));
+    }
+    lines_.Append(text);
+}
+
+void LdfOutput::CommentLines(const CommentRef& ref, CommentPlace place, std::u16string_view indent) {
+    if (ref.IsEmpty()) return;
+    for (const LdfComment& comment : ref.Entries()) {
+        if (comment.place != place || !ref.Matches(comment)) continue;
+        if (!pendingHeads_.empty()) WritePendingHead();
+        lines_.Append(indent);
+        WriteComment(comment);
+        lines_.EndLine();
+    }
+}
+
+void LdfOutput::StartLine(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces) {
+    if (!pendingHeads_.empty()) WritePendingHead();
+    CommentLines(ref, CommentPlace::kBefore, pieces.size() == 0 ? u"" : IndentOf(*pieces.begin()));
+    lines_.Append(pieces);
+}
+
+void LdfOutput::EndLine(const CommentRef& ref, bool withBlockEnd) {
+    if (!ref.IsEmpty()) {
+        for (const LdfComment& comment : ref.Entries()) {
+            const bool trailing = comment.place == CommentPlace::kAfter ||
+                                  (withBlockEnd && comment.place == CommentPlace::kEnd);
+            if (!trailing || !ref.Matches(comment)) continue;
+            lines_.Append({u" "});
+            WriteComment(comment);
+        }
+    }
+    lines_.EndLine();
+}
+
+void LdfOutput::CloseBlock(const CommentRef& ref, std::u16string_view closingLine) {
+    const std::u16string inside = std::u16string(IndentOf(closingLine)) + u"\t";
+    CommentLines(ref, CommentPlace::kEnd, inside);
+    Line({closingLine});
+}
+
 void LdfOutput::WritePendingHead() {
-    for (const std::u16string& head : pendingHeads_) lines_.Line({head});
-    pendingHeads_.clear();
+    std::vector<PendingHead> heads;
+    heads.swap(pendingHeads_);
+    for (const PendingHead& head : heads) {
+        if (head.comments) {
+            CommentLines(*head.comments, CommentPlace::kBefore, IndentOf(head.head));
+            lines_.Append(head.head);
+            EndLine(*head.comments, false);
+        } else {
+            lines_.Line({head.head});
+        }
+    }
 }
 
 void LdfOutput::CloseSection(std::u16string_view tail) {
@@ -27,21 +102,41 @@ void LdfOutput::CloseSection(std::u16string_view tail) {
     }
 }
 
+void LdfOutput::CloseSection(const CommentRef& ref, std::u16string_view tail) {
+    if (pendingHeads_.empty()) {
+        CloseBlock(ref, tail);
+    } else {
+        pendingHeads_.pop_back();
+    }
+}
+
+void LdfOutput::WriteUnplacedComments(const std::vector<const LdfComments*>& all) {
+    for (const LdfComments* comments : all) {
+        for (const LdfComment& comment : comments->Entries()) {
+            if (written_.contains(&comment)) continue;
+            WriteComment(comment);
+            lines_.EndLine();
+        }
+    }
+}
+
 void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets,
-                       std::u16string_view indent, LdfOutput& out) {
+                       const LdfComments& comments, std::u16string_view indent, LdfOutput& out) {
     for (int s = 0; s < names.Count(); ++s) {
+        const std::u16string_view name = names.Item(s).View();
         const std::u16string_view offset = s < offsets.Count() ? offsets.Item(s).View() : u"";
-        out.Line({indent, names.Item(s).View(), u", ", offset, u";"});
+        out.Line(CommentRef::Entry(comments, u"signal", name), {indent, name, u", ", offset, u";"});
     }
 }
 
 namespace {
 
-// 'keyword = "text";' when there is a text that can be quoted.
-void WriteOptionalText(std::u16string_view keyword, const corvString& text, LdfOutput& out) {
-    if (text.IsEmpty()) return;
+// 'keyword = "text";' when the file gave the text (also an empty one) or the user did.
+void WriteOptionalText(const corvdekLINDefinitionFile& document, std::u16string_view keyword,
+                       const corvString& text, bool given, LdfOutput& out) {
+    if (text.IsEmpty() && !given) return;
     if (IsQuotable(text)) {
-        out.Line({keyword, u" = \"", text.View(), u"\";"});
+        out.Line(CommentRef(document.comments, keyword), {keyword, u" = \"", text.View(), u"\";"});
     } else {
         out.LeftOut({keyword, u" '", text.View(), u"': a quoted text cannot hold a quote."});
     }
@@ -50,17 +145,21 @@ void WriteOptionalText(std::u16string_view keyword, const corvString& text, LdfO
 }  // namespace
 
 void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    out.Line({u"LIN_protocol_version = \"", document.protocolVersion.View(), u"\";"});
-    out.Line({u"LIN_language_version = \"", document.languageVersion.View(), u"\";"});
+    const LdfComments& comments = document.comments;
+    out.Line(CommentRef(comments, u"LIN_protocol_version"),
+             {u"LIN_protocol_version = \"", document.protocolVersion.View(), u"\";"});
+    out.Line(CommentRef(comments, u"LIN_language_version"),
+             {u"LIN_language_version = \"", document.languageVersion.View(), u"\";"});
     if (document.speed.IsEmpty()) {
         out.LeftOut({u"LIN_speed: the cluster has no speed."});
     } else {
-        out.Line({u"LIN_speed = ", document.speed.View(), u" kbps;"});
+        out.Line(CommentRef(comments, u"LIN_speed"), {u"LIN_speed = ", document.speed.View(), u" kbps;"});
     }
-    WriteOptionalText(u"Channel_name", document.channelName, out);
-    WriteOptionalText(u"LDF_file_revision", document.fileRevision, out);
+    WriteOptionalText(document, u"Channel_name", document.channelName, document.channelNameGiven, out);
+    WriteOptionalText(document, u"LDF_file_revision", document.fileRevision, document.fileRevisionGiven, out);
     if (!document.signalByteOrder.IsEmpty()) {
-        out.Line({u"LIN_sig_byte_order_", document.signalByteOrder.View(), u";"});
+        out.Line(CommentRef(comments, u"LIN_sig_byte_order"),
+                 {u"LIN_sig_byte_order_", document.signalByteOrder.View(), u";"});
     }
 }
 
@@ -91,8 +190,8 @@ void WriteMasterLine(const corvdekLINDefinitionFile& document, LdfOutput& out) {
                      u"') and response tolerance ('", document.masterResponseTolerance.View(),
                      u"') go together; the one given is left out."});
     }
-    out.Line({u"  Master: ", name, u", ", document.masterTimebase.View(), u" ms, ",
-              document.masterJitter.View(), u" ms", j2602, u";"});
+    out.Line(CommentRef(document.comments, u"Master"), {u"  Master: ", name, u", ", document.masterTimebase.View(),
+                                                        u" ms, ", document.masterJitter.View(), u" ms", j2602, u";"});
 }
 
 // A byte array is written with exactly the values its size gives; missing ones are
@@ -114,7 +213,8 @@ void AppendByteArrayValues(const corvdekLINSignal& signal, LdfOutput& out) {
 }  // namespace
 
 void WriteNodesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    out.Line({u"Nodes {"});
+    const CommentRef section(document.comments, u"Nodes");
+    out.OpenBlock(section, {u"Nodes {"});
     WriteMasterLine(document, out);
     if (document.nodes.GetCount() > 0) {
         std::u16string slaves;
@@ -122,17 +222,19 @@ void WriteNodesSection(const corvdekLINDefinitionFile& document, LdfOutput& out)
             if (i > 0) slaves += u", ";
             slaves += document.nodes.Get(i)->name.View();
         }
-        out.Line({u"  Slaves: ", slaves, u";"});
+        out.Line(CommentRef(document.comments, u"Slaves"), {u"  Slaves: ", slaves, u";"});
     }
-    out.Line({u"}"});
+    out.CloseBlock(section, u"}");
 }
 
 void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     if (document.signals.IsEmpty()) return;
-    out.Line({u"Signals {"});
+    const CommentRef section(document.comments, u"Signals");
+    out.OpenBlock(section, {u"Signals {"});
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
-        out.Append({u"\t", signal.name.View(), u": ", signal.size.View(), u", "});
+        const CommentRef line(signal.comments);
+        out.StartLine(line, {u"\t", signal.name.View(), u": ", signal.size.View(), u", "});
         if (signal.isByteArray) {
             AppendByteArrayValues(signal, out);
         } else {
@@ -140,29 +242,33 @@ void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& ou
         }
         out.Append({u", ", signal.publisher.View()});
         for (int s = 0; s < signal.subscribers.Count(); ++s) out.Append({u", ", signal.subscribers.Item(s).View()});
-        out.Line({u";"});
+        out.Append({u";"});
+        out.EndLine(line, true);
     }
-    out.Line({u"}"});
+    out.CloseBlock(section, u"}");
 }
 
 void WriteFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     if (document.frames.IsEmpty()) return;
-    out.Line({u"Frames {"});
+    const CommentRef section(document.comments, u"Frames");
+    out.OpenBlock(section, {u"Frames {"});
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvdekLINFrame& frame = *document.frames.Get(i);
-        out.Line({u"\t", frame.name.View(), u": ", frame.frameId.View(), u", ", frame.publisher.View(),
-                  frame.length.IsEmpty() ? u"" : u", ", frame.length.View(), u" {"});
-        WriteSignalLayout(frame.signalNames, frame.signalOffsets, u"\t\t", out);
-        out.Line({u"}"});
+        const CommentRef head(frame.comments);
+        out.OpenBlock(head, {u"\t", frame.name.View(), u": ", frame.frameId.View(), u", ", frame.publisher.View(),
+                             frame.length.IsEmpty() ? u"" : u", ", frame.length.View(), u" {"});
+        WriteSignalLayout(frame.signalNames, frame.signalOffsets, frame.comments, u"\t\t", out);
+        out.CloseBlock(head, u"}");
     }
-    out.Line({u"}"});
+    out.CloseBlock(section, u"}");
 }
 
 std::string RenderLDF(const corvdekLINDefinitionFile& document, corvStringArray* leftOut) {
     LdfOutput out(leftOut);
-    out.Line({u"// Generated with Kestova LIN Tabrel"});
+    out.Line({kWriterSignature});
+    out.CommentLines(CommentRef(document.comments, u"file"), CommentPlace::kBefore, u"");
     out.Blank();
-    out.Line({u"LIN_description_file ;"});
+    out.Line(CommentRef(document.comments, u"LIN_description_file"), {u"LIN_description_file ;"});
     out.Blank();
     WriteHeaderStatements(document, out);
     out.Blank();
@@ -206,6 +312,8 @@ std::string RenderLDF(const corvdekLINDefinitionFile& document, corvStringArray*
     WriteEncodingTypesSection(document, out);
     out.Blank();
     WriteRepresentationSection(document, out);
+    out.CommentLines(CommentRef(document.comments, u"end"), CommentPlace::kBefore, u"");
+    out.WriteUnplacedComments(CommentSets(document));
     return out.Take();
 }
 

@@ -34,7 +34,7 @@ void WriteNamedFrameLists(const NamedFrameList& frames, std::u16string_view kind
             out.LeftOut({kind, u" ", frame.name.View(), u": it lists no frames, or an empty one."});
             continue;
         }
-        out.Line({u"\t", frame.name.View(), u": ", frame.frameList.Joined(u", "), u";"});
+        out.Line(CommentRef(frame.comments), {u"\t", frame.name.View(), u": ", frame.frameList.Joined(u", "), u";"});
     }
 }
 
@@ -66,9 +66,10 @@ void WriteDiagnosticFrameAsRead(const corvdekLINDiagnosticFrame& frame, LdfOutpu
         out.LeftOut({u"Diagnostic frame ", frame.name.View(), u": it has no name or no signals."});
         return;
     }
-    out.Line({u"     ", frame.name.View(), u": ", frame.frameId.View(), u" {"});
-    WriteSignalLayout(frame.signalNames, frame.signalOffsets, u"\t", out);
-    out.Line({u"     }"});
+    const CommentRef head(frame.comments);
+    out.OpenBlock(head, {u"     ", frame.name.View(), u": ", frame.frameId.View(), u" {"});
+    WriteSignalLayout(frame.signalNames, frame.signalOffsets, frame.comments, u"\t", out);
+    out.CloseBlock(head, u"     }");
 }
 
 std::u16string ConfigurationCommandText(const Item& item);
@@ -142,15 +143,18 @@ void WriteScheduleEntry(const corvdekLINScheduleTable& table, const Item& item, 
                      u"without the values its command needs."});
         return;
     }
-    out.Line({u"\t\t", command, u" delay ", item.delay.View(), u" ms;"});
+    out.Line(CommentRef(item.comments), {u"\t\t", command, u" delay ", item.delay.View(), u" ms;"});
 }
 
-std::u16string QuotedTail(const corvString& text) {
-    return text.IsEmpty() ? u"" : u" ,\"" + Text(text) + u"\"";
+// The text of a logical value or the unit of a physical one; an empty text the file gave
+// is written as it was.
+std::u16string QuotedTail(const corvdekLINSignalEncodingTypeItem& part) {
+    return part.text.IsEmpty() && !part.textGiven ? u"" : u" ,\"" + Text(part.text) + u"\"";
 }
 
 void WriteEncodingPart(const corvdekLINSignalEncodingTypes& type,
                        const corvdekLINSignalEncodingTypeItem& part, LdfOutput& out) {
+    const CommentRef line(part.comments);
     using Part = corvdekLINSignalEncodingTypeItem;
     const bool physical = part.kind == Part::kPhysical;
     if (!IsQuotable(part.text) ||
@@ -163,32 +167,36 @@ void WriteEncodingPart(const corvdekLINSignalEncodingTypes& type,
     minValue.SetInt(part.minValue);
     switch (part.kind) {
         case Part::kLogical:
-            out.Line({u"\t\tlogical_value, ", minValue.View(), QuotedTail(part.text), u";"});
+            out.Line(line, {u"\t\tlogical_value, ", minValue.View(), QuotedTail(part), u";"});
             break;
         case Part::kPhysical:
             maxValue.SetInt(part.maxValue);
             scale.SetDouble(part.scale);
             offset.SetDouble(part.offset);
-            out.Line({u"\t\tphysical_value, ", minValue.View(), u" ,", maxValue.View(), u" ,",
-                      scale.View(), u" ,", offset.View(), QuotedTail(part.text), u";"});
+            out.Line(line, {u"\t\tphysical_value, ", minValue.View(), u" ,", maxValue.View(), u" ,",
+                            scale.View(), u" ,", offset.View(), QuotedTail(part), u";"});
             break;
-        case Part::kBcd: out.Line({u"\t\tbcd_value;"}); break;
-        case Part::kAscii: out.Line({u"\t\tascii_value;"}); break;
+        case Part::kBcd: out.Line(line, {u"\t\tbcd_value;"}); break;
+        case Part::kAscii: out.Line(line, {u"\t\tascii_value;"}); break;
         default: out.LeftOut({u"Encoding type ", type.name.View(), u": a value of no known kind."});
     }
 }
 
-void WriteAttribute(std::u16string_view key, const corvString& value, std::u16string_view unit,
-                    LdfOutput& out) {
-    if (!value.IsEmpty()) out.Line({u"\t\t", key, u" = ", value.View(), unit, u";"});
+CommentRef AttributeComments(const corvdekLINNode& node, std::u16string_view key) {
+    return CommentRef::Entry(node.comments, u"attribute", key);
+}
+
+void WriteAttribute(const corvdekLINNode& node, std::u16string_view key, const corvString& value,
+                    std::u16string_view unit, LdfOutput& out) {
+    if (!value.IsEmpty()) out.Line(AttributeComments(node, key), {u"\t\t", key, u" = ", value.View(), unit, u";"});
 }
 
 void WriteProductId(const corvdekLINNode& node, LdfOutput& out) {
     if (!node.supplierId.IsEmpty() && !node.functionId.IsEmpty()) {
         const std::u16string variant =
             node.variant.IsEmpty() ? u"" : u"," + Text(node.variant);
-        out.Line({u"\t\tproduct_id = ", node.supplierId.View(), u",", node.functionId.View(),
-                  variant, u";"});
+        out.Line(AttributeComments(node, u"product_id"),
+                 {u"\t\tproduct_id = ", node.supplierId.View(), u",", node.functionId.View(), variant, u";"});
     } else if (!node.supplierId.IsEmpty() || !node.functionId.IsEmpty() ||
                !node.variant.IsEmpty()) {
         out.LeftOut({u"Node ", node.name.View(), u": product_id '", node.supplierId.View(), u",",
@@ -199,40 +207,45 @@ void WriteProductId(const corvdekLINNode& node, LdfOutput& out) {
 
 void WriteConfigurableFrames(const corvdekLINNode& node, LdfOutput& out) {
     if (node.configurableFrameNames.Count() == 0) return;
-    out.Line({u"\t\tconfigurable_frames {"});
+    const CommentRef head = AttributeComments(node, u"configurable_frames");
+    out.OpenBlock(head, {u"\t\tconfigurable_frames {"});
     for (int f = 0; f < node.configurableFrameNames.Count(); ++f) {
+        const std::u16string_view name = node.configurableFrameNames.Item(f).View();
         const std::u16string_view id =
             f < node.configurableFrameIds.Count() ? node.configurableFrameIds.Item(f).View() : u"";
+        const CommentRef line = CommentRef::Entry(node.comments, u"configurable", name);
         if (id.empty()) {
-            out.Line({u"\t\t\t", node.configurableFrameNames.Item(f).View(), u";"});
+            out.Line(line, {u"\t\t\t", name, u";"});
         } else {
-            out.Line({u"\t\t\t", node.configurableFrameNames.Item(f).View(), u" = ", id, u";"});
+            out.Line(line, {u"\t\t\t", name, u" = ", id, u";"});
         }
     }
-    out.Line({u"\t\t}"});
+    out.CloseBlock(head, u"\t\t}");
 }
 
 void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
-    out.Line({u"\t", node.name.View(), u" { "});
+    const CommentRef head(node.comments);
+    out.OpenBlock(head, {u"\t", node.name.View(), u" { "});
     if (!node.protocol.IsEmpty()) {
-        out.Line({u"\t\tLIN_protocol = \"", node.protocol.View(), u"\";"});
+        out.Line(AttributeComments(node, u"LIN_protocol"), {u"\t\tLIN_protocol = \"", node.protocol.View(), u"\";"});
     }
-    WriteAttribute(u"configured_NAD", node.configuredNAD, u"", out);
-    WriteAttribute(u"initial_NAD", node.initialNAD, u"", out);
+    WriteAttribute(node, u"configured_NAD", node.configuredNAD, u"", out);
+    WriteAttribute(node, u"initial_NAD", node.initialNAD, u"", out);
     WriteProductId(node, out);
-    WriteAttribute(u"response_error", node.responseError, u"", out);
+    WriteAttribute(node, u"response_error", node.responseError, u"", out);
     if (node.faultStateSignals.Count() > 0) {
-        out.Line({u"\t\tfault_state_signals = ", node.faultStateSignals.Joined(u", "), u";"});
+        out.Line(AttributeComments(node, u"fault_state_signals"),
+                 {u"\t\tfault_state_signals = ", node.faultStateSignals.Joined(u", "), u";"});
     }
-    WriteAttribute(u"P2_min", node.p2Min, u" ms", out);
-    WriteAttribute(u"ST_min", node.stMin, u" ms", out);
-    WriteAttribute(u"N_As_timeout", node.nAsTimeout, u" ms", out);
-    WriteAttribute(u"N_Cr_timeout", node.nCrTimeout, u" ms", out);
+    WriteAttribute(node, u"P2_min", node.p2Min, u" ms", out);
+    WriteAttribute(node, u"ST_min", node.stMin, u" ms", out);
+    WriteAttribute(node, u"N_As_timeout", node.nAsTimeout, u" ms", out);
+    WriteAttribute(node, u"N_Cr_timeout", node.nCrTimeout, u" ms", out);
     WriteConfigurableFrames(node, out);
-    WriteAttribute(u"response_tolerance", node.responseTolerance, u" %", out);
-    WriteAttribute(u"wakeup_time", node.wakeupTime, u" ms", out);
-    WriteAttribute(u"poweron_time", node.poweronTime, u" ms", out);
-    out.Line({u"\t} "});
+    WriteAttribute(node, u"response_tolerance", node.responseTolerance, u" %", out);
+    WriteAttribute(node, u"wakeup_time", node.wakeupTime, u" ms", out);
+    WriteAttribute(node, u"poweron_time", node.poweronTime, u" ms", out);
+    out.CloseBlock(head, u"\t} ");
 }
 
 // 'encoding: signal, signal;'. The signals of an encoding can be more than one statement
@@ -249,9 +262,12 @@ void WriteRepresentation(const corvdekLINSignalRepresentations& representation, 
             if (longer > kMaxStatementLength) break;
             length = longer;
         }
-        out.Append({u"\t", encoding, u": ", names.Item(first).View()});
+        static const LdfComments kNone;  // the statements a long list is split into after the first
+        const CommentRef line(first == 0 ? representation.comments : kNone);
+        out.StartLine(line, {u"\t", encoding, u": ", names.Item(first).View()});
         for (int s = first + 1; s < end; ++s) out.Append({u", ", names.Item(s).View()});
-        out.Line({u";"});
+        out.Append({u";"});
+        out.EndLine(line, true);
         first = end;
     }
 }
@@ -261,7 +277,8 @@ void WriteRepresentation(const corvdekLINSignalRepresentations& representation, 
 bool ScheduleEntryIsComplete(const corvdekLINScheduleTableItem& item) { return !CompleteCommandText(item).empty(); }
 
 void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    out.OpenSection(u"composite {");
+    const CommentRef section(document.comments, u"composite");
+    out.OpenSection(section, u"composite {");
     for (int i = 0; i < document.compositeConfigurations.GetCount(); ++i) {
         const corvdekLINCompositeConfiguration& configuration =
             *document.compositeConfigurations.Get(i);
@@ -274,21 +291,24 @@ void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& 
                          u": it has no composite nodes, or one without logical nodes."});
             continue;
         }
-        out.Line({u"\tconfiguration ", configuration.name.View(), u" {"});
+        const CommentRef head(configuration.comments);
+        out.OpenBlock(head, {u"\tconfiguration ", configuration.name.View(), u" {"});
         for (int n = 0; n < configuration.compositeNodes.GetCount(); ++n) {
             const corvdekLINCompositeNode& node = *configuration.compositeNodes.Get(n);
-            out.Line({u"\t\t", node.name.View(), u" {"});
-            out.Line({u"\t\t\t", node.nodeNames.Joined(u", "), u";"});
-            out.Line({u"\t\t}"});
+            const CommentRef nodeHead(node.comments);
+            out.OpenBlock(nodeHead, {u"\t\t", node.name.View(), u" {"});
+            out.Line(CommentRef(node.comments, u"nodes"), {u"\t\t\t", node.nodeNames.Joined(u", "), u";"});
+            out.CloseBlock(nodeHead, u"\t\t}");
         }
-        out.Line({u"\t}"});
+        out.CloseBlock(head, u"\t}");
     }
-    out.CloseSection();
+    out.CloseSection(section);
 }
 
 void WriteDiagnosticSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const bool asRead = DiagnosticsWereRead(document);
-    out.OpenSection(u"Diagnostic_signals {");
+    const CommentRef section(document.comments, u"Diagnostic_signals");
+    out.OpenSection(section, u"Diagnostic_signals {");
     if (!asRead) {
         for (std::u16string_view prefix : {u"MasterReq", u"SlaveResp"}) {
             for (int b = 0; b < 8; ++b) out.Line({u"     ", ByteSignal(prefix, b), u":8,0;"});
@@ -299,48 +319,54 @@ void WriteDiagnosticSignalsSection(const corvdekLINDefinitionFile& document, Ldf
         const std::u16string value = signal.isByteArray
                                          ? u"{ " + signal.initValues.Joined(u", ") + u" }"
                                          : Text(signal.initValue);
-        out.Line({u"     ", signal.name.View(), u":", signal.size.View(), u",", value, u";"});
+        out.Line(CommentRef(signal.comments), {u"     ", signal.name.View(), u":", signal.size.View(), u",", value, u";"});
     }
-    out.CloseSection();
+    out.CloseSection(section);
 }
 
 void WriteSignalGroupsSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    out.OpenSection(u"Signal_groups {");
+    const CommentRef section(document.comments, u"Signal_groups");
+    out.OpenSection(section, u"Signal_groups {");
     for (int i = 0; i < document.signalGroups.GetCount(); ++i) {
         const corvdekLINSignalGroup& group = *document.signalGroups.Get(i);
         if (group.signalNames.Count() == 0) {
             out.LeftOut({u"Signal group ", group.name.View(), u": it holds no signals."});
             continue;
         }
-        out.Line({u"\t", group.name.View(), u": ", group.size.View(), u" {"});
-        WriteSignalLayout(group.signalNames, group.signalOffsets, u"\t\t", out);
-        out.Line({u"\t}"});
+        const CommentRef head(group.comments);
+        out.OpenBlock(head, {u"\t", group.name.View(), u": ", group.size.View(), u" {"});
+        WriteSignalLayout(group.signalNames, group.signalOffsets, group.comments, u"\t\t", out);
+        out.CloseBlock(head, u"\t}");
     }
-    out.CloseSection();
+    out.CloseSection(section);
 }
 
 void WriteDynamicFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     if (document.dynamicFrames.Count() == 0) return;
-    out.Line({u"dynamic_frames {"});
-    out.Line({u"\t", document.dynamicFrames.Joined(u","), u";"});
-    out.Line({u"}"});
+    const CommentRef section(document.comments, u"dynamic_frames");
+    out.OpenBlock(section, {u"dynamic_frames {"});
+    out.Line(section, {u"\t", document.dynamicFrames.Joined(u","), u";"});
+    out.CloseBlock(section, u"}");
 }
 
 void WriteSporadicFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    out.OpenSection(u"Sporadic_frames {");
+    const CommentRef section(document.comments, u"Sporadic_frames");
+    out.OpenSection(section, u"Sporadic_frames {");
     WriteNamedFrameLists(document.sporadicFrames, u"Sporadic frame", out);
-    out.CloseSection();
+    out.CloseSection(section);
 }
 
 void WriteEventFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    out.OpenSection(u"Event_triggered_frames {");
+    const CommentRef section(document.comments, u"Event_triggered_frames");
+    out.OpenSection(section, u"Event_triggered_frames {");
     WriteNamedFrameLists(document.eventFrames, u"Event-triggered frame", out);
-    out.CloseSection();
+    out.CloseSection(section);
 }
 
 void WriteDiagnosticFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const bool asRead = DiagnosticsWereRead(document);
-    out.OpenSection(u"Diagnostic_frames {");
+    const CommentRef section(document.comments, u"Diagnostic_frames");
+    out.OpenSection(section, u"Diagnostic_frames {");
     if (!asRead) {
         WriteStandardDiagnosticFrame(u"     MasterReq: 60 {", u"MasterReq", out);
         WriteStandardDiagnosticFrame(u"  SlaveResp: 61 {", u"SlaveResp", out);
@@ -348,61 +374,68 @@ void WriteDiagnosticFramesSection(const corvdekLINDefinitionFile& document, LdfO
     for (int i = 0; i < document.diagnosticFrames.GetCount(); ++i) {
         WriteDiagnosticFrameAsRead(*document.diagnosticFrames.Get(i), out);
     }
-    out.CloseSection();
+    out.CloseSection(section);
 }
 
 void WriteDiagnosticAddressesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    out.Line({u"Diagnostic_addresses {"});
+    const CommentRef section(document.comments, u"Diagnostic_addresses");
+    out.OpenBlock(section, {u"Diagnostic_addresses {"});
     for (int i = 0; i < document.diagnosticAddresses.GetCount(); ++i) {
         const corvdekLINDiagnosticAddress& address = *document.diagnosticAddresses.Get(i);
-        out.Line({u"\t", address.nodeName.View(), u": ", address.nad.View(), u";"});
+        out.Line(CommentRef(address.comments), {u"\t", address.nodeName.View(), u": ", address.nad.View(), u";"});
     }
-    out.Line({u"}"});
+    out.CloseBlock(section, u"}");
 }
 
 void WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    out.OpenSection(u"Node_attributes {");
+    const CommentRef section(document.comments, u"Node_attributes");
+    out.OpenSection(section, u"Node_attributes {");
     for (int i = 0; i < document.nodes.GetCount(); ++i) {
         const corvdekLINNode& node = *document.nodes.Get(i);
         if (node.HasAttributes()) WriteNodeAttributes(node, out);
     }
-    out.CloseSection();
+    out.CloseSection(section);
 }
 
 void WriteScheduleTablesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    out.OpenSection(u"Schedule_tables {");
+    const CommentRef section(document.comments, u"Schedule_tables");
+    out.OpenSection(section, u"Schedule_tables {");
     for (int i = 0; i < document.scheduleTables.GetCount(); ++i) {
         const corvdekLINScheduleTable& table = *document.scheduleTables.Get(i);
         if (table.items.IsEmpty()) {
             out.LeftOut({u"Schedule table ", table.name.View(), u": it has no entries."});
             continue;
         }
-        out.OpenSection(u"\t" + Text(table.name) + u" { ");
+        const CommentRef head(table.comments);
+        out.OpenSection(head, u"\t" + Text(table.name) + u" { ");
         for (int e = 0; e < table.items.GetCount(); ++e) {
             WriteScheduleEntry(table, *table.items.Get(e), out);
         }
-        out.CloseSection(u"\t} ");
+        out.CloseSection(head, u"\t} ");
     }
-    out.CloseSection();
+    out.CloseSection(section);
 }
 
 void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     if (document.encodingTypes.IsEmpty()) return;
-    out.Line({u"Signal_encoding_types {"});
+    const CommentRef section(document.comments, u"Signal_encoding_types");
+    out.OpenBlock(section, {u"Signal_encoding_types {"});
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
         const corvdekLINSignalEncodingTypes& type = *document.encodingTypes.Get(i);
-        out.Line({u"\t", type.name.View(), u" { "});
+        const CommentRef head(type.comments);
+        out.OpenBlock(head, {u"\t", type.name.View(), u" { "});
         for (int p = 0; p < type.items.GetCount(); ++p) WriteEncodingPart(type, *type.items.Get(p), out);
-        out.Line({u"\t} "});
+        out.CloseBlock(head, u"\t} ");
     }
-    out.Line({u"}"});
+    out.CloseBlock(section, u"}");
 }
 
 void WriteRepresentationSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    out.OpenSection(u"Signal_representation {");
+    const CommentRef section(document.comments, u"Signal_representation");
+    out.OpenSection(section, u"Signal_representation {");
     for (int i = 0; i < document.representations.GetCount(); ++i) {
         // A representation that names no signal is left out: nothing is lost.
         WriteRepresentation(*document.representations.Get(i), out);
     }
-    out.CloseSection();
+    out.CloseSection(section);
 }

@@ -2,12 +2,40 @@
 // The section writers of the LDF writer, in the order of the layout.
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "foundation/corv_arrays.h"
 #include "foundation/text_lines.h"
+#include "model/comments.h"
+
+// One object line's comments: the object's comments and the slot of the line. The slot is
+// compared piece by piece, never built: most objects have no comments at all.
+class CommentRef {
+public:
+    explicit CommentRef(const LdfComments& comments, std::u16string_view slot = {})
+        : comments_(&comments), kind_(slot) {}
+    // The slot of an entry of the object's block: CommentSlot(kind, name).
+    static CommentRef Entry(const LdfComments& comments, std::u16string_view kind, std::u16string_view name) {
+        CommentRef ref(comments, kind);
+        ref.name_ = name;
+        ref.entry_ = true;
+        return ref;
+    }
+
+    bool IsEmpty() const { return comments_->IsEmpty(); }
+    const std::vector<LdfComment>& Entries() const { return comments_->Entries(); }
+    bool Matches(const LdfComment& comment) const;
+
+private:
+    const LdfComments* comments_;
+    std::u16string_view kind_;
+    std::u16string_view name_;
+    bool entry_ = false;
+};
 
 // The lines being written, and what could not be written as valid LDF at all.
 class LdfOutput {
@@ -25,20 +53,55 @@ public:
     }
     void EndLine() { lines_.EndLine(); }
     void Blank() { lines_.Blank(); }
+
+    // A statement of one line with its comments: those before it on lines of their own,
+    // those after it (and those of the end of its block, when it had one) at its end.
+    void Line(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces) {
+        StartLine(ref, pieces);
+        EndLine(ref, true);
+    }
+    // The head line of a block with its comments; CloseBlock writes the rest.
+    void OpenBlock(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces) {
+        StartLine(ref, pieces);
+        EndLine(ref, false);
+    }
+    void CloseBlock(const CommentRef& ref, std::u16string_view closingLine);
+    // The comments before a statement whose line is then appended piece by piece.
+    void StartLine(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces);
+    // Ends the line with the comments after its statement, and with those of the end of
+    // its block when the block is written on this one line.
+    void EndLine(const CommentRef& ref, bool withBlockEnd);
+    // The comments of one place of a line, each on lines of its own.
+    void CommentLines(const CommentRef& ref, CommentPlace place, std::u16string_view indent);
+
     // A block whose head line is written with its first line: the LIN grammar allows most
     // blocks no empty body, so one without a line is left out whole. Blocks nest.
-    void OpenSection(std::u16string_view head) { pendingHeads_.emplace_back(head); }
+    void OpenSection(std::u16string_view head) { pendingHeads_.push_back({std::u16string(head), std::nullopt}); }
+    void OpenSection(const CommentRef& ref, std::u16string_view head) {
+        pendingHeads_.push_back({std::u16string(head), ref});
+    }
     void CloseSection(std::u16string_view tail = u"}");
+    void CloseSection(const CommentRef& ref, std::u16string_view tail = u"}");
     // Notes a value that is left out, with the reason.
     void LeftOut(std::initializer_list<std::u16string_view> pieces);
+    // Comments of the document that no written line took (their object line was left out)
+    // are written at the end, so that a save loses none.
+    void WriteUnplacedComments(const std::vector<const LdfComments*>& all);
     std::string Take() { return lines_.Take(); }
 
 private:
+    struct PendingHead {
+        std::u16string head;
+        std::optional<CommentRef> comments;
+    };
+
     void WritePendingHead();
+    void WriteComment(const LdfComment& comment);
 
     TextLines lines_;
     corvStringArray* leftOut_;
-    std::vector<std::u16string> pendingHeads_;
+    std::vector<PendingHead> pendingHeads_;
+    std::unordered_set<const LdfComment*> written_;
 };
 
 // A quoted text holds no quote; one that does cannot be written.
@@ -46,7 +109,7 @@ bool IsQuotable(const corvString& text);
 
 // 'signal, offset;' lines of a frame, a diagnostic frame or a signal group.
 void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets,
-                       std::u16string_view indent, LdfOutput& out);
+                       const LdfComments& comments, std::u16string_view indent, LdfOutput& out);
 
 class corvdekLINDefinitionFile;
 void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& out);

@@ -15,6 +15,9 @@ void corvdekLINDefinitionFile::Reset() {
     }
     isJ2602 = false;
     hasDiagnosticFrames = false;
+    channelNameGiven = false;
+    fileRevisionGiven = false;
+    comments.Clear();
     nodes.Clear();
     signals.Clear();
     frames.Clear();
@@ -32,19 +35,11 @@ void corvdekLINDefinitionFile::Reset() {
 }
 
 void corvdekLINDefinitionFile::AddLoadIssue(const char* type, const corvString& details,
-                                            const char* level) {
+                                            const char* level, SourcePlace place) {
     loadIssueTypes.AddAnsi(type);
     loadIssueDetails.Add(details);
     loadIssueLevels.AddAnsi(level);
-}
-
-void corvdekLINDefinitionFile::ReportStatement(const char* type, const char16_t* leadIn,
-                                               const char* level) {
-    corvString converted;
-    converted.AssignCodePage(statement);
-    corvString details(leadIn);
-    details.Append(converted);
-    AddLoadIssue(type, details, level);
+    loadIssuePlaces.push_back(place);
 }
 
 void corvdekLINDefinitionFile::ResolveSignalEncodings() {
@@ -125,4 +120,37 @@ void corvdekLINDefinitionFile::AddSetupIssue(const char* level, corvString type,
     setupIssueTypes.Add(std::move(type));
     setupIssueSections.Add(std::move(sectionKey));
     setupIssueDetails.Add(std::move(details));
+}
+
+namespace {
+
+template <typename T>
+void AddCommentSets(const corvCollectionTemplate<T>& collection, std::vector<const LdfComments*>& sets) {
+    for (int i = 0; i < collection.GetCount(); ++i) {
+        const T& object = *collection.Get(i);
+        if (!object.comments.IsEmpty()) sets.push_back(&object.comments);
+        if constexpr (requires { object.items; }) AddCommentSets(object.items, sets);
+        if constexpr (requires { object.compositeNodes; }) AddCommentSets(object.compositeNodes, sets);
+    }
+}
+
+}  // namespace
+
+std::vector<const LdfComments*> CommentSets(const corvdekLINDefinitionFile& document) {
+    std::vector<const LdfComments*> sets;
+    if (!document.comments.IsEmpty()) sets.push_back(&document.comments);
+    AddCommentSets(document.nodes, sets);
+    AddCommentSets(document.compositeConfigurations, sets);
+    AddCommentSets(document.signals, sets);
+    AddCommentSets(document.diagnosticSignals, sets);
+    AddCommentSets(document.signalGroups, sets);
+    AddCommentSets(document.frames, sets);
+    AddCommentSets(document.sporadicFrames, sets);
+    AddCommentSets(document.eventFrames, sets);
+    AddCommentSets(document.diagnosticFrames, sets);
+    AddCommentSets(document.diagnosticAddresses, sets);
+    AddCommentSets(document.scheduleTables, sets);
+    AddCommentSets(document.encodingTypes, sets);
+    AddCommentSets(document.representations, sets);
+    return sets;
 }

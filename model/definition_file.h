@@ -1,6 +1,6 @@
 #pragma once
-// The document: everything one LDF file describes, the issues found while loading it and
-// by the setup check, and the transient state of the loader.
+// The document: everything one LDF file describes, and the issues found while loading it
+// and by the setup check.
 
 #include <cstddef>
 #include <string>
@@ -8,36 +8,26 @@
 #include <vector>
 
 #include "collection.h"
+#include "comments.h"
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_string.h"
 #include "lin_entities.h"
 #include "name_index.h"
 
-// The section a statement belongs to while a file is loaded.
-enum LdfSection {
-    kSectionNodes = 0,
-    kSectionSignals = 1,
-    kSectionFrames = 2,
-    kSectionScheduleTables = 3,
-    kSectionEncodingTypes = 4,
-    kSectionRepresentation = 5,
-    kSectionDiagnosticFrames = 6,
-    kSectionEventFrames = 7,
-    kSectionSporadicFrames = 8,
-    kSectionDynamicFrames = 9,
-    kSectionSignalGroups = 10,
-    kSectionDiagnosticSignals = 11,
-    kSectionNodeAttributes = 12,
-    kSectionComposite = 13,
-    kSectionDiagnosticAddresses = 14,
-    kSectionNone = 15,
-    kSectionUnknown = 16  // a block this program does not know; reported once
-};
-
 // The longest statement a file may hold, in characters: a longer one fails the load. The
 // writer splits a signal representation that names more signals than one statement holds;
 // its other lists name nodes or frames, of which it would take thousands to fill one.
 inline constexpr std::size_t kMaxStatementLength = 65000;
+
+// A place in a loaded file: 1-based line and column; 0 where no statement is concerned
+// (a file that cannot be opened).
+struct SourcePlace {
+    int line = 0;
+    int column = 0;
+};
+
+// `lastLoadError` of a file that holds text but not one LDF statement.
+inline constexpr const char16_t* kNotAnLdfFile = u"not an LDF file";
 
 // Issue levels shared by load and setup issues.
 inline constexpr const char* kLevelError = "1";
@@ -45,10 +35,11 @@ inline constexpr const char* kLevelWarning = "0";
 
 class corvdekLINDefinitionFile {
 public:
-    // Load issues: three parallel lists, one entry each per issue.
+    // Load issues: four parallel lists, one entry each per issue.
     corvStringArray loadIssueTypes;
     corvStringArray loadIssueDetails;
     corvStringArray loadIssueLevels;
+    std::vector<SourcePlace> loadIssuePlaces;  // where the statement of each issue starts
 
     bool isJ2602 = false;
     corvString protocolVersion;
@@ -56,8 +47,14 @@ public:
     corvString speed;  // kbit/s as text
     corvString channelName;
     corvString fileRevision;
+    // Whether the file stated them, also as an empty text ('Channel_name = "";').
+    bool channelNameGiven = false;
+    bool fileRevisionGiven = false;
     // "big_endian" or "little_endian" from LIN_sig_byte_order_...; empty when not stated.
     corvString signalByteOrder;
+    // The comments of the header statements, of the section keywords and the Nodes
+    // section, and those before the first and after the last statement of the file.
+    LdfComments comments;
     corvdekLINNode master;  // only its name is used
     corvCollectionTemplate<corvdekLINNode> nodes;  // the slaves
     corvCollectionTemplate<corvdekLINSignal> signals;
@@ -90,38 +87,14 @@ public:
     corvString masterResponseTolerance;
     corvString lastLoadError;   // why the last load or save failed
 
-    // Loader state: the statement being processed, as the file's 8-bit text without the
-    // spaces around it. When a '}' stood inside the statement, `blockTail` is the text
-    // before it (trimmed: the end of the block it closed, such as a byte array's values or
-    // a command's arguments), `afterBlock` the text after it, and `blockTailDepth` the depth
-    // inside that block. The three views point into the text handed to ProcessStatement
-    // and hold only while it runs.
-    std::string_view statement;
-    std::string_view blockTail;
-    std::string_view afterBlock;
-    int blockTailDepth = -1;  // -1: no '}' with text before it
-    int section = kSectionNone;
-    int attributeNodeIndex = -1;
-    // The block of a Node_attributes section being read names a node not known yet: its
-    // statements wait for the end of the load, as the Nodes section may come later.
-    struct DeferredAttributeStatement {
-        corvString nodeName;
-        std::string statement;
-        int depth;
-    };
-    corvString attributeNodeName;
-    std::vector<DeferredAttributeStatement> deferredAttributeStatements;
-    SlaveNameLookup slaveLookup;
-
     corvdekLINDefinitionFile() = default;
     corvdekLINDefinitionFile(const corvdekLINDefinitionFile&) = delete;
     corvdekLINDefinitionFile& operator=(const corvdekLINDefinitionFile&) = delete;
 
     // Empties the cluster; issue lists and loader state stay.
     void Reset();
-    void AddLoadIssue(const char* type, const corvString& details, const char* level);
-    // AddLoadIssue with the details made of a lead-in followed by the current statement.
-    void ReportStatement(const char* type, const char16_t* leadIn, const char* level);
+    void AddLoadIssue(const char* type, const corvString& details, const char* level,
+                      SourcePlace place = {});
     void ResolveSignalEncodings();
     // Gives the signal another encoding and moves it in `representations` with it, so that
     // the choice is saved: the signal leaves every representation that lists it (one left
@@ -134,17 +107,16 @@ public:
     // holds any diagnostic signal or frame is left as it is.
     void AddStandardDiagnostics();
 
-    // Loading (ldf_reader library).
+    // Loading (ldf_reader library). False when the file cannot be opened, a statement
+    // is too long, or the file is no LDF file at all (`lastLoadError` says which).
     bool LoadFromFile(const corvString& path);
     bool LoadFromBytes(std::string_view bytes);
-    // One statement of the file; `opensBlock` tells that a '{' ended it. `closeAt` is the
-    // position in `text` of the first '}' met while it was collected (npos for none) and
-    // `closeDepth` the depth just inside that brace.
-    void ProcessStatement(std::string_view text, int depth, bool opensBlock,
-                          std::size_t closeAt = std::string_view::npos, int closeDepth = -1);
 
     // Setup checks (validation library); always true.
     bool CheckSetup();
     // Takes the texts by value: a rule that builds them hands them over without a copy.
     void AddSetupIssue(const char* level, corvString type, corvString sectionKey, corvString details);
 };
+
+// The comments of the document and of every object in it, in the order of the layout.
+std::vector<const LdfComments*> CommentSets(const corvdekLINDefinitionFile& document);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "collection.h"
+#include "comments.h"
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_string.h"
 
@@ -17,6 +18,7 @@ class corvdekLINNode {
 public:
     corvString name;
     corvString key;
+    LdfComments comments;
     corvString protocol;
     corvString configuredNAD;
     corvString responseError;
@@ -44,6 +46,7 @@ class corvdekLINSignal {
 public:
     corvString name;
     corvString key;
+    LdfComments comments;
     corvString size;
     corvString publisher;
     corvString initValue;
@@ -65,6 +68,7 @@ public:
     corvString errorText;  // why the last frame-time or structure computation failed
     corvString name;
     corvString key;
+    LdfComments comments;
     corvString frameId;
     corvString publisher;
     corvString length;
@@ -101,6 +105,7 @@ public:
     corvString name;
     corvStringArray frameList;
     corvString key;
+    LdfComments comments;
 };
 
 // `frameList` holds '[collision resolving schedule table ,] identifier , frame {, frame}'.
@@ -109,6 +114,7 @@ public:
     corvString name;
     corvStringArray frameList;
     corvString key;
+    LdfComments comments;
 
     // The position of the identifier in `frameList`: its first item that is a number, or
     // -1 without one.
@@ -124,6 +130,7 @@ public:
 class corvdekLINDiagnosticFrame {
 public:
     corvString key;
+    LdfComments comments;
     corvString name;
     corvString frameId;
     corvStringArray signalNames;
@@ -135,6 +142,7 @@ public:
 class corvdekLINSignalGroup {
 public:
     corvString key;
+    LdfComments comments;
     corvString name;
     corvString size;
     corvStringArray signalNames;
@@ -145,6 +153,7 @@ public:
 class corvdekLINDiagnosticAddress {
 public:
     corvString key;
+    LdfComments comments;
     corvString nodeName;
     corvString nad;
 };
@@ -166,6 +175,7 @@ public:
     };
 
     corvString key;
+    LdfComments comments;
     corvString frameName;
     corvString delay;  // milliseconds, without the unit
     corvString freeFormatData;
@@ -197,6 +207,7 @@ class corvdekLINScheduleTable {
 public:
     corvString name;
     corvString key;
+    LdfComments comments;
     corvCollectionTemplate<corvdekLINScheduleTableItem> items;
 };
 
@@ -205,10 +216,12 @@ public:
     enum Kind { kLogical = 0, kPhysical = 1, kBcd = 2, kAscii = 3 };
 
     corvString key;
+    LdfComments comments;
     int kind = kLogical;
     int minValue = 0;
     int maxValue = 0;
     corvString text;  // logical: the value's text; physical: the unit
+    bool textGiven = false;  // the statement gave a text, also an empty one ('""')
     double scale = 0.0;
     double offset = 0.0;
 };
@@ -216,6 +229,7 @@ public:
 class corvdekLINSignalEncodingTypes {
 public:
     corvString key;
+    LdfComments comments;
     corvString name;
     corvCollectionTemplate<corvdekLINSignalEncodingTypeItem> items;
 };
@@ -223,6 +237,7 @@ public:
 class corvdekLINSignalRepresentations {
 public:
     corvString key;
+    LdfComments comments;
     corvString encodingName;
     corvStringArray signalNames;
 };
@@ -231,6 +246,7 @@ class corvdekLINCompositeNode {
 public:
     corvString name;
     corvString key;
+    LdfComments comments;
     corvStringArray nodeNames;
 };
 
@@ -238,5 +254,6 @@ class corvdekLINCompositeConfiguration {
 public:
     corvString name;
     corvString key;
+    LdfComments comments;
     corvCollectionTemplate<corvdekLINCompositeNode> compositeNodes;
 };

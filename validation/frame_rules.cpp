@@ -114,7 +114,7 @@ private:
         if (context_.generation.lin13 && id && *id <= 63 && static_cast<int>(*bytes) != Lin13DataLength(*id)) {
             Add(frame.name, u"frame length differs from its identifier", u"Length",
                 Concat({u"LIN 1.3 gives the identifier ", frame.frameId.View(), u" a length of ",
-                        Decimal(static_cast<long long>(Lin13DataLength(*id))), u" bytes; the frame states ",
+                        Bytes(Lin13DataLength(*id)), u"; the frame states ",
                         frame.length.View(), u"."}),
                 kLevelWarning);
         }
@@ -159,8 +159,7 @@ private:
             if (bytes && span.end > 8LL * *bytes) {
                 Add(frame.name, u"signal beyond the frame", u"Signals",
                     Concat({u"The signal ", name.View(), u" takes ", Bits(span), u", beyond the ",
-                            Decimal(8LL * *bytes), u" bits of the frame's ", Decimal(static_cast<long long>(*bytes)),
-                            u" bytes."}));
+                            Decimal(8LL * *bytes), u" bits of the frame's ", Bytes(*bytes), u"."}));
             }
             spans_.push_back(span);
         }
@@ -260,9 +259,8 @@ private:
         const std::optional<int> firstBytes = first == nullptr ? std::nullopt : context_.DataBytes(*first);
         if (bytes && firstBytes && *bytes != *firstBytes) {
             Add(frame.name, u"associated frames differ in length", u"Frames",
-                Concat({u"The frame ", carried.name.View(), u" has ", Decimal(static_cast<long long>(*bytes)),
-                        u" bytes, the frame ", first->name.View(), u" ", Decimal(static_cast<long long>(*firstBytes)),
-                        u"."}));
+                Concat({u"The frame ", carried.name.View(), u" has ", Bytes(*bytes), u", the frame ",
+                        first->name.View(), u" ", Decimal(static_cast<long long>(*firstBytes)), u"."}));
         }
         for (int i = 0; i < carried.signalNames.Count() && i < carried.signalOffsets.Count(); ++i) {
             const auto offset = WholeNumber(carried.signalOffsets.Item(i));

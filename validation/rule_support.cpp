@@ -130,12 +130,14 @@ std::u16string Decimal(long long value) { return Widened(std::to_string(value).c
 
 std::u16string Decimal(double value) {
     char text[64];
-    std::snprintf(text, sizeof text, "%.3f", value);
+    std::snprintf(text, sizeof text, "%.3f", RoundHalfAway(value, 3));
     std::string trimmed(text);
     while (trimmed.back() == '0') trimmed.pop_back();
     if (trimmed.back() == '.') trimmed.pop_back();
     return Widened(trimmed.c_str());
 }
+
+std::u16string Bytes(long long count) { return Decimal(count) + (count == 1 ? u" byte" : u" bytes"); }
 
 std::u16string Hex(unsigned value, int digits) {
     char text[16];

@@ -149,8 +149,11 @@ private:
 // Texts of the findings, made of pieces with Concat.
 corvString Key(std::u16string_view tab, std::u16string_view object, std::u16string_view field);
 std::u16string Decimal(long long value);
-// `value` as the rows show numbers of ms and %: at most three decimals.
+// `value` as the rows show numbers of ms and %: at most three decimals, halves rounded
+// away from zero.
 std::u16string Decimal(double value);
+// "1 byte", "2 bytes".
+std::u16string Bytes(long long count);
 std::u16string Hex(unsigned value, int digits);
 // The text, or "(blank)" for an empty one.
 std::u16string_view OrBlank(const corvString& text);

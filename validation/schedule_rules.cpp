@@ -130,8 +130,7 @@ private:
         if (*delay >= shortest - 1e-9) return;
         const double nominal = NominalFrameMs(*bytes, *context_.speed);
         Add(u"slot shorter than its frame",
-            Concat({u" waits ", item_.delay.View(), u" ms; its frame of ", Decimal(static_cast<long long>(*bytes)),
-                    u" bytes may take ", Decimal(1.4 * nominal), u" ms (1.4 times its nominal ", Decimal(nominal),
+            Concat({u" waits ", item_.delay.View(), u" ms; its frame of ", Bytes(*bytes), u" may take ", Decimal(1.4 * nominal), u" ms (1.4 times its nominal ", Decimal(nominal),
                     u" ms), ", Decimal(shortest), u" ms in whole time bases."}));
     }
 

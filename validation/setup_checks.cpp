@@ -51,7 +51,10 @@ void CheckBusTiming(corvdekLINDefinitionFile& document) {
     }
     const double jitter = document.masterJitter.ToDouble();
     const double timebase = document.masterTimebase.ToDouble();
-    if (jitter == 0.0 || !std::isfinite(jitter) || jitter > timebase) {
+    // LIN sets no lower limit above zero: a master without jitter is common.
+    const bool jitterInRange = !document.masterJitter.IsEmpty() && std::isfinite(jitter) && jitter >= 0.0 &&
+                               jitter < timebase;
+    if (!jitterInRange) {
         document.AddSetupIssue(
             kLevelWarning, corvString(u"Jitter is out of range"), corvString(u"General-LINJitter"),
             Concat({u"The jitter: ", document.masterJitter.View(),

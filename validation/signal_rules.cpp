@@ -40,7 +40,7 @@ void CheckByteArrayValues(RuleContext& context, const corvdekLINSignal& signal) 
         AddValueIssue(context, signal, u"initial values do not match the size",
                       Concat({u"The signal has ", Decimal(static_cast<long long>(signal.initValues.Count())),
                               u" initial values; its ", signal.size.View(), u" bits hold ",
-                              Decimal(static_cast<long long>(*bits / 8)), u" bytes."}));
+                              Bytes(static_cast<long long>(*bits / 8)), u"."}));
     }
     for (int i = 0; i < signal.initValues.Count(); ++i) {
         const corvString& text = signal.initValues.Item(i);

@@ -84,20 +84,20 @@ TEST_F(Cli, CheckListsLoadIssuesThenSetupIssues) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,
               file + "\tload\t0\tThe LIN Signal is specified incorrectly.\t\tThis line has less "
-                     "than the required number of parameters: B: 4\n" +
+                     "than the required number of parameters: B: 4\t1\n" +
                   file + "\tsetup\t1\tUnknown LIN Protocol version\tGeneral-Protocol\tThe LIN "
                          "Protocol version 2.5 is not understood by the Tabrel. This value should "
-                         "be \"1.2\", \"1.3\", or \"J2602\". \n" +
+                         "be \"1.2\", \"1.3\", or \"J2602\". \t\n" +
                   file + "\tsetup\t0\tA - no Rx Nodes\tSignals-A-RxNodes\tThere are no rx nodes "
-                         "defined for this signal.\n" +
+                         "defined for this signal.\t\n" +
                   file + "\tsetup\t0\tB - source node blank\tSignals-B-SourceNode\tThe source "
-                         "node: (blank) is not a defined node.\n" +
+                         "node: (blank) is not a defined node.\t\n" +
                   file + "\tsetup\t0\tB - no Rx Nodes\tSignals-B-RxNodes\tThere are no rx nodes "
-                         "defined for this signal.\n" +
+                         "defined for this signal.\t\n" +
                   file + "\tsetup\t0\tS - no node attributes\tNodes-S-Attributes\tLIN 2.0 and later describe "
-                         "every slave in Node_attributes (its NAD and product id); S has none.\n" +
-                  file + "\tsetup\t0\tA - signal in no frame\tSignals-A-Name\tNo frame carries the signal A.\n" +
-                  file + "\tsetup\t0\tB - signal in no frame\tSignals-B-Name\tNo frame carries the signal B.\n");
+                         "every slave in Node_attributes (its NAD and product id); S has none.\t\n" +
+                  file + "\tsetup\t0\tA - signal in no frame\tSignals-A-Name\tNo frame carries the signal A.\t\n" +
+                  file + "\tsetup\t0\tB - signal in no frame\tSignals-B-Name\tNo frame carries the signal B.\t\n");
 
     run = Tabrel({"check", file});
     EXPECT_EQ(run.status, 1);
@@ -191,7 +191,7 @@ TEST_F(Cli, WriteReportsLoadIssuesOnStandardError) {
     const std::string input = WriteLdf("issues.ldf", "Frames { { A, 0; } }" + kClean);
     const Result run = Tabrel({"write", input, "-"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, input + ": LIN Frame Invalid.: This LIN frame is invalid at line: A, 0\n");
+    EXPECT_EQ(run.err, input + ":1: warning: LIN Frame Invalid.: This LIN frame is invalid at line: A, 0\n");
 }
 
 TEST_F(Cli, WriteNamesWhatItLeavesOutAndNeverReplacesWhatIsNoFile) {
@@ -253,7 +253,7 @@ TEST_F(Cli, ExportIsStableJsonOfTheWholeCluster) {
                         "master", "slaves", "signals", "diagnosticSignals", "signalGroups",
                         "frames", "diagnosticFrames", "diagnosticAddresses", "sporadicFrames",
                         "eventTriggeredFrames", "dynamicFrames", "scheduleTables",
-                        "encodingTypes", "representations", "compositeConfigurations"}));
+                        "encodingTypes", "representations", "compositeConfigurations", "comments"}));
     EXPECT_EQ(json["master"]["timeBase"], "10");
     EXPECT_EQ(json["slaves"].size(), 4u);
     EXPECT_EQ(json["slaves"][0]["attributes"]["configurableFrames"][1]["id"], "0x09");
@@ -328,6 +328,70 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
         EXPECT_NE(run.err.find("Usage"), std::string::npos);
         EXPECT_EQ(run.out, "");
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Faults on lines 3 and 5 (a master without its times, a signal without its values).
+const std::string kFaultsOnKnownLines =
+    "LIN_description_file;\nLIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\";\n"
+    "Nodes { Master: M;\n  Slaves: S; }\n"
+    "Signals {\n  A: 8; }\n";
+
+// Every format gives each load issue the line where its statement starts.
+TEST_F(Cli, LoadIssuesCarryTheirLinesInEveryFormat) {
+    const std::string file = WriteLdf("faults.ldf", kFaultsOnKnownLines);
+    const struct {
+        std::vector<std::string> command;
+        std::vector<std::string> lines;  // found in standard output, or in standard error for write
+        bool onStandardError;
+    } cases[] = {
+        {{"check", file},
+         {file + ":3: error: The LIN Master is specified incorrectly.: ",
+          file + ":6: warning: The LIN Signal is specified incorrectly.: "},
+         false},
+        {{"check", "--format", "tsv", file},
+         {"\tload\t1\tThe LIN Master is specified incorrectly.\t\tThis line specifies the master incorrectly: "
+          "Master: M\t3\n",
+          "\tload\t0\tThe LIN Signal is specified incorrectly.\t\tThis line has less than the required number "
+          "of parameters: A: 8\t6\n"},
+         false},
+        {{"write", file, "-"},
+         {file + ":3: error: The LIN Master is specified incorrectly.: ",
+          file + ":6: warning: The LIN Signal is specified incorrectly.: "},
+         true},
+    };
+    for (const auto& c : cases) {
+        const Result run = Tabrel(c.command);
+        for (const std::string& line : c.lines) {
+            EXPECT_NE((c.onStandardError ? run.err : run.out).find(line), std::string::npos)
+                << c.command[0] << ": " << line << "\nout:\n" << run.out << "err:\n" << run.err;
+        }
+    }
+    const auto json = nlohmann::json::parse(Tabrel({"check", "--format", "json", file}).out);
+    const auto& issues = json[0]["loadIssues"];
+    ASSERT_EQ(issues.size(), 2u);
+    EXPECT_EQ(issues[0]["line"], 3);
+    EXPECT_EQ(issues[0]["column"], 9);
+    EXPECT_EQ(issues[1]["line"], 6);
+    EXPECT_EQ(issues[1]["column"], 3);
+}
+
+// A file with text but not one LDF statement is refused by every command, and never replaced.
+TEST_F(Cli, FilesThatAreNoLdfAreRefused) {
+    const std::string picture = WriteLdf("pic.png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 20));
+    const std::string bytes = test_support::ReadBytes(picture);
+    for (const auto& command : {std::vector<std::string>{"check", picture}, {"write", picture, picture},
+                                {"header", picture, "-", "--master"}, {"export", picture}}) {
+        const Result run = Tabrel(command);
+        EXPECT_EQ(run.status, 2) << command[0];
+        EXPECT_NE(run.err.find(picture + ": not an LDF file\n"), std::string::npos) << command[0] << ": " << run.err;
+    }
+    EXPECT_EQ(test_support::ReadBytes(picture), bytes);
+    const std::string comments = WriteLdf("comments.ldf", "// nothing yet\n");
+    EXPECT_NE(Tabrel({"check", comments}).status, 2) << "a file of comments is an empty cluster";
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <bit>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -195,7 +197,7 @@ TEST(GenerateHeader, ProblemsBecomeErrorLinesInsteadOfBrokenCode) {
                                  "twice\"\n#error \"frame Outside: signal T lies beyond the end of "
                                  "the frame (8 bytes)\"\n} _c_OutsideType;"));
     EXPECT_TRUE(Contains(header, "{\n#error \"frame Short: signal T lies beyond the end of the "
-                                 "frame (1 bytes)\"\n} _c_ShortType;"));
+                                 "frame (1 byte)\"\n} _c_ShortType;"));
     EXPECT_TRUE(Contains(header, "\tl_u8\tS : 8;\n#error \"frame Twice: signal S is listed twice\""));
     // A second frame of one name: named, and no second set of defines or types.
     EXPECT_TRUE(Contains(header, "#error \"frame Twice: the frame name is used twice\"\r\n"));
@@ -215,7 +217,7 @@ TEST(GenerateHeader, AFaultyFrameBreaksOnlyTheHeadersOfItsNodes) {
     std::string slaveA = Header(document, false, 0);
     const std::string commented =
         "/* Not sent or received by this node, and faulty:\ntypedef struct\n{\n#error \"frame "
-        "Faulty: signal T lies beyond the end of the frame (1 bytes)\"\n} _c_FaultyType;\n\n*/\n";
+        "Faulty: signal T lies beyond the end of the frame (1 byte)\"\n} _c_FaultyType;\n\n*/\n";
     const std::size_t comment = slaveA.find(commented);
     ASSERT_NE(comment, std::string::npos);
     slaveA.erase(comment, commented.size());
@@ -298,6 +300,34 @@ TEST(FrameLayout, SortByOffsetIsStableAndKeepsPairsTogether) {
               (std::vector<std::string>{"A", "B", "X", "Y", "C"}));
     EXPECT_EQ(test_support::Utf8(frame.signalOffsets),
               (std::vector<std::string>{"0", " 4", "8", "8", "16"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The protected identifier of LIN 2.x: P0 is the even parity of identifier bits 0, 1, 2 and
+// 4, P1 the odd parity of bits 1, 3, 4 and 5 (computed here from the bit masks).
+unsigned ExpectedProtectedId(unsigned id) {
+    const unsigned p0 = std::popcount(id & 0b010111u) & 1u;
+    const unsigned p1 = (std::popcount(id & 0b111010u) & 1u) ^ 1u;
+    return id | p0 << 6 | p1 << 7;
+}
+
+TEST(GenerateHeader, ProtectedIdentifiersOfAllSixtyFourIdentifiers) {
+    std::string text = "LIN_description_file; LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\";"
+                       "LIN_speed = 19.2 kbps; Nodes { Master: M, 5 ms, 0.1 ms; Slaves: S; }"
+                       "Signals { A: 8, 0, M, S; } Frames {";
+    for (unsigned id = 0; id < 64; ++id) text += " F" + std::to_string(id) + ": " + std::to_string(id) + ", M, 1 { A, 0; }";
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(test_support::LoadText(document, text + " }"));
+    std::string header;
+    ASSERT_TRUE(corvdekLINGenerateMicrochip::RenderHeader(document, true, 0, header));
+    for (unsigned id = 0; id < 64; ++id) {
+        char define[48];
+        std::snprintf(define, sizeof define, "#define kF%u_pid 0x%02X\r\n", id, ExpectedProtectedId(id));
+        EXPECT_NE(header.find(define), std::string::npos) << define;
+    }
 }
 
 }  // namespace

@@ -82,7 +82,10 @@ TEST(CorvStringFormat, ByTemplate) {
     EXPECT_EQ(Text(s.FormatByTemplate(2.4, u"0")), u"2");
     EXPECT_EQ(Text(s.FormatByTemplate(2.5, u"")), u"2.5");
     EXPECT_EQ(Text(s.FormatByTemplate(2.5, u"#")), u"2.5");
-    EXPECT_EQ(Text(s.FormatByTemplate(2.5, u"0.")), u"2");  // zero decimals, rounds to even
+    EXPECT_EQ(Text(s.FormatByTemplate(2.5, u"0.")), u"3");  // zero decimals, halves away from zero
+    EXPECT_EQ(Text(s.FormatByTemplate(-2.5, u"0.")), u"-3");
+    // 54 bit times at 19.2 kbit/s: computed a hair beside 2.8125 ms, shown as its half.
+    EXPECT_EQ(Text(s.FormatByTemplate(54.0 * (1.0 / 19200.0) * 1000.0, u"0.000")), u"2.813");
     EXPECT_EQ(Text(s.FormatByTemplate(1234.5, u"0.00E+00")), u"1.23e+03");
     EXPECT_EQ(Text(s.FormatDouble(1.23456, false, 2)), u"1.23");
 }

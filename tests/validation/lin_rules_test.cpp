@@ -371,3 +371,22 @@ TEST_F(LinRules, FramesInNoScheduleTable) {
 }
 
 }  // namespace
+
+namespace {
+
+// A physical range may hold a single value; only one that ends below its start is reversed.
+TEST_F(LinRules, PhysicalRangeOfOneValueIsNoReversedRange) {
+    const struct {
+        const char* range;
+        bool reversed;
+    } cases[] = {{"physical_value, 0, 250", false}, {"physical_value, 7, 7", false}, {"physical_value, 8, 7", true}};
+    for (const auto& c : cases) {
+        bool found = false;
+        for (const std::string& row : Rows({{"physical_value, 0, 250", c.range}})) {
+            found = found || row.find("physical range reversed") != std::string::npos;
+        }
+        EXPECT_EQ(found, c.reversed) << c.range;
+    }
+}
+
+}  // namespace
