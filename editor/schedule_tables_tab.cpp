@@ -281,8 +281,8 @@ void ScheduleTablesTab::UpdateBusLoad() {
         return;
     }
     lblScheduleBusLoad_->setText(QString("Bus Load: %1 % of the %2 ms cycle%3")
-                                     .arg(load.Percent(), 0, 'f', 1)
-                                     .arg(load.cycleMs, 0, 'g', 6)
+                                     .arg(RoundHalfAway(load.Percent(), 3), 0, 'f', 3)
+                                     .arg(RoundHalfAway(load.cycleMs, 3), 0, 'g', 9)
                                      .arg(load.slotOverflows ? ", a slot is shorter than its frame" : ""));
 }
 

@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -177,6 +178,11 @@ private:
 };
 
 // A shown main window with its document, torn down without questions.
+inline std::string FileBytes(const QString& path) {
+    std::ifstream file(path.toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 class ShownWindow {
 public:
     ShownWindow() {

@@ -89,45 +89,63 @@ private Q_SLOTS:
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
         const QString withIssues = TempPath("issues.ldf");
-        std::ofstream(withIssues.toStdString()) << "Nodes { Master: M, 5 ms; }";
+        std::ofstream(withIssues.toStdString()) << "// a cluster\nNodes {\n  Master: M, 5 ms; }";
         OpenFile(w, withIssues);
         auto* pages = Find<QTabWidget>(&w, "pageErrors");
         QCOMPARE(pages->currentWidget()->objectName(), QString("lstLDFLoadIssues"));
         auto* loadIssues = Find<QTreeView>(&w, "lstLDFLoadIssues");
         QCOMPARE(loadIssues->model()->rowCount(), 1);
         QCOMPARE(CellText(loadIssues, 0, 0), QString("The LIN Master is specified incorrectly."));
+        QCOMPARE(loadIssues->model()->headerData(1, Qt::Horizontal).toString(), QString("Line"));
+        QCOMPARE(CellText(loadIssues, 0, 1), QString("3"));
         QVERIFY(!loadIssues->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
         OpenFile(w, kSamples + "/lin20_seat.ldf");
         QCOMPARE(pages->currentWidget()->objectName(), QString("lstLDFIssues"));
         fs::remove(withIssues.toStdString());
     }
 
+    // A file that cannot be loaded (a statement too long, a picture that is no LDF) leaves
+    // the open document, its caption and its file as they were: a save goes to that file.
     void failedOpenKeepsTheDocumentAndSavesIt() {
-        ShownWindow shown;
-        TfrmTabrel& w = shown.window;
-        OpenFile(w, kSamples + "/lin21_door.ldf");
-        const QString caption = w.windowTitle();
-        const std::string before = RenderLDF(*w.Document());
         const QString tooLong = TempPath("long.ldf");
         std::ofstream(tooLong.toStdString()) << "Nodes { Slaves: " << std::string(70000, 'N') << "; }";
-        auto failure = AnswerMessage(QMessageBox::Ok);
-        OpenFile(w, tooLong);
-        QVERIFY(failure->shown);
-        QVERIFY(failure->text.contains(tooLong));
-        QVERIFY(failure->text.contains("65000"));
-        QCOMPARE(Find<QLabel>(&w, "lblResult")->text(), QString("Problem loading LDF"));
-        QCOMPARE(w.windowTitle(), caption);
-        QCOMPARE(Find<QListWidget>(&w, "lstSlaveNodes")->count(), 3);
-        QVERIFY(!w.HasUnsavedChanges());
+        const QString picture = TempPath("picture.png");
+        const std::string pictureBytes("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 20);
+        std::ofstream(picture.toStdString(), std::ios::binary) << pictureBytes;
+        const struct {
+            QString path;
+            const char* why;
+        } cases[] = {{tooLong, "65000"}, {picture, "not an LDF file"}};
+        for (const auto& c : cases) {
+            ShownWindow shown;
+            TfrmTabrel& w = shown.window;
+            const QString current = TempPath("current.ldf");
+            fs::copy_file((kSamples + "/lin21_door.ldf").toStdString(), current.toStdString(),
+                          fs::copy_options::overwrite_existing);
+            OpenFile(w, current);
+            const QString caption = w.windowTitle();
+            const std::string before = RenderLDF(*w.Document());
+            auto failure = AnswerMessage(QMessageBox::Ok);
+            OpenFile(w, c.path);
+            QVERIFY(failure->shown);
+            QVERIFY2(failure->text.contains(c.path), qPrintable(failure->text));
+            QVERIFY2(failure->text.contains(c.why), qPrintable(failure->text));
+            QCOMPARE(Find<QLabel>(&w, "lblResult")->text(), QString("Problem loading LDF"));
+            QCOMPARE(w.windowTitle(), caption);
+            QCOMPARE(Find<QListWidget>(&w, "lstSlaveNodes")->count(), 3);
+            QVERIFY(!w.HasUnsavedChanges());
 
-        const QString saved = TempPath("kept.ldf");
-        AnswerFileDialog(w, saved);
-        w.mnuFileSaveAsClick();
-        corvdekLINDefinitionFile reloaded;
-        QVERIFY(reloaded.LoadFromFile(FromQString(saved)));
-        QCOMPARE(RenderLDF(reloaded), before);
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(FileBytes(picture), pictureBytes);
+            corvdekLINDefinitionFile reloaded;
+            QVERIFY(reloaded.LoadFromFile(FromQString(current)));
+            QCOMPARE(RenderLDF(reloaded), before);
+            fs::remove(current.toStdString());
+        }
         fs::remove(tooLong.toStdString());
-        fs::remove(saved.toStdString());
+        fs::remove(picture.toStdString());
     }
 
     void cancelledOpenChangesNothing() {

@@ -337,7 +337,7 @@ private Q_SLOTS:
         QCOMPARE(Find<QTreeWidget>(&w, "lviewScheduleTableFrames")->currentIndex().row(), 1);
         // Frames of 2, 1 and 2 bytes (the event-triggered frame carries FA) take (64 + 54 + 64)
         // bit times of 1/19.2 ms: 9.48 ms of 27 ms; the 7 ms slot fits its frame.
-        QCOMPARE(Find<QLabel>(&w, "lblScheduleBusLoad")->text(), QString("Bus Load: 35.1 % of the 27 ms cycle"));
+        QCOMPARE(Find<QLabel>(&w, "lblScheduleBusLoad")->text(), QString("Bus Load: 35.108 % of the 27 ms cycle"));
     }
 
 private:

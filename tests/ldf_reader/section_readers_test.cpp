@@ -447,6 +447,27 @@ TEST_F(NodeAttributesReader, AttributesMayComeBeforeTheNodes) {
     EXPECT_TRUE(Issues().empty());
 }
 
+// A statement nested below configurable_frames, or standing at depth 0 after the section,
+// is a configurable frame of the node read last.
+TEST_F(NodeAttributesReader, StatementsAtOtherDepthsAreConfigurableFramesOfTheLastNode) {
+    const struct {
+        const char* where;
+        const char* attributes;
+    } cases[] = {
+        {"below configurable_frames", "Node_attributes { S1 { configurable_frames { F1; { F2; } } } }"},
+        {"at depth 0 after the section", "Node_attributes { S1 { configurable_frames { F1; } } } F2;"},
+        {"before the nodes are known", "Node_attributes { S1 { configurable_frames { F1; { F2; } } } }"},
+    };
+    for (const auto& c : cases) {
+        corvdekLINDefinitionFile loaded;
+        const std::string nodes = "Nodes { Master: M, 5 ms, 1 ms; Slaves: S1; }\n";
+        const bool nodesFirst = std::string(c.where) != "before the nodes are known";
+        ASSERT_TRUE(LoadText(loaded, nodesFirst ? nodes + c.attributes : c.attributes + ("\n" + nodes)));
+        EXPECT_EQ(Utf8(loaded.nodes.Get(0)->configurableFrameNames), (Texts{"F1", "F2"})) << c.where;
+        EXPECT_EQ(LoadIssues(loaded), Texts{}) << c.where;
+    }
+}
+
 using CompositeReader = SectionReader;
 
 TEST_F(CompositeReader, ConfigurationsAndTheirNodes) {

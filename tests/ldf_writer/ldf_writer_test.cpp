@@ -311,3 +311,35 @@ TEST_F(SaveFile, SavingThroughALinkReplacesTheLinkedFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A text the file gave empty is written back empty; one it did not give stays away.
+TEST(Writer, ExplicitlyEmptyTextsStayAsRead) {
+    const struct {
+        const char* statement;
+        const char* written;  // nullptr: not written at all
+    } cases[] = {
+        {"Channel_name = \"\";", "Channel_name = \"\";\r\n"},
+        {"LDF_file_revision = \"\";", "LDF_file_revision = \"\";\r\n"},
+        {"", nullptr},
+        {"Signal_encoding_types { E { logical_value, 1, \"\"; } }", "\t\tlogical_value, 1 ,\"\";\r\n"},
+        {"Signal_encoding_types { E { logical_value, 1; } }", "\t\tlogical_value, 1;\r\n"},
+        {"Signal_encoding_types { E { physical_value, 0, 255, 1, 0, \"\"; } }",
+         "\t\tphysical_value, 0 ,255 ,1 ,0 ,\"\";\r\n"},
+        {"Signal_encoding_types { E { physical_value, 0, 255, 1, 0; } }", "\t\tphysical_value, 0 ,255 ,1 ,0;\r\n"},
+    };
+    for (const auto& c : cases) {
+        corvdekLINDefinitionFile document;
+        ASSERT_TRUE(LoadText(document, std::string("LIN_description_file; ") + c.statement));
+        const std::string text = RenderLDF(document);
+        if (c.written == nullptr) {
+            EXPECT_EQ(text.find("Channel_name"), std::string::npos) << text;
+            EXPECT_EQ(text.find("LDF_file_revision"), std::string::npos) << text;
+        } else {
+            EXPECT_NE(text.find(c.written), std::string::npos) << c.statement << " gave:\n" << text;
+        }
+    }
+}
+
+}  // namespace
