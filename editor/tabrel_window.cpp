@@ -291,7 +291,7 @@ void TfrmTabrel::WriteRecoveryCopy() {
     if (!document_ || history_->Stack()->isClean()) return;
     QDir().mkpath(QFileInfo(RecoveryPath()).path());
     // The writer replaces the copy only when the new one is complete.
-    WriteLDF(*document_, FromQString(RecoveryPath()));
+    WriteLDF(*document_, FromQString(RecoveryPath()), nullptr, LdfRendering::kEveryValue);
 }
 
 void TfrmTabrel::RemoveRecoveryCopy() { QFile::remove(RecoveryPath()); }
@@ -356,11 +356,11 @@ void TfrmTabrel::SetTitles(const QString& caption, const QString& applicationTit
     QApplication::setApplicationName(applicationTitle);
 }
 
-// What a save would store, with what it would leave out, so that an edit of a value that
-// cannot be written yet (a master name without a time base) still counts as a change.
+// Every value of the document, with what a save would still leave out, so that an edit of
+// a value that cannot be written yet (a master name without a time base) counts as a change.
 std::string TfrmTabrel::DocumentSnapshot() const {
     corvStringArray leftOut;
-    std::string snapshot = RenderLDF(*document_, &leftOut);
+    std::string snapshot = RenderLDF(*document_, &leftOut, LdfRendering::kEveryValue);
     for (int i = 0; i < leftOut.Count(); ++i) snapshot += "\n" + leftOut.Item(i).ToUtf8();
     return snapshot;
 }
@@ -571,7 +571,8 @@ void TfrmTabrel::ObserveAtLevel(int loopLevel) {
 }
 
 DocumentHistory::State TfrmTabrel::CurrentState() const {
-    return {std::make_shared<const std::string>(RenderLDF(*document_)), tabsMain_->currentIndex(), SelectedName()};
+    return {std::make_shared<const std::string>(RenderLDF(*document_, nullptr, LdfRendering::kEveryValue)),
+            tabsMain_->currentIndex(), SelectedName()};
 }
 
 // The name of the object the current tab shows.

@@ -4,9 +4,11 @@
 #include "ldf_writer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "foundation/corv_file.h"
 #include "model/definition_file.h"
+#include "ldf_tokens.h"
 #include "section_writers.h"
 
 void LdfOutput::LeftOut(std::initializer_list<std::u16string_view> pieces) {
@@ -94,20 +96,22 @@ void LdfOutput::WritePendingHead() {
     }
 }
 
-void LdfOutput::CloseSection(std::u16string_view tail) {
+bool LdfOutput::CloseSection(std::u16string_view tail) {
     if (pendingHeads_.empty()) {
         lines_.Line({tail});
-    } else {
-        pendingHeads_.pop_back();  // nothing was written inside: the block is left out
+        return true;
     }
+    pendingHeads_.pop_back();  // nothing was written inside: the block is left out
+    return false;
 }
 
-void LdfOutput::CloseSection(const CommentRef& ref, std::u16string_view tail) {
+bool LdfOutput::CloseSection(const CommentRef& ref, std::u16string_view tail) {
     if (pendingHeads_.empty()) {
         CloseBlock(ref, tail);
-    } else {
-        pendingHeads_.pop_back();
+        return true;
     }
+    pendingHeads_.pop_back();
+    return false;
 }
 
 void LdfOutput::WriteUnplacedComments(const std::vector<const LdfComments*>& all) {
@@ -120,11 +124,45 @@ void LdfOutput::WriteUnplacedComments(const std::vector<const LdfComments*>& all
     }
 }
 
-void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets,
-                       const LdfComments& comments, std::u16string_view indent, LdfOutput& out) {
+void LdfOutput::LeftOutValue(std::u16string_view owner, std::u16string_view what, std::u16string_view value,
+                             std::u16string_view consequence) {
+    LeftOut({owner, u": ", what, u" '", value, u"' is no valid LDF value; ", consequence});
+}
+
+std::vector<std::u16string_view> WritableNames(const corvStringArray& names, std::u16string_view owner,
+                                               std::u16string_view what, LdfOutput& out) {
+    std::vector<std::u16string_view> writable;
+    writable.reserve(static_cast<std::size_t>(names.Count()));
+    for (int i = 0; i < names.Count(); ++i) {
+        const std::u16string_view name = names.Item(i).View();
+        if (out.IsName(name)) {
+            writable.push_back(name);
+        } else {
+            out.LeftOutValue(owner, what, name, u"the entry is left out.");
+        }
+    }
+    return writable;
+}
+
+std::u16string Joined(const std::vector<std::u16string_view>& items, std::u16string_view separator) {
+    std::u16string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) text += separator;
+        text += items[i];
+    }
+    return text;
+}
+
+void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets, const LdfComments& comments,
+                       std::u16string_view owner, std::u16string_view indent, LdfOutput& out) {
     for (int s = 0; s < names.Count(); ++s) {
         const std::u16string_view name = names.Item(s).View();
         const std::u16string_view offset = s < offsets.Count() ? offsets.Item(s).View() : u"";
+        if (!out.IsName(name) || !out.IsInteger(offset)) {
+            out.LeftOut({owner, u": the signal entry '", name, u", ", offset,
+                         u"' needs a signal name and a bit offset; it is left out."});
+            continue;
+        }
         out.Line(CommentRef::Entry(comments, u"signal", name), {indent, name, u", ", offset, u";"});
     }
 }
@@ -135,79 +173,122 @@ namespace {
 void WriteOptionalText(const corvdekLINDefinitionFile& document, std::u16string_view keyword,
                        const corvString& text, bool given, LdfOutput& out) {
     if (text.IsEmpty() && !given) return;
-    if (IsQuotable(text)) {
+    if (out.IsText(text.View())) {
         out.Line(CommentRef(document.comments, keyword), {keyword, u" = \"", text.View(), u"\";"});
     } else {
         out.LeftOut({keyword, u" '", text.View(), u"': a quoted text cannot hold a quote."});
     }
 }
 
+// 'keyword = "version";', which the grammar wants even when it is empty.
+void WriteVersion(const corvdekLINDefinitionFile& document, std::u16string_view keyword, const corvString& version,
+                  LdfOutput& out) {
+    if (out.IsText(version.View())) {
+        out.Line(CommentRef(document.comments, keyword), {keyword, u" = \"", version.View(), u"\";"});
+    } else {
+        out.LeftOut({keyword, u" '", version.View(), u"': a quoted text cannot hold a quote."});
+    }
+}
+
 }  // namespace
 
 void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    const LdfComments& comments = document.comments;
-    out.Line(CommentRef(comments, u"LIN_protocol_version"),
-             {u"LIN_protocol_version = \"", document.protocolVersion.View(), u"\";"});
-    out.Line(CommentRef(comments, u"LIN_language_version"),
-             {u"LIN_language_version = \"", document.languageVersion.View(), u"\";"});
+    WriteVersion(document, u"LIN_protocol_version", document.protocolVersion, out);
+    WriteVersion(document, u"LIN_language_version", document.languageVersion, out);
     if (document.speed.IsEmpty()) {
         out.LeftOut({u"LIN_speed: the cluster has no speed."});
+    } else if (!out.IsReal(document.speed.View())) {
+        out.LeftOutValue(u"LIN_speed", u"the speed", document.speed.View(), u"the statement is left out.");
     } else {
-        out.Line(CommentRef(comments, u"LIN_speed"), {u"LIN_speed = ", document.speed.View(), u" kbps;"});
+        out.Line(CommentRef(document.comments, u"LIN_speed"), {u"LIN_speed = ", document.speed.View(), u" kbps;"});
     }
     WriteOptionalText(document, u"Channel_name", document.channelName, document.channelNameGiven, out);
     WriteOptionalText(document, u"LDF_file_revision", document.fileRevision, document.fileRevisionGiven, out);
     if (!document.signalByteOrder.IsEmpty()) {
-        out.Line(CommentRef(comments, u"LIN_sig_byte_order"),
+        out.Line(CommentRef(document.comments, u"LIN_sig_byte_order"),
                  {u"LIN_sig_byte_order_", document.signalByteOrder.View(), u";"});
     }
 }
 
 namespace {
 
+// The J2602 fields of the Master line (', 24 bits, 30 %'), when both are there and valid.
+std::u16string MasterJ2602Fields(const corvdekLINDefinitionFile& document, LdfOutput& out) {
+    const std::u16string_view headerLength = document.masterMaxHeaderLength.View();
+    const std::u16string_view tolerance = document.masterResponseTolerance.View();
+    if (headerLength.empty() && tolerance.empty()) return {};
+    if (headerLength.empty() || tolerance.empty()) {
+        out.LeftOut({u"Master: the J2602 header length ('", headerLength, u"') and response tolerance ('", tolerance,
+                     u"') go together; the one given is left out."});
+        return {};
+    }
+    if (!out.IsInteger(headerLength) || !out.IsReal(tolerance)) {
+        out.LeftOut({u"Master: the J2602 header length ('", headerLength, u"') or response tolerance ('", tolerance,
+                     u"') is no number; both are left out."});
+        return {};
+    }
+    return u", " + std::u16string(headerLength) + u" bits, " + std::u16string(tolerance) + u" %";
+}
+
 // 'Master: name, time base ms, jitter ms' and the J2602 fields when both are there.
 void WriteMasterLine(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const std::u16string_view name = document.master.name.View();
-    const bool timing = !document.masterTimebase.IsEmpty() && !document.masterJitter.IsEmpty();
-    if (name.empty() || !timing) {
-        if (!name.empty() || !document.masterTimebase.IsEmpty() ||
-            !document.masterJitter.IsEmpty()) {
-            out.LeftOut({u"Master '", name, u"' (time base '", document.masterTimebase.View(),
-                         u"', jitter '", document.masterJitter.View(),
-                         u"'): a master needs a name, a time base and a jitter; the Master line "
-                         u"is left out."});
-        }
+    const std::u16string_view timebase = document.masterTimebase.View();
+    const std::u16string_view jitter = document.masterJitter.View();
+    if (name.empty() && timebase.empty() && jitter.empty()) return;
+    if (!out.IsName(name) || !out.IsReal(timebase) || !out.IsReal(jitter)) {
+        out.LeftOut({u"Master '", name, u"' (time base '", timebase, u"', jitter '", jitter,
+                     u"'): a master needs a name, a time base and a jitter; the Master line is left out."});
         return;
     }
-    std::u16string j2602;
-    const bool headerLength = !document.masterMaxHeaderLength.IsEmpty();
-    const bool tolerance = !document.masterResponseTolerance.IsEmpty();
-    if (headerLength && tolerance) {
-        j2602 = u", " + std::u16string(document.masterMaxHeaderLength.View()) + u" bits, " +
-                std::u16string(document.masterResponseTolerance.View()) + u" %";
-    } else if (headerLength || tolerance) {
-        out.LeftOut({u"Master: the J2602 header length ('", document.masterMaxHeaderLength.View(),
-                     u"') and response tolerance ('", document.masterResponseTolerance.View(),
-                     u"') go together; the one given is left out."});
-    }
-    out.Line(CommentRef(document.comments, u"Master"), {u"  Master: ", name, u", ", document.masterTimebase.View(),
-                                                        u" ms, ", document.masterJitter.View(), u" ms", j2602, u";"});
+    out.Line(CommentRef(document.comments, u"Master"), {u"  Master: ", name, u", ", timebase, u" ms, ", jitter, u" ms",
+                                                        MasterJ2602Fields(document, out), u";"});
 }
 
-// A byte array is written with exactly the values its size gives; missing ones are
+// A byte array's values in braces, exactly as many as its size gives; missing ones are
 // written as 0, though never more than a LIN frame's 8 (a wild size asks for millions).
-void AppendByteArrayValues(const corvdekLINSignal& signal, LdfOutput& out) {
+// One whose size gives no value still keeps one: the grammar has no empty value list.
+// None when a value is no number.
+std::optional<std::u16string> ByteArrayValues(const corvdekLINSignal& signal, std::u16string_view owner,
+                                              LdfOutput& out) {
+    for (int i = 0; i < signal.initValues.Count(); ++i) {
+        if (out.IsInteger(signal.initValues.Item(i).View())) continue;
+        out.LeftOutValue(owner, u"the initial value", signal.initValues.Item(i).View(), u"the signal is left out.");
+        return std::nullopt;
+    }
     const int byteCount = std::min(signal.size.ToInt() / 8, std::max(8, signal.initValues.Count()));
-    if (byteCount != signal.initValues.Count()) {
+    if (byteCount != signal.initValues.Count() || byteCount < 1) {
         out.LeftOut({u"Signal ", signal.name.View(), u": a byte array of size ", signal.size.View(),
                      u" holds size / 8 initial values; the others are written as 0 or left out."});
     }
-    out.Append({u"{ "});
+    std::u16string values = u"{ ";
     for (int i = 0; i < std::max(byteCount, 1); ++i) {
-        if (i > 0) out.Append({u", "});
-        out.Append({i < signal.initValues.Count() ? signal.initValues.Item(i).View() : u"0"});
+        if (i > 0) values += u", ";
+        values += i < signal.initValues.Count() ? signal.initValues.Item(i).View() : u"0";
     }
-    out.Append({u"} "});
+    return values + u"} ";
+}
+
+// Whether the signal's name, size, publisher and scalar initial value are valid; names
+// what is not.
+bool SignalHeadIsWritable(const corvdekLINSignal& signal, LdfOutput& out) {
+    const std::u16string owner = u"Signal '" + std::u16string(signal.name.View()) + u"'";
+    const struct {
+        bool valid;
+        std::u16string_view what;
+        std::u16string_view value;
+    } fields[] = {
+        {out.IsName(signal.name.View()), u"the name", signal.name.View()},
+        {out.IsInteger(signal.size.View()), u"the size", signal.size.View()},
+        {signal.isByteArray || out.IsInteger(signal.initValue.View()), u"the initial value", signal.initValue.View()},
+        {out.IsName(signal.publisher.View()), u"the publisher", signal.publisher.View()},
+    };
+    for (const auto& field : fields) {
+        if (field.valid) continue;
+        out.LeftOutValue(owner, field.what, field.value, u"the signal is left out.");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -216,55 +297,61 @@ void WriteNodesSection(const corvdekLINDefinitionFile& document, LdfOutput& out)
     const CommentRef section(document.comments, u"Nodes");
     out.OpenBlock(section, {u"Nodes {"});
     WriteMasterLine(document, out);
-    if (document.nodes.GetCount() > 0) {
-        std::u16string slaves;
-        for (int i = 0; i < document.nodes.GetCount(); ++i) {
-            if (i > 0) slaves += u", ";
-            slaves += document.nodes.Get(i)->name.View();
-        }
-        out.Line(CommentRef(document.comments, u"Slaves"), {u"  Slaves: ", slaves, u";"});
+    corvStringArray slaveNames;
+    for (int i = 0; i < document.nodes.GetCount(); ++i) slaveNames.Add(document.nodes.Get(i)->name);
+    const std::vector<std::u16string_view> slaves = WritableNames(slaveNames, u"Slaves", u"the slave", out);
+    if (!slaves.empty()) {
+        out.Line(CommentRef(document.comments, u"Slaves"), {u"  Slaves: ", Joined(slaves, u", "), u";"});
     }
     out.CloseBlock(section, u"}");
 }
 
 void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    if (document.signals.IsEmpty()) return;
     const CommentRef section(document.comments, u"Signals");
-    out.OpenBlock(section, {u"Signals {"});
+    out.OpenSection(section, u"Signals {");
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
-        const CommentRef line(signal.comments);
-        out.StartLine(line, {u"\t", signal.name.View(), u": ", signal.size.View(), u", "});
-        if (signal.isByteArray) {
-            AppendByteArrayValues(signal, out);
-        } else {
-            out.Append({signal.initValue.View()});
+        if (!SignalHeadIsWritable(signal, out)) continue;
+        const std::u16string owner = u"Signal '" + std::u16string(signal.name.View()) + u"'";
+        const std::optional<std::u16string> initial =
+            signal.isByteArray ? ByteArrayValues(signal, owner, out) : std::u16string(signal.initValue.View());
+        if (!initial) continue;
+        std::u16string receivers;
+        for (const std::u16string_view receiver : WritableNames(signal.subscribers, owner, u"the receiver", out)) {
+            receivers += u", ";
+            receivers += receiver;
         }
-        out.Append({u", ", signal.publisher.View()});
-        for (int s = 0; s < signal.subscribers.Count(); ++s) out.Append({u", ", signal.subscribers.Item(s).View()});
-        out.Append({u";"});
-        out.EndLine(line, true);
+        out.Line(CommentRef(signal.comments), {u"\t", signal.name.View(), u": ", signal.size.View(), u", ", *initial,
+                                               u", ", signal.publisher.View(), receivers, u";"});
     }
-    out.CloseBlock(section, u"}");
+    out.CloseSection(section);
 }
 
 void WriteFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    if (document.frames.IsEmpty()) return;
     const CommentRef section(document.comments, u"Frames");
-    out.OpenBlock(section, {u"Frames {"});
+    out.OpenSection(section, u"Frames {");
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvdekLINFrame& frame = *document.frames.Get(i);
+        const std::u16string owner = u"Frame '" + std::u16string(frame.name.View()) + u"'";
+        if (!out.IsName(frame.name.View()) || !out.IsInteger(frame.frameId.View()) ||
+            !out.IsName(frame.publisher.View()) || !(frame.length.IsEmpty() || out.IsInteger(frame.length.View()))) {
+            out.LeftOut({owner, u": the name, identifier '", frame.frameId.View(), u"', publisher '",
+                         frame.publisher.View(), u"' or length '", frame.length.View(),
+                         u"' is no valid LDF value; the frame is left out."});
+            continue;
+        }
         const CommentRef head(frame.comments);
         out.OpenBlock(head, {u"\t", frame.name.View(), u": ", frame.frameId.View(), u", ", frame.publisher.View(),
                              frame.length.IsEmpty() ? u"" : u", ", frame.length.View(), u" {"});
-        WriteSignalLayout(frame.signalNames, frame.signalOffsets, frame.comments, u"\t\t", out);
+        WriteSignalLayout(frame.signalNames, frame.signalOffsets, frame.comments, owner, u"\t\t", out);
         out.CloseBlock(head, u"}");
     }
-    out.CloseBlock(section, u"}");
+    out.CloseSection(section);
 }
 
-std::string RenderLDF(const corvdekLINDefinitionFile& document, corvStringArray* leftOut) {
-    LdfOutput out(leftOut);
+std::string RenderLDF(const corvdekLINDefinitionFile& document, corvStringArray* leftOut,
+                      LdfRendering rendering) {
+    LdfOutput out(leftOut, rendering);
     out.Line({kWriterSignature});
     out.CommentLines(CommentRef(document.comments, u"file"), CommentPlace::kBefore, u"");
     out.Blank();
@@ -317,9 +404,9 @@ std::string RenderLDF(const corvdekLINDefinitionFile& document, corvStringArray*
     return out.Take();
 }
 
-bool WriteLDF(corvdekLINDefinitionFile& document, const corvString& path,
-              corvStringArray* leftOut) {
-    switch (SaveFileSafely(path, RenderLDF(document, leftOut))) {
+bool WriteLDF(corvdekLINDefinitionFile& document, const corvString& path, corvStringArray* leftOut,
+              LdfRendering rendering) {
+    switch (SaveFileSafely(path, RenderLDF(document, leftOut, rendering))) {
         case SafeSaveResult::kSaved: return true;
         case SafeSaveResult::kCannotCreate:
         case SafeSaveResult::kNotAFile: document.lastLoadError = u"Problem opening file."; break;

@@ -6,11 +6,10 @@
 #include <string>
 
 #include "foundation/corv_string.h"
+#include "ldf_tokens.h"
 #include "ldf_writer.h"
 #include "model/definition_file.h"
 #include "section_writers.h"
-
-bool IsQuotable(const corvString& text) { return text.View().find(u'"') == std::u16string_view::npos; }
 
 namespace {
 
@@ -18,23 +17,57 @@ using Item = corvdekLINScheduleTableItem;
 
 std::u16string Text(const corvString& text) { return std::u16string(text.View()); }
 
-bool AllGiven(const corvStringArray& values) {
+bool AllIntegers(const corvStringArray& values, const LdfOutput& out) {
     for (int i = 0; i < values.Count(); ++i) {
-        if (values.Item(i).IsEmpty()) return false;
+        if (!out.IsInteger(values.Item(i).View())) return false;
     }
     return true;
 }
 
-template <typename NamedFrameList>
-void WriteNamedFrameLists(const NamedFrameList& frames, std::u16string_view kind,
-                          LdfOutput& out) {
+std::u16string Owner(std::u16string_view kind, const corvString& name) {
+    return std::u16string(kind) + u" '" + Text(name) + u"'";
+}
+
+// Whether a list of 'signal, offset' entries has one that can be written.
+bool HasWritableEntry(const corvStringArray& names, const corvStringArray& offsets, const LdfOutput& out) {
+    for (int i = 0; i < names.Count() && i < offsets.Count(); ++i) {
+        if (out.IsName(names.Item(i).View()) && out.IsInteger(offsets.Item(i).View())) return true;
+    }
+    return false;
+}
+
+// 'name: frame, frame;' of a sporadic frame.
+void WriteSporadicFrames(const corvCollectionTemplate<corvdekLINSporadicFrame>& frames, LdfOutput& out) {
     for (int i = 0; i < frames.GetCount(); ++i) {
-        const auto& frame = *frames.Get(i);
-        if (frame.frameList.Count() == 0 || !AllGiven(frame.frameList)) {
-            out.LeftOut({kind, u" ", frame.name.View(), u": it lists no frames, or an empty one."});
+        const corvdekLINSporadicFrame& frame = *frames.Get(i);
+        const std::u16string owner = Owner(u"Sporadic frame", frame.name);
+        const std::vector<std::u16string_view> carried = WritableNames(frame.frameList, owner, u"the frame", out);
+        if (!out.IsName(frame.name.View()) || carried.empty()) {
+            out.LeftOut({owner, u": it needs a name and a frame to carry; it is left out."});
             continue;
         }
-        out.Line(CommentRef(frame.comments), {u"\t", frame.name.View(), u": ", frame.frameList.Joined(u", "), u";"});
+        out.Line(CommentRef(frame.comments), {u"\t", frame.name.View(), u": ", Joined(carried, u", "), u";"});
+    }
+}
+
+// 'name: [collision table,] identifier, frame {, frame};' of an event-triggered frame.
+void WriteEventFrames(const corvCollectionTemplate<corvdekLINEventFrame>& frames, LdfOutput& out) {
+    for (int i = 0; i < frames.GetCount(); ++i) {
+        const corvdekLINEventFrame& frame = *frames.Get(i);
+        const std::u16string owner = Owner(u"Event-triggered frame", frame.name);
+        const int idAt = frame.IdPosition();
+        const bool head = out.IsName(frame.name.View()) && (idAt == 0 || (idAt == 1 && out.IsName(frame.frameList.Item(0).View())));
+        corvStringArray carried;
+        for (int f = idAt + 1; idAt >= 0 && f < frame.frameList.Count(); ++f) carried.Add(frame.frameList.Item(f));
+        const std::vector<std::u16string_view> writable = WritableNames(carried, owner, u"the frame", out);
+        if (!head || writable.empty()) {
+            out.LeftOut({owner, u": it needs a name, an identifier (after an optional collision table) and a "
+                         u"frame to carry; it is left out."});
+            continue;
+        }
+        std::u16string items;
+        for (int f = 0; f <= idAt; ++f) items += Text(frame.frameList.Item(f)) + u", ";
+        out.Line(CommentRef(frame.comments), {u"\t", frame.name.View(), u": ", items, Joined(writable, u", "), u";"});
     }
 }
 
@@ -62,41 +95,45 @@ void WriteStandardDiagnosticFrame(std::u16string_view head, std::u16string_view 
 }
 
 void WriteDiagnosticFrameAsRead(const corvdekLINDiagnosticFrame& frame, LdfOutput& out) {
-    if (frame.name.IsEmpty() || frame.signalNames.Count() == 0) {
-        out.LeftOut({u"Diagnostic frame ", frame.name.View(), u": it has no name or no signals."});
+    const bool named = frame.name.Equals(u"MasterReq") || frame.name.Equals(u"SlaveResp");
+    if (!named || !out.IsInteger(frame.frameId.View()) || !HasWritableEntry(frame.signalNames, frame.signalOffsets, out)) {
+        out.LeftOut({u"Diagnostic frame ", frame.name.View(), u": it is no MasterReq or SlaveResp with an "
+                     u"identifier and signals; it is left out."});
         return;
     }
     const CommentRef head(frame.comments);
     out.OpenBlock(head, {u"     ", frame.name.View(), u": ", frame.frameId.View(), u" {"});
-    WriteSignalLayout(frame.signalNames, frame.signalOffsets, frame.comments, u"\t", out);
+    WriteSignalLayout(frame.signalNames, frame.signalOffsets, frame.comments, Owner(u"Diagnostic frame", frame.name),
+                      u"\t", out);
     out.CloseBlock(head, u"     }");
 }
 
-std::u16string ConfigurationCommandText(const Item& item);
+std::u16string ConfigurationCommandText(const Item& item, const LdfOutput& out);
 
 // The text before ' delay'; empty when the entry lacks a value that its command needs.
-std::u16string CommandText(const Item& item) {
+std::u16string CommandText(const Item& item, const LdfOutput& out) {
     switch (item.kind) {
-        case Item::kFrame: return Text(item.frameName);
+        case Item::kFrame: return out.IsName(item.frameName.View()) ? Text(item.frameName) : u"";
         case Item::kMasterReq: return u"MasterReq";
         case Item::kSlaveResp: return u"SlaveResp";
-        default: return ConfigurationCommandText(item);
+        default: return ConfigurationCommandText(item, out);
     }
 }
 
 // CommandText of the commands with values in braces.
-std::u16string ConfigurationCommandText(const Item& item) {
+std::u16string ConfigurationCommandText(const Item& item, const LdfOutput& out) {
     const auto braced = [](std::u16string_view command, std::u16string arguments) {
         return std::u16string(command) + u" { " + arguments + u" }";
     };
-    const std::u16string node = Text(item.nodeName);
+    // Every command names its node, except the two that address NADs.
+    const std::u16string node = out.IsName(item.nodeName.View()) ? Text(item.nodeName) : u"";
     const std::u16string withArguments =
         item.arguments.Count() == 0 ? node : node + u", " + item.arguments.Joined(u", ");
-    const bool arguments = AllGiven(item.arguments);
+    const bool arguments = AllIntegers(item.arguments, out);
     switch (item.kind) {
         case Item::kAssignFrameId:
         case Item::kUnassignFrameId:
-            if (node.empty() || item.frameName.IsEmpty()) return {};
+            if (node.empty() || !out.IsName(item.frameName.View())) return {};
             return braced(item.kind == Item::kAssignFrameId ? u"AssignFrameId" : u"UnassignFrameId",
                           node + u", " + Text(item.frameName));
         case Item::kAssignNAD: {
@@ -105,7 +142,7 @@ std::u16string ConfigurationCommandText(const Item& item) {
                  {&item.nadInitial, &item.nadSupplierId, &item.nadFunctionId, &item.nadNew}) {
                 values.Add(*value);
             }
-            if (AllGiven(values)) return braced(u"AssignNAD", values.Joined(u", "));
+            if (AllIntegers(values, out)) return braced(u"AssignNAD", values.Joined(u", "));
             const bool noValues = values.Joined(u"").empty();
             return noValues && !node.empty() ? braced(u"AssignNAD", node) : u"";
         }
@@ -113,7 +150,7 @@ std::u16string ConfigurationCommandText(const Item& item) {
             corvStringArray bytes;
             bytes.Split(item.freeFormatData.View(), u",");
             for (int i = 0; i < bytes.Count(); ++i) bytes.Item(i).Trim();
-            if (bytes.Count() != 8 || !AllGiven(bytes)) return {};
+            if (bytes.Count() != 8 || !AllIntegers(bytes, out)) return {};
             return braced(u"FreeFormat", bytes.Joined(u", "));
         }
         case Item::kConditionalChangeNAD:
@@ -134,10 +171,12 @@ std::u16string ConfigurationCommandText(const Item& item) {
 }
 
 // CommandText of an entry that can be written, else empty.
-std::u16string CompleteCommandText(const Item& item) { return item.delay.IsEmpty() ? u"" : CommandText(item); }
+std::u16string CompleteCommandText(const Item& item, const LdfOutput& out) {
+    return out.IsReal(item.delay.View()) ? CommandText(item, out) : u"";
+}
 
 void WriteScheduleEntry(const corvdekLINScheduleTable& table, const Item& item, LdfOutput& out) {
-    const std::u16string command = CompleteCommandText(item);
+    const std::u16string command = CompleteCommandText(item, out);
     if (command.empty()) {
         out.LeftOut({u"Schedule table ", table.name.View(), u": an entry without its delay or "
                      u"without the values its command needs."});
@@ -157,7 +196,7 @@ void WriteEncodingPart(const corvdekLINSignalEncodingTypes& type,
     const CommentRef line(part.comments);
     using Part = corvdekLINSignalEncodingTypeItem;
     const bool physical = part.kind == Part::kPhysical;
-    if (!IsQuotable(part.text) ||
+    if (!out.IsText(part.text.View()) ||
         (physical && !(std::isfinite(part.scale) && std::isfinite(part.offset)))) {
         out.LeftOut({u"Encoding type ", type.name.View(),
                      u": a value whose text holds a quote, or whose scale or offset is no number."});
@@ -186,65 +225,103 @@ CommentRef AttributeComments(const corvdekLINNode& node, std::u16string_view key
     return CommentRef::Entry(node.comments, u"attribute", key);
 }
 
+using TokenCheck = bool (*)(std::u16string_view);
+
+// 'key = value unit;' when the node has the attribute and it is the token the grammar wants.
 void WriteAttribute(const corvdekLINNode& node, std::u16string_view key, const corvString& value,
-                    std::u16string_view unit, LdfOutput& out) {
-    if (!value.IsEmpty()) out.Line(AttributeComments(node, key), {u"\t\t", key, u" = ", value.View(), unit, u";"});
+                    TokenCheck valid, std::u16string_view unit, LdfOutput& out) {
+    if (value.IsEmpty()) return;
+    if (!valid(value.View())) {
+        out.LeftOutValue(Owner(u"Node", node.name), key, value.View(), u"the attribute is left out.");
+        return;
+    }
+    out.Line(AttributeComments(node, key), {u"\t\t", key, u" = ", value.View(), unit, u";"});
 }
 
 void WriteProductId(const corvdekLINNode& node, LdfOutput& out) {
-    if (!node.supplierId.IsEmpty() && !node.functionId.IsEmpty()) {
-        const std::u16string variant =
-            node.variant.IsEmpty() ? u"" : u"," + Text(node.variant);
-        out.Line(AttributeComments(node, u"product_id"),
-                 {u"\t\tproduct_id = ", node.supplierId.View(), u",", node.functionId.View(), variant, u";"});
-    } else if (!node.supplierId.IsEmpty() || !node.functionId.IsEmpty() ||
-               !node.variant.IsEmpty()) {
+    const bool given = !node.supplierId.IsEmpty() || !node.functionId.IsEmpty() || !node.variant.IsEmpty();
+    if (!given) return;
+    if (!out.IsInteger(node.supplierId.View()) || !out.IsInteger(node.functionId.View()) ||
+        !(node.variant.IsEmpty() || out.IsInteger(node.variant.View()))) {
         out.LeftOut({u"Node ", node.name.View(), u": product_id '", node.supplierId.View(), u",",
                      node.functionId.View(), u",", node.variant.View(),
                      u"' needs a supplier id and a function id; it is left out."});
+        return;
     }
+    const std::u16string variant = node.variant.IsEmpty() ? u"" : u"," + Text(node.variant);
+    out.Line(AttributeComments(node, u"product_id"),
+             {u"\t\tproduct_id = ", node.supplierId.View(), u",", node.functionId.View(), variant, u";"});
+}
+
+// The message id of each configurable frame, when every frame has one (the LIN 2.0 form);
+// the grammar allows no list that mixes both forms, which is then written by names alone.
+bool WritesMessageIds(const corvdekLINNode& node, LdfOutput& out) {
+    bool any = false;
+    bool all = true;
+    for (int f = 0; f < node.configurableFrameNames.Count(); ++f) {
+        const std::u16string_view id =
+            f < node.configurableFrameIds.Count() ? node.configurableFrameIds.Item(f).View() : u"";
+        any = any || !id.empty();
+        all = all && out.IsInteger(id);
+    }
+    if (any && !all) {
+        out.LeftOut({u"Node ", node.name.View(), u": configurable_frames lists frames with and without a message "
+                     u"id, or an id that is no number; the frames are written by name, their ids are left out."});
+    }
+    return all;
 }
 
 void WriteConfigurableFrames(const corvdekLINNode& node, LdfOutput& out) {
-    if (node.configurableFrameNames.Count() == 0) return;
+    const std::u16string owner = Owner(u"Node", node.name);
+    const std::vector<std::u16string_view> names =
+        WritableNames(node.configurableFrameNames, owner, u"the configurable frame", out);
+    if (names.empty()) return;
+    const bool withIds = WritesMessageIds(node, out);
     const CommentRef head = AttributeComments(node, u"configurable_frames");
     out.OpenBlock(head, {u"\t\tconfigurable_frames {"});
     for (int f = 0; f < node.configurableFrameNames.Count(); ++f) {
         const std::u16string_view name = node.configurableFrameNames.Item(f).View();
-        const std::u16string_view id =
-            f < node.configurableFrameIds.Count() ? node.configurableFrameIds.Item(f).View() : u"";
+        if (!out.IsName(name)) continue;
         const CommentRef line = CommentRef::Entry(node.comments, u"configurable", name);
-        if (id.empty()) {
-            out.Line(line, {u"\t\t\t", name, u";"});
+        if (withIds) {
+            out.Line(line, {u"\t\t\t", name, u" = ", node.configurableFrameIds.Item(f).View(), u";"});
         } else {
-            out.Line(line, {u"\t\t\t", name, u" = ", id, u";"});
+            out.Line(line, {u"\t\t\t", name, u";"});
         }
     }
     out.CloseBlock(head, u"\t\t}");
 }
 
 void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
+    if (!out.IsName(node.name.View())) {
+        out.LeftOutValue(u"Node_attributes", u"the node", node.name.View(), u"its attributes are left out.");
+        return;
+    }
     const CommentRef head(node.comments);
     out.OpenBlock(head, {u"\t", node.name.View(), u" { "});
-    if (!node.protocol.IsEmpty()) {
+    if (!node.protocol.IsEmpty() && out.IsText(node.protocol.View())) {
         out.Line(AttributeComments(node, u"LIN_protocol"), {u"\t\tLIN_protocol = \"", node.protocol.View(), u"\";"});
+    } else if (!node.protocol.IsEmpty()) {
+        out.LeftOutValue(Owner(u"Node", node.name), u"LIN_protocol", node.protocol.View(), u"the attribute is left out.");
     }
-    WriteAttribute(node, u"configured_NAD", node.configuredNAD, u"", out);
-    WriteAttribute(node, u"initial_NAD", node.initialNAD, u"", out);
+    WriteAttribute(node, u"configured_NAD", node.configuredNAD, IsLdfInteger, u"", out);
+    WriteAttribute(node, u"initial_NAD", node.initialNAD, IsLdfInteger, u"", out);
     WriteProductId(node, out);
-    WriteAttribute(node, u"response_error", node.responseError, u"", out);
-    if (node.faultStateSignals.Count() > 0) {
+    WriteAttribute(node, u"response_error", node.responseError, IsLdfName, u"", out);
+    const std::vector<std::u16string_view> faultState =
+        WritableNames(node.faultStateSignals, Owner(u"Node", node.name), u"the fault state signal", out);
+    if (!faultState.empty()) {
         out.Line(AttributeComments(node, u"fault_state_signals"),
-                 {u"\t\tfault_state_signals = ", node.faultStateSignals.Joined(u", "), u";"});
+                 {u"\t\tfault_state_signals = ", Joined(faultState, u", "), u";"});
     }
-    WriteAttribute(node, u"P2_min", node.p2Min, u" ms", out);
-    WriteAttribute(node, u"ST_min", node.stMin, u" ms", out);
-    WriteAttribute(node, u"N_As_timeout", node.nAsTimeout, u" ms", out);
-    WriteAttribute(node, u"N_Cr_timeout", node.nCrTimeout, u" ms", out);
+    WriteAttribute(node, u"P2_min", node.p2Min, IsLdfReal, u" ms", out);
+    WriteAttribute(node, u"ST_min", node.stMin, IsLdfReal, u" ms", out);
+    WriteAttribute(node, u"N_As_timeout", node.nAsTimeout, IsLdfReal, u" ms", out);
+    WriteAttribute(node, u"N_Cr_timeout", node.nCrTimeout, IsLdfReal, u" ms", out);
     WriteConfigurableFrames(node, out);
-    WriteAttribute(node, u"response_tolerance", node.responseTolerance, u" %", out);
-    WriteAttribute(node, u"wakeup_time", node.wakeupTime, u" ms", out);
-    WriteAttribute(node, u"poweron_time", node.poweronTime, u" ms", out);
+    WriteAttribute(node, u"response_tolerance", node.responseTolerance, IsLdfReal, u" %", out);
+    WriteAttribute(node, u"wakeup_time", node.wakeupTime, IsLdfReal, u" ms", out);
+    WriteAttribute(node, u"poweron_time", node.poweronTime, IsLdfReal, u" ms", out);
     out.CloseBlock(head, u"\t} ");
 }
 
@@ -252,20 +329,26 @@ void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
 // may hold (all of a large cluster's): a long list goes into several statements of the
 // encoding, each within the length a loader takes.
 void WriteRepresentation(const corvdekLINSignalRepresentations& representation, LdfOutput& out) {
-    const corvStringArray& names = representation.signalNames;
     const std::u16string_view encoding = representation.encodingName.View();
-    for (int first = 0; first < names.Count();) {
-        std::size_t length = encoding.size() + 2 + static_cast<std::size_t>(names.Item(first).Length());
-        int end = first + 1;
-        for (; end < names.Count(); ++end) {
-            const std::size_t longer = length + 2 + static_cast<std::size_t>(names.Item(end).Length());
+    const std::u16string owner = Owner(u"Signal representation", representation.encodingName);
+    if (!out.IsName(encoding)) {
+        // A representation that names no signal is left out: nothing is lost.
+        if (representation.signalNames.Count() > 0) out.LeftOutValue(owner, u"the encoding", encoding, u"it is left out.");
+        return;
+    }
+    const std::vector<std::u16string_view> names = WritableNames(representation.signalNames, owner, u"the signal", out);
+    for (std::size_t first = 0; first < names.size();) {
+        std::size_t length = encoding.size() + 2 + names[first].size();
+        std::size_t end = first + 1;
+        for (; end < names.size(); ++end) {
+            const std::size_t longer = length + 2 + names[end].size();
             if (longer > kMaxStatementLength) break;
             length = longer;
         }
         static const LdfComments kNone;  // the statements a long list is split into after the first
         const CommentRef line(first == 0 ? representation.comments : kNone);
-        out.StartLine(line, {u"\t", encoding, u": ", names.Item(first).View()});
-        for (int s = first + 1; s < end; ++s) out.Append({u", ", names.Item(s).View()});
+        out.StartLine(line, {u"\t", encoding, u": ", names[first]});
+        for (std::size_t s = first + 1; s < end; ++s) out.Append({u", ", names[s]});
         out.Append({u";"});
         out.EndLine(line, true);
         first = end;
@@ -274,33 +357,40 @@ void WriteRepresentation(const corvdekLINSignalRepresentations& representation, 
 
 }  // namespace
 
-bool ScheduleEntryIsComplete(const corvdekLINScheduleTableItem& item) { return !CompleteCommandText(item).empty(); }
+bool ScheduleEntryIsComplete(const corvdekLINScheduleTableItem& item) {
+    return !CompleteCommandText(item, LdfOutput(nullptr)).empty();
+}
 
 void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const CommentRef section(document.comments, u"composite");
     out.OpenSection(section, u"composite {");
     for (int i = 0; i < document.compositeConfigurations.GetCount(); ++i) {
-        const corvdekLINCompositeConfiguration& configuration =
-            *document.compositeConfigurations.Get(i);
-        int listed = 0;
-        for (int n = 0; n < configuration.compositeNodes.GetCount(); ++n) {
-            listed += configuration.compositeNodes.Get(n)->nodeNames.Count() > 0;
-        }
-        if (listed != configuration.compositeNodes.GetCount() || listed == 0) {
-            out.LeftOut({u"Composite configuration ", configuration.name.View(),
-                         u": it has no composite nodes, or one without logical nodes."});
+        const corvdekLINCompositeConfiguration& configuration = *document.compositeConfigurations.Get(i);
+        const std::u16string owner = Owner(u"Composite configuration", configuration.name);
+        if (!out.IsName(configuration.name.View())) {
+            out.LeftOutValue(owner, u"the name", configuration.name.View(), u"the configuration is left out.");
             continue;
         }
+        // A composite node without a name or logical nodes is left out, not its configuration.
         const CommentRef head(configuration.comments);
-        out.OpenBlock(head, {u"\tconfiguration ", configuration.name.View(), u" {"});
+        out.OpenSection(head, u"\tconfiguration " + Text(configuration.name) + u" {");
         for (int n = 0; n < configuration.compositeNodes.GetCount(); ++n) {
             const corvdekLINCompositeNode& node = *configuration.compositeNodes.Get(n);
+            const std::u16string nodeOwner = owner + u", composite node '" + Text(node.name) + u"'";
+            const std::vector<std::u16string_view> logical =
+                WritableNames(node.nodeNames, nodeOwner, u"the logical node", out);
+            if (!out.IsName(node.name.View()) || logical.empty()) {
+                out.LeftOut({nodeOwner, u": it needs a name and a logical node; it is left out."});
+                continue;
+            }
             const CommentRef nodeHead(node.comments);
             out.OpenBlock(nodeHead, {u"\t\t", node.name.View(), u" {"});
-            out.Line(CommentRef(node.comments, u"nodes"), {u"\t\t\t", node.nodeNames.Joined(u", "), u";"});
+            out.Line(CommentRef(node.comments, u"nodes"), {u"\t\t\t", Joined(logical, u", "), u";"});
             out.CloseBlock(nodeHead, u"\t\t}");
         }
-        out.CloseBlock(head, u"\t}");
+        if (!out.CloseSection(head, u"\t}")) {
+            out.LeftOut({owner, u": it has no composite node that can be written; it is left out."});
+        }
     }
     out.CloseSection(section);
 }
@@ -316,6 +406,13 @@ void WriteDiagnosticSignalsSection(const corvdekLINDefinitionFile& document, Ldf
     }
     for (int i = 0; i < document.diagnosticSignals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.diagnosticSignals.Get(i);
+        const bool values = signal.isByteArray ? signal.initValues.Count() > 0 && AllIntegers(signal.initValues, out)
+                                               : out.IsInteger(signal.initValue.View());
+        if (!out.IsName(signal.name.View()) || !out.IsInteger(signal.size.View()) || !values) {
+            out.LeftOut({Owner(u"Diagnostic signal", signal.name), u": it needs a name, a size and initial values "
+                         u"that are numbers; it is left out."});
+            continue;
+        }
         const std::u16string value = signal.isByteArray
                                          ? u"{ " + signal.initValues.Joined(u", ") + u" }"
                                          : Text(signal.initValue);
@@ -329,37 +426,48 @@ void WriteSignalGroupsSection(const corvdekLINDefinitionFile& document, LdfOutpu
     out.OpenSection(section, u"Signal_groups {");
     for (int i = 0; i < document.signalGroups.GetCount(); ++i) {
         const corvdekLINSignalGroup& group = *document.signalGroups.Get(i);
-        if (group.signalNames.Count() == 0) {
-            out.LeftOut({u"Signal group ", group.name.View(), u": it holds no signals."});
+        if (!out.IsName(group.name.View()) || !out.IsInteger(group.size.View()) ||
+            !HasWritableEntry(group.signalNames, group.signalOffsets, out)) {
+            out.LeftOut({u"Signal group ", group.name.View(), u": it needs a name, a size and signals; it is left out."});
             continue;
         }
         const CommentRef head(group.comments);
         out.OpenBlock(head, {u"\t", group.name.View(), u": ", group.size.View(), u" {"});
-        WriteSignalLayout(group.signalNames, group.signalOffsets, group.comments, u"\t\t", out);
+        WriteSignalLayout(group.signalNames, group.signalOffsets, group.comments, Owner(u"Signal group", group.name),
+                          u"\t\t", out);
         out.CloseBlock(head, u"\t}");
     }
     out.CloseSection(section);
 }
 
 void WriteDynamicFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    if (document.dynamicFrames.Count() == 0) return;
+    std::vector<std::u16string_view> identifiers;
+    for (int i = 0; i < document.dynamicFrames.Count(); ++i) {
+        const std::u16string_view id = document.dynamicFrames.Item(i).View();
+        if (out.IsInteger(id)) {
+            identifiers.push_back(id);
+        } else {
+            out.LeftOutValue(u"dynamic_frames", u"the identifier", id, u"the entry is left out.");
+        }
+    }
+    if (identifiers.empty()) return;
     const CommentRef section(document.comments, u"dynamic_frames");
     out.OpenBlock(section, {u"dynamic_frames {"});
-    out.Line(section, {u"\t", document.dynamicFrames.Joined(u","), u";"});
+    out.Line(section, {u"\t", Joined(identifiers, u","), u";"});
     out.CloseBlock(section, u"}");
 }
 
 void WriteSporadicFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const CommentRef section(document.comments, u"Sporadic_frames");
     out.OpenSection(section, u"Sporadic_frames {");
-    WriteNamedFrameLists(document.sporadicFrames, u"Sporadic frame", out);
+    WriteSporadicFrames(document.sporadicFrames, out);
     out.CloseSection(section);
 }
 
 void WriteEventFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const CommentRef section(document.comments, u"Event_triggered_frames");
     out.OpenSection(section, u"Event_triggered_frames {");
-    WriteNamedFrameLists(document.eventFrames, u"Event-triggered frame", out);
+    WriteEventFrames(document.eventFrames, out);
     out.CloseSection(section);
 }
 
@@ -379,12 +487,17 @@ void WriteDiagnosticFramesSection(const corvdekLINDefinitionFile& document, LdfO
 
 void WriteDiagnosticAddressesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const CommentRef section(document.comments, u"Diagnostic_addresses");
-    out.OpenBlock(section, {u"Diagnostic_addresses {"});
+    out.OpenSection(section, u"Diagnostic_addresses {");
     for (int i = 0; i < document.diagnosticAddresses.GetCount(); ++i) {
         const corvdekLINDiagnosticAddress& address = *document.diagnosticAddresses.Get(i);
+        if (!out.IsName(address.nodeName.View()) || !out.IsInteger(address.nad.View())) {
+            out.LeftOut({u"Diagnostic address of '", address.nodeName.View(), u"': '", address.nad.View(),
+                         u"' needs a node name and a NAD; it is left out."});
+            continue;
+        }
         out.Line(CommentRef(address.comments), {u"\t", address.nodeName.View(), u": ", address.nad.View(), u";"});
     }
-    out.CloseBlock(section, u"}");
+    out.CloseSection(section);
 }
 
 void WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
@@ -406,36 +519,42 @@ void WriteScheduleTablesSection(const corvdekLINDefinitionFile& document, LdfOut
             out.LeftOut({u"Schedule table ", table.name.View(), u": it has no entries."});
             continue;
         }
+        if (!out.IsName(table.name.View())) {
+            out.LeftOutValue(u"Schedule_tables", u"the table", table.name.View(), u"the table is left out.");
+            continue;
+        }
         const CommentRef head(table.comments);
         out.OpenSection(head, u"\t" + Text(table.name) + u" { ");
         for (int e = 0; e < table.items.GetCount(); ++e) {
             WriteScheduleEntry(table, *table.items.Get(e), out);
         }
-        out.CloseSection(head, u"\t} ");
+        if (!out.CloseSection(head, u"\t} ")) {
+            out.LeftOut({u"Schedule table ", table.name.View(), u": none of its entries can be written."});
+        }
     }
     out.CloseSection(section);
 }
 
 void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    if (document.encodingTypes.IsEmpty()) return;
     const CommentRef section(document.comments, u"Signal_encoding_types");
-    out.OpenBlock(section, {u"Signal_encoding_types {"});
+    out.OpenSection(section, u"Signal_encoding_types {");
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
         const corvdekLINSignalEncodingTypes& type = *document.encodingTypes.Get(i);
+        if (!out.IsName(type.name.View())) {
+            out.LeftOutValue(u"Signal_encoding_types", u"the encoding type", type.name.View(), u"the type is left out.");
+            continue;
+        }
         const CommentRef head(type.comments);
         out.OpenBlock(head, {u"\t", type.name.View(), u" { "});
         for (int p = 0; p < type.items.GetCount(); ++p) WriteEncodingPart(type, *type.items.Get(p), out);
         out.CloseBlock(head, u"\t} ");
     }
-    out.CloseBlock(section, u"}");
+    out.CloseSection(section);
 }
 
 void WriteRepresentationSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const CommentRef section(document.comments, u"Signal_representation");
     out.OpenSection(section, u"Signal_representation {");
-    for (int i = 0; i < document.representations.GetCount(); ++i) {
-        // A representation that names no signal is left out: nothing is lost.
-        WriteRepresentation(*document.representations.Get(i), out);
-    }
+    for (int i = 0; i < document.representations.GetCount(); ++i) WriteRepresentation(*document.representations.Get(i), out);
     out.CloseSection(section);
 }

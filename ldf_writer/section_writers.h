@@ -10,6 +10,8 @@
 
 #include "foundation/corv_arrays.h"
 #include "foundation/text_lines.h"
+#include "ldf_tokens.h"
+#include "ldf_writer.h"
 #include "model/comments.h"
 
 // One object line's comments: the object's comments and the slot of the line. The slot is
@@ -40,7 +42,15 @@ private:
 // The lines being written, and what could not be written as valid LDF at all.
 class LdfOutput {
 public:
-    explicit LdfOutput(corvStringArray* leftOut) : leftOut_(leftOut) {}
+    explicit LdfOutput(corvStringArray* leftOut, LdfRendering rendering = LdfRendering::kValidLdf)
+        : leftOut_(leftOut), everyValue_(rendering == LdfRendering::kEveryValue) {}
+
+    // Whether a value may stand where the grammar wants a token of its kind: when it is one,
+    // or when every value is written as it is.
+    bool IsName(std::u16string_view text) const { return everyValue_ || IsLdfName(text); }
+    bool IsInteger(std::u16string_view text) const { return everyValue_ || IsLdfInteger(text); }
+    bool IsReal(std::u16string_view text) const { return everyValue_ || IsLdfReal(text); }
+    bool IsText(std::u16string_view text) const { return everyValue_ || IsLdfText(text); }
 
     void Line(std::initializer_list<std::u16string_view> pieces) {
         Append(pieces);
@@ -80,10 +90,15 @@ public:
     void OpenSection(const CommentRef& ref, std::u16string_view head) {
         pendingHeads_.push_back({std::u16string(head), ref});
     }
-    void CloseSection(std::u16string_view tail = u"}");
-    void CloseSection(const CommentRef& ref, std::u16string_view tail = u"}");
+    // False when nothing was written inside, and so the block was left out.
+    bool CloseSection(std::u16string_view tail = u"}");
+    bool CloseSection(const CommentRef& ref, std::u16string_view tail = u"}");
     // Notes a value that is left out, with the reason.
     void LeftOut(std::initializer_list<std::u16string_view> pieces);
+    // Notes that `what` of `owner` ("Signal 'A'", "the publisher") holds a value that is no
+    // valid token where the grammar wants it, and what is left out for it.
+    void LeftOutValue(std::u16string_view owner, std::u16string_view what, std::u16string_view value,
+                      std::u16string_view consequence);
     // Comments of the document that no written line took (their object line was left out)
     // are written at the end, so that a save loses none.
     void WriteUnplacedComments(const std::vector<const LdfComments*>& all);
@@ -100,16 +115,21 @@ private:
 
     TextLines lines_;
     corvStringArray* leftOut_;
+    bool everyValue_;
     std::vector<PendingHead> pendingHeads_;
     std::unordered_set<const LdfComment*> written_;
 };
 
-// A quoted text holds no quote; one that does cannot be written.
-bool IsQuotable(const corvString& text);
+// The entries of a list of names that can be written; each other one is named as left out
+// of `what` of `owner`.
+std::vector<std::u16string_view> WritableNames(const corvStringArray& names, std::u16string_view owner,
+                                               std::u16string_view what, LdfOutput& out);
+std::u16string Joined(const std::vector<std::u16string_view>& items, std::u16string_view separator);
 
-// 'signal, offset;' lines of a frame, a diagnostic frame or a signal group.
-void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets,
-                       const LdfComments& comments, std::u16string_view indent, LdfOutput& out);
+// 'signal, offset;' lines of a frame, a diagnostic frame or a signal group; an entry that is
+// no name and offset is named and left out.
+void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets, const LdfComments& comments,
+                       std::u16string_view owner, std::u16string_view indent, LdfOutput& out);
 
 class corvdekLINDefinitionFile;
 void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& out);

@@ -304,7 +304,13 @@ private Q_SLOTS:
     void failedSaveIsReportedAndKeepsTheOldFile() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
-        for (int i = 0; i < 300; ++i) w.Document()->signals.Add()->name = u"SignalWithALongName";
+        for (int i = 0; i < 300; ++i) {
+            corvdekLINSignal& signal = *w.Document()->signals.Add();
+            signal.name = u"SignalWithALongName";
+            signal.size = u"8";
+            signal.initValue = u"0";
+            signal.publisher = u"M";
+        }
         const QString target = TempPath("old.ldf");
         std::ofstream(target.toStdString()) << "old contents";
 

@@ -3,24 +3,21 @@
 // gives the same model in a file that follows the LDF grammar.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
+#include "support/grammar_check.h"
 #include "support/model_equality.h"
 #include "support/test_support.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using test_support::LoadIssues;
 using test_support::LoadText;
 using test_support::Utf8;
@@ -28,47 +25,10 @@ using Texts = std::vector<std::string>;
 using Item = corvdekLINScheduleTableItem;
 using Part = corvdekLINSignalEncodingTypeItem;
 
-// What the grammar checker shared with the project says about `text`: "ok" or its FAIL
-// line. `skipReason` is set instead when the checker cannot run here.
-std::string GrammarVerdict(const std::string& text, std::string& skipReason) {
-    const fs::path python = "/usr/bin/python3";
-    const fs::path checker =
-        test_support::CorpusDir().parent_path() / "tools" / "ldf_grammar_check.py";
-    if (!fs::exists(python) || !fs::exists(checker)) {
-        skipReason = "needs " + python.string() + " and the grammar checker " + checker.string();
-        return {};
-    }
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const fs::path file =
-        fs::path(::testing::TempDir()) / ("tabrel_construct_" + std::string(test->name()) + ".ldf");
-    std::ofstream(file, std::ios::binary) << text;
-    const std::string command =
-        python.string() + " " + checker.string() + " '" + file.string() + "' 2>&1";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) {
-            output.append(buffer, got);
-        }
-        const int status = pclose(pipe);
-        if (WIFEXITED(status) && WEXITSTATUS(status) == 2 &&
-            output.find("python3-lark is missing") != std::string::npos) {
-            skipReason = "the grammar checker needs python3-lark for /usr/bin/python3";
-        }
-    } else {
-        skipReason = "could not start the grammar checker";
-    }
-    fs::remove(file);
-    if (output.starts_with("ok ")) return "ok";
-    return output;
-}
-
-// Checks `written` with the grammar checker; skips the test when the checker is missing.
 void ExpectGrammatical(const std::string& written) {
-    std::string skipReason;
-    const std::string verdict = GrammarVerdict(written, skipReason);
-    if (!skipReason.empty()) GTEST_SKIP() << skipReason;
-    EXPECT_EQ(verdict, "ok") << "written text:\n" << written;
+    const test_support::GrammarCheck check({{"written", written}});
+    if (!check.SkipReason().empty()) GTEST_SKIP() << check.SkipReason();
+    EXPECT_EQ(check.Failure("written"), "");
 }
 
 class LanguageConstruct : public ::testing::Test {
@@ -466,6 +426,69 @@ TEST_F(LanguageConstruct, WhatCannotBeWrittenIsNamedAndLeftOut) {
     EXPECT_FALSE(Written("composite"));
     EXPECT_FALSE(Written("Channel_name"));
     ExpectGrammatical(written);
+}
+
+}  // namespace
+
+namespace {
+
+// Values a file or the editor can give that no LDF line may hold where they stand: the
+// written file follows the grammar, and every object or entry left out for them is named.
+TEST(UnwritableValues, AreLeftOutAndNamedAndTheRestIsWritten) {
+    const std::string head =
+        "LIN_description_file; LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\";"
+        "LIN_speed = 19.2 kbps; Nodes { Master: CEM, 5 ms, 0 ms; Slaves: LSM, RSM; }\n";
+    const struct {
+        const char* name;
+        std::string source;
+        std::vector<std::string> written;  // lines (or pieces of them) the file keeps
+        std::vector<std::string> named;    // pieces of the "not written" notes
+    } cases[] = {
+        {"signal_without_publisher", "Signals { Torque: 16, , ; }", {}, {"Signal 'Torque': the "}},
+        {"empty_receivers", "Signals { A: 8, 0, CEM, ABC, , DEF; B: 8, 0, CEM, ; }",
+         {"\tA: 8, 0, CEM, ABC, DEF;", "\tB: 8, 0, CEM;"},
+         {"Signal 'A': the receiver ''", "Signal 'B': the receiver ''"}},
+        {"frame_without_name", "Signals { A: 8, 0, CEM; } Frames { : 0x05, CEM, 1 { A, 0; } F: 0x06, CEM, 1 { A, 0; } }",
+         {"\tF: 0x06, CEM, 1 {"}, {"Frame '': the name"}},
+        {"sporadic_frame_without_name", "Sporadic_frames { : F1; S: F1, , F2; }", {"\tS: F1, F2;"},
+         {"Sporadic frame '': it needs a name", "Sporadic frame 'S': the frame ''"}},
+        {"representation_with_empty_entry", "Signal_encoding_types { Enc { bcd_value; } } Signal_representation { Enc: A, , B; }",
+         {"\tEnc: A, B;"}, {"Signal representation 'Enc': the signal ''"}},
+        {"byte_array_without_publisher", "Signals { Short: 32, { 0, 0, 0, 0} , ; }", {},
+         {"Signal 'Short': the publisher ''"}},
+        {"negative_byte_array_size", "Signals { Neg: -8, { 1 }, CEM; }", {}, {"Signal 'Neg': the publisher ''"}},
+        {"byte_array_below_a_byte", "Signals { Nibble: 4, { 5 }, CEM; }", {"\tNibble: 4, { 0} , CEM;"},
+         {"Signal Nibble: a byte array of size 4"}},
+        {"delay_with_a_unit", "Signals { A: 8, 0, CEM; } Frames { F: 0x06, CEM, 1 { A, 0; } }"
+                              "Schedule_tables { T { F delay 0.01 s ms; F delay 10 ms; } }",
+         {"\t\tF delay 10 ms;"}, {"Schedule table T: an entry without its delay"}},
+        {"empty_composite_node", "composite { configuration C { CN1 { LSM, RSM; } CN2 { } } }",
+         {"\tconfiguration C {", "\t\tCN1 {", "\t\t\tLSM, RSM;"}, {"composite node 'CN2': it needs a name"}},
+        {"configurable_frames_of_both_forms",
+         "Node_attributes { LSM { configured_NAD = 0x01; configurable_frames { F1 = 0x10; F2; } } }",
+         {"\t\t\tF1;", "\t\t\tF2;"}, {"Node LSM: configurable_frames lists frames with and without"}},
+        {"name_outside_the_grammar", "Signals { Gr\xC3\xB6\xC3\x9F" "e: 8, 0, CEM; ms: 8, 0, CEM; Ok: 8, 0, CEM; }",
+         {"\tOk: 8, 0, CEM;"}, {"the name 'Gr", "Signal 'ms': the name 'ms'"}},
+        {"speed_that_is_no_number", "LIN_speed = 19,2 kbps;", {}, {"LIN_speed: the speed '19,2'"}},
+    };
+    std::map<std::string, std::string> texts;
+    for (const auto& c : cases) {
+        corvdekLINDefinitionFile document;
+        ASSERT_TRUE(LoadText(document, head + c.source)) << c.name;
+        corvStringArray leftOut;
+        const std::string text = RenderLDF(document, &leftOut);
+        texts[c.name] = text;
+        for (const std::string& line : c.written) {
+            EXPECT_NE(text.find(line + "\r\n"), std::string::npos) << c.name << ": " << line << " in:\n" << text;
+        }
+        const std::string notes = ::testing::PrintToString(Utf8(leftOut));
+        for (const std::string& note : c.named) {
+            EXPECT_NE(notes.find(note), std::string::npos) << c.name << ": " << note << " in " << notes;
+        }
+    }
+    const test_support::GrammarCheck check(texts);
+    if (!check.SkipReason().empty()) GTEST_SKIP() << check.SkipReason();
+    for (const auto& [name, text] : texts) EXPECT_EQ(check.Failure(name), "") << name;
 }
 
 }  // namespace

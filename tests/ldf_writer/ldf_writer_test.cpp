@@ -121,10 +121,8 @@ TEST(Writer, SmallDetails) {
               std::string::npos);
 
     // Text outside the 8-bit code page is written with '?', not as a stray byte.
-    document.master.name = u"Ma\u00DFter\u20AC\u4E2D";
-    document.masterTimebase = u"5";
-    document.masterJitter = u"0.1";
-    EXPECT_NE(RenderLDF(document).find("  Master: Ma\xDFter\x80?, "), std::string::npos);
+    document.channelName = u"Ma\u00DFter\u20AC\u4E2D";
+    EXPECT_NE(RenderLDF(document).find("Channel_name = \"Ma\xDFter\x80?\";"), std::string::npos);
 }
 
 TEST(Writer, WhatCannotBeWrittenValidlyIsLeftOutAndNamed) {
@@ -150,9 +148,10 @@ TEST(Writer, WhatCannotBeWrittenValidlyIsLeftOutAndNamed) {
               (std::vector<std::string>{
                   "Master: the J2602 header length ('24') and response tolerance ('') go "
                   "together; the one given is left out.",
-                  "Composite configuration NewConfiguraton: it has no composite nodes, or one "
-                  "without logical nodes.",
-                  "Event-triggered frame E: it lists no frames, or an empty one.",
+                  "Composite configuration 'NewConfiguraton': it has no composite node that can be "
+                  "written; it is left out.",
+                  "Event-triggered frame 'E': it needs a name, an identifier (after an optional "
+                  "collision table) and a frame to carry; it is left out.",
                   "Node LSM: product_id ',,1' needs a supplier id and a function id; it is left "
                   "out.",
                   "Schedule table T: an entry without its delay or without the values its "
@@ -164,10 +163,13 @@ TEST(Writer, WhatCannotBeWrittenValidlyIsLeftOutAndNamed) {
 
 TEST(Writer, AWildByteArraySizeAsksForNoMoreThanEightValues) {
     corvdekLINDefinitionFile document;
-    ASSERT_TRUE(LoadText(document, "Signals { Arr: 80000000, {1}, M, S1; }"));
-    // Too few values: reported when read, so none are kept, and the zeros stop at eight.
-    EXPECT_NE(RenderLDF(document).find("\tArr: 80000000, { 0, 0, 0, 0, 0, 0, 0, 0} , ;"),
-              std::string::npos);
+    corvdekLINSignal& signal = *document.signals.Add();
+    signal.name = u"Arr";
+    signal.size = u"80000000";
+    signal.isByteArray = true;
+    signal.publisher = u"M";
+    // Missing values are written as zeros, which stop at eight.
+    EXPECT_NE(RenderLDF(document).find("\tArr: 80000000, { 0, 0, 0, 0, 0, 0, 0, 0} , M;"), std::string::npos);
 }
 
 // All signals of a large cluster in one encoding name more than one statement may hold: the
@@ -183,6 +185,8 @@ TEST(Writer, ARepresentationTooLongForOneStatementIsWrittenAsSeveral) {
         corvdekLINSignal& signal = *document.signals.Add();
         signal.name.AppendAnsi("Signal_number_").AppendInt(100000 + i);
         signal.size = u"8";
+        signal.initValue = u"0";
+        signal.publisher = u"M";
         representation.signalNames.Add(signal.name);
     }
     // 'Enc: ' and a name, then ', ' and a name until one more would pass the limit.
@@ -284,7 +288,13 @@ TEST_F(SaveFile, ACharacterDeviceIsWrittenIntoNotReplaced) {
 // fails like a full disk and works for root too) leaves the old file as it was.
 TEST_F(SaveFile, FailedWriteLeavesTheOldFileIntact) {
     WriteOldFile("cluster.ldf");
-    for (int i = 0; i < 200; ++i) document_.signals.Add()->name = u"SignalWithALongName";
+    for (int i = 0; i < 200; ++i) {
+        corvdekLINSignal& signal = *document_.signals.Add();
+        signal.name = u"SignalWithALongName";
+        signal.size = u"8";
+        signal.initValue = u"0";
+        signal.publisher = u"M";
+    }
 
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
