@@ -33,6 +33,8 @@ std::u16string_view IndentOf(std::u16string_view text) {
 }  // namespace
 
 // A block comment over several lines keeps its lines; each ends as every written line does.
+// Each comment is written once, with the first line of its slot: a frame may list one signal
+// twice.
 void LdfOutput::WriteComment(const LdfComment& comment) {
     written_.insert(&comment);
     std::u16string_view text = comment.text.View();
@@ -49,7 +51,7 @@ void LdfOutput::WriteComment(const LdfComment& comment) {
 void LdfOutput::CommentLines(const CommentRef& ref, CommentPlace place, std::u16string_view indent) {
     if (ref.IsEmpty()) return;
     for (const LdfComment& comment : ref.Entries()) {
-        if (comment.place != place || !ref.Matches(comment)) continue;
+        if (comment.place != place || !ref.Matches(comment) || written_.contains(&comment)) continue;
         if (!pendingHeads_.empty()) WritePendingHead();
         lines_.Append(indent);
         WriteComment(comment);
@@ -68,7 +70,7 @@ void LdfOutput::EndLine(const CommentRef& ref, bool withBlockEnd) {
         for (const LdfComment& comment : ref.Entries()) {
             const bool trailing = comment.place == CommentPlace::kAfter ||
                                   (withBlockEnd && comment.place == CommentPlace::kEnd);
-            if (!trailing || !ref.Matches(comment)) continue;
+            if (!trailing || !ref.Matches(comment) || written_.contains(&comment)) continue;
             lines_.Append({u" "});
             WriteComment(comment);
         }
