@@ -132,6 +132,6 @@ bool ReadDiagnosticAddressStatement(LoadContext& load) {
 bool ReadDynamicFramesStatement(LoadContext& load) {
     // Each statement replaces the list; the entries keep their spaces.
     load.document.dynamicFrames.Split(Converted(load.statement), u",");
-    load.AnchorAt(load.document.comments, u"dynamic_frames");
+    load.AnchorAtEntry(load.document.comments, u"dynamic_frames", u"identifiers");
     return true;
 }

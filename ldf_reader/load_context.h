@@ -4,6 +4,7 @@
 // whose attributes are read, and the comments that wait for the statement they belong to.
 // The document receives only the cluster, its load issues and its comments.
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,8 +62,8 @@ public:
     bool knowsLdf = false;  // a header statement or a section keyword was read
 
     // The node whose Node_attributes block is being read, -1 for none. A block that names a
-    // node not known yet keeps its statements for the end of the load, as the Nodes
-    // section may come later.
+    // node not known yet keeps its statements, and their comments, for the end of the load,
+    // as the Nodes section may come later. A deque: anchors point at the kept comments.
     int attributeNodeIndex = -1;
     corvString attributeNodeName;
     struct DeferredAttributeStatement {
@@ -70,8 +71,9 @@ public:
         std::string statement;
         int depth;
         SourcePlace place;
+        LdfComments comments;
     };
-    std::vector<DeferredAttributeStatement> deferredAttributeStatements;
+    std::deque<DeferredAttributeStatement> deferredAttributeStatements;
     SlaveNameLookup slaveLookup;
 
     // Set by a reader to the object line the statement became; its comments go there.
@@ -88,8 +90,8 @@ public:
         anchor.comments = &comments;
         anchor.slot.Assign(slot);
     }
-    // ... or to this entry of the object's block (the slot CommentSlot gives), made in the
-    // anchor's own storage: every entry of a file passes here.
+    // ... or to this entry of the object's block ("kind:name"), made in the anchor's own
+    // storage: every entry of a file passes here.
     void AnchorAtEntry(LdfComments& comments, std::u16string_view kind, std::u16string_view name) {
         anchor.comments = &comments;
         anchor.slot.Assign(kind);

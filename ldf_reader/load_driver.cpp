@@ -178,16 +178,37 @@ void ReportUnlessKept(LoadContext& load, bool kept, int issuesBefore) {
                          u"This statement is not kept and will not be saved: ", kLevelWarning);
 }
 
-// The Node_attributes statements of nodes that were not known when they were read.
+// Moves comments that waited with a statement to the object line it became, or to the end
+// of the file when it became none.
+void MoveComments(const LdfComments& from, LoadContext& load) {
+    const CommentAnchor& anchor = load.anchor;
+    for (const LdfComment& comment : from.Entries()) {
+        if (anchor.comments != nullptr) {
+            anchor.comments->Add(anchor.slot.View(), comment.place, comment.text);
+        } else {
+            load.document.comments.Add(u"end", CommentPlace::kBefore, comment.text);
+        }
+    }
+}
+
+// The Node_attributes statements of nodes that were not known when they were read. A
+// block's opening statement only brings its comments to the node.
 void ReadDeferredNodeAttributes(LoadContext& load) {
     load.attributeNodeName.Assign(u"");  // now a node that is still unknown is reported
     for (const auto& deferred : load.deferredAttributeStatements) {
         load.attributeNodeIndex = load.slaveLookup.Find(load.document.nodes, deferred.nodeName.View());
         load.statement = deferred.statement;
         load.place = deferred.place;
-        const int issuesBefore = load.document.loadIssueTypes.Count();
-        const bool kept = ReadNodeAttributesStatement(load, deferred.depth);
-        ReportUnlessKept(load, kept, issuesBefore);
+        load.anchor.comments = nullptr;
+        corvdekLINNode* node = load.document.nodes.Get(load.attributeNodeIndex);
+        if (deferred.depth == 1) {
+            if (node != nullptr) load.AnchorAt(node->comments);
+        } else {
+            const int issuesBefore = load.document.loadIssueTypes.Count();
+            const bool kept = ReadNodeAttributesStatement(load, deferred.depth);
+            ReportUnlessKept(load, kept, issuesBefore);
+        }
+        MoveComments(deferred.comments, load);
     }
     load.statement = {};
 }

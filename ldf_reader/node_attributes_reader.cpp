@@ -96,6 +96,17 @@ bool ReadConfigurableFrame(LoadContext& load, corvdekLINNode& node) {
     return true;
 }
 
+// Keeps a statement of a block whose node is not known yet for the end of the load; its
+// comments wait with it.
+void Defer(LoadContext& load, int depth) {
+    LoadContext::DeferredAttributeStatement& deferred = load.deferredAttributeStatements.emplace_back();
+    deferred.nodeName = load.attributeNodeName;
+    deferred.statement = load.statement;
+    deferred.depth = depth;
+    deferred.place = load.place;
+    load.AnchorAt(deferred.comments);
+}
+
 }  // namespace
 
 bool ReadNodeAttributesStatement(LoadContext& load, int depth) {
@@ -104,13 +115,16 @@ bool ReadNodeAttributesStatement(LoadContext& load, int depth) {
         if (load.statement.find('=') != std::string_view::npos) return false;
         load.attributeNodeName.AssignCodePage(load.statement);
         load.attributeNodeIndex = load.slaveLookup.Find(load.document.nodes, load.attributeNodeName.View());
-        if (corvdekLINNode* node = load.document.nodes.Get(load.attributeNodeIndex)) load.AnchorAt(node->comments);
+        if (corvdekLINNode* node = load.document.nodes.Get(load.attributeNodeIndex)) {
+            load.AnchorAt(node->comments);
+        } else {
+            Defer(load, depth);
+        }
         return true;
     }
     corvdekLINNode* node = load.document.nodes.Get(load.attributeNodeIndex);
     if (node == nullptr && !load.attributeNodeName.IsEmpty()) {
-        load.deferredAttributeStatements.push_back(
-            {load.attributeNodeName, std::string(load.statement), depth, load.place});
+        Defer(load, depth);
         return true;
     }
     if (node == nullptr) {
@@ -143,8 +157,7 @@ bool ReadCompositeStatement(LoadContext& load, int depth) {
             load.ReportStatement(kCompositeInvalid, kCompositeInvalidAt, kLevelWarning);
             return true;
         }
-        // The name follows the keyword, after spaces or after a tab or line break that
-        // the loader dropped.
+        // The name follows the keyword and the white space after it.
         constexpr std::string_view keyword = "configuration";
         std::string_view name = load.statement;
         if (name.starts_with(keyword) && name.size() > keyword.size()) {

@@ -262,7 +262,9 @@ void StatementScanner::CommentClosed(std::size_t end) {
     if (commentInner_) {
         inner_.push_back(std::move(comment));
     } else if (sameLineAnchor_.comments != nullptr && commentLine_ == sameLine_) {
+        // A comment that starts where this one ends goes to the same line too.
         sameLineAnchor_.comments->Add(sameLineAnchor_.slot.View(), sameLinePlace_, comment.text);
+        sameLine_ = line_;
     } else {
         leading_.push_back(std::move(comment));
     }

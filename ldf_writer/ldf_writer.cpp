@@ -8,7 +8,7 @@
 
 #include "foundation/corv_file.h"
 #include "model/definition_file.h"
-#include "ldf_tokens.h"
+#include "model/ldf_tokens.h"
 #include "section_writers.h"
 
 void LdfOutput::LeftOut(std::initializer_list<std::u16string_view> pieces) {
@@ -65,12 +65,17 @@ void LdfOutput::StartLine(const CommentRef& ref, std::initializer_list<std::u16s
     lines_.Append(pieces);
 }
 
+// Block comments come first: text after a '//' comment, another comment included, would be
+// part of it.
 void LdfOutput::EndLine(const CommentRef& ref, bool withBlockEnd) {
-    if (!ref.IsEmpty()) {
+    for (const bool lineComments : {false, true}) {
         for (const LdfComment& comment : ref.Entries()) {
             const bool trailing = comment.place == CommentPlace::kAfter ||
                                   (withBlockEnd && comment.place == CommentPlace::kEnd);
-            if (!trailing || !ref.Matches(comment) || written_.contains(&comment)) continue;
+            if (!trailing || comment.text.View().starts_with(u"//") != lineComments || !ref.Matches(comment) ||
+                written_.contains(&comment)) {
+                continue;
+            }
             lines_.Append({u" "});
             WriteComment(comment);
         }
@@ -88,23 +93,10 @@ void LdfOutput::WritePendingHead() {
     std::vector<PendingHead> heads;
     heads.swap(pendingHeads_);
     for (const PendingHead& head : heads) {
-        if (head.comments) {
-            CommentLines(*head.comments, CommentPlace::kBefore, IndentOf(head.head));
-            lines_.Append(head.head);
-            EndLine(*head.comments, false);
-        } else {
-            lines_.Line({head.head});
-        }
+        CommentLines(head.comments, CommentPlace::kBefore, IndentOf(head.head));
+        lines_.Append(head.head);
+        EndLine(head.comments, false);
     }
-}
-
-bool LdfOutput::CloseSection(std::u16string_view tail) {
-    if (pendingHeads_.empty()) {
-        lines_.Line({tail});
-        return true;
-    }
-    pendingHeads_.pop_back();  // nothing was written inside: the block is left out
-    return false;
 }
 
 bool LdfOutput::CloseSection(const CommentRef& ref, std::u16string_view tail) {
@@ -112,7 +104,7 @@ bool LdfOutput::CloseSection(const CommentRef& ref, std::u16string_view tail) {
         CloseBlock(ref, tail);
         return true;
     }
-    pendingHeads_.pop_back();
+    pendingHeads_.pop_back();  // nothing was written inside: the block is left out
     return false;
 }
 

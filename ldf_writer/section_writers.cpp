@@ -6,7 +6,7 @@
 #include <string>
 
 #include "foundation/corv_string.h"
-#include "ldf_tokens.h"
+#include "model/ldf_tokens.h"
 #include "ldf_writer.h"
 #include "model/definition_file.h"
 #include "section_writers.h"
@@ -54,9 +54,14 @@ void WriteSporadicFrames(const corvCollectionTemplate<corvdekLINSporadicFrame>& 
 void WriteEventFrames(const corvCollectionTemplate<corvdekLINEventFrame>& frames, LdfOutput& out) {
     for (int i = 0; i < frames.GetCount(); ++i) {
         const corvdekLINEventFrame& frame = *frames.Get(i);
+        if (out.KeepsEveryValue()) {
+            out.Line(CommentRef(frame.comments), {u"\t", frame.name.View(), u": ", frame.frameList.Joined(u", "), u";"});
+            continue;
+        }
         const std::u16string owner = Owner(u"Event-triggered frame", frame.name);
         const int idAt = frame.IdPosition();
-        const bool head = out.IsName(frame.name.View()) && (idAt == 0 || (idAt == 1 && out.IsName(frame.frameList.Item(0).View())));
+        const bool table = idAt == 0 || (idAt == 1 && IsLdfName(frame.frameList.Item(0).View()));
+        const bool head = IsLdfName(frame.name.View()) && table && IsLdfInteger(frame.frameList.Item(idAt).View());
         corvStringArray carried;
         for (int f = idAt + 1; idAt >= 0 && f < frame.frameList.Count(); ++f) carried.Add(frame.frameList.Item(f));
         const std::vector<std::u16string_view> writable = WritableNames(carried, owner, u"the frame", out);
@@ -225,13 +230,13 @@ CommentRef AttributeComments(const corvdekLINNode& node, std::u16string_view key
     return CommentRef::Entry(node.comments, u"attribute", key);
 }
 
-using TokenCheck = bool (*)(std::u16string_view);
+using TokenCheck = bool (LdfOutput::*)(std::u16string_view) const;
 
 // 'key = value unit;' when the node has the attribute and it is the token the grammar wants.
 void WriteAttribute(const corvdekLINNode& node, std::u16string_view key, const corvString& value,
                     TokenCheck valid, std::u16string_view unit, LdfOutput& out) {
     if (value.IsEmpty()) return;
-    if (!valid(value.View())) {
+    if (!(out.*valid)(value.View())) {
         out.LeftOutValue(Owner(u"Node", node.name), key, value.View(), u"the attribute is left out.");
         return;
     }
@@ -304,24 +309,24 @@ void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
     } else if (!node.protocol.IsEmpty()) {
         out.LeftOutValue(Owner(u"Node", node.name), u"LIN_protocol", node.protocol.View(), u"the attribute is left out.");
     }
-    WriteAttribute(node, u"configured_NAD", node.configuredNAD, IsLdfInteger, u"", out);
-    WriteAttribute(node, u"initial_NAD", node.initialNAD, IsLdfInteger, u"", out);
+    WriteAttribute(node, u"configured_NAD", node.configuredNAD, &LdfOutput::IsInteger, u"", out);
+    WriteAttribute(node, u"initial_NAD", node.initialNAD, &LdfOutput::IsInteger, u"", out);
     WriteProductId(node, out);
-    WriteAttribute(node, u"response_error", node.responseError, IsLdfName, u"", out);
+    WriteAttribute(node, u"response_error", node.responseError, &LdfOutput::IsName, u"", out);
     const std::vector<std::u16string_view> faultState =
         WritableNames(node.faultStateSignals, Owner(u"Node", node.name), u"the fault state signal", out);
     if (!faultState.empty()) {
         out.Line(AttributeComments(node, u"fault_state_signals"),
                  {u"\t\tfault_state_signals = ", Joined(faultState, u", "), u";"});
     }
-    WriteAttribute(node, u"P2_min", node.p2Min, IsLdfReal, u" ms", out);
-    WriteAttribute(node, u"ST_min", node.stMin, IsLdfReal, u" ms", out);
-    WriteAttribute(node, u"N_As_timeout", node.nAsTimeout, IsLdfReal, u" ms", out);
-    WriteAttribute(node, u"N_Cr_timeout", node.nCrTimeout, IsLdfReal, u" ms", out);
+    WriteAttribute(node, u"P2_min", node.p2Min, &LdfOutput::IsReal, u" ms", out);
+    WriteAttribute(node, u"ST_min", node.stMin, &LdfOutput::IsReal, u" ms", out);
+    WriteAttribute(node, u"N_As_timeout", node.nAsTimeout, &LdfOutput::IsReal, u" ms", out);
+    WriteAttribute(node, u"N_Cr_timeout", node.nCrTimeout, &LdfOutput::IsReal, u" ms", out);
     WriteConfigurableFrames(node, out);
-    WriteAttribute(node, u"response_tolerance", node.responseTolerance, IsLdfReal, u" %", out);
-    WriteAttribute(node, u"wakeup_time", node.wakeupTime, IsLdfReal, u" ms", out);
-    WriteAttribute(node, u"poweron_time", node.poweronTime, IsLdfReal, u" ms", out);
+    WriteAttribute(node, u"response_tolerance", node.responseTolerance, &LdfOutput::IsReal, u" %", out);
+    WriteAttribute(node, u"wakeup_time", node.wakeupTime, &LdfOutput::IsReal, u" ms", out);
+    WriteAttribute(node, u"poweron_time", node.poweronTime, &LdfOutput::IsReal, u" ms", out);
     out.CloseBlock(head, u"\t} ");
 }
 
@@ -453,7 +458,8 @@ void WriteDynamicFramesSection(const corvdekLINDefinitionFile& document, LdfOutp
     if (identifiers.empty()) return;
     const CommentRef section(document.comments, u"dynamic_frames");
     out.OpenBlock(section, {u"dynamic_frames {"});
-    out.Line(section, {u"\t", Joined(identifiers, u","), u";"});
+    out.Line(CommentRef::Entry(document.comments, u"dynamic_frames", u"identifiers"),
+             {u"\t", Joined(identifiers, u","), u";"});
     out.CloseBlock(section, u"}");
 }
 

@@ -2,7 +2,6 @@
 // The section writers of the LDF writer, in the order of the layout.
 
 #include <initializer_list>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -10,7 +9,7 @@
 
 #include "foundation/corv_arrays.h"
 #include "foundation/text_lines.h"
-#include "ldf_tokens.h"
+#include "model/ldf_tokens.h"
 #include "ldf_writer.h"
 #include "model/comments.h"
 
@@ -20,7 +19,7 @@ class CommentRef {
 public:
     explicit CommentRef(const LdfComments& comments, std::u16string_view slot = {})
         : comments_(&comments), kind_(slot) {}
-    // The slot of an entry of the object's block: CommentSlot(kind, name).
+    // The slot of an entry of the object's block: "kind:name".
     static CommentRef Entry(const LdfComments& comments, std::u16string_view kind, std::u16string_view name) {
         CommentRef ref(comments, kind);
         ref.name_ = name;
@@ -51,6 +50,7 @@ public:
     bool IsInteger(std::u16string_view text) const { return everyValue_ || IsLdfInteger(text); }
     bool IsReal(std::u16string_view text) const { return everyValue_ || IsLdfReal(text); }
     bool IsText(std::u16string_view text) const { return everyValue_ || IsLdfText(text); }
+    bool KeepsEveryValue() const { return everyValue_; }
 
     void Line(std::initializer_list<std::u16string_view> pieces) {
         Append(pieces);
@@ -86,12 +86,10 @@ public:
 
     // A block whose head line is written with its first line: the LIN grammar allows most
     // blocks no empty body, so one without a line is left out whole. Blocks nest.
-    void OpenSection(std::u16string_view head) { pendingHeads_.push_back({std::u16string(head), std::nullopt}); }
     void OpenSection(const CommentRef& ref, std::u16string_view head) {
         pendingHeads_.push_back({std::u16string(head), ref});
     }
     // False when nothing was written inside, and so the block was left out.
-    bool CloseSection(std::u16string_view tail = u"}");
     bool CloseSection(const CommentRef& ref, std::u16string_view tail = u"}");
     // Notes a value that is left out, with the reason.
     void LeftOut(std::initializer_list<std::u16string_view> pieces);
@@ -107,7 +105,7 @@ public:
 private:
     struct PendingHead {
         std::u16string head;
-        std::optional<CommentRef> comments;
+        CommentRef comments;
     };
 
     void WritePendingHead();

@@ -15,8 +15,11 @@ enum class CommentPlace : unsigned char {
 };
 
 struct LdfComment {
-    // Which line of the object: empty for the statement that defines it, otherwise the
-    // entry of its block (a frame's signal, a node attribute, ...), as CommentSlot gives it.
+    // Which line of the object: empty for the statement that defines it; for an entry of
+    // its block the kind of entry and its name ("signal:Wiper_Speed", "attribute:P2_min",
+    // "configurable:Frame1"); for the document the statement's keyword ("LIN_speed",
+    // "Signals", "Master") or "file" and "end" for the comments before the first and after
+    // the last statement.
     corvString slot;
     CommentPlace place = CommentPlace::kBefore;
     corvString text;  // with its '//' or '/* */' marks
@@ -26,18 +29,12 @@ class LdfComments {
 public:
     bool IsEmpty() const { return entries_.empty(); }
     void Add(std::u16string_view slot, CommentPlace place, const corvString& text);
-    // The texts of one slot and place, in file order.
-    std::vector<const corvString*> Find(std::u16string_view slot, CommentPlace place) const;
     const std::vector<LdfComment>& Entries() const { return entries_; }
     void Clear() { entries_.clear(); }
 
 private:
     std::vector<LdfComment> entries_;
 };
-
-// Slots of entries inside an object's block: the kind of entry and its name, as in
-// "signal:Wiper_Speed", "attribute:P2_min", "configurable:Frame1".
-corvString CommentSlot(std::u16string_view kind, std::u16string_view name);
 
 // The first line of every file this program writes. A file that starts with it was saved
 // here: the line is written anew, not kept as one of the file's comments.

@@ -76,7 +76,7 @@ void CheckEncodingRules(RuleContext& context) {
     names.Count(document.encodingTypes);
     for (int i = 0; i < document.encodingTypes.GetCount(); ++i) {
         const corvdekLINSignalEncodingTypes& type = *document.encodingTypes.Get(i);
-        CheckUniqueName(context, kTab, u"encoding types", type.name, names, i);
+        CheckObjectName(context, kTab, u"encoding types", type.name, names, i);
         CheckPhysicalRanges(context, type);
         // The signals name the first type of a name.
         if (names.At(i).first != i) continue;

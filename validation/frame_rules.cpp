@@ -33,7 +33,7 @@ public:
     }
 
 private:
-    void CheckName(const corvString& name) { CheckUniqueName(context_, kTab, u"frames", name, names_, position_++); }
+    void CheckName(const corvString& name) { CheckObjectName(context_, kTab, u"frames", name, names_, position_++); }
 
     struct Span {
         long long offset;

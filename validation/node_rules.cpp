@@ -132,7 +132,7 @@ void CheckNodeRules(RuleContext& context) {
     std::unordered_map<unsigned, const corvdekLINNode*> nads;
     for (int i = 0; i < document.nodes.GetCount(); ++i) {
         const corvdekLINNode& node = *document.nodes.Get(i);
-        CheckUniqueName(context, kTab, u"nodes", node.name, names, i);
+        CheckObjectName(context, kTab, u"nodes", node.name, names, i);
         if (!context.generation.nodeConfiguration) continue;
         if (!node.HasAttributes()) {
             context.Add(kLevelWarning, node.name.View(), u"no node attributes", Key(kTab, node.name.View(), u"Attributes"),

@@ -6,6 +6,7 @@
 
 #include "foundation/name_map.h"
 #include "model/ldf_numbers.h"
+#include "model/ldf_tokens.h"
 
 namespace {
 
@@ -176,8 +177,15 @@ unsigned RuleContext::SignalBits(const corvdekLINSignal& signal) const {
     return WholeNumber(signal.size).value_or(0);
 }
 
-void CheckUniqueName(RuleContext& context, std::u16string_view tab, std::u16string_view kind,
+void CheckObjectName(RuleContext& context, std::u16string_view tab, std::u16string_view kind,
                      const corvString& name, const NameUses& uses, int position) {
+    // Words a tab or line break kept apart, or characters no identifier has: LDF cannot
+    // carry the name, and a save leaves the object out.
+    if (!name.IsEmpty() && !IsLdfName(name.View())) {
+        context.Add(kLevelError, name.View(), u"name is no identifier", Key(tab, name.View(), u"Name"),
+                    Concat({u"The name ", name.View(), u" is no LDF identifier (letters, digits and '_', not a "
+                            u"keyword); a save leaves it out."}));
+    }
     const NameUse& use = uses.At(position);
     const int count = use.count;
     if (count < 2 || use.first != position || name.IsEmpty()) return;

@@ -158,8 +158,9 @@ std::u16string Hex(unsigned value, int digits);
 // The text, or "(blank)" for an empty one.
 std::u16string_view OrBlank(const corvString& text);
 
-// A row for the first object of a name that several objects of the kind carry.
-void CheckUniqueName(RuleContext& context, std::u16string_view tab, std::u16string_view kind,
+// A row for a name that is no LDF identifier, and one for the first object of a name that
+// several objects of the kind carry.
+void CheckObjectName(RuleContext& context, std::u16string_view tab, std::u16string_view kind,
                      const corvString& name, const NameUses& uses, int position);
 
 // The rule families, each over one kind of object, in collection order.

@@ -157,7 +157,7 @@ void CheckScheduleRules(RuleContext& context) {
     names.Count(document.scheduleTables);
     for (int t = 0; t < document.scheduleTables.GetCount(); ++t) {
         const corvdekLINScheduleTable& table = *document.scheduleTables.Get(t);
-        CheckUniqueName(context, kTab, u"schedule tables", table.name, names, t);
+        CheckObjectName(context, kTab, u"schedule tables", table.name, names, t);
         for (int i = 0; i < table.items.GetCount(); ++i) EntryChecks(context, table, i + 1, *table.items.Get(i)).Run();
         CheckLoad(context, table);
     }

@@ -4,10 +4,12 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 
 #include "lin_rules.h"
 #include "model/definition_file.h"
+#include "model/ldf_numbers.h"
 #include "model/name_index.h"
 
 namespace {
@@ -49,11 +51,11 @@ void CheckBusTiming(corvdekLINDefinitionFile& document) {
             Concat({u"The LIN Baud Rate: ", document.speed.View(),
                     u" is out of the range. This value should be between 1.0 and 20.0 KBaud. "}));
     }
-    const double jitter = document.masterJitter.ToDouble();
     const double timebase = document.masterTimebase.ToDouble();
-    // LIN sets no lower limit above zero: a master without jitter is common.
-    const bool jitterInRange = !document.masterJitter.IsEmpty() && std::isfinite(jitter) && jitter >= 0.0 &&
-                               jitter < timebase;
+    // LIN sets no lower limit above zero: a master without jitter is common. A jitter that
+    // is no number is out of every range.
+    const std::optional<double> jitterValue = RealNumber(document.masterJitter);
+    const bool jitterInRange = jitterValue && *jitterValue >= 0.0 && *jitterValue < timebase;
     if (!jitterInRange) {
         document.AddSetupIssue(
             kLevelWarning, corvString(u"Jitter is out of range"), corvString(u"General-LINJitter"),

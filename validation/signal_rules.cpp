@@ -66,7 +66,7 @@ void CheckSignalRules(RuleContext& context) {
     }
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
-        CheckUniqueName(context, kTab, u"signals", signal.name, context.signalNames, i);
+        CheckObjectName(context, kTab, u"signals", signal.name, context.signalNames, i);
         if (signal.isByteArray) {
             CheckByteArrayValues(context, signal);
         } else {

@@ -77,6 +77,12 @@ TEST(Comments, StayAtTheLineOfTheirObject) {
         {"composite configuration",
          std::string(kHead) + "composite { // comp\n configuration C1 { // cfg\n  // node\n  CN1 { S1; } // cn\n } }\n",
          {"composite { // comp\n", "\tconfiguration C1 { // cfg\n", "\t\t// node\n\t\tCN1 {\n\t\t\tS1;\n\t\t\t// cn\n\t\t}\n"}},
+        {"dynamic frames", std::string(kHead) + "dynamic_frames { // ids\n 1, 2; // two\n // spare\n}\n",
+         {"dynamic_frames { // ids\n\t1, 2; // two\n\t// spare\n}\n"}},
+        {"attributes read before their node",
+         "LIN_description_file;\nNode_attributes {\n Late { // late node\n  // nad\n  configured_NAD = 1; // one\n }\n}\n"
+         "Nodes { Master: M, 5 ms, 0 ms; Slaves: Late; }\n",
+         {"\tLate {  // late node\n\t\t// nad\n\t\tconfigured_NAD = 1; // one\n"}},
         {"end of the file", std::string(kHead) + "// the end\n/* really */\n",
          {"// the end\n/* really */\n"}},
         {"open block comment is closed", std::string(kHead) + "/* never closed\n",
@@ -98,6 +104,20 @@ TEST(Comments, StayAtTheLineOfTheirObject) {
         ASSERT_TRUE(LoadText(reloaded, RenderLDF(document))) << c.construct;
         EXPECT_EQ(ModelDifferences(document, reloaded), std::vector<std::string>{}) << c.construct;
     }
+}
+
+// Text after a '//' comment belongs to it: the comments at the end of a line are written
+// block comments first, so that none swallows another and no comment line becomes LDF.
+TEST(Comments, ALineCommentEndsTheLineItIsWrittenOn) {
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(LoadText(document, std::string(kHead) + "Signals { A: 1, // first\n /* second\n lines */ 0, M; }\n"));
+    const std::string saved = Saved(document);
+    EXPECT_NE(saved.find("\tA: 1, 0, M; /* second\n lines */ // first\n"), std::string::npos) << saved;
+    corvdekLINDefinitionFile reloaded;
+    ASSERT_TRUE(LoadText(reloaded, RenderLDF(document)));
+    ASSERT_EQ(reloaded.signals.GetCount(), 1);
+    EXPECT_EQ(test_support::Utf8(reloaded.signals.Get(0)->publisher), "M");
+    EXPECT_EQ(reloaded.signals.Get(0)->comments.Entries().size(), 2u);
 }
 
 // A comment whose object line the editor took away goes with the object; one whose line

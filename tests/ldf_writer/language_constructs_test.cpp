@@ -469,6 +469,9 @@ TEST(UnwritableValues, AreLeftOutAndNamedAndTheRestIsWritten) {
          {"\t\t\tF1;", "\t\t\tF2;"}, {"Node LSM: configurable_frames lists frames with and without"}},
         {"name_outside_the_grammar", "Signals { Gr\xC3\xB6\xC3\x9F" "e: 8, 0, CEM; ms: 8, 0, CEM; Ok: 8, 0, CEM; }",
          {"\tOk: 8, 0, CEM;"}, {"the name 'Gr", "Signal 'ms': the name 'ms'"}},
+        {"event_frame_identifier_that_is_no_integer",
+         "Signals { A: 8, 0, LSM; } Frames { F1: 0x10, LSM, 1 { A, 0; } } Event_triggered_frames { EF: 1.5, F1; }", {},
+         {"Event-triggered frame 'EF': it needs a name, an identifier"}},
         {"speed_that_is_no_number", "LIN_speed = 19,2 kbps;", {}, {"LIN_speed: the speed '19,2'"}},
     };
     std::map<std::string, std::string> texts;

@@ -353,3 +353,35 @@ TEST(Writer, ExplicitlyEmptyTextsStayAsRead) {
 }
 
 }  // namespace
+
+namespace {
+
+// The editor's undo states keep every value, also those a save leaves out, so that an object
+// the user has not finished comes back whole.
+TEST(Writer, EveryValueRenderingKeepsWhatASaveLeavesOut) {
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(LoadText(document, "LIN_description_file; Nodes { Master: M, 5 ms, 0 ms; Slaves: S; }"
+                                   "Node_attributes { S { configured_NAD = 0x01; } }"));
+    corvdekLINSignal& signal = *document.signals.Add();
+    signal.name = u"NewSignal1";  // no size, initial value or publisher yet
+    corvdekLINNode& node = *document.nodes.Get(0);
+    node.p2Min = u"50x";
+    node.configurableFrameNames.Add(corvString(u"F1"));
+    node.configurableFrameIds.Add(corvString(u"0x10"));
+    node.configurableFrameNames.Add(corvString(u"F2"));
+    node.configurableFrameIds.Add(corvString());
+    document.eventFrames.Add()->name = u"NewEvent";
+    corvStringArray leftOut;
+    RenderLDF(document, &leftOut);
+    EXPECT_GE(leftOut.Count(), 4) << testing::PrintToString(Utf8(leftOut));
+
+    corvdekLINDefinitionFile restored;
+    ASSERT_TRUE(restored.LoadFromBytes(RenderLDF(document, nullptr, LdfRendering::kEveryValue)));
+    EXPECT_EQ(Utf8(restored.signals.Get(0)->name), "NewSignal1");
+    EXPECT_EQ(Utf8(restored.nodes.Get(0)->p2Min), "50x");
+    EXPECT_EQ(Utf8(restored.nodes.Get(0)->configurableFrameIds), (std::vector<std::string>{"0x10", ""}));
+    ASSERT_EQ(restored.eventFrames.GetCount(), 1);
+    EXPECT_EQ(Utf8(restored.eventFrames.Get(0)->name), "NewEvent");
+}
+
+}  // namespace

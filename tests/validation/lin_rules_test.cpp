@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -386,6 +387,30 @@ TEST_F(LinRules, PhysicalRangeOfOneValueIsNoReversedRange) {
             found = found || row.find("physical range reversed") != std::string::npos;
         }
         EXPECT_EQ(found, c.reversed) << c.range;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A name of words kept apart, or with characters no identifier has, cannot be saved.
+TEST_F(LinRules, NamesThatAreNoIdentifier) {
+    const struct {
+        Edits edits;
+        std::string name;
+        std::string tab;
+    } cases[] = {
+        {{{"RErr: 1, 0, RSM, CEM;", "RErr: 1, 0, RSM, CEM; Door\tLock: 1, 0, CEM, LSM;"}}, "Door Lock", "Signals"},
+        {{{"Main {", "Main\nTable {"}}, "Main Table", "ScheduleTables"},
+        {{{"Signal_encoding_types { Position", "Signal_encoding_types { delay"}}, "delay", "Encodings"},
+    };
+    for (const auto& c : cases) {
+        const std::string row = "1|" + c.name + " - name is no identifier|" + c.tab + "-" + c.name +
+                                "-Name|The name " + c.name +
+                                " is no LDF identifier (letters, digits and '_', not a keyword); a save leaves it out.";
+        const Texts rows = Rows(c.edits);
+        EXPECT_NE(std::find(rows.begin(), rows.end(), row), rows.end()) << testing::PrintToString(rows);
     }
 }
 

@@ -116,7 +116,7 @@ TEST_F(SetupChecks, JitterAgainstTimeBase) {
         const char16_t* jitter;
         bool reported;
     } cases[] = {{u"0", false}, {u"0.1", false}, {u"4.999", false}, {u"5", true}, {u"6", true},
-                 {u"", true},   {u"-1", true},   {u"nan", true}};
+                 {u"", true},   {u"-1", true},   {u"nan", true},   {u"abc", true}};
     for (const auto& c : cases) {
         document.masterJitter = c.jitter;
         const std::string value = Utf8(document.masterJitter);
@@ -176,7 +176,9 @@ TEST_F(SetupChecks, FrameRules) {
                      "0|Frm-1 - source node blank|Frames-Frm-1-SourceNode|The source node: "
                      "(blank) is not a defined node.",
                      "0|Frm2 - source node missing|Frames-Frm2-SourceNode|The source node: cem "
-                     "is not a defined node."}));
+                     "is not a defined node.",
+                     "1|Frm-1 - name is no identifier|Frames-Frm-1-Name|The name Frm-1 is no LDF identifier "
+                     "(letters, digits and '_', not a keyword); a save leaves it out."}));
     EXPECT_EQ(frame->owner, &document);
     EXPECT_EQ(frame->GetSignal(1), document.signals.Get(0));
     EXPECT_EQ(frame->GetSignal(0), nullptr);

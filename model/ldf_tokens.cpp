@@ -1,4 +1,4 @@
-#include "ldf_tokens.h"
+#include "model/ldf_tokens.h"
 
 namespace {
 
