@@ -34,10 +34,19 @@ enum LdfSection {
     kSectionUnknown = 16  // a block this program does not know; reported once
 };
 
-// Where a comment goes: an object's comments and the slot of one of its lines.
+// Where a comment goes: an object's comments and the slot of one of its lines, a kind
+// alone ("Master", "" for the object's own statement) or a kind and a name ("signal",
+// "Wiper_Speed"). The slot's text is made only when a comment comes, as most statements have
+// none; the views point to static texts or into the object, and hold until the next
+// statement is read.
 struct CommentAnchor {
     LdfComments* comments = nullptr;
-    corvString slot;
+    std::u16string_view kind;
+    std::u16string_view name;
+    bool entry = false;
+
+    corvString Slot() const;
+    void Add(CommentPlace place, const corvString& text) const { comments->Add(Slot().View(), place, text); }
 };
 
 class LoadContext {
@@ -85,17 +94,10 @@ public:
     }
     // A load issue whose details are a lead-in followed by the statement.
     void ReportStatement(const char* type, const char16_t* leadIn, const char* level);
-    // Comments of the statement go to this object line.
-    void AnchorAt(LdfComments& comments, std::u16string_view slot = {}) {
-        anchor.comments = &comments;
-        anchor.slot.Assign(slot);
-    }
-    // ... or to this entry of the object's block ("kind:name"), made in the anchor's own
-    // storage: every entry of a file passes here.
+    // Comments of the statement go to this object line (`slot` a static text) ...
+    void AnchorAt(LdfComments& comments, std::u16string_view slot = {}) { anchor = {&comments, slot, {}, false}; }
+    // ... or to this entry of the object's block, slot "kind:name".
     void AnchorAtEntry(LdfComments& comments, std::u16string_view kind, std::u16string_view name) {
-        anchor.comments = &comments;
-        anchor.slot.Assign(kind);
-        anchor.slot.Append(u":");
-        anchor.slot.Append(name);
+        anchor = {&comments, kind, name, true};
     }
 };

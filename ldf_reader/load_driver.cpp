@@ -18,25 +18,26 @@ namespace {
 struct SectionKeyword {
     std::string_view keyword;
     LdfSection section;
+    std::u16string_view slot;  // the keyword, as its comments' slot
 };
 
 // Compared with the whole statement at depth 0, in this order.
 constexpr SectionKeyword kSectionKeywords[] = {
-    {"Nodes", kSectionNodes},
-    {"Signals", kSectionSignals},
-    {"Frames", kSectionFrames},
-    {"Schedule_tables", kSectionScheduleTables},
-    {"Signal_encoding_types", kSectionEncodingTypes},
-    {"Signal_representation", kSectionRepresentation},
-    {"Node_attributes", kSectionNodeAttributes},
-    {"composite", kSectionComposite},
-    {"Diagnostic_signals", kSectionDiagnosticSignals},
-    {"Signal_groups", kSectionSignalGroups},
-    {"dynamic_frames", kSectionDynamicFrames},
-    {"Sporadic_frames", kSectionSporadicFrames},
-    {"Event_triggered_frames", kSectionEventFrames},
-    {"Diagnostic_frames", kSectionDiagnosticFrames},
-    {"Diagnostic_addresses", kSectionDiagnosticAddresses},
+    {"Nodes", kSectionNodes, u"Nodes"},
+    {"Signals", kSectionSignals, u"Signals"},
+    {"Frames", kSectionFrames, u"Frames"},
+    {"Schedule_tables", kSectionScheduleTables, u"Schedule_tables"},
+    {"Signal_encoding_types", kSectionEncodingTypes, u"Signal_encoding_types"},
+    {"Signal_representation", kSectionRepresentation, u"Signal_representation"},
+    {"Node_attributes", kSectionNodeAttributes, u"Node_attributes"},
+    {"composite", kSectionComposite, u"composite"},
+    {"Diagnostic_signals", kSectionDiagnosticSignals, u"Diagnostic_signals"},
+    {"Signal_groups", kSectionSignalGroups, u"Signal_groups"},
+    {"dynamic_frames", kSectionDynamicFrames, u"dynamic_frames"},
+    {"Sporadic_frames", kSectionSporadicFrames, u"Sporadic_frames"},
+    {"Event_triggered_frames", kSectionEventFrames, u"Event_triggered_frames"},
+    {"Diagnostic_frames", kSectionDiagnosticFrames, u"Diagnostic_frames"},
+    {"Diagnostic_addresses", kSectionDiagnosticAddresses, u"Diagnostic_addresses"},
 };
 
 // A file saved as UTF-16 (recognised by its byte-order mark) is converted to the 8-bit
@@ -129,7 +130,7 @@ std::u16string_view ReadHeaderStatement(LoadContext& load) {
 
 // Handles a depth-0 statement that is a section keyword or a header statement.
 bool ProcessTopLevelStatement(LoadContext& load) {
-    for (const auto& [keyword, section] : kSectionKeywords) {
+    for (const auto& [keyword, section, slot] : kSectionKeywords) {
         if (load.statement == keyword) {
             load.section = section;
             if (section == kSectionNodeAttributes) {
@@ -137,7 +138,7 @@ bool ProcessTopLevelStatement(LoadContext& load) {
                 load.attributeNodeName.Assign(u"");
             }
             load.knowsLdf = true;
-            load.AnchorAt(load.document.comments, Converted(keyword).View());
+            load.AnchorAt(load.document.comments, slot);
             return true;
         }
     }
@@ -184,7 +185,7 @@ void MoveComments(const LdfComments& from, LoadContext& load) {
     const CommentAnchor& anchor = load.anchor;
     for (const LdfComment& comment : from.Entries()) {
         if (anchor.comments != nullptr) {
-            anchor.comments->Add(anchor.slot.View(), comment.place, comment.text);
+            anchor.Add(comment.place, comment.text);
         } else {
             load.document.comments.Add(u"end", CommentPlace::kBefore, comment.text);
         }
@@ -245,6 +246,15 @@ void RefuseAsNoLdf(corvdekLINDefinitionFile& document) {
 }
 
 }  // namespace
+
+corvString CommentAnchor::Slot() const {
+    corvString slot(kind);
+    if (entry) {
+        slot.Append(u":");
+        slot.Append(name);
+    }
+    return slot;
+}
 
 void LoadContext::ReportStatement(const char* type, const char16_t* leadIn, const char* level) {
     corvString details(leadIn);

@@ -1,6 +1,8 @@
 // Node_attributes (the attributes of the slave nodes) and composite (configurations made
 // of composite nodes).
 
+#include <algorithm>
+
 #include "foundation/corv_arrays.h"
 #include "load_context.h"
 #include "section_readers.h"
@@ -48,6 +50,19 @@ corvString* TimeAttribute(corvdekLINNode& node, std::string_view key) {
     return nullptr;
 }
 
+// The attribute's key as a static text, for the anchor of its comments; empty for a key
+// that is not kept.
+std::u16string_view AttributeSlot(std::string_view key) {
+    static constexpr std::u16string_view kKeys[] = {
+        u"LIN_protocol", u"configured_NAD", u"initial_NAD", u"product_id", u"response_error",
+        u"fault_state_signals", u"P2_min", u"ST_min", u"N_As_timeout", u"N_Cr_timeout",
+        u"response_tolerance", u"wakeup_time", u"poweron_time"};
+    for (const std::u16string_view known : kKeys) {
+        if (std::equal(known.begin(), known.end(), key.begin(), key.end())) return known;
+    }
+    return {};
+}
+
 // 'key = value' inside a node's block.
 bool ReadAttribute(LoadContext& load, corvdekLINNode& node) {
     if (load.statement == "configurable_frames") {
@@ -62,7 +77,7 @@ bool ReadAttribute(LoadContext& load, corvdekLINNode& node) {
     }
     const std::string_view key = TrimmedView(fields.Item(0));
     const std::string_view value = TrimmedView(fields.Item(1));
-    load.AnchorAtEntry(node.comments, u"attribute", Converted(key).View());
+    load.AnchorAtEntry(node.comments, u"attribute", AttributeSlot(key));
     if (corvString* plain = PlainAttribute(node, key)) {
         plain->AssignCodePage(value);
     } else if (corvString* time = TimeAttribute(node, key)) {

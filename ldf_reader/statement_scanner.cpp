@@ -210,12 +210,12 @@ void StatementScanner::ScanSlash(std::size_t i, bool outsideComments) {
 // The comments before a '}' belong to the end of the block it closes.
 void StatementScanner::CloseBlock() {
     if (openBlocks_.empty()) return;
-    const CommentAnchor anchor = std::move(openBlocks_.back());
+    closedBlockSlot_ = std::move(openBlocks_.back().slot);
+    sameLineAnchor_ = {openBlocks_.back().comments, closedBlockSlot_.View(), {}, false};
     openBlocks_.pop_back();
-    sameLineAnchor_ = anchor;
     sameLinePlace_ = CommentPlace::kEnd;
     sameLine_ = line_;
-    if (anchor.comments != nullptr) AttachComments(anchor, leading_, CommentPlace::kEnd);
+    if (sameLineAnchor_.comments != nullptr) AttachComments(sameLineAnchor_, leading_, CommentPlace::kEnd);
 }
 
 void StatementScanner::EndStatement(bool opensBlock) {
@@ -237,7 +237,8 @@ void StatementScanner::ProcessStatementText(std::string_view text, bool opensBlo
     ProcessStatement(load_, {text, depth_, opensBlock, closeAt_, closeDepth_, place});
     if (!blank) KeepStatementComments();
     if (opensBlock) {
-        openBlocks_.push_back(load_.anchor);
+        const CommentAnchor& anchor = load_.anchor;
+        openBlocks_.push_back({anchor.comments, anchor.comments != nullptr ? anchor.Slot() : corvString()});
         ++depth_;
     }
 }
@@ -263,7 +264,7 @@ void StatementScanner::CommentClosed(std::size_t end) {
         inner_.push_back(std::move(comment));
     } else if (sameLineAnchor_.comments != nullptr && commentLine_ == sameLine_) {
         // A comment that starts where this one ends goes to the same line too.
-        sameLineAnchor_.comments->Add(sameLineAnchor_.slot.View(), sameLinePlace_, comment.text);
+        sameLineAnchor_.Add(sameLinePlace_, comment.text);
         sameLine_ = line_;
     } else {
         leading_.push_back(std::move(comment));
@@ -272,7 +273,7 @@ void StatementScanner::CommentClosed(std::size_t end) {
 
 void StatementScanner::AttachComments(const CommentAnchor& anchor, std::vector<PendingComment>& comments,
                                       CommentPlace place) {
-    for (const PendingComment& comment : comments) anchor.comments->Add(anchor.slot.View(), place, comment.text);
+    for (const PendingComment& comment : comments) anchor.Add(place, comment.text);
     comments.clear();
 }
 

@@ -97,6 +97,12 @@ private:
     CommentAnchor sameLineAnchor_;
     CommentPlace sameLinePlace_ = CommentPlace::kAfter;
     int sameLine_ = 0;
-    // The object line of every open block, for the comments before its '}'.
-    std::vector<CommentAnchor> openBlocks_;
+    // The object line of every open block, for the comments before its '}', and of the
+    // block closed last.
+    struct OpenBlock {
+        LdfComments* comments;
+        corvString slot;
+    };
+    std::vector<OpenBlock> openBlocks_;
+    corvString closedBlockSlot_;
 };

@@ -50,6 +50,7 @@ void LdfOutput::WriteComment(const LdfComment& comment) {
 
 void LdfOutput::CommentLines(const CommentRef& ref, CommentPlace place, std::u16string_view indent) {
     if (ref.IsEmpty()) return;
+    visited_.push_back(&ref.Comments());
     for (const LdfComment& comment : ref.Entries()) {
         if (comment.place != place || !ref.Matches(comment) || written_.contains(&comment)) continue;
         if (!pendingHeads_.empty()) WritePendingHead();
@@ -59,7 +60,7 @@ void LdfOutput::CommentLines(const CommentRef& ref, CommentPlace place, std::u16
     }
 }
 
-void LdfOutput::StartLine(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces) {
+void LdfOutput::StartCommentedLine(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces) {
     if (!pendingHeads_.empty()) WritePendingHead();
     CommentLines(ref, CommentPlace::kBefore, pieces.size() == 0 ? u"" : IndentOf(*pieces.begin()));
     lines_.Append(pieces);
@@ -67,7 +68,8 @@ void LdfOutput::StartLine(const CommentRef& ref, std::initializer_list<std::u16s
 
 // Block comments come first: text after a '//' comment, another comment included, would be
 // part of it.
-void LdfOutput::EndLine(const CommentRef& ref, bool withBlockEnd) {
+void LdfOutput::AppendTrailingComments(const CommentRef& ref, bool withBlockEnd) {
+    visited_.push_back(&ref.Comments());
     for (const bool lineComments : {false, true}) {
         for (const LdfComment& comment : ref.Entries()) {
             const bool trailing = comment.place == CommentPlace::kAfter ||
@@ -80,12 +82,10 @@ void LdfOutput::EndLine(const CommentRef& ref, bool withBlockEnd) {
             WriteComment(comment);
         }
     }
-    lines_.EndLine();
 }
 
 void LdfOutput::CloseBlock(const CommentRef& ref, std::u16string_view closingLine) {
-    const std::u16string inside = std::u16string(IndentOf(closingLine)) + u"\t";
-    CommentLines(ref, CommentPlace::kEnd, inside);
+    if (!ref.IsEmpty()) CommentLines(ref, CommentPlace::kEnd, std::u16string(IndentOf(closingLine)) + u"\t");
     Line({closingLine});
 }
 
@@ -108,8 +108,10 @@ bool LdfOutput::CloseSection(const CommentRef& ref, std::u16string_view tail) {
     return false;
 }
 
-void LdfOutput::WriteUnplacedComments(const std::vector<const LdfComments*>& all) {
-    for (const LdfComments* comments : all) {
+void LdfOutput::WriteUnplacedComments() {
+    std::unordered_set<const LdfComments*> seen;
+    for (const LdfComments* comments : visited_) {
+        if (!seen.insert(comments).second) continue;
         for (const LdfComment& comment : comments->Entries()) {
             if (written_.contains(&comment)) continue;
             WriteComment(comment);
@@ -118,12 +120,18 @@ void LdfOutput::WriteUnplacedComments(const std::vector<const LdfComments*>& all
     }
 }
 
-void LdfOutput::LeftOutValue(std::u16string_view owner, std::u16string_view what, std::u16string_view value,
-                             std::u16string_view consequence) {
-    LeftOut({owner, u": ", what, u" '", value, u"' is no valid LDF value; ", consequence});
+std::u16string Owner::Text() const {
+    if (!named) return std::u16string(kind);
+    return std::u16string(kind) + u" '" + std::u16string(name) + u"'";
 }
 
-std::vector<std::u16string_view> WritableNames(const corvStringArray& names, std::u16string_view owner,
+void LdfOutput::LeftOutValue(const Owner& owner, std::u16string_view what, std::u16string_view value,
+                             std::u16string_view consequence) {
+    if (leftOut_ == nullptr) return;
+    LeftOut({owner.Text(), u": ", what, u" '", value, u"' is no valid LDF value; ", consequence});
+}
+
+std::vector<std::u16string_view> WritableNames(const corvStringArray& names, const Owner& owner,
                                                std::u16string_view what, LdfOutput& out) {
     std::vector<std::u16string_view> writable;
     writable.reserve(static_cast<std::size_t>(names.Count()));
@@ -148,12 +156,12 @@ std::u16string Joined(const std::vector<std::u16string_view>& items, std::u16str
 }
 
 void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets, const LdfComments& comments,
-                       std::u16string_view owner, std::u16string_view indent, LdfOutput& out) {
+                       const Owner& owner, std::u16string_view indent, LdfOutput& out) {
     for (int s = 0; s < names.Count(); ++s) {
         const std::u16string_view name = names.Item(s).View();
         const std::u16string_view offset = s < offsets.Count() ? offsets.Item(s).View() : u"";
         if (!out.IsName(name) || !out.IsInteger(offset)) {
-            out.LeftOut({owner, u": the signal entry '", name, u", ", offset,
+            out.LeftOut({owner.Text(), u": the signal entry '", name, u", ", offset,
                          u"' needs a signal name and a bit offset; it is left out."});
             continue;
         }
@@ -239,34 +247,37 @@ void WriteMasterLine(const corvdekLINDefinitionFile& document, LdfOutput& out) {
                                                         MasterJ2602Fields(document, out), u";"});
 }
 
+// Whether every value of a byte array is a number; names the first that is not.
+bool ByteValuesAreWritable(const corvdekLINSignal& signal, LdfOutput& out) {
+    for (int i = 0; i < signal.initValues.Count(); ++i) {
+        if (out.IsInteger(signal.initValues.Item(i).View())) continue;
+        out.LeftOutValue({u"Signal", signal.name}, u"the initial value", signal.initValues.Item(i).View(),
+                         u"the signal is left out.");
+        return false;
+    }
+    return true;
+}
+
 // A byte array's values in braces, exactly as many as its size gives; missing ones are
 // written as 0, though never more than a LIN frame's 8 (a wild size asks for millions).
 // One whose size gives no value still keeps one: the grammar has no empty value list.
-// None when a value is no number.
-std::optional<std::u16string> ByteArrayValues(const corvdekLINSignal& signal, std::u16string_view owner,
-                                              LdfOutput& out) {
-    for (int i = 0; i < signal.initValues.Count(); ++i) {
-        if (out.IsInteger(signal.initValues.Item(i).View())) continue;
-        out.LeftOutValue(owner, u"the initial value", signal.initValues.Item(i).View(), u"the signal is left out.");
-        return std::nullopt;
-    }
+void AppendByteArrayValues(const corvdekLINSignal& signal, LdfOutput& out) {
     const int byteCount = std::min(signal.size.ToInt() / 8, std::max(8, signal.initValues.Count()));
     if (byteCount != signal.initValues.Count() || byteCount < 1) {
         out.LeftOut({u"Signal ", signal.name.View(), u": a byte array of size ", signal.size.View(),
                      u" holds size / 8 initial values; the others are written as 0 or left out."});
     }
-    std::u16string values = u"{ ";
+    out.Append({u"{ "});
     for (int i = 0; i < std::max(byteCount, 1); ++i) {
-        if (i > 0) values += u", ";
-        values += i < signal.initValues.Count() ? signal.initValues.Item(i).View() : u"0";
+        if (i > 0) out.Append({u", "});
+        out.Append({i < signal.initValues.Count() ? signal.initValues.Item(i).View() : u"0"});
     }
-    return values + u"} ";
+    out.Append({u"} "});
 }
 
 // Whether the signal's name, size, publisher and scalar initial value are valid; names
 // what is not.
 bool SignalHeadIsWritable(const corvdekLINSignal& signal, LdfOutput& out) {
-    const std::u16string owner = u"Signal '" + std::u16string(signal.name.View()) + u"'";
     const struct {
         bool valid;
         std::u16string_view what;
@@ -279,7 +290,7 @@ bool SignalHeadIsWritable(const corvdekLINSignal& signal, LdfOutput& out) {
     };
     for (const auto& field : fields) {
         if (field.valid) continue;
-        out.LeftOutValue(owner, field.what, field.value, u"the signal is left out.");
+        out.LeftOutValue({u"Signal", signal.name}, field.what, field.value, u"the signal is left out.");
         return false;
     }
     return true;
@@ -305,18 +316,25 @@ void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& ou
     out.OpenSection(section, u"Signals {");
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
-        if (!SignalHeadIsWritable(signal, out)) continue;
-        const std::u16string owner = u"Signal '" + std::u16string(signal.name.View()) + u"'";
-        const std::optional<std::u16string> initial =
-            signal.isByteArray ? ByteArrayValues(signal, owner, out) : std::u16string(signal.initValue.View());
-        if (!initial) continue;
-        std::u16string receivers;
-        for (const std::u16string_view receiver : WritableNames(signal.subscribers, owner, u"the receiver", out)) {
-            receivers += u", ";
-            receivers += receiver;
+        if (!SignalHeadIsWritable(signal, out) || (signal.isByteArray && !ByteValuesAreWritable(signal, out))) continue;
+        const CommentRef line(signal.comments);
+        out.StartLine(line, {u"\t", signal.name.View(), u": ", signal.size.View(), u", "});
+        if (signal.isByteArray) {
+            AppendByteArrayValues(signal, out);
+        } else {
+            out.Append({signal.initValue.View()});
         }
-        out.Line(CommentRef(signal.comments), {u"\t", signal.name.View(), u": ", signal.size.View(), u", ", *initial,
-                                               u", ", signal.publisher.View(), receivers, u";"});
+        out.Append({u", ", signal.publisher.View()});
+        for (int r = 0; r < signal.subscribers.Count(); ++r) {
+            const std::u16string_view receiver = signal.subscribers.Item(r).View();
+            if (out.IsName(receiver)) {
+                out.Append({u", ", receiver});
+            } else {
+                out.LeftOutValue({u"Signal", signal.name}, u"the receiver", receiver, u"the entry is left out.");
+            }
+        }
+        out.Append({u";"});
+        out.EndLine(line, true);
     }
     out.CloseSection(section);
 }
@@ -326,10 +344,10 @@ void WriteFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out
     out.OpenSection(section, u"Frames {");
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvdekLINFrame& frame = *document.frames.Get(i);
-        const std::u16string owner = u"Frame '" + std::u16string(frame.name.View()) + u"'";
+        const Owner owner(u"Frame", frame.name);
         if (!out.IsName(frame.name.View()) || !out.IsInteger(frame.frameId.View()) ||
             !out.IsName(frame.publisher.View()) || !(frame.length.IsEmpty() || out.IsInteger(frame.length.View()))) {
-            out.LeftOut({owner, u": the name, identifier '", frame.frameId.View(), u"', publisher '",
+            out.LeftOut({owner.Text(), u": the name, identifier '", frame.frameId.View(), u"', publisher '",
                          frame.publisher.View(), u"' or length '", frame.length.View(),
                          u"' is no valid LDF value; the frame is left out."});
             continue;
@@ -394,7 +412,7 @@ std::string RenderLDF(const corvdekLINDefinitionFile& document, corvStringArray*
     out.Blank();
     WriteRepresentationSection(document, out);
     out.CommentLines(CommentRef(document.comments, u"end"), CommentPlace::kBefore, u"");
-    out.WriteUnplacedComments(CommentSets(document));
+    out.WriteUnplacedComments();
     return out.Take();
 }
 

@@ -24,10 +24,6 @@ bool AllIntegers(const corvStringArray& values, const LdfOutput& out) {
     return true;
 }
 
-std::u16string Owner(std::u16string_view kind, const corvString& name) {
-    return std::u16string(kind) + u" '" + Text(name) + u"'";
-}
-
 // Whether a list of 'signal, offset' entries has one that can be written.
 bool HasWritableEntry(const corvStringArray& names, const corvStringArray& offsets, const LdfOutput& out) {
     for (int i = 0; i < names.Count() && i < offsets.Count(); ++i) {
@@ -40,10 +36,10 @@ bool HasWritableEntry(const corvStringArray& names, const corvStringArray& offse
 void WriteSporadicFrames(const corvCollectionTemplate<corvdekLINSporadicFrame>& frames, LdfOutput& out) {
     for (int i = 0; i < frames.GetCount(); ++i) {
         const corvdekLINSporadicFrame& frame = *frames.Get(i);
-        const std::u16string owner = Owner(u"Sporadic frame", frame.name);
+        const Owner owner(u"Sporadic frame", frame.name);
         const std::vector<std::u16string_view> carried = WritableNames(frame.frameList, owner, u"the frame", out);
         if (!out.IsName(frame.name.View()) || carried.empty()) {
-            out.LeftOut({owner, u": it needs a name and a frame to carry; it is left out."});
+            out.LeftOut({owner.Text(), u": it needs a name and a frame to carry; it is left out."});
             continue;
         }
         out.Line(CommentRef(frame.comments), {u"\t", frame.name.View(), u": ", Joined(carried, u", "), u";"});
@@ -58,7 +54,7 @@ void WriteEventFrames(const corvCollectionTemplate<corvdekLINEventFrame>& frames
             out.Line(CommentRef(frame.comments), {u"\t", frame.name.View(), u": ", frame.frameList.Joined(u", "), u";"});
             continue;
         }
-        const std::u16string owner = Owner(u"Event-triggered frame", frame.name);
+        const Owner owner(u"Event-triggered frame", frame.name);
         const int idAt = frame.IdPosition();
         const bool table = idAt == 0 || (idAt == 1 && IsLdfName(frame.frameList.Item(0).View()));
         const bool head = IsLdfName(frame.name.View()) && table && IsLdfInteger(frame.frameList.Item(idAt).View());
@@ -66,7 +62,7 @@ void WriteEventFrames(const corvCollectionTemplate<corvdekLINEventFrame>& frames
         for (int f = idAt + 1; idAt >= 0 && f < frame.frameList.Count(); ++f) carried.Add(frame.frameList.Item(f));
         const std::vector<std::u16string_view> writable = WritableNames(carried, owner, u"the frame", out);
         if (!head || writable.empty()) {
-            out.LeftOut({owner, u": it needs a name, an identifier (after an optional collision table) and a "
+            out.LeftOut({owner.Text(), u": it needs a name, an identifier (after an optional collision table) and a "
                          u"frame to carry; it is left out."});
             continue;
         }
@@ -277,7 +273,7 @@ bool WritesMessageIds(const corvdekLINNode& node, LdfOutput& out) {
 }
 
 void WriteConfigurableFrames(const corvdekLINNode& node, LdfOutput& out) {
-    const std::u16string owner = Owner(u"Node", node.name);
+    const Owner owner(u"Node", node.name);
     const std::vector<std::u16string_view> names =
         WritableNames(node.configurableFrameNames, owner, u"the configurable frame", out);
     if (names.empty()) return;
@@ -335,7 +331,7 @@ void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
 // encoding, each within the length a loader takes.
 void WriteRepresentation(const corvdekLINSignalRepresentations& representation, LdfOutput& out) {
     const std::u16string_view encoding = representation.encodingName.View();
-    const std::u16string owner = Owner(u"Signal representation", representation.encodingName);
+    const Owner owner(u"Signal representation", representation.encodingName);
     if (!out.IsName(encoding)) {
         // A representation that names no signal is left out: nothing is lost.
         if (representation.signalNames.Count() > 0) out.LeftOutValue(owner, u"the encoding", encoding, u"it is left out.");
@@ -371,7 +367,7 @@ void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& 
     out.OpenSection(section, u"composite {");
     for (int i = 0; i < document.compositeConfigurations.GetCount(); ++i) {
         const corvdekLINCompositeConfiguration& configuration = *document.compositeConfigurations.Get(i);
-        const std::u16string owner = Owner(u"Composite configuration", configuration.name);
+        const Owner owner(u"Composite configuration", configuration.name);
         if (!out.IsName(configuration.name.View())) {
             out.LeftOutValue(owner, u"the name", configuration.name.View(), u"the configuration is left out.");
             continue;
@@ -381,9 +377,9 @@ void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& 
         out.OpenSection(head, u"\tconfiguration " + Text(configuration.name) + u" {");
         for (int n = 0; n < configuration.compositeNodes.GetCount(); ++n) {
             const corvdekLINCompositeNode& node = *configuration.compositeNodes.Get(n);
-            const std::u16string nodeOwner = owner + u", composite node '" + Text(node.name) + u"'";
+            const std::u16string nodeOwner = owner.Text() + u", composite node '" + Text(node.name) + u"'";
             const std::vector<std::u16string_view> logical =
-                WritableNames(node.nodeNames, nodeOwner, u"the logical node", out);
+                WritableNames(node.nodeNames, nodeOwner.c_str(), u"the logical node", out);
             if (!out.IsName(node.name.View()) || logical.empty()) {
                 out.LeftOut({nodeOwner, u": it needs a name and a logical node; it is left out."});
                 continue;
@@ -394,7 +390,7 @@ void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& 
             out.CloseBlock(nodeHead, u"\t\t}");
         }
         if (!out.CloseSection(head, u"\t}")) {
-            out.LeftOut({owner, u": it has no composite node that can be written; it is left out."});
+            out.LeftOut({owner.Text(), u": it has no composite node that can be written; it is left out."});
         }
     }
     out.CloseSection(section);
@@ -414,7 +410,7 @@ void WriteDiagnosticSignalsSection(const corvdekLINDefinitionFile& document, Ldf
         const bool values = signal.isByteArray ? signal.initValues.Count() > 0 && AllIntegers(signal.initValues, out)
                                                : out.IsInteger(signal.initValue.View());
         if (!out.IsName(signal.name.View()) || !out.IsInteger(signal.size.View()) || !values) {
-            out.LeftOut({Owner(u"Diagnostic signal", signal.name), u": it needs a name, a size and initial values "
+            out.LeftOut({Owner(u"Diagnostic signal", signal.name).Text(), u": it needs a name, a size and initial values "
                          u"that are numbers; it is left out."});
             continue;
         }
@@ -511,7 +507,8 @@ void WriteNodeAttributesSection(const corvdekLINDefinitionFile& document, LdfOut
     out.OpenSection(section, u"Node_attributes {");
     for (int i = 0; i < document.nodes.GetCount(); ++i) {
         const corvdekLINNode& node = *document.nodes.Get(i);
-        if (node.HasAttributes()) WriteNodeAttributes(node, out);
+        // A block with comments alone is kept too: the grammar allows an empty one.
+        if (node.HasAttributes() || !node.comments.IsEmpty()) WriteNodeAttributes(node, out);
     }
     out.CloseSection(section);
 }

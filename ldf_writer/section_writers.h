@@ -28,6 +28,7 @@ public:
     }
 
     bool IsEmpty() const { return comments_->IsEmpty(); }
+    const LdfComments& Comments() const { return *comments_; }
     const std::vector<LdfComment>& Entries() const { return comments_->Entries(); }
     bool Matches(const LdfComment& comment) const;
 
@@ -36,6 +37,19 @@ private:
     std::u16string_view kind_;
     std::u16string_view name_;
     bool entry_ = false;
+};
+
+// Whose value a note names: an object ("Signal 'A'") or a statement ("LIN_speed"). The
+// text is made only for a note: most objects need none.
+struct Owner {
+    Owner(const char16_t* statement) : kind(statement) {}  // NOLINT: implicit, as a statement names itself
+    Owner(std::u16string_view objectKind, const corvString& objectName)
+        : kind(objectKind), name(objectName.View()), named(true) {}
+    std::u16string Text() const;
+
+    std::u16string_view kind;
+    std::u16string_view name;
+    bool named = false;
 };
 
 // The lines being written, and what could not be written as valid LDF at all.
@@ -76,11 +90,21 @@ public:
         EndLine(ref, false);
     }
     void CloseBlock(const CommentRef& ref, std::u16string_view closingLine);
-    // The comments before a statement whose line is then appended piece by piece.
-    void StartLine(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces);
+    // The comments before a statement whose line is then appended piece by piece. Most
+    // objects have no comment, and their lines are written straight away.
+    void StartLine(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces) {
+        if (!ref.IsEmpty()) {
+            StartCommentedLine(ref, pieces);
+            return;
+        }
+        Append(pieces);
+    }
     // Ends the line with the comments after its statement, and with those of the end of
     // its block when the block is written on this one line.
-    void EndLine(const CommentRef& ref, bool withBlockEnd);
+    void EndLine(const CommentRef& ref, bool withBlockEnd) {
+        if (!ref.IsEmpty()) AppendTrailingComments(ref, withBlockEnd);
+        lines_.EndLine();
+    }
     // The comments of one place of a line, each on lines of its own.
     void CommentLines(const CommentRef& ref, CommentPlace place, std::u16string_view indent);
 
@@ -95,11 +119,11 @@ public:
     void LeftOut(std::initializer_list<std::u16string_view> pieces);
     // Notes that `what` of `owner` ("Signal 'A'", "the publisher") holds a value that is no
     // valid token where the grammar wants it, and what is left out for it.
-    void LeftOutValue(std::u16string_view owner, std::u16string_view what, std::u16string_view value,
+    void LeftOutValue(const Owner& owner, std::u16string_view what, std::u16string_view value,
                       std::u16string_view consequence);
-    // Comments of the document that no written line took (their object line was left out)
-    // are written at the end, so that a save loses none.
-    void WriteUnplacedComments(const std::vector<const LdfComments*>& all);
+    // The comments of written objects that no written line took (their line is no longer
+    // written) go to the end, so that a save loses none but those of objects left out.
+    void WriteUnplacedComments();
     std::string Take() { return lines_.Take(); }
 
 private:
@@ -110,24 +134,27 @@ private:
 
     void WritePendingHead();
     void WriteComment(const LdfComment& comment);
+    void StartCommentedLine(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces);
+    void AppendTrailingComments(const CommentRef& ref, bool withBlockEnd);
 
     TextLines lines_;
     corvStringArray* leftOut_;
     bool everyValue_;
     std::vector<PendingHead> pendingHeads_;
     std::unordered_set<const LdfComment*> written_;
+    std::vector<const LdfComments*> visited_;  // the comments of the objects written
 };
 
 // The entries of a list of names that can be written; each other one is named as left out
 // of `what` of `owner`.
-std::vector<std::u16string_view> WritableNames(const corvStringArray& names, std::u16string_view owner,
+std::vector<std::u16string_view> WritableNames(const corvStringArray& names, const Owner& owner,
                                                std::u16string_view what, LdfOutput& out);
 std::u16string Joined(const std::vector<std::u16string_view>& items, std::u16string_view separator);
 
 // 'signal, offset;' lines of a frame, a diagnostic frame or a signal group; an entry that is
 // no name and offset is named and left out.
 void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets, const LdfComments& comments,
-                       std::u16string_view owner, std::u16string_view indent, LdfOutput& out);
+                       const Owner& owner, std::u16string_view indent, LdfOutput& out);
 
 class corvdekLINDefinitionFile;
 void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& out);

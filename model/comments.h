@@ -3,6 +3,7 @@
 // to, so that a save writes it back there. An object keeps its own comments: removing it
 // removes them, renaming it keeps them.
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -25,15 +26,23 @@ struct LdfComment {
     corvString text;  // with its '//' or '/* */' marks
 };
 
+// Most objects have no comment: they keep a null pointer, one word, rather than a list.
 class LdfComments {
 public:
-    bool IsEmpty() const { return entries_.empty(); }
+    LdfComments() = default;
+    LdfComments(const LdfComments& other) { *this = other; }
+    LdfComments(LdfComments&&) noexcept = default;
+    LdfComments& operator=(const LdfComments& other);
+    LdfComments& operator=(LdfComments&&) noexcept = default;
+    ~LdfComments() = default;
+
+    bool IsEmpty() const { return entries_ == nullptr; }
     void Add(std::u16string_view slot, CommentPlace place, const corvString& text);
-    const std::vector<LdfComment>& Entries() const { return entries_; }
-    void Clear() { entries_.clear(); }
+    const std::vector<LdfComment>& Entries() const;
+    void Clear() { entries_.reset(); }
 
 private:
-    std::vector<LdfComment> entries_;
+    std::unique_ptr<std::vector<LdfComment>> entries_;
 };
 
 // The first line of every file this program writes. A file that starts with it was saved

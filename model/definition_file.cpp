@@ -121,36 +121,3 @@ void corvdekLINDefinitionFile::AddSetupIssue(const char* level, corvString type,
     setupIssueSections.Add(std::move(sectionKey));
     setupIssueDetails.Add(std::move(details));
 }
-
-namespace {
-
-template <typename T>
-void AddCommentSets(const corvCollectionTemplate<T>& collection, std::vector<const LdfComments*>& sets) {
-    for (int i = 0; i < collection.GetCount(); ++i) {
-        const T& object = *collection.Get(i);
-        if (!object.comments.IsEmpty()) sets.push_back(&object.comments);
-        if constexpr (requires { object.items; }) AddCommentSets(object.items, sets);
-        if constexpr (requires { object.compositeNodes; }) AddCommentSets(object.compositeNodes, sets);
-    }
-}
-
-}  // namespace
-
-std::vector<const LdfComments*> CommentSets(const corvdekLINDefinitionFile& document) {
-    std::vector<const LdfComments*> sets;
-    if (!document.comments.IsEmpty()) sets.push_back(&document.comments);
-    AddCommentSets(document.nodes, sets);
-    AddCommentSets(document.compositeConfigurations, sets);
-    AddCommentSets(document.signals, sets);
-    AddCommentSets(document.diagnosticSignals, sets);
-    AddCommentSets(document.signalGroups, sets);
-    AddCommentSets(document.frames, sets);
-    AddCommentSets(document.sporadicFrames, sets);
-    AddCommentSets(document.eventFrames, sets);
-    AddCommentSets(document.diagnosticFrames, sets);
-    AddCommentSets(document.diagnosticAddresses, sets);
-    AddCommentSets(document.scheduleTables, sets);
-    AddCommentSets(document.encodingTypes, sets);
-    AddCommentSets(document.representations, sets);
-    return sets;
-}

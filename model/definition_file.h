@@ -117,6 +117,3 @@ public:
     // Takes the texts by value: a rule that builds them hands them over without a copy.
     void AddSetupIssue(const char* level, corvString type, corvString sectionKey, corvString details);
 };
-
-// The comments of the document and of every object in it, in the order of the layout.
-std::vector<const LdfComments*> CommentSets(const corvdekLINDefinitionFile& document);

@@ -2,11 +2,10 @@
 
 namespace {
 
-bool IsDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
-bool IsHexDigit(char16_t ch) { return IsDigit(ch) || (ch >= u'a' && ch <= u'f') || (ch >= u'A' && ch <= u'F'); }
-bool IsNameCharacter(char16_t ch) {
-    return IsDigit(ch) || (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || ch == u'_';
-}
+using ldf_tokens_detail::IsDigit;
+using ldf_tokens_detail::Trimmed;
+
+bool IsHexDigit(char16_t unit) { return IsDigit(unit) || (unit >= u'a' && unit <= u'f') || (unit >= u'A' && unit <= u'F'); }
 
 // The digits at the start of `text`, which is advanced past them.
 std::size_t SkipDigits(std::u16string_view& text) {
@@ -16,32 +15,13 @@ std::size_t SkipDigits(std::u16string_view& text) {
     return count;
 }
 
-// Spaces around a value are layout, not part of its token.
-std::u16string_view Trimmed(std::u16string_view text) {
-    const std::size_t first = text.find_first_not_of(u" \t");
-    if (first == std::u16string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(u" \t") - first + 1);
-}
-
 }  // namespace
-
-bool IsLdfName(std::u16string_view text) {
-    text = Trimmed(text);
-    if (text.empty()) return false;
-    for (const char16_t ch : text) {
-        if (!IsNameCharacter(ch)) return false;
-    }
-    for (const std::u16string_view reserved : {u"delay", u"ms", u"kbps", u"bits", u"configuration"}) {
-        if (text == reserved) return false;
-    }
-    return true;
-}
 
 bool IsLdfInteger(std::u16string_view text) {
     text = Trimmed(text);
     if (text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X')) {
-        for (const char16_t ch : text.substr(2)) {
-            if (!IsHexDigit(ch)) return false;
+        for (const char16_t unit : text.substr(2)) {
+            if (!IsHexDigit(unit)) return false;
         }
         return true;
     }
