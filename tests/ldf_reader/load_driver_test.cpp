@@ -197,7 +197,9 @@ TEST(LoadLimits, StatementOf65000CharactersOverSeveralLinesIsProcessed) {
             corvdekLINDefinitionFile document;
             EXPECT_EQ(document.LoadFromBytes("Nodes { " + statement + "; }"), extra == 0)
                 << testing::PrintToString(lineBreak) << " with " << extra << " more";
-            if (extra == 0) EXPECT_EQ(document.nodes.GetCount(), 6500);
+            if (extra == 0) {
+                EXPECT_EQ(document.nodes.GetCount(), 6500);
+            }
         }
     }
 }
