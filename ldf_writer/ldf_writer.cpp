@@ -4,7 +4,6 @@
 #include "ldf_writer.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "foundation/corv_file.h"
 #include "model/definition_file.h"
