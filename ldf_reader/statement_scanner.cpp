@@ -254,26 +254,26 @@ void StatementScanner::CommentOpened(std::size_t at) {
 // statement or a '}' on the same line, to their object line; otherwise it waits for the
 // statement after it.
 void StatementScanner::CommentClosed(std::size_t end) {
-    PendingComment comment{corvString(), commentLine_};
-    comment.text.AssignCodePage(bytes_.substr(commentStart_, end - commentStart_));
+    corvString comment;
+    comment.AssignCodePage(bytes_.substr(commentStart_, end - commentStart_));
     // The lines of a block comment are kept ended by LF alone: the writer ends each its way.
-    if (comment.text.View().find(u'\r') != std::u16string_view::npos) comment.text.Assign(WithLineFeeds(comment.text.View()));
+    if (comment.View().find(u'\r') != std::u16string_view::npos) comment.Assign(WithLineFeeds(comment.View()));
     // Written back as it stands, an open comment would swallow what follows it.
-    if (IsUnclosedBlockComment(comment.text.View())) comment.text.Append(u" */");
+    if (IsUnclosedBlockComment(comment.View())) comment.Append(u" */");
     if (commentInner_) {
         inner_.push_back(std::move(comment));
     } else if (sameLineAnchor_.comments != nullptr && commentLine_ == sameLine_) {
         // A comment that starts where this one ends goes to the same line too.
-        sameLineAnchor_.Add(sameLinePlace_, comment.text);
+        sameLineAnchor_.Add(sameLinePlace_, comment);
         sameLine_ = line_;
     } else {
         leading_.push_back(std::move(comment));
     }
 }
 
-void StatementScanner::AttachComments(const CommentAnchor& anchor, std::vector<PendingComment>& comments,
+void StatementScanner::AttachComments(const CommentAnchor& anchor, std::vector<corvString>& comments,
                                       CommentPlace place) {
-    for (const PendingComment& comment : comments) anchor.Add(place, comment.text);
+    for (const corvString& comment : comments) anchor.Add(place, comment);
     comments.clear();
 }
 
@@ -282,8 +282,7 @@ void StatementScanner::AttachComments(const CommentAnchor& anchor, std::vector<P
 void StatementScanner::KeepStatementComments() {
     const CommentAnchor& anchor = load_.anchor;
     if (anchor.comments == nullptr) {
-        std::move(inner_.begin(), inner_.end(), std::back_inserter(leading_));
-        inner_.clear();
+        InnerCommentsWait();
         sameLineAnchor_.comments = nullptr;
         return;
     }
@@ -294,18 +293,23 @@ void StatementScanner::KeepStatementComments() {
     sameLine_ = line_;
 }
 
+// The comments inside a statement that took none wait with those before the next one.
+void StatementScanner::InnerCommentsWait() {
+    std::move(inner_.begin(), inner_.end(), std::back_inserter(leading_));
+    inner_.clear();
+}
+
 // Comments that no statement followed: before the first one they head the file, after the
 // last one they end it.
 void StatementScanner::KeepCommentsLeftAtEnd() {
-    std::move(inner_.begin(), inner_.end(), std::back_inserter(leading_));
-    inner_.clear();
+    InnerCommentsWait();
     KeepDocumentComments(firstStatement_ ? u"file" : u"end");
 }
 
 void StatementScanner::KeepDocumentComments(std::u16string_view slot) {
-    for (const PendingComment& comment : leading_) {
-        if (comment.text.View() == kWriterSignature) continue;
-        load_.document.comments.Add(slot, CommentPlace::kBefore, comment.text);
+    for (const corvString& comment : leading_) {
+        if (comment.View() == kWriterSignature) continue;
+        load_.document.comments.Add(slot, CommentPlace::kBefore, comment);
     }
     leading_.clear();
 }

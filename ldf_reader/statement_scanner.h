@@ -38,11 +38,6 @@ public:
     SourcePlace StatementPlace() const { return statementPlace_; }
 
 private:
-    struct PendingComment {
-        corvString text;
-        int line;
-    };
-
     bool EndsStatementAsIs(std::size_t start, std::size_t end) const;
     std::size_t Collect(std::size_t from, std::size_t end);
     std::size_t CollectQuotedText(std::size_t from);
@@ -60,9 +55,10 @@ private:
     // Comments.
     void CommentOpened(std::size_t at);
     void CommentClosed(std::size_t end);
-    void AttachComments(const CommentAnchor& anchor, std::vector<PendingComment>& comments,
+    void AttachComments(const CommentAnchor& anchor, std::vector<corvString>& comments,
                         CommentPlace place);
     void KeepStatementComments();
+    void InnerCommentsWait();
     void KeepCommentsLeftAtEnd();
     void KeepDocumentComments(std::u16string_view slot);
 
@@ -86,8 +82,8 @@ private:
 
     // Comments waiting for the statement after them, and those met inside the statement
     // being collected.
-    std::vector<PendingComment> leading_;
-    std::vector<PendingComment> inner_;
+    std::vector<corvString> leading_;
+    std::vector<corvString> inner_;
     std::size_t commentStart_ = 0;
     int commentLine_ = 0;
     bool commentInner_ = false;

@@ -170,9 +170,10 @@ void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offs
 
 namespace {
 
-// 'keyword = "text";' when the file gave the text (also an empty one) or the user did.
-void WriteOptionalText(const corvdekLINDefinitionFile& document, std::u16string_view keyword,
-                       const corvString& text, bool given, LdfOutput& out) {
+// 'keyword = "text";' when the file gave the text (also an empty one), the user did, or
+// the grammar wants it (the versions).
+void WriteQuotedText(const corvdekLINDefinitionFile& document, std::u16string_view keyword,
+                     const corvString& text, bool given, LdfOutput& out) {
     if (text.IsEmpty() && !given) return;
     if (out.IsText(text.View())) {
         out.Line(CommentRef(document.comments, keyword), {keyword, u" = \"", text.View(), u"\";"});
@@ -181,21 +182,11 @@ void WriteOptionalText(const corvdekLINDefinitionFile& document, std::u16string_
     }
 }
 
-// 'keyword = "version";', which the grammar wants even when it is empty.
-void WriteVersion(const corvdekLINDefinitionFile& document, std::u16string_view keyword, const corvString& version,
-                  LdfOutput& out) {
-    if (out.IsText(version.View())) {
-        out.Line(CommentRef(document.comments, keyword), {keyword, u" = \"", version.View(), u"\";"});
-    } else {
-        out.LeftOut({keyword, u" '", version.View(), u"': a quoted text cannot hold a quote."});
-    }
-}
-
 }  // namespace
 
 void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& out) {
-    WriteVersion(document, u"LIN_protocol_version", document.protocolVersion, out);
-    WriteVersion(document, u"LIN_language_version", document.languageVersion, out);
+    WriteQuotedText(document, u"LIN_protocol_version", document.protocolVersion, true, out);
+    WriteQuotedText(document, u"LIN_language_version", document.languageVersion, true, out);
     if (document.speed.IsEmpty()) {
         out.LeftOut({u"LIN_speed: the cluster has no speed."});
     } else if (!out.IsReal(document.speed.View())) {
@@ -203,8 +194,8 @@ void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& 
     } else {
         out.Line(CommentRef(document.comments, u"LIN_speed"), {u"LIN_speed = ", document.speed.View(), u" kbps;"});
     }
-    WriteOptionalText(document, u"Channel_name", document.channelName, document.channelNameGiven, out);
-    WriteOptionalText(document, u"LDF_file_revision", document.fileRevision, document.fileRevisionGiven, out);
+    WriteQuotedText(document, u"Channel_name", document.channelName, document.channelNameGiven, out);
+    WriteQuotedText(document, u"LDF_file_revision", document.fileRevision, document.fileRevisionGiven, out);
     if (!document.signalByteOrder.IsEmpty()) {
         out.Line(CommentRef(document.comments, u"LIN_sig_byte_order"),
                  {u"LIN_sig_byte_order_", document.signalByteOrder.View(), u";"});
