@@ -188,14 +188,25 @@ bool corvdekLINFrame::ComputeFrameTime(double& seconds) {
             return false;
         }
     }
-    const long long dataBytes = (SignalEndBit(names) + 7) / 8;
+    const auto time = FrameTimeSeconds(*owner);
+    if (time) seconds = *time;
+    return time.has_value();
+}
+
+std::optional<double> corvdekLINFrame::FrameTimeSeconds(const corvdekLINDefinitionFile& cluster) const {
+    const ClusterNameIndex names(cluster);
+    for (int i = 0; i < signalNames.Count(); ++i) {
+        if (names.FindSignal(signalNames.Item(i).View()) == nullptr) return std::nullopt;
+    }
+    const auto stated = WholeNumber(length);
+    const long long dataBytes = stated && *stated >= 1 && *stated <= 8 ? *stated : (SignalEndBit(names) + 7) / 8;
     // Header, ten bit times per data byte, and the checksum byte.
     const double bitCount = 34.0 + 10.0 * static_cast<double>(dataBytes) + 10.0;
-    owner->speed.Trim();
-    const double bitsPerSecond = owner->speed.ToDouble() * 1000.0;
-    if (owner->speed.IsEmpty() || bitsPerSecond == 0.0) return false;
-    seconds = bitCount * (1.0 / bitsPerSecond);  // bit count times the bit time
-    return true;
+    corvString speed = cluster.speed;
+    speed.Trim();
+    const double bitsPerSecond = speed.ToDouble() * 1000.0;
+    if (speed.IsEmpty() || bitsPerSecond == 0.0) return std::nullopt;
+    return bitCount * (1.0 / bitsPerSecond);  // bit count times the bit time
 }
 
 bool corvdekLINFrame::FormatFrameTime(corvString& text) {

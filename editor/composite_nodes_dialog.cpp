@@ -150,10 +150,9 @@ void TfrmLINCompositeNodes::ShowSelected() {
     ShowCompositeNodes();
 }
 
-void TfrmLINCompositeNodes::Rename(const QString& name) {
+void TfrmLINCompositeNodes::Rename() {
     corvdekLINCompositeConfiguration* configuration = Configuration();
-    if (configuration == nullptr) return;
-    configuration->name = FromQString(name).Trim();
+    if (configuration == nullptr || !TakeName(txtFrameDescription_, configuration->name)) return;
     RefillConfigurations();
 }
 

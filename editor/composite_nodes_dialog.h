@@ -25,7 +25,7 @@ public:
 private:
     void RefillConfigurations();
     void ShowSelected();
-    void Rename(const QString& name);
+    void Rename();
     void AddConfiguration();
     void RemoveConfiguration();
     void SelectLast();

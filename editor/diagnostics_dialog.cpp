@@ -81,7 +81,7 @@ FieldTableModel* TfrmDiagnostics::SignalsModel() {
         {{"Name", [signal](int row) { return ToQString(signal(row).name); },
           [this, signal](int row, const QString& text) {
               corvdekLINSignal& renamed = signal(row);
-              ReferenceRename rename(NamedKind::kDiagnosticSignal, renamed.name);
+              ReferenceRename rename(*document_, NamedKind::kDiagnosticSignal, renamed.name);
               renamed.name = FromQString(text);
               rename.Follow(*document_, renamed.name);
               ShowSelectedFrame();

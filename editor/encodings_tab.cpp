@@ -14,6 +14,7 @@
 
 #include "model/definition_file.h"
 #include "name_list_view.h"
+#include "name_field.h"
 #include "qt_text.h"
 #include "widgets.h"
 
@@ -122,11 +123,11 @@ EncodingsTab::EncodingsTab(QWidget* parent) : QWidget(parent) {
     connect(removePart, &QPushButton::clicked, this, &EncodingsTab::cmdRemoveEncodingPartsClick);
     connect(clearParts, &QPushButton::clicked, this, &EncodingsTab::cmdClearEncodingPartsClick);
     connect(lviewEncodingParts_, &QTreeWidget::currentItemChanged, this, [this] { lviewEncodingPartsClick(); });
-    connect(txtEncodingTypeDescription_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(txtEncodingTypeDescription_, &QLineEdit::textChanged, this, [this] {
         corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
         if (filling_ || type == nullptr) return;
-        type->name = FromQString(text).Trim();
-        if (encodingRename_) encodingRename_->Follow(*document_, type->name);
+        if (!TakeName(txtEncodingTypeDescription_, type->name)) return;
+        encodingRename_.Follow(*document_, type->name);
         RefreshEncodingTypeList();
     });
 
@@ -174,6 +175,7 @@ EncodingsTab::~EncodingsTab() = default;
 
 void EncodingsTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
+    encodingRename_.Forget();
     pnlEncodingTypeDetails_->hide();
     RefreshEncodingTypeList();
 }
@@ -193,7 +195,7 @@ void EncodingsTab::lstEncodingsClick() {
     {
         FillingScope filling(filling_);
         txtEncodingTypeDescription_->setText(ToQString(type->name));
-        encodingRename_.emplace(NamedKind::kEncodingType, type->name);
+        encodingRename_.Show(*document_, NamedKind::kEncodingType, type, type->name);
     }
     lviewEncodingParts_->clear();  // another type: its first part is shown
     FillEncodingParts();
@@ -272,7 +274,10 @@ void EncodingsTab::cmdEncodingsAddClick() {
 void EncodingsTab::cmdEncodingsRemoveClick() {
     const int selected = encodingList_->SelectedPosition();
     if (selected < 0) return;
-    if (!AskYesNo(this, "Are you sure you want to remove this encoding?")) return;
+    if (!ConfirmRemoval(this, "Are you sure you want to remove this encoding?", *document_, NamedKind::kEncodingType,
+                        document_->encodingTypes.Get(selected)->name)) {
+        return;
+    }
     document_->encodingTypes.RemoveAt(selected);
     RefreshEncodingTypeList();
     encodingList_->SelectPosition(document_->encodingTypes.GetCount() - 1);

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "model/references.h"
+#include "followed_rename.h"
 
 class QComboBox;
 class QFrame;
@@ -61,7 +61,7 @@ private:
     corvdekLINDefinitionFile* document_ = nullptr;
     bool filling_ = false;
     // The rename of the shown type, which its references follow.
-    std::optional<ReferenceRename> encodingRename_;
+    FollowedRename encodingRename_;
 
     QListView* lstEncodings_ = nullptr;
     std::unique_ptr<NameListView> encodingList_;

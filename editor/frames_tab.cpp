@@ -28,14 +28,20 @@
 
 namespace {
 
-// What a frame needs: the bytes its signals span, at least the length LIN 1.3 gives its
-// identifier, at least one byte and at most eight.
-int SuggestedFrameBytes(const corvdekLINFrame& frame, const ClusterNameIndex& names) {
+// What a frame needs: the bytes its signals span, at least one and at most eight; in a LIN
+// 1.x cluster at least the length LIN 1.3 gives its identifier.
+int SuggestedFrameBytes(const corvdekLINFrame& frame, const ClusterNameIndex& names, bool lin1) {
     long long bytes = std::min<long long>(8, (frame.SignalEndBit(names) + 7) / 8);
-    if (const auto id = WholeNumber(frame.frameId); id && *id <= 63) {
+    if (const auto id = WholeNumber(frame.frameId); lin1 && id && *id <= 63) {
         bytes = std::max<long long>(bytes, Lin13DataLength(*id));
     }
     return static_cast<int>(std::max<long long>(bytes, 1));
+}
+
+int SuggestedFrameBytes(const corvdekLINFrame& frame, const corvdekLINDefinitionFile& cluster) {
+    corvString version = cluster.protocolVersion;
+    version.Trim();
+    return SuggestedFrameBytes(frame, ClusterNameIndex(cluster), version.View().starts_with(u"1."));
 }
 
 corvString LengthText(int bytes) {
@@ -175,11 +181,11 @@ FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
             if (!filling_ && frame != nullptr) apply(*frame, FromQString(text));
         });
     };
-    connect(txtFrameDescription_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(txtFrameDescription_, &QLineEdit::textChanged, this, [this] {
         corvString* name = CurrentFrameName();
         if (filling_ || name == nullptr) return;
-        *name = FromQString(text).Trim();
-        if (frameRename_) frameRename_->Follow(*document_, *name);
+        if (!TakeName(txtFrameDescription_, *name)) return;
+        frameRename_.Follow(*document_, *name);
         const int position = frameList_->SelectedPosition();
         ChangeFrameList([&] { frameList_->NameChanged(position); });
         Q_EMIT FramesChanged();
@@ -285,7 +291,7 @@ void FramesTab::lstFramesClick() {
     FillingScope filling(filling_);
     pnlFrameDetails_->show();
     txtFrameDescription_->setText(ToQString(*name));
-    frameRename_.emplace(NamedKind::kFrame, *name);
+    frameRename_.Show(*document_, NamedKind::kFrame, name, *name);
     const FrameAt at = SelectedFrame();
     lstFrameType_->setCurrentIndex(at.kind);
     pnlUnconditional_->setVisible(at.kind == kUnconditionalFrame);
@@ -311,11 +317,10 @@ void FramesTab::lstFramesClick() {
 // A length that was the suggested one follows the suggestion through `change`; another
 // stated length only grows to fit the signals. A length left unstated stays so.
 void FramesTab::FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change) {
-    const ClusterNameIndex names(*document_);  // `change` touches no signal
-    const int before = SuggestedFrameBytes(frame, names);
+    const int before = SuggestedFrameBytes(frame, *document_);
     change();
     if (frame.length.IsEmpty()) return;
-    const int after = SuggestedFrameBytes(frame, names);
+    const int after = SuggestedFrameBytes(frame, *document_);
     const auto stated = WholeNumber(frame.length);
     if (frame.length.Equals(LengthText(before)) || (stated && *stated < static_cast<unsigned>(after))) {
         frame.length = LengthText(after);
@@ -369,9 +374,8 @@ void FramesTab::FillFrameSignals() {
 void FramesTab::ShowFrameTime() {
     corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) return;
-    frame->owner = document_;
     corvString time;
-    frame->FormatFrameTime(time);
+    if (const auto seconds = frame->FrameTimeSeconds(*document_)) time.FormatWithPrefix(*seconds, u"0.000", u"s", false);
     lblFrameTime_->setText(ToQString(time));
 }
 
@@ -412,7 +416,7 @@ void FramesTab::cmdFramesAddClick() {
     corvdekLINFrame* frame = document_->frames.Add();
     txtFilterFrame_->clear();
     frame->name.Assign(u"NewFrame").AppendInt(document_->frames.GetCount());
-    frame->length = LengthText(SuggestedFrameBytes(*frame, ClusterNameIndex(*document_)));
+    frame->length = LengthText(SuggestedFrameBytes(*frame, *document_));
     RefreshFrameList();
     frameList_->SelectPosition(document_->frames.GetCount() - 1);
     lstFramesClick();
@@ -461,7 +465,7 @@ void FramesTab::ChangeFrameType(int kind) {
         corvdekLINFrame* created = document_->frames.Add();
         created->name = name;
         created->frameId = id;
-        created->length = LengthText(SuggestedFrameBytes(*created, ClusterNameIndex(*document_)));
+        created->length = LengthText(SuggestedFrameBytes(*created, *document_));
         index = document_->frames.GetCount() - 1;
     } else if (kind == kSporadicFrame) {
         corvdekLINSporadicFrame* created = document_->sporadicFrames.Add();
@@ -514,7 +518,10 @@ void FramesTab::RemoveFrame(FrameAt frame) {
 void FramesTab::cmdFramesRemoveClick() {
     const FrameAt at = SelectedFrame();
     if (at.index < 0) return;
-    if (!AskYesNo(this, "Are you sure you want to remove this frame?")) return;
+    if (!ConfirmRemoval(this, "Are you sure you want to remove this frame?", *document_, NamedKind::kFrame,
+                        *FrameNameAt(at))) {
+        return;
+    }
     RemoveFrame(at);
     RefreshFrameList();
     lstFramesClick();
@@ -556,6 +563,7 @@ QWidget* FramesTab::ControlFor(const QString& field) const {
 
 void FramesTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
+    frameRename_.Forget();
     pnlFrameDetails_->hide();
     lblFrameCount_->hide();
     RefreshFrameList();

@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "model/references.h"
+#include "followed_rename.h"
 
 class FrameLayoutView;
 class FrameListEditor;
@@ -96,7 +96,7 @@ private:
     bool filling_ = false;
     bool frameSignalChoicesStale_ = false;  // the signal list awaits a refill until shown
     // The rename of the shown frame, which its references follow.
-    std::optional<ReferenceRename> frameRename_;
+    FollowedRename frameRename_;
 
     QLineEdit* txtFilterFrame_ = nullptr;
     QListView* lstFrames_ = nullptr;

@@ -5,6 +5,42 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+#include "qt_text.h"
+
+namespace {
+
+constexpr char kRefused[] = "nameRefused";
+constexpr char kKeptName[] = "keptName";
+
+void MarkRefused(QLineEdit* field, bool refused) {
+    if (field->property(kRefused).toBool() == refused) return;
+    field->setProperty(kRefused, refused);
+    field->setStyleSheet(refused ? "QLineEdit { border: 2px solid #c00000; }" : QString());
+    field->setToolTip(refused ? "A name cannot be empty; the last name stays." : QString());
+}
+
+}  // namespace
+
+bool TakeName(QLineEdit* field, corvString& name) {
+    const corvString typed = FromQString(field->text()).Trim();
+    MarkRefused(field, typed.IsEmpty());
+    if (typed.IsEmpty()) {
+        field->setProperty(kKeptName, ToQString(name));
+        return false;
+    }
+    name = typed;
+    return true;
+}
+
+void InstallNameRefusal(QLineEdit* field) {
+    QObject::connect(field, &QLineEdit::textChanged, field, [field](const QString& text) {
+        if (!text.trimmed().isEmpty()) MarkRefused(field, false);
+    });
+    QObject::connect(field, &QLineEdit::editingFinished, field, [field] {
+        if (field->property(kRefused).toBool()) field->setText(field->property(kKeptName).toString());
+    });
+}
+
 void SpaceToUnderscore::Install(QLineEdit* field) {
     field->setValidator(new SpaceToUnderscore(field));
 }

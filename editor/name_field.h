@@ -8,6 +8,14 @@
 
 class QComboBox;
 class QLineEdit;
+class corvString;
+
+// Takes the name typed into `field` into `name`; false when the field holds no name. An
+// empty name is refused: `name` keeps the last one, the field says so until a name is
+// typed, and shows the kept name again when the user leaves it.
+bool TakeName(QLineEdit* field, corvString& name);
+// Lets `field` show a refused name as refused (NameField fields have it).
+void InstallNameRefusal(QLineEdit* field);
 
 class SpaceToUnderscore : public QValidator {
     Q_OBJECT

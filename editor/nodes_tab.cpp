@@ -57,9 +57,9 @@ NodesTab::NodesTab(QWidget* parent)
     cmdGenerateCodeSlave_->hide();
     shapeNode_ = HighlightFrame("shapeNode", this);
 
-    connect(txtMasterName_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(txtMasterName_, &QLineEdit::textChanged, this, [this] {
         if (filling_ || document_ == nullptr) return;
-        document_->master.name = FromQString(text).Trim();
+        if (!TakeName(txtMasterName_, document_->master.name)) return;
         if (masterRename_) masterRename_->Follow(*document_, document_->master.name);
         Q_EMIT NodesChanged();
     });
@@ -86,7 +86,7 @@ void NodesTab::RenameSlave(QListWidgetItem* item) {
     if (node == nullptr) return;
     const corvString name = FromQString(item->text()).Trim();
     if (!name.IsEmpty() && !name.Equals(node->name)) {
-        ReferenceRename rename(NamedKind::kNode, node->name);
+        ReferenceRename rename(*document_, NamedKind::kNode, node->name);
         node->name = name;
         rename.Follow(*document_, name);
         Q_EMIT NodesChanged();
@@ -106,7 +106,10 @@ void NodesTab::cmdNodeAddClick() {
 void NodesTab::cmdNodesRemoveClick() {
     const int selected = lstSlaveNodes_->currentRow();
     if (selected < 0 || !lstSlaveNodes_->currentItem()->isSelected()) return;
-    if (!AskYesNo(this, "Are you sure you want to remove this slave node?")) return;
+    if (!ConfirmRemoval(this, "Are you sure you want to remove this slave node?", *document_, NamedKind::kNode,
+                        document_->nodes.Get(selected)->name)) {
+        return;
+    }
     document_->nodes.RemoveAt(selected);
     RefreshSlaveList();
     Q_EMIT NodesChanged();
@@ -144,7 +147,7 @@ void NodesTab::Show(corvdekLINDefinitionFile* document) {
     {
         FillingScope filling(filling_);
         txtMasterName_->setText(ToQString(document->master.name));
-        masterRename_.emplace(NamedKind::kNode, document->master.name);
+        masterRename_.emplace(*document, NamedKind::kNode, document->master.name);
     }
     RefreshSlaveList();
 }

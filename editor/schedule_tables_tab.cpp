@@ -16,6 +16,7 @@
 
 #include "ldf_writer/ldf_writer.h"
 #include "lin_rules.h"
+#include "name_field.h"
 #include "model/definition_file.h"
 #include "name_list_view.h"
 #include "schedule_timeline_view.h"
@@ -192,11 +193,11 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
     connect(entryUp, &QPushButton::clicked, this, [this] { MoveScheduleEntry(-1); });
     connect(entryDown, &QPushButton::clicked, this, [this] { MoveScheduleEntry(1); });
     connect(lviewScheduleTableFrames_, &QTreeWidget::currentItemChanged, this, [this] { ShowScheduleEntry(); });
-    connect(txtScheduleTableDescription_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(txtScheduleTableDescription_, &QLineEdit::textChanged, this, [this] {
         corvdekLINScheduleTable* table = CurrentScheduleTable();
         if (filling_ || table == nullptr) return;
-        table->name = FromQString(text).Trim();
-        if (tableRename_) tableRename_->Follow(*document_, table->name);
+        if (!TakeName(txtScheduleTableDescription_, table->name)) return;
+        tableRename_.Follow(*document_, table->name);
         RefreshScheduleTableList();
     });
     lstScheduleFrameTypeSelect();
@@ -240,7 +241,7 @@ void ScheduleTablesTab::lstScheduleTablesClick() {
     pnlScheduleTableDetails_->show();
     FillingScope filling(filling_);
     txtScheduleTableDescription_->setText(ToQString(table->name));
-    tableRename_.emplace(NamedKind::kScheduleTable, table->name);
+    tableRename_.Show(*document_, NamedKind::kScheduleTable, table, table->name);
     lstScheduleTableFrames_->setCurrentText(QString());
     txtScheduleTableFrameTime_->clear();
     // Shown again (the tab came back to front): the selected entry stays selected.
@@ -437,7 +438,10 @@ void ScheduleTablesTab::cmdAddScheduleTableClick() {
 void ScheduleTablesTab::cmdRemoveScheduleTableClick() {
     const int selected = tableList_->SelectedPosition();
     if (selected < 0) return;
-    if (!AskYesNo(this, "Are you sure you want to remove this schedule table?")) return;
+    if (!ConfirmRemoval(this, "Are you sure you want to remove this schedule table?", *document_,
+                        NamedKind::kScheduleTable, document_->scheduleTables.Get(selected)->name)) {
+        return;
+    }
     document_->scheduleTables.RemoveAt(selected);
     RefreshScheduleTableList();
     tableList_->SelectPosition(document_->scheduleTables.GetCount() - 1);
@@ -450,6 +454,7 @@ void ScheduleTablesTab::RefreshScheduleFrameChoices() {
 
 void ScheduleTablesTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
+    tableRename_.Forget();
     shownTableKey_ = corvString();
     pnlScheduleTableDetails_->hide();
     lblTableCount_->hide();

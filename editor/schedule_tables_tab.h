@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "model/lin_entities.h"
-#include "model/references.h"
+#include "followed_rename.h"
 
 class QComboBox;
 class QFrame;
@@ -67,7 +67,7 @@ private:
     corvdekLINDefinitionFile* document_ = nullptr;
     bool filling_ = false;
     // The rename of the shown table, which its references follow.
-    std::optional<ReferenceRename> tableRename_;
+    FollowedRename tableRename_;
     corvString shownTableKey_;  // of the table the details show
 
     QListView* lstScheduleTables_ = nullptr;

@@ -36,7 +36,10 @@ SignalsTab::SignalsTab(QWidget* parent) : QWidget(parent) {
     pnlSignalDetails_ = new QWidget;
     pnlSignalDetails_->setObjectName("pnlSignalDetails");
     txtSignalDescription_ = NameField("txtSignalDescription");
+    // The encodings of the cluster, or none: a typed name would make a representation of an
+    // encoding that does not exist.
     lstSignalRepresentation_ = EditableChoice("lstSignalRepresentation");
+    lstSignalRepresentation_->setEditable(false);
     QStringList sizes;
     for (int bits = 1; bits <= 16; ++bits) sizes << QString::number(bits);
     sizes << "24" << "32" << "40" << "48" << "56" << "64";
@@ -101,9 +104,9 @@ SignalsTab::SignalsTab(QWidget* parent) : QWidget(parent) {
             if (!filling_ && signal != nullptr) apply(*signal, value);
         });
     };
-    edit(txtSignalDescription_, &QLineEdit::textChanged, [this](corvdekLINSignal& signal, const QString& text) {
-        signal.name = FromQString(text).Trim();
-        if (signalRename_) signalRename_->Follow(*document_, signal.name);
+    edit(txtSignalDescription_, &QLineEdit::textChanged, [this](corvdekLINSignal& signal, const QString&) {
+        if (!TakeName(txtSignalDescription_, signal.name)) return;
+        signalRename_.Follow(*document_, signal.name);
         const int position = signalList_->SelectedPosition();
         ChangeSignalList([&] { signalList_->NameChanged(position); });
         Q_EMIT SignalsChanged();
@@ -150,7 +153,7 @@ void SignalsTab::lstSignalsClick() {
     FillingScope filling(filling_);
     pnlSignalDetails_->show();
     txtSignalDescription_->setText(ToQString(signal->name));
-    signalRename_.emplace(NamedKind::kSignal, signal->name);
+    signalRename_.Show(*document_, NamedKind::kSignal, signal, signal->name);
     lstSignalSize_->setCurrentText(ToQString(signal->size));
     lstSignalSourceNode_->setCurrentText(ToQString(signal->publisher));
     chkSignalByteArray_->setChecked(signal->isByteArray);
@@ -167,7 +170,13 @@ void SignalsTab::lstSignalsClick() {
         lstSignalRxNodes_->addItem(ToQString(signal->subscribers.Item(i)));
     }
     UpdateInitialValueFields();
-    lstSignalRepresentation_->setCurrentText(ToQString(signal->encoding));
+    ShowEncoding(ToQString(signal->encoding));
+}
+
+void SignalsTab::ShowEncoding(const QString& encoding) {
+    // A loaded file may represent the signal by an encoding it lacks: shown as it is.
+    if (lstSignalRepresentation_->findText(encoding) < 0) lstSignalRepresentation_->addItem(encoding);
+    lstSignalRepresentation_->setCurrentText(encoding);
 }
 
 void SignalsTab::UpdateInitialValueFields() {
@@ -238,7 +247,10 @@ void SignalsTab::cmdAddClick() {
 void SignalsTab::cmdRemoveClick() {
     const int position = signalList_->SelectedPosition();
     if (position < 0) return;
-    if (!AskYesNo(this, "Are you sure you want to remove this signal?")) return;
+    if (!ConfirmRemoval(this, "Are you sure you want to remove this signal?", *document_, NamedKind::kSignal,
+                        document_->signals.Get(position)->name)) {
+        return;
+    }
     document_->signals.RemoveAt(position);
     RefreshSignalList();
     lstSignalsClick();
@@ -251,7 +263,7 @@ void SignalsTab::SelectSignalByName(const QString& name) {
 }
 
 void SignalsTab::RefreshEncodingChoices() {
-    RefillChoices(lstSignalRepresentation_, NameTexts(document_->encodingTypes));
+    RefillChoices(lstSignalRepresentation_, QStringList{QString()} + NameTexts(document_->encodingTypes));
 }
 
 QWidget* SignalsTab::ControlFor(const QString& field) const {
@@ -269,6 +281,7 @@ QWidget* SignalsTab::ControlFor(const QString& field) const {
 
 void SignalsTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
+    signalRename_.Forget();
     pnlSignalDetails_->hide();
     lblSignalCount_->hide();
     RefreshSignalList();

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "model/references.h"
+#include "followed_rename.h"
 
 class QCheckBox;
 class QComboBox;
@@ -57,12 +57,13 @@ Q_SIGNALS:
 
 private:
     corvdekLINSignal* CurrentSignal() const;
+    void ShowEncoding(const QString& encoding);
     void ChangeSignalList(const std::function<void()>& change);
 
     corvdekLINDefinitionFile* document_ = nullptr;
     bool filling_ = false;
     // The rename of the shown signal, which its references follow.
-    std::optional<ReferenceRename> signalRename_;
+    FollowedRename signalRename_;
 
     QLineEdit* txtFilterSignal_ = nullptr;
     QListView* lstSignals_ = nullptr;

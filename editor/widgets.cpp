@@ -158,6 +158,7 @@ ListColumn BuildListColumn(const ListColumnNames& names, int width) {
 QLineEdit* NameField(const char* name) {
     QLineEdit* field = TextField(name);
     SpaceToUnderscore::Install(field);
+    InstallNameRefusal(field);
     return field;
 }
 
@@ -171,6 +172,37 @@ bool AskYesNo(QWidget* parent, const QString& question, const QString& title) {
     QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No, parent);
     box.setObjectName("msgConfirmRemove");
     return box.exec() == QMessageBox::Yes;
+}
+
+namespace {
+
+// "Frame Lights, Node Left" of the references whose entries `removable` selects, each holder once.
+QString Holders(const std::vector<Reference>& references, bool removable) {
+    QStringList holders;
+    for (const Reference& reference : references) {
+        const QString holder = QString::fromStdU16String(reference.holder);
+        if (static_cast<bool>(reference.remove) == removable && !holders.contains(holder)) holders << holder;
+    }
+    return holders.join(", ");
+}
+
+}  // namespace
+
+bool ConfirmRemoval(QWidget* parent, const QString& question, corvdekLINDefinitionFile& document, NamedKind kind,
+                    const corvString& name) {
+    // References to a name two objects share belong to neither alone.
+    std::vector<Reference> references;
+    if (CountNamed(document, kind, name) == 1) references = FindReferences(document, kind, name);
+    QString text = question;
+    if (const QString removed = Holders(references, true); !removed.isEmpty()) {
+        text += "\n\nUsed by: " + removed + ".\nThese uses are removed with it.";
+    }
+    if (const QString kept = Holders(references, false); !kept.isEmpty()) {
+        text += "\n\nPublisher of: " + kept + ". These keep it as their publisher.";
+    }
+    if (!AskYesNo(parent, text)) return false;
+    RemoveReferences(references);
+    return true;
 }
 
 void ShowModalOver(QWidget* over, QDialog* dialog) {

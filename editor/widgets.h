@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "model/references.h"
+
 class QComboBox;
 class QDialog;
 class QFrame;
@@ -13,6 +15,7 @@ class QListView;
 class QPushButton;
 class QToolButton;
 class QWidget;
+class corvdekLINDefinitionFile;
 
 // A drop-down list that also takes typed text; the items are suggestions.
 QComboBox* EditableChoice(const char* name, const QStringList& items = {});
@@ -21,6 +24,10 @@ QFrame* HighlightFrame(const char* name, QWidget* panel);
 QPushButton* Button(const char* name, const QString& caption);
 // Asks a yes-or-no question (the remove confirmations); true for yes.
 bool AskYesNo(QWidget* parent, const QString& question, const QString& title = "Confirm Remove");
+// Asks `question` about removing the object of `kind` named `name`, naming what refers to
+// it; yes takes those references out of the document (the caller removes the object).
+bool ConfirmRemoval(QWidget* parent, const QString& question, corvdekLINDefinitionFile& document, NamedKind kind,
+                    const corvString& name);
 
 // Runs `dialog` modally, centred over the window of `over`.
 void ShowModalOver(QWidget* over, QDialog* dialog);

@@ -3,6 +3,7 @@
 // file or the user gave, so that a file is written back as it was read. References between
 // objects are names, compared exactly and case-sensitively.
 
+#include <optional>
 #include <string_view>
 
 #include "collection.h"
@@ -96,6 +97,9 @@ public:
     // identifier (2 bytes for 0-31, 4 for 32-47, 8 for 48-63), else what its signals span.
     long long DataByteCount(const ClusterNameIndex& names) const;
     bool ComputeFrameTime(double& seconds);
+    // The time the frame takes on `cluster`'s bus with its stated length, else with the bytes
+    // its signals span; none without a speed or with a signal the cluster lacks.
+    std::optional<double> FrameTimeSeconds(const corvdekLINDefinitionFile& cluster) const;
     bool FormatFrameTime(corvString& text);
 };
 

@@ -1,20 +1,51 @@
 #include "model/references.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "model/definition_file.h"
 
 namespace {
 
-void Rename(corvString& reference, const corvString& from, const corvString& to) {
-    if (reference.Equals(from)) reference = to;
-}
+// Collects the texts that carry one name, with their holders and how to remove them.
+class ReferenceCollector {
+public:
+    explicit ReferenceCollector(const corvString& name) : name_(name) {}
 
-void Rename(corvStringArray& references, const corvString& from, const corvString& to) {
-    for (int i = 0; i < references.Count(); ++i) Rename(references.Item(i), from, to);
-}
+    void Text(std::u16string_view kind, const corvString& holder, corvString& text, std::function<void()> remove) {
+        if (text.Equals(name_)) found_.push_back({Holder(kind, holder), &text, std::move(remove)});
+    }
+    // The entries of a list; `removeAt` takes out the entry at a position.
+    void List(std::u16string_view kind, const corvString& holder, corvStringArray& list,
+              const std::function<void(int)>& removeAt, int from = 0) {
+        for (int i = from; i < list.Count(); ++i) {
+            Text(kind, holder, list.Item(i), [removeAt, i] { removeAt(i); });
+        }
+    }
+    void List(std::u16string_view kind, const corvString& holder, corvStringArray& list) {
+        List(kind, holder, list, [&list](int i) { list.RemoveAt(i); });
+    }
+    // 'name, offset' lists kept as two parallel arrays.
+    void Pairs(std::u16string_view kind, const corvString& holder, corvStringArray& names, corvStringArray& values) {
+        List(kind, holder, names, [&names, &values](int i) {
+            names.RemoveAt(i);
+            values.RemoveAt(i);
+        });
+    }
+    std::vector<Reference> Take() { return std::move(found_); }
+
+private:
+    static std::u16string Holder(std::u16string_view kind, const corvString& holder) {
+        return holder.IsEmpty() ? std::u16string(kind) : std::u16string(kind) + u" " + std::u16string(holder.View());
+    }
+
+    const corvString& name_;
+    std::vector<Reference> found_;
+};
 
 template <typename Collection, typename Visit>
 void ForEach(Collection& collection, Visit visit) {
-    for (int i = 0; i < collection.GetCount(); ++i) visit(*collection.Get(i));
+    for (int i = 0; i < collection.GetCount(); ++i) visit(*collection.Get(i), i);
 }
 
 template <typename Collection>
@@ -24,65 +55,97 @@ int CountNames(const Collection& collection, const corvString& name) {
     return count;
 }
 
-void RenameNode(corvdekLINDefinitionFile& document, const corvString& from, const corvString& to) {
-    auto signal = [&](corvdekLINSignal& each) {
-        Rename(each.publisher, from, to);
-        Rename(each.subscribers, from, to);
+// Schedule entries that name the object in `field` of the kinds `names` accepts.
+template <typename NamesIt>
+void CollectScheduleEntries(corvdekLINDefinitionFile& document, ReferenceCollector& found,
+                            corvString corvdekLINScheduleTableItem::*field, NamesIt names) {
+    ForEach(document.scheduleTables, [&](corvdekLINScheduleTable& table, int) {
+        ForEach(table.items, [&](corvdekLINScheduleTableItem& item, int position) {
+            if (!names(item.kind)) return;
+            found.Text(u"Schedule table", table.name, item.*field, [&table, position] { table.items.RemoveAt(position); });
+        });
+    });
+}
+
+void CollectNode(corvdekLINDefinitionFile& document, ReferenceCollector& found) {
+    auto signal = [&](corvdekLINSignal& each, int) {
+        found.Text(u"Signal", each.name, each.publisher, {});
+        found.List(u"Signal", each.name, each.subscribers);
     };
     ForEach(document.signals, signal);
     ForEach(document.diagnosticSignals, signal);
-    ForEach(document.frames, [&](corvdekLINFrame& frame) { Rename(frame.publisher, from, to); });
-    ForEach(document.scheduleTables, [&](corvdekLINScheduleTable& table) {
-        ForEach(table.items, [&](corvdekLINScheduleTableItem& item) { Rename(item.nodeName, from, to); });
-    });
-    ForEach(document.compositeConfigurations, [&](corvdekLINCompositeConfiguration& configuration) {
-        ForEach(configuration.compositeNodes,
-                [&](corvdekLINCompositeNode& composite) { Rename(composite.nodeNames, from, to); });
-    });
-    ForEach(document.diagnosticAddresses,
-            [&](corvdekLINDiagnosticAddress& address) { Rename(address.nodeName, from, to); });
-}
-
-void RenameSignal(corvdekLINDefinitionFile& document, const corvString& from, const corvString& to) {
-    ForEach(document.frames, [&](corvdekLINFrame& frame) { Rename(frame.signalNames, from, to); });
-    ForEach(document.representations,
-            [&](corvdekLINSignalRepresentations& representation) { Rename(representation.signalNames, from, to); });
-    ForEach(document.nodes, [&](corvdekLINNode& node) {
-        Rename(node.responseError, from, to);
-        Rename(node.faultStateSignals, from, to);
-    });
-    ForEach(document.signalGroups, [&](corvdekLINSignalGroup& group) { Rename(group.signalNames, from, to); });
-}
-
-void RenameFrame(corvdekLINDefinitionFile& document, const corvString& from, const corvString& to) {
-    ForEach(document.scheduleTables, [&](corvdekLINScheduleTable& table) {
-        ForEach(table.items, [&](corvdekLINScheduleTableItem& item) {
-            if (corvdekLINScheduleTableItem::KindNamesAFrame(item.kind)) Rename(item.frameName, from, to);
+    ForEach(document.frames, [&](corvdekLINFrame& frame, int) { found.Text(u"Frame", frame.name, frame.publisher, {}); });
+    CollectScheduleEntries(document, found, &corvdekLINScheduleTableItem::nodeName,
+                           corvdekLINScheduleTableItem::KindNamesANode);
+    ForEach(document.compositeConfigurations, [&](corvdekLINCompositeConfiguration& configuration, int) {
+        ForEach(configuration.compositeNodes, [&](corvdekLINCompositeNode& composite, int) {
+            found.List(u"Composite node", composite.name, composite.nodeNames);
         });
     });
-    ForEach(document.sporadicFrames, [&](corvdekLINSporadicFrame& frame) { Rename(frame.frameList, from, to); });
-    ForEach(document.eventFrames, [&](corvdekLINEventFrame& frame) {
-        for (int i = frame.IdPosition() + 1; i < frame.frameList.Count(); ++i) {
-            Rename(frame.frameList.Item(i), from, to);
-        }
-    });
-    ForEach(document.nodes, [&](corvdekLINNode& node) { Rename(node.configurableFrameNames, from, to); });
-}
-
-void RenameScheduleTable(corvdekLINDefinitionFile& document, const corvString& from, const corvString& to) {
-    ForEach(document.eventFrames, [&](corvdekLINEventFrame& frame) {
-        if (frame.IdPosition() == 1) Rename(frame.frameList.Item(0), from, to);
+    ForEach(document.diagnosticAddresses, [&](corvdekLINDiagnosticAddress& address, int position) {
+        found.Text(u"Diagnostic addresses", {}, address.nodeName,
+                   [&document, position] { document.diagnosticAddresses.RemoveAt(position); });
     });
 }
 
-void RenameEncodingType(corvdekLINDefinitionFile& document, const corvString& from, const corvString& to) {
-    ForEach(document.signals, [&](corvdekLINSignal& signal) { Rename(signal.encoding, from, to); });
-    ForEach(document.representations,
-            [&](corvdekLINSignalRepresentations& representation) { Rename(representation.encodingName, from, to); });
+void CollectSignal(corvdekLINDefinitionFile& document, ReferenceCollector& found) {
+    ForEach(document.frames, [&](corvdekLINFrame& frame, int) {
+        found.Pairs(u"Frame", frame.name, frame.signalNames, frame.signalOffsets);
+    });
+    ForEach(document.representations, [&](corvdekLINSignalRepresentations& representation, int position) {
+        // A representation left without signals goes with its last one.
+        found.List(u"Representation of", representation.encodingName, representation.signalNames,
+                   [&document, &representation, position](int i) {
+                       representation.signalNames.RemoveAt(i);
+                       if (representation.signalNames.Count() == 0) document.representations.RemoveAt(position);
+                   });
+    });
+    ForEach(document.nodes, [&](corvdekLINNode& node, int) {
+        found.Text(u"Node", node.name, node.responseError, [&node] { node.responseError = corvString(); });
+        found.List(u"Node", node.name, node.faultStateSignals);
+    });
+    ForEach(document.signalGroups, [&](corvdekLINSignalGroup& group, int) {
+        found.Pairs(u"Signal group", group.name, group.signalNames, group.signalOffsets);
+    });
 }
 
-void RenameDiagnosticSignal(corvdekLINDefinitionFile& document, const corvString& from, const corvString& to) {
-    ForEach(document.diagnosticFrames, [&](corvdekLINDiagnosticFrame& frame) { Rename(frame.signalNames, from, to); });
+void CollectFrame(corvdekLINDefinitionFile& document, ReferenceCollector& found) {
+    CollectScheduleEntries(document, found, &corvdekLINScheduleTableItem::frameName,
+                           corvdekLINScheduleTableItem::KindNamesAFrame);
+    ForEach(document.sporadicFrames, [&](corvdekLINSporadicFrame& frame, int) {
+        found.List(u"Sporadic frame", frame.name, frame.frameList);
+    });
+    ForEach(document.eventFrames, [&](corvdekLINEventFrame& frame, int) {
+        found.List(u"Event-triggered frame", frame.name, frame.frameList,
+                   [&frame](int i) { frame.frameList.RemoveAt(i); }, frame.IdPosition() + 1);
+    });
+    ForEach(document.nodes, [&](corvdekLINNode& node, int) {
+        found.Pairs(u"Node", node.name, node.configurableFrameNames, node.configurableFrameIds);
+    });
+}
+
+void CollectScheduleTable(corvdekLINDefinitionFile& document, ReferenceCollector& found) {
+    ForEach(document.eventFrames, [&](corvdekLINEventFrame& frame, int) {
+        if (frame.IdPosition() != 1) return;
+        found.Text(u"Event-triggered frame", frame.name, frame.frameList.Item(0),
+                   [&frame] { frame.frameList.RemoveAt(0); });
+    });
+}
+
+void CollectEncodingType(corvdekLINDefinitionFile& document, ReferenceCollector& found) {
+    ForEach(document.signals, [&](corvdekLINSignal& signal, int) {
+        found.Text(u"Signal", signal.name, signal.encoding, [&signal] { signal.encoding = corvString(); });
+    });
+    ForEach(document.representations, [&](corvdekLINSignalRepresentations& representation, int position) {
+        found.Text(u"Representation of", representation.encodingName, representation.encodingName,
+                   [&document, position] { document.representations.RemoveAt(position); });
+    });
+}
+
+void CollectDiagnosticSignal(corvdekLINDefinitionFile& document, ReferenceCollector& found) {
+    ForEach(document.diagnosticFrames, [&](corvdekLINDiagnosticFrame& frame, int) {
+        found.Pairs(u"Diagnostic frame", frame.name, frame.signalNames, frame.signalOffsets);
+    });
 }
 
 }  // namespace
@@ -101,24 +164,46 @@ int CountNamed(const corvdekLINDefinitionFile& document, NamedKind kind, const c
     return 0;
 }
 
-void RenameReferences(corvdekLINDefinitionFile& document, NamedKind kind, const corvString& from,
-                      const corvString& to) {
-    if (from.Equals(to)) return;
+std::vector<Reference> FindReferences(corvdekLINDefinitionFile& document, NamedKind kind, const corvString& name) {
+    ReferenceCollector found(name);
+    if (name.IsEmpty()) return {};  // blank fields are no references
     switch (kind) {
-        case NamedKind::kNode: RenameNode(document, from, to); break;
-        case NamedKind::kSignal: RenameSignal(document, from, to); break;
-        case NamedKind::kFrame: RenameFrame(document, from, to); break;
-        case NamedKind::kScheduleTable: RenameScheduleTable(document, from, to); break;
-        case NamedKind::kEncodingType: RenameEncodingType(document, from, to); break;
-        case NamedKind::kDiagnosticSignal: RenameDiagnosticSignal(document, from, to); break;
+        case NamedKind::kNode: CollectNode(document, found); break;
+        case NamedKind::kSignal: CollectSignal(document, found); break;
+        case NamedKind::kFrame: CollectFrame(document, found); break;
+        case NamedKind::kScheduleTable: CollectScheduleTable(document, found); break;
+        case NamedKind::kEncodingType: CollectEncodingType(document, found); break;
+        case NamedKind::kDiagnosticSignal: CollectDiagnosticSignal(document, found); break;
+    }
+    return found.Take();
+}
+
+void RemoveReferences(std::vector<Reference>& references) {
+    for (auto reference = references.rbegin(); reference != references.rend(); ++reference) {
+        if (reference->remove) reference->remove();
     }
 }
 
+void RenameReferences(corvdekLINDefinitionFile& document, NamedKind kind, const corvString& from,
+                      const corvString& to) {
+    if (from.Equals(to)) return;
+    for (Reference& reference : FindReferences(document, kind, from)) *reference.name = to;
+}
+
+ReferenceRename::ReferenceRename(corvdekLINDefinitionFile& document, NamedKind kind, const corvString& name)
+    : kind_(kind), referenced_(name) {
+    if (CountNamed(document, kind, name) != 1) return;
+    for (const Reference& reference : FindReferences(document, kind, name)) followed_.push_back(reference.name);
+}
+
 void ReferenceRename::Follow(corvdekLINDefinitionFile& document, const corvString& name) {
-    // An empty name is never referenced: blank fields elsewhere would be taken for its
-    // references on the next keystroke.
-    if (name.IsEmpty() || name.Equals(referenced_) || CountNamed(document, kind_, name) > 1) return;
-    if (CountNamed(document, kind_, referenced_) > 0) return;
-    RenameReferences(document, kind_, referenced_, name);
+    if (name.IsEmpty() || name.Equals(referenced_)) return;
+    std::vector<const corvString*> moved;
+    for (const Reference& reference : FindReferences(document, kind_, referenced_)) {
+        if (std::find(followed_.begin(), followed_.end(), reference.name) == followed_.end()) continue;
+        *reference.name = name;
+        moved.push_back(reference.name);
+    }
+    followed_ = std::move(moved);
     referenced_ = name;
 }

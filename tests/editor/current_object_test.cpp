@@ -129,7 +129,7 @@ private Q_SLOTS:
         auto* length = Find<QComboBox>(&w, "lstFrameLength");
         QCOMPARE(length->currentText(), QString("1"));
         Find<QComboBox>(&w, "lstFrameID")->setCurrentText("0x20");
-        QCOMPARE(length->currentText(), QString("4"));  // what LIN 1.3 gives the identifier
+        QCOMPARE(length->currentText(), QString("1"));  // LIN 2.1: the identifier gives no length
         Find<QComboBox>(&w, "lstFrameSourceECU")->setCurrentText("Left");
         Find<QComboBox>(&w, "lstFrameSignals")->setCurrentText("Left_Pos");
         Find<QLineEdit>(&w, "txtFrameSignalOffset")->setText("56");

@@ -15,6 +15,7 @@ int RunEditEverythingTests(int argc, char** argv);
 int RunEndToEndTests(int argc, char** argv);
 int RunScreenshotTests(int argc, char** argv);
 int RunDailyUseTests(int argc, char** argv);
+int RunUserFaultsTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     failures += RunEditEverythingTests(argc, argv);
     failures += RunEndToEndTests(argc, argv);
     failures += RunDailyUseTests(argc, argv);
+    failures += RunUserFaultsTests(argc, argv);
     failures += RunScreenshotTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

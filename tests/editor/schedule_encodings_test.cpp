@@ -211,7 +211,7 @@ private Q_SLOTS:
         Find<QTabBar>(&w, "tabsMain")->setCurrentIndex(TfrmTabrel::kEncodings);
         Find<QPushButton>(&w, "cmdEncodingsAdd")->click();
         QTest::keyClicks(Find<QLineEdit>(&w, "txtEncodingTypeDescription"), " X");
-        QCOMPARE(Find<QComboBox>(&w, "lstSignalRepresentation")->itemText(0), QString("NewSignalEncoding1_X"));
+        QCOMPARE(Find<QComboBox>(&w, "lstSignalRepresentation")->itemText(1), QString("NewSignalEncoding1_X"));
     }
 };
 

@@ -174,7 +174,7 @@ private Q_SLOTS:
         SelectAndShow(w, "Speed");
         auto* encoding = Find<QComboBox>(&w, "lstSignalRepresentation");
         QCOMPARE(encoding->currentText(), QString("Enc1"));
-        encoding->setCurrentIndex(1);  // Enc2
+        encoding->setCurrentIndex(2);  // Enc2, after none
         SelectAndShow(w, "doorRight");
         encoding->setCurrentText("Enc1");
 

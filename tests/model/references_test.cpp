@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
@@ -77,14 +80,15 @@ TEST_F(References, RenamedObjectsKeepEveryReference) {
 
 TEST_F(References, TypingANameMovesTheReferencesWithoutMixingThemUp) {
     corvdekLINSignal& pos = *document.signals.Get(2);
-    ReferenceRename rename(NamedKind::kSignal, pos.name);
+    ReferenceRename rename(document, NamedKind::kSignal, pos.name);
     auto type = [&](const char16_t* name) {
         pos.name = name;
         rename.Follow(document, pos.name);
     };
     type(u"Po");
-    type(u"");        // emptied: the references wait
-    type(u"Err");     // another signal's name: still waiting
+    type(u"");     // emptied: the references wait
+    type(u"Err");  // another signal's name for a moment: they follow, apart from Err's own
+    EXPECT_EQ(std::u16string(document.frames.Get(2)->signalNames.Item(0).View()), u"Err");
     type(u"Err2");
     EXPECT_EQ(std::u16string(document.frames.Get(2)->signalNames.Item(0).View()), u"Err2");
     EXPECT_EQ(std::u16string(document.signalGroups.Get(0)->signalNames.Item(1).View()), u"Err2");
@@ -96,12 +100,64 @@ TEST_F(References, TypingANameMovesTheReferencesWithoutMixingThemUp) {
 TEST_F(References, ANameTwoObjectsShareKeepsItsReferences) {
     document.signals.Add()->name = u"Pos";  // a second Pos
     corvdekLINSignal& first = *document.signals.Get(2);
-    ReferenceRename rename(NamedKind::kSignal, first.name);
+    ReferenceRename rename(document, NamedKind::kSignal, first.name);
     first.name = u"Pos1";
     rename.Follow(document, first.name);
     EXPECT_EQ(std::u16string(document.frames.Get(2)->signalNames.Item(0).View()), u"Pos");
     EXPECT_EQ(CountNamed(document, NamedKind::kFrame, corvString(u"Evt")), 1);
     EXPECT_EQ(CountNamed(document, NamedKind::kNode, corvString(u"BCM")), 1);
+}
+
+TEST_F(References, RemovingAnObjectNamesAndTakesOutItsReferences) {
+    const struct {
+        NamedKind kind;
+        const char16_t* name;
+        std::u16string holders;
+        int namedAfter;  // how often the written text names it after: its definition, what is kept
+    } cases[] = {
+        {NamedKind::kSignal, u"Dimming", u"Frame Lights|Representation of Percent|Signal group Group", 1},
+        {NamedKind::kSignal, u"Err", u"Frame LeftState|Node Left|Node Left", 1},
+        {NamedKind::kFrame, u"LeftState",
+         u"Schedule table Normal|Schedule table Collide|Event-triggered frame Evt|Node Left", 1},
+        {NamedKind::kFrame, u"Evt", u"Schedule table Normal|Node Left", 1},
+        {NamedKind::kScheduleTable, u"Collide", u"Event-triggered frame Evt", 1},
+        {NamedKind::kEncodingType, u"Percent", u"Signal Dimming|Representation of Percent", 1},
+        // A publisher keeps its signal and frame, for the setup check to report; the slave
+        // list and the node's attributes are its own.
+        {NamedKind::kNode, u"Left",
+         u"Signal Dimming|Signal Err|Frame LeftState|Schedule table Normal|Composite node Doors", 4},
+    };
+    for (const auto& each : cases) {
+        SetUp();
+        const corvString name(each.name);
+        std::vector<Reference> references = FindReferences(document, each.kind, name);
+        std::u16string holders;
+        for (const Reference& reference : references) holders += (holders.empty() ? u"" : u"|") + reference.holder;
+        EXPECT_EQ(holders, each.holders) << std::string(name.ToUtf8());
+        RemoveReferences(references);
+        const std::string text = Text();
+        const std::string utf8 = name.ToUtf8();
+        const std::regex word("\\b" + utf8 + "\\b");
+        EXPECT_EQ(std::distance(std::sregex_iterator(text.begin(), text.end(), word), std::sregex_iterator()),
+                  each.namedAfter)
+            << utf8 << text;
+        corvdekLINDefinitionFile reloaded;
+        EXPECT_TRUE(reloaded.LoadFromBytes(text));
+        EXPECT_EQ(reloaded.loadIssueTypes.Count(), 0) << utf8 << text;
+    }
+}
+
+TEST(ReferencesOfLin13, RenamingASlaveRenamesItsDiagnosticAddress) {
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(document.LoadFromBytes(R"(LIN_protocol_version = "1.3"; LIN_language_version = "1.3";
+        LIN_speed = 19.2 kbps; Nodes { Master: BCM, 5 ms, 0.1 ms; Slaves: Left; }
+        Signals { S: 8, 0, Left, BCM; } Frames { F: 0x10, Left, 1 { S, 0; } }
+        Diagnostic_addresses { Left: 0x21; })"));
+    corvdekLINNode& left = *document.nodes.Get(0);
+    ReferenceRename rename(document, NamedKind::kNode, left.name);
+    left.name = u"LeftDoor";
+    rename.Follow(document, left.name);
+    EXPECT_EQ(std::u16string(document.diagnosticAddresses.Get(0)->nodeName.View()), u"LeftDoor");
 }
 
 }  // namespace

@@ -1,0 +1,191 @@
+// Faults users met at the keyboard and the mouse: renames that pass through a name in use,
+// removals that left references behind, empty names, encodings typed by hand, and the
+// length and time a new frame is given.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTreeWidget>
+
+#include "editor_test_support.h"
+#include "ldf_writer/ldf_writer.h"
+#include "model/definition_file.h"
+
+using namespace editor_test;
+
+namespace {
+
+const char* kCluster =
+    "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;\n"
+    "Nodes { Master: BCM, 5 ms, 0.1 ms; Slaves: Left; }\n"
+    "Signals { Sig_B: 8, 0, BCM, Left; Sig_C: 8, 0, BCM, Left; Pos: 8, 0, Left, BCM; }\n"
+    "Frames { Cmd: 0x10, BCM, 2 { Sig_B, 0; Sig_C, 8; } State: 0x11, Left, 1 { Pos, 0; } }\n"
+    "Node_attributes { Left { LIN_protocol = \"2.1\"; configured_NAD = 0x21; response_error = Pos;\n"
+    "  configurable_frames { Cmd; State; } } }\n"
+    "Schedule_tables { Main { Cmd delay 10 ms; State delay 10 ms; } }\n"
+    "Signal_encoding_types { Enc1 { logical_value, 0, \"off\"; } Enc2 { logical_value, 1, \"on\"; } }\n"
+    "Signal_representation { Enc1: Sig_B; }\n";
+
+// Opens `text` as the user opens a file named on the command line.
+void Open(TfrmTabrel& w, const char* text) { QVERIFY(w.OpenPath(SampleFile("faults.ldf", text))); }
+
+// Clicks the tab `tab` of the main tab bar.
+void ClickTab(TfrmTabrel& w, int tab) {
+    auto* bar = Find<QTabBar>(&w, "tabsMain");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+}
+
+// Clicks into `field`, selects its text and types `text` one key at a time.
+void Retype(TfrmTabrel& w, const char* field, const QString& text) {
+    auto* edit = Find<QLineEdit>(&w, field);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Backspace);
+    for (const QChar key : text) QTest::keyClick(edit, key.toLatin1());
+}
+
+void ClickButton(TfrmTabrel& w, const char* button) { QTest::mouseClick(Find<QPushButton>(&w, button), Qt::LeftButton); }
+
+std::string Text(TfrmTabrel& w) { return RenderLDF(*w.Document()); }
+
+// The written document, or nothing when it does not load again without an issue.
+std::string ValidText(TfrmTabrel& w) {
+    const std::string text = Text(w);
+    corvdekLINDefinitionFile reloaded;
+    if (reloaded.LoadFromBytes(text) && reloaded.loadIssueTypes.Count() == 0) return text;
+    qWarning("%s", text.c_str());
+    return {};
+}
+
+}  // namespace
+
+class UserFaultsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Renaming Sig_B through "Sig_C" (the other signal's name) and on to "Sig_C2" keeps
+    // Sig_B's place in the frame under each name it passes, and Sig_C's own entry.
+    void aRenameThroughANameInUseKeepsItsReferences() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        Open(w, kCluster);
+        ClickTab(w, TfrmTabrel::kSignals);
+        ClickRow(Find<QListView>(&w, "lstSignals"), "Sig_B");
+        Retype(w, "txtSignalDescription", "Sig_C");
+        ClickTab(w, TfrmTabrel::kFrames);
+        ClickTab(w, TfrmTabrel::kSignals);
+        Retype(w, "txtSignalDescription", "Sig_C2");
+        const std::string text = ValidText(w);
+        QVERIFY2(text.find("Sig_C2, 0;") != std::string::npos, text.c_str());
+        QVERIFY2(text.find("Sig_C, 8;") != std::string::npos, text.c_str());
+        QVERIFY2(text.find("Enc1: Sig_C2;") != std::string::npos, text.c_str());
+        QVERIFY2(text.find("Sig_,") == std::string::npos, text.c_str());
+    }
+
+    // Removing an object that others name asks a question that names them, and yes removes
+    // their entries with it: the saved file names nothing that is gone.
+    void removingAnObjectNamesAndRemovesItsReferences() {
+        const struct {
+            int tab;
+            const char* list;
+            const char* row;
+            const char* remove;
+            QStringList holders;
+            const char* gone;
+        } cases[] = {
+            {TfrmTabrel::kSignals, "lstSignals", "Pos", "cmdRemove", {"Frame State", "Node Left"}, "Pos"},
+            {TfrmTabrel::kFrames, "lstFrames", "Cmd", "cmdFramesRemove", {"Schedule table Main", "Node Left"}, "Cmd"},
+            {TfrmTabrel::kEncodings, "lstEncodings", "Enc1", "cmdEncodingsRemove", {"Signal Sig_B"}, "Enc1"},
+        };
+        for (const auto& each : cases) {
+            ShownWindow shown;
+            TfrmTabrel& w = shown.window;
+            Open(w, kCluster);
+            ClickTab(w, each.tab);
+            ClickRow(Find<QListView>(&w, each.list), each.row);
+            const auto question = AnswerMessage(QMessageBox::Yes);
+            ClickButton(w, each.remove);
+            QTRY_VERIFY(question->shown);
+            for (const QString& holder : each.holders) QVERIFY2(question->text.contains(holder), qPrintable(question->text));
+            const std::string text = ValidText(w);
+            QVERIFY2(!text.empty() && text.find(each.gone) == std::string::npos, text.c_str());
+        }
+    }
+
+    // Emptying a name leaves the object its last name; leaving the field shows it again.
+    void anEmptyNameIsRefused() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        Open(w, kCluster);
+        ClickTab(w, TfrmTabrel::kSignals);
+        ClickRow(Find<QListView>(&w, "lstSignals"), "Pos");
+        Retype(w, "txtSignalDescription", "");
+        auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
+        QVERIFY(name->property("nameRefused").toBool());
+        QVERIFY(!name->toolTip().isEmpty());
+        QVERIFY(ValidText(w).find("Pos: 8") != std::string::npos);
+        QTest::mouseClick(Find<QWidget>(&w, "lstSignalSize"), Qt::LeftButton);
+        QCOMPARE(name->text(), QString("Pos"));
+        QVERIFY(!name->property("nameRefused").toBool());
+    }
+
+    // The encoding is chosen from the cluster's encodings, or none; it takes no typed name.
+    void theEncodingIsChosenNotTyped() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        Open(w, kCluster);
+        ClickTab(w, TfrmTabrel::kSignals);
+        ClickRow(Find<QListView>(&w, "lstSignals"), "Sig_C");
+        auto* encoding = Find<QComboBox>(&w, "lstSignalRepresentation");
+        QVERIFY(!encoding->isEditable());
+        QCOMPARE(Rows(encoding->view()), (QStringList{"", "Enc1", "Enc2"}));
+        QTest::mouseClick(encoding, Qt::LeftButton);
+        QTest::keyClicks(encoding, "NoSuchEnc");
+        QVERIFY(Text(w).find("NoSuchEnc") == std::string::npos);
+    }
+
+    // A new frame's length is the bytes its signals need (a partly used byte counts); only
+    // a LIN 1.3 cluster takes the length its identifier gives. The time shown is that of the
+    // length.
+    void aNewFrameGetsTheLengthOfItsVersion() {
+        const struct {
+            const char* version;
+            int bits;
+            const char* length;
+            const char* time;
+        } cases[] = {
+            {"2.1", 8, "1", "2.813 ms"},   // 54 bit times at 19.2 kbit/s
+            {"2.1", 9, "2", "3.333 ms"},   // 64 bit times
+            {"1.3", 8, "2", "3.333 ms"},   // identifier 0x10: two bytes
+        };
+        for (const auto& each : cases) {
+            ShownWindow shown;
+            TfrmTabrel& w = shown.window;
+            const QByteArray text = QString("LIN_protocol_version = \"%1\"; LIN_language_version = \"%1\";"
+                                            "LIN_speed = 19.2 kbps; Nodes { Master: BCM, 5 ms, 0.1 ms; Slaves: Left; }"
+                                            "Signals { S: %2, 0, BCM, Left; }")
+                                        .arg(each.version)
+                                        .arg(each.bits)
+                                        .toLatin1();
+            Open(w, text.constData());
+            ClickTab(w, TfrmTabrel::kFrames);
+            ClickButton(w, "cmdFramesAdd");
+            auto* id = Find<QComboBox>(&w, "lstFrameID");
+            Choose(id, id->findText("0x10"));
+            Choose(Find<QComboBox>(&w, "lstFrameSignals"), 0);
+            ClickButton(w, "cmdFrameSignalsAdd");
+            QCOMPARE(Find<QComboBox>(&w, "lstFrameLength")->currentText(), QString(each.length));
+            QCOMPARE(Find<QLabel>(&w, "lblFrameTime")->text(), QString(each.time));
+            QCOMPARE(ToQString(w.Document()->frames.Get(0)->length), QString(each.length));
+        }
+    }
+};
+
+int RunUserFaultsTests(int argc, char** argv) {
+    UserFaultsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "user_faults_test.moc"
