@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -157,10 +158,20 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
     grid->addWidget(txtScheduleTableFrameTime_, 1, 3);
     grid->addWidget(addEntry, 1, 4);
     grid->addWidget(changeEntry, 1, 5);
-    // The command panels lie under the type list, where the entry's inputs go.
-    grid->addWidget(pnlScheduleAssignNAD_, 2, 1, 1, 5);
-    grid->addWidget(pnlScheduleFreeFormat_, 3, 1, 1, 5);
-    grid->addWidget(pnlScheduleArguments_, 4, 1, 1, 5);
+    // The command panels lie under the type list, where the entry's inputs go, one at a
+    // time in a space as high as the highest: choosing another kind moves no other control.
+    commandPanels_ = new QStackedWidget;
+    for (QWidget* panel : {new QWidget, pnlScheduleAssignNAD_, pnlScheduleFreeFormat_, pnlScheduleArguments_}) {
+        commandPanels_->addWidget(panel);
+    }
+    grid->addWidget(commandPanels_, 2, 1, 1, 5);
+    for (QWidget* shownByKind : {static_cast<QWidget*>(lblScheduleNode_), static_cast<QWidget*>(lstScheduleNode_),
+                                 static_cast<QWidget*>(lblScheduleTableFrames_),
+                                 static_cast<QWidget*>(lstScheduleTableFrames_)}) {
+        QSizePolicy keepsItsPlace = shownByKind->sizePolicy();
+        keepsItsPlace.setRetainSizeWhenHidden(true);
+        shownByKind->setSizePolicy(keepsItsPlace);
+    }
     grid->addWidget(lblScheduleNode_, 5, 0);
     grid->addWidget(lstScheduleNode_, 5, 1);
     grid->addWidget(lblScheduleTableFrames_, 6, 0);
@@ -192,7 +203,10 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
     connect(changeEntry, &QPushButton::clicked, this, &ScheduleTablesTab::cmdScheduleTableFrameChangeClick);
     connect(entryUp, &QPushButton::clicked, this, [this] { MoveScheduleEntry(-1); });
     connect(entryDown, &QPushButton::clicked, this, [this] { MoveScheduleEntry(1); });
-    connect(lviewScheduleTableFrames_, &QTreeWidget::currentItemChanged, this, [this] { ShowScheduleEntry(); });
+    // The form follows the selection, once it is made: a click makes the row current before
+    // it selects it.
+    connect(lviewScheduleTableFrames_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { ShowScheduleEntry(); });
     connect(txtScheduleTableDescription_, &QLineEdit::textChanged, this, [this] {
         corvdekLINScheduleTable* table = CurrentScheduleTable();
         if (filling_ || table == nullptr) return;
@@ -213,10 +227,12 @@ void ScheduleTablesTab::lstScheduleFrameTypeSelect() {
     const int kind = lstScheduleFrameType_->currentIndex();
     const bool frame = Item::KindNamesAFrame(kind);
     const bool node = Item::KindNamesANode(kind);
-    pnlScheduleAssignNAD_->setVisible(kind == Item::kAssignNAD);
-    pnlScheduleFreeFormat_->setVisible(kind == Item::kFreeFormat);
     const QStringList captions = ArgumentCaptions(kind);
-    pnlScheduleArguments_->setVisible(!captions.isEmpty());
+    QWidget* panel = kind == Item::kAssignNAD   ? pnlScheduleAssignNAD_
+                     : kind == Item::kFreeFormat ? pnlScheduleFreeFormat_
+                     : !captions.isEmpty()       ? pnlScheduleArguments_
+                                                 : commandPanels_->widget(0);
+    commandPanels_->setCurrentWidget(panel);
     auto* arguments = static_cast<QGridLayout*>(pnlScheduleArguments_->layout());
     for (int i = 0; i < kScheduleArguments; ++i) {
         auto* caption = static_cast<QLabel*>(arguments->itemAtPosition(0, i)->widget());

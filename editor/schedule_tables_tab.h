@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class NameListView;
+class QStackedWidget;
 class QTreeWidget;
 class ScheduleTimelineView;
 class corvdekLINDefinitionFile;
@@ -84,6 +85,7 @@ private:
     QTreeWidget* lviewScheduleTableFrames_ = nullptr;
     QLabel* lblScheduleBusLoad_ = nullptr;
     ScheduleTimelineView* timeline_ = nullptr;
+    QStackedWidget* commandPanels_ = nullptr;
     QWidget* pnlScheduleAssignNAD_ = nullptr;
     QLineEdit* txtScheduleNad_[4] = {};  // old NAD, new NAD, supplier ID, function ID
     QWidget* pnlScheduleFreeFormat_ = nullptr;

@@ -67,6 +67,14 @@ QSettings Settings() { return QSettings("Kestova", "Tabrel"); }
 QString recoveryFolder;  // empty for the user's cache folder
 int recoveryDelayMs = 30000;
 
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: the Edit menu's undo and redo.
+bool IsHistoryKey(const QKeyEvent& key) {
+    const QKeyCombination combination = key.keyCombination();
+    return combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) ||
+           combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
+           combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
+}
+
 bool IsLdfFile(const QUrl& url) {
     return url.isLocalFile() && url.toLocalFile().endsWith(".ldf", Qt::CaseInsensitive);
 }
@@ -528,6 +536,15 @@ void TfrmTabrel::dropEvent(QDropEvent* event) {
 // click, once the event has been handled, the window shows the history what it holds.
 bool TfrmTabrel::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // Undo and redo act on the document's history wherever the focus is: a text field's own
+    // undo would be taken for a new edit.
+    if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress) && IsHistoryKey(*static_cast<QKeyEvent*>(event))) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) {
+            event->ignore();  // the Edit menu's shortcut takes it
+            return true;
+        }
+    }
     // A key that is a shortcut reaches the widget only as its ShortcutOverride; an unused key
     // goes on to the parents, which did not edit.
     const bool key = (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) &&

@@ -17,9 +17,11 @@ using Item = corvdekLINScheduleTableItem;
 
 std::u16string Text(const corvString& text) { return std::u16string(text.View()); }
 
+// Whether every value is given and an integer; an absent value is no value of any
+// rendering (LIN 2.1's 'AssignNAD { node }' has none of the LIN 2.0 form's four).
 bool AllIntegers(const corvStringArray& values, const LdfOutput& out) {
     for (int i = 0; i < values.Count(); ++i) {
-        if (!out.IsInteger(values.Item(i).View())) return false;
+        if (values.Item(i).IsEmpty() || !out.IsInteger(values.Item(i).View())) return false;
     }
     return true;
 }

@@ -2,6 +2,7 @@
 // removals that left references behind, empty names, encodings typed by hand, and the
 // length and time a new frame is given.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +26,7 @@ const char* kCluster =
     "Frames { Cmd: 0x10, BCM, 2 { Sig_B, 0; Sig_C, 8; } State: 0x11, Left, 1 { Pos, 0; } }\n"
     "Node_attributes { Left { LIN_protocol = \"2.1\"; configured_NAD = 0x21; response_error = Pos;\n"
     "  configurable_frames { Cmd; State; } } }\n"
-    "Schedule_tables { Main { Cmd delay 10 ms; State delay 10 ms; } }\n"
+    "Schedule_tables { Main { Cmd delay 10 ms; AssignNAD { Left } delay 10 ms; State delay 10 ms; } }\n"
     "Signal_encoding_types { Enc1 { logical_value, 0, \"off\"; } Enc2 { logical_value, 1, \"on\"; } }\n"
     "Signal_representation { Enc1: Sig_B; }\n";
 
@@ -82,6 +83,60 @@ private Q_SLOTS:
         QVERIFY2(text.find("Sig_C, 8;") != std::string::npos, text.c_str());
         QVERIFY2(text.find("Enc1: Sig_C2;") != std::string::npos, text.c_str());
         QVERIFY2(text.find("Sig_,") == std::string::npos, text.c_str());
+    }
+
+    // An entry chosen with the keyboard, then another clicked: the form shows the clicked
+    // one, Change changes it alone, and the entry list stays where it was.
+    void theScheduleEntryFormFollowsTheClickedRow() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        Open(w, kCluster);
+        ClickTab(w, TfrmTabrel::kScheduleTables);
+        ClickRow(Find<QListView>(&w, "lstScheduleTables"), "Main");
+        auto* entries = Find<QTreeWidget>(&w, "lviewScheduleTableFrames");
+        const auto clickEntry = [entries](int row) {
+            QTest::mouseClick(entries->viewport(), Qt::LeftButton, {},
+                              entries->visualItemRect(entries->topLevelItem(row)).center());
+        };
+        clickEntry(0);
+        const QPoint listPlace = entries->mapTo(&w, QPoint());
+        QTest::keyClick(entries, Qt::Key_Down);  // the AssignNAD entry
+        QVERIFY(Find(&w, "pnlScheduleAssignNAD")->isVisible());
+        QCOMPARE(entries->mapTo(&w, QPoint()), listPlace);
+        clickEntry(2);
+        QCOMPARE(Find<QComboBox>(&w, "lstScheduleTableFrames")->currentText(), QString("State"));
+        Retype(w, "txtScheduleTableFrameTime", "20");
+        ClickButton(w, "cmdScheduleTableFrameChange");
+        const std::string text = ValidText(w);
+        QVERIFY2(text.find("State delay 20 ms;") != std::string::npos, text.c_str());
+        QVERIFY2(text.find("AssignNAD { Left } delay 10 ms;") != std::string::npos, text.c_str());
+    }
+
+    // Ctrl+Z and Ctrl+Y in a text field take back and bring back the document's steps, one
+    // after the other, wherever the focus lands after each.
+    void undoAndRedoKeysActOnTheDocument() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        Open(w, kCluster);
+        ClickTab(w, TfrmTabrel::kSignals);
+        ClickRow(Find<QListView>(&w, "lstSignals"), "Pos");
+        Retype(w, "txtSignalDescription", "Door");
+        QTest::qWait(0);
+        auto* initial = Find<QLineEdit>(&w, "txtSignalInitalValue");
+        QTest::mouseClick(initial, Qt::LeftButton);
+        QTest::keyClick(initial, Qt::Key_7);
+        QTest::qWait(0);
+        const std::string edited = Text(w);
+        for (int step = 0; step < 2; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+            QTest::qWait(0);
+        }
+        QVERIFY2(Text(w).find("Pos: 8, 0, Left, BCM;") != std::string::npos, Text(w).c_str());
+        for (int step = 0; step < 2; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+            QTest::qWait(0);
+        }
+        QCOMPARE(Text(w), edited);
     }
 
     // Removing an object that others name asks a question that names them, and yes removes

@@ -384,4 +384,21 @@ TEST(Writer, EveryValueRenderingKeepsWhatASaveLeavesOut) {
     EXPECT_EQ(Utf8(restored.eventFrames.Get(0)->name), "NewEvent");
 }
 
+// Every form of schedule entry comes back from the undo states' rendering as it was.
+TEST(Writer, EveryValueRenderingKeepsEveryScheduleEntryForm) {
+    for (const char* entry : {"F delay 10 ms;", "AssignNAD { S } delay 10 ms;",
+                              "AssignNAD { 0x21, 0x7FFF, 0xFFFF, 0x22 } delay 10 ms;", "AssignFrameId { S, F } delay 5 ms;",
+                              "FreeFormat { 1, 2, 3, 4, 5, 6, 7, 8 } delay 5 ms;", "DataDump { S, 1, 2, 3, 4, 5 } delay 5 ms;",
+                              "SaveConfiguration { S } delay 5 ms;", "AssignFrameIdRange { S, 0 } delay 5 ms;"}) {
+        corvdekLINDefinitionFile document;
+        ASSERT_TRUE(LoadText(document, std::string("LIN_description_file; LIN_protocol_version = \"2.1\";"
+                                                   "Nodes { Master: M, 5 ms, 0.1 ms; Slaves: S; }"
+                                                   "Signals { A: 8, 0, M, S; } Frames { F: 0x10, M, 1 { A, 0; } }"
+                                                   "Schedule_tables { T { ") + entry + " } }"));
+        corvdekLINDefinitionFile restored;
+        ASSERT_TRUE(restored.LoadFromBytes(RenderLDF(document, nullptr, LdfRendering::kEveryValue)));
+        EXPECT_EQ(RenderLDF(restored), RenderLDF(document)) << entry;
+    }
+}
+
 }  // namespace
