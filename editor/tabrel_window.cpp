@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -375,10 +377,30 @@ std::string TfrmTabrel::DocumentSnapshot() const {
 
 void TfrmTabrel::RememberSavedText() { savedText_ = DocumentSnapshot(); }
 
-QString TfrmTabrel::ChoosePath(QFileDialog* dialog) {
+QString TfrmTabrel::ChoosePath(QFileDialog* dialog, const QString& suffix) {
+    PrepareFileDialog(dialog, suffix);
     if (runFileDialog_) return std::exchange(runFileDialog_, nullptr)(*dialog);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
-    return dialog->selectedFiles().first();
+    const bool accepted = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty();
+    // The name field's completion list would outlive the dialog and take the next click.
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"); name != nullptr && name->completer() != nullptr) {
+        name->completer()->popup()->hide();
+    }
+    return accepted ? dialog->selectedFiles().first() : QString();
+}
+
+// A dialog starts in the current file's folder (else the last one a file was chosen in),
+// proposing the current file's name with `suffix`; Open proposes none, so that a typed name
+// is not added to the last one.
+void TfrmTabrel::PrepareFileDialog(QFileDialog* dialog, const QString& suffix) {
+    const QFileInfo current(currentPath_);
+    const QString folder = currentPath_.isEmpty() ? Settings().value("lastFolder").toString() : current.absolutePath();
+    if (!folder.isEmpty()) dialog->setDirectory(folder);
+    const bool proposes = dialog->acceptMode() == QFileDialog::AcceptSave && !currentPath_.isEmpty();
+    if (proposes) {
+        dialog->selectFile(current.completeBaseName() + "." + suffix);
+    } else if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) {
+        name->clear();
+    }
 }
 
 bool TfrmTabrel::HasUnsavedChanges() const {
@@ -400,6 +422,7 @@ bool TfrmTabrel::ConfirmDiscardChanges() {
 void TfrmTabrel::mnuFileNewClick() {
     if (!ConfirmDiscardChanges()) return;
     document_->Reset();
+    lblResult_->setText("-");  // what it said was of the previous document
     ShowUntitledCaption();
     RefreshAllTabs();
     ldfFile_->ShowText(QString());
@@ -409,7 +432,7 @@ void TfrmTabrel::mnuFileNewClick() {
 
 void TfrmTabrel::mnuFileOpenClick() {
     if (!ConfirmDiscardChanges()) return;
-    const QString chosen = ChoosePath(dlgOpen_);
+    const QString chosen = ChoosePath(dlgOpen_, "ldf");
     if (!chosen.isEmpty()) OpenPath(chosen);
 }
 
@@ -441,6 +464,7 @@ bool TfrmTabrel::OpenPath(const QString& chosen) {
 
 void TfrmTabrel::ShowLoadedDocument(std::unique_ptr<corvdekLINDefinitionFile> loaded) {
     document_ = std::move(loaded);
+    lblResult_->setText("-");
     signals_->ClearFilter();
     frames_->ClearFilter();
     RefreshAllTabs();
@@ -462,7 +486,7 @@ void TfrmTabrel::ShowFileCaption(const QString& path) {
 bool TfrmTabrel::SaveDocumentAs() {
     dlgSave_->setNameFilter(kLdfFilter);
     dlgSave_->setDefaultSuffix("ldf");
-    const QString chosen = ChoosePath(dlgSave_);
+    const QString chosen = ChoosePath(dlgSave_, "ldf");
     return !chosen.isEmpty() && SaveTo(chosen);
 }
 
@@ -480,7 +504,7 @@ bool TfrmTabrel::SaveTo(const QString& path) {
     }
     // What could not be written as valid LDF was left out; the status says what.
     const QStringList notes = ToQStrings(leftOut);
-    if (!notes.isEmpty()) lblResult_->setText("Saved without: " + notes.join(" "));
+    lblResult_->setText(notes.isEmpty() ? "-" : "Saved without: " + notes.join(" "));
     ShowFileCaption(path);
     statusBar()->showMessage("Saved " + path, kSavedMessageMs);
     RememberSavedText();
@@ -499,6 +523,7 @@ QStringList TfrmTabrel::RecentFiles() { return Settings().value("recentFiles").t
 void TfrmTabrel::RememberRecentFile(const QString& path) {
     QStringList files = RecentFiles();
     const QString absolute = QFileInfo(path).absoluteFilePath();
+    Settings().setValue("lastFolder", QFileInfo(path).absolutePath());
     files.removeAll(absolute);
     files.prepend(absolute);
     Settings().setValue("recentFiles", files.mid(0, kRecentFiles));
@@ -759,7 +784,7 @@ void TfrmTabrel::RefreshNodeChoices() {
 void TfrmTabrel::GenerateHeaderFile(bool isMaster, int slaveIndex) {
     dlgSave_->setNameFilter("C Header Files (*.h)");
     dlgSave_->setDefaultSuffix("h");
-    const QString chosen = ChoosePath(dlgSave_);
+    const QString chosen = ChoosePath(dlgSave_, "h");
     if (chosen.isEmpty()) return;
     const corvString path = FromQString(chosen);
     if (!corvdekLINGenerateMicrochip::GenerateHeader(path, *document_, isMaster, slaveIndex)) {

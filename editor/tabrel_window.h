@@ -136,7 +136,9 @@ private:
         if (QWidget* control = tab.ControlFor(field)) HighlightControl(tab.Highlight(), control);
     }
 
-    QString ChoosePath(QFileDialog* dialog);
+    // The path chosen in `dialog`, empty when cancelled; `suffix` is that of the name proposed.
+    QString ChoosePath(QFileDialog* dialog, const QString& suffix);
+    void PrepareFileDialog(QFileDialog* dialog, const QString& suffix);
     void NavigateToScheduleTable(const QString& table, const QString& field);
 
 

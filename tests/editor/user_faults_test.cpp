@@ -3,13 +3,19 @@
 // length and time a new frame is given.
 
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTreeWidget>
+#include <functional>
+#include <memory>
 
 #include "editor_test_support.h"
 #include "ldf_writer/ldf_writer.h"
@@ -137,6 +143,75 @@ private Q_SLOTS:
             QTest::qWait(0);
         }
         QCOMPARE(Text(w), edited);
+    }
+
+    // The file dialogs start in the current file's folder; Save As and the header propose its
+    // name, Open proposes none. A file opened through the real dialog records the typing
+    // that follows it.
+    void fileDialogsStartAtTheCurrentFile() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("body.ldf");
+        QFile::copy(SampleFile("dialog.ldf", kCluster), path);
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        auto seen = std::make_shared<QStringList>();
+        // Looks at the next file dialog and answers it by typing `typed` and Return.
+        const auto answer = [seen](const QString& typed) {
+            WhenModal<QFileDialog>([seen, typed](QFileDialog* dialog) {
+                auto* name = Find<QLineEdit>(dialog, "fileNameEdit");
+                *seen = {QDir(dialog->directory()).absolutePath(), name->text()};
+                if (typed.isEmpty()) {
+                    dialog->reject();
+                    return;
+                }
+                name->setFocus();
+                QTest::keyClicks(name, typed);
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+        };
+        answer(path);
+        w.mnuFileOpenClick();
+        QCOMPARE(ToQString(w.Document()->master.name), QString("BCM"));
+        const QString shownFolder = QDir(folder.path()).absolutePath();
+        const struct {
+            std::function<void()> command;
+            QStringList expected;
+        } cases[] = {
+            {[&w] { w.mnuFileOpenClick(); }, {shownFolder, ""}},
+            {[&w] { w.mnuFileSaveAsClick(); }, {shownFolder, "body.ldf"}},
+        };
+        for (const auto& each : cases) {
+            answer(QString());
+            each.command();
+            QCOMPARE(*seen, each.expected);
+        }
+        ClickTab(w, TfrmTabrel::kSignals);
+        ClickRow(Find<QListView>(&w, "lstSignals"), "Pos");
+        Retype(w, "txtSignalDescription", "Door");
+        QTest::qWait(0);
+        QVERIFY(w.isWindowModified());
+        QVERIFY(w.findChild<QAction*>("mnuEditUndo")->isEnabled());
+    }
+
+    // The status line says what holds for the document shown: a failed open or what a save
+    // left out is not said of the next document.
+    void statusMessagesEndWithTheirDocument() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        auto* status = Find<QLabel>(&w, "lblResult");
+        const auto failed = AnswerMessage(QMessageBox::Ok);
+        QVERIFY(!w.OpenPath(SampleFile("notes.ldf", "Shopping list: milk, bread.\n")));
+        QCOMPARE(status->text(), QString("Problem loading LDF"));
+        Open(w, kCluster);
+        QCOMPARE(status->text(), QString("-"));
+        w.Document()->speed = corvString();  // a save leaves LIN_speed out
+        const QString saved = TempPath("status.ldf");
+        AnswerFileDialog(w, saved);
+        w.mnuFileSaveAsClick();
+        QVERIFY(status->text().startsWith("Saved without: "));
+        Open(w, kCluster);
+        QCOMPARE(status->text(), QString("-"));
+        QFile::remove(saved);
     }
 
     // Removing an object that others name asks a question that names them, and yes removes
