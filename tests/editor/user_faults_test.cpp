@@ -13,10 +13,12 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
 
+#include "artwork.h"
 #include "editor_test_support.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
@@ -212,6 +214,45 @@ private Q_SLOTS:
         Open(w, kCluster);
         QCOMPARE(status->text(), QString("-"));
         QFile::remove(saved);
+    }
+
+    // A word typed key by key, each key seen by the window before the next, is one step.
+    void aTypingBurstIsOneStep() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        Open(w, kCluster);
+        ClickTab(w, TfrmTabrel::kSignals);
+        ClickRow(Find<QListView>(&w, "lstSignals"), "Pos");
+        auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
+        QTest::mouseClick(name, Qt::LeftButton);
+        QTest::keyClick(name, Qt::Key_End);
+        for (const char key : std::string("Door")) {
+            QTest::keyClick(name, key);
+            QTest::qWait(0);
+        }
+        QCOMPARE(name->text(), QString("PosDoor"));
+        w.findChild<QAction*>("mnuEditUndo")->trigger();
+        QVERIFY(Text(w).find("\tPos: 8") != std::string::npos);
+        QVERIFY(!w.findChild<QAction*>("mnuEditUndo")->isEnabled());
+    }
+
+    // An error of the setup check shows the error icon, a warning the warning icon.
+    void issueIconsFollowTheLevel() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        std::string text = kCluster;
+        text.replace(text.find("configured_NAD = 0x21"), 21, "configured_NAD = 0x00");  // an error
+        text.replace(text.find("Pos: 8, 0, Left, BCM"), 20, "Pos: 8, 0, Nobody, BCM");  // a warning
+        Open(w, text.c_str());
+        w.Timer1Timer();
+        const corvStringArray& levels = w.Document()->setupIssueLevels;  // "1" an error, "0" a warning
+        QVERIFY(levels.Contains(corvString(u"1")) && levels.Contains(corvString(u"0")));
+        const QAbstractItemModel* issues = Find<QTreeView>(&w, "lstLDFIssues")->model();
+        for (int row = 0; row < levels.Count(); ++row) {
+            const QIcon expected = levels.Item(row).Equals(corvString(u"1")) ? ErrorIcon() : WarningIcon();
+            const QIcon shownIcon = issues->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+            QCOMPARE(shownIcon.pixmap(16).toImage(), expected.pixmap(16).toImage());
+        }
     }
 
     // Removing an object that others name asks a question that names them, and yes removes
