@@ -192,11 +192,29 @@ void TfrmTabrel::BuildMenu() {
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
-    QAction* undo = history_->Stack()->createUndoAction(this, "Undo");
-    undo->setObjectName("mnuEditUndo");
+    // Undo and redo first record an edit whose observation is still due (the answer to a
+    // question a moment ago), so that they act on it too.
+    QUndoStack* stack = history_->Stack();
+    const auto historyAction = [this, stack](const char* name, const QString& verb, void (QUndoStack::*step)(),
+                                             void (QUndoStack::*enabled)(bool), void (QUndoStack::*text)(const QString&)) {
+        auto* action = new QAction(verb, this);
+        action->setObjectName(name);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, stack, step] {
+            ObserveNow();
+            (stack->*step)();
+        });
+        connect(stack, enabled, action, &QAction::setEnabled);
+        connect(stack, text, action, [action, verb](const QString& label) {
+            action->setText(label.isEmpty() ? verb : verb + " " + label);
+        });
+        return action;
+    };
+    QAction* undo = historyAction("mnuEditUndo", "Undo", &QUndoStack::undo, &QUndoStack::canUndoChanged,
+                                  &QUndoStack::undoTextChanged);
     undo->setShortcut(QKeySequence("Ctrl+Z"));
-    QAction* redo = history_->Stack()->createRedoAction(this, "Redo");
-    redo->setObjectName("mnuEditRedo");
+    QAction* redo = historyAction("mnuEditRedo", "Redo", &QUndoStack::redo, &QUndoStack::canRedoChanged,
+                                  &QUndoStack::redoTextChanged);
     redo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
     edit->addAction(undo);
     edit->addAction(redo);
@@ -408,6 +426,7 @@ bool TfrmTabrel::HasUnsavedChanges() const {
 }
 
 bool TfrmTabrel::ConfirmDiscardChanges() {
+    ObserveNow();
     if (!HasUnsavedChanges()) return true;
     QMessageBox box(QMessageBox::Question, "Tabrel", "Save changes to the current cluster?",
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
@@ -463,13 +482,20 @@ bool TfrmTabrel::OpenPath(const QString& chosen) {
 }
 
 void TfrmTabrel::ShowLoadedDocument(std::unique_ptr<corvdekLINDefinitionFile> loaded) {
-    document_ = std::move(loaded);
-    lblResult_->setText("-");
+    // Clearing a filter refills its list: from the document the tab still shows.
     signals_->ClearFilter();
     frames_->ClearFilter();
-    RefreshAllTabs();
+    ReplaceDocument(std::move(loaded));
+    lblResult_->setText("-");
     FillLoadIssues();
     history_->Reset(CurrentState());
+}
+
+void TfrmTabrel::ReplaceDocument(std::unique_ptr<corvdekLINDefinitionFile> document) {
+    // The old document lives until every tab shows the new one: a tab refilled early may
+    // make another one show its details.
+    const std::unique_ptr<corvdekLINDefinitionFile> old = std::exchange(document_, std::move(document));
+    RefreshAllTabs();
 }
 
 void TfrmTabrel::ShowUntitledCaption() {
@@ -493,6 +519,7 @@ bool TfrmTabrel::SaveDocumentAs() {
 bool TfrmTabrel::SaveDocument() { return currentPath_.isEmpty() ? SaveDocumentAs() : SaveTo(currentPath_); }
 
 bool TfrmTabrel::SaveTo(const QString& path) {
+    ObserveNow();  // the save holds every edit: none may become a step after it
     corvStringArray leftOut;
     if (!WriteLDF(*document_, FromQString(path), &leftOut)) {
         QMessageBox box(QMessageBox::Critical, "Tabrel",
@@ -571,9 +598,12 @@ bool TfrmTabrel::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     // A key that is a shortcut reaches the widget only as its ShortcutOverride; an unused key
-    // goes on to the parents, which did not edit.
-    const bool key = (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) &&
-                     watched == QApplication::focusWidget();
+    // goes on to the parents, which did not edit. The application's focus widget can lag
+    // behind the widget keys reach (none, or one of a dialog just closed, until the window
+    // is active again): then the key is observed where it arrives.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool focusLags = focus == nullptr || !focus->isVisible();
+    const bool key = (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && (watched == focus || focusLags);
     if (key || type == QEvent::MouseButtonRelease) {
         // Delete in a list removes its selected object (the list's shortcut asks first).
         const bool removes = key && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
@@ -607,9 +637,13 @@ void TfrmTabrel::ObserveAtLevel(int loopLevel) {
             ObserveAtLevel(loopLevel);
             return;
         }
-        observing_ = false;
-        if (document_) history_->Observe(CurrentState(), pendingLabel_, pendingField_);
+        ObserveNow();
     });
+}
+
+void TfrmTabrel::ObserveNow() {
+    if (!std::exchange(observing_, false) || !document_) return;
+    history_->Observe(CurrentState(), pendingLabel_, pendingField_);
 }
 
 DocumentHistory::State TfrmTabrel::CurrentState() const {
@@ -655,8 +689,7 @@ QString TfrmTabrel::StepLabel(QObject* receiver, const QString& verb) const {
 void TfrmTabrel::RestoreState(const DocumentHistory::State& state) {
     auto restored = std::make_unique<corvdekLINDefinitionFile>();
     restored->LoadFromBytes(*state.text);
-    document_ = std::move(restored);
-    RefreshAllTabs();
+    ReplaceDocument(std::move(restored));
     tabsMain_->setCurrentIndex(state.tab);
     const QString& name = state.selected;
     switch (state.tab) {

@@ -108,6 +108,8 @@ private:
     void ShowUntitledCaption();
     // Shows a document loaded from a file (Open, a recovery copy) with a fresh history.
     void ShowLoadedDocument(std::unique_ptr<corvdekLINDefinitionFile> loaded);
+    // Shows `document` in every tab in place of the current one.
+    void ReplaceDocument(std::unique_ptr<corvdekLINDefinitionFile> document);
     static void RememberRecentFile(const QString& path);
     void FillRecentMenu();
     // The undo history: what the window shows now, a step's name, and showing a step.
@@ -117,6 +119,8 @@ private:
     QString StepLabel(QObject* receiver, const QString& verb) const;
     void ObserveSoon(QObject* receiver, const QString& verb);
     void ObserveAtLevel(int loopLevel);
+    // Records at once the observation that is due, if one is.
+    void ObserveNow();
     void RestoreState(const DocumentHistory::State& state);
     // The recovery copy: written while edits are unsaved, offered at the next start, removed
     // by a save or a discard.

@@ -16,6 +16,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <functional>
+#include <utility>
 #include <memory>
 
 #include "artwork.h"
@@ -252,6 +253,21 @@ private Q_SLOTS:
             const QIcon expected = levels.Item(row).Equals(corvString(u"1")) ? ErrorIcon() : WarningIcon();
             const QIcon shownIcon = issues->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
             QCOMPARE(shownIcon.pixmap(16).toImage(), expected.pixmap(16).toImage());
+        }
+    }
+
+    // Opening a file while a list is filtered shows the new file's objects (the filter was
+    // once cleared against the document just closed).
+    void openingWhileAListIsFilteredShowsTheNewFile() {
+        for (const auto& [tab, filter] : {std::pair{int(TfrmTabrel::kFrames), "txtFilterFrame"},
+                                          std::pair{int(TfrmTabrel::kSignals), "txtFilterSignal"}}) {
+            ShownWindow shown;
+            TfrmTabrel& w = shown.window;
+            Open(w, kCluster);
+            ClickTab(w, tab);
+            QTest::keyClicks(Find<QLineEdit>(&w, filter), "S");
+            Open(w, kCluster);
+            QCOMPARE(Find<QLineEdit>(&w, filter)->text(), QString());
         }
     }
 

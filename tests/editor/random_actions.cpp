@@ -1,0 +1,418 @@
+// Drives the editor's window with random user actions, from a seed: clicks on tabs, rows
+// and buttons, keys typed into the focused field, filters, undo and redo, saves and
+// reopens, on real files and on a new document. After each action it checks what a user
+// relies on; a failure names the seed and the action, so that the run can be replayed.
+//
+//   editor_random_actions [--seed N] [--actions N] [--quiet]
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTabBar>
+#include <QUndoStack>
+#include <QtTest>
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "editor_test_support.h"
+#include "ldf_writer/ldf_writer.h"
+#include "model/definition_file.h"
+#include "support/grammar_check.h"
+
+using namespace editor_test;
+
+namespace {
+
+// What a list tab shows: its list, the field with the selected object's name, its buttons.
+struct ListTab {
+    int tab;
+    const char* list;
+    const char* nameField;  // null where names are edited in the list
+    const char* add;
+    const char* remove;
+};
+
+const ListTab kListTabs[] = {
+    {TfrmTabrel::kNodes, "lstSlaveNodes", nullptr, "cmdNodeAdd", "cmdNodesRemove"},
+    {TfrmTabrel::kSignals, "lstSignals", "txtSignalDescription", "cmdAdd", "cmdRemove"},
+    {TfrmTabrel::kFrames, "lstFrames", "txtFrameDescription", "cmdFramesAdd", "cmdFramesRemove"},
+    {TfrmTabrel::kScheduleTables, "lstScheduleTables", "txtScheduleTableDescription", "cmdAddScheduleTable",
+     "cmdRemoveScheduleTable"},
+    {TfrmTabrel::kEncodings, "lstEncodings", "txtEncodingTypeDescription", "cmdEncodingsAdd", "cmdEncodingsRemove"},
+};
+
+// Buttons that only change what the tab shows or edit through the form, never open a dialog.
+const char* const kFormButtons[] = {"cmdSignalAddRxNode",       "cmdSignalRxNodesRemove",      "cmdFrameSignalsAdd",
+                                    "cmdFrameSignalsRemove",    "cmdScheduleTableFrameAdd",    "cmdScheduleTableFrameChange",
+                                    "cmdScheduleTableFrameUp",  "cmdScheduleTableFrameDown",   "cmdScheduleTableFrameRemove",
+                                    "cmdAddEncodingParts",      "cmdRemoveEncodingParts"};
+
+// Fields that filter a list: typing there must not change the document.
+bool IsFilter(const QWidget* field) { return field->objectName().startsWith("txtFilter"); }
+
+// Every value of the document, also those a save leaves out.
+std::string Everything(const TfrmTabrel& w) { return RenderLDF(*w.Document(), nullptr, LdfRendering::kEveryValue); }
+
+// "line N: 'expected' / 'found'" of the first line that differs.
+QString FirstDifference(const std::string& expected, const std::string& found) {
+    const QStringList a = QString::fromStdString(expected).split('\n');
+    const QStringList b = QString::fromStdString(found).split('\n');
+    for (int line = 0; line < std::max(a.size(), b.size()); ++line) {
+        if (a.value(line) != b.value(line)) {
+            return QString("line %1: '%2' / '%3'").arg(line + 1).arg(a.value(line), b.value(line));
+        }
+    }
+    return {};
+}
+
+QStringList SampleFiles() {
+    QStringList files;
+    for (const char* folder : {TABREL_EXAMPLES_DIR, TABREL_TEST_DATA_DIR, TABREL_CORPUS_DIR "/ldfparser"}) {
+        for (const QFileInfo& file : QDir(folder).entryInfoList({"*.ldf"}, QDir::Files, QDir::Name)) {
+            files << file.absoluteFilePath();
+        }
+    }
+    return files;
+}
+
+class RandomSession {
+public:
+    RandomSession(TfrmTabrel& window, quint32 seed, bool quiet)
+        : w_(window), seed_(seed), random_(seed), quiet_(quiet), files_(SampleFiles()) {
+        // Questions get a random answer, warnings their OK; no dialog stays open.
+        answerer_.setInterval(5);
+        QObject::connect(&answerer_, &QTimer::timeout, [this] { AnswerModal(); });
+        answerer_.start();
+    }
+
+    // Runs `count` actions; false at the first failure.
+    bool Run(int count) {
+        Reopen();
+        for (action_ = 0; action_ < count; ++action_) {
+            if (!Step()) return false;
+        }
+        return CheckUndoAndRedoOfAll() && CheckSavedGrammar();
+    }
+
+private:
+    bool Step() {
+        const std::string before = Everything(w_);
+        const int kind = static_cast<int>(random_.bounded(100));
+        bool mayEdit = true;
+        if (kind < 12) {
+            ClickTab(static_cast<int>(random_.bounded(6)));
+            mayEdit = false;
+        } else if (kind < 30) {
+            ClickRow();
+            mayEdit = false;
+        } else if (kind < 55) {
+            mayEdit = TypeIntoField();
+        } else if (kind < 62) {
+            ClickListButton(true);
+        } else if (kind < 67) {
+            ClickListButton(false);
+        } else if (kind < 75) {
+            ClickFormButton();
+        } else if (kind < 83) {
+            Trigger(random_.bounded(2) == 0 ? "mnuEditUndo" : "mnuEditRedo");
+        } else if (kind < 88) {
+            HistoryKey();
+        } else if (kind < 93) {
+            if (!SaveAndReload()) return false;
+        } else if (kind < 95) {
+            Reopen();
+            mayEdit = true;
+        } else if (kind < 97) {
+            if (!CheckUndoAndRedoOfAll()) return false;
+        } else {
+            Settle();
+        }
+        Settle();
+        if (!mayEdit && Everything(w_) != before) {
+            return Fail("the document changed though nothing was edited: " + FirstDifference(before, Everything(w_)));
+        }
+        return CheckDetails();
+    }
+
+    void Settle() {
+        for (int i = 0; i < 3; ++i) QTest::qWait(0);
+    }
+
+    void Log(const QString& what) {
+        log_ << what;
+        if (log_.size() > 12) log_.removeFirst();
+        if (!quiet_) std::printf("%d: %s\n", action_, qPrintable(what));
+    }
+
+    bool Fail(const QString& what) {
+        std::printf("FAIL seed %u, action %d: %s\nlast actions:\n  %s\n", seed_, action_, qPrintable(what),
+                    qPrintable(log_.join("\n  ")));
+        return false;
+    }
+
+    QWidget* Panel() const {
+        static const char* const kPanels[] = {"pnlGeneral", "pnlNodes", "pnlSignals", "pnlFrames", "pnlScheduleTable",
+                                              "pnlEncodings"};
+        const int tab = Find<QTabBar>(&w_, "tabsMain")->currentIndex();
+        return tab >= 0 && tab < 6 ? Find(&w_, kPanels[tab]) : nullptr;
+    }
+
+    const ListTab* CurrentListTab() const {
+        const int tab = Find<QTabBar>(&w_, "tabsMain")->currentIndex();
+        for (const ListTab& each : kListTabs) {
+            if (each.tab == tab) return &each;
+        }
+        return nullptr;
+    }
+
+    void ClickTab(int tab) {
+        Log(QString("tab %1").arg(tab));
+        auto* bar = Find<QTabBar>(&w_, "tabsMain");
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    }
+
+    void ClickRow() {
+        const ListTab* tab = CurrentListTab();
+        if (tab == nullptr) return;
+        auto* list = Find<QAbstractItemView>(&w_, tab->list);
+        const int rows = list->model()->rowCount();
+        if (rows == 0) return;
+        const int row = static_cast<int>(random_.bounded(rows));
+        const QModelIndex index = list->model()->index(row, 0);
+        list->scrollTo(index);
+        Log(QString("click row %1 (%2) of %3").arg(row).arg(index.data().toString(), tab->list));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+    }
+
+    QString RandomText() {
+        static const char kKeys[] = "abcXYZ_019x. ";
+        QString text;
+        const int length = static_cast<int>(random_.bounded(7));
+        for (int i = 0; i < length; ++i) text += QChar(kKeys[random_.bounded(static_cast<int>(sizeof kKeys - 1))]);
+        return text;
+    }
+
+    // Types into a field of the shown panel; false when it was a filter (no edit).
+    bool TypeIntoField() {
+        QWidget* panel = Panel();
+        if (panel == nullptr) return true;
+        QList<QLineEdit*> fields;
+        for (QLineEdit* field : panel->findChildren<QLineEdit*>()) {
+            if (field->isVisible() && field->isEnabled() && !field->isReadOnly()) fields << field;
+        }
+        if (fields.isEmpty()) return true;
+        QLineEdit* field = fields[static_cast<int>(random_.bounded(fields.size()))];
+        const QString text = RandomText();
+        const bool replace = random_.bounded(2) == 0;
+        QString name = field->objectName();
+        if (name.isEmpty() && field->parentWidget() != nullptr) name = field->parentWidget()->objectName();
+        Log(QString("type '%1' into %2%3").arg(text, name, replace ? " (replacing)" : ""));
+        QTest::mouseClick(field, Qt::LeftButton);
+        // Keys go where the keyboard sends them: to the focused widget (a drop-down list for
+        // the text field inside it).
+        const auto press = [field](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QWidget* focused = QApplication::focusWidget();
+            QTest::keyClick(focused != nullptr ? focused : field, static_cast<Qt::Key>(key), modifiers);
+        };
+        press(replace ? Qt::Key_A : Qt::Key_End, replace ? Qt::ControlModifier : Qt::NoModifier);
+        if (replace) press(Qt::Key_Backspace);
+        for (const QChar key : text) {
+            press(key.toUpper().unicode(), key.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+            if (random_.bounded(3) == 0) QTest::qWait(0);
+        }
+        if (random_.bounded(3) == 0) press(Qt::Key_Return);
+        return !IsFilter(field);
+    }
+
+    // Clicks a button of the shown panel (dialogs have buttons of the same names).
+    void ClickButton(const char* name) {
+        QWidget* panel = Panel();
+        auto* button = panel != nullptr ? panel->findChild<QPushButton*>(name) : nullptr;
+        if (button == nullptr || !button->isVisible() || !button->isEnabled()) return;
+        Log(QString("click %1").arg(name));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    void ClickListButton(bool add) {
+        const ListTab* tab = CurrentListTab();
+        if (tab == nullptr) return;
+        if (add && tab->tab == TfrmTabrel::kNodes) {
+            auto* name = Find<QLineEdit>(&w_, "txtAddNode");
+            QTest::mouseClick(name, Qt::LeftButton);
+            QTest::keyClicks(name, "Node" + QString::number(random_.bounded(100)));
+        }
+        answerYes_ = random_.bounded(3) != 0;
+        ClickButton(add ? tab->add : tab->remove);
+    }
+
+    void ClickFormButton() {
+        answerYes_ = random_.bounded(2) == 0;
+        ClickButton(kFormButtons[random_.bounded(static_cast<int>(std::size(kFormButtons)))]);
+    }
+
+    void Trigger(const char* action) {
+        Log(action);
+        w_.findChild<QAction*>(action)->trigger();
+    }
+
+    void HistoryKey() {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus == nullptr) return;
+        const bool undo = random_.bounded(2) == 0;
+        Log(QString("%1 in %2").arg(undo ? "Ctrl+Z" : "Ctrl+Y", focus->objectName()));
+        QTest::keyClick(focus, undo ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
+    }
+
+    void AnswerModal() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) return;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            for (const auto button : {answerYes_ ? QMessageBox::Yes : QMessageBox::No, QMessageBox::Discard,
+                                      QMessageBox::Ok}) {
+                if (QAbstractButton* answer = box->button(button)) {
+                    log_ << "answer " + box->text().left(40) + ": " + answer->text();
+                    answer->click();
+                    return;
+                }
+            }
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    }
+
+    // Saves as a new file: it loads again without an issue into the same model.
+    bool SaveAndReload() {
+        const QString path = TempPath(QString("random_%1.ldf").arg(seed_));
+        Log("save as");
+        AnswerFileDialog(w_, path);
+        w_.mnuFileSaveAsClick();
+        Settle();
+        corvdekLINDefinitionFile reloaded;
+        const std::string saved = FileBytes(path);
+        std::filesystem::remove(path.toStdString());
+        if (!reloaded.LoadFromBytes(saved)) return Fail("the saved file does not load");
+        if (RenderLDF(reloaded) != RenderLDF(*w_.Document())) {
+            return Fail("the saved file loads into another model: " +
+                        FirstDifference(RenderLDF(*w_.Document()), RenderLDF(reloaded)));
+        }
+        saved_["save_" + std::to_string(action_)] = saved;
+        return true;
+    }
+
+    // Opens a sample file, or starts a new document.
+    void Reopen() {
+        const int choice = static_cast<int>(random_.bounded(files_.size() + 1));
+        if (choice == files_.size()) {
+            Log("new");
+            w_.mnuFileNewClick();
+        } else {
+            Log("open " + files_[choice]);
+            w_.OpenPath(files_[choice]);
+        }
+        Settle();
+        opened_ = Everything(w_);
+    }
+
+    // Undo of every step gives the opened document back, redo of every step the last one.
+    bool CheckUndoAndRedoOfAll() {
+        auto* stack = w_.findChild<QUndoStack*>();
+        const bool complete = stack->count() < stack->undoLimit();
+        const std::string last = Everything(w_);
+        Log("undo all, redo all");
+        for (int guard = 0; stack->canUndo() && guard < 1000; ++guard) Trigger("mnuEditUndo");
+        Settle();
+        if (complete && Everything(w_) != opened_) {
+            return Fail("undo of every step does not give the opened document: " + FirstDifference(opened_, Everything(w_)));
+        }
+        for (int guard = 0; stack->canRedo() && guard < 1000; ++guard) Trigger("mnuEditRedo");
+        Settle();
+        if (Everything(w_) != last) {
+            return Fail("redo of every step does not give the last document: " + FirstDifference(last, Everything(w_)));
+        }
+        return true;
+    }
+
+    // The details shown are those of the selected row.
+    bool CheckDetails() {
+        const ListTab* tab = CurrentListTab();
+        if (tab == nullptr || tab->nameField == nullptr) return true;
+        auto* list = Find<QAbstractItemView>(&w_, tab->list);
+        auto* name = Find<QLineEdit>(&w_, tab->nameField);
+        const QModelIndex current = list->currentIndex();
+        if (!name->isVisible() || !current.isValid() || !list->selectionModel()->isSelected(current)) return true;
+        if (name->property("nameRefused").toBool()) return true;  // the field shows the refusal
+        if (name->text().trimmed() != current.data().toString()) {
+            return Fail(QString("%1 shows '%2', the selected row is '%3'")
+                            .arg(tab->nameField, name->text(), current.data().toString()));
+        }
+        return true;
+    }
+
+    bool CheckSavedGrammar() {
+        if (saved_.empty()) return true;
+        const test_support::GrammarCheck check(saved_);
+        if (!check.SkipReason().empty()) {
+            std::printf("grammar not checked: %s\n", check.SkipReason().c_str());
+            return true;
+        }
+        for (const auto& [name, text] : saved_) {
+            if (const std::string failure = check.Failure(name); !failure.empty()) {
+                return Fail(QString::fromStdString("a saved file breaks the grammar (" + name + "): " + failure));
+            }
+        }
+        return true;
+    }
+
+    TfrmTabrel& w_;
+    quint32 seed_;
+    QRandomGenerator random_;
+    bool quiet_;
+    QStringList files_;
+    QTimer answerer_;
+    bool answerYes_ = true;
+    int action_ = 0;
+    std::string opened_;
+    QStringList log_;
+    std::map<std::string, std::string> saved_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName("Tabrel");
+    const IsolatedUserFolders folders;
+    quint32 seed = QRandomGenerator::global()->generate() % 1000000;
+    int actions = 300;
+    bool quiet = false;
+    const QStringList arguments = QApplication::arguments();
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == "--seed" && i + 1 < arguments.size()) seed = arguments[++i].toUInt();
+        if (arguments[i] == "--actions" && i + 1 < arguments.size()) actions = arguments[++i].toInt();
+        if (arguments[i] == "--quiet") quiet = true;
+    }
+    std::printf("seed %u, %d actions\n", seed, actions);
+    std::fflush(stdout);
+    bool passed = false;
+    {
+        ShownWindow shown;
+        RandomSession session(shown.window, seed, quiet);
+        passed = session.Run(actions);
+    }
+    std::printf("%s\n", passed ? "passed" : "failed");
+    return passed ? 0 : 1;
+}
