@@ -51,21 +51,22 @@ void SetReceivers(corvdekLINSignal& signal, const StatementFields& fields, int f
 }
 
 // '1, 2 } , publisher, subscribers': the values stood in braces, so they are told apart
-// from the publisher whatever their number. A byte array keeps size / 8 values; a surplus
-// is reported.
+// from the publisher whatever their number. A byte array keeps at most size / 8 values; a
+// number of values other than size / 8 is reported, and the publisher and subscribers are
+// kept all the same (a save writes the missing values as 0).
 bool ReadBracedByteValues(LoadContext& load, corvdekLINSignal& signal) {
     const StatementFields values(load.blockTail, ",");
     const StatementFields after(load.afterBlock, ",");
     const int first = after.Count() > 1 && TrimmedView(after.Item(0)).empty() ? 1 : 0;
     const int byteCount = signal.size.ToInt() / 8;
-    if (byteCount < 0 || values.Count() < byteCount || TrimmedView(after.Item(first)).empty()) {
+    if (TrimmedView(after.Item(first)).empty()) {
         ReportByteCountMismatch(load, signal);
         return true;
     }
     AddTrimmedFields(signal.initValues, values, 0, byteCount);
     AssignTrimmed(signal.publisher, after.Item(first));
     SetReceivers(signal, after, first + 1);
-    if (values.Count() > byteCount) ReportByteCountMismatch(load, signal);
+    if (values.Count() != byteCount) ReportByteCountMismatch(load, signal);
     return true;
 }
 

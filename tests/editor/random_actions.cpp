@@ -26,6 +26,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "editor_test_support.h"
 #include "ldf_writer/ldf_writer.h"
@@ -147,8 +148,11 @@ private:
         return CheckDetails();
     }
 
+    // Lets the window see the action. After a question or a dialog it looks again only a
+    // moment later, as a user's next input comes.
     void Settle() {
         for (int i = 0; i < 3; ++i) QTest::qWait(0);
+        if (std::exchange(answered_, false)) QTest::qWait(150);
     }
 
     void Log(const QString& what) {
@@ -284,12 +288,16 @@ private:
                                       QMessageBox::Ok}) {
                 if (QAbstractButton* answer = box->button(button)) {
                     log_ << "answer " + box->text().left(40) + ": " + answer->text();
+                    answered_ = true;
                     answer->click();
                     return;
                 }
             }
         }
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            answered_ = true;
+            dialog->reject();
+        }
     }
 
     // Saves as a new file: it loads again without an issue into the same model.
@@ -325,18 +333,20 @@ private:
         opened_ = Everything(w_);
     }
 
-    // Undo of every step gives the opened document back, redo of every step the last one.
+    // Undo of every step gives the opened document back, redo of as many the last one.
     bool CheckUndoAndRedoOfAll() {
         auto* stack = w_.findChild<QUndoStack*>();
         const bool complete = stack->count() < stack->undoLimit();
         const std::string last = Everything(w_);
+        const int done = stack->index();
         Log("undo all, redo all");
         for (int guard = 0; stack->canUndo() && guard < 1000; ++guard) Trigger("mnuEditUndo");
         Settle();
         if (complete && Everything(w_) != opened_) {
             return Fail("undo of every step does not give the opened document: " + FirstDifference(opened_, Everything(w_)));
         }
-        for (int guard = 0; stack->canRedo() && guard < 1000; ++guard) Trigger("mnuEditRedo");
+        // Steps undone before stay undone: redo brings back as many as were done.
+        for (int step = 0; step < done && stack->canRedo(); ++step) Trigger("mnuEditRedo");
         Settle();
         if (Everything(w_) != last) {
             return Fail("redo of every step does not give the last document: " + FirstDifference(last, Everything(w_)));
@@ -382,6 +392,7 @@ private:
     QStringList files_;
     QTimer answerer_;
     bool answerYes_ = true;
+    bool answered_ = false;  // a question was answered since the last look
     int action_ = 0;
     std::string opened_;
     QStringList log_;

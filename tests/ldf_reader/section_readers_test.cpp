@@ -109,10 +109,14 @@ TEST_F(SignalsReader, ByteArrayProblems) {
                 "Serial: 24, { 1, 2 }, CEM;\n"
                 "Negative: -16, { 1 }, CEM;");
     ASSERT_EQ(document.signals.GetCount(), 2);
+    // Too few values, or a size below zero, are reported; the values given, the publisher
+    // and the subscribers stay.
     const corvdekLINSignal* serial = document.signals.Get(0);
     EXPECT_TRUE(serial->isByteArray);
-    EXPECT_EQ(serial->initValues.Count(), 0);
-    EXPECT_TRUE(serial->publisher.IsEmpty());
+    EXPECT_EQ(Utf8(serial->initValues), (Texts{"1", "2"}));
+    EXPECT_EQ(Utf8(serial->publisher), "CEM");
+    EXPECT_EQ(document.signals.Get(1)->initValues.Count(), 0);
+    EXPECT_EQ(Utf8(document.signals.Get(1)->publisher), "CEM");
     EXPECT_EQ(Issues(),
               (Texts{"0|The LIN Signal is specified incorrectly.|There must be at lease one "
                      "signal for byte array data: 0x01, CEM",
