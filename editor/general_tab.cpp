@@ -103,6 +103,7 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent), diagnostics_(std::mak
     });
     OnText(lstLINSpeed_->lineEdit(), [this](const corvString& text) {
         document_->speed = text;
+        document_->speed.Trim();  // a number, however it was typed
         UpdateBitTimeLabel();
     });
     OnText(lstPeriod_->lineEdit(), [this](const corvString& text) { document_->masterTimebase = text; });
@@ -175,7 +176,7 @@ void GeneralTab::Show(corvdekLINDefinitionFile* document) {
 }
 
 void GeneralTab::UpdateBitTimeLabel() {
-    corvString& speed = document_->speed;
+    corvString speed = document_->speed;  // as read from a file: showing it changes nothing
     speed.Trim();
     const double bitsPerSecond = speed.ToDouble() * 1000.0;
     QString caption = "Bit Time: ";

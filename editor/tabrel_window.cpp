@@ -169,7 +169,11 @@ TfrmTabrel::TfrmTabrel() {
 
 }
 
-TfrmTabrel::~TfrmTabrel() = default;
+TfrmTabrel::~TfrmTabrel() {
+    // The history outlives this class's part of the window: its stack, cleared as it goes,
+    // must not call back into it.
+    disconnect(history_->Stack(), nullptr, this, nullptr);
+}
 
 void TfrmTabrel::BuildMenu() {
     QMenu* file = menuBar()->addMenu("&File");

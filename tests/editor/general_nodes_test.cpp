@@ -69,7 +69,7 @@ private Q_SLOTS:
         }
         speed->setCurrentText(" 19.2 ");
         QCOMPARE(label->text(), QString::fromUtf8("Bit Time: 52.083 \u00B5s"));
-        QCOMPARE(ToQString(w.Document()->speed), QString("19.2"));  // trimmed for the bit time
+        QCOMPARE(ToQString(w.Document()->speed), QString("19.2"));  // a typed speed is a number
         for (const char* none : {"0", "abc", ""}) {
             speed->setCurrentText(none);
             QCOMPARE(label->text(), QString("Bit Time: "));
