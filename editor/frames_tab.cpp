@@ -383,8 +383,8 @@ void FramesTab::cmdFrameSignalsAddClick() {
     corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) return;
     FollowSuggestedLength(*frame, [&] {
-        frame->signalNames.Add(FromQString(lstFrameSignals_->currentText()));
-        frame->signalOffsets.Add(FromQString(txtFrameSignalOffset_->text()));
+        frame->signalNames.Add(FromQString(lstFrameSignals_->currentText().trimmed()));
+        frame->signalOffsets.Add(FromQString(txtFrameSignalOffset_->text().trimmed()));
     });
     frame->SortSignalsByOffset();
     FillFrameSignals();

@@ -214,8 +214,8 @@ void SignalsTab::StoreSubscribers() {
 }
 
 void SignalsTab::cmdSignalAddRxNodeClick() {
-    const QString node = lstSignalRxNodesAdd_->currentText();
-    if (node.trimmed().isEmpty()) return;
+    const QString node = lstSignalRxNodesAdd_->currentText().trimmed();  // a name, as a file holds it
+    if (node.isEmpty()) return;
     lstSignalRxNodes_->addItem(node);
     StoreSubscribers();
     lstSignalRxNodesAdd_->setCurrentText(QString());

@@ -42,6 +42,7 @@
 #include "codegen/generate_microchip.h"
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_file.h"
+#include "editor_session.h"
 #include "encodings_tab.h"
 #include "frames_tab.h"
 #include "general_tab.h"
@@ -60,14 +61,8 @@ namespace {
 
 constexpr int kTimerInterval = 3000;
 const char* const kLdfFilter = "LDF Files (*.ldf)";
-constexpr int kRecentFiles = 10;
 constexpr int kSavedMessageMs = 5000;
 constexpr int kNestedObservationMs = 100;  // how often a dialog's end is looked for
-
-QSettings Settings() { return QSettings("Kestova", "Tabrel"); }
-
-QString recoveryFolder;  // empty for the user's cache folder
-int recoveryDelayMs = 30000;
 
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: the Edit menu's undo and redo.
 bool IsHistoryKey(const QKeyEvent& key) {
@@ -105,12 +100,18 @@ TfrmTabrel::TfrmTabrel() {
     connect(history_, &DocumentHistory::Restore, this, &TfrmTabrel::RestoreState);
     connect(history_->Stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
     qApp->installEventFilter(this);  // every user input may have edited the document
-    recoveryTimer_ = new QTimer(this);
-    recoveryTimer_->setSingleShot(true);
-    connect(recoveryTimer_, &QTimer::timeout, this, &TfrmTabrel::WriteRecoveryCopy);
+    session_ = new EditorSession(this, [this](const QString& path) {
+        // The writer replaces the copy only when the new one is complete.
+        if (document_ && !history_->Stack()->isClean()) {
+            WriteLDF(*document_, FromQString(path), nullptr, LdfRendering::kEveryValue);
+        }
+    });
     connect(history_->Stack(), &QUndoStack::indexChanged, this, [this] {
-        recoveryTimer_->start(recoveryDelayMs);
-        if (history_->Stack()->isClean()) RemoveRecoveryCopy();
+        if (history_->Stack()->isClean()) {
+            session_->RemoveRecoveryCopy();
+        } else {
+            session_->EditsChanged();
+        }
     });
     BuildMenu();
 
@@ -308,37 +309,17 @@ void TfrmTabrel::FormShow() {
     QTimer::singleShot(0, this, &TfrmTabrel::OfferRecoveryCopy);
 }
 
-void TfrmTabrel::SetRecoveryFolder(const QString& folder) { recoveryFolder = folder; }
-
-void TfrmTabrel::SetRecoveryDelay(int milliseconds) { recoveryDelayMs = milliseconds; }
-
-QString TfrmTabrel::RecoveryPath() {
-    const QString folder = recoveryFolder.isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/tabrel"
-                               : recoveryFolder;
-    return folder + "/recovery.ldf";
-}
-
-void TfrmTabrel::WriteRecoveryCopy() {
-    if (!document_ || history_->Stack()->isClean()) return;
-    QDir().mkpath(QFileInfo(RecoveryPath()).path());
-    // The writer replaces the copy only when the new one is complete.
-    WriteLDF(*document_, FromQString(RecoveryPath()), nullptr, LdfRendering::kEveryValue);
-}
-
-void TfrmTabrel::RemoveRecoveryCopy() { QFile::remove(RecoveryPath()); }
-
 void TfrmTabrel::OfferRecoveryCopy() {
-    if (!QFileInfo::exists(RecoveryPath())) return;
+    if (!EditorSession::HasRecoveryCopy()) return;
     QMessageBox box(QMessageBox::Question, "Tabrel",
                     "Tabrel ended with unsaved edits. Restore them?", QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName("msgRestoreRecovery");
     if (box.exec() != QMessageBox::Yes) {
-        RemoveRecoveryCopy();
+        session_->RemoveRecoveryCopy();
         return;
     }
     auto restored = std::make_unique<corvdekLINDefinitionFile>();
-    if (!restored->LoadFromFile(FromQString(RecoveryPath()))) return;
+    if (!restored->LoadFromFile(FromQString(EditorSession::RecoveryPath()))) return;
     ShowUntitledCaption();
     ShowLoadedDocument(std::move(restored));
     history_->Stack()->resetClean();  // the restored edits are not saved anywhere
@@ -415,7 +396,7 @@ QString TfrmTabrel::ChoosePath(QFileDialog* dialog, const QString& suffix) {
 // is not added to the last one.
 void TfrmTabrel::PrepareFileDialog(QFileDialog* dialog, const QString& suffix) {
     const QFileInfo current(currentPath_);
-    const QString folder = currentPath_.isEmpty() ? Settings().value("lastFolder").toString() : current.absolutePath();
+    const QString folder = currentPath_.isEmpty() ? EditorSession::LastFolder() : current.absolutePath();
     if (!folder.isEmpty()) dialog->setDirectory(folder);
     const bool proposes = dialog->acceptMode() == QFileDialog::AcceptSave && !currentPath_.isEmpty();
     if (proposes) {
@@ -437,7 +418,7 @@ bool TfrmTabrel::ConfirmDiscardChanges() {
     box.setObjectName("msgSaveChanges");
     switch (box.exec()) {
         case QMessageBox::Save: return SaveDocument();
-        case QMessageBox::Discard: RemoveRecoveryCopy(); return true;
+        case QMessageBox::Discard: session_->RemoveRecoveryCopy(); return true;
         default: return false;
     }
 }
@@ -481,7 +462,7 @@ bool TfrmTabrel::OpenPath(const QString& chosen) {
     if (read) ldfFile_->ShowText(DecodedLdfText(bytes));
     ShowLoadedDocument(std::move(loaded));
     RememberSavedText();
-    RememberRecentFile(chosen);
+    EditorSession::RememberFile(chosen);
     return true;
 }
 
@@ -540,8 +521,8 @@ bool TfrmTabrel::SaveTo(const QString& path) {
     statusBar()->showMessage("Saved " + path, kSavedMessageMs);
     RememberSavedText();
     history_->MarkSaved();
-    RemoveRecoveryCopy();
-    RememberRecentFile(path);
+    session_->RemoveRecoveryCopy();
+    EditorSession::RememberFile(path);
     return true;
 }
 
@@ -549,25 +530,12 @@ void TfrmTabrel::mnuFileSaveClick() { SaveDocument(); }
 
 void TfrmTabrel::mnuFileSaveAsClick() { SaveDocumentAs(); }
 
-QStringList TfrmTabrel::RecentFiles() { return Settings().value("recentFiles").toStringList(); }
-
-void TfrmTabrel::RememberRecentFile(const QString& path) {
-    QStringList files = RecentFiles();
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    Settings().setValue("lastFolder", QFileInfo(path).absolutePath());
-    files.removeAll(absolute);
-    files.prepend(absolute);
-    Settings().setValue("recentFiles", files.mid(0, kRecentFiles));
-}
-
 void TfrmTabrel::FillRecentMenu() {
     mnuFileOpenRecent_->clear();
-    for (const QString& path : RecentFiles()) {
+    for (const QString& path : EditorSession::RecentFiles()) {
         mnuFileOpenRecent_->addAction(path, this, [this, path] {
             if (!QFileInfo::exists(path)) {
-                QStringList files = RecentFiles();
-                files.removeAll(path);
-                Settings().setValue("recentFiles", files);
+                EditorSession::ForgetFile(path);
                 ShowWarning(this, "msgRecentMissing", "The file " + path + " no longer exists.");
                 return;
             }

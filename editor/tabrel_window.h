@@ -13,6 +13,7 @@
 #include "document_history.h"
 
 
+class EditorSession;
 class EncodingsTab;
 class FramesTab;
 class GeneralTab;
@@ -71,13 +72,6 @@ public:
     // The drop-down lists of the tabs that offer the master and the slaves follow them.
     void RefreshNodeChoices();
 
-    // The last files opened or saved, newest first (at most ten).
-    static QStringList RecentFiles();
-    // Where unsaved edits are kept against a crash (the user's cache folder unless set), and
-    // how long after the last edit they are written there.
-    static void SetRecoveryFolder(const QString& folder);
-    static void SetRecoveryDelay(int milliseconds);
-    static QString RecoveryPath();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -110,7 +104,6 @@ private:
     void ShowLoadedDocument(std::unique_ptr<corvdekLINDefinitionFile> loaded);
     // Shows `document` in every tab in place of the current one.
     void ReplaceDocument(std::unique_ptr<corvdekLINDefinitionFile> document);
-    static void RememberRecentFile(const QString& path);
     void FillRecentMenu();
     // The undo history: what the window shows now, a step's name, and showing a step.
     DocumentHistory::State CurrentState() const;
@@ -122,10 +115,7 @@ private:
     // Records at once the observation that is due, if one is.
     void ObserveNow();
     void RestoreState(const DocumentHistory::State& state);
-    // The recovery copy: written while edits are unsaved, offered at the next start, removed
-    // by a save or a discard.
-    void WriteRecoveryCopy();
-    static void RemoveRecoveryCopy();
+    // Offers the recovery copy a previous run left (the session keeps it).
     void OfferRecoveryCopy();
     void RememberSavedText();
     std::string DocumentSnapshot() const;
@@ -160,7 +150,7 @@ private:
     QString pendingLabel_;
     QObject* pendingField_ = nullptr;
     QMenu* mnuFileOpenRecent_ = nullptr;
-    QTimer* recoveryTimer_ = nullptr;
+    EditorSession* session_ = nullptr;
 
     QFileDialog* dlgOpen_ = nullptr;
     QFileDialog* dlgSave_ = nullptr;

@@ -22,6 +22,7 @@
 #include <functional>
 
 #include "document_history.h"
+#include "editor_session.h"
 #include "editor_test_support.h"
 #include "frame_layout_view.h"
 #include "schedule_timeline_view.h"
@@ -245,7 +246,7 @@ private Q_SLOTS:
         std::filesystem::copy_file(body_.toStdString(), second_.toStdString());
         ShownWindow shown;  // a second start sees the first one's recent files
         TfrmTabrel& w = shown.window;
-        QCOMPARE(TfrmTabrel::RecentFiles().value(0), body_);
+        QCOMPARE(EditorSession::RecentFiles().value(0), body_);
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(second_)});
@@ -255,7 +256,7 @@ private Q_SLOTS:
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&w, &drop);
         QCOMPARE(w.windowTitle(), QFileInfo(second_).completeBaseName() + "[*] - Kestova Tabrel");
-        QCOMPARE(TfrmTabrel::RecentFiles().mid(0, 2), (QStringList{second_, body_}));
+        QCOMPARE(EditorSession::RecentFiles().mid(0, 2), (QStringList{second_, body_}));
 
         // A recent file that is gone is named and leaves the list.
         std::filesystem::remove(second_.toStdString());
@@ -264,23 +265,23 @@ private Q_SLOTS:
         const auto gone = AnswerMessage(QMessageBox::Ok);
         recent->actions().front()->trigger();
         QVERIFY(gone->text.contains(second_));
-        QCOMPARE(TfrmTabrel::RecentFiles().value(0), body_);
+        QCOMPARE(EditorSession::RecentFiles().value(0), body_);
     }
 
     void aRecoveryCopyIsOfferedAtTheNextStartAndGoesWithASave() {
-        TfrmTabrel::SetRecoveryDelay(10);
+        EditorSession::SetRecoveryDelay(10);
         {
             ShownWindow crashed;
             TfrmTabrel& w = crashed.window;
             OpenFile(w, body_);
             ShowTab(w, TfrmTabrel::kNodes);
             TypeKeys(w, "txtMasterName", "X");
-            QTRY_VERIFY(QFileInfo::exists(TfrmTabrel::RecoveryPath()));
-            QVERIFY(Saved(TfrmTabrel::RecoveryPath()).find("Master: BCMX,") != std::string::npos);
+            QTRY_VERIFY(QFileInfo::exists(EditorSession::RecoveryPath()));
+            QVERIFY(Saved(EditorSession::RecoveryPath()).find("Master: BCMX,") != std::string::npos);
             // What a crash leaves: the copy stays although this window goes.
-            std::filesystem::copy_file(TfrmTabrel::RecoveryPath().toStdString(), (body_ + ".kept").toStdString());
+            std::filesystem::copy_file(EditorSession::RecoveryPath().toStdString(), (body_ + ".kept").toStdString());
         }
-        std::filesystem::rename((body_ + ".kept").toStdString(), TfrmTabrel::RecoveryPath().toStdString());
+        std::filesystem::rename((body_ + ".kept").toStdString(), EditorSession::RecoveryPath().toStdString());
         const auto offer = AnswerMessage(QMessageBox::Yes);
         ShownWindow next;
         TfrmTabrel& w = next.window;
@@ -290,8 +291,8 @@ private Q_SLOTS:
         second_ = TempPath("restored.ldf");
         AnswerFileDialog(w, second_);
         Trigger(w, "mnuFileSave");  // a restored cluster has no file yet: Save As
-        QVERIFY(!QFileInfo::exists(TfrmTabrel::RecoveryPath()));
-        TfrmTabrel::SetRecoveryDelay(30000);
+        QVERIFY(!QFileInfo::exists(EditorSession::RecoveryPath()));
+        EditorSession::SetRecoveryDelay(30000);
     }
 
     // A gap, a byte array over two bytes and two signals that share bits.

@@ -27,6 +27,7 @@
 
 #include "model/definition_file.h"
 #include "qt_text.h"
+#include "editor_session.h"
 #include "tabrel_window.h"
 
 namespace editor_test {
@@ -170,7 +171,7 @@ class IsolatedUserFolders {
 public:
     IsolatedUserFolders() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path() + "/config");
-        TfrmTabrel::SetRecoveryFolder(folder_.path() + "/cache");
+        EditorSession::SetRecoveryFolder(folder_.path() + "/cache");
     }
 
 private:
