@@ -13,7 +13,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QFileDialog>
@@ -23,8 +22,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QSplitter>
@@ -47,6 +44,7 @@
 #include "frames_tab.h"
 #include "general_tab.h"
 #include "issue_model.h"
+#include "issue_navigator.h"
 #include "nodes_tab.h"
 #include "schedule_tables_tab.h"
 #include "signals_tab.h"
@@ -139,6 +137,8 @@ TfrmTabrel::TfrmTabrel() {
     QWidget* const tabPanels[] = {general_, nodes_, signals_, frames_, scheduleTables_, encodings_,
                                   ldfFile_, new AboutTab};
     for (int i = 0; i < 8; ++i) panels_[i] = AddPanel(names[i], container, tabPanels[i]);
+    navigator_ = std::make_unique<IssueNavigator>(
+        IssueNavigator::Tabs{tabsMain_, general_, nodes_, signals_, frames_, scheduleTables_, encodings_});
     connect(nodes_, &NodesTab::NodesChanged, this, &TfrmTabrel::RefreshNodeChoices);
     connect(nodes_, &NodesTab::HeaderRequested, this, &TfrmTabrel::GenerateHeaderFile);
     connect(encodings_, &EncodingsTab::EncodingTypesChanged, signals_, &SignalsTab::RefreshEncodingChoices);
@@ -708,67 +708,14 @@ void TfrmTabrel::Timer1Timer() {
     // Unchanged issues keep the list and its selection.
     setupIssues_->SetIssues(document.setupIssueLevels,
                             {&document.setupIssueTypes, &document.setupIssueSections, &document.setupIssueDetails});
-    if (++highlightTicks_ >= 2) {
-        for (QFrame* frame : findChildren<QFrame*>(QRegularExpression("^shape"))) frame->hide();
-    }
-}
-
-void TfrmTabrel::HighlightControl(QFrame* frame, QWidget* control) {
-    const QPoint at = control->mapTo(frame->parentWidget(), QPoint(0, 0));
-    frame->setGeometry(at.x() - 2, at.y() - 2, control->width() + 4, control->height() + 4);
-    highlightTicks_ = 0;
-    frame->show();
-    frame->lower();
+    navigator_->CheckRan(this);
 }
 
 void TfrmTabrel::lstLDFIssuesDblClick() {
     const QModelIndex row = lstLDFIssues_->currentIndex();
     if (!row.isValid() || !lstLDFIssues_->selectionModel()->isSelected(row)) return;
-    corvStringArray parts;
-    parts.Split(FromQString(setupIssues_->index(row.row(), 1).data().toString()), u"-");
-    const QString tab = ToQString(parts.Item(0));
-    const QString last = ToQString(parts.Item(parts.Count() - 1));
-    if (tab == "General") {
-        tabsMain_->setCurrentIndex(kGeneral);
-        if (parts.Count() == 2) HighlightField(*general_, last);
-    } else if (tab == "Nodes") {
-        tabsMain_->setCurrentIndex(kNodes);
-        if (parts.Count() == 3) nodes_->SelectSlaveByName(ToQString(parts.Item(1)));
-        if (parts.Count() == 2 || parts.Count() == 3) HighlightField(*nodes_, last);
-    } else if (tab == "Signals") {
-        tabsMain_->setCurrentIndex(kSignals);
-        if (parts.Count() == 3) {
-            signals_->SelectSignalByName(ToQString(parts.Item(1)));
-            HighlightField(*signals_, last);
-        }
-    } else if (tab == "Frames") {
-        tabsMain_->setCurrentIndex(kFrames);
-        if (parts.Count() == 3) {
-            frames_->SelectFrameByName(ToQString(parts.Item(1)));
-            HighlightField(*frames_, last);
-        }
-    } else if (tab == "ScheduleTables" || tab == "Schedule Tables") {
-        tabsMain_->setCurrentIndex(kScheduleTables);
-        if (parts.Count() == 3) NavigateToScheduleTable(ToQString(parts.Item(1)), last);
-    } else if (tab == "Encodings") {
-        tabsMain_->setCurrentIndex(kEncodings);
-        if (parts.Count() == 3) {
-            encodings_->SelectEncodingByName(ToQString(parts.Item(1)));
-            HighlightField(*encodings_, last);
-        }
-    }
+    navigator_->Navigate(setupIssues_->index(row.row(), 1).data().toString());
     tabsMainChange();
-}
-
-// "Entry3" names the third entry of the table.
-void TfrmTabrel::NavigateToScheduleTable(const QString& table, const QString& field) {
-    scheduleTables_->SelectTableByName(table);
-    if (!field.startsWith("Entry")) {
-        HighlightField(*scheduleTables_, field);
-        return;
-    }
-    scheduleTables_->SelectEntry(field.mid(5).toInt() - 1);
-    HighlightField(*scheduleTables_, "Entries");
 }
 
 

@@ -15,6 +15,7 @@
 
 class EditorSession;
 class EncodingsTab;
+class IssueNavigator;
 class FramesTab;
 class GeneralTab;
 class LdfFileTab;
@@ -55,7 +56,6 @@ public:
     // Shows the document in every tab, as after a load.
     void RefreshAllTabs();
     void FillLoadIssues();
-    void HighlightControl(QFrame* frame, QWidget* control);
 
     // Event handlers, also called directly (tests call the timer's).
     void tabsMainChange();
@@ -124,21 +124,14 @@ private:
     void SetTitles(const QString& caption, const QString& applicationTitle);
     // The drop-down lists of the other tabs that offer the master and the slaves.
     QList<QComboBox*> NodeChoiceLists() const;
-    // Frames the control of `tab` that an issue's field name points at, if there is one.
-    template <typename TabClass>
-    void HighlightField(TabClass& tab, const QString& field) {
-        if (QWidget* control = tab.ControlFor(field)) HighlightControl(tab.Highlight(), control);
-    }
 
     // The path chosen in `dialog`, empty when cancelled; `suffix` is that of the name proposed.
     QString ChoosePath(QFileDialog* dialog, const QString& suffix);
     void PrepareFileDialog(QFileDialog* dialog, const QString& suffix);
-    void NavigateToScheduleTable(const QString& table, const QString& field);
 
 
     std::unique_ptr<corvdekLINDefinitionFile> document_;
     FileDialogRunner runFileDialog_;
-    int highlightTicks_ = 0;
     bool shown_ = false;
     // The LDF text right after the last New, successful Open or successful Save As; the
     // document has unsaved edits when its text differs.
@@ -151,6 +144,7 @@ private:
     QObject* pendingField_ = nullptr;
     QMenu* mnuFileOpenRecent_ = nullptr;
     EditorSession* session_ = nullptr;
+    std::unique_ptr<IssueNavigator> navigator_;
 
     QFileDialog* dlgOpen_ = nullptr;
     QFileDialog* dlgSave_ = nullptr;
