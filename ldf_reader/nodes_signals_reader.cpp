@@ -1,6 +1,8 @@
 // Nodes section (Master and Slaves statements), Signals section (scalar signals, the head
 // of a byte-array signal and its value list), Diagnostic_signals and Signal_groups.
 
+#include <algorithm>
+
 #include "foundation/corv_arrays.h"
 #include "load_context.h"
 #include "section_readers.h"
@@ -51,9 +53,10 @@ void SetReceivers(corvdekLINSignal& signal, const StatementFields& fields, int f
 }
 
 // '1, 2 } , publisher, subscribers': the values stood in braces, so they are told apart
-// from the publisher whatever their number. A byte array keeps at most size / 8 values; a
-// number of values other than size / 8 is reported, and the publisher and subscribers are
-// kept all the same (a save writes the missing values as 0).
+// from the publisher whatever their number. A byte array keeps at most size / 8 values, but
+// always its first one (a value list is never empty, whatever the size says); a number of
+// values other than size / 8 is reported, and the publisher and subscribers are kept all the
+// same (a save writes the missing values as 0).
 bool ReadBracedByteValues(LoadContext& load, corvdekLINSignal& signal) {
     const StatementFields values(load.blockTail, ",");
     const StatementFields after(load.afterBlock, ",");
@@ -63,7 +66,7 @@ bool ReadBracedByteValues(LoadContext& load, corvdekLINSignal& signal) {
         ReportByteCountMismatch(load, signal);
         return true;
     }
-    AddTrimmedFields(signal.initValues, values, 0, byteCount);
+    AddTrimmedFields(signal.initValues, values, 0, std::max(byteCount, 1));
     AssignTrimmed(signal.publisher, after.Item(first));
     SetReceivers(signal, after, first + 1);
     if (values.Count() != byteCount) ReportByteCountMismatch(load, signal);

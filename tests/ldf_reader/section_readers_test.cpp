@@ -115,7 +115,7 @@ TEST_F(SignalsReader, ByteArrayProblems) {
     EXPECT_TRUE(serial->isByteArray);
     EXPECT_EQ(Utf8(serial->initValues), (Texts{"1", "2"}));
     EXPECT_EQ(Utf8(serial->publisher), "CEM");
-    EXPECT_EQ(document.signals.Get(1)->initValues.Count(), 0);
+    EXPECT_EQ(Utf8(document.signals.Get(1)->initValues), (Texts{"1"}));
     EXPECT_EQ(Utf8(document.signals.Get(1)->publisher), "CEM");
     EXPECT_EQ(Issues(),
               (Texts{"0|The LIN Signal is specified incorrectly.|There must be at lease one "

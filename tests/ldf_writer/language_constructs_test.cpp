@@ -456,11 +456,11 @@ TEST(UnwritableValues, AreLeftOutAndNamedAndTheRestIsWritten) {
          {"\tEnc: A, B;"}, {"Signal representation 'Enc': the signal ''"}},
         {"byte_array_without_publisher", "Signals { Short: 32, { 0, 0, 0, 0} , ; }", {},
          {"Signal 'Short': the publisher ''"}},
-        {"negative_byte_array_size", "Signals { Neg: -8, { 1 }, CEM; }", {"\tNeg: -8, { 0} , CEM;"},
+        {"negative_byte_array_size", "Signals { Neg: -8, { 1 }, CEM; }", {"\tNeg: -8, { 1} , CEM;"},
          {"Signal Neg: a byte array of size -8"}},
         {"byte_array_beyond_eight_bytes", "Signals { Long: 96, { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 }, CEM; }",
          {"\tLong: 96, { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} , CEM;"}, {}},
-        {"byte_array_below_a_byte", "Signals { Nibble: 4, { 5 }, CEM; }", {"\tNibble: 4, { 0} , CEM;"},
+        {"byte_array_below_a_byte", "Signals { Nibble: 4, { 5 }, CEM; }", {"\tNibble: 4, { 5} , CEM;"},
          {"Signal Nibble: a byte array of size 4"}},
         {"delay_with_a_unit", "Signals { A: 8, 0, CEM; } Frames { F: 0x06, CEM, 1 { A, 0; } }"
                               "Schedule_tables { T { F delay 0.01 s ms; F delay 10 ms; } }",
