@@ -30,18 +30,15 @@ namespace {
 
 // What a frame needs: the bytes its signals span, at least one and at most eight; in a LIN
 // 1.x cluster at least the length LIN 1.3 gives its identifier.
-int SuggestedFrameBytes(const corvdekLINFrame& frame, const ClusterNameIndex& names, bool lin1) {
-    long long bytes = std::min<long long>(8, (frame.SignalEndBit(names) + 7) / 8);
+int SuggestedFrameBytes(const corvdekLINFrame& frame, const corvdekLINDefinitionFile& cluster) {
+    long long bytes = std::min<long long>(8, (frame.SignalEndBit(ClusterNameIndex(cluster)) + 7) / 8);
+    corvString version = cluster.protocolVersion;
+    version.Trim();
+    const bool lin1 = version.View().starts_with(u"1.");
     if (const auto id = WholeNumber(frame.frameId); lin1 && id && *id <= 63) {
         bytes = std::max<long long>(bytes, Lin13DataLength(*id));
     }
     return static_cast<int>(std::max<long long>(bytes, 1));
-}
-
-int SuggestedFrameBytes(const corvdekLINFrame& frame, const corvdekLINDefinitionFile& cluster) {
-    corvString version = cluster.protocolVersion;
-    version.Trim();
-    return SuggestedFrameBytes(frame, ClusterNameIndex(cluster), version.View().starts_with(u"1."));
 }
 
 corvString LengthText(int bytes) {
