@@ -179,25 +179,31 @@ long long corvdekLINFrame::DataByteCount(const ClusterNameIndex& names) const {
     return std::min(kFrameBits, SignalEndBit(names) + 7) / 8;
 }
 
+namespace {
+
+bool CarriesUndefinedSignal(const corvdekLINFrame& frame, const ClusterNameIndex& names) {
+    for (int i = 0; i < frame.signalNames.Count(); ++i) {
+        if (names.FindSignal(frame.signalNames.Item(i).View()) == nullptr) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool corvdekLINFrame::ComputeFrameTime(double& seconds) {
     if (owner == nullptr) return false;
-    const ClusterNameIndex names(*owner);
-    for (int i = 0; i < signalNames.Count(); ++i) {
-        if (names.FindSignal(signalNames.Item(i).View()) == nullptr) {
-            errorText = kMissingSignal;
-            return false;
-        }
-    }
     const auto time = FrameTimeSeconds(*owner);
-    if (time) seconds = *time;
+    if (time) {
+        seconds = *time;
+    } else if (CarriesUndefinedSignal(*this, ClusterNameIndex(*owner))) {
+        errorText = kMissingSignal;
+    }
     return time.has_value();
 }
 
 std::optional<double> corvdekLINFrame::FrameTimeSeconds(const corvdekLINDefinitionFile& cluster) const {
     const ClusterNameIndex names(cluster);
-    for (int i = 0; i < signalNames.Count(); ++i) {
-        if (names.FindSignal(signalNames.Item(i).View()) == nullptr) return std::nullopt;
-    }
+    if (CarriesUndefinedSignal(*this, names)) return std::nullopt;
     const auto stated = WholeNumber(length);
     const long long dataBytes = stated && *stated >= 1 && *stated <= 8 ? *stated : (SignalEndBit(names) + 7) / 8;
     // Header, ten bit times per data byte, and the checksum byte.
