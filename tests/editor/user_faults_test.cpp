@@ -15,7 +15,9 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <utility>
 #include <memory>
 
@@ -48,13 +50,31 @@ void ClickTab(TfrmTabrel& w, int tab) {
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
 }
 
-// Clicks into `field`, selects its text and types `text` one key at a time.
+// Opens the test cluster and clicks `row` of the list `list` on tab `tab`.
+void OpenAndSelect(TfrmTabrel& w, int tab, const char* list, const char* row) {
+    Open(w, kCluster);
+    ClickTab(w, tab);
+    ClickRow(Find<QListView>(&w, list), row);
+}
+
+// Clicks into `field`, selects its text and types `text` as a user does: the window sees
+// each key before the next.
 void Retype(TfrmTabrel& w, const char* field, const QString& text) {
     auto* edit = Find<QLineEdit>(&w, field);
     QTest::mouseClick(edit, Qt::LeftButton);
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Backspace);
-    for (const QChar key : text) QTest::keyClick(edit, key.toLatin1());
+    for (const QChar key : text) {
+        QTest::keyClick(edit, key.toLatin1());
+        QTest::qWait(0);
+    }
+}
+
+// Whether `text` holds every piece of `present` and none of `absent`.
+bool HasPieces(const std::string& text, std::initializer_list<const char*> present,
+               std::initializer_list<const char*> absent = {}) {
+    const auto has = [&text](const char* piece) { return text.find(piece) != std::string::npos; };
+    return !text.empty() && std::all_of(present.begin(), present.end(), has) && std::none_of(absent.begin(), absent.end(), has);
 }
 
 void ClickButton(TfrmTabrel& w, const char* button) { QTest::mouseClick(Find<QPushButton>(&w, button), Qt::LeftButton); }
@@ -80,18 +100,13 @@ private Q_SLOTS:
     void aRenameThroughANameInUseKeepsItsReferences() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
-        Open(w, kCluster);
-        ClickTab(w, TfrmTabrel::kSignals);
-        ClickRow(Find<QListView>(&w, "lstSignals"), "Sig_B");
+        OpenAndSelect(w, TfrmTabrel::kSignals, "lstSignals", "Sig_B");
         Retype(w, "txtSignalDescription", "Sig_C");
         ClickTab(w, TfrmTabrel::kFrames);
         ClickTab(w, TfrmTabrel::kSignals);
         Retype(w, "txtSignalDescription", "Sig_C2");
         const std::string text = ValidText(w);
-        QVERIFY2(text.find("Sig_C2, 0;") != std::string::npos, text.c_str());
-        QVERIFY2(text.find("Sig_C, 8;") != std::string::npos, text.c_str());
-        QVERIFY2(text.find("Enc1: Sig_C2;") != std::string::npos, text.c_str());
-        QVERIFY2(text.find("Sig_,") == std::string::npos, text.c_str());
+        QVERIFY2(HasPieces(text, {"Sig_C2, 0;", "Sig_C, 8;", "Enc1: Sig_C2;"}, {"Sig_,"}), text.c_str());
     }
 
     // An entry chosen with the keyboard, then another clicked: the form shows the clicked
@@ -99,9 +114,7 @@ private Q_SLOTS:
     void theScheduleEntryFormFollowsTheClickedRow() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
-        Open(w, kCluster);
-        ClickTab(w, TfrmTabrel::kScheduleTables);
-        ClickRow(Find<QListView>(&w, "lstScheduleTables"), "Main");
+        OpenAndSelect(w, TfrmTabrel::kScheduleTables, "lstScheduleTables", "Main");
         auto* entries = Find<QTreeWidget>(&w, "lviewScheduleTableFrames");
         const auto clickEntry = [entries](int row) {
             QTest::mouseClick(entries->viewport(), Qt::LeftButton, {},
@@ -117,34 +130,28 @@ private Q_SLOTS:
         Retype(w, "txtScheduleTableFrameTime", "20");
         ClickButton(w, "cmdScheduleTableFrameChange");
         const std::string text = ValidText(w);
-        QVERIFY2(text.find("State delay 20 ms;") != std::string::npos, text.c_str());
-        QVERIFY2(text.find("AssignNAD { Left } delay 10 ms;") != std::string::npos, text.c_str());
+        QVERIFY2(HasPieces(text, {"State delay 20 ms;", "AssignNAD { Left } delay 10 ms;"}), text.c_str());
     }
 
-    // Ctrl+Z and Ctrl+Y in a text field take back and bring back the document's steps, one
-    // after the other, wherever the focus lands after each.
-    void undoAndRedoKeysActOnTheDocument() {
+    // A word typed key by key is one step. Ctrl+Z and Ctrl+Y in a text field take back and
+    // bring back the document's steps, one after the other, wherever the focus lands.
+    void typingBurstsAndHistoryKeys() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
-        Open(w, kCluster);
-        ClickTab(w, TfrmTabrel::kSignals);
-        ClickRow(Find<QListView>(&w, "lstSignals"), "Pos");
+        OpenAndSelect(w, TfrmTabrel::kSignals, "lstSignals", "Pos");
         Retype(w, "txtSignalDescription", "Door");
-        QTest::qWait(0);
-        auto* initial = Find<QLineEdit>(&w, "txtSignalInitalValue");
-        QTest::mouseClick(initial, Qt::LeftButton);
-        QTest::keyClick(initial, Qt::Key_7);
-        QTest::qWait(0);
+        Retype(w, "txtSignalInitalValue", "7");
         const std::string edited = Text(w);
-        for (int step = 0; step < 2; ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-            QTest::qWait(0);
-        }
-        QVERIFY2(Text(w).find("Pos: 8, 0, Left, BCM;") != std::string::npos, Text(w).c_str());
-        for (int step = 0; step < 2; ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
-            QTest::qWait(0);
-        }
+        const auto press = [](Qt::Key key) {
+            for (int step = 0; step < 2; ++step) {
+                QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+                QTest::qWait(0);
+            }
+        };
+        press(Qt::Key_Z);
+        QVERIFY2(HasPieces(Text(w), {"Pos: 8, 0, Left, BCM;"}), Text(w).c_str());
+        QVERIFY(!w.findChild<QAction*>("mnuEditUndo")->isEnabled());
+        press(Qt::Key_Y);
         QCOMPARE(Text(w), edited);
     }
 
@@ -191,7 +198,6 @@ private Q_SLOTS:
         ClickTab(w, TfrmTabrel::kSignals);
         ClickRow(Find<QListView>(&w, "lstSignals"), "Pos");
         Retype(w, "txtSignalDescription", "Door");
-        QTest::qWait(0);
         QVERIFY(w.isWindowModified());
         QVERIFY(w.findChild<QAction*>("mnuEditUndo")->isEnabled());
     }
@@ -215,26 +221,6 @@ private Q_SLOTS:
         Open(w, kCluster);
         QCOMPARE(status->text(), QString("-"));
         QFile::remove(saved);
-    }
-
-    // A word typed key by key, each key seen by the window before the next, is one step.
-    void aTypingBurstIsOneStep() {
-        ShownWindow shown;
-        TfrmTabrel& w = shown.window;
-        Open(w, kCluster);
-        ClickTab(w, TfrmTabrel::kSignals);
-        ClickRow(Find<QListView>(&w, "lstSignals"), "Pos");
-        auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
-        QTest::mouseClick(name, Qt::LeftButton);
-        QTest::keyClick(name, Qt::Key_End);
-        for (const char key : std::string("Door")) {
-            QTest::keyClick(name, key);
-            QTest::qWait(0);
-        }
-        QCOMPARE(name->text(), QString("PosDoor"));
-        w.findChild<QAction*>("mnuEditUndo")->trigger();
-        QVERIFY(Text(w).find("\tPos: 8") != std::string::npos);
-        QVERIFY(!w.findChild<QAction*>("mnuEditUndo")->isEnabled());
     }
 
     // An error of the setup check shows the error icon, a warning the warning icon.
@@ -289,15 +275,13 @@ private Q_SLOTS:
         for (const auto& each : cases) {
             ShownWindow shown;
             TfrmTabrel& w = shown.window;
-            Open(w, kCluster);
-            ClickTab(w, each.tab);
-            ClickRow(Find<QListView>(&w, each.list), each.row);
+            OpenAndSelect(w, each.tab, each.list, each.row);
             const auto question = AnswerMessage(QMessageBox::Yes);
             ClickButton(w, each.remove);
             QTRY_VERIFY(question->shown);
             for (const QString& holder : each.holders) QVERIFY2(question->text.contains(holder), qPrintable(question->text));
             const std::string text = ValidText(w);
-            QVERIFY2(!text.empty() && text.find(each.gone) == std::string::npos, text.c_str());
+            QVERIFY2(HasPieces(text, {}, {each.gone}), text.c_str());
         }
     }
 
@@ -305,14 +289,12 @@ private Q_SLOTS:
     void anEmptyNameIsRefused() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
-        Open(w, kCluster);
-        ClickTab(w, TfrmTabrel::kSignals);
-        ClickRow(Find<QListView>(&w, "lstSignals"), "Pos");
+        OpenAndSelect(w, TfrmTabrel::kSignals, "lstSignals", "Pos");
         Retype(w, "txtSignalDescription", "");
         auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
         QVERIFY(name->property("nameRefused").toBool());
         QVERIFY(!name->toolTip().isEmpty());
-        QVERIFY(ValidText(w).find("Pos: 8") != std::string::npos);
+        QVERIFY(HasPieces(ValidText(w), {"Pos: 8"}));
         QTest::mouseClick(Find<QWidget>(&w, "lstSignalSize"), Qt::LeftButton);
         QCOMPARE(name->text(), QString("Pos"));
         QVERIFY(!name->property("nameRefused").toBool());
@@ -322,15 +304,13 @@ private Q_SLOTS:
     void theEncodingIsChosenNotTyped() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
-        Open(w, kCluster);
-        ClickTab(w, TfrmTabrel::kSignals);
-        ClickRow(Find<QListView>(&w, "lstSignals"), "Sig_C");
+        OpenAndSelect(w, TfrmTabrel::kSignals, "lstSignals", "Sig_C");
         auto* encoding = Find<QComboBox>(&w, "lstSignalRepresentation");
         QVERIFY(!encoding->isEditable());
         QCOMPARE(Rows(encoding->view()), (QStringList{"", "Enc1", "Enc2"}));
         QTest::mouseClick(encoding, Qt::LeftButton);
         QTest::keyClicks(encoding, "NoSuchEnc");
-        QVERIFY(Text(w).find("NoSuchEnc") == std::string::npos);
+        QVERIFY(HasPieces(Text(w), {}, {"NoSuchEnc"}));
     }
 
     // A new frame's length is the bytes its signals need (a partly used byte counts); only
