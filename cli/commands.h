@@ -22,6 +22,25 @@ int RunHeader(const std::string& input, const std::string& output, bool master,
               const std::string& slaveName, std::ostream& out, std::ostream& err);
 int RunExport(const std::string& input, std::ostream& out, std::ostream& err);
 
+struct DecodeOptions {
+    std::string file;
+    std::string frame;               // a name or an identifier
+    std::vector<std::string> bytes;  // hexadecimal, one byte each or joined
+    std::string trace;               // a log to decode instead, "-" for standard input
+    bool json = false;
+};
+int RunDecode(const DecodeOptions& options, std::ostream& out, std::ostream& err);
+// Exit status 1 when a line of the log could not be decoded (each is reported, the rest goes on).
+int RunDecodeTrace(const DecodeOptions& options, std::istream& standardInput, std::ostream& out, std::ostream& err);
+
+struct EncodeOptions {
+    std::string file;
+    std::string frame;
+    std::vector<std::string> assignments;  // SIGNAL=VALUE
+    int fill = 1;                          // the bits no signal takes: the idle bus level
+};
+int RunEncode(const EncodeOptions& options, std::ostream& out, std::ostream& err);
+
 constexpr int kExitOk = 0;
 constexpr int kExitIssues = 1;
 constexpr int kExitFailure = 2;

@@ -55,6 +55,31 @@ int main(int argc, char** argv) {
         app.add_subcommand("export", "Print the whole cluster of IN as JSON.");
     exportCommand->add_option("IN", input, "LDF file to load")->required();
 
+    DecodeOptions decode;
+    std::string decodeFormat = "text";
+    CLI::App* decodeCommand = app.add_subcommand(
+        "decode", "Show the signal values of a frame's data bytes, or of every frame of a bus log.");
+    decodeCommand->add_option("FILE", decode.file, "LDF file to load")->required();
+    decodeCommand->add_option("FRAME", decode.frame, "Frame name or identifier (0x10 or 16)");
+    decodeCommand->add_option("BYTE", decode.bytes, "Data bytes in hexadecimal: 01 A5 FF or 01A5FF");
+    decodeCommand->add_option("--format", decodeFormat, "Output format")->check(CLI::IsMember({"text", "json"}));
+    CLI::Option* traceOption = decodeCommand->add_option(
+        "--trace", decode.trace, "Log to decode, one frame a line: [seconds] identifier bytes ('-': standard input)");
+    decodeCommand->callback([&] {
+        if (traceOption->count() == 0 && decode.frame.empty()) throw CLI::RequiredError("FRAME and BYTE, or --trace LOG");
+        if (traceOption->count() > 0 && !decode.frame.empty()) throw CLI::ExcludesError("FRAME", "--trace");
+    });
+
+    EncodeOptions encode;
+    CLI::App* encodeCommand =
+        app.add_subcommand("encode", "Print the data bytes of a frame with the given signal values.");
+    encodeCommand->add_option("FILE", encode.file, "LDF file to load")->required();
+    encodeCommand->add_option("FRAME", encode.frame, "Frame name or identifier (0x10 or 16)")->required();
+    encodeCommand->add_option("SIGNAL=VALUE", encode.assignments,
+                              "Raw (0x1F), physical (12.5 or '12.5 km/h'), logical text, or bytes of a byte array; "
+                              "other signals take their initial values");
+    encodeCommand->add_option("--fill", encode.fill, "The bits no signal takes")->check(CLI::IsMember({0, 1}));
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -86,6 +111,12 @@ int main(int argc, char** argv) {
         status = RunWrite(input, output, std::cout, std::cerr);
     } else if (*headerCommand) {
         status = RunHeader(input, output, master, slave, std::cout, std::cerr);
+    } else if (*decodeCommand) {
+        decode.json = decodeFormat == "json";
+        status = decode.trace.empty() ? RunDecode(decode, std::cout, std::cerr)
+                                      : RunDecodeTrace(decode, std::cin, std::cout, std::cerr);
+    } else if (*encodeCommand) {
+        status = RunEncode(encode, std::cout, std::cerr);
     } else {
         status = RunExport(input, std::cout, std::cerr);
     }

@@ -34,7 +34,7 @@ void AppendFillers(std::u16string& body, long long from, long long to) {
 // The members of one signal at `offset`: a byte array as an array, a scalar as one
 // bit-field per byte it touches (named after the signal when it touches one byte only).
 void AppendSignalMembers(FrameStructure& structure, const corvdekLINSignal& signal, long long offset,
-                         long long size) {
+                         long long size, SignalByteOrder order) {
     // Filled in where it is kept: a copy made on the stack was read back in wider pieces
     // than it was written, which the processor cannot forward from its stores.
     SignalMembers& members = structure.signals.emplace_back();
@@ -44,15 +44,11 @@ void AppendSignalMembers(FrameStructure& structure, const corvdekLINSignal& sign
     members.firstPart = structure.parts.size();
     if (signal.isByteArray) {
         AppendPieces(structure.text, {u"\tl_u8\t", members.signal, u"[", Number(size / 8), u"];\n"});
-        structure.parts.push_back({0, static_cast<int>(size / 8 * 8)});
+        structure.parts.push_back({0, static_cast<int>(size), static_cast<int>(offset)});
         members.partCount = 1;
         return;
     }
-    int firstBit = 0;
-    for (long long bit = offset; bit < offset + size; bit += structure.parts.back().bits) {
-        structure.parts.push_back({firstBit, static_cast<int>(std::min(offset + size - bit, 8 - bit % 8))});
-        firstBit += structure.parts.back().bits;
-    }
+    AppendByteParts(structure.parts, offset, size, order);
     members.partCount = structure.parts.size() - members.firstPart;
     for (std::size_t k = 0; k < members.partCount; ++k) {
         const SignalPart& part = structure.parts[members.firstPart + k];
@@ -106,7 +102,75 @@ bool corvdekLINFrame::BuildStructTypedef(corvString& text, const ClusterNameInde
     return structure.complete;
 }
 
-FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names) {
+unsigned ProtectedId(unsigned id) {
+    auto bit = [id](int n) { return (id >> n) & 1u; };
+    const unsigned p0 = bit(0) ^ bit(1) ^ bit(2) ^ bit(4);
+    const unsigned p1 = (bit(1) ^ bit(3) ^ bit(4) ^ bit(5)) ^ 1u;
+    return id | (p0 << 6) | (p1 << 7);
+}
+
+SignalByteOrder ByteOrderOf(const corvdekLINDefinitionFile& cluster) {
+    return cluster.signalByteOrder.Equals(u"big_endian") ? SignalByteOrder::kBigEndian
+                                                         : SignalByteOrder::kLittleEndian;
+}
+
+void AppendByteParts(std::vector<SignalPart>& parts, long long offset, long long size, SignalByteOrder order) {
+    const std::size_t first = parts.size();
+    int valueBit = 0;
+    for (long long bit = offset; bit < offset + size; bit += parts.back().bits) {
+        const int bits = static_cast<int>(std::min(offset + size - bit, 8 - bit % 8));
+        parts.push_back({valueBit, bits, static_cast<int>(bit)});
+        valueBit += bits;
+    }
+    if (order == SignalByteOrder::kLittleEndian) return;
+    // The first byte on the bus takes the most significant bits, and so on down.
+    int belowEnd = static_cast<int>(size);
+    for (std::size_t k = first; k < parts.size(); ++k) {
+        belowEnd -= parts[k].bits;
+        parts[k].firstBit = belowEnd;
+    }
+}
+
+std::vector<PlacedSignal> PlaceSignals(const corvStringArray& names, const corvStringArray& offsets,
+                                       const std::function<const corvdekLINSignal*(std::u16string_view)>& find,
+                                       long long frameBits) {
+    std::vector<int> order(static_cast<std::size_t>(names.Count()));
+    for (int i = 0; i < names.Count(); ++i) order[static_cast<std::size_t>(i)] = i;
+    const auto offsetAt = [&](int i) -> long long { return i < offsets.Count() ? offsets.Item(i).ToInt() : 0; };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return offsetAt(a) < offsetAt(b); });
+
+    std::vector<PlacedSignal> placed;
+    placed.reserve(order.size());
+    RepeatedNames listed;
+    long long position = 0;  // the first bit after the last placed signal
+    for (const int i : order) {
+        PlacedSignal& entry = placed.emplace_back();
+        entry.name = names.Item(i).View();
+        entry.signal = find(entry.name);
+        entry.offset = offsetAt(i);
+        if (entry.signal == nullptr) {
+            entry.fault = PlacedSignal::kUndefined;
+            break;
+        }
+        entry.size = entry.signal->size.ToInt();
+        if (listed.Seen(entry.name)) {
+            entry.fault = PlacedSignal::kListedTwice;
+        } else if (entry.offset < 0 || entry.size < 1 || entry.offset + entry.size > frameBits) {
+            // Also keeps a wild offset from asking for endless fillers.
+            entry.fault = PlacedSignal::kBeyondEnd;
+        } else if (entry.offset < position) {
+            entry.fault = PlacedSignal::kOverlaps;
+        } else if (entry.signal->isByteArray && (entry.offset % 8 != 0 || entry.size < 8)) {
+            entry.fault = PlacedSignal::kByteArrayMisaligned;
+        } else {
+            if (entry.signal->isByteArray) entry.size = entry.size / 8 * 8;
+            position = entry.offset + entry.size;
+        }
+    }
+    return placed;
+}
+
+FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names, SignalByteOrder order) {
     frame.SortSignalsByOffset();
     FrameStructure result;
     const std::u16string_view frameName = frame.name.View();
@@ -118,34 +182,29 @@ FrameStructure LayOutFrame(corvdekLINFrame& frame, const ClusterNameIndex& names
         result.hasFault = true;
     };
     const long long frameBits = std::min(kFrameBits, 8 * frame.DataByteCount(names));
-    RepeatedNames listed;
+    const auto find = [&names](std::u16string_view name) { return names.FindSignal(name); };
     long long position = 0;
-    for (int i = 0; i < frame.signalNames.Count(); ++i) {
-        const std::u16string_view signalName = frame.signalNames.Item(i).View();
-        const corvdekLINSignal* signal = names.FindSignal(signalName);
-        if (signal == nullptr) {
-            frame.errorText = kMissingSignal;
-            error(signalName, u" is not defined");
-            result.complete = false;
-            break;
-        }
-        const long long size = signal->size.ToInt();
-        const long long offset =
-            i < frame.signalOffsets.Count() ? frame.signalOffsets.Item(i).ToInt() : 0;
-        if (listed.Seen(signalName)) {
-            error(signalName, u" is listed twice");
-        } else if (offset < 0 || size < 1 || offset + size > frameBits) {
-            // Also keeps a wild offset from asking for endless fillers.
-            error(signalName, u" lies beyond the end of the frame (",
-                  Number(frameBits / 8) + (frameBits / 8 == 1 ? u" byte)" : u" bytes)"));
-        } else if (offset < position) {
-            error(signalName, u" overlaps the signal before it");
-        } else if (signal->isByteArray && (offset % 8 != 0 || size < 8)) {
-            error(signalName, u" is a byte array that does not fill whole bytes from a byte start");
-        } else {
-            AppendFillers(body, position, offset);
-            AppendSignalMembers(result, *signal, offset, size);
-            position = offset + (signal->isByteArray ? size / 8 * 8 : size);
+    for (const PlacedSignal& placed : PlaceSignals(frame.signalNames, frame.signalOffsets, find, frameBits)) {
+        switch (placed.fault) {
+            case PlacedSignal::kUndefined:
+                frame.errorText = kMissingSignal;
+                error(placed.name, u" is not defined");
+                result.complete = false;
+                break;
+            case PlacedSignal::kListedTwice: error(placed.name, u" is listed twice"); break;
+            case PlacedSignal::kBeyondEnd:
+                error(placed.name, u" lies beyond the end of the frame (",
+                      Number(frameBits / 8) + (frameBits / 8 == 1 ? u" byte)" : u" bytes)"));
+                break;
+            case PlacedSignal::kOverlaps: error(placed.name, u" overlaps the signal before it"); break;
+            case PlacedSignal::kByteArrayMisaligned:
+                error(placed.name, u" is a byte array that does not fill whole bytes from a byte start");
+                break;
+            case PlacedSignal::kNone:
+                AppendFillers(body, position, placed.offset);
+                AppendSignalMembers(result, *placed.signal, placed.offset, placed.size, order);
+                position = placed.offset + placed.size;
+                break;
         }
     }
     AppendPieces(body, {u"} _c_", frameName, u"Type;\n\n"});

@@ -102,14 +102,6 @@ std::u16string Hex(unsigned value) {
     return u"0x" + std::u16string(text.View());
 }
 
-// The protected identifier: the six identifier bits with their two parity bits.
-unsigned ProtectedId(unsigned id) {
-    auto bit = [id](int n) { return (id >> n) & 1u; };
-    const unsigned p0 = bit(0) ^ bit(1) ^ bit(2) ^ bit(4);
-    const unsigned p1 = (bit(1) ^ bit(3) ^ bit(4) ^ bit(5)) ^ 1u;
-    return id | (p0 << 6) | (p1 << 7);
-}
-
 // The name of the frame's length define, "k" + name + "_len".
 std::u16string LengthDefine(const corvdekLINFrame& frame) {
     std::u16string define(u"k");
@@ -285,7 +277,7 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
     std::vector<FrameStructure> structures;
     structures.reserve(static_cast<std::size_t>(frameCount));
     for (int i = 0; i < frameCount; ++i) {
-        structures.push_back(LayOutFrame(*document.frames.Get(i), names));
+        structures.push_back(LayOutFrame(*document.frames.Get(i), names, ByteOrderOf(document)));
     }
     // A faulty frame breaks only the header of a node that uses it.
     const auto keptAsComment = [&](int i) {

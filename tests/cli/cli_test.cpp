@@ -394,4 +394,84 @@ TEST_F(Cli, FilesThatAreNoLdfAreRefused) {
     EXPECT_NE(Tabrel({"check", comments}).status, 2) << "a file of comments is an empty cluster";
 }
 
+const std::string kValues =
+    "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
+    "Nodes { Master: M, 5 ms, 1 ms; Slaves: S; }"
+    "Signals { Lamp: 2, 0, S, M; Level: 8, 0, S, M; Code: 16, {0x41, 0x42}, S, M; }"
+    "Frames { Status: 0x10, S, 4 { Lamp, 0; Level, 8; Code, 16; } }"
+    "Signal_encoding_types { OnOff { logical_value, 0, \"off\"; logical_value, 1, \"on\"; }"
+    "  Percent { physical_value, 0, 200, 0.5, 0, \"%\"; } Letters { ascii_value; } }"
+    "Signal_representation { OnOff: Lamp; Percent: Level; Letters: Code; }";
+
+// decode, encode and decode --trace: what each prints, and how each refuses.
+TEST_F(Cli, DecodeAndEncodeFrames) {
+    const std::string file = WriteLdf("values.ldf", kValues);
+    const std::string log = WriteLdf("bus.log", "# a log\n0.010 10 FD 64 41 42\nzz\n0.020 0x50 01 FF 4F 4B\n3F 00\n");
+    const struct {
+        std::vector<std::string> command;
+        int status;
+        std::string out;  // the whole standard output
+        std::string err;  // a piece of the standard error
+    } cases[] = {
+        {{"decode", file, "Status", "FD", "64", "41", "42"}, 0,
+         "Status (id 16, 4 bytes): FD 64 41 42\n"
+         "  Lamp   1 (0x1)     \"on\"\n"
+         "  Level  100 (0x64)  50 %\n"
+         "  Code   {41 42}     \"AB\"\n"},
+        {{"decode", file, "0x10", "FD6441", "42"}, 0,
+         "Status (id 16, 4 bytes): FD 64 41 42\n"
+         "  Lamp   1 (0x1)     \"on\"\n"
+         "  Level  100 (0x64)  50 %\n"
+         "  Code   {41 42}     \"AB\"\n"},
+        {{"decode", file, "16", "02FF0000", "--format", "json"}, 0,
+         R"({"frame":"Status","id":16,"length":4,"bytes":"02 FF 00 00","signals":[)"
+         R"({"name":"Lamp","offset":0,"size":2,"raw":2,"encoding":"OnOff","value":null,"unit":null,"text":null},)"
+         R"({"name":"Level","offset":8,"size":8,"raw":255,"encoding":"Percent","value":null,"unit":null,"text":null},)"
+         R"({"name":"Code","offset":16,"size":16,"raw":[0,0],"encoding":"Letters","value":null,"unit":null,"text":"\u0000\u0000"}]})"
+         "\n"},
+        {{"decode", file, "Status", "FD", "64"}, 2, "", "frame Status has 4 data bytes"},
+        {{"decode", file, "Status", "FD", "6"}, 2, "", "frame Status has 4 data bytes"},
+        {{"decode", file, "Nope", "00"}, 2, "", "there is no frame named Nope"},
+        {{"decode", file}, 2, "", "FRAME and BYTE, or --trace LOG"},
+        {{"encode", file, "Status", "Lamp=on", "Level=25 %", "Code=OK"}, 0, "FD 32 4F 4B\n"},
+        {{"encode", file, "Status"}, 0, "FC 00 41 42\n"},
+        {{"encode", file, "Status", "--fill", "0"}, 0, "00 00 41 42\n"},
+        {{"encode", file, "Status", "Level=150"}, 2, "", "Level: '150' is out of range (raw 0 to 255; physical 0 to 100 %)"},
+        {{"encode", file, "Status", "Lamp"}, 2, "", "'Lamp': write SIGNAL=VALUE"},
+        {{"decode", file, "--trace", log, "--format", "json"}, 1,
+         R"({"frame":"Status","id":16,"length":4,"bytes":"FD 64 41 42","signals":[)"
+         R"({"name":"Lamp","offset":0,"size":2,"raw":1,"encoding":"OnOff","value":null,"unit":null,"text":"on"},)"
+         R"({"name":"Level","offset":8,"size":8,"raw":100,"encoding":"Percent","value":50.0,"unit":"%","text":null},)"
+         R"({"name":"Code","offset":16,"size":16,"raw":[65,66],"encoding":"Letters","value":null,"unit":null,"text":"AB"}],"time":0.01})"
+         "\n"
+         R"({"frame":"Status","id":16,"length":4,"bytes":"01 FF 4F 4B","signals":[)"
+         R"({"name":"Lamp","offset":0,"size":2,"raw":1,"encoding":"OnOff","value":null,"unit":null,"text":"on"},)"
+         R"({"name":"Level","offset":8,"size":8,"raw":255,"encoding":"Percent","value":null,"unit":null,"text":null},)"
+         R"({"name":"Code","offset":16,"size":16,"raw":[79,75],"encoding":"Letters","value":null,"unit":null,"text":"OK"}],"time":0.02})"
+         "\n",
+         log + ":3: 'zz' is no frame identifier\n" + log + ":5: no frame of the cluster has the identifier 0x3F\n"},
+    };
+    for (const auto& c : cases) {
+        std::string command;
+        for (const std::string& argument : c.command) command += argument + " ";
+        const Result run = Tabrel(c.command);
+        EXPECT_EQ(run.status, c.status) << command << "\n" << run.err;
+        if (c.status != 2) EXPECT_EQ(run.out, c.out) << command;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << command << "\n" << run.err;
+    }
+}
+
+// A log read from standard input, as `tail -f log | tabrel-cli decode FILE --trace -` does.
+TEST_F(Cli, DecodeTraceFromStandardInput) {
+    const std::string file = WriteLdf("values.ldf", kValues);
+    const std::string log = WriteLdf("bus.log", "50 00 00 41 42\n");
+    const std::string command = Quoted(TABREL_CLI_PATH) + " decode " + Quoted(file) + " --trace - < " + Quoted(log) +
+                                " > " + Quoted((dir_ / "out").string());
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(test_support::ReadBytes(dir_ / "out"), "Status (id 16, 4 bytes): 00 00 41 42\n"
+                                                      "  Lamp   0 (0x0)  \"off\"\n"
+                                                      "  Level  0 (0x0)  0 %\n"
+                                                      "  Code   {41 42}  \"AB\"\n");
+}
+
 }  // namespace

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "codegen/generate_microchip.h"
+#include "signal_values/frame_codec.h"
 #include "model/definition_file.h"
 #include "support/test_support.h"
 
@@ -78,6 +79,7 @@ struct FrameFacts {
     std::string fault;        // why no clean structure can be laid out; empty when it can
     std::vector<SignalPlace> signals;  // by offset; only when the layout is clean
     std::set<std::string> users;       // the publisher and the subscribers of its signals
+    bool bigEndian = false;            // a cluster of LIN_sig_byte_order_big_endian
 };
 
 struct SignalFacts {
@@ -103,6 +105,7 @@ std::vector<FrameFacts> ReadFrames(const corvdekLINDefinitionFile& document) {
         const corvdekLINFrame& frame = *document.frames.Get(f);
         FrameFacts facts;
         facts.name = Utf8(frame.name);
+        facts.bigEndian = Utf8(document.signalByteOrder) == "big_endian";
         facts.repeatedName = !frameNames.insert(facts.name).second;
         facts.users.insert(Utf8(frame.publisher));
         const std::optional<long long> id = Integer(Utf8(frame.frameId));
@@ -174,7 +177,7 @@ std::vector<FrameFacts> ReadFrames(const corvdekLINDefinitionFile& document) {
 // ---------------------------------------------------------------------------------------
 // Frame bytes and signal values, LSB first
 
-constexpr int kPatternCount = 6;
+constexpr int kPatternCount = 8;  // the C checks below are written for eight
 constexpr unsigned char kPatterns[kPatternCount][8] = {
     {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},
     {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
@@ -182,6 +185,8 @@ constexpr unsigned char kPatterns[kPatternCount][8] = {
     {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},  // a one walking up the frame
     {0xFE, 0xFD, 0xFB, 0xF7, 0xEF, 0xDF, 0xBF, 0x7F},  // a zero walking up the frame
     {0x96, 0x3C, 0xA5, 0x0F, 0x5A, 0xC3, 0x69, 0xF0},
+    {0x3B, 0xE1, 0x7C, 0x52, 0x9D, 0x06, 0xF4, 0xA8},  // drawn at random, once
+    {0xC7, 0x18, 0x6E, 0xB3, 0x41, 0xDA, 0x25, 0x8F},
 };
 
 using Bytes = std::vector<unsigned char>;
@@ -196,24 +201,6 @@ bool BitOf(const Bytes& bytes, long long bit) {
     return (bytes[static_cast<std::size_t>(bit / 8)] >> (bit % 8)) & 1;
 }
 
-unsigned long long ValueAt(const Bytes& bytes, long long offset, long long size) {
-    unsigned long long value = 0;
-    for (long long j = 0; j < size; ++j) {
-        if (BitOf(bytes, offset + j)) value |= 1ULL << j;
-    }
-    return value;
-}
-
-Bytes WithValue(Bytes bytes, long long offset, long long size, unsigned long long value) {
-    for (long long j = 0; j < size; ++j) {
-        const auto byte = static_cast<std::size_t>((offset + j) / 8);
-        const auto mask = static_cast<unsigned char>(1u << ((offset + j) % 8));
-        if ((value >> j) & 1) bytes[byte] |= mask;
-        else bytes[byte] &= static_cast<unsigned char>(~mask);
-    }
-    return bytes;
-}
-
 // The byte parts of a scalar: (first value bit, bits) for each byte it touches.
 std::vector<std::pair<long long, long long>> Parts(long long offset, long long size) {
     std::vector<std::pair<long long, long long>> parts;
@@ -223,6 +210,35 @@ std::vector<std::pair<long long, long long>> Parts(long long offset, long long s
         bit += bits;
     }
     return parts;
+}
+
+// The value bit that frame bit `offset + j` carries. Little endian: bit j. Big endian: the
+// signal's first byte on the bus holds its most significant bits, so the byte parts count
+// down from the top.
+long long ValueBit(long long offset, long long size, long long j, bool bigEndian) {
+    if (!bigEndian) return j;
+    for (const auto& [first, bits] : Parts(offset, size)) {
+        if (j < first + bits) return size - first - bits + (j - first);
+    }
+    return j;
+}
+
+unsigned long long ValueAt(const Bytes& bytes, long long offset, long long size, bool bigEndian) {
+    unsigned long long value = 0;
+    for (long long j = 0; j < size; ++j) {
+        if (BitOf(bytes, offset + j)) value |= 1ULL << ValueBit(offset, size, j, bigEndian);
+    }
+    return value;
+}
+
+Bytes WithValue(Bytes bytes, long long offset, long long size, unsigned long long value, bool bigEndian) {
+    for (long long j = 0; j < size; ++j) {
+        const auto byte = static_cast<std::size_t>((offset + j) / 8);
+        const auto mask = static_cast<unsigned char>(1u << ((offset + j) % 8));
+        if ((value >> ValueBit(offset, size, j, bigEndian)) & 1) bytes[byte] |= mask;
+        else bytes[byte] &= static_cast<unsigned char>(~mask);
+    }
+    return bytes;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -327,7 +343,7 @@ struct tabrel_read {
     unsigned long long (*get)(const void* frame, int index);
     int index;
     size_t unionBytes, frameBytes;  /* sizeof the union, sizeof its _c */
-    unsigned long long expected[6];
+    unsigned long long expected[8];  /* one per pattern */
 };
 /* A value stored with Set_ into a union filled with 0x00 or 0xFF. */
 struct tabrel_store {
@@ -346,7 +362,7 @@ int tabrel_stores(const struct tabrel_store* rows);
 
 std::string MainProgram(int nodeCount) {
     std::string text = "#include <stdio.h>\n#include \"checks.h\"\n";
-    text += "static const unsigned char patterns[6][8] = {\n";
+    text += "static const unsigned char patterns[8][8] = {\n";
     for (const auto& pattern : kPatterns) {
         text += "    " + List(std::vector<unsigned long long>(pattern, pattern + 8)) + ",\n";
     }
@@ -365,7 +381,7 @@ int tabrel_reads(const struct tabrel_read* rows) {
     int bad = 0;
     for (; rows->what; ++rows) {
         int p;
-        for (p = 0; p < 6; ++p) {
+        for (p = 0; p < 8; ++p) {
             size_t i;
             unsigned long long got;
             for (i = 0; i < rows->frameBytes; ++i) frame.c[i] = patterns[p][i % 8];
@@ -479,7 +495,7 @@ NodePrograms NodeProgram(int index, const std::string& headerName, const std::ve
         auto addRead = [&](const std::string& what, const std::string& getter, long long element,
                            long long offset, long long size) {
             std::vector<unsigned long long> expected;
-            for (int p = 0; p < kPatternCount; ++p) expected.push_back(ValueAt(PatternBytes(p, frame.length), offset, size));
+            for (int p = 0; p < kPatternCount; ++p) expected.push_back(ValueAt(PatternBytes(p, frame.length), offset, size, frame.bigEndian));
             reads += "    {" + CString(what) + ", " + getter + ", " + std::to_string(element) + ", " + sizes + ", " +
                      List(expected, "ull") + "},\n";
         };
@@ -542,7 +558,7 @@ NodePrograms NodeProgram(int index, const std::string& headerName, const std::ve
                               {0xFF, 0}, {0xFF, 0x5A5A5A5AULL & mask}};
                 for (const auto& value : values) {
                     const Bytes base(static_cast<std::size_t>(std::min(frame.length, 8LL)), value.fill);
-                    const Bytes expected = WithValue(base, signal.offset, signal.size, value.value);
+                    const Bytes expected = WithValue(base, signal.offset, signal.size, value.value, frame.bigEndian);
                     stores += "    {" + CString(at) + ", " + setter + ", " + sizes + ", " + len + ", " +
                               Hex(value.fill) + ", " + Hex(value.value) + "ull, " +
                               List(std::vector<unsigned long long>(expected.begin(), expected.end())) + "},\n";
@@ -720,11 +736,43 @@ struct ClusterReport {
     std::vector<std::string> firstErrors;  // the first #error of each
 };
 
+// The decoder reads every signal of every cleanly laid out frame as the accessors must: the
+// values worked out above, for every pattern. With the compiled checks of the Get_ macros
+// against the same values, the header and the decoder agree.
+void ExpectDecoderAgrees(const corvdekLINDefinitionFile& document, const std::vector<FrameFacts>& frames,
+                         const std::string& what) {
+    for (const FrameFacts& frame : frames) {
+        if (!frame.fault.empty() || frame.repeatedName || !frame.validId) continue;
+        std::string why;
+        const auto codec = FrameCodec::Find(document, frame.name, why);
+        ASSERT_TRUE(codec) << what << ": " << why;
+        ASSERT_EQ(codec->Signals().size(), frame.signals.size()) << what << " frame " << frame.name;
+        std::vector<DecodedSignal> values;
+        for (int p = 0; p < kPatternCount; ++p) {
+            const Bytes bytes = PatternBytes(p, codec->Length());
+            codec->Decode(bytes, values);
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                const SignalPlace& signal = frame.signals[i];
+                const std::string at = what + " frame " + frame.name + " signal " + signal.name + " pattern " +
+                                       std::to_string(p);
+                EXPECT_EQ(Utf8(corvString(values[i].signal->name)), signal.name) << at;
+                if (signal.isByteArray) {
+                    const auto first = bytes.begin() + signal.offset / 8;
+                    EXPECT_EQ(values[i].bytes, Bytes(first, first + signal.size / 8)) << at;
+                } else {
+                    EXPECT_EQ(values[i].raw, ValueAt(bytes, signal.offset, signal.size, frame.bigEndian)) << at;
+                }
+            }
+        }
+    }
+}
+
 // Checks every node's header of the cluster; failures are reported on the test.
 ClusterReport CheckCluster(corvdekLINDefinitionFile& document, const std::string& what,
                            bool staticLengths = false) {
     ClusterReport report;
     const std::vector<FrameFacts> frames = ReadFrames(document);  // before rendering sorts them
+    ExpectDecoderAgrees(document, frames, what);
     const fs::path dir = MakeWorkDir(what);
     std::ofstream(dir / "lin_cfg.h") << "/* driver configuration stub */\n";
     std::ofstream(dir / "checks.h") << kChecksHeader;
