@@ -23,6 +23,7 @@
 #include "foundation/heap_policy.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
+#include "signal_values/trace_reader.h"
 
 namespace {
 
@@ -132,6 +133,52 @@ void BM_LoadCheckWrite(benchmark::State& state) {
     state.SetLabel(kSizes[size].name);
 }
 
+// A bus log of a million lines over the typical cluster's frames (time stamp, identifier,
+// data bytes), read and decoded line by line as `tabrel-cli decode --trace` does, without
+// printing. Items are lines; bytes those of the log.
+void BM_DecodeTrace(benchmark::State& state) {
+    constexpr int kLines = 1'000'000;
+    auto document = Loaded(0);
+    std::vector<std::pair<int, int>> frames;  // identifier and data bytes of each frame
+    for (int i = 0; i < document->frames.GetCount(); ++i) {
+        std::string why;
+        if (const auto codec = FrameCodec::Find(*document, document->frames.Get(i)->name.ToUtf8(), why)) {
+            frames.emplace_back(codec->Id(), codec->Length());
+        }
+    }
+    std::string log;
+    char line[64];
+    unsigned noise = 12345;
+    for (int n = 0; n < kLines; ++n) {
+        const auto [id, length] = frames[static_cast<std::size_t>(n) % frames.size()];
+        int at = std::snprintf(line, sizeof line, "%.4f %02X", n * 0.005, id);
+        for (int k = 0; k < length; ++k) {
+            noise = noise * 1103515245u + 12345u;
+            at += std::snprintf(line + at, sizeof line - static_cast<std::size_t>(at), " %02X", noise >> 24);
+        }
+        log.append(line, static_cast<std::size_t>(at)).push_back('\n');
+    }
+    const TraceDecoder decoder(*document);
+    TraceFrame frame;
+    std::vector<DecodedSignal> values;
+    std::string why;
+    for (auto _ : state) {
+        std::size_t decoded = 0;
+        for (std::size_t start = 0; start < log.size();) {
+            const std::size_t end = log.find('\n', start);
+            if (decoder.Read(std::string_view(log).substr(start, end - start), frame, why) ==
+                TraceDecoder::Line::kFrame) {
+                frame.codec->Decode(frame.bytes, values);
+                decoded += values.size();
+            }
+            start = end + 1;
+        }
+        benchmark::DoNotOptimize(decoded);
+    }
+    state.SetItemsProcessed(state.iterations() * kLines);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(log.size()));
+}
+
 // Prints what the targets are stated in once the runs are done: each operation against the
 // baseline of the same size, and the cost per byte of the largest N against the smallest.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -192,6 +239,7 @@ BENCHMARK(BM_CheckSetup)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillis
 BENCHMARK(BM_RenderLDF)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GenerateHeader)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadCheckWrite)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeTrace)->Unit(benchmark::kMillisecond);
 
 std::size_t HeapInUse() { return mallinfo2().uordblks; }
 
