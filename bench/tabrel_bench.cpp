@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "cluster_diff/cluster_diff.h"
 #include "cluster_generator.h"
 #include "codegen/generate_microchip.h"
 #include "foundation/corv_file.h"
@@ -133,6 +134,17 @@ void BM_LoadCheckWrite(benchmark::State& state) {
     state.SetLabel(kSizes[size].name);
 }
 
+// Comparing a cluster with a revision of it loaded from the same file: every object is
+// matched and every field compared. Loading the two files is the figure to stay below.
+void BM_CompareClusters(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    auto before = Loaded(size);
+    auto after = Loaded(size);
+    for (auto _ : state) benchmark::DoNotOptimize(CompareClusters(*before, *after));
+    state.SetBytesProcessed(state.iterations() * 2 * FileSize(size));
+    state.SetLabel(kSizes[size].name);
+}
+
 // A bus log of a million lines over the typical cluster's frames (time stamp, identifier,
 // data bytes), read and decoded line by line as `tabrel-cli decode --trace` does, without
 // printing. Items are lines; bytes those of the log.
@@ -239,6 +251,7 @@ BENCHMARK(BM_CheckSetup)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillis
 BENCHMARK(BM_RenderLDF)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GenerateHeader)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadCheckWrite)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompareClusters)->DenseRange(0, kSizeCount - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeTrace)->Unit(benchmark::kMillisecond);
 
 std::size_t HeapInUse() { return mallinfo2().uordblks; }

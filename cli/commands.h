@@ -41,6 +41,15 @@ struct EncodeOptions {
 };
 int RunEncode(const EncodeOptions& options, std::ostream& out, std::ostream& err);
 
+struct DiffOptions {
+    std::string before;
+    std::string after;
+    std::string node;  // empty: every change
+    bool json = false;
+};
+// Exit status 0 when the clusters are equal, 1 when they differ.
+int RunDiff(const DiffOptions& options, std::ostream& out, std::ostream& err);
+
 constexpr int kExitOk = 0;
 constexpr int kExitIssues = 1;
 constexpr int kExitFailure = 2;

@@ -80,6 +80,15 @@ int main(int argc, char** argv) {
                               "other signals take their initial values");
     encodeCommand->add_option("--fill", encode.fill, "The bits no signal takes")->check(CLI::IsMember({0, 1}));
 
+    DiffOptions diff;
+    std::string diffFormat = "text";
+    CLI::App* diffCommand = app.add_subcommand(
+        "diff", "Compare two revisions of a cluster object by object (exit 0: equal, 1: they differ).");
+    diffCommand->add_option("OLD", diff.before, "LDF file of the old revision")->required();
+    diffCommand->add_option("NEW", diff.after, "LDF file of the new revision")->required();
+    diffCommand->add_option("--format", diffFormat, "Output format")->check(CLI::IsMember({"text", "json"}));
+    diffCommand->add_option("--node", diff.node, "Only what concerns this node");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -117,6 +126,9 @@ int main(int argc, char** argv) {
                                       : RunDecodeTrace(decode, std::cin, std::cout, std::cerr);
     } else if (*encodeCommand) {
         status = RunEncode(encode, std::cout, std::cerr);
+    } else if (*diffCommand) {
+        diff.json = diffFormat == "json";
+        status = RunDiff(diff, std::cout, std::cerr);
     } else {
         status = RunExport(input, std::cout, std::cerr);
     }

@@ -474,4 +474,35 @@ TEST_F(Cli, DecodeTraceFromStandardInput) {
                                                       "  Code   {41 42}  \"AB\"\n");
 }
 
+// diff: the exit status tells equal from different; the JSON form lists the same changes.
+TEST_F(Cli, DiffComparesTwoRevisions) {
+    const std::string old = WriteLdf("old.ldf", kValues);
+    std::string changed = kValues;
+    changed.replace(changed.find("Level: 8, 0"), 11, "Level: 8, 4");
+    changed.replace(changed.find("Status: 0x10"), 12, "State: 0x10");
+    const std::string now = WriteLdf("new.ldf", changed);
+    const struct {
+        std::vector<std::string> command;
+        int status;
+        std::string out;
+    } cases[] = {
+        {{"diff", old, old}, 0, ""},
+        {{"diff", old, old, "--format", "json"}, 0, "{\n  \"changes\": []\n}\n"},
+        {{"diff", old, now}, 1, "~ signal Level: initial value 0 -> 4\n> frame Status renamed State\n"},
+        {{"diff", old, now, "--node", "M"}, 1, "~ signal Level: initial value 0 -> 4\n> frame Status renamed State\n"},
+        {{"diff", old, now, "--node", "Nobody"}, 0, ""},
+        {{"diff", old, (dir_ / "missing.ldf").string()}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        const Result run = Tabrel(c.command);
+        EXPECT_EQ(run.status, c.status) << c.command.back() << "\n" << run.err;
+        EXPECT_EQ(run.out, c.out) << c.command.back();
+    }
+    const auto json = nlohmann::json::parse(Tabrel({"diff", "--format", "json", old, now}).out);
+    EXPECT_EQ(json, nlohmann::json::parse(R"({"changes": [
+        {"kind": "signal", "name": "Level", "change": "changed",
+         "fields": [{"field": "initial value", "old": "0", "new": "4"}]},
+        {"kind": "frame", "name": "Status", "change": "renamed", "newName": "State", "fields": []}]})"));
+}
+
 }  // namespace
