@@ -70,6 +70,14 @@ public:
         for (int i = 0; i < cluster.frames.GetCount(); ++i) {
             framesByName_.try_emplace(cluster.frames.Get(i)->name.View(), cluster.frames.Get(i));
         }
+        // A signal concerns the nodes of the frames that carry it too.
+        for (int i = 0; i < cluster.frames.GetCount(); ++i) {
+            const corvdekLINFrame& frame = *cluster.frames.Get(i);
+            const std::set<std::string> nodes = FrameNodes(frame.name);
+            for (int k = 0; k < frame.signalNames.Count(); ++k) {
+                framesNodes_[frame.signalNames.Item(k).View()].insert(nodes.begin(), nodes.end());
+            }
+        }
         for (int i = 0; i < cluster.signals.GetCount(); ++i) {
             const corvdekLINSignal& signal = *cluster.signals.Get(i);
             if (!signal.encoding.IsEmpty()) encodingNodes_[signal.encoding.View()].merge(SignalNodes(signal));
@@ -111,6 +119,10 @@ private:
 
     std::set<std::string> SignalNodes(const corvdekLINSignal& signal) const {
         std::set<std::string> nodes;
+        if (!withNodes_) return nodes;
+        if (const auto carried = framesNodes_.find(signal.name.View()); carried != framesNodes_.end()) {
+            nodes = carried->second;
+        }
         AddNode(nodes, signal.publisher);
         for (int s = 0; s < signal.subscribers.Count(); ++s) AddNode(nodes, signal.subscribers.Item(s));
         return nodes;
@@ -413,6 +425,7 @@ private:
     std::optional<ClusterNameIndex> names_;  // only for the nodes of frames
     const bool withNodes_;
     std::unordered_map<std::u16string_view, const corvdekLINFrame*> framesByName_;
+    std::unordered_map<std::u16string_view, std::set<std::string>> framesNodes_;  // by signal name
     std::unordered_map<std::u16string_view, std::set<std::string>> encodingNodes_;
 };
 

@@ -140,6 +140,16 @@ TEST(ClusterDiff, NodeKeepsWhatConcernsIt) {
     }
 }
 
+// A signal no node receives still concerns the nodes that receive another signal of its frame.
+TEST(ClusterDiff, NodeKeepsTheSignalsOfItsFrames) {
+    const std::string base = Edited({{"Temp: 8, 0, RSM, CEM;", "Temp: 8, 0, RSM, CEM;\n  Hum: 8, 0, RSM;"},
+                                     {"Right: 0x12, RSM, 1 { Temp, 0; }", "Right: 0x12, RSM, 2 { Temp, 0; Hum, 8; }"}});
+    std::string changed = base;
+    changed.replace(changed.find("Hum: 8, 0"), 9, "Hum: 8, 7");
+    EXPECT_EQ(Lines(base, changed, "CEM"), std::vector<std::string>{"~ signal Hum: initial value 0 -> 7"});
+    EXPECT_EQ(Lines(base, changed, "LSM"), std::vector<std::string>{});
+}
+
 class ClusterDiffFiles : public ::testing::TestWithParam<std::filesystem::path> {};
 
 // A file compared with itself and with its own saved copy has not changed.
