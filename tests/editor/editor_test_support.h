@@ -32,13 +32,14 @@
 
 namespace editor_test {
 
-// Runs `answer` on the next modal window of type T once it is shown; gives up after ten
-// seconds so that a dialog that never comes cannot answer a later test.
+// Runs `answer` on the next modal window of type T once it is shown; gives up after a minute
+// so that a dialog that never comes cannot answer a later test; one shown after the wait
+// would wait for its answer for ever, so the wait is long.
 template <typename T>
 void WhenModal(std::function<void(T*)> answer) {
     auto* timer = new QTimer;
     timer->setInterval(5);
-    auto deadline = std::make_shared<QDeadlineTimer>(10000);
+    auto deadline = std::make_shared<QDeadlineTimer>(60000);
     QObject::connect(timer, &QTimer::timeout, [timer, answer, deadline] {
         auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
         if (deadline->hasExpired()) {

@@ -165,7 +165,9 @@ private Q_SLOTS:
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
         auto seen = std::make_shared<QStringList>();
-        // Looks at the next file dialog and answers it by typing `typed` and Return.
+        // Looks at the next file dialog and answers it by typing the name of `typed` in its
+        // folder and Return. (A whole path typed key by key at times left the dialog open:
+        // it reads every folder the text passes and completes the text as they come.)
         const auto answer = [seen](const QString& typed) {
             WhenModal<QFileDialog>([seen, typed](QFileDialog* dialog) {
                 auto* name = Find<QLineEdit>(dialog, "fileNameEdit");
@@ -174,9 +176,15 @@ private Q_SLOTS:
                     dialog->reject();
                     return;
                 }
+                dialog->setDirectory(QFileInfo(typed).absolutePath());
                 name->setFocus();
-                QTest::keyClicks(name, typed);
-                QTest::keyClick(name, Qt::Key_Return);
+                QTest::keyClicks(name, QFileInfo(typed).fileName());
+                // A completion list that opens while the folder is read takes a Return, as
+                // it does a user's, who then presses Return again.
+                for (int tries = 0; tries < 5 && dialog->isVisible(); ++tries) {
+                    QTest::keyClick(name, Qt::Key_Return);
+                    if (dialog->isVisible()) QTest::qWait(50);
+                }
             });
         };
         answer(path);
