@@ -68,6 +68,7 @@ void DocumentHistory::Observe(State state, const QString& label, QObject* field)
     lastField_ = field;
     sinceLastStep_.start();
     stack_->push(new HistoryStep(this, std::move(before), std::move(state), label, typing));
+    Q_EMIT Changed();
 }
 
 void DocumentHistory::NoteShown(int tab, const QString& selected) {
@@ -84,4 +85,5 @@ void DocumentHistory::Restored(const State& state) {
     current_ = state;
     lastField_ = nullptr;
     Q_EMIT Restore(state);
+    Q_EMIT Changed();
 }

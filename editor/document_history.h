@@ -41,6 +41,8 @@ public:
 Q_SIGNALS:
     // Undo or redo asks the window to show `state`.
     void Restore(const DocumentHistory::State& state);
+    // The document changed: an edit was recorded, or a step undone or redone.
+    void Changed();
 
 private:
     friend class HistoryStep;

@@ -39,6 +39,7 @@
 #include "codegen/generate_microchip.h"
 #include "foundation/corv_arrays.h"
 #include "foundation/corv_file.h"
+#include "compare_panel.h"
 #include "editor_session.h"
 #include "encodings_tab.h"
 #include "frames_tab.h"
@@ -139,6 +140,11 @@ TfrmTabrel::TfrmTabrel() {
     for (int i = 0; i < 8; ++i) panels_[i] = AddPanel(names[i], container, tabPanels[i]);
     navigator_ = std::make_unique<IssueNavigator>(
         IssueNavigator::Tabs{tabsMain_, general_, nodes_, signals_, frames_, scheduleTables_, encodings_});
+    comparePanel_ = new ComparePanel(this);
+    addDockWidget(Qt::BottomDockWidgetArea, comparePanel_);  // the full width for both sides' values
+    comparePanel_->hide();
+    connect(comparePanel_, &ComparePanel::NavigateTo, this, [this](const QString& section) { navigator_->Navigate(section); });
+    connect(history_, &DocumentHistory::Changed, this, [this] { comparePanel_->Refresh(*document_); });
     connect(nodes_, &NodesTab::NodesChanged, this, &TfrmTabrel::RefreshNodeChoices);
     connect(nodes_, &NodesTab::HeaderRequested, this, &TfrmTabrel::GenerateHeaderFile);
     connect(encodings_, &EncodingsTab::EncodingTypesChanged, signals_, &SignalsTab::RefreshEncodingChoices);
@@ -189,6 +195,7 @@ void TfrmTabrel::BuildMenu() {
     mnuFileOpenRecent_ = file->addMenu("Open Recent");
     mnuFileOpenRecent_->setObjectName("mnuFileOpenRecent");
     connect(mnuFileOpenRecent_, &QMenu::aboutToShow, this, &TfrmTabrel::FillRecentMenu);
+    item("mnuFileCompareWith", "Compare With...", QKeySequence(), &TfrmTabrel::mnuFileCompareWithClick);
     file->addSeparator();
     item("mnuFileSave", "Save", QKeySequence("Ctrl+S"), &TfrmTabrel::mnuFileSaveClick);
     item("mnuFileSaveAs", "Save As....", QKeySequence("Ctrl+Shift+S"), &TfrmTabrel::mnuFileSaveAsClick);
@@ -335,6 +342,7 @@ void TfrmTabrel::RefreshAllTabs() {
     encodings_->Show(document_.get());
     RefreshNodeChoices();
     ShowCurrentTabDetails();
+    comparePanel_->Refresh(*document_);
     Timer1_->start();
 }
 
@@ -438,6 +446,20 @@ void TfrmTabrel::mnuFileOpenClick() {
     if (!ConfirmDiscardChanges()) return;
     const QString chosen = ChoosePath(dlgOpen_, "ldf");
     if (!chosen.isEmpty()) OpenPath(chosen);
+}
+
+void TfrmTabrel::mnuFileCompareWithClick() {
+    const QString chosen = ChoosePath(dlgOpen_, "ldf");
+    if (chosen.isEmpty()) return;
+    QString why;
+    if (!comparePanel_->CompareWith(chosen, why)) {
+        QMessageBox box(QMessageBox::Critical, "Tabrel", "Problem loading " + chosen + "\n" + why, QMessageBox::Ok, this);
+        box.setObjectName("msgCompareFailed");
+        box.exec();
+        return;
+    }
+    comparePanel_->show();
+    comparePanel_->Refresh(*document_);
 }
 
 bool TfrmTabrel::OpenPath(const QString& chosen) {

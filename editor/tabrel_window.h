@@ -13,6 +13,7 @@
 #include "document_history.h"
 
 
+class ComparePanel;
 class EditorSession;
 class EncodingsTab;
 class IssueNavigator;
@@ -61,6 +62,8 @@ public:
     void tabsMainChange();
     void mnuFileNewClick();
     void mnuFileOpenClick();
+    // Chooses another revision of the cluster and shows how the document differs from it.
+    void mnuFileCompareWithClick();
     // Opens `path` as File > Open does after its dialog (the command line, a drop, the
     // recent files); false when it failed to load.
     bool OpenPath(const QString& path);
@@ -145,6 +148,7 @@ private:
     QMenu* mnuFileOpenRecent_ = nullptr;
     EditorSession* session_ = nullptr;
     std::unique_ptr<IssueNavigator> navigator_;
+    ComparePanel* comparePanel_ = nullptr;
 
     QFileDialog* dlgOpen_ = nullptr;
     QFileDialog* dlgSave_ = nullptr;

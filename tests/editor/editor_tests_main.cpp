@@ -16,6 +16,7 @@ int RunEndToEndTests(int argc, char** argv);
 int RunScreenshotTests(int argc, char** argv);
 int RunDailyUseTests(int argc, char** argv);
 int RunUserFaultsTests(int argc, char** argv);
+int RunCompareTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     failures += RunEndToEndTests(argc, argv);
     failures += RunDailyUseTests(argc, argv);
     failures += RunUserFaultsTests(argc, argv);
+    failures += RunCompareTests(argc, argv);
     failures += RunScreenshotTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
