@@ -103,6 +103,20 @@ TEST(ClusterDiff, ReportsEachChangeByKindAndField) {
          {"~ encoding type Speeds: part 2 physical_value 1 15 10 0 \"rpm\" -> physical_value 1 15 20 0 \"rpm\""}},
         {"representation", {{"Temps: Temp;", "Temps: Temp, Lamp;"}},
          {"~ signal Lamp: encoding (none) -> Temps", "~ representation Temps: signals Temp -> Temp, Lamp"}},
+        {"sporadic frames keep their order",
+         {{"Event_triggered_frames {", "Sporadic_frames { Spor: Left, Right; }\nEvent_triggered_frames {"}},
+         {"+ sporadic frame Spor"}},
+        {"signal group",
+         {{"Frames {", "Signal_groups { Group: 16 { Lamp, 0; Temp, 8; } }\nFrames {"}},
+         {"+ signal group Group"}},
+        {"diagnostic frames",
+         {{"Frames {", "Diagnostic_signals { MasterReqB0: 8, 0; }\nFrames {"},
+          {"Event_triggered_frames {", "Diagnostic_frames { MasterReq: 0x3C { MasterReqB0, 0; } }\n"
+                                       "Event_triggered_frames {"}},
+         {"+ diagnostic signal MasterReqB0", "+ diagnostic frame MasterReq (0x3C)"}},
+        {"composite configuration",
+         {{"Signals {", "composite { configuration Both { LR { LSM, RSM; } } }\nSignals {"}},
+         {"+ composite configuration Both"}},
         {"the same meaning written otherwise",
          {{"19.2 kbps", "19.20 kbps"}, {"Wiper: 0x10", "Wiper: 16"}, {"Wiper delay 10 ms", "Wiper delay 10.0 ms"},
           {"Wiper_Speed: 4, 0, CEM, LSM, RSM", "Wiper_Speed: 4, 0x0, CEM, RSM, LSM"}},
@@ -111,6 +125,28 @@ TEST(ClusterDiff, ReportsEachChangeByKindAndField) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(Lines(kBase, Edited(c.edits), c.node), c.lines);
+    }
+}
+
+// The kinds only some versions have, changed field by field.
+TEST(ClusterDiff, ReportsFieldsOfEveryKind) {
+    const std::string base = Edited({{"Event_triggered_frames {", "Sporadic_frames { Spor: Left, Right; }\n"
+                                                                   "Event_triggered_frames {"},
+                                     {"Frames {", "Signal_groups { Group: 16 { Lamp, 0; Temp, 8; } }\nFrames {"},
+                                     {"Signals {", "composite { configuration Both { LR { LSM, RSM; } } }\nSignals {"}});
+    const Case cases[] = {
+        {"sporadic frames reordered", {{"Spor: Left, Right;", "Spor: Right, Left;"}},
+         {"~ sporadic frame Spor: frames Left, Right -> Right, Left"}},
+        {"a signal group's signal moved", {{"Temp, 8; } }", "Temp, 9; } }"}},
+         {"~ signal group Group: signal Temp 8 -> 9"}},
+        {"a composite node's nodes", {{"LR { LSM, RSM; }", "LR { LSM; }"}},
+         {"~ composite configuration Both: composite node LR LSM, RSM -> LSM"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string changed = base;
+        for (const auto& [from, to] : c.edits) changed.replace(changed.find(from), from.size(), to);
+        EXPECT_EQ(Lines(base, changed, c.node), c.lines);
     }
 }
 
