@@ -314,7 +314,10 @@ void EncodingsTab::cmdClearEncodingPartsClick() {
     UpdatePartEditor();
 }
 
-void EncodingsTab::SelectEncodingByName(const QString& name) { encodingList_->SelectName(name); }
+void EncodingsTab::SelectEncodingByName(const QString& name) {
+    encodingList_->SelectName(name);
+    lstEncodingsClick();  // the list selects quietly: the details follow here
+}
 
 QWidget* EncodingsTab::ControlFor(const QString& field) const {
     if (field == "Name") return txtEncodingTypeDescription_;

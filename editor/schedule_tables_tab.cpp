@@ -305,6 +305,7 @@ void ScheduleTablesTab::UpdateBusLoad() {
 
 void ScheduleTablesTab::SelectTableByName(const QString& name) {
     tableList_->SelectName(name);
+    lstScheduleTablesClick();  // the list selects quietly: the details follow here
 }
 
 void ScheduleTablesTab::SelectEntry(int row) {

@@ -19,7 +19,8 @@ const char* kThis =
     "Nodes { Master: BCM, 5 ms, 0.1 ms; Slaves: Left; }\n"
     "Signals { Sig_B: 8, 0, BCM, Left; Pos: 8, 0, Left, BCM; New_Sig: 1, 0, BCM, Left; }\n"
     "Frames { Cmd: 0x10, BCM, 2 { Sig_B, 0; New_Sig, 8; } State: 0x11, Left, 1 { Pos, 0; } }\n"
-    "Schedule_tables { Main { Cmd delay 10 ms; State delay 10 ms; } }\n";
+    "Schedule_tables { Main { Cmd delay 10 ms; State delay 10 ms; } Diag { State delay 5 ms; } }\n"
+    "Signal_encoding_types { First { logical_value, 0, \"a\"; } Second { logical_value, 1, \"b\"; } }\n";
 
 // The other revision: Sig_B started at 3, New_Sig was not there, Old_Sig was, State came later.
 const char* kOther =
@@ -27,7 +28,8 @@ const char* kOther =
     "Nodes { Master: BCM, 5 ms, 0.1 ms; Slaves: Left; }\n"
     "Signals { Sig_B: 8, 3, BCM, Left; Pos: 8, 0, Left, BCM; Old_Sig: 2, 0, Left, BCM; }\n"
     "Frames { Cmd: 0x10, BCM, 2 { Sig_B, 0; } State: 0x11, Left, 1 { Pos, 0; } }\n"
-    "Schedule_tables { Main { Cmd delay 10 ms; State delay 20 ms; } }\n";
+    "Schedule_tables { Main { Cmd delay 10 ms; State delay 20 ms; } Diag { State delay 6 ms; } }\n"
+    "Signal_encoding_types { First { logical_value, 0, \"a\"; } Second { logical_value, 1, \"c\"; } }\n";
 
 // The rows of the tree, depth first, indented by level: "signal", "  ~ Sig_B", "    initial value|3|0".
 QStringList TreeRows(QTreeWidget* tree) {
@@ -45,15 +47,6 @@ QStringList TreeRows(QTreeWidget* tree) {
 QTreeWidgetItem* RowNamed(QTreeWidget* tree, const QString& text) {
     const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.first();
-}
-
-// A user's double-click: a click, then the second press that makes it a double-click.
-void DoubleClick(QTreeWidget* tree, QTreeWidgetItem* item) {
-    tree->scrollToItem(item);
-    // On the item's own column: a row is wider than the panel shows.
-    const QPoint at(tree->columnViewportPosition(0) + tree->columnWidth(0) / 2, tree->visualItemRect(item).center().y());
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
 }
 
 void CompareWith(TfrmTabrel& w, const QString& path) {
@@ -87,9 +80,14 @@ private Q_SLOTS:
                                       "    signal New_Sig|(none)|8",
                                       "schedule table",
                                       "  ~ Main",
-                                      "    entry 2|State delay 20 ms|State delay 10 ms"};
+                                      "    entry 2|State delay 20 ms|State delay 10 ms",
+                                      "  ~ Diag",
+                                      "    entry 1|State delay 6 ms|State delay 5 ms",
+                                      "encoding type",
+                                      "  ~ Second",
+                                      "    part 1|logical_value 1 \"c\"|logical_value 1 \"b\""};
         QCOMPARE(TreeRows(Find<QTreeWidget>(&w, "lstCompare")), expected);
-        QCOMPARE(Find<QLabel>(&w, "lblCompareFile")->text(), QString("5 difference(s) from %1").arg(QFileInfo(TempPath("other.ldf")).fileName()));
+        QCOMPARE(Find<QLabel>(&w, "lblCompareFile")->text(), QString("7 difference(s) from %1").arg(QFileInfo(TempPath("other.ldf")).fileName()));
         const QDir folder(QString(TABREL_BINARY_DIR) + "/screenshots");
         QVERIFY(folder.exists() || QDir().mkpath(folder.path()));
         QVERIFY(w.grab().save(folder.filePath("9_Compare.png")));
@@ -121,25 +119,31 @@ private Q_SLOTS:
         OpenAndCompare(w);
         auto* tree = Find<QTreeWidget>(&w, "lstCompare");
         auto* tabs = Find<QTabBar>(&w, "tabsMain");
+        // The details shown are the object's too: the list alone once moved to an encoding or a
+        // table while the details kept showing the one before.
         const struct {
             const char* row;
             int tab;
             const char* list;
+            const char* nameField;
             QString selected;
         } cases[] = {
-            {"+ New_Sig", TfrmTabrel::kSignals, "lstSignals", "New_Sig"},
-            {"~ Cmd", TfrmTabrel::kFrames, "lstFrames", "Cmd"},
-            {"initial value", TfrmTabrel::kSignals, "lstSignals", "Sig_B"},
+            {"+ New_Sig", TfrmTabrel::kSignals, "lstSignals", "txtSignalDescription", "New_Sig"},
+            {"~ Cmd", TfrmTabrel::kFrames, "lstFrames", "txtFrameDescription", "Cmd"},
+            {"initial value", TfrmTabrel::kSignals, "lstSignals", "txtSignalDescription", "Sig_B"},
+            {"~ Second", TfrmTabrel::kEncodings, "lstEncodings", "txtEncodingTypeDescription", "Second"},
+            {"~ Diag", TfrmTabrel::kScheduleTables, "lstScheduleTables", "txtScheduleTableDescription", "Diag"},
         };
         for (const auto& c : cases) {
             QTreeWidgetItem* item = RowNamed(tree, c.row);
             QVERIFY2(item != nullptr, c.row);
-            DoubleClick(tree, item);
+            DoubleClickItem(tree, item);
             QCOMPARE(tabs->currentIndex(), c.tab);
             QCOMPARE(CurrentText(Find<QListView>(&w, c.list)), c.selected);
+            QCOMPARE(Find<QLineEdit>(&w, c.nameField)->text(), c.selected);
         }
         tabs->setCurrentIndex(TfrmTabrel::kGeneral);
-        DoubleClick(tree, RowNamed(tree, "- Old_Sig"));
+        DoubleClickItem(tree, RowNamed(tree, "- Old_Sig"));
         QCOMPARE(tabs->currentIndex(), int(TfrmTabrel::kGeneral));
     }
 

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QTabBar>
+#include <QTreeWidget>
 
 #include <filesystem>
 #include <fstream>
@@ -122,6 +123,15 @@ inline void ClickRow(QAbstractItemView* list, const QString& text) {
         list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly);
     QVERIFY(!found.isEmpty());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(found.first()).center());
+}
+
+// A user's double-click on `item` of `tree`: a click, then the press that makes it a double
+// one, on the item's own column (a row is wider than a narrow tree shows).
+inline void DoubleClickItem(QTreeWidget* tree, QTreeWidgetItem* item) {
+    tree->scrollToItem(item);
+    const QPoint at(tree->columnViewportPosition(0) + tree->columnWidth(0) / 2, tree->visualItemRect(item).center().y());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
 }
 
 // Saves through Save As and loads the saved file again.
