@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTabBar>
+#include <QTreeWidgetItemIterator>
 #include <QUndoStack>
 #include <QtTest>
 #include <algorithm>
@@ -138,6 +139,12 @@ private:
             mayEdit = true;
         } else if (kind < 97) {
             if (!CheckUndoAndRedoOfAll()) return false;
+        } else if (kind < 98) {
+            CompareWithASample();
+            mayEdit = false;
+        } else if (kind < 99) {
+            DoubleClickACompareRow();
+            mayEdit = false;
         } else {
             Settle();
         }
@@ -199,6 +206,26 @@ private:
         list->scrollTo(index);
         Log(QString("click row %1 (%2) of %3").arg(row).arg(index.data().toString(), tab->list));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+    }
+
+    // Compares the document with a sample file from now on: every later edit compares anew.
+    void CompareWithASample() {
+        if (files_.empty()) return;
+        const QString file = files_[static_cast<int>(random_.bounded(static_cast<int>(files_.size())))];
+        Log("compare with " + file);
+        AnswerFileDialog(w_, file);
+        w_.findChild<QAction*>("mnuFileCompareWith")->trigger();
+    }
+
+    // Double-clicks a row of the comparison, which leads to its object and edits nothing.
+    void DoubleClickACompareRow() {
+        auto* tree = Find<QTreeWidget>(&w_, "lstCompare");
+        QList<QTreeWidgetItem*> rows;
+        for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) rows << *it;
+        if (!tree->isVisible() || rows.isEmpty()) return;
+        QTreeWidgetItem* row = rows[static_cast<int>(random_.bounded(static_cast<int>(rows.size())))];
+        Log("double-click compare row " + row->text(0));
+        DoubleClickItem(tree, row);
     }
 
     QString RandomText() {
