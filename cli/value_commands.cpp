@@ -33,11 +33,6 @@ std::string HexBytes(std::span<const std::uint8_t> bytes) {
     return text;
 }
 
-std::string Number(double value) {
-    char digits[32];
-    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-}
-
 Json SignalJson(const DecodedSignal& decoded) {
     const CodecSignal& signal = *decoded.signal;
     const SignalMeaning& meaning = decoded.meaning;
@@ -64,7 +59,7 @@ std::string MeaningText(const DecodedSignal& decoded) {
     if (decoded.signal->encoding == nullptr) return "";
     const SignalMeaning& meaning = decoded.meaning;
     std::string text;
-    if (meaning.value) text = Number(*meaning.value) + (meaning.hasUnit ? " " + Utf8(meaning.unit) : "");
+    if (meaning.value) text = DecimalText(*meaning.value) + (meaning.hasUnit ? " " + Utf8(meaning.unit) : "");
     if (meaning.hasText) text += (text.empty() ? "\"" : ", \"") + Utf8(meaning.text) + "\"";
     return text.empty() ? "out of range" : text;
 }
@@ -82,19 +77,21 @@ void PrintFrameText(const FrameCodec& codec, std::span<const std::uint8_t> bytes
                     const std::vector<DecodedSignal>& values, const std::string& prefix, std::ostream& out) {
     out << prefix << Utf8(codec.Name()) << " (id " << codec.Id() << ", " << codec.Length()
         << (codec.Length() == 1 ? " byte): " : " bytes): ") << HexBytes(bytes) << "\n";
+    struct Row {
+        std::string name, raw, meaning;
+    };
+    std::vector<Row> rows;
     std::size_t nameWidth = 0;
     std::size_t rawWidth = 0;
     for (const DecodedSignal& decoded : values) {
-        nameWidth = std::max(nameWidth, Utf8(decoded.signal->name).size());
-        rawWidth = std::max(rawWidth, RawText(decoded).size());
+        const Row& row = rows.emplace_back(Row{Utf8(decoded.signal->name), RawText(decoded), MeaningText(decoded)});
+        nameWidth = std::max(nameWidth, row.name.size());
+        rawWidth = std::max(rawWidth, row.raw.size());
     }
-    for (const DecodedSignal& decoded : values) {
-        const std::string name = Utf8(decoded.signal->name);
-        const std::string raw = RawText(decoded);
-        std::string row = "  " + name + std::string(nameWidth - name.size() + 2, ' ') + raw;
-        const std::string meaning = MeaningText(decoded);
-        if (!meaning.empty()) row += std::string(rawWidth - raw.size() + 2, ' ') + meaning;
-        out << row << "\n";
+    for (const Row& row : rows) {
+        out << "  " << row.name << std::string(nameWidth - row.name.size() + 2, ' ') << row.raw;
+        if (!row.meaning.empty()) out << std::string(rawWidth - row.raw.size() + 2, ' ') << row.meaning;
+        out << "\n";
     }
 }
 
@@ -105,7 +102,7 @@ void PrintDecoded(const FrameCodec& codec, std::span<const std::uint8_t> bytes, 
         if (time) object["time"] = *time;
         out << object.dump() << "\n";
     } else {
-        PrintFrameText(codec, bytes, values, time ? Number(*time) + " " : "", out);
+        PrintFrameText(codec, bytes, values, time ? DecimalText(*time) + " " : "", out);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "flat_cluster.h"
 #include "foundation/corv_string.h"
+#include "foundation/text_encoding.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ bool SameContent(const FlatObject& a, const FlatObject& b) {
                       [](const FlatField& x, const FlatField& y) { return x.SameLabel(y) && x.SameValue(y); });
 }
 
-std::string Utf8(std::u16string_view text) { return corvString(text).ToUtf8(); }
+std::string Utf8(std::u16string_view text) { return tabrel::EncodeUtf8(text); }
 
 std::string Identity(const FlatObject& object) { return object.identity != nullptr ? object.identity->ToUtf8() : ""; }
 

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "foundation/name_map.h"
+#include "foundation/text_encoding.h"
 #include "model/definition_file.h"
 #include "model/ldf_numbers.h"
 #include "model/name_index.h"
@@ -450,7 +451,7 @@ bool FlatField::SameValue(const FlatField& other) const {
 
 std::string FlatField::Label() const {
     if (!labelName.empty()) {
-        return label + Utf8(corvString(labelName)) + (number > 1 ? " (" + std::to_string(number) + ")" : "");
+        return label + tabrel::EncodeUtf8(labelName) + (number > 1 ? " (" + std::to_string(number) + ")" : "");
     }
     return number > 0 ? label + std::to_string(number) : label;
 }

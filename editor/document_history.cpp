@@ -85,5 +85,4 @@ void DocumentHistory::Restored(const State& state) {
     current_ = state;
     lastField_ = nullptr;
     Q_EMIT Restore(state);
-    Q_EMIT Changed();
 }

@@ -41,7 +41,8 @@ public:
 Q_SIGNALS:
     // Undo or redo asks the window to show `state`.
     void Restore(const DocumentHistory::State& state);
-    // The document changed: an edit was recorded, or a step undone or redone.
+    // An edit was recorded. (Undo and redo replace the document, which the window then shows
+    // anew in every view.)
     void Changed();
 
 private:

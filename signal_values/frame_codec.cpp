@@ -51,37 +51,42 @@ std::optional<FrameCodec> FrameCodec::Find(const corvdekLINDefinitionFile& clust
         const auto own = FrameIdOf(frameId);
         return own && *own == *id;
     };
-    FrameCodec codec;
-    const ClusterNameIndex names(cluster);
     for (int i = 0; i < cluster.frames.GetCount(); ++i) {
         const corvdekLINFrame& unconditional = *cluster.frames.Get(i);
-        if (!matches(unconditional.name, unconditional.frameId)) continue;
-        codec.name_ = unconditional.name.View();
-        codec.id_ = static_cast<int>(FrameIdOf(unconditional.frameId).value_or(0));
-        codec.length_ = static_cast<int>(std::min<long long>(kMaxDataBytes, unconditional.DataByteCount(names)));
-        codec.Place(cluster, unconditional.signalNames, unconditional.signalOffsets,
-                    [&names](std::u16string_view signal) { return names.FindSignal(signal); });
-        return codec;
+        if (matches(unconditional.name, unconditional.frameId)) return OfFrame(cluster, unconditional, ClusterNameIndex(cluster));
     }
     for (int i = 0; i < cluster.diagnosticFrames.GetCount(); ++i) {
         const corvdekLINDiagnosticFrame& diagnostic = *cluster.diagnosticFrames.Get(i);
-        if (!matches(diagnostic.name, diagnostic.frameId)) continue;
-        codec.name_ = diagnostic.name.View();
-        codec.id_ = static_cast<int>(FrameIdOf(diagnostic.frameId).value_or(0));
-        codec.length_ = kDiagnosticBytes;
-        codec.Place(cluster, diagnostic.signalNames, diagnostic.signalOffsets,
-                    [&cluster](std::u16string_view signal) -> const corvdekLINSignal* {
-                        for (int k = 0; k < cluster.diagnosticSignals.GetCount(); ++k) {
-                            if (cluster.diagnosticSignals.Get(k)->name.View() == signal) {
-                                return cluster.diagnosticSignals.Get(k);
-                            }
-                        }
-                        return nullptr;
-                    });
-        return codec;
+        if (matches(diagnostic.name, diagnostic.frameId)) return OfDiagnosticFrame(cluster, diagnostic);
     }
     why = "there is no frame " + std::string(id ? "with the identifier " : "named ") + std::string(frame);
     return std::nullopt;
+}
+
+FrameCodec FrameCodec::OfFrame(const corvdekLINDefinitionFile& cluster, const corvdekLINFrame& frame,
+                               const ClusterNameIndex& names) {
+    FrameCodec codec;
+    codec.name_ = frame.name.View();
+    codec.id_ = static_cast<int>(FrameIdOf(frame.frameId).value_or(0));
+    codec.length_ = static_cast<int>(std::min<long long>(kMaxDataBytes, frame.DataByteCount(names)));
+    codec.Place(cluster, frame.signalNames, frame.signalOffsets,
+                [&names](std::u16string_view signal) { return names.FindSignal(signal); });
+    return codec;
+}
+
+FrameCodec FrameCodec::OfDiagnosticFrame(const corvdekLINDefinitionFile& cluster, const corvdekLINDiagnosticFrame& frame) {
+    FrameCodec codec;
+    codec.name_ = frame.name.View();
+    codec.id_ = static_cast<int>(FrameIdOf(frame.frameId).value_or(0));
+    codec.length_ = kDiagnosticBytes;
+    codec.Place(cluster, frame.signalNames, frame.signalOffsets,
+                [&cluster](std::u16string_view signal) -> const corvdekLINSignal* {
+                    for (int k = 0; k < cluster.diagnosticSignals.GetCount(); ++k) {
+                        if (cluster.diagnosticSignals.Get(k)->name.View() == signal) return cluster.diagnosticSignals.Get(k);
+                    }
+                    return nullptr;
+                });
+    return codec;
 }
 
 void FrameCodec::Place(const corvdekLINDefinitionFile& cluster, const corvStringArray& names,

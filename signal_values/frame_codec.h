@@ -12,7 +12,10 @@
 #include "codegen/frame_layout.h"
 #include "signal_encoding.h"
 
+class ClusterNameIndex;
 class corvdekLINDefinitionFile;
+class corvdekLINDiagnosticFrame;
+class corvdekLINFrame;
 class corvdekLINSignalEncodingTypes;
 
 // One signal of a frame as the codec reads and writes it.
@@ -40,6 +43,9 @@ public:
     // identifier ("0x10", "16") of one. Empty with `why` set when there is no such frame.
     static std::optional<FrameCodec> Find(const corvdekLINDefinitionFile& cluster, std::string_view frame,
                                           std::string& why);
+    static FrameCodec OfFrame(const corvdekLINDefinitionFile& cluster, const corvdekLINFrame& frame,
+                              const ClusterNameIndex& names);
+    static FrameCodec OfDiagnosticFrame(const corvdekLINDefinitionFile& cluster, const corvdekLINDiagnosticFrame& frame);
 
     std::u16string_view Name() const { return name_; }
     int Id() const { return id_; }

@@ -44,12 +44,6 @@ std::vector<std::uint8_t> BytesOf(std::uint64_t raw, int bits) {
 
 std::string Utf8(const corvString& text) { return text.ToUtf8(); }
 
-std::string Number(double value) {
-    char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    return std::string(digits, end);
-}
-
 // What an encoding can give a signal of `bits` bits, for a message.
 std::string RangeText(const corvdekLINSignalEncodingTypes* encoding, int bits) {
     std::string text = "raw 0 to " + std::to_string(LargestRaw(bits));
@@ -60,7 +54,7 @@ std::string RangeText(const corvdekLINSignalEncodingTypes* encoding, int bits) {
         if (item.kind == Item::kPhysical) {
             const double low = item.minValue * item.scale + item.offset;
             const double high = item.maxValue * item.scale + item.offset;
-            text += "; physical " + Number(std::min(low, high)) + " to " + Number(std::max(low, high));
+            text += "; physical " + DecimalText(std::min(low, high)) + " to " + DecimalText(std::max(low, high));
             if (!item.text.IsEmpty()) text += " " + Utf8(item.text);
         } else if (item.kind == Item::kLogical && item.textGiven) {
             logical += (logical.empty() ? "; logical " : ", ") + Utf8(item.text);
@@ -111,6 +105,11 @@ std::optional<std::vector<std::uint8_t>> BcdBytes(std::string_view digits, std::
 }
 
 }  // namespace
+
+std::string DecimalText(double value) {
+    char digits[32];
+    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
 
 std::optional<std::uint64_t> ParseRawNumber(std::string_view text) {
     text = Trimmed(text);

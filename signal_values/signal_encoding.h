@@ -40,5 +40,8 @@ std::optional<std::uint64_t> RawForValue(const corvdekLINSignalEncodingTypes* en
 std::optional<std::vector<std::uint8_t>> BytesForValue(const corvdekLINSignalEncodingTypes* encoding,
                                                        std::string_view value, int byteCount, std::string& why);
 
+// `value` in decimal, in the fewest digits that read back as it ("12.5", "-40").
+std::string DecimalText(double value);
+
 // A whole number in decimal or after "0x"; empty for any other text or one beyond 64 bits.
 std::optional<std::uint64_t> ParseRawNumber(std::string_view text);

@@ -7,6 +7,7 @@
 
 #include "model/definition_file.h"
 #include "model/ldf_numbers.h"
+#include "model/name_index.h"
 
 namespace {
 
@@ -55,19 +56,19 @@ std::string Hex(unsigned byte) {
 }  // namespace
 
 TraceDecoder::TraceDecoder(const corvdekLINDefinitionFile& cluster) {
-    const auto learn = [&](const corvString& frameId, const corvString& name) {
+    // The first frame of each identifier is the one a log line names.
+    const auto learn = [this](const corvString& frameId, auto makeCodec) {
         const auto id = WholeNumber(frameId);
-        if (!id || *id > kIdMask || frames_[*id]) return;
-        std::string why;
-        if (auto codec = FrameCodec::Find(cluster, name.ToUtf8(), why)) {
-            frames_[*id] = std::make_unique<FrameCodec>(std::move(*codec));
-        }
+        if (id && *id <= kIdMask && !frames_[*id]) frames_[*id] = std::make_unique<FrameCodec>(makeCodec());
     };
+    const ClusterNameIndex names(cluster);
     for (int i = 0; i < cluster.frames.GetCount(); ++i) {
-        learn(cluster.frames.Get(i)->frameId, cluster.frames.Get(i)->name);
+        const corvdekLINFrame& frame = *cluster.frames.Get(i);
+        learn(frame.frameId, [&] { return FrameCodec::OfFrame(cluster, frame, names); });
     }
     for (int i = 0; i < cluster.diagnosticFrames.GetCount(); ++i) {
-        learn(cluster.diagnosticFrames.Get(i)->frameId, cluster.diagnosticFrames.Get(i)->name);
+        const corvdekLINDiagnosticFrame& frame = *cluster.diagnosticFrames.Get(i);
+        learn(frame.frameId, [&] { return FrameCodec::OfDiagnosticFrame(cluster, frame); });
     }
     for (int i = 0; i < cluster.eventFrames.GetCount(); ++i) {
         const corvdekLINEventFrame& event = *cluster.eventFrames.Get(i);
