@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "document_editor.h"
 #include "model/definition_file.h"
 #include "name_field.h"
 #include "qt_text.h"
@@ -69,7 +70,10 @@ TfrmLINCompositeNodes::TfrmLINCompositeNodes(QWidget* parent) : QDialog(parent) 
     connect(removeComposite, &QPushButton::clicked, this, [this] {
         if (corvdekLINCompositeConfiguration* configuration = Configuration()) {
             const int row = lstCompositeNodes_->currentRow();
-            if (row >= 0) configuration->compositeNodes.RemoveAt(row);
+            if (row >= 0) {
+                EditConfigurations("CompositeNodes", nullptr,
+                                   [&](corvdekLINDefinitionFile&) { configuration->compositeNodes.RemoveAt(row); });
+            }
             ShowCompositeNodes();
         }
     });
@@ -86,8 +90,15 @@ TfrmLINCompositeNodes::TfrmLINCompositeNodes(QWidget* parent) : QDialog(parent) 
             [this] { EditFunctionalNodes([](corvStringArray& nodes) { nodes.Clear(); }); });
 }
 
-void TfrmLINCompositeNodes::Fill(corvdekLINDefinitionFile* document) {
-    document_ = document;
+void TfrmLINCompositeNodes::EditConfigurations(const QString& field, const QObject* typedIn,
+                                               const std::function<void(corvdekLINDefinitionFile&)>& edit) {
+    editor_->Apply({"Edit Composite Nodes", DocumentPart::kComposites, QString(), field, typedIn}, edit);
+}
+
+void TfrmLINCompositeNodes::Fill(DocumentEditor* editor) {
+    editor_ = editor;
+    document_ = editor->Document();
+    corvdekLINDefinitionFile* document = document_;
     RefillConfigurations();
     RefillChoices(lstNodeChoice_, NameTexts(document->nodes));
     lstNodeChoice_->setCurrentText(QString());
@@ -121,7 +132,10 @@ void TfrmLINCompositeNodes::ShowFunctionalNodes() {
 void TfrmLINCompositeNodes::AddCompositeNode() {
     corvdekLINCompositeConfiguration* configuration = Configuration();
     if (configuration == nullptr) return;
-    configuration->compositeNodes.Add()->name.Assign(u"NewComposite").AppendInt(configuration->compositeNodes.GetCount());
+    EditConfigurations("CompositeNodes", nullptr, [&](corvdekLINDefinitionFile&) {
+        configuration->compositeNodes.Add()->name.Assign(u"NewComposite").AppendInt(
+            configuration->compositeNodes.GetCount());
+    });
     ShowCompositeNodes();
     lstCompositeNodes_->setCurrentRow(lstCompositeNodes_->count() - 1);
 }
@@ -129,14 +143,16 @@ void TfrmLINCompositeNodes::AddCompositeNode() {
 void TfrmLINCompositeNodes::RenameCompositeNode(QListWidgetItem* item) {
     corvdekLINCompositeNode* composite = CompositeNode();
     const corvString name = FromQString(item->text()).Trim();
-    if (composite != nullptr && !name.IsEmpty()) composite->name = name;
+    if (composite != nullptr && !name.IsEmpty() && !name.Equals(composite->name)) {
+        EditConfigurations("CompositeNodes", nullptr, [&](corvdekLINDefinitionFile&) { composite->name = name; });
+    }
     ShowCompositeNodes();  // an emptied name shows the node's name again
 }
 
 void TfrmLINCompositeNodes::EditFunctionalNodes(const std::function<void(corvStringArray&)>& change) {
     corvdekLINCompositeNode* composite = CompositeNode();
     if (composite == nullptr) return;
-    change(composite->nodeNames);
+    EditConfigurations("FunctionalNodes", nullptr, [&](corvdekLINDefinitionFile&) { change(composite->nodeNames); });
     ShowFunctionalNodes();
 }
 
@@ -152,8 +168,12 @@ void TfrmLINCompositeNodes::ShowSelected() {
 
 void TfrmLINCompositeNodes::Rename() {
     corvdekLINCompositeConfiguration* configuration = Configuration();
-    if (configuration == nullptr || !TakeName(txtFrameDescription_, configuration->name)) return;
-    RefillConfigurations();
+    // Showing a configuration puts its own name into the field: no edit.
+    if (configuration == nullptr || txtFrameDescription_->text() == ToQString(configuration->name)) return;
+    const bool renamed = editor_->TryApply(
+        {"Edit Composite Nodes", DocumentPart::kComposites, ToQString(configuration->name), "Name", configuration},
+        [&](corvdekLINDefinitionFile&) { return TakeName(txtFrameDescription_, configuration->name); });
+    if (renamed) RefillConfigurations();
 }
 
 void TfrmLINCompositeNodes::SelectLast() {
@@ -162,7 +182,9 @@ void TfrmLINCompositeNodes::SelectLast() {
 }
 
 void TfrmLINCompositeNodes::AddConfiguration() {
-    document_->compositeConfigurations.Add()->name = u"NewConfiguraton";
+    EditConfigurations("Configurations", nullptr, [](corvdekLINDefinitionFile& document) {
+        document.compositeConfigurations.Add()->name = u"NewConfiguraton";
+    });
     RefillConfigurations();
     SelectLast();
 }
@@ -170,7 +192,9 @@ void TfrmLINCompositeNodes::AddConfiguration() {
 void TfrmLINCompositeNodes::RemoveConfiguration() {
     const int selected = lstConfigurations_->currentRow();
     if (selected < 0) return;
-    document_->compositeConfigurations.RemoveAt(selected);
+    EditConfigurations("Configurations", nullptr, [selected](corvdekLINDefinitionFile& document) {
+        document.compositeConfigurations.RemoveAt(selected);
+    });
     RefillConfigurations();
     SelectLast();
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 
+class DocumentEditor;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -19,8 +20,9 @@ class TfrmLINCompositeNodes : public QDialog {
 public:
     explicit TfrmLINCompositeNodes(QWidget* parent);
 
-    // Takes the document and refills the configuration list; the description keeps its text.
-    void Fill(corvdekLINDefinitionFile* document);
+    // Takes the edited document and refills the configuration list; the description keeps
+    // its text.
+    void Fill(DocumentEditor* editor);
 
 private:
     void RefillConfigurations();
@@ -36,7 +38,11 @@ private:
     void AddCompositeNode();
     void RenameCompositeNode(QListWidgetItem* item);
     void EditFunctionalNodes(const std::function<void(corvStringArray&)>& change);
+    // Edits the configurations as one step; `typedIn`: the field of a keystroke.
+    void EditConfigurations(const QString& field, const QObject* typedIn,
+                            const std::function<void(corvdekLINDefinitionFile&)>& edit);
 
+    DocumentEditor* editor_ = nullptr;
     corvdekLINDefinitionFile* document_ = nullptr;
     QListWidget* lstConfigurations_ = nullptr;
     QLineEdit* txtFrameDescription_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "field_table_model.h"
+#include "document_editor.h"
 #include "model/definition_file.h"
 #include "model/references.h"
 #include "name_field.h"
@@ -80,16 +81,20 @@ FieldTableModel* TfrmDiagnostics::SignalsModel() {
         [this] { return document_ == nullptr ? 0 : document_->diagnosticSignals.GetCount(); },
         {{"Name", [signal](int row) { return ToQString(signal(row).name); },
           [this, signal](int row, const QString& text) {
-              corvdekLINSignal& renamed = signal(row);
-              ReferenceRename rename(*document_, NamedKind::kDiagnosticSignal, renamed.name);
-              renamed.name = FromQString(text);
-              rename.Follow(*document_, renamed.name);
+              Store("SignalName", [&] {
+                  corvdekLINSignal& renamed = signal(row);
+                  ReferenceRename rename(*document_, NamedKind::kDiagnosticSignal, renamed.name);
+                  renamed.name = FromQString(text);
+                  rename.Follow(*document_, renamed.name);
+              });
               ShowSelectedFrame();
           }},
          {"Size", [signal](int row) { return ToQString(signal(row).size); },
-          [signal](int row, const QString& text) { signal(row).size = FromQString(text); }},
+          [this, signal](int row, const QString& text) {
+              Store("SignalSize", [&] { signal(row).size = FromQString(text); });
+          }},
          {"Initial Value", [signal](int row) { return ValueText(signal(row)); },
-          [signal](int row, const QString& text) { StoreValue(signal(row), text); }}},
+          [this, signal](int row, const QString& text) { Store("InitValue", [&] { StoreValue(signal(row), text); }); }}},
         this);
 }
 
@@ -98,9 +103,13 @@ FieldTableModel* TfrmDiagnostics::FramesModel() {
     return new FieldTableModel(
         [this] { return document_ == nullptr ? 0 : document_->diagnosticFrames.GetCount(); },
         {{"Name", [frame](int row) { return ToQString(frame(row).name); },
-          [frame](int row, const QString& text) { frame(row).name = FromQString(text); }},
+          [this, frame](int row, const QString& text) {
+              Store("FrameName", [&] { frame(row).name = FromQString(text); });
+          }},
          {"Identifier", [frame](int row) { return ToQString(frame(row).frameId); },
-          [frame](int row, const QString& text) { frame(row).frameId = FromQString(text); }}},
+          [this, frame](int row, const QString& text) {
+              Store("FrameId", [&] { frame(row).frameId = FromQString(text); });
+          }}},
         this);
 }
 
@@ -111,9 +120,13 @@ FieldTableModel* TfrmDiagnostics::FrameSignalsModel() {
             return frame == nullptr ? 0 : frame->signalNames.Count();
         },
         {{"Signal", [this](int row) { return ToQString(SelectedFrame()->signalNames.Item(row)); },
-          [this](int row, const QString& text) { SelectedFrame()->signalNames.Item(row) = FromQString(text); }},
+          [this](int row, const QString& text) {
+              Store("FrameSignals", [&] { SelectedFrame()->signalNames.Item(row) = FromQString(text); });
+          }},
          {"Offset", [this](int row) { return ToQString(SelectedFrame()->signalOffsets.Item(row)); },
-          [this](int row, const QString& text) { SelectedFrame()->signalOffsets.Item(row) = FromQString(text); }}},
+          [this](int row, const QString& text) {
+              Store("FrameSignals", [&] { SelectedFrame()->signalOffsets.Item(row) = FromQString(text); });
+          }}},
         this);
 }
 
@@ -126,9 +139,23 @@ void TfrmDiagnostics::ShowSelectedFrame() {
     static_cast<FieldTableModel*>(tblDiagnosticFrameSignals_->model())->Reload();
 }
 
-void TfrmDiagnostics::Fill(corvdekLINDefinitionFile* document) {
-    document_ = document;
-    document->AddStandardDiagnostics();
+void TfrmDiagnostics::Store(const QString& field, const std::function<void()>& edit) {
+    editor_->Apply({"Edit Diagnostic Frames", DocumentPart::kDiagnostics, QString(), field},
+                   [&](corvdekLINDefinitionFile&) { edit(); });
+}
+
+void TfrmDiagnostics::Fill(DocumentEditor* editor) {
+    editor_ = editor;
+    document_ = editor->Document();
+    // Only a document without any diagnostic signal or frame changes.
+    editor_->TryApply({"Add Standard Diagnostic Frames", DocumentPart::kDiagnostics},
+                      [](corvdekLINDefinitionFile& document) {
+                          if (!document.diagnosticSignals.IsEmpty() || !document.diagnosticFrames.IsEmpty()) {
+                              return false;
+                          }
+                          document.AddStandardDiagnostics();
+                          return true;
+                      });
     for (QTableView* table : {tblDiagnosticSignals_, tblDiagnosticFrames_}) {
         static_cast<FieldTableModel*>(table->model())->Reload();
     }

@@ -5,7 +5,9 @@
 // in the frames that carry it.
 
 #include <QDialog>
+#include <functional>
 
+class DocumentEditor;
 class FieldTableModel;
 class QTableView;
 class corvdekLINDefinitionFile;
@@ -16,9 +18,9 @@ class TfrmDiagnostics : public QDialog {
 public:
     explicit TfrmDiagnostics(QWidget* parent);
 
-    // Shows the diagnostic sections of `document`; one that has none of its own gets the
-    // standard ones, which it would be written with.
-    void Fill(corvdekLINDefinitionFile* document);
+    // Shows the diagnostic sections of the edited document; one that has none of its own
+    // gets the standard ones, which it would be written with.
+    void Fill(DocumentEditor* editor);
 
 private:
     FieldTableModel* SignalsModel();
@@ -28,6 +30,10 @@ private:
     corvdekLINDiagnosticFrame* SelectedFrame() const;
     void ShowSelectedFrame();
 
+    // Stores an edit of a cell as one step.
+    void Store(const QString& field, const std::function<void()>& edit);
+
+    DocumentEditor* editor_ = nullptr;
     corvdekLINDefinitionFile* document_ = nullptr;
     QTableView* tblDiagnosticSignals_ = nullptr;
     QTableView* tblDiagnosticFrames_ = nullptr;

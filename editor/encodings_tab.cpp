@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "document_editor.h"
 #include "model/definition_file.h"
 #include "name_list_view.h"
 #include "name_field.h"
@@ -50,7 +51,7 @@ QLabel* Label(const char* name, const QString& caption) {
 
 }  // namespace
 
-EncodingsTab::EncodingsTab(QWidget* parent) : QWidget(parent) {
+EncodingsTab::EncodingsTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName("pnlEncodings");
     const ListColumn left = BuildListColumn({"cmdEncodingsAdd", "cmdEncodingsRemove", "lstEncodings"}, 224);
     lstEncodings_ = left.view;
@@ -85,17 +86,17 @@ EncodingsTab::EncodingsTab(QWidget* parent) : QWidget(parent) {
     lblEncodingOffset_ = Label("lblEncodingOffset", "Offset");
     txtEncodingOffset_ = RealField("txtEncodingOffset");
 
-    auto* editor = new QGridLayout;
+    auto* partForm = new QGridLayout;
     const std::pair<QLabel*, QWidget*> rows[] = {
         {lblEncodingSignalTypeItem_, lstEncodingItemType_}, {lblEncodingItemDescription_, txtEncodingItemDescription_},
         {lblEncodingValue1_, txtEncodingItemValue1_},       {lblEncodingValue2_, txtEncodingItemValue2_},
         {lblEncodingScaling_, txtEncodingScaling_},         {lblEncodingOffset_, txtEncodingOffset_}};
     int row = 0;
     for (const auto& [label, field] : rows) {
-        editor->addWidget(label, row, 0);
-        editor->addWidget(field, row++, 1);
+        partForm->addWidget(label, row, 0);
+        partForm->addWidget(field, row++, 1);
     }
-    editor->setRowStretch(row, 1);
+    partForm->setRowStretch(row, 1);
 
     auto* grid = new QGridLayout(pnlEncodingTypeDetails_);
     grid->addWidget(new QLabel("Description"), 0, 0);
@@ -108,7 +109,7 @@ EncodingsTab::EncodingsTab(QWidget* parent) : QWidget(parent) {
     partButtons->addWidget(clearParts);
     partButtons->addStretch();
     grid->addLayout(partButtons, 3, 0, 1, 2);
-    grid->addLayout(editor, 2, 2);
+    grid->addLayout(partForm, 2, 2);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     shapeEncoding_ = HighlightFrame("shapeEncoding", pnlEncodingTypeDetails_);
@@ -123,30 +124,24 @@ EncodingsTab::EncodingsTab(QWidget* parent) : QWidget(parent) {
     connect(removePart, &QPushButton::clicked, this, &EncodingsTab::cmdRemoveEncodingPartsClick);
     connect(clearParts, &QPushButton::clicked, this, &EncodingsTab::cmdClearEncodingPartsClick);
     connect(lviewEncodingParts_, &QTreeWidget::currentItemChanged, this, [this] { lviewEncodingPartsClick(); });
-    connect(txtEncodingTypeDescription_, &QLineEdit::textChanged, this, [this] {
-        corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
-        if (filling_ || type == nullptr) return;
-        if (!TakeName(txtEncodingTypeDescription_, type->name)) return;
-        encodingRename_.Follow(*document_, type->name);
-        RefreshEncodingTypeList();
-    });
+    connect(txtEncodingTypeDescription_, &QLineEdit::textChanged, this, &EncodingsTab::NameTyped);
 
-    // Every part edit goes into the current part at once.
+    // Each part edit is a step of the document's history.
     connect(lstEncodingItemType_, &QComboBox::activated, this, [this](int kind) {
-        EditEncodingPart([kind](Part& part) { part.kind = kind; });
+        EditEncodingPart("Kind", false, [kind](Part& part) { part.kind = kind; });
         UpdatePartEditor();
     });
-    auto onText = [this](QLineEdit* field, auto apply) {
-        connect(field, &QLineEdit::textChanged, this, [this, apply](const QString& text) {
+    auto onText = [this](QLineEdit* field, const char* name, auto apply) {
+        connect(field, &QLineEdit::textChanged, this, [this, name, apply](const QString& text) {
             const corvString value = FromQString(text);
-            EditEncodingPart([&](Part& part) { apply(part, value); });
+            EditEncodingPart(name, true, [&](Part& part) { apply(part, value); });
         });
     };
-    onText(txtEncodingItemDescription_, [](Part& part, const corvString& value) { part.text = value; });
-    onText(txtEncodingItemValue1_, [](Part& part, const corvString& value) { part.minValue = value.ToInt(); });
-    onText(txtEncodingItemValue2_, [](Part& part, const corvString& value) { part.maxValue = value.ToInt(); });
-    onText(txtEncodingScaling_, [](Part& part, const corvString& value) { part.scale = value.ToDouble(); });
-    onText(txtEncodingOffset_, [](Part& part, const corvString& value) { part.offset = value.ToDouble(); });
+    onText(txtEncodingItemDescription_, "Text", [](Part& part, const corvString& value) { part.text = value; });
+    onText(txtEncodingItemValue1_, "Min", [](Part& part, const corvString& value) { part.minValue = value.ToInt(); });
+    onText(txtEncodingItemValue2_, "Max", [](Part& part, const corvString& value) { part.maxValue = value.ToInt(); });
+    onText(txtEncodingScaling_, "Scale", [](Part& part, const corvString& value) { part.scale = value.ToDouble(); });
+    onText(txtEncodingOffset_, "Offset", [](Part& part, const corvString& value) { part.offset = value.ToDouble(); });
     UpdatePartEditor();  // hidden until a part is shown
 }
 
@@ -161,10 +156,12 @@ corvdekLINSignalEncodingTypeItem* EncodingsTab::CurrentEncodingPart() const {
     return type->items.Get(lviewEncodingParts_->indexOfTopLevelItem(row));
 }
 
-void EncodingsTab::EditEncodingPart(const std::function<void(Part&)>& change) {
+void EncodingsTab::EditEncodingPart(const QString& field, bool typed, const std::function<void(Part&)>& change) {
     Part* part = CurrentEncodingPart();
     if (filling_ || part == nullptr) return;
-    change(*part);
+    editor_->Apply({"Edit Encoding Part", DocumentPart::kEncodings, ToQString(CurrentEncodingType()->name), field,
+                    typed ? part : nullptr},
+                   [&](corvdekLINDefinitionFile&) { change(*part); });
     const auto [kind, details] = PartRow(*part);
     QTreeWidgetItem* row = lviewEncodingParts_->currentItem();
     row->setText(0, kind);
@@ -173,6 +170,22 @@ void EncodingsTab::EditEncodingPart(const std::function<void(Part&)>& change) {
 
 EncodingsTab::~EncodingsTab() = default;
 
+void EncodingsTab::EditParts(const QString& label, const std::function<void(corvdekLINSignalEncodingTypes&)>& edit) {
+    corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
+    if (type == nullptr) return;
+    editor_->Apply({label, DocumentPart::kEncodings, ToQString(type->name), "Parts"},
+                   [&](corvdekLINDefinitionFile&) { edit(*type); });
+}
+
+// The references follow the name through every keystroke, whatever names it passes.
+void EncodingsTab::NameTyped() {
+    corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
+    if (filling_ || type == nullptr) return;
+    if (encodingRename_.TakeTypedName(*editor_, "Rename Encoding", txtEncodingTypeDescription_, type->name, type)) {
+        RefreshEncodingTypeList();
+    }
+}
+
 void EncodingsTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
     encodingRename_.Forget();
@@ -180,10 +193,7 @@ void EncodingsTab::Show(corvdekLINDefinitionFile* document) {
     RefreshEncodingTypeList();
 }
 
-void EncodingsTab::RefreshEncodingTypeList() {
-    encodingList_->Reload();
-    Q_EMIT EncodingTypesChanged();
-}
+void EncodingsTab::RefreshEncodingTypeList() { encodingList_->Reload(); }
 
 void EncodingsTab::lstEncodingsClick() {
     const corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
@@ -264,8 +274,10 @@ void EncodingsTab::UpdatePartEditor() {
 }
 
 void EncodingsTab::cmdEncodingsAddClick() {
-    corvdekLINSignalEncodingTypes* type = document_->encodingTypes.Add();
-    type->name.Assign(u"NewSignalEncoding").AppendInt(document_->encodingTypes.GetCount());
+    corvString name;
+    name.Assign(u"NewSignalEncoding").AppendInt(document_->encodingTypes.GetCount() + 1);
+    editor_->Apply({"Add Encoding", DocumentPart::kEncodings, ToQString(name)},
+                   [&](corvdekLINDefinitionFile& document) { document.encodingTypes.Add()->name = name; });
     RefreshEncodingTypeList();
     encodingList_->SelectPosition(document_->encodingTypes.GetCount() - 1);
     lstEncodingsClick();
@@ -274,11 +286,12 @@ void EncodingsTab::cmdEncodingsAddClick() {
 void EncodingsTab::cmdEncodingsRemoveClick() {
     const int selected = encodingList_->SelectedPosition();
     if (selected < 0) return;
-    if (!ConfirmRemoval(this, "Are you sure you want to remove this encoding?", *document_, NamedKind::kEncodingType,
-                        document_->encodingTypes.Get(selected)->name)) {
+    const corvString name = document_->encodingTypes.Get(selected)->name;
+    if (!RemoveWithReferences(
+            this, *editor_, "Remove Encoding", "Are you sure you want to remove this encoding?", NamedKind::kEncodingType,
+            name, [selected](corvdekLINDefinitionFile& document) { document.encodingTypes.RemoveAt(selected); })) {
         return;
     }
-    document_->encodingTypes.RemoveAt(selected);
     RefreshEncodingTypeList();
     encodingList_->SelectPosition(document_->encodingTypes.GetCount() - 1);
     lstEncodingsClick();
@@ -287,7 +300,7 @@ void EncodingsTab::cmdEncodingsRemoveClick() {
 void EncodingsTab::cmdAddEncodingPartsClick() {
     corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
     if (type == nullptr) return;
-    type->items.Add();
+    EditParts("Add Encoding Part", [](corvdekLINSignalEncodingTypes& edited) { edited.items.Add(); });
     FillEncodingParts();
     const int count = lviewEncodingParts_->topLevelItemCount();
     if (count > 0) lviewEncodingParts_->setCurrentItem(lviewEncodingParts_->topLevelItem(count - 1));
@@ -300,7 +313,8 @@ void EncodingsTab::cmdRemoveEncodingPartsClick() {
     QTreeWidgetItem* row = lviewEncodingParts_->currentItem();
     if (row != nullptr && row->isSelected()) {
         if (!AskYesNo(this, "Are you sure you want to remove this encoding part?")) return;
-        type->items.RemoveAt(lviewEncodingParts_->indexOfTopLevelItem(row));
+        const int index = lviewEncodingParts_->indexOfTopLevelItem(row);
+        EditParts("Remove Encoding Part", [index](corvdekLINSignalEncodingTypes& edited) { edited.items.RemoveAt(index); });
         FillEncodingParts();
     }
     lviewEncodingPartsClick();
@@ -309,7 +323,7 @@ void EncodingsTab::cmdRemoveEncodingPartsClick() {
 void EncodingsTab::cmdClearEncodingPartsClick() {
     corvdekLINSignalEncodingTypes* type = CurrentEncodingType();
     if (type == nullptr) return;
-    type->items.Clear();
+    EditParts("Clear Encoding Parts", [](corvdekLINSignalEncodingTypes& edited) { edited.items.Clear(); });
     FillEncodingParts();
     UpdatePartEditor();
 }

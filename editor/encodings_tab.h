@@ -16,6 +16,7 @@ class QLineEdit;
 class QListView;
 class NameListView;
 class QTreeWidget;
+class DocumentEditor;
 class corvdekLINDefinitionFile;
 class corvdekLINSignalEncodingTypeItem;
 class corvdekLINSignalEncodingTypes;
@@ -23,7 +24,7 @@ class corvdekLINSignalEncodingTypes;
 class EncodingsTab : public QWidget {
     Q_OBJECT
 public:
-    explicit EncodingsTab(QWidget* parent = nullptr);
+    explicit EncodingsTab(DocumentEditor* editor, QWidget* parent = nullptr);
     ~EncodingsTab() override;
 
     // Shows the encoding types of `document`, without a selection shown; every later edit
@@ -48,16 +49,18 @@ public:
     void cmdRemoveEncodingPartsClick();
     void cmdClearEncodingPartsClick();
 
-Q_SIGNALS:
-    // Types were added, removed or renamed: the lists that offer them refill.
-    void EncodingTypesChanged();
-
 private:
     corvdekLINSignalEncodingTypes* CurrentEncodingType() const;
     corvdekLINSignalEncodingTypeItem* CurrentEncodingPart() const;
-    // Writes a change of a part editor field into the current part and shows its row again.
-    void EditEncodingPart(const std::function<void(corvdekLINSignalEncodingTypeItem&)>& change);
+    // Writes a change of a part editor field into the current part as one step and shows
+    // its row again; `typed`: a keystroke, which joins the burst into the same field.
+    void EditEncodingPart(const QString& field, bool typed,
+                          const std::function<void(corvdekLINSignalEncodingTypeItem&)>& change);
+    // Edits the shown type's parts as one step named `label`.
+    void EditParts(const QString& label, const std::function<void(corvdekLINSignalEncodingTypes&)>& edit);
+    void NameTyped();
 
+    DocumentEditor* editor_;
     corvdekLINDefinitionFile* document_ = nullptr;
     bool filling_ = false;
     // The rename of the shown type, which its references follow.

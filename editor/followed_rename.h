@@ -7,6 +7,10 @@
 
 #include "model/references.h"
 
+class DocumentEditor;
+class QLineEdit;
+class QString;
+
 class FollowedRename {
 public:
     void Show(corvdekLINDefinitionFile& document, NamedKind kind, const void* object, const corvString& name) {
@@ -18,6 +22,11 @@ public:
     void Follow(corvdekLINDefinitionFile& document, const corvString& name) {
         if (rename_) rename_->Follow(document, name);
     }
+    // Takes the name typed into `field` into `name`, the name of `object`, as a keystroke
+    // step of `editor` named `label`; the references follow through every keystroke, whatever
+    // names the text passes through. False when the field holds no name.
+    bool TakeTypedName(DocumentEditor& editor, const QString& label, QLineEdit* field, corvString& name,
+                       const void* object);
     // A document was loaded or restored: its objects are new ones.
     void Forget() {
         object_ = nullptr;

@@ -15,6 +15,7 @@
 
 #include "artwork.h"
 #include "codegen/frame_layout.h"
+#include "document_editor.h"
 #include "frame_layout_view.h"
 #include "frame_list_editor.h"
 #include "model/definition_file.h"
@@ -48,7 +49,7 @@ corvString LengthText(int bytes) {
 
 }  // namespace
 
-FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
+FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName("pnlFrames");
     const ListColumn left = BuildListColumn(
         {"cmdFramesAdd", "cmdFramesRemove", "lstFrames", "txtFilterFrame", "cmdFindFrame", "lblFrameCount"},
@@ -172,42 +173,35 @@ FramesTab::FramesTab(QWidget* parent) : QWidget(parent) {
         if (QTreeWidgetItem* row = lviewFrameSignals_->topLevelItem(piece)) lviewFrameSignals_->setCurrentItem(row);
     });
 
-    auto edit = [this](auto* control, auto changed, auto apply) {
-        connect(control, changed, this, [this, apply](const QString& text) {
-            corvdekLINFrame* frame = CurrentFrame();
-            if (!filling_ && frame != nullptr) apply(*frame, FromQString(text));
-        });
-    };
-    connect(txtFrameDescription_, &QLineEdit::textChanged, this, [this] {
-        corvString* name = CurrentFrameName();
-        if (filling_ || name == nullptr) return;
-        if (!TakeName(txtFrameDescription_, *name)) return;
-        frameRename_.Follow(*document_, *name);
-        const int position = frameList_->SelectedPosition();
-        ChangeFrameList([&] { frameList_->NameChanged(position); });
-        Q_EMIT FramesChanged();
-    });
+    // Each edit of the details is a step of the document's history.
+    connect(txtFrameDescription_, &QLineEdit::textChanged, this, &FramesTab::NameTyped);
     connect(lstFrameType_, &QComboBox::activated, this, &FramesTab::ChangeFrameType);
     connect(sporadicFrames_, &FrameListEditor::FramesEdited, this, [this](const QStringList& frames) {
-        if (corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) sporadic->frameList = FromQStrings(frames);
+        corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame();
+        if (sporadic == nullptr) return;
+        EditFrame("Edit Sporadic Frames", "Frames", false,
+                  [&](corvdekLINDefinitionFile&) { sporadic->frameList = FromQStrings(frames); });
     });
-    auto storeEvent = [this] {
-        corvdekLINEventFrame* event = CurrentEventFrame();
-        if (filling_ || event == nullptr) return;
-        event->Assign(FromQString(lstEventCollisionTable_->currentText()).Trim(),
-                      FromQString(lstEventFrameID_->currentText()), FromQStrings(eventFrames_->Frames()));
+    connect(eventFrames_, &FrameListEditor::FramesEdited, this, [this] { StoreEventFrame("Frames", false); });
+    connect(lstEventFrameID_, &QComboBox::activated, this, [this] { StoreEventFrame("FrameId", false); });
+    connect(lstEventCollisionTable_, &QComboBox::currentTextChanged, this,
+            [this] { StoreEventFrame("CollisionTable", true); });
+    // The unconditional frame's fields.
+    auto edit = [this](auto* control, auto changed, const char* label, const char* field, bool typed, auto apply) {
+        connect(control, changed, this, [this, label, field, typed, apply](const QString& text) {
+            corvdekLINFrame* frame = CurrentFrame();
+            if (frame == nullptr) return;
+            EditFrame(label, field, typed, [&](corvdekLINDefinitionFile&) { apply(*frame, FromQString(text)); });
+            ShowFrameLength(*frame);
+        });
     };
-    connect(eventFrames_, &FrameListEditor::FramesEdited, this, storeEvent);
-    connect(lstEventFrameID_, &QComboBox::activated, this, storeEvent);
-    connect(lstEventCollisionTable_, &QComboBox::currentTextChanged, this, storeEvent);
-    edit(lstFrameID_, &QComboBox::currentTextChanged, [this](corvdekLINFrame& frame, const corvString& text) {
-        FollowSuggestedLength(frame, [&] { frame.frameId = text; });
-    });
-    edit(lstFrameLength_, &QComboBox::textActivated, [this](corvdekLINFrame& frame, const corvString& text) {
-        frame.length = text;
-        ShowFrameLayout();
-    });
-    edit(lstFrameSourceECU_, &QComboBox::currentTextChanged,
+    edit(lstFrameID_, &QComboBox::currentTextChanged, "Edit Frame Id", "FrameId", true,
+         [this](corvdekLINFrame& frame, const corvString& text) {
+             FollowSuggestedLength(frame, [&] { frame.frameId = text; });
+         });
+    edit(lstFrameLength_, &QComboBox::textActivated, "Edit Frame Length", "Length", false,
+         [](corvdekLINFrame& frame, const corvString& text) { frame.length = text; });
+    edit(lstFrameSourceECU_, &QComboBox::currentTextChanged, "Edit Frame Source Node", "SourceNode", true,
          [](corvdekLINFrame& frame, const corvString& text) { frame.publisher = corvString(text).Trim(); });
 }
 
@@ -269,6 +263,31 @@ corvString* FramesTab::FrameNameAt(FrameAt frame) const {
             return unconditional == nullptr ? nullptr : &unconditional->name;
         }
     }
+}
+
+void FramesTab::EditFrame(const QString& label, const QString& field, bool typed,
+                          const std::function<void(corvdekLINDefinitionFile&)>& edit) {
+    const corvString* name = CurrentFrameName();
+    if (filling_ || name == nullptr) return;
+    editor_->Apply({label, DocumentPart::kFrames, ToQString(*name), field, typed ? name : nullptr}, edit);
+}
+
+void FramesTab::StoreEventFrame(const QString& field, bool typed) {
+    corvdekLINEventFrame* event = CurrentEventFrame();
+    if (event == nullptr) return;
+    EditFrame("Edit Event Triggered Frame", field, typed, [&](corvdekLINDefinitionFile&) {
+        event->Assign(FromQString(lstEventCollisionTable_->currentText()).Trim(),
+                      FromQString(lstEventFrameID_->currentText()), FromQStrings(eventFrames_->Frames()));
+    });
+}
+
+// The references follow the name through every keystroke, whatever names it passes.
+void FramesTab::NameTyped() {
+    corvString* name = CurrentFrameName();
+    if (filling_ || name == nullptr) return;
+    if (!frameRename_.TakeTypedName(*editor_, "Rename Frame", txtFrameDescription_, *name, name)) return;
+    const int position = frameList_->SelectedPosition();
+    ChangeFrameList([&] { frameList_->NameChanged(position); });
 }
 
 void FramesTab::RefreshFrameList() {
@@ -379,11 +398,14 @@ void FramesTab::ShowFrameTime() {
 void FramesTab::cmdFrameSignalsAddClick() {
     corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) return;
-    FollowSuggestedLength(*frame, [&] {
-        frame->signalNames.Add(FromQString(lstFrameSignals_->currentText().trimmed()));
-        frame->signalOffsets.Add(FromQString(txtFrameSignalOffset_->text().trimmed()));
+    EditFrame("Add Frame Signal", "Signals", false, [&](corvdekLINDefinitionFile&) {
+        FollowSuggestedLength(*frame, [&] {
+            frame->signalNames.Add(FromQString(lstFrameSignals_->currentText().trimmed()));
+            frame->signalOffsets.Add(FromQString(txtFrameSignalOffset_->text().trimmed()));
+        });
+        frame->SortSignalsByOffset();
     });
-    frame->SortSignalsByOffset();
+    ShowFrameLength(*frame);
     FillFrameSignals();
     ShowFrameTime();
 }
@@ -395,8 +417,10 @@ void FramesTab::cmdFrameSignalsRemoveClick() {
     if (!AskYesNo(this, "Are you sure you want to remove this frame signal?")) return;
     const int index = lviewFrameSignals_->indexOfTopLevelItem(row);
     if (index < frame->signalNames.Count()) {
-        frame->signalNames.RemoveAt(index);
-        frame->signalOffsets.RemoveAt(index);
+        EditFrame("Remove Frame Signal", "Signals", false, [&](corvdekLINDefinitionFile&) {
+            frame->signalNames.RemoveAt(index);
+            frame->signalOffsets.RemoveAt(index);
+        });
     }
     FillFrameSignals();  // the frame time stays until the frame is shown again
 }
@@ -404,20 +428,25 @@ void FramesTab::cmdFrameSignalsRemoveClick() {
 void FramesTab::cmdFrameSignalsClearClick() {
     corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) return;
-    frame->signalNames.Clear();
-    frame->signalOffsets.Clear();
+    EditFrame("Clear Frame Signals", "Signals", false, [&](corvdekLINDefinitionFile&) {
+        frame->signalNames.Clear();
+        frame->signalOffsets.Clear();
+    });
     FillFrameSignals();
 }
 
 void FramesTab::cmdFramesAddClick() {
-    corvdekLINFrame* frame = document_->frames.Add();
     txtFilterFrame_->clear();
-    frame->name.Assign(u"NewFrame").AppendInt(document_->frames.GetCount());
-    frame->length = LengthText(SuggestedFrameBytes(*frame, *document_));
+    corvString name;
+    name.Assign(u"NewFrame").AppendInt(document_->frames.GetCount() + 1);
+    editor_->Apply({"Add Frame", DocumentPart::kFrames, ToQString(name)}, [&](corvdekLINDefinitionFile& document) {
+        corvdekLINFrame* frame = document.frames.Add();
+        frame->name = name;
+        frame->length = LengthText(SuggestedFrameBytes(*frame, document));
+    });
     RefreshFrameList();
     frameList_->SelectPosition(document_->frames.GetCount() - 1);
     lstFramesClick();
-    Q_EMIT FramesChanged();
 }
 
 void FramesTab::ShowEventFrame(const corvdekLINEventFrame& event) {
@@ -456,25 +485,29 @@ void FramesTab::ChangeFrameType(int kind) {
         id = event->Id();
         frames = event->Frames();
     }
-    RemoveFrame(at);
     int index = 0;
-    if (kind == kUnconditionalFrame) {
-        corvdekLINFrame* created = document_->frames.Add();
-        created->name = name;
-        created->frameId = id;
-        created->length = LengthText(SuggestedFrameBytes(*created, *document_));
-        index = document_->frames.GetCount() - 1;
-    } else if (kind == kSporadicFrame) {
-        corvdekLINSporadicFrame* created = document_->sporadicFrames.Add();
-        created->name = name;
-        created->frameList = frames;
-        index = document_->sporadicFrames.GetCount() - 1;
-    } else {
-        corvdekLINEventFrame* created = document_->eventFrames.Add();
-        created->name = name;
-        created->Assign(corvString(), IdentifierRow(id) >= 0 ? id : UnusedIdentifier(), frames);
-        index = document_->eventFrames.GetCount() - 1;
-    }
+    editor_->Apply({"Change Frame Type", DocumentPart::kFrames, ToQString(name), "Type"},
+                   [&](corvdekLINDefinitionFile& document) {
+                       RemoveFrame(at);
+                       if (kind == kUnconditionalFrame) {
+                           corvdekLINFrame* created = document.frames.Add();
+                           created->name = name;
+                           created->frameId = id;
+                           created->length = LengthText(SuggestedFrameBytes(*created, document));
+                           index = document.frames.GetCount() - 1;
+                       } else if (kind == kSporadicFrame) {
+                           corvdekLINSporadicFrame* created = document.sporadicFrames.Add();
+                           created->name = name;
+                           created->frameList = frames;
+                           index = document.sporadicFrames.GetCount() - 1;
+                       } else {
+                           const corvString eventId = IdentifierRow(id) >= 0 ? id : UnusedIdentifier();
+                           corvdekLINEventFrame* created = document.eventFrames.Add();
+                           created->name = name;
+                           created->Assign(corvString(), eventId, frames);
+                           index = document.eventFrames.GetCount() - 1;
+                       }
+                   });
     RefreshFrameList();
     frameList_->SelectPosition(FramePosition({kind, index}));
     lstFramesClick();
@@ -515,14 +548,13 @@ void FramesTab::RemoveFrame(FrameAt frame) {
 void FramesTab::cmdFramesRemoveClick() {
     const FrameAt at = SelectedFrame();
     if (at.index < 0) return;
-    if (!ConfirmRemoval(this, "Are you sure you want to remove this frame?", *document_, NamedKind::kFrame,
-                        *FrameNameAt(at))) {
+    const corvString name = *FrameNameAt(at);
+    if (!RemoveWithReferences(this, *editor_, "Remove Frame", "Are you sure you want to remove this frame?",
+                              NamedKind::kFrame, name, [&](corvdekLINDefinitionFile&) { RemoveFrame(at); })) {
         return;
     }
-    RemoveFrame(at);
     RefreshFrameList();
     lstFramesClick();
-    Q_EMIT FramesChanged();
 }
 
 void FramesTab::SelectFrameByName(const QString& name) {

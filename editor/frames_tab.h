@@ -12,6 +12,7 @@
 
 #include "followed_rename.h"
 
+class DocumentEditor;
 class FrameLayoutView;
 class FrameListEditor;
 class QComboBox;
@@ -31,7 +32,7 @@ class corvdekLINSporadicFrame;
 class FramesTab : public QWidget {
     Q_OBJECT
 public:
-    explicit FramesTab(QWidget* parent = nullptr);
+    explicit FramesTab(DocumentEditor* editor, QWidget* parent = nullptr);
     ~FramesTab() override;
 
     // Shows the frames of `document`, keeping the filter; every later edit goes into it.
@@ -56,10 +57,6 @@ public:
     void cmdFrameSignalsRemoveClick();
     void cmdFrameSignalsClearClick();
 
-Q_SIGNALS:
-    // A frame of any kind was added, removed or renamed.
-    void FramesChanged();
-
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -70,6 +67,12 @@ private:
     corvdekLINEventFrame* CurrentEventFrame() const;
     corvString* CurrentFrameName() const;  // of any kind
     void ChangeFrameList(const std::function<void()>& change);
+    // Edits the shown frame, of any kind, as one step named `label`; `typed`: a keystroke,
+    // which joins the burst of keystrokes into the same field.
+    void EditFrame(const QString& label, const QString& field, bool typed,
+                   const std::function<void(corvdekLINDefinitionFile&)>& edit);
+    void NameTyped();
+    void StoreEventFrame(const QString& field, bool typed);
     // The kinds of frames of the Frames tab, in the order of `lstFrameType`.
     enum FrameKind { kUnconditionalFrame, kSporadicFrame, kEventTriggeredFrame };
     struct FrameAt {
@@ -92,6 +95,7 @@ private:
     void FollowSuggestedLength(corvdekLINFrame& frame, const std::function<void()>& change);
     void ShowFrameLength(const corvdekLINFrame& frame);
 
+    DocumentEditor* editor_;
     corvdekLINDefinitionFile* document_ = nullptr;
     bool filling_ = false;
     bool frameSignalChoicesStale_ = false;  // the signal list awaits a refill until shown

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 
 #include "diagnostics_dialog.h"
+#include "document_editor.h"
 #include "model/definition_file.h"
 #include "name_field.h"
 #include "qt_text.h"
@@ -40,7 +41,8 @@ const char* const kByteOrderCaptions[] = {"(not stated)", "big_endian", "little_
 
 }  // namespace
 
-GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent), diagnostics_(std::make_unique<TfrmDiagnostics>(nullptr)) {
+GeneralTab::GeneralTab(DocumentEditor* editor, QWidget* parent)
+    : QWidget(parent), editor_(editor), diagnostics_(std::make_unique<TfrmDiagnostics>(nullptr)) {
     setObjectName("pnlGeneral");
     lstLINVersion_ = EditableChoice("lstLINVersion", {"1.3", "2.0", "2.1", "2.2", "2.3", "J2602_1_1.0"});
     lstLangVersion_ = EditableChoice("lstLangVersion", {"1.3", "2.0", "2.1", "2.2", "2.3", "J2602_3_1.0"});
@@ -119,24 +121,32 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent), diagnostics_(std::mak
         document_->fileRevision = text;
         document_->fileRevisionGiven = !text.IsEmpty();
     });
-    OnText(txtDynamicFrames_, [this](const corvString& text) {
-        document_->dynamicFrames.Clear();
-        for (const QString& id : ToQString(text).split(',', Qt::SkipEmptyParts)) {
-            if (!id.trimmed().isEmpty()) document_->dynamicFrames.Add(FromQString(id.trimmed()));
-        }
-    });
+    OnText(
+        txtDynamicFrames_,
+        [this](const corvString& text) {
+            document_->dynamicFrames.Clear();
+            for (const QString& id : ToQString(text).split(',', Qt::SkipEmptyParts)) {
+                if (!id.trimmed().isEmpty()) document_->dynamicFrames.Add(FromQString(id.trimmed()));
+            }
+        },
+        true);
     connect(lstSignalByteOrder_, &QComboBox::activated, this, [this](int index) {
-        if (document_ != nullptr) document_->signalByteOrder = FromQString(kByteOrders[index]);
+        editor_->Apply({"Edit Signal Byte Order", DocumentPart::kBus, QString(), "SignalByteOrder"},
+                       [index](corvdekLINDefinitionFile& document) {
+                           document.signalByteOrder = FromQString(kByteOrders[index]);
+                       });
     });
     connect(chkHasDiagnostics_, &QCheckBox::clicked, this, [this](bool checked) {
-        if (document_ == nullptr) return;
-        document_->hasDiagnosticFrames = checked;
-        // The standard sections become the document's own, as a reload of the saved file
-        // would make them: undo and redo bring back the same text.
-        if (checked) document_->AddStandardDiagnostics();
+        editor_->Apply({"Change Include Diagnostic Frames", DocumentPart::kDiagnostics, QString(), "Diagnostics"},
+                       [checked](corvdekLINDefinitionFile& document) {
+                           document.hasDiagnosticFrames = checked;
+                           // The standard sections become the document's own, as a reload
+                           // of the saved file would make them.
+                           if (checked) document.AddStandardDiagnostics();
+                       });
     });
     connect(cmdDiagnostics_, &QPushButton::clicked, this, [this] {
-        diagnostics_->Fill(document_);
+        diagnostics_->Fill(editor_);
         ShowModalOver(this, diagnostics_.get());
     });
 }
@@ -144,9 +154,12 @@ GeneralTab::GeneralTab(QWidget* parent) : QWidget(parent), diagnostics_(std::mak
 GeneralTab::~GeneralTab() = default;
 
 template <typename Apply>
-void GeneralTab::OnText(QLineEdit* field, Apply apply) {
-    connect(field, &QLineEdit::textChanged, this, [this, apply](const QString& text) {
-        if (!filling_ && document_ != nullptr) apply(FromQString(text));
+void GeneralTab::OnText(QLineEdit* field, Apply apply, bool framesToo) {
+    connect(field, &QLineEdit::textChanged, this, [this, field, apply, framesToo](const QString& text) {
+        if (filling_ || document_ == nullptr) return;
+        const DocumentParts parts = framesToo ? DocumentPart::kBus | DocumentPart::kFrames : DocumentParts(DocumentPart::kBus);
+        editor_->Apply({"Edit Bus Settings", parts, QString(), field->objectName(), field},
+                       [&](corvdekLINDefinitionFile&) { apply(FromQString(text)); });
     });
 }
 

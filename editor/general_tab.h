@@ -14,12 +14,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TfrmDiagnostics;
+class DocumentEditor;
 class corvdekLINDefinitionFile;
 
 class GeneralTab : public QWidget {
     Q_OBJECT
 public:
-    explicit GeneralTab(QWidget* parent = nullptr);
+    explicit GeneralTab(DocumentEditor* editor, QWidget* parent = nullptr);
     ~GeneralTab() override;
 
     // Shows the fields of `document`; every later edit goes into it.
@@ -34,8 +35,9 @@ private:
     // Writes each change of `field`'s text into the document through `apply`; for a
     // drop-down list it is its text field, which a chosen item fills too.
     template <typename Apply>
-    void OnText(QLineEdit* field, Apply apply);
+    void OnText(QLineEdit* field, Apply apply, bool framesToo = false);
 
+    DocumentEditor* editor_;
     corvdekLINDefinitionFile* document_ = nullptr;
     bool filling_ = false;
 

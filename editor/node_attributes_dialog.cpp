@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "document_editor.h"
 #include "model/definition_file.h"
 #include "name_lists.h"
 #include "qt_text.h"
@@ -121,21 +122,19 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     Edits(txtWakeupTime_, &QLineEdit::textChanged, &corvdekLINNode::wakeupTime);
     Edits(txtPoweronTime_, &QLineEdit::textChanged, &corvdekLINNode::poweronTime);
     connect(txtFaultStateSignals_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        corvdekLINNode* node = Node();
-        if (filling_ || node == nullptr) return;
-        node->faultStateSignals.Clear();
-        for (const QString& name : text.split(',', Qt::SkipEmptyParts)) {
-            if (!name.trimmed().isEmpty()) node->faultStateSignals.Add(FromQString(name.trimmed()));
-        }
+        EditNode("FaultStateSignals", txtFaultStateSignals_, [&](corvdekLINNode& node) {
+            node.faultStateSignals.Clear();
+            for (const QString& name : text.split(',', Qt::SkipEmptyParts)) {
+                if (!name.trimmed().isEmpty()) node.faultStateSignals.Add(FromQString(name.trimmed()));
+            }
+        });
     });
     connect(txtSupplierID_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-        corvdekLINNode* node = Node();
-        if (filling_ || node == nullptr) return;
         // A picked item is the identifier, a space and the supplier's name: keep the identifier.
         corvString supplier = FromQString(text).Trim();
         const int space = supplier.Find(0, u" ");
         if (space >= 2) supplier.Truncate(space);
-        node->supplierId = supplier;
+        EditNode("SupplierId", txtSupplierID_, [&](corvdekLINNode& node) { node.supplierId = supplier; });
     });
     connect(add, &QPushButton::clicked, this, &TfrmNodeAttributes::AddConfigurableFrame);
     connect(remove, &QPushButton::clicked, this, &TfrmNodeAttributes::RemoveConfigurableFrame);
@@ -147,18 +146,27 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
 
 template <typename Field, typename Signal>
 void TfrmNodeAttributes::Edits(Field* field, Signal changed, corvString corvdekLINNode::*member) {
-    connect(field, changed, this, [this, member](const QString& text) {
-        corvdekLINNode* node = Node();
-        if (!filling_ && node != nullptr) node->*member = FromQString(text).Trim();
+    connect(field, changed, this, [this, field, member](const QString& text) {
+        EditNode(field->objectName(), field, [&](corvdekLINNode& node) { node.*member = FromQString(text).Trim(); });
     });
+}
+
+void TfrmNodeAttributes::EditNode(const QString& field, const QObject* typedIn,
+                                  const std::function<void(corvdekLINNode&)>& edit) {
+    corvdekLINNode* node = Node();
+    if (filling_ || node == nullptr) return;
+    editor_->Apply({"Edit Node Attributes", DocumentPart::kNodes, ToQString(node->name), field, typedIn},
+                   [&](corvdekLINDefinitionFile&) { edit(*node); });
 }
 
 corvdekLINNode* TfrmNodeAttributes::Node() const {
     return document_ == nullptr ? nullptr : document_->nodes.Get(nodeIndex_);
 }
 
-void TfrmNodeAttributes::Fill(corvdekLINDefinitionFile* document, int nodeIndex) {
-    document_ = document;
+void TfrmNodeAttributes::Fill(DocumentEditor* editor, int nodeIndex) {
+    editor_ = editor;
+    document_ = editor->Document();
+    corvdekLINDefinitionFile* document = document_;
     nodeIndex_ = nodeIndex;
     const corvdekLINNode* node = Node();
     if (node == nullptr) return;
@@ -203,8 +211,10 @@ void TfrmNodeAttributes::AddConfigurableFrame() {
     corvdekLINNode* node = Node();
     const corvString name = FromQString(lstConfigurableFrameNames_->currentText()).Trim();
     if (node == nullptr || name.IsEmpty()) return;
-    node->configurableFrameNames.Add(name);
-    node->configurableFrameIds.Add(FromQString(txtConfigurableFrameID_->text()).Trim());
+    EditNode("ConfigurableFrames", nullptr, [&](corvdekLINNode& edited) {
+        edited.configurableFrameNames.Add(name);
+        edited.configurableFrameIds.Add(FromQString(txtConfigurableFrameID_->text()).Trim());
+    });
     RefillConfigurableFrames();
 }
 
@@ -216,10 +226,12 @@ void TfrmNodeAttributes::MoveConfigurableFrame(int step) {
     const int index = lviewConfigurableFrames_->indexOfTopLevelItem(row);
     const int target = index + step;
     if (target < 0 || target >= node->configurableFrameNames.Count()) return;
-    std::swap(node->configurableFrameNames.Item(index), node->configurableFrameNames.Item(target));
-    if (target < node->configurableFrameIds.Count() && index < node->configurableFrameIds.Count()) {
-        std::swap(node->configurableFrameIds.Item(index), node->configurableFrameIds.Item(target));
-    }
+    EditNode("ConfigurableFrames", nullptr, [&](corvdekLINNode& edited) {
+        std::swap(edited.configurableFrameNames.Item(index), edited.configurableFrameNames.Item(target));
+        if (target < edited.configurableFrameIds.Count() && index < edited.configurableFrameIds.Count()) {
+            std::swap(edited.configurableFrameIds.Item(index), edited.configurableFrameIds.Item(target));
+        }
+    });
     RefillConfigurableFrames();
     lviewConfigurableFrames_->setCurrentItem(lviewConfigurableFrames_->topLevelItem(target));
 }
@@ -229,15 +241,19 @@ void TfrmNodeAttributes::RemoveConfigurableFrame() {
     QTreeWidgetItem* row = lviewConfigurableFrames_->currentItem();
     if (node == nullptr || row == nullptr || !row->isSelected()) return;
     const int index = lviewConfigurableFrames_->indexOfTopLevelItem(row);
-    node->configurableFrameNames.RemoveAt(index);
-    node->configurableFrameIds.RemoveAt(index);
+    EditNode("ConfigurableFrames", nullptr, [&](corvdekLINNode& edited) {
+        edited.configurableFrameNames.RemoveAt(index);
+        edited.configurableFrameIds.RemoveAt(index);
+    });
     RefillConfigurableFrames();
 }
 
 void TfrmNodeAttributes::ClearConfigurableFrames() {
     corvdekLINNode* node = Node();
     if (node == nullptr) return;
-    node->configurableFrameNames.Clear();
-    node->configurableFrameIds.Clear();
+    EditNode("ConfigurableFrames", nullptr, [](corvdekLINNode& edited) {
+        edited.configurableFrameNames.Clear();
+        edited.configurableFrameIds.Clear();
+    });
     RefillConfigurableFrames();
 }

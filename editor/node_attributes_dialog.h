@@ -1,10 +1,13 @@
 #pragma once
-// Edits the Node_attributes of one slave node; every change goes into the node at once.
+// Edits the Node_attributes of one slave node; every change is a step of the document's
+// history at once.
 
 #include <QDialog>
+#include <functional>
 
 #include "foundation/corv_string.h"
 
+class DocumentEditor;
 class QComboBox;
 class QLineEdit;
 class QTreeWidget;
@@ -17,7 +20,7 @@ public:
     explicit TfrmNodeAttributes(QWidget* parent);
 
     // Shows the slave at `nodeIndex` of the document's nodes (the opener checks the index).
-    void Fill(corvdekLINDefinitionFile* document, int nodeIndex);
+    void Fill(DocumentEditor* editor, int nodeIndex);
 
     static const QStringList& SupplierList();
 
@@ -28,10 +31,13 @@ private:
     void RemoveConfigurableFrame();
     void ClearConfigurableFrames();
     void MoveConfigurableFrame(int step);
-    // Writes every change of `field`'s text into the node through `store`.
+    // Writes every change of `field`'s text into the node's `member`.
     template <typename Field, typename Signal>
     void Edits(Field* field, Signal changed, corvString corvdekLINNode::*member);
+    // Edits the node as one step; `typedIn`: the field of a keystroke, whose burst is one step.
+    void EditNode(const QString& field, const QObject* typedIn, const std::function<void(corvdekLINNode&)>& edit);
 
+    DocumentEditor* editor_ = nullptr;
     corvdekLINDefinitionFile* document_ = nullptr;
     int nodeIndex_ = -1;
     bool filling_ = false;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "composite_nodes_dialog.h"
+#include "document_editor.h"
 #include "model/definition_file.h"
 #include "name_field.h"
 #include "node_attributes_dialog.h"
@@ -16,8 +17,9 @@
 #include "name_lists.h"
 #include "widgets.h"
 
-NodesTab::NodesTab(QWidget* parent)
+NodesTab::NodesTab(DocumentEditor* editor, QWidget* parent)
     : QWidget(parent),
+      editor_(editor),
       nodeAttributes_(std::make_unique<TfrmNodeAttributes>(nullptr)),
       compositeNodes_(std::make_unique<TfrmLINCompositeNodes>(nullptr)) {
     setObjectName("pnlNodes");
@@ -57,12 +59,7 @@ NodesTab::NodesTab(QWidget* parent)
     cmdGenerateCodeSlave_->hide();
     shapeNode_ = HighlightFrame("shapeNode", this);
 
-    connect(txtMasterName_, &QLineEdit::textChanged, this, [this] {
-        if (filling_ || document_ == nullptr) return;
-        if (!TakeName(txtMasterName_, document_->master.name)) return;
-        if (masterRename_) masterRename_->Follow(*document_, document_->master.name);
-        Q_EMIT NodesChanged();
-    });
+    connect(txtMasterName_, &QLineEdit::textChanged, this, &NodesTab::MasterNameTyped);
     connect(lstSlaveNodes_, &QListWidget::itemChanged, this, &NodesTab::RenameSlave);
     connect(add, &QPushButton::clicked, this, &NodesTab::cmdNodeAddClick);
     connect(remove, &QPushButton::clicked, this, &NodesTab::cmdNodesRemoveClick);
@@ -76,6 +73,17 @@ NodesTab::NodesTab(QWidget* parent)
 
 NodesTab::~NodesTab() = default;
 
+// The references follow the name through every keystroke, whatever names it passes.
+void NodesTab::MasterNameTyped() {
+    if (filling_ || document_ == nullptr) return;
+    editor_->TryApply({"Rename Master", DocumentPart::kAll, ToQString(document_->master.name), "Name", &document_->master},
+                      [this](corvdekLINDefinitionFile& document) {
+                          if (!TakeName(txtMasterName_, document.master.name)) return false;
+                          if (masterRename_) masterRename_->Follow(document, document.master.name);
+                          return true;
+                      });
+}
+
 void NodesTab::RefreshSlaveList() {
     RefillKeepingRow(lstSlaveNodes_, NameTexts(document_->nodes));
     MakeRowsEditable(lstSlaveNodes_);
@@ -86,10 +94,12 @@ void NodesTab::RenameSlave(QListWidgetItem* item) {
     if (node == nullptr) return;
     const corvString name = FromQString(item->text()).Trim();
     if (!name.IsEmpty() && !name.Equals(node->name)) {
-        ReferenceRename rename(*document_, NamedKind::kNode, node->name);
-        node->name = name;
-        rename.Follow(*document_, name);
-        Q_EMIT NodesChanged();
+        editor_->Apply({"Rename Node", DocumentPart::kAll, ToQString(node->name), "Name"},
+                       [&](corvdekLINDefinitionFile& document) {
+                           ReferenceRename rename(document, NamedKind::kNode, node->name);
+                           node->name = name;
+                           rename.Follow(document, name);
+                       });
     }
     RefreshSlaveList();  // an emptied name shows the node's name again
 }
@@ -97,41 +107,38 @@ void NodesTab::RenameSlave(QListWidgetItem* item) {
 void NodesTab::cmdNodeAddClick() {
     const corvString name = FromQString(txtAddNode_->text()).Trim();
     if (name.IsEmpty()) return;
-    document_->nodes.Add()->name = name;
+    editor_->Apply({"Add Node", DocumentPart::kNodes, ToQString(name)},
+                   [&](corvdekLINDefinitionFile& document) { document.nodes.Add()->name = name; });
     RefreshSlaveList();
-    Q_EMIT NodesChanged();
     txtAddNode_->clear();
 }
 
 void NodesTab::cmdNodesRemoveClick() {
     const int selected = lstSlaveNodes_->currentRow();
     if (selected < 0 || !lstSlaveNodes_->currentItem()->isSelected()) return;
-    if (!ConfirmRemoval(this, "Are you sure you want to remove this slave node?", *document_, NamedKind::kNode,
-                        document_->nodes.Get(selected)->name)) {
-        return;
+    const corvString name = document_->nodes.Get(selected)->name;
+    if (RemoveWithReferences(this, *editor_, "Remove Node", "Are you sure you want to remove this slave node?",
+                             NamedKind::kNode, name,
+                             [selected](corvdekLINDefinitionFile& document) { document.nodes.RemoveAt(selected); })) {
+        RefreshSlaveList();
     }
-    document_->nodes.RemoveAt(selected);
-    RefreshSlaveList();
-    Q_EMIT NodesChanged();
 }
 
 void NodesTab::cmdNodesClearClick() {
-    document_->nodes.Clear();
+    editor_->Apply({"Clear Nodes", DocumentPart::kNodes}, [](corvdekLINDefinitionFile& document) { document.nodes.Clear(); });
     RefreshSlaveList();
-    Q_EMIT NodesChanged();
 }
 
 void NodesTab::cmdNodeAttributesClick() {
     const int selected = lstSlaveNodes_->currentRow();
     if (selected < 0) return;
-    nodeAttributes_->Fill(document_, selected);
+    nodeAttributes_->Fill(editor_, selected);
     ShowModalOver(this, nodeAttributes_.get());
     RefreshSlaveList();
-    Q_EMIT NodesChanged();
 }
 
 void NodesTab::cmdCompositeNodesClick() {
-    compositeNodes_->Fill(document_);
+    compositeNodes_->Fill(editor_);
     ShowModalOver(this, compositeNodes_.get());
 }
 

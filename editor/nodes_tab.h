@@ -19,10 +19,12 @@ class TfrmLINCompositeNodes;
 class TfrmNodeAttributes;
 class corvdekLINDefinitionFile;
 
+class DocumentEditor;
+
 class NodesTab : public QWidget {
     Q_OBJECT
 public:
-    explicit NodesTab(QWidget* parent = nullptr);
+    explicit NodesTab(DocumentEditor* editor, QWidget* parent = nullptr);
     ~NodesTab() override;
 
     // Shows the nodes of `document`; every later edit goes into it.
@@ -46,13 +48,13 @@ public:
     void cmdGenerateCodeSlaveClick();
 
 Q_SIGNALS:
-    // The master or a slave was added, removed or renamed.
-    void NodesChanged();
     // A driver header for the master, or for the slave at `slaveIndex`.
     void HeaderRequested(bool isMaster, int slaveIndex);
 
 private:
+    void MasterNameTyped();
 
+    DocumentEditor* editor_;
     corvdekLINDefinitionFile* document_ = nullptr;
     bool filling_ = false;
     // The rename of the master, which its references follow.

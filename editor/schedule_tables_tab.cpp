@@ -18,6 +18,7 @@
 #include "ldf_writer/ldf_writer.h"
 #include "lin_rules.h"
 #include "name_field.h"
+#include "document_editor.h"
 #include "model/definition_file.h"
 #include "name_list_view.h"
 #include "schedule_timeline_view.h"
@@ -87,7 +88,7 @@ QWidget* FieldRow(const char* name, const std::vector<std::pair<QString, QLineEd
 
 }  // namespace
 
-ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
+ScheduleTablesTab::ScheduleTablesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName("pnlScheduleTable");
     const ListColumn left = BuildListColumn({"cmdAddScheduleTable", "cmdRemoveScheduleTable",
                                              "lstScheduleTables", nullptr, nullptr, "lblTableCount"},
@@ -207,17 +208,29 @@ ScheduleTablesTab::ScheduleTablesTab(QWidget* parent) : QWidget(parent) {
     // it selects it.
     connect(lviewScheduleTableFrames_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { ShowScheduleEntry(); });
-    connect(txtScheduleTableDescription_, &QLineEdit::textChanged, this, [this] {
-        corvdekLINScheduleTable* table = CurrentScheduleTable();
-        if (filling_ || table == nullptr) return;
-        if (!TakeName(txtScheduleTableDescription_, table->name)) return;
-        tableRename_.Follow(*document_, table->name);
-        RefreshScheduleTableList();
-    });
+    connect(txtScheduleTableDescription_, &QLineEdit::textChanged, this, &ScheduleTablesTab::NameTyped);
     lstScheduleFrameTypeSelect();
 }
 
 ScheduleTablesTab::~ScheduleTablesTab() = default;
+
+// The references follow the name through every keystroke, whatever names it passes.
+void ScheduleTablesTab::NameTyped() {
+    corvdekLINScheduleTable* table = CurrentScheduleTable();
+    if (filling_ || table == nullptr) return;
+    if (tableRename_.TakeTypedName(*editor_, "Rename Schedule Table", txtScheduleTableDescription_, table->name,
+                                   table)) {
+        RefreshScheduleTableList();
+    }
+}
+
+void ScheduleTablesTab::EditEntries(const QString& label,
+                                    const std::function<void(corvdekLINScheduleTable&)>& edit) {
+    corvdekLINScheduleTable* table = CurrentScheduleTable();
+    if (table == nullptr) return;
+    editor_->Apply({label, DocumentPart::kScheduleTables, ToQString(table->name), "Entries"},
+                   [&](corvdekLINDefinitionFile&) { edit(*table); });
+}
 
 corvdekLINScheduleTable* ScheduleTablesTab::CurrentScheduleTable() const {
     return document_ != nullptr ? document_->scheduleTables.Get(tableList_->SelectedPosition()) : nullptr;
@@ -370,7 +383,7 @@ void ScheduleTablesTab::cmdScheduleTableFrameAddClick() {
     corvdekLINScheduleTable* table = CurrentScheduleTable();
     if (table == nullptr) return;
     if (const std::optional<Item> item = ScheduleEntryFromForm()) {
-        *table->items.Add() = *item;
+        EditEntries("Add Schedule Entry", [&](corvdekLINScheduleTable& edited) { *edited.items.Add() = *item; });
         FillScheduleEntries();
     }
 }
@@ -385,7 +398,9 @@ void ScheduleTablesTab::cmdScheduleTableFrameChangeClick() {
     const int index = SelectedScheduleEntry();
     if (table == nullptr || index < 0 || index >= table->items.GetCount()) return;
     if (const std::optional<Item> item = ScheduleEntryFromForm()) {
-        *table->items.Get(index) = *item;
+        EditEntries("Change Schedule Entry", [&](corvdekLINScheduleTable& edited) {
+            *edited.items.Get(index) = *item;
+        });
         FillScheduleEntries(index);
     }
 }
@@ -416,7 +431,8 @@ void ScheduleTablesTab::MoveScheduleEntry(int step) {
     const int index = SelectedScheduleEntry();
     const int target = index + step;
     if (table == nullptr || index < 0 || target < 0 || target >= table->items.GetCount()) return;
-    std::swap(*table->items.Get(index), *table->items.Get(target));
+    EditEntries(step < 0 ? "Move Schedule Entry Up" : "Move Schedule Entry Down",
+                [&](corvdekLINScheduleTable& edited) { std::swap(*edited.items.Get(index), *edited.items.Get(target)); });
     FillScheduleEntries(target);
 }
 
@@ -426,7 +442,7 @@ void ScheduleTablesTab::cmdScheduleTableFrameRemoveClick() {
     if (table == nullptr || index < 0) return;
     if (!AskYesNo(this, "Are you sure you want to remove this schedule table frame?")) return;
     if (index < table->items.GetCount()) {
-        table->items.RemoveAt(index);
+        EditEntries("Remove Schedule Entry", [&](corvdekLINScheduleTable& edited) { edited.items.RemoveAt(index); });
         FillScheduleEntries();
     }
 }
@@ -434,7 +450,7 @@ void ScheduleTablesTab::cmdScheduleTableFrameRemoveClick() {
 void ScheduleTablesTab::cmdScheduleTableFrameClearAllClick() {
     corvdekLINScheduleTable* table = CurrentScheduleTable();
     if (table == nullptr) return;
-    table->items.Clear();
+    EditEntries("Clear Schedule Entries", [](corvdekLINScheduleTable& edited) { edited.items.Clear(); });
     FillScheduleEntries();
 }
 
@@ -445,8 +461,10 @@ void ScheduleTablesTab::RefreshScheduleTableList() {
 }
 
 void ScheduleTablesTab::cmdAddScheduleTableClick() {
-    corvdekLINScheduleTable* table = document_->scheduleTables.Add();
-    table->name.Assign(u"NewScheduleTable").AppendInt(document_->scheduleTables.GetCount());
+    corvString name;
+    name.Assign(u"NewScheduleTable").AppendInt(document_->scheduleTables.GetCount() + 1);
+    editor_->Apply({"Add Schedule Table", DocumentPart::kScheduleTables, ToQString(name)},
+                   [&](corvdekLINDefinitionFile& document) { document.scheduleTables.Add()->name = name; });
     RefreshScheduleTableList();
     tableList_->SelectPosition(document_->scheduleTables.GetCount() - 1);
     lstScheduleTablesClick();
@@ -455,11 +473,13 @@ void ScheduleTablesTab::cmdAddScheduleTableClick() {
 void ScheduleTablesTab::cmdRemoveScheduleTableClick() {
     const int selected = tableList_->SelectedPosition();
     if (selected < 0) return;
-    if (!ConfirmRemoval(this, "Are you sure you want to remove this schedule table?", *document_,
-                        NamedKind::kScheduleTable, document_->scheduleTables.Get(selected)->name)) {
+    const corvString name = document_->scheduleTables.Get(selected)->name;
+    if (!RemoveWithReferences(
+            this, *editor_, "Remove Schedule Table", "Are you sure you want to remove this schedule table?",
+            NamedKind::kScheduleTable, name,
+            [selected](corvdekLINDefinitionFile& document) { document.scheduleTables.RemoveAt(selected); })) {
         return;
     }
-    document_->scheduleTables.RemoveAt(selected);
     RefreshScheduleTableList();
     tableList_->SelectPosition(document_->scheduleTables.GetCount() - 1);
     lstScheduleTablesClick();

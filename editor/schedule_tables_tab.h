@@ -4,12 +4,14 @@
 // form and changed from it; entries move up and down.
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "model/lin_entities.h"
 #include "followed_rename.h"
 
+class DocumentEditor;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -20,11 +22,12 @@ class QStackedWidget;
 class QTreeWidget;
 class ScheduleTimelineView;
 class corvdekLINDefinitionFile;
+class corvdekLINScheduleTable;
 
 class ScheduleTablesTab : public QWidget {
     Q_OBJECT
 public:
-    explicit ScheduleTablesTab(QWidget* parent = nullptr);
+    explicit ScheduleTablesTab(DocumentEditor* editor, QWidget* parent = nullptr);
     ~ScheduleTablesTab() override;
 
     // Shows the tables of `document`, none selected; every later edit goes into it.
@@ -64,7 +67,11 @@ private:
     int SelectedScheduleEntry() const;
     void ShowScheduleEntry();
     void MoveScheduleEntry(int step);
+    // Edits the shown table's entries as one step named `label`.
+    void EditEntries(const QString& label, const std::function<void(corvdekLINScheduleTable&)>& edit);
+    void NameTyped();
 
+    DocumentEditor* editor_;
     corvdekLINDefinitionFile* document_ = nullptr;
     bool filling_ = false;
     // The rename of the shown table, which its references follow.

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "artwork.h"
+#include "document_editor.h"
 #include "model/definition_file.h"
 #include "qt_text.h"
 #include "name_lists.h"
@@ -21,7 +22,7 @@
 #include "name_field.h"
 #include "widgets.h"
 
-SignalsTab::SignalsTab(QWidget* parent) : QWidget(parent) {
+SignalsTab::SignalsTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName("pnlSignals");
     const ListColumn left = BuildListColumn(
         {"cmdAdd", "cmdRemove", "lstSignals", "txtFilterSignal", "cmfFindSignal", "lblSignalCount"}, 200);
@@ -97,34 +98,31 @@ SignalsTab::SignalsTab(QWidget* parent) : QWidget(parent) {
     connect(removeRx, &QPushButton::clicked, this, &SignalsTab::cmdSignalRxNodesRemoveClick);
     connect(clearRx, &QPushButton::clicked, this, &SignalsTab::cmdSignalRxNodesClearClick);
 
-    // Edits of the details go into the current signal at once.
-    auto edit = [this](auto* control, auto changed, auto apply) {
-        connect(control, changed, this, [this, apply](auto value) {
-            corvdekLINSignal* signal = CurrentSignal();
-            if (!filling_ && signal != nullptr) apply(*signal, value);
+    // Each edit of the details is a step of the document's history.
+    connect(txtSignalDescription_, &QLineEdit::textChanged, this, &SignalsTab::NameTyped);
+    connect(lstSignalSize_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        EditSignal("Edit Signal Size", "SignalSize", true, [&](corvdekLINSignal& signal) {
+            signal.size = FromQString(text);
         });
-    };
-    edit(txtSignalDescription_, &QLineEdit::textChanged, [this](corvdekLINSignal& signal, const QString&) {
-        if (!TakeName(txtSignalDescription_, signal.name)) return;
-        signalRename_.Follow(*document_, signal.name);
-        const int position = signalList_->SelectedPosition();
-        ChangeSignalList([&] { signalList_->NameChanged(position); });
-        Q_EMIT SignalsChanged();
-    });
-    edit(lstSignalSize_, &QComboBox::currentTextChanged, [this](corvdekLINSignal& signal, const QString& text) {
-        signal.size = FromQString(text);
         UpdateInitialValueFields();
     });
-    edit(lstSignalSourceNode_, &QComboBox::currentTextChanged,
-         [](corvdekLINSignal& signal, const QString& text) { signal.publisher = FromQString(text).Trim(); });
-    edit(chkSignalByteArray_, &QCheckBox::clicked, [this](corvdekLINSignal& signal, bool checked) {
-        signal.isByteArray = checked;
+    connect(lstSignalSourceNode_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        EditSignal("Edit Signal Source Node", "SourceNode", true,
+                   [&](corvdekLINSignal& signal) { signal.publisher = FromQString(text).Trim(); });
+    });
+    connect(chkSignalByteArray_, &QCheckBox::clicked, this, [this](bool checked) {
+        EditSignal("Change Byte Array", "ByteArray", false,
+                   [&](corvdekLINSignal& signal) { signal.isByteArray = checked; });
         UpdateInitialValueFields();
     });
-    edit(lstSignalRepresentation_, &QComboBox::currentTextChanged,
-         [this](corvdekLINSignal& signal, const QString& text) {
-             document_->SetSignalEncoding(signal, FromQString(text));
-         });
+    connect(lstSignalRepresentation_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        corvdekLINSignal* signal = CurrentSignal();
+        if (filling_ || signal == nullptr) return;
+        // The signal moves between the representations too.
+        editor_->Apply({"Edit Signal Encoding", DocumentPart::kSignals | DocumentPart::kEncodings,
+                        ToQString(signal->name), "Encoding"},
+                       [&](corvdekLINDefinitionFile& document) { document.SetSignalEncoding(*signal, FromQString(text)); });
+    });
     for (QLineEdit* field : txtSignalInitalValue_) {
         connect(field, &QLineEdit::textChanged, this, [this] { StoreInitialValues(); });
     }
@@ -134,6 +132,23 @@ SignalsTab::~SignalsTab() = default;
 
 corvdekLINSignal* SignalsTab::CurrentSignal() const {
     return document_ != nullptr ? document_->signals.Get(signalList_->SelectedPosition()) : nullptr;
+}
+
+void SignalsTab::EditSignal(const QString& label, const QString& field, bool typed,
+                            const std::function<void(corvdekLINSignal&)>& edit) {
+    corvdekLINSignal* signal = CurrentSignal();
+    if (filling_ || signal == nullptr) return;
+    editor_->Apply({label, DocumentPart::kSignals, ToQString(signal->name), field, typed ? signal : nullptr},
+                   [&](corvdekLINDefinitionFile&) { edit(*signal); });
+}
+
+// The references follow the name through every keystroke, whatever names it passes.
+void SignalsTab::NameTyped() {
+    corvdekLINSignal* signal = CurrentSignal();
+    if (filling_ || signal == nullptr) return;
+    if (!signalRename_.TakeTypedName(*editor_, "Rename Signal", txtSignalDescription_, signal->name, signal)) return;
+    const int position = signalList_->SelectedPosition();
+    ChangeSignalList([&] { signalList_->NameChanged(position); });
 }
 
 void SignalsTab::RefreshSignalList() {
@@ -190,34 +205,35 @@ void SignalsTab::UpdateInitialValueFields() {
 }
 
 void SignalsTab::StoreInitialValues() {
-    corvdekLINSignal* signal = CurrentSignal();
-    if (filling_ || signal == nullptr) return;
-    if (!signal->isByteArray) {
-        signal->initValue = FromQString(txtSignalInitalValue_[0]->text());
-        return;
-    }
-    signal->initValues.Clear();
-    for (int k = 0; k < 8; ++k) {
-        if (k > 0 && txtSignalInitalValue_[k]->isHidden()) continue;
-        corvString value = FromQString(txtSignalInitalValue_[k]->text()).Trim();
-        signal->initValues.Add(value.IsEmpty() ? corvString(u"0") : value);
-    }
+    EditSignal("Edit Signal Initial Value", "InitValue", true, [this](corvdekLINSignal& signal) {
+        if (!signal.isByteArray) {
+            signal.initValue = FromQString(txtSignalInitalValue_[0]->text());
+            return;
+        }
+        signal.initValues.Clear();
+        for (int k = 0; k < 8; ++k) {
+            if (k > 0 && txtSignalInitalValue_[k]->isHidden()) continue;
+            corvString value = FromQString(txtSignalInitalValue_[k]->text()).Trim();
+            signal.initValues.Add(value.IsEmpty() ? corvString(u"0") : value);
+        }
+    });
 }
 
-void SignalsTab::StoreSubscribers() {
-    corvdekLINSignal* signal = CurrentSignal();
-    if (signal == nullptr) return;
-    signal->subscribers.Clear();
-    for (int i = 0; i < lstSignalRxNodes_->count(); ++i) {
-        signal->subscribers.Add(FromQString(lstSignalRxNodes_->item(i)->text()));
-    }
+// The receivers as the list shows them after `label`'s change of it.
+void SignalsTab::StoreSubscribers(const QString& label) {
+    EditSignal(label, "RxNodes", false, [this](corvdekLINSignal& signal) {
+        signal.subscribers.Clear();
+        for (int i = 0; i < lstSignalRxNodes_->count(); ++i) {
+            signal.subscribers.Add(FromQString(lstSignalRxNodes_->item(i)->text()));
+        }
+    });
 }
 
 void SignalsTab::cmdSignalAddRxNodeClick() {
     const QString node = lstSignalRxNodesAdd_->currentText().trimmed();  // a name, as a file holds it
     if (node.isEmpty()) return;
     lstSignalRxNodes_->addItem(node);
-    StoreSubscribers();
+    StoreSubscribers("Add Receiver Node");
     lstSignalRxNodesAdd_->setCurrentText(QString());
 }
 
@@ -226,35 +242,36 @@ void SignalsTab::cmdSignalRxNodesRemoveClick() {
     if (item == nullptr || !item->isSelected()) return;
     if (!AskYesNo(this, "Are you sure you want to remove this node?")) return;
     delete item;
-    StoreSubscribers();
+    StoreSubscribers("Remove Receiver Node");
 }
 
 void SignalsTab::cmdSignalRxNodesClearClick() {
     lstSignalRxNodes_->clear();
-    StoreSubscribers();
+    StoreSubscribers("Clear Receiver Nodes");
 }
 
 void SignalsTab::cmdAddClick() {
-    corvdekLINSignal* signal = document_->signals.Add();
     txtFilterSignal_->clear();
-    signal->name.Assign(u"NewSignal").AppendInt(document_->signals.GetCount());
+    corvString name;
+    name.Assign(u"NewSignal").AppendInt(document_->signals.GetCount() + 1);
+    editor_->Apply({"Add Signal", DocumentPart::kSignals, ToQString(name)},
+                   [&](corvdekLINDefinitionFile& document) { document.signals.Add()->name = name; });
     RefreshSignalList();
     signalList_->SelectPosition(document_->signals.GetCount() - 1);
     lstSignalsClick();
-    Q_EMIT SignalsChanged();
 }
 
 void SignalsTab::cmdRemoveClick() {
     const int position = signalList_->SelectedPosition();
     if (position < 0) return;
-    if (!ConfirmRemoval(this, "Are you sure you want to remove this signal?", *document_, NamedKind::kSignal,
-                        document_->signals.Get(position)->name)) {
+    const corvString name = document_->signals.Get(position)->name;
+    if (!RemoveWithReferences(this, *editor_, "Remove Signal", "Are you sure you want to remove this signal?",
+                              NamedKind::kSignal, name,
+                              [position](corvdekLINDefinitionFile& document) { document.signals.RemoveAt(position); })) {
         return;
     }
-    document_->signals.RemoveAt(position);
     RefreshSignalList();
     lstSignalsClick();
-    Q_EMIT SignalsChanged();
 }
 
 void SignalsTab::SelectSignalByName(const QString& name) {

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QListWidget;
+class DocumentEditor;
 class NameListView;
 class corvdekLINDefinitionFile;
 class corvdekLINSignal;
@@ -23,10 +24,11 @@ class corvdekLINSignal;
 class SignalsTab : public QWidget {
     Q_OBJECT
 public:
-    explicit SignalsTab(QWidget* parent = nullptr);
+    explicit SignalsTab(DocumentEditor* editor, QWidget* parent = nullptr);
     ~SignalsTab() override;
 
-    // Shows the signals of `document`, keeping the filter; every later edit goes into it.
+    // Shows the signals of `document`, keeping the filter; every later edit goes into it
+    // through the document editor.
     void Show(corvdekLINDefinitionFile* document);
     void ClearFilter();
     // The control that a setup issue's field name ("SignalSize", ...) points at, or null.
@@ -44,22 +46,24 @@ public:
     void RefreshEncodingChoices();
     void UpdateInitialValueFields();
     void StoreInitialValues();
-    void StoreSubscribers();
     void cmdAddClick();
     void cmdRemoveClick();
     void cmdSignalAddRxNodeClick();
     void cmdSignalRxNodesRemoveClick();
     void cmdSignalRxNodesClearClick();
 
-Q_SIGNALS:
-    // A signal was added, removed or renamed.
-    void SignalsChanged();
-
 private:
     corvdekLINSignal* CurrentSignal() const;
+    // Edits the shown signal as one step named `label`.
+    // `typed`: a keystroke, which joins the burst of keystrokes into the same field.
+    void EditSignal(const QString& label, const QString& field, bool typed,
+                    const std::function<void(corvdekLINSignal&)>& edit);
+    void StoreSubscribers(const QString& label);
+    void NameTyped();
     void ShowEncoding(const QString& encoding);
     void ChangeSignalList(const std::function<void()>& change);
 
+    DocumentEditor* editor_;
     corvdekLINDefinitionFile* document_ = nullptr;
     bool filling_ = false;
     // The rename of the shown signal, which its references follow.

@@ -61,7 +61,7 @@ namespace {
 constexpr int kTimerInterval = 3000;
 const char* const kLdfFilter = "LDF Files (*.ldf)";
 constexpr int kSavedMessageMs = 5000;
-constexpr int kNestedObservationMs = 100;  // how often a dialog's end is looked for
+constexpr int kCheckAfterEditMs = 300;  // edits in a burst are checked once
 
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: the Edit menu's undo and redo.
 bool IsHistoryKey(const QKeyEvent& key) {
@@ -95,18 +95,19 @@ TfrmTabrel::TfrmTabrel() {
     setObjectName("frmTabrel");
     resize(1495, 771);
     setAcceptDrops(true);
-    history_ = new DocumentHistory(this);
-    connect(history_, &DocumentHistory::Restore, this, &TfrmTabrel::RestoreState);
-    connect(history_->Stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
-    qApp->installEventFilter(this);  // every user input may have edited the document
+    editor_ = new DocumentEditor(this, [this] { return CurrentPlace(); });
+    connect(editor_, &DocumentEditor::Changed, this, &TfrmTabrel::FollowChange);
+    connect(editor_, &DocumentEditor::Restored, this, &TfrmTabrel::ShowPlace);
+    connect(editor_->Stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    qApp->installEventFilter(this);  // Ctrl+Z in a text field is the document's undo too
     session_ = new EditorSession(this, [this](const QString& path) {
         // The writer replaces the copy only when the new one is complete.
-        if (document_ && !history_->Stack()->isClean()) {
+        if (document_ && editor_->IsModified()) {
             WriteLDF(*document_, FromQString(path), nullptr, LdfRendering::kEveryValue);
         }
     });
-    connect(history_->Stack(), &QUndoStack::indexChanged, this, [this] {
-        if (history_->Stack()->isClean()) {
+    connect(editor_->Stack(), &QUndoStack::indexChanged, this, [this] {
+        if (!editor_->IsModified()) {
             session_->RemoveRecoveryCopy();
         } else {
             session_->EditsChanged();
@@ -127,12 +128,12 @@ TfrmTabrel::TfrmTabrel() {
     const char* const names[] = {"pnlGeneral",       "pnlNodes",     "pnlSignals",
                                  "pnlFrames",        "pnlScheduleTable", "pnlEncodings",
                                  "pnlLDF",           "pnlRepresentations"};
-    general_ = new GeneralTab;
-    nodes_ = new NodesTab;
-    signals_ = new SignalsTab;
-    frames_ = new FramesTab;
-    scheduleTables_ = new ScheduleTablesTab;
-    encodings_ = new EncodingsTab;
+    general_ = new GeneralTab(editor_);
+    nodes_ = new NodesTab(editor_);
+    signals_ = new SignalsTab(editor_);
+    frames_ = new FramesTab(editor_);
+    scheduleTables_ = new ScheduleTablesTab(editor_);
+    encodings_ = new EncodingsTab(editor_);
     ldfFile_ = new LdfFileTab;
     // In the order of the tab bar.
     QWidget* const tabPanels[] = {general_, nodes_, signals_, frames_, scheduleTables_, encodings_,
@@ -144,12 +145,7 @@ TfrmTabrel::TfrmTabrel() {
     addDockWidget(Qt::BottomDockWidgetArea, comparePanel_);  // the full width for both sides' values
     comparePanel_->hide();
     connect(comparePanel_, &ComparePanel::NavigateTo, this, [this](const QString& section) { navigator_->Navigate(section); });
-    connect(history_, &DocumentHistory::Changed, this, [this] { comparePanel_->Refresh(*document_); });
-    connect(nodes_, &NodesTab::NodesChanged, this, &TfrmTabrel::RefreshNodeChoices);
     connect(nodes_, &NodesTab::HeaderRequested, this, &TfrmTabrel::GenerateHeaderFile);
-    connect(encodings_, &EncodingsTab::EncodingTypesChanged, signals_, &SignalsTab::RefreshEncodingChoices);
-    connect(signals_, &SignalsTab::SignalsChanged, frames_, &FramesTab::RefreshFrameSignalChoices);
-    connect(frames_, &FramesTab::FramesChanged, scheduleTables_, &ScheduleTablesTab::RefreshScheduleFrameChoices);
     splitter->addWidget(container);
     splitter->addWidget(BuildIssuePages());
     splitter->setStretchFactor(0, 1);
@@ -161,6 +157,10 @@ TfrmTabrel::TfrmTabrel() {
     Timer1_->setObjectName("Timer1");
     Timer1_->setInterval(kTimerInterval);
     connect(Timer1_, &QTimer::timeout, this, &TfrmTabrel::Timer1Timer);
+    checkSoon_ = new QTimer(this);
+    checkSoon_->setSingleShot(true);
+    checkSoon_->setInterval(kCheckAfterEditMs);
+    connect(checkSoon_, &QTimer::timeout, this, &TfrmTabrel::Timer1Timer);
 
     dlgOpen_ = new QFileDialog(this, "Open");
     dlgOpen_->setObjectName("dlgOpen");
@@ -179,7 +179,8 @@ TfrmTabrel::TfrmTabrel() {
 TfrmTabrel::~TfrmTabrel() {
     // The history outlives this class's part of the window: its stack, cleared as it goes,
     // must not call back into it.
-    disconnect(history_->Stack(), nullptr, this, nullptr);
+    disconnect(editor_->Stack(), nullptr, this, nullptr);
+    disconnect(editor_, nullptr, this, nullptr);
 }
 
 void TfrmTabrel::BuildMenu() {
@@ -204,18 +205,13 @@ void TfrmTabrel::BuildMenu() {
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
-    // Undo and redo first record an edit whose observation is still due (the answer to a
-    // question a moment ago), so that they act on it too.
-    QUndoStack* stack = history_->Stack();
+    QUndoStack* stack = editor_->Stack();
     const auto historyAction = [this, stack](const char* name, const QString& verb, void (QUndoStack::*step)(),
                                              void (QUndoStack::*enabled)(bool), void (QUndoStack::*text)(const QString&)) {
         auto* action = new QAction(verb, this);
         action->setObjectName(name);
         action->setEnabled(false);
-        connect(action, &QAction::triggered, this, [this, stack, step] {
-            ObserveNow();
-            (stack->*step)();
-        });
+        connect(action, &QAction::triggered, stack, step);
         connect(stack, enabled, action, &QAction::setEnabled);
         connect(stack, text, action, [action, verb](const QString& label) {
             action->setText(label.isEmpty() ? verb : verb + " " + label);
@@ -309,10 +305,7 @@ void TfrmTabrel::showEvent(QShowEvent* event) {
 
 void TfrmTabrel::FormShow() {
     tabsMainChange();
-    document_ = std::make_unique<corvdekLINDefinitionFile>();
-    RefreshAllTabs();
-    RememberSavedText();
-    history_->Reset(CurrentState());
+    ReplaceDocument(std::make_unique<corvdekLINDefinitionFile>(), 0);
     QTimer::singleShot(0, this, &TfrmTabrel::OfferRecoveryCopy);
 }
 
@@ -326,10 +319,11 @@ void TfrmTabrel::OfferRecoveryCopy() {
         return;
     }
     auto restored = std::make_unique<corvdekLINDefinitionFile>();
-    if (!restored->LoadFromFile(FromQString(EditorSession::RecoveryPath()))) return;
+    std::string bytes;
+    if (!ReadWholeFile(FromQString(EditorSession::RecoveryPath()), bytes) || !restored->LoadFromBytes(bytes)) return;
     ShowUntitledCaption();
-    ShowLoadedDocument(std::move(restored));
-    history_->Stack()->resetClean();  // the restored edits are not saved anywhere
+    ShowLoadedDocument(std::move(restored), bytes.size());
+    editor_->Stack()->resetClean();  // the restored edits are not saved anywhere
     setWindowModified(true);
 }
 
@@ -341,6 +335,7 @@ void TfrmTabrel::RefreshAllTabs() {
     scheduleTables_->Show(document_.get());
     encodings_->Show(document_.get());
     RefreshNodeChoices();
+    signals_->RefreshEncodingChoices();
     ShowCurrentTabDetails();
     comparePanel_->Refresh(*document_);
     Timer1_->start();
@@ -377,17 +372,6 @@ void TfrmTabrel::SetTitles(const QString& caption, const QString& applicationTit
     QApplication::setApplicationName(applicationTitle);
 }
 
-// Every value of the document, with what a save would still leave out, so that an edit of
-// a value that cannot be written yet (a master name without a time base) counts as a change.
-std::string TfrmTabrel::DocumentSnapshot() const {
-    corvStringArray leftOut;
-    std::string snapshot = RenderLDF(*document_, &leftOut, LdfRendering::kEveryValue);
-    for (int i = 0; i < leftOut.Count(); ++i) snapshot += "\n" + leftOut.Item(i).ToUtf8();
-    return snapshot;
-}
-
-void TfrmTabrel::RememberSavedText() { savedText_ = DocumentSnapshot(); }
-
 QString TfrmTabrel::ChoosePath(QFileDialog* dialog, const QString& suffix) {
     PrepareFileDialog(dialog, suffix);
     if (runFileDialog_) return std::exchange(runFileDialog_, nullptr)(*dialog);
@@ -414,12 +398,9 @@ void TfrmTabrel::PrepareFileDialog(QFileDialog* dialog, const QString& suffix) {
     }
 }
 
-bool TfrmTabrel::HasUnsavedChanges() const {
-    return document_ && DocumentSnapshot() != savedText_;
-}
+bool TfrmTabrel::HasUnsavedChanges() const { return editor_->IsModified(); }
 
 bool TfrmTabrel::ConfirmDiscardChanges() {
-    ObserveNow();
     if (!HasUnsavedChanges()) return true;
     QMessageBox box(QMessageBox::Question, "Tabrel", "Save changes to the current cluster?",
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
@@ -433,13 +414,10 @@ bool TfrmTabrel::ConfirmDiscardChanges() {
 
 void TfrmTabrel::mnuFileNewClick() {
     if (!ConfirmDiscardChanges()) return;
-    document_->Reset();
     lblResult_->setText("-");  // what it said was of the previous document
     ShowUntitledCaption();
-    RefreshAllTabs();
+    ReplaceDocument(std::make_unique<corvdekLINDefinitionFile>(), 0);
     ldfFile_->ShowText(QString());
-    RememberSavedText();
-    history_->Reset(CurrentState());
 }
 
 void TfrmTabrel::mnuFileOpenClick() {
@@ -482,26 +460,25 @@ bool TfrmTabrel::OpenPath(const QString& chosen) {
     }
     ShowFileCaption(chosen);
     if (read) ldfFile_->ShowText(DecodedLdfText(bytes));
-    ShowLoadedDocument(std::move(loaded));
-    RememberSavedText();
+    ShowLoadedDocument(std::move(loaded), bytes.size());
     EditorSession::RememberFile(chosen);
     return true;
 }
 
-void TfrmTabrel::ShowLoadedDocument(std::unique_ptr<corvdekLINDefinitionFile> loaded) {
+void TfrmTabrel::ShowLoadedDocument(std::unique_ptr<corvdekLINDefinitionFile> loaded, std::size_t sizeBytes) {
     // Clearing a filter refills its list: from the document the tab still shows.
     signals_->ClearFilter();
     frames_->ClearFilter();
-    ReplaceDocument(std::move(loaded));
+    ReplaceDocument(std::move(loaded), sizeBytes);
     lblResult_->setText("-");
     FillLoadIssues();
-    history_->Reset(CurrentState());
 }
 
-void TfrmTabrel::ReplaceDocument(std::unique_ptr<corvdekLINDefinitionFile> document) {
+void TfrmTabrel::ReplaceDocument(std::unique_ptr<corvdekLINDefinitionFile> document, std::size_t sizeBytes) {
     // The old document lives until every tab shows the new one: a tab refilled early may
     // make another one show its details.
     const std::unique_ptr<corvdekLINDefinitionFile> old = std::exchange(document_, std::move(document));
+    editor_->Bind(document_.get(), sizeBytes);
     RefreshAllTabs();
 }
 
@@ -526,7 +503,6 @@ bool TfrmTabrel::SaveDocumentAs() {
 bool TfrmTabrel::SaveDocument() { return currentPath_.isEmpty() ? SaveDocumentAs() : SaveTo(currentPath_); }
 
 bool TfrmTabrel::SaveTo(const QString& path) {
-    ObserveNow();  // the save holds every edit: none may become a step after it
     corvStringArray leftOut;
     if (!WriteLDF(*document_, FromQString(path), &leftOut)) {
         QMessageBox box(QMessageBox::Critical, "Tabrel",
@@ -541,8 +517,7 @@ bool TfrmTabrel::SaveTo(const QString& path) {
     lblResult_->setText(notes.isEmpty() ? "-" : "Saved without: " + notes.join(" "));
     ShowFileCaption(path);
     statusBar()->showMessage("Saved " + path, kSavedMessageMs);
-    RememberSavedText();
-    history_->MarkSaved();
+    editor_->MarkSaved();
     session_->RemoveRecoveryCopy();
     EditorSession::RememberFile(path);
     return true;
@@ -578,12 +553,10 @@ void TfrmTabrel::dropEvent(QDropEvent* event) {
     if (ConfirmDiscardChanges()) OpenPath(urls.front().toLocalFile());
 }
 
-// The undo history follows the document through the user's input: after each key and
-// click, once the event has been handled, the window shows the history what it holds.
+// Undo and redo act on the document's history wherever the focus is: a text field's own
+// undo would change the field without a step of the history.
 bool TfrmTabrel::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    // Undo and redo act on the document's history wherever the focus is: a text field's own
-    // undo would be taken for a new edit.
     if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress) && IsHistoryKey(*static_cast<QKeyEvent*>(event))) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget->window() == this) {
@@ -591,59 +564,10 @@ bool TfrmTabrel::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    // A key that is a shortcut reaches the widget only as its ShortcutOverride; an unused key
-    // goes on to the parents, which did not edit. The application's focus widget can lag
-    // behind the widget keys reach (none, or one of a dialog just closed, until the window
-    // is active again): then the key is observed where it arrives.
-    const QWidget* focus = QApplication::focusWidget();
-    const bool focusLags = focus == nullptr || !focus->isVisible();
-    const bool key = (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && (watched == focus || focusLags);
-    if (key || type == QEvent::MouseButtonRelease) {
-        // Delete in a list removes its selected object (the list's shortcut asks first).
-        const bool removes = key && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
-                             qobject_cast<QAbstractItemView*>(watched) != nullptr;
-        ObserveSoon(watched, removes ? "Remove" : QString());
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 
-// The step is named after the last input before the observation: the one that edited.
-void TfrmTabrel::ObserveSoon(QObject* receiver, const QString& verb) {
-    auto* widget = qobject_cast<QWidget*>(receiver);
-    if (widget == nullptr || !document_) return;
-    QWidget* owner = widget->window();
-    if (owner != this && qobject_cast<QDialog*>(owner) == nullptr) return;  // another window
-    if (!observing_) history_->NoteShown(tabsMain_->currentIndex(), SelectedName());
-    pendingLabel_ = StepLabel(widget, verb);
-    pendingField_ = qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QComboBox*>(widget->parentWidget())
-                        ? widget
-                        : nullptr;
-    if (std::exchange(observing_, true)) return;
-    ObserveAtLevel(QThread::currentThread()->loopLevel());
-}
-
-// An input may open a dialog or a question whose answer edits the document once it closes:
-// the observation waits until the event loop of the input runs again.
-void TfrmTabrel::ObserveAtLevel(int loopLevel) {
-    const bool nested = QThread::currentThread()->loopLevel() > loopLevel;
-    QTimer::singleShot(nested ? kNestedObservationMs : 0, this, [this, loopLevel] {
-        if (QThread::currentThread()->loopLevel() > loopLevel) {
-            ObserveAtLevel(loopLevel);
-            return;
-        }
-        ObserveNow();
-    });
-}
-
-void TfrmTabrel::ObserveNow() {
-    if (!std::exchange(observing_, false) || !document_) return;
-    history_->Observe(CurrentState(), pendingLabel_, pendingField_);
-}
-
-DocumentHistory::State TfrmTabrel::CurrentState() const {
-    return {std::make_shared<const std::string>(RenderLDF(*document_, nullptr, LdfRendering::kEveryValue)),
-            tabsMain_->currentIndex(), SelectedName()};
-}
+ViewPlace TfrmTabrel::CurrentPlace() const { return {tabsMain_->currentIndex(), SelectedName()}; }
 
 // The name of the object the current tab shows.
 QString TfrmTabrel::SelectedName() const {
@@ -657,36 +581,11 @@ QString TfrmTabrel::SelectedName() const {
     }
 }
 
-// "Rename Signal", "Remove Frame", "Edit Node Attributes": what the input did, by the
-// control and the tab it belongs to.
-QString TfrmTabrel::StepLabel(QObject* receiver, const QString& verb) const {
-    static const char* const kKinds[] = {"Bus Settings", "Node", "Signal", "Frame", "Schedule Table", "Encoding", "", ""};
-    const int tab = tabsMain_->currentIndex();
-    const QString kind = tab >= 0 && tab < 8 ? kKinds[tab] : "";
-    auto* widget = qobject_cast<QWidget*>(receiver);
-    if (auto* dialog = qobject_cast<QDialog*>(widget->window()); dialog != nullptr) return "Edit " + dialog->windowTitle();
-    if (!verb.isEmpty()) return verb + " " + kind;
-    for (QWidget* control = widget; control != nullptr && control != this; control = control->parentWidget()) {
-        const QString name = control->objectName();
-        if (name == "txtSignalDescription" || name == "txtFrameDescription" || name == "txtScheduleTableDescription" ||
-            name == "txtEncodingTypeDescription" || name == "txtMasterName" || name == "lstSlaveNodes") {
-            return "Rename " + kind;
-        }
-        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-            const QString text = button->text().remove('&').remove("...").trimmed();
-            return button->isCheckable() ? "Change " + text : text + " " + kind;
-        }
-    }
-    return "Edit " + kind;
-}
-
-void TfrmTabrel::RestoreState(const DocumentHistory::State& state) {
-    auto restored = std::make_unique<corvdekLINDefinitionFile>();
-    restored->LoadFromBytes(*state.text);
-    ReplaceDocument(std::move(restored));
-    tabsMain_->setCurrentIndex(state.tab);
-    const QString& name = state.selected;
-    switch (state.tab) {
+void TfrmTabrel::ShowPlace(const ViewPlace& place) {
+    RefreshAllTabs();
+    tabsMain_->setCurrentIndex(place.tab);
+    const QString& name = place.selected;
+    switch (place.tab) {
         case kNodes: nodes_->SelectSlaveByName(name); break;
         case kSignals: signals_->SelectSignalByName(name); break;
         case kFrames: frames_->SelectFrameByName(name); break;
@@ -695,6 +594,15 @@ void TfrmTabrel::RestoreState(const DocumentHistory::State& state) {
         default: break;
     }
     tabsMainChange();
+}
+
+void TfrmTabrel::FollowChange(const DocumentChange& change) {
+    if (change.parts & DocumentPart::kNodes || change.parts & DocumentPart::kBus) RefreshNodeChoices();
+    if (change.parts & DocumentPart::kEncodings) signals_->RefreshEncodingChoices();
+    if (change.parts & DocumentPart::kSignals) frames_->RefreshFrameSignalChoices();
+    if (change.parts & DocumentPart::kFrames) scheduleTables_->RefreshScheduleFrameChoices();
+    if (comparePanel_->isVisible()) comparePanel_->Refresh(*document_);
+    checkSoon_->start();
 }
 
 void TfrmTabrel::mnuFileExitClick() { close(); }

@@ -1,8 +1,8 @@
 #pragma once
 // The main window: the one cluster document shown in eight tabs, the File menu, the two
 // issue lists, the setup check timer and the navigation from an issue to the control it
-// names. Each list tab is a class of its own; the window composes them and routes the
-// refreshes one tab's edit asks of another.
+// names. Each list tab is a class of its own; the window composes them, and the views
+// follow the document editor's changes.
 
 #include <QList>
 #include <QMainWindow>
@@ -10,8 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "document_history.h"
-
+#include "document_editor.h"
 
 class ComparePanel;
 class EditorSession;
@@ -51,8 +50,9 @@ public:
     // or an empty text for a cancelled dialog. Tests choose files this way.
     using FileDialogRunner = std::function<QString(QFileDialog& dialog)>;
     void SetFileDialogRunner(FileDialogRunner runner) { runFileDialog_ = std::move(runner); }
-    // The document's text differs from the one it had after the last New, Open or Save As.
+    // Edits were made since the last New, Open or Save.
     bool HasUnsavedChanges() const;
+    DocumentEditor* Editor() const { return editor_; }
 
     // Shows the document in every tab, as after a load.
     void RefreshAllTabs();
@@ -103,25 +103,20 @@ private:
     bool SaveTo(const QString& path);
     void ShowFileCaption(const QString& path);
     void ShowUntitledCaption();
-    // Shows a document loaded from a file (Open, a recovery copy) with a fresh history.
-    void ShowLoadedDocument(std::unique_ptr<corvdekLINDefinitionFile> loaded);
-    // Shows `document` in every tab in place of the current one.
-    void ReplaceDocument(std::unique_ptr<corvdekLINDefinitionFile> document);
+    // Shows a document loaded from a file of `sizeBytes` (Open, a recovery copy) with a
+    // fresh history.
+    void ShowLoadedDocument(std::unique_ptr<corvdekLINDefinitionFile> loaded, std::size_t sizeBytes);
+    // Shows `document` in every tab in place of the current one, with a fresh history.
+    void ReplaceDocument(std::unique_ptr<corvdekLINDefinitionFile> document, std::size_t sizeBytes);
     void FillRecentMenu();
-    // The undo history: what the window shows now, a step's name, and showing a step.
-    DocumentHistory::State CurrentState() const;
+    // What the tab shows now, and showing it again after an undo or redo.
+    ViewPlace CurrentPlace() const;
     QString SelectedName() const;
-    // `verb` names what the input does when the control cannot tell it ("Remove").
-    QString StepLabel(QObject* receiver, const QString& verb) const;
-    void ObserveSoon(QObject* receiver, const QString& verb);
-    void ObserveAtLevel(int loopLevel);
-    // Records at once the observation that is due, if one is.
-    void ObserveNow();
-    void RestoreState(const DocumentHistory::State& state);
+    void ShowPlace(const ViewPlace& place);
+    // The views that show what `change` changed follow it.
+    void FollowChange(const DocumentChange& change);
     // Offers the recovery copy a previous run left (the session keeps it).
     void OfferRecoveryCopy();
-    void RememberSavedText();
-    std::string DocumentSnapshot() const;
     // Generates a driver header through the save dialog.
     void GenerateHeaderFile(bool isMaster, int slaveIndex);
     void SetTitles(const QString& caption, const QString& applicationTitle);
@@ -136,15 +131,10 @@ private:
     std::unique_ptr<corvdekLINDefinitionFile> document_;
     FileDialogRunner runFileDialog_;
     bool shown_ = false;
-    // The LDF text right after the last New, successful Open or successful Save As; the
-    // document has unsaved edits when its text differs.
-    std::string savedText_;
 
     QString currentPath_;  // the file Save writes: the one last opened or saved
-    DocumentHistory* history_ = nullptr;
-    bool observing_ = false;  // an observation of the document is due
-    QString pendingLabel_;
-    QObject* pendingField_ = nullptr;
+    DocumentEditor* editor_ = nullptr;
+    QTimer* checkSoon_ = nullptr;  // the setup check shortly after an edit
     QMenu* mnuFileOpenRecent_ = nullptr;
     EditorSession* session_ = nullptr;
     std::unique_ptr<IssueNavigator> navigator_;

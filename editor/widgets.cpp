@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "artwork.h"
+#include "document_editor.h"
 #include "name_field.h"
+#include "qt_text.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -188,21 +190,25 @@ QString Holders(const std::vector<Reference>& references, bool removable) {
 
 }  // namespace
 
-bool ConfirmRemoval(QWidget* parent, const QString& question, corvdekLINDefinitionFile& document, NamedKind kind,
-                    const corvString& name) {
-    // References to a name two objects share belong to neither alone.
-    std::vector<Reference> references;
-    if (CountNamed(document, kind, name) == 1) references = FindReferences(document, kind, name);
-    QString text = question;
-    if (const QString removed = Holders(references, true); !removed.isEmpty()) {
-        text += "\n\nUsed by: " + removed + ".\nThese uses are removed with it.";
-    }
-    if (const QString kept = Holders(references, false); !kept.isEmpty()) {
-        text += "\n\nPublisher of: " + kept + ". These keep it as their publisher.";
-    }
-    if (!AskYesNo(parent, text)) return false;
-    RemoveReferences(references);
-    return true;
+bool RemoveWithReferences(QWidget* parent, DocumentEditor& editor, const QString& label, const QString& question,
+                          NamedKind kind, const corvString& name,
+                          const std::function<void(corvdekLINDefinitionFile&)>& remove) {
+    return editor.TryApply({label, DocumentPart::kAll, ToQString(name)}, [&](corvdekLINDefinitionFile& document) {
+        // References to a name two objects share belong to neither alone.
+        std::vector<Reference> references;
+        if (CountNamed(document, kind, name) == 1) references = FindReferences(document, kind, name);
+        QString text = question;
+        if (const QString removed = Holders(references, true); !removed.isEmpty()) {
+            text += "\n\nUsed by: " + removed + ".\nThese uses are removed with it.";
+        }
+        if (const QString kept = Holders(references, false); !kept.isEmpty()) {
+            text += "\n\nPublisher of: " + kept + ". These keep it as their publisher.";
+        }
+        if (!AskYesNo(parent, text)) return false;
+        RemoveReferences(references);
+        remove(document);
+        return true;
+    });
 }
 
 void ShowModalOver(QWidget* over, QDialog* dialog) {

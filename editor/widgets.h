@@ -3,9 +3,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "model/references.h"
 
+class DocumentEditor;
 class QComboBox;
 class QDialog;
 class QFrame;
@@ -25,9 +27,11 @@ QPushButton* Button(const char* name, const QString& caption);
 // Asks a yes-or-no question (the remove confirmations); true for yes.
 bool AskYesNo(QWidget* parent, const QString& question, const QString& title = "Confirm Remove");
 // Asks `question` about removing the object of `kind` named `name`, naming what refers to
-// it; yes takes those references out of the document (the caller removes the object).
-bool ConfirmRemoval(QWidget* parent, const QString& question, corvdekLINDefinitionFile& document, NamedKind kind,
-                    const corvString& name);
+// it; yes removes the object through `remove` together with those references, as one step
+// of `editor` named `label`. True when it was removed.
+bool RemoveWithReferences(QWidget* parent, DocumentEditor& editor, const QString& label, const QString& question,
+                          NamedKind kind, const corvString& name,
+                          const std::function<void(corvdekLINDefinitionFile&)>& remove);
 
 // Runs `dialog` modally, centred over the window of `over`.
 void ShowModalOver(QWidget* over, QDialog* dialog);

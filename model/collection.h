@@ -70,6 +70,24 @@ public:
     }
     T* InsertExistingAt(std::unique_ptr<T> element, int index) override;
 
+    // Makes this collection a deep copy of `other`: equal elements under the same keys. The
+    // editor keeps such copies to take an edit back.
+    void CopyFrom(const corvCollectionTemplate& other) {
+        std::vector<std::unique_ptr<T>> copies;
+        copies.reserve(other.items_.size());
+        for (const auto& element : other.items_) copies.push_back(std::make_unique<T>(*element));
+        items_ = std::move(copies);
+        capacity_ = other.capacity_;
+        nextKeyNumber_ = other.nextKeyNumber_;
+        keysAscend_ = other.keysAscend_;
+    }
+    void SwapWith(corvCollectionTemplate& other) noexcept {
+        items_.swap(other.items_);
+        std::swap(capacity_, other.capacity_);
+        std::swap(nextKeyNumber_, other.nextKeyNumber_);
+        std::swap(keysAscend_, other.keysAscend_);
+    }
+
     int Capacity() const { return capacity_; }
     // The last element, which the readers fill after adding it; null when empty.
     T* Last() const { return items_.empty() ? nullptr : items_.back().get(); }

@@ -213,6 +213,14 @@ public:
     corvString key;
     LdfComments comments;
     corvCollectionTemplate<corvdekLINScheduleTableItem> items;
+
+    corvdekLINScheduleTable() = default;
+    // A deep copy, its items included.
+    corvdekLINScheduleTable(const corvdekLINScheduleTable& other)
+        : name(other.name), key(other.key), comments(other.comments) {
+        items.CopyFrom(other.items);
+    }
+    corvdekLINScheduleTable& operator=(const corvdekLINScheduleTable&) = delete;
 };
 
 class corvdekLINSignalEncodingTypeItem {
@@ -236,6 +244,14 @@ public:
     LdfComments comments;
     corvString name;
     corvCollectionTemplate<corvdekLINSignalEncodingTypeItem> items;
+
+    corvdekLINSignalEncodingTypes() = default;
+    // A deep copy, its items included.
+    corvdekLINSignalEncodingTypes(const corvdekLINSignalEncodingTypes& other)
+        : key(other.key), comments(other.comments), name(other.name) {
+        items.CopyFrom(other.items);
+    }
+    corvdekLINSignalEncodingTypes& operator=(const corvdekLINSignalEncodingTypes&) = delete;
 };
 
 class corvdekLINSignalRepresentations {
@@ -260,4 +276,12 @@ public:
     corvString key;
     LdfComments comments;
     corvCollectionTemplate<corvdekLINCompositeNode> compositeNodes;
+
+    corvdekLINCompositeConfiguration() = default;
+    // A deep copy, its compositeNodes included.
+    corvdekLINCompositeConfiguration(const corvdekLINCompositeConfiguration& other)
+        : name(other.name), key(other.key), comments(other.comments) {
+        compositeNodes.CopyFrom(other.compositeNodes);
+    }
+    corvdekLINCompositeConfiguration& operator=(const corvdekLINCompositeConfiguration&) = delete;
 };

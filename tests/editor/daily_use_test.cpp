@@ -21,7 +21,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "document_history.h"
+#include "document_editor.h"
 #include "editor_session.h"
 #include "editor_test_support.h"
 #include "frame_layout_view.h"
@@ -50,7 +50,7 @@ void Trigger(TfrmTabrel& w, const char* action) { w.findChild<QAction*>(action)-
 
 QString ActionText(TfrmTabrel& w, const char* action) { return w.findChild<QAction*>(action)->text(); }
 
-// Types into a field as the keyboard does, so that the edit is observed like a user's.
+// Types into a field as the keyboard does.
 void TypeKeys(TfrmTabrel& w, const char* field, const QString& text) {
     auto* edit = Find<QLineEdit>(&w, field);
     edit->setFocus();
@@ -123,8 +123,7 @@ private Q_SLOTS:
         AnswerMessage(QMessageBox::Yes);
         ClickButton(w, "cmdRemove");
         QCOMPARE(w.Document()->signals.GetCount(), 1);
-        // Observed once the question's event loop has ended.
-        QTRY_COMPARE(ActionText(w, "mnuEditUndo"), QString("Undo Remove Signal"));
+        QCOMPARE(ActionText(w, "mnuEditUndo"), QString("Undo Remove Signal"));
 
         ShowTab(w, TfrmTabrel::kGeneral);
         Trigger(w, "mnuEditUndo");  // the removal
@@ -164,12 +163,12 @@ private Q_SLOTS:
         } edits[] = {
             {"Undo Add Signal", TfrmTabrel::kSignals, [&] { click("cmdAdd"); }},
             {"Undo Change Include Diagnostic Frames", TfrmTabrel::kGeneral, [&] { click("chkHasDiagnostics"); }},
-            {"Undo Clear Frame", TfrmTabrel::kFrames,
+            {"Undo Clear Frame Signals", TfrmTabrel::kFrames,
              [&] {
                  ClickRow(Find<QListView>(&w, "lstFrames"), "Cmd");
                  click("cmdFrameSignalsClear");
              }},
-            {"Undo Up Schedule Table", TfrmTabrel::kScheduleTables,
+            {"Undo Move Schedule Entry Up", TfrmTabrel::kScheduleTables,
              [&] {
                  ClickRow(Find<QListView>(&w, "lstScheduleTables"), "Main");
                  auto* entries = Find<QTreeWidget>(&w, "lviewScheduleTableFrames");
@@ -228,11 +227,53 @@ private Q_SLOTS:
 
     // Steps of a very large cluster are fewer, so that the history stays within 512 MB.
     void aLargeClusterKeepsFewerSteps() {
-        DocumentHistory history(nullptr);
-        history.Reset({std::make_shared<const std::string>(std::size_t{8} << 20, 'x'), 0, QString()});
-        QCOMPARE(history.Stack()->undoLimit(), 64);
-        history.Reset({std::make_shared<const std::string>(std::size_t{2} << 20, 'x'), 0, QString()});
-        QCOMPARE(history.Stack()->undoLimit(), 200);
+        corvdekLINDefinitionFile document;
+        DocumentEditor editor(nullptr, [] { return ViewPlace{}; });
+        editor.Bind(&document, std::size_t{8} << 20);
+        QCOMPARE(editor.Stack()->undoLimit(), 64);
+        editor.Bind(&document, std::size_t{2} << 20);
+        QCOMPARE(editor.Stack()->undoLimit(), 200);
+    }
+
+    // Keystrokes into one field of one object join one step; anything else starts a new one,
+    // and every step announces the object and field it changed, also when undone.
+    void typingJoinsOneStepOfOneFieldOfOneObject() {
+        corvdekLINDefinitionFile document;
+        document.signals.Add();
+        const int first = 0;  // what the keystrokes go into, by address
+        const int second = 0;
+        const auto keystroke = [](const void* object, const char* field) {
+            return DocumentChange{"Edit Signal", DocumentPart::kSignals, "S", field, object};
+        };
+        const DocumentChange click{"Change Byte Array", DocumentPart::kSignals, "S", "ByteArray"};
+        const struct {
+            const char* name;
+            DocumentChange next;
+            bool savedBetween;
+            int steps;
+        } cases[] = {
+            {"same field, same object", keystroke(&first, "Size"), false, 1},
+            {"another field", keystroke(&first, "InitValue"), false, 2},
+            {"another object", keystroke(&second, "Size"), false, 2},
+            {"not a keystroke", click, false, 2},
+            {"saved in between", keystroke(&first, "Size"), true, 2},
+        };
+        const auto size = [](const char16_t* bits) {
+            return [bits](corvdekLINDefinitionFile& edited) { edited.signals.Get(0)->size = bits; };
+        };
+        for (const auto& c : cases) {
+            DocumentEditor editor(nullptr, [] { return ViewPlace{}; });
+            editor.Bind(&document, 0);
+            QList<DocumentChange> announced;
+            connect(&editor, &DocumentEditor::Changed, [&](const DocumentChange& change) { announced << change; });
+            editor.Apply(keystroke(&first, "Size"), size(u"1"));
+            if (c.savedBetween) editor.MarkSaved();
+            editor.Apply(c.next, size(u"12"));
+            QVERIFY2(editor.Stack()->count() == c.steps, c.name);
+            while (editor.Stack()->canUndo()) editor.Stack()->undo();
+            QVERIFY2(document.signals.Get(0)->size.IsEmpty(), c.name);
+            QVERIFY2(announced.size() == 2 + c.steps && announced.back().field == "Size", c.name);
+        }
     }
 
     void filesOpenFromTheCommandLineADropAndTheRecentList() {

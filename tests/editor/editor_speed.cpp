@@ -102,12 +102,12 @@ private Q_SLOTS:
         }
     }
 
-    // Undo and redo of a rename: each brings back the whole document from its LDF text.
+    // Undo and redo of a rename: each exchanges every part of the document with its copy.
     void undoAndRedo() {
         TfrmTabrel& w = shown_->window;
         ShowTab(w, TfrmTabrel::kSignals);
         auto* name = Find<QLineEdit>(&w, "txtSignalDescription");
-        name->setFocus();  // the window observes the focused field's keys
+        name->setFocus();
         QTest::keyClick(name, Qt::Key_X);
         QApplication::processEvents();
         auto* undo = w.findChild<QAction*>("mnuEditUndo");

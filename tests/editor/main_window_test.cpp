@@ -304,13 +304,15 @@ private Q_SLOTS:
     void failedSaveIsReportedAndKeepsTheOldFile() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
-        for (int i = 0; i < 300; ++i) {
-            corvdekLINSignal& signal = *w.Document()->signals.Add();
-            signal.name = u"SignalWithALongName";
-            signal.size = u"8";
-            signal.initValue = u"0";
-            signal.publisher = u"M";
-        }
+        w.Editor()->Apply({"Add Signal", DocumentPart::kSignals}, [](corvdekLINDefinitionFile& document) {
+            for (int i = 0; i < 300; ++i) {
+                corvdekLINSignal& signal = *document.signals.Add();
+                signal.name = u"SignalWithALongName";
+                signal.size = u"8";
+                signal.initValue = u"0";
+                signal.publisher = u"M";
+            }
+        });
         const QString target = TempPath("old.ldf");
         std::ofstream(target.toStdString()) << "old contents";
 

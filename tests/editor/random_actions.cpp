@@ -29,6 +29,8 @@
 #include <string>
 #include <utility>
 
+#include "cluster_diff/cluster_diff.h"
+#include "document_editor.h"
 #include "editor_test_support.h"
 #include "ldf_writer/ldf_writer.h"
 #include "model/definition_file.h"
@@ -80,6 +82,41 @@ QString FirstDifference(const std::string& expected, const std::string& found) {
     return {};
 }
 
+// The part of a document that holds objects of a kind the comparison names.
+DocumentParts PartOfKind(const std::string& kind) {
+    static const std::map<std::string, DocumentPart> kParts = {
+        {"header", DocumentPart::kBus},
+        {"master", DocumentPart::kBus},
+        {"node", DocumentPart::kNodes},
+        {"diagnostic address", DocumentPart::kNodes},
+        {"signal", DocumentPart::kSignals},
+        {"frame", DocumentPart::kFrames},
+        {"sporadic frame", DocumentPart::kFrames},
+        {"event-triggered frame", DocumentPart::kFrames},
+        {"diagnostic signal", DocumentPart::kDiagnostics},
+        {"diagnostic frame", DocumentPart::kDiagnostics},
+        {"signal group", DocumentPart::kSignalGroups},
+        {"schedule table", DocumentPart::kScheduleTables},
+        {"encoding type", DocumentPart::kEncodings},
+        {"representation", DocumentPart::kEncodings},
+        {"composite configuration", DocumentPart::kComposites},
+    };
+    const auto found = kParts.find(kind);
+    return found == kParts.end() ? DocumentParts(DocumentPart::kAll) : DocumentParts(found->second);
+}
+
+// Whether the announced `change` covers the change of `object`: the object is of a part the
+// change names, and is the object it names (when it names one). An edit of every part (a
+// rename or removal with its references) may touch any object; a signal that changes its
+// encoding moves between the representations.
+bool Covers(const DocumentChange& change, const ObjectChange& object) {
+    if (change.parts == DocumentParts(DocumentPart::kAll)) return true;
+    if (!(change.parts & PartOfKind(object.kind))) return false;
+    if (change.object.isEmpty()) return true;
+    if (change.field == "Encoding" && std::string(object.kind) == "representation") return true;
+    return change.object.toStdString() == object.name || change.object.toStdString() == object.newName;
+}
+
 QStringList SampleFiles() {
     QStringList files;
     for (const char* folder : {TABREL_EXAMPLES_DIR, TABREL_TEST_DATA_DIR, TABREL_CORPUS_DIR "/ldfparser"}) {
@@ -98,6 +135,8 @@ public:
         answerer_.setInterval(5);
         QObject::connect(&answerer_, &QTimer::timeout, [this] { AnswerModal(); });
         answerer_.start();
+        QObject::connect(w_.Editor(), &DocumentEditor::Changed,
+                         [this](const DocumentChange& change) { announced_.push_back(change); });
     }
 
     // Runs `count` actions; false at the first failure.
@@ -112,8 +151,10 @@ public:
 private:
     bool Step() {
         const std::string before = Everything(w_);
+        announced_.clear();
         const int kind = static_cast<int>(random_.bounded(100));
         bool mayEdit = true;
+        bool replaces = false;  // another document is shown
         if (kind < 12) {
             ClickTab(static_cast<int>(random_.bounded(6)));
             mayEdit = false;
@@ -136,7 +177,7 @@ private:
             if (!SaveAndReload()) return false;
         } else if (kind < 95) {
             Reopen();
-            mayEdit = true;
+            replaces = true;
         } else if (kind < 97) {
             if (!CheckUndoAndRedoOfAll()) return false;
         } else if (kind < 98) {
@@ -152,6 +193,7 @@ private:
         if (!mayEdit && Everything(w_) != before) {
             return Fail("the document changed though nothing was edited: " + FirstDifference(before, Everything(w_)));
         }
+        if (!replaces && !CheckOnlyAnnouncedObjectsChanged(before)) return false;
         return CheckDetails();
     }
 
@@ -381,6 +423,27 @@ private:
         return true;
     }
 
+    // Every object that changed was announced as changed by an edit, an undo or a redo.
+    bool CheckOnlyAnnouncedObjectsChanged(const std::string& before) {
+        const std::string after = Everything(w_);
+        if (after == before) return true;
+        corvdekLINDefinitionFile was;
+        corvdekLINDefinitionFile is;
+        was.LoadFromBytes(before);
+        is.LoadFromBytes(after);
+        for (const ObjectChange& object : CompareClusters(was, is)) {
+            const bool covered = std::any_of(announced_.begin(), announced_.end(),
+                                             [&](const DocumentChange& change) { return Covers(change, object); });
+            if (!covered) {
+                QStringList edits;
+                for (const DocumentChange& change : announced_) edits << change.label + " " + change.object;
+                return Fail(QString::fromStdString("an object changed that no edit named: " + ChangeLine(object)) +
+                            " (edits: " + edits.join(", ") + ")");
+            }
+        }
+        return true;
+    }
+
     // The details shown are those of the selected row.
     bool CheckDetails() {
         const ListTab* tab = CurrentListTab();
@@ -424,6 +487,7 @@ private:
     std::string opened_;
     QStringList log_;
     std::map<std::string, std::string> saved_;
+    std::vector<DocumentChange> announced_;  // by the action under way
 };
 
 }  // namespace

@@ -179,4 +179,31 @@ TEST(Entities, AddedObjectsStartFromTheirInitialValues) {
     EXPECT_EQ(part->offset, 0.0);
 }
 
+// The editor takes an edit back by exchanging a collection with a copy made before it: the
+// copy is deep (nested collections too), keeps every key, and goes on with fresh keys where
+// the original would have.
+TEST(Collection, CopiesAreDeepAndKeepTheKeys) {
+    corvCollectionTemplate<corvdekLINScheduleTable> tables;
+    corvdekLINScheduleTable* table = tables.Add();
+    table->name = u"Main";
+    table->items.Add()->frameName = u"F1";
+    table->items.Add()->frameName = u"F2";
+    table->items.RemoveAt(0);
+    tables.Add()->name = u"Other";
+    tables.RemoveAt(1);
+
+    corvCollectionTemplate<corvdekLINScheduleTable> copy;
+    copy.CopyFrom(tables);
+    tables.Get(0)->items.Get(0)->frameName = u"Changed";
+    ASSERT_EQ(copy.GetCount(), 1);
+    const corvdekLINScheduleTable& copied = *copy.Get(0);
+    EXPECT_EQ(std::u16string(copied.items.Get(0)->frameName.View()), u"F2");
+    EXPECT_EQ(std::u16string(copied.items.GetKey(0).View()), u"1");
+    EXPECT_EQ(std::u16string(copy.Add()->key.View()), std::u16string(tables.Add()->key.View()));
+
+    copy.SwapWith(tables);
+    EXPECT_EQ(std::u16string(tables.Get(0)->items.Get(0)->frameName.View()), u"F2");
+    EXPECT_EQ(std::u16string(copy.Get(0)->items.Get(0)->frameName.View()), u"Changed");
+}
+
 }  // namespace
