@@ -1,11 +1,14 @@
 #include "composite_nodes_dialog.h"
 
 #include <QComboBox>
-#include <QGridLayout>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "document_editor.h"
 #include "model/definition_file.h"
@@ -34,31 +37,38 @@ TfrmLINCompositeNodes::TfrmLINCompositeNodes(QWidget* parent) : QDialog(parent) 
     lstFunctionalNodes_ = new QListWidget;
     lstFunctionalNodes_->setObjectName("lstFunctionalNodes");
     lstNodeChoice_ = NameChoice("lstFrameSignals");
-    auto* offset = TextField("txtFrameSignalOffset");  // a frame-style field a node has no use for
-    offset->setEnabled(false);
     QPushButton* addNode = Button("cmdFunctionalNodeAdd", "Add");
     QPushButton* removeNode = Button("cmdFunctionalNodeRemove", "Remove");
     QPushButton* clearNodes = Button("cmdFunctionalNodesClear", "Clear");
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close);
+    close->setObjectName("cmdClose");
 
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("Configuration"), 0, 0);
-    grid->addWidget(lstConfigurations_, 1, 0, 4, 1);
-    grid->addWidget(add, 1, 1);
-    grid->addWidget(remove, 2, 1);
-    grid->addWidget(new QLabel("Description"), 5, 0);
-    grid->addWidget(txtFrameDescription_, 6, 0);
-    grid->addWidget(new QLabel("Composite Nodes"), 0, 2);
-    grid->addWidget(new QLabel("Slave Nodes (Composite)"), 1, 2);
-    grid->addWidget(lstCompositeNodes_, 2, 2, 2, 1);
-    grid->addWidget(addComposite, 2, 3);
-    grid->addWidget(removeComposite, 3, 3);
-    grid->addWidget(new QLabel("Functional Nodes"), 4, 2);
-    grid->addWidget(lstFunctionalNodes_, 5, 2, 2, 1);
-    grid->addWidget(lstNodeChoice_, 7, 2);
-    grid->addWidget(offset, 8, 2);
-    grid->addWidget(addNode, 9, 3);
-    grid->addWidget(removeNode, 10, 3);
-    grid->addWidget(clearNodes, 11, 3);
+    // Three columns, each a list with its buttons below it: the configurations with their
+    // description, their composite nodes, and the slaves the selected one stands for.
+    const auto column = [](const QString& caption, QWidget* list, std::initializer_list<QWidget*> below) {
+        auto* layout = new QVBoxLayout;
+        layout->addWidget(new QLabel(caption));
+        layout->addWidget(list, 1);
+        auto* buttons = new QHBoxLayout;
+        for (QWidget* control : below) buttons->addWidget(control);
+        buttons->addStretch();
+        layout->addLayout(buttons);
+        return layout;
+    };
+    QVBoxLayout* configurations = column("Configuration", lstConfigurations_, {add, remove});
+    auto* description = new QFormLayout;
+    description->addRow("Description", txtFrameDescription_);
+    configurations->addLayout(description);
+    QVBoxLayout* functional = column("Functional Nodes", lstFunctionalNodes_, {addNode, removeNode, clearNodes});
+    functional->insertWidget(2, lstNodeChoice_);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(configurations);
+    columns->addLayout(column("Composite Nodes (Slave Nodes)", lstCompositeNodes_, {addComposite, removeComposite}));
+    columns->addLayout(functional);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addWidget(close);
+    connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     connect(lstConfigurations_, &QListWidget::currentRowChanged, this, [this] { ShowSelected(); });
     connect(txtFrameDescription_, &QLineEdit::textChanged, this, &TfrmLINCompositeNodes::Rename);

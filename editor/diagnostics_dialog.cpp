@@ -24,6 +24,7 @@ QTableView* FieldTable(const char* name, FieldTableModel* model,
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     int column = 0;
     for (RuleItemDelegate::Rule rule : rules) table->setItemDelegateForColumn(column++, new RuleItemDelegate(rule, table));
@@ -68,7 +69,7 @@ TfrmDiagnostics::TfrmDiagnostics(QWidget* parent) : QDialog(parent) {
     layout->addWidget(new QLabel("Signals of the Selected Frame"));
     layout->addWidget(tblDiagnosticFrameSignals_);
     layout->addWidget(ok, 0, Qt::AlignRight);
-    resize(460, 640);
+    setMinimumSize(480, 600);  // every column in sight without scrolling sideways
 
     connect(tblDiagnosticFrames_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ShowSelectedFrame(); });

@@ -11,12 +11,21 @@
 namespace {
 
 constexpr int kRecentFiles = 10;
+constexpr int kListWidth = 200;
 QString recoveryFolder;  // empty for the user's cache folder
 int recoveryDelayMs = 30000;
 
 QSettings Settings() { return QSettings("Kestova", "Tabrel"); }
 
 }  // namespace
+
+int EditorSession::ListWidth(const QString& panel) {
+    return Settings().value("listWidth/" + panel, kListWidth).toInt();
+}
+
+void EditorSession::RememberListWidth(const QString& panel, int width) {
+    Settings().setValue("listWidth/" + panel, width);
+}
 
 EditorSession::EditorSession(QObject* parent, std::function<void(const QString& path)> writeCopy)
     : QObject(parent), writeCopy_(std::move(writeCopy)), recoveryTimer_(new QTimer(this)) {

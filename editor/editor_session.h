@@ -22,6 +22,9 @@ public:
     static void RememberFile(const QString& path);
     static void ForgetFile(const QString& path);
     static QString LastFolder();
+    // The width the user gave the object list of the tab `panel`, in pixels.
+    static int ListWidth(const QString& panel);
+    static void RememberListWidth(const QString& panel, int width);
 
     // Where the recovery copy is kept (the user's cache folder unless set), and how long
     // after the last edit it is written.

@@ -53,7 +53,7 @@ QLabel* Label(const char* name, const QString& caption) {
 
 EncodingsTab::EncodingsTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName("pnlEncodings");
-    const ListColumn left = BuildListColumn({"cmdEncodingsAdd", "cmdEncodingsRemove", "lstEncodings"}, 224);
+    const ListColumn left = BuildListColumn({"cmdEncodingsAdd", "cmdEncodingsRemove", "lstEncodings"});
     lstEncodings_ = left.view;
     encodingList_ = std::make_unique<NameListView>(
         lstEncodings_, [this] { return document_ != nullptr ? document_->encodingTypes.GetCount() : 0; },
@@ -112,6 +112,7 @@ EncodingsTab::EncodingsTab(DocumentEditor* editor, QWidget* parent) : QWidget(pa
     grid->addLayout(partForm, 2, 2);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
+    grid->setRowStretch(2, 1);
     shapeEncoding_ = HighlightFrame("shapeEncoding", pnlEncodingTypeDetails_);
 
     PlaceListAndDetails(this, left.column, pnlEncodingTypeDetails_);

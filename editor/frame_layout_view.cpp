@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -14,7 +15,11 @@ constexpr int kCellHeight = 24;
 constexpr int kLeftMargin = 56;  // the byte numbers
 constexpr int kTopMargin = 18;   // the bit numbers
 
-QColor PieceColour(int piece) { return QColor::fromHsv((piece * 67) % 360, 90, 235); }
+// Light blues, greens, yellows and violets, neighbours apart: none near the red of a conflict.
+QColor PieceColour(int piece) {
+    static const int kHues[] = {210, 120, 50, 270, 175, 85, 235, 150};
+    return QColor::fromHsv(kHues[piece % std::size(kHues)], 80, 240);
+}
 
 }  // namespace
 
@@ -35,6 +40,7 @@ void FrameLayoutView::ShowFrame(const QList<Piece>& pieces, int lengthBytes) {
         usedBytes = std::max(usedBytes, (end + 7) / 8);
     }
     rows_ = std::max({1, lengthBytes_, usedBytes});
+    setMinimumSize(sizeHint());  // a picture cut off would hide bits: the pane scrolls instead
     updateGeometry();
     update();
 }

@@ -52,8 +52,7 @@ corvString LengthText(int bytes) {
 FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName("pnlFrames");
     const ListColumn left = BuildListColumn(
-        {"cmdFramesAdd", "cmdFramesRemove", "lstFrames", "txtFilterFrame", "cmdFindFrame", "lblFrameCount"},
-        192);
+        {"cmdFramesAdd", "cmdFramesRemove", "lstFrames", "txtFilterFrame", "cmdFindFrame", "lblFrameCount"});
     txtFilterFrame_ = left.filter;
     lstFrames_ = left.view;
     frameList_ = std::make_unique<NameListView>(
@@ -118,7 +117,8 @@ FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent),
     inner->addWidget(lblFrameTime_, 6, 1, 1, 3);
     frameLayout_ = new FrameLayoutView;
     inner->addWidget(frameLayout_, 0, 5, 7, 1, Qt::AlignTop | Qt::AlignLeft);
-    inner->setColumnStretch(6, 1);
+    // The signal list takes the room the window has; the picture stays beside it.
+    inner->setColumnStretch(1, 1);
     inner->setRowStretch(5, 1);
 
     // Over the fields of every frame kind.
@@ -130,7 +130,7 @@ FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent),
     auto* sporadicGrid = new QGridLayout(pnlSporadic_);
     sporadicGrid->addWidget(new QLabel("Frames (first with news is sent)"), 0, 0, Qt::AlignTop);
     sporadicGrid->addWidget(sporadicFrames_, 0, 1);
-    sporadicGrid->setColumnStretch(2, 1);
+    sporadicGrid->setColumnStretch(1, 1);
 
     pnlEventTriggered_ = new QWidget;
     pnlEventTriggered_->setObjectName("pnlEventTriggered");
@@ -141,22 +141,26 @@ FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent),
     eventFrames_ = new FrameListEditor("Event");
     auto* eventGrid = new QGridLayout(pnlEventTriggered_);
     eventGrid->addWidget(new QLabel("Frame Id"), 0, 0);
-    eventGrid->addWidget(lstEventFrameID_, 0, 1);
+    eventGrid->addWidget(lstEventFrameID_, 0, 1, Qt::AlignLeft);
     eventGrid->addWidget(new QLabel("Collision Table"), 1, 0);
-    eventGrid->addWidget(lstEventCollisionTable_, 1, 1);
+    eventGrid->addWidget(lstEventCollisionTable_, 1, 1, Qt::AlignLeft);
     eventGrid->addWidget(new QLabel("Frames"), 2, 0, Qt::AlignTop);
     eventGrid->addWidget(eventFrames_, 2, 1);
-    eventGrid->setColumnStretch(2, 1);
+    eventGrid->setColumnStretch(1, 1);
+    eventGrid->setRowStretch(2, 1);
 
     auto* details = new QGridLayout(pnlFrameDetails_);
     details->addWidget(new QLabel("Description"), 0, 0);
     details->addWidget(txtFrameDescription_, 0, 1);
     details->addWidget(new QLabel("Frame Type"), 1, 0);
     details->addWidget(lstFrameType_, 1, 1);
-    details->addWidget(pnlUnconditional_, 2, 0, 1, 3);
-    details->addWidget(pnlSporadic_, 3, 0, 1, 3);
-    details->addWidget(pnlEventTriggered_, 4, 0, 1, 3);
+    // One of the kinds' panels is shown, in the room below the type.
+    auto* kinds = new QVBoxLayout;
+    kinds->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* kind : {pnlUnconditional_, pnlSporadic_, pnlEventTriggered_}) kinds->addWidget(kind);
+    details->addLayout(kinds, 2, 0, 1, 3);
     details->setColumnStretch(2, 1);
+    details->setRowStretch(2, 1);
 
     PlaceListAndDetails(this, left.column, pnlFrameDetails_);
 
@@ -468,9 +472,9 @@ int FramesTab::IdentifierRow(const corvString& id) const {
 void FramesTab::ChangeFrameType(int kind) {
     const FrameAt at = SelectedFrame();
     if (at.index < 0 || kind == at.kind) return;
-    if (FrameTypeChangeDrops(kind) &&
-        !AskYesNo(this, "Changing the frame type drops what the new type has no place for. Change it?",
-                  "Confirm Change")) {
+    const QStringList dropped = FrameTypeChangeDrops(kind);
+    if (!dropped.isEmpty() &&
+        !AskYesNo(this, "Changing the frame type drops " + InWords(dropped) + ". Change it?", "Confirm Change")) {
         FillingScope filling(filling_);
         lstFrameType_->setCurrentIndex(at.kind);
         return;
@@ -513,16 +517,23 @@ void FramesTab::ChangeFrameType(int kind) {
     lstFramesClick();
 }
 
-bool FramesTab::FrameTypeChangeDrops(int kind) const {
+QStringList FramesTab::FrameTypeChangeDrops(int kind) const {
+    const auto listed = [](const char* what, const corvStringArray& names) {
+        return names.Count() == 0 ? QStringList() : QStringList{QString(what) + " " + ToQStrings(names).join(", ")};
+    };
+    const auto named = [](const char* what, const corvString& name) {
+        return name.IsEmpty() ? QStringList() : QStringList{QString(what) + " " + ToQString(name)};
+    };
     if (const corvdekLINFrame* frame = CurrentFrame()) {
-        return frame->signalNames.Count() > 0 || !frame->publisher.IsEmpty() ||
-               (kind == kSporadicFrame && !frame->frameId.IsEmpty());
+        return listed("its signals", frame->signalNames) + named("its publisher", frame->publisher) +
+               (kind == kSporadicFrame ? named("its identifier", frame->frameId) : QStringList());
     }
     if (const corvdekLINSporadicFrame* sporadic = CurrentSporadicFrame()) {
-        return kind == kUnconditionalFrame && sporadic->frameList.Count() > 0;
+        return kind == kUnconditionalFrame ? listed("its frames", sporadic->frameList) : QStringList();
     }
     const corvdekLINEventFrame* event = CurrentEventFrame();
-    return kind == kUnconditionalFrame ? event->Frames().Count() > 0 : event->frameList.Count() > event->Frames().Count();
+    return kind == kUnconditionalFrame ? listed("its frames", event->Frames())
+                                       : named("its collision table", event->CollisionTable());
 }
 
 // The first identifier below the diagnostic ones that no frame uses yet.

@@ -5,6 +5,7 @@
 // event-triggered frame its identifier, collision resolving schedule table and frames.
 
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -85,7 +86,8 @@ private:
     corvString* FrameNameAt(FrameAt frame) const;
     void RemoveFrame(FrameAt frame);
     void ChangeFrameType(int kind);
-    bool FrameTypeChangeDrops(int kind) const;
+    // What turning the shown frame into `kind` drops, each named for the question.
+    QStringList FrameTypeChangeDrops(int kind) const;
     void ShowEventFrame(const corvdekLINEventFrame& event);
     int IdentifierRow(const corvString& id) const;
     corvString UnusedIdentifier() const;

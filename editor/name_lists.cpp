@@ -33,3 +33,8 @@ void RefillChoices(QComboBox* choice, const QStringList& items) {
 QStringList FrameNamesOfEveryKind(const corvdekLINDefinitionFile& document) {
     return NameTexts(document.frames) + NameTexts(document.sporadicFrames) + NameTexts(document.eventFrames);
 }
+
+QString InWords(const QStringList& items) {
+    if (items.size() < 2) return items.value(0);
+    return QStringList(items.begin(), items.end() - 1).join(", ") + " and " + items.back();
+}

@@ -32,3 +32,6 @@ QStringList NameTexts(const Collection& collection) {
     for (int i = 0; i < collection.GetCount(); ++i) texts << ToQString(collection.Get(i)->name);
     return texts;
 }
+
+// "a", "a and b", "a, b and c".
+QString InWords(const QStringList& items);

@@ -79,7 +79,7 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     form->addRow("LIN Protocol", lstNodeLINProtocol_);
     form->addRow("Configured NAD", lstNodeLINConfiguredNAD_);
     form->addRow("Supplier ID (Hex)", txtSupplierID_);
-    form->addRow("Function ID", txtFunctionID_);
+    form->addRow("Function ID (Hex)", txtFunctionID_);
     form->addRow("Variant", txtVariant_);
     form->addRow("P2 min (ms)", txtP2MinMs_);
     form->addRow("ST min (ms)", txtSTMinMs_);

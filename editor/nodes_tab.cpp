@@ -52,8 +52,8 @@ NodesTab::NodesTab(DocumentEditor* editor, QWidget* parent)
     grid->addWidget(cmdNodeAttributes_, 4, 2);
     grid->addWidget(cmdGenerateCodeSlave_, 5, 2);
     grid->addWidget(composite, 6, 2);
-    grid->setColumnStretch(3, 1);
-    grid->setRowStretch(7, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(6, 1);
     // Created hidden; nothing in the window shows them.
     cmdGenerateMaster_->hide();
     cmdGenerateCodeSlave_->hide();

@@ -91,8 +91,7 @@ QWidget* FieldRow(const char* name, const std::vector<std::pair<QString, QLineEd
 ScheduleTablesTab::ScheduleTablesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName("pnlScheduleTable");
     const ListColumn left = BuildListColumn({"cmdAddScheduleTable", "cmdRemoveScheduleTable",
-                                             "lstScheduleTables", nullptr, nullptr, "lblTableCount"},
-                                            200);
+                                             "lstScheduleTables", nullptr, nullptr, "lblTableCount"});
     lstScheduleTables_ = left.view;
     tableList_ = std::make_unique<NameListView>(
         lstScheduleTables_, [this] { return document_ != nullptr ? document_->scheduleTables.GetCount() : 0; },
@@ -114,9 +113,11 @@ ScheduleTablesTab::ScheduleTablesTab(DocumentEditor* editor, QWidget* parent) : 
     lblScheduleNode_ = new QLabel("Source Node");
     lblScheduleNode_->setObjectName("lblScheduleNode");
     lstScheduleNode_ = NameChoice("lstScheduleNode");
+    lstScheduleNode_->setMinimumWidth(200);
     lblScheduleTableFrames_ = new QLabel("Frames");
     lblScheduleTableFrames_->setObjectName("lblScheduleTableFrames");
     lstScheduleTableFrames_ = NameChoice("lstScheduleTableFrames");
+    lstScheduleTableFrames_->setMinimumWidth(200);
     lviewScheduleTableFrames_ = new QTreeWidget;
     lviewScheduleTableFrames_->setObjectName("lviewScheduleTableFrames");
     lviewScheduleTableFrames_->setRootIsDecorated(false);
@@ -154,11 +155,14 @@ ScheduleTablesTab::ScheduleTablesTab(DocumentEditor* editor, QWidget* parent) : 
     grid->addWidget(new QLabel("Description"), 0, 0);
     grid->addWidget(txtScheduleTableDescription_, 0, 1, 1, 3);
     grid->addWidget(new QLabel("Type"), 1, 0);
-    grid->addWidget(lstScheduleFrameType_, 1, 1);
-    grid->addWidget(new QLabel("Time"), 1, 2);
-    grid->addWidget(txtScheduleTableFrameTime_, 1, 3);
-    grid->addWidget(addEntry, 1, 4);
-    grid->addWidget(changeEntry, 1, 5);
+    auto* entryRow = new QHBoxLayout;  // each control at its own width, in a fixed place
+    entryRow->addWidget(lstScheduleFrameType_);
+    entryRow->addWidget(new QLabel("Time"));
+    entryRow->addWidget(txtScheduleTableFrameTime_);
+    entryRow->addWidget(addEntry);
+    entryRow->addWidget(changeEntry);
+    entryRow->addStretch();
+    grid->addLayout(entryRow, 1, 1, 1, 5);
     // The command panels lie under the type list, where the entry's inputs go, one at a
     // time in a space as high as the highest: choosing another kind moves no other control.
     commandPanels_ = new QStackedWidget;
@@ -174,9 +178,9 @@ ScheduleTablesTab::ScheduleTablesTab(DocumentEditor* editor, QWidget* parent) : 
         shownByKind->setSizePolicy(keepsItsPlace);
     }
     grid->addWidget(lblScheduleNode_, 5, 0);
-    grid->addWidget(lstScheduleNode_, 5, 1);
+    grid->addWidget(lstScheduleNode_, 5, 1, Qt::AlignLeft);
     grid->addWidget(lblScheduleTableFrames_, 6, 0);
-    grid->addWidget(lstScheduleTableFrames_, 6, 1);
+    grid->addWidget(lstScheduleTableFrames_, 6, 1, Qt::AlignLeft);
     grid->addWidget(lviewScheduleTableFrames_, 7, 1, 5, 3);
     grid->addWidget(removeEntry, 7, 4);
     grid->addWidget(clearEntries, 8, 4);
@@ -184,10 +188,12 @@ ScheduleTablesTab::ScheduleTablesTab(DocumentEditor* editor, QWidget* parent) : 
     grid->addWidget(entryDown, 10, 4);
     lblScheduleBusLoad_ = new QLabel;
     lblScheduleBusLoad_->setObjectName("lblScheduleBusLoad");
-    grid->addWidget(lblScheduleBusLoad_, 12, 1, 1, 3);
+    // Its text does not size the columns: the controls above keep their places as it changes.
+    lblScheduleBusLoad_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(lblScheduleBusLoad_, 12, 1, 1, 6);
     timeline_ = new ScheduleTimelineView;
     grid->addWidget(timeline_, 13, 0, 1, 7);
-    grid->setColumnStretch(6, 1);
+    grid->setColumnStretch(1, 1);
     grid->setRowStretch(11, 1);
     shapeTable_ = HighlightFrame("shapeTable", pnlScheduleTableDetails_);
 
@@ -207,7 +213,11 @@ ScheduleTablesTab::ScheduleTablesTab(DocumentEditor* editor, QWidget* parent) : 
     // The form follows the selection, once it is made: a click makes the row current before
     // it selects it.
     connect(lviewScheduleTableFrames_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { ShowScheduleEntry(); });
+            [this] {
+                timeline_->SetSelected(SelectedScheduleEntry());
+                ShowScheduleEntry();
+            });
+    connect(timeline_, &ScheduleTimelineView::SlotClicked, this, &ScheduleTablesTab::SelectEntry);
     connect(txtScheduleTableDescription_, &QLineEdit::textChanged, this, &ScheduleTablesTab::NameTyped);
     lstScheduleFrameTypeSelect();
 }
@@ -305,6 +315,7 @@ void ScheduleTablesTab::UpdateBusLoad() {
         shown.append({EntryText(*table->items.Get(i)), slot.delayMs, slot.frameMs, slot.fits});
     }
     timeline_->ShowSlots(shown);
+    timeline_->SetSelected(SelectedScheduleEntry());
     const ScheduleLoad& load = timing.load;
     if (!load.known) {
         lblScheduleBusLoad_->setText("Bus Load: unknown (the table needs delays and the cluster a speed)");
@@ -495,7 +506,7 @@ void ScheduleTablesTab::Show(corvdekLINDefinitionFile* document) {
     shownTableKey_ = corvString();
     pnlScheduleTableDetails_->hide();
     lblTableCount_->hide();
-    tableList_->Reload(false);  // filled without a selection or the count label
+    RefreshScheduleTableList();  // the first table is shown
     RefreshScheduleFrameChoices();
 }
 

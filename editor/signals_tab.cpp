@@ -25,7 +25,7 @@
 SignalsTab::SignalsTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName("pnlSignals");
     const ListColumn left = BuildListColumn(
-        {"cmdAdd", "cmdRemove", "lstSignals", "txtFilterSignal", "cmfFindSignal", "lblSignalCount"}, 200);
+        {"cmdAdd", "cmdRemove", "lstSignals", "txtFilterSignal", "cmfFindSignal", "lblSignalCount"});
     txtFilterSignal_ = left.filter;
     lstSignals_ = left.view;
     signalList_ = std::make_unique<NameListView>(
@@ -71,7 +71,7 @@ SignalsTab::SignalsTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent
     grid->addWidget(lstSignalRepresentation_, 1, 1, 1, 2);
     grid->addWidget(new QLabel("Signal Size (bits)"), 2, 0);
     grid->addWidget(lstSignalSize_, 2, 1);
-    grid->addWidget(chkSignalByteArray_, 2, 2);
+    grid->addWidget(chkSignalByteArray_, 2, 2, Qt::AlignLeft);
     grid->addWidget(new QLabel("Initial Value(s)"), 3, 0);
     grid->addLayout(initialValues, 3, 1, 1, 3);
     grid->addWidget(new QLabel("Source Node"), 4, 0);
@@ -82,8 +82,9 @@ SignalsTab::SignalsTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent
     grid->addWidget(lstSignalRxNodes_, 6, 1, 3, 2);
     grid->addWidget(removeRx, 6, 3);
     grid->addWidget(clearRx, 7, 3);
-    grid->setColumnStretch(4, 1);
-    grid->setRowStretch(9, 1);
+    // The receiver list takes the room the window has.
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(8, 1);
     shapeSignal_ = HighlightFrame("shapeSignal", pnlSignalDetails_);
 
     PlaceListAndDetails(this, left.column, pnlSignalDetails_);

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QFileInfo>
 #include <QMimeData>
@@ -24,10 +25,14 @@
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QPainter>
+#include <QStyle>
 #include <QThread>
+#include <QToolTip>
 #include <QTimer>
 #include <QTreeView>
 #include <QUndoStack>
@@ -75,18 +80,55 @@ bool IsLdfFile(const QUrl& url) {
     return url.isLocalFile() && url.toLocalFile().endsWith(".ldf", Qt::CaseInsensitive);
 }
 
-// An issue list: a read-only table view of one row per issue over `model`.
-QTreeView* IssueList(const char* name, IssueModel* model, const QList<int>& widths) {
+// An issue list: a read-only table view of one row per issue over `model`, in the file's
+// order until a column header is clicked (a third click gives that order back).
+QTreeView* IssueList(const char* name, IssueModel* model) {
     auto* list = new QTreeView;
     list->setObjectName(name);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);  // tens of thousands of rows are never measured
-    list->setModel(model);
+    auto* sorted = new QSortFilterProxyModel(list);
+    sorted->setSourceModel(model);
+    sorted->setSortRole(Qt::UserRole);
+    list->setModel(sorted);
+    list->header()->setSortIndicatorClearable(true);
+    list->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    list->setSortingEnabled(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    for (int i = 0; i < widths.size(); ++i) list->setColumnWidth(i, widths[i]);
     return list;
 }
+
+// The columns before the details take the width of their texts, within a third of the list.
+void FitIssueColumns(QTreeView* list) {
+    const int widest = std::max(80, list->viewport()->width() / 4);
+    for (int column = 0; column < 2; ++column) {
+        list->resizeColumnToContents(column);
+        list->setColumnWidth(column, std::min(list->columnWidth(column), widest));
+    }
+}
+
+// The status text, elided to the room it has; the whole text shows as its tooltip.
+class StatusLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+        style()->drawItemText(&painter, contentsRect(), Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(), shown,
+                              foregroundRole());
+    }
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ToolTip) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+            return true;
+        }
+        return QLabel::event(event);
+    }
+};
 
 }  // namespace
 
@@ -263,13 +305,14 @@ QWidget* TfrmTabrel::BuildHeaderStrip() {
     for (const auto& tab : tabs) tabsMain_->addTab(TabIcon(tab.picture), tab.caption);
     connect(tabsMain_, &QTabBar::currentChanged, this, [this] { tabsMainChange(); });
 
-    lblResult_ = new QLabel("-");
+    lblDesign_ = design;
+    lblResult_ = new StatusLabel("-");
     lblResult_->setObjectName("lblResult");
+    statusBar()->addWidget(lblResult_, 1);  // the tab strip keeps the header's width
 
     layout->addWidget(logo);
     layout->addWidget(design);
     layout->addWidget(tabsMain_, 1);
-    layout->addWidget(lblResult_);
     return strip;
 }
 
@@ -279,8 +322,8 @@ QWidget* TfrmTabrel::BuildIssuePages() {
     pageErrors_->setMinimumHeight(86);
     loadIssues_ = new IssueModel({"Type", "Line", "Details"}, this);
     setupIssues_ = new IssueModel({"Type", "Section", "Details"}, this);
-    lstLDFLoadIssues_ = IssueList("lstLDFLoadIssues", loadIssues_, {200, 50, 500});
-    lstLDFIssues_ = IssueList("lstLDFIssues", setupIssues_, {200, 100, 500});
+    lstLDFLoadIssues_ = IssueList("lstLDFLoadIssues", loadIssues_);
+    lstLDFIssues_ = IssueList("lstLDFIssues", setupIssues_);
     connect(lstLDFIssues_, &QTreeView::doubleClicked, this, [this] { lstLDFIssuesDblClick(); });
     pageErrors_->addTab(lstLDFLoadIssues_, "File Load Issues");
     pageErrors_->addTab(lstLDFIssues_, "Current Setup Issues");
@@ -293,6 +336,19 @@ QWidget* TfrmTabrel::AddPanel(const char* name, QWidget* container, QWidget* pan
     container->layout()->addWidget(panel);
     panel->hide();
     return panel;
+}
+
+// A narrow window gives the caption's room to the tabs, and then their icons' room to their
+// captions, so that every tab stays in sight.
+void TfrmTabrel::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    constexpr int kLogoAndMargins = 60;
+    tabsMain_->setIconSize(QSize(16, 16));
+    const int room = width() - kLogoAndMargins - tabsMain_->sizeHint().width();
+    lblDesign_->setVisible(room > lblDesign_->sizeHint().width());
+    if (room < 0) tabsMain_->setIconSize(QSize(0, 0));
+    FitIssueColumns(lstLDFLoadIssues_);
+    FitIssueColumns(lstLDFIssues_);
 }
 
 void TfrmTabrel::showEvent(QShowEvent* event) {
@@ -629,6 +685,8 @@ void TfrmTabrel::FillLoadIssues() {
         if (place.line > 0) line.SetInt(place.line);
     }
     loadIssues_->SetIssues(document.loadIssueLevels, {&document.loadIssueTypes, &lines, &document.loadIssueDetails});
+    pageErrors_->setTabText(0, loadIssues_->CaptionWithCounts("File Load Issues"));
+    FitIssueColumns(lstLDFLoadIssues_);
 }
 
 void TfrmTabrel::Timer1Timer() {
@@ -636,15 +694,18 @@ void TfrmTabrel::Timer1Timer() {
     document_->CheckSetup();
     const corvdekLINDefinitionFile& document = *document_;
     // Unchanged issues keep the list and its selection.
-    setupIssues_->SetIssues(document.setupIssueLevels,
-                            {&document.setupIssueTypes, &document.setupIssueSections, &document.setupIssueDetails});
+    if (setupIssues_->SetIssues(document.setupIssueLevels,
+                                {&document.setupIssueTypes, &document.setupIssueSections, &document.setupIssueDetails})) {
+        pageErrors_->setTabText(1, setupIssues_->CaptionWithCounts("Current Setup Issues"));
+        FitIssueColumns(lstLDFIssues_);
+    }
     navigator_->CheckRan(this);
 }
 
 void TfrmTabrel::lstLDFIssuesDblClick() {
     const QModelIndex row = lstLDFIssues_->currentIndex();
     if (!row.isValid() || !lstLDFIssues_->selectionModel()->isSelected(row)) return;
-    navigator_->Navigate(setupIssues_->index(row.row(), 1).data().toString());
+    navigator_->Navigate(row.siblingAtColumn(1).data().toString());
     tabsMainChange();
 }
 

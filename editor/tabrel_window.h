@@ -78,6 +78,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -147,6 +148,7 @@ private:
     // Frame
     QTabBar* tabsMain_ = nullptr;
     QLabel* lblResult_ = nullptr;
+    QLabel* lblDesign_ = nullptr;
     QTabWidget* pageErrors_ = nullptr;
     IssueModel* loadIssues_ = nullptr;
     IssueModel* setupIssues_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include "artwork.h"
 #include "document_editor.h"
+#include "editor_session.h"
 #include "name_field.h"
 #include "qt_text.h"
 
@@ -18,6 +19,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSplitter>
 #include <QToolButton>
@@ -55,17 +57,26 @@ QLineEdit* TextField(const char* name) {
 }
 
 void PlaceListAndDetails(QWidget* panel, QWidget* list, QWidget* details) {
-    // The details sit in a pane of their own, so that the list keeps its place when they hide.
-    auto* pane = new QWidget;
-    auto* paneLayout = new QVBoxLayout(pane);
+    // The details sit in a pane of their own, so that the list keeps its place when they hide;
+    // a window too small for them scrolls them.
+    auto* pane = new QScrollArea;
+    pane->setFrameShape(QFrame::NoFrame);
+    pane->setWidgetResizable(true);
+    auto* content = new QWidget;
+    auto* paneLayout = new QVBoxLayout(content);
     paneLayout->setContentsMargins(0, 0, 0, 0);
     paneLayout->addWidget(details);
-    paneLayout->addStretch();
+    pane->setWidget(content);
     auto* splitter = new QSplitter;
     splitter->addWidget(list);
     splitter->addWidget(pane);
     splitter->setStretchFactor(1, 1);
     splitter->setCollapsible(0, false);
+    // The list keeps the width the user gave it, also in the next session.
+    const QString name = panel->objectName();
+    splitter->setSizes({EditorSession::ListWidth(name), QWIDGETSIZE_MAX});
+    QObject::connect(splitter, &QSplitter::splitterMoved, splitter,
+                     [splitter, name] { EditorSession::RememberListWidth(name, splitter->sizes().value(0)); });
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
@@ -122,10 +133,12 @@ void RemoveOnDelete(QWidget* list, QPushButton* remove) {
     QObject::connect(shortcut, &QShortcut::activated, remove, &QPushButton::click);
 }
 
-ListColumn BuildListColumn(const ListColumnNames& names, int width) {
+constexpr int kListMinimumWidth = 140;
+
+ListColumn BuildListColumn(const ListColumnNames& names) {
     ListColumn parts;
     parts.column = new QWidget;
-    parts.column->setMaximumWidth(width);
+    parts.column->setMinimumWidth(kListMinimumWidth);
     auto* layout = new QVBoxLayout(parts.column);
     auto* buttons = new QHBoxLayout;
     parts.add = Button(names.add, "Add");

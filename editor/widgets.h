@@ -90,4 +90,4 @@ struct ListColumnNames {
     const char* count = nullptr;
 };
 
-ListColumn BuildListColumn(const ListColumnNames& names, int width);
+ListColumn BuildListColumn(const ListColumnNames& names);

@@ -1,8 +1,12 @@
-// Grabs every tab of the window with a loaded sample into PNG files under the build folder,
-// for a person to look at.
+// Grabs every tab and dialog of the window with a loaded sample into PNG files under the
+// build folder, at three window sizes, for a person to look at.
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QDir>
 #include <QListView>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTabBar>
 
 #include "editor_test_support.h"
@@ -13,31 +17,52 @@ using namespace editor_test;
 class ScreenshotTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void everyTabOfALoadedSample() {
+    void everyTabAndDialogAtThreeSizes() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
-        w.resize(1280, 760);
         AnswerFileDialog(w, QString(TABREL_TEST_DATA_DIR) + "/lin22_climate.ldf");
         w.mnuFileOpenClick();
         w.Timer1Timer();
-        const QDir folder(QString(TABREL_BINARY_DIR) + "/screenshots");
-        QVERIFY(folder.mkpath("."));
-        auto* tabs = Find<QTabBar>(&w, "tabsMain");
-        // Show the first schedule table and encoding, as a click would.
-        SetCurrentRow(Find<QListView>(&w, "lstScheduleTables"), 0);
-        SetCurrentRow(Find<QListView>(&w, "lstEncodings"), 0);
-        for (int tab = 0; tab < tabs->count(); ++tab) {
-            tabs->setCurrentIndex(tab);
-            QTest::qWait(50);  // let the layouts settle before the picture
-            const QString name = QString("%1_%2.png").arg(tab).arg(tabs->tabText(tab).replace(' ', '_'));
-            QVERIFY(w.grab().save(folder.filePath(name)));
-        }
-        // The other kinds of frames.
-        tabs->setCurrentIndex(TfrmTabrel::kFrames);
-        for (const char* frame : {"ClimateSporadic", "FlapEvent"}) {
-            Find<FramesTab>(&w, "pnlFrames")->SelectFrameByName(frame);
-            QTest::qWait(50);
-            QVERIFY(w.grab().save(folder.filePath(QString("3_Frames_%1.png").arg(frame))));
+        for (const QSize size : {QSize(800, 600), QSize(1366, 768), QSize(1920, 1080)}) {
+            w.resize(size);
+            const QDir folder(QString(TABREL_BINARY_DIR) + QString("/screenshots/%1x%2").arg(size.width()).arg(size.height()));
+            QVERIFY(folder.mkpath("."));
+            auto* tabs = Find<QTabBar>(&w, "tabsMain");
+            for (int tab = 0; tab < tabs->count(); ++tab) {
+                tabs->setCurrentIndex(tab);
+                QTest::qWait(50);  // let the layouts settle before the picture
+                const QString name = QString("%1_%2.png").arg(tab).arg(tabs->tabText(tab).replace(' ', '_'));
+                QVERIFY(w.grab().save(folder.filePath(name)));
+            }
+            // The other kinds of frames.
+            tabs->setCurrentIndex(TfrmTabrel::kFrames);
+            for (const char* frame : {"ClimateSporadic", "FlapEvent"}) {
+                Find<FramesTab>(&w, "pnlFrames")->SelectFrameByName(frame);
+                QTest::qWait(50);
+                QVERIFY(w.grab().save(folder.filePath(QString("3_Frames_%1.png").arg(frame))));
+            }
+            // The dialogs, each grabbed while it is open and then closed.
+            const struct {
+                int tab;
+                const char* button;
+                const char* file;
+            } dialogs[] = {{TfrmTabrel::kNodes, "cmdNodeAttributes", "dialog_Node_Attributes.png"},
+                           {TfrmTabrel::kNodes, "cmdCompositeNodes", "dialog_Composite_Nodes.png"},
+                           {TfrmTabrel::kGeneral, "cmdDiagnostics", "dialog_Diagnostic_Frames.png"}};
+            for (const auto& dialog : dialogs) {
+                tabs->setCurrentIndex(dialog.tab);
+                Find<QListWidget>(&w, "lstSlaveNodes")->setCurrentRow(0);
+                const QString path = folder.filePath(dialog.file);
+                WhenModal<QDialog>([path](QDialog* open) {
+                    QTest::qWait(50);
+                    open->grab().save(path);
+                    open->reject();
+                });
+                auto* button = Find<QPushButton>(&w, dialog.button);
+                if (!button->isEnabled()) Find<QAbstractButton>(&w, "chkHasDiagnostics")->click();
+                button->click();
+                QVERIFY2(QFile::exists(path), dialog.file);
+            }
         }
     }
 };
