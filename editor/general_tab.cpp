@@ -95,12 +95,15 @@ GeneralTab::GeneralTab(DocumentEditor* editor, QWidget* parent)
     form->addRow("", diagnosticsRow);
     shapeGeneral_ = HighlightFrame("shapeGeneral", this);
 
+    // A version, however it was typed.
     OnText(lstLINVersion_->lineEdit(), [this](const corvString& text) {
         document_->protocolVersion = text;
+        document_->protocolVersion.Trim();
         document_->UpdateJ2602Flag();
     });
     OnText(lstLangVersion_->lineEdit(), [this](const corvString& text) {
         document_->languageVersion = text;
+        document_->languageVersion.Trim();
         document_->UpdateJ2602Flag();
     });
     OnText(lstLINSpeed_->lineEdit(), [this](const corvString& text) {

@@ -27,18 +27,21 @@ bool IsKnownVersion(const corvString& version) {
     return upper.Find(0, u"J2602") >= 0 || upper.StartsWith(u"ISO17987:");
 }
 
+// The versions are judged without the spaces around them; the check leaves them as written.
 void CheckVersions(corvdekLINDefinitionFile& document) {
-    document.protocolVersion.Trim();
-    if (!IsKnownVersion(document.protocolVersion)) {
-        document.AddSetupIssue(
-            kLevelError, corvString(u"Unknown LIN Protocol version"), corvString(u"General-Protocol"),
-            Concat({u"The LIN Protocol version ", document.protocolVersion.View(), kVersionTail}));
+    corvString protocol = document.protocolVersion;
+    protocol.Trim();
+    if (!IsKnownVersion(protocol)) {
+        document.AddSetupIssue(kLevelError, corvString(u"Unknown LIN Protocol version"),
+                               corvString(u"General-Protocol"),
+                               Concat({u"The LIN Protocol version ", protocol.View(), kVersionTail}));
     }
-    document.languageVersion.Trim();
-    if (!IsKnownVersion(document.languageVersion)) {
-        document.AddSetupIssue(
-            kLevelError, corvString(u"Unknown LIN Language version"), corvString(u"General-Language"),
-            Concat({u"The LIN Language version ", document.languageVersion.View(), kVersionTail}));
+    corvString language = document.languageVersion;
+    language.Trim();
+    if (!IsKnownVersion(language)) {
+        document.AddSetupIssue(kLevelError, corvString(u"Unknown LIN Language version"),
+                               corvString(u"General-Language"),
+                               Concat({u"The LIN Language version ", language.View(), kVersionTail}));
     }
 }
 
@@ -72,8 +75,7 @@ void CheckBusTiming(corvdekLINDefinitionFile& document) {
 }
 
 void CheckNodes(corvdekLINDefinitionFile& document) {
-    document.master.name.Trim();
-    if (document.master.name.IsEmpty()) {
+    if (corvString(document.master.name).Trim().IsEmpty()) {
         document.AddSetupIssue(kLevelWarning, corvString(u"The master node is blank"),
                                corvString(u"Nodes-Master"),
                                corvString(u"The master node cannot be undefined."));

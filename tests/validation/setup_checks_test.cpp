@@ -75,7 +75,7 @@ TEST_F(SetupChecks, ProtocolAndLanguageVersions) {
     }
     document.protocolVersion = u" 2.1 ";
     EXPECT_EQ(Check(), Texts{});
-    EXPECT_EQ(Utf8(document.protocolVersion), "2.1");  // trimmed in place
+    EXPECT_EQ(Utf8(document.protocolVersion), " 2.1 ");  // the check changes no value
 
     document.protocolVersion = u"2.4";
     document.languageVersion = u"";
@@ -149,7 +149,7 @@ TEST_F(SetupChecks, MasterAndSlaves) {
                               "undefined.",
                               "0|No slave nodes|Nodes-Slaves|There must be at least one slave "
                               "node."}));
-    EXPECT_TRUE(document.master.name.IsEmpty());
+    EXPECT_EQ(Utf8(document.master.name), "   ");  // the check changes no value
 }
 
 TEST_F(SetupChecks, FrameRules) {
