@@ -190,6 +190,7 @@ void EncodingsTab::NameTyped() {
 void EncodingsTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
     encodingRename_.Forget();
+    encodingList_->ClearSelection();
     pnlEncodingTypeDetails_->hide();
     RefreshEncodingTypeList();
 }

@@ -604,6 +604,7 @@ QWidget* FramesTab::ControlFor(const QString& field) const {
 void FramesTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
     frameRename_.Forget();
+    frameList_->ClearSelection();
     pnlFrameDetails_->hide();
     lblFrameCount_->hide();
     RefreshFrameList();

@@ -75,7 +75,17 @@ void NameListView::Reload(bool select) {
     const int selected = SelectedPosition();
     const QSignalBlocker quiet(view_->selectionModel());
     model_->Reload();
-    if (select) SelectPosition(selected < 0 ? 0 : selected);
+    if (!select) return;
+    if (selected < 0) {
+        SelectRow(0);
+    } else {
+        SelectPosition(selected);
+    }
+}
+
+void NameListView::ClearSelection() {
+    const QSignalBlocker quiet(view_->selectionModel());
+    view_->setCurrentIndex(QModelIndex());
 }
 
 void NameListView::NameChanged(int position) {

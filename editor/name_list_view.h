@@ -64,6 +64,8 @@ public:
     // Shows the collection anew; the selected position stays selected, else the first row
     // (or none, when `select` is false).
     void Reload(bool select = true);
+    // Forgets the selection (another document is shown): the next Reload selects the first row.
+    void ClearSelection();
     void NameChanged(int position);
     // Narrows the list; the selection stays when its row is still shown, else the first row.
     void SetFilter(const QString& text);

@@ -503,6 +503,7 @@ void ScheduleTablesTab::RefreshScheduleFrameChoices() {
 void ScheduleTablesTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
     tableRename_.Forget();
+    tableList_->ClearSelection();
     shownTableKey_ = corvString();
     pnlScheduleTableDetails_->hide();
     lblTableCount_->hide();

@@ -300,6 +300,7 @@ QWidget* SignalsTab::ControlFor(const QString& field) const {
 void SignalsTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
     signalRename_.Forget();
+    signalList_->ClearSelection();
     pnlSignalDetails_->hide();
     lblSignalCount_->hide();
     RefreshSignalList();

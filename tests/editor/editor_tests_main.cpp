@@ -17,6 +17,7 @@ int RunScreenshotTests(int argc, char** argv);
 int RunDailyUseTests(int argc, char** argv);
 int RunUserFaultsTests(int argc, char** argv);
 int RunCompareTests(int argc, char** argv);
+int RunLayoutTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     failures += RunDailyUseTests(argc, argv);
     failures += RunUserFaultsTests(argc, argv);
     failures += RunCompareTests(argc, argv);
+    failures += RunLayoutTests(argc, argv);
     failures += RunScreenshotTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
