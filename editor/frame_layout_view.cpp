@@ -45,6 +45,17 @@ void FrameLayoutView::ShowFrame(const QList<Piece>& pieces, int lengthBytes) {
     update();
 }
 
+void FrameLayoutView::ShowBits(const std::vector<std::uint8_t>& bytes) {
+    bits_ = bytes;
+    update();
+}
+
+int FrameLayoutView::BitValue(int bit) const {
+    const std::size_t byte = static_cast<std::size_t>(bit / 8);
+    if (bit < 0 || byte >= bits_.size()) return -1;
+    return (bits_[byte] >> (bit % 8)) & 1;
+}
+
 QRect FrameLayoutView::BitRect(int bit) const {
     const int row = bit / 8;
     const int column = 7 - bit % 8;
@@ -122,6 +133,16 @@ void FrameLayoutView::paintEvent(QPaintEvent* /*event*/) {
             painter.setPen(palette().text().color());
             painter.drawText(block.adjusted(2, 0, -2, 0), Qt::AlignCenter,
                              painter.fontMetrics().elidedText(pieces_[piece].signal, Qt::ElideRight, block.width() - 4));
+        }
+    }
+    // The bits' values in the cells' corners, over the blocks.
+    QFont tiny = small;
+    tiny.setPointSizeF(small.pointSizeF() * 0.75);
+    painter.setFont(tiny);
+    painter.setPen(palette().dark().color());
+    for (int bit = 0; bit < 8 * rows_; ++bit) {
+        if (const int value = BitValue(bit); value >= 0) {
+            painter.drawText(BitRect(bit).adjusted(0, 0, -2, 0), Qt::AlignRight | Qt::AlignBottom, QString::number(value));
         }
     }
 }

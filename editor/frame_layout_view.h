@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <vector>
 
 class FrameLayoutView : public QWidget {
@@ -26,6 +27,10 @@ public:
 
     // Shows `pieces` in a frame of `lengthBytes` data bytes (0 when it is not known).
     void ShowFrame(const QList<Piece>& pieces, int lengthBytes);
+    // Writes the value of each bit of `bytes` into its cell; none shows no values.
+    void ShowBits(const std::vector<std::uint8_t>& bytes);
+    // The value shown in the cell of `bit`, or -1 for none.
+    int BitValue(int bit) const;
 
     int Rows() const { return rows_; }
     QRect BitRect(int bit) const;
@@ -54,4 +59,5 @@ private:
     int lengthBytes_ = 0;
     int rows_ = 1;
     std::vector<int> users_ = std::vector<int>(kBits, 0);  // how many pieces use each bit
+    std::vector<std::uint8_t> bits_;  // the data bytes whose bits are shown
 };

@@ -18,6 +18,7 @@
 #include "document_editor.h"
 #include "frame_layout_view.h"
 #include "frame_list_editor.h"
+#include "frame_values_view.h"
 #include "model/definition_file.h"
 #include "model/ldf_numbers.h"
 #include "model/name_index.h"
@@ -115,8 +116,13 @@ FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent),
     inner->addWidget(removeSignal, 3, 4);
     inner->addWidget(clearSignals, 4, 4);
     inner->addWidget(lblFrameTime_, 6, 1, 1, 3);
+    // Beside the fields: the picture of the frame's bits and the values they hold.
     frameLayout_ = new FrameLayoutView;
-    inner->addWidget(frameLayout_, 0, 5, 7, 1, Qt::AlignTop | Qt::AlignLeft);
+    values_ = new FrameValuesView;
+    auto* pictureAndValues = new QVBoxLayout;
+    pictureAndValues->addWidget(frameLayout_, 0, Qt::AlignLeft);
+    pictureAndValues->addWidget(values_, 1);
+    inner->addLayout(pictureAndValues, 0, 5, 7, 1);
     // The signal list takes the room the window has; the picture stays beside it.
     inner->setColumnStretch(1, 1);
     inner->setRowStretch(5, 1);
@@ -173,6 +179,11 @@ FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent),
     connect(addSignal, &QPushButton::clicked, this, &FramesTab::cmdFrameSignalsAddClick);
     connect(removeSignal, &QPushButton::clicked, this, &FramesTab::cmdFrameSignalsRemoveClick);
     connect(clearSignals, &QPushButton::clicked, this, &FramesTab::cmdFrameSignalsClearClick);
+    connect(values_, &FrameValuesView::BytesChanged, frameLayout_, &FrameLayoutView::ShowBits);
+    // The values follow every edit of the cluster, whose objects they read.
+    connect(editor_, &DocumentEditor::Changed, this, [this] {
+        if (const corvdekLINFrame* frame = CurrentFrame()) values_->ShowFrame(*document_, *frame);
+    });
     connect(frameLayout_, &FrameLayoutView::PieceClicked, this, [this](int piece) {
         if (QTreeWidgetItem* row = lviewFrameSignals_->topLevelItem(piece)) lviewFrameSignals_->setCurrentItem(row);
     });
@@ -376,6 +387,7 @@ void FramesTab::ShowFrameLayout() {
     }
     const auto length = StatedOrLin13Length(frame->length, frame->frameId);
     frameLayout_->ShowFrame(pieces, static_cast<int>(std::min(8U, length.value_or(0))));
+    values_->ShowFrame(*document_, *frame);
 }
 
 void FramesTab::FillFrameSignals() {

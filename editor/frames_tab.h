@@ -16,6 +16,7 @@
 class DocumentEditor;
 class FrameLayoutView;
 class FrameListEditor;
+class FrameValuesView;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -126,5 +127,6 @@ private:
     QTreeWidget* lviewFrameSignals_ = nullptr;
     QLabel* lblFrameTime_ = nullptr;
     FrameLayoutView* frameLayout_ = nullptr;
+    FrameValuesView* values_ = nullptr;
     QFrame* shapeFrameConditional_ = nullptr;
 };

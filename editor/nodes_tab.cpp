@@ -46,14 +46,14 @@ NodesTab::NodesTab(DocumentEditor* editor, QWidget* parent)
     grid->addWidget(new QLabel("Slave Nodes"), 1, 0);
     grid->addWidget(txtAddNode_, 1, 1);
     grid->addWidget(add, 1, 2);
-    grid->addWidget(lstSlaveNodes_, 2, 1, 5, 1);
+    grid->addWidget(lstSlaveNodes_, 2, 1, 6, 1);
     grid->addWidget(remove, 2, 2);
     grid->addWidget(clear, 3, 2);
     grid->addWidget(cmdNodeAttributes_, 4, 2);
     grid->addWidget(cmdGenerateCodeSlave_, 5, 2);
     grid->addWidget(composite, 6, 2);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(6, 1);
+    grid->setRowStretch(7, 1);  // below the buttons, which stay at the top
     // Created hidden; nothing in the window shows them.
     cmdGenerateMaster_->hide();
     cmdGenerateCodeSlave_->hide();

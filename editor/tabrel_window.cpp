@@ -223,6 +223,9 @@ TfrmTabrel::~TfrmTabrel() {
     // must not call back into it.
     disconnect(editor_->Stack(), nullptr, this, nullptr);
     disconnect(editor_, nullptr, this, nullptr);
+    // The tabs go while the document they show still exists: a cell editor still open
+    // hands its text over as it closes.
+    delete takeCentralWidget();
 }
 
 void TfrmTabrel::BuildMenu() {

@@ -28,6 +28,7 @@ private Q_SLOTS:
             const QDir folder(QString(TABREL_BINARY_DIR) + QString("/screenshots/%1x%2").arg(size.width()).arg(size.height()));
             QVERIFY(folder.mkpath("."));
             auto* tabs = Find<QTabBar>(&w, "tabsMain");
+            Find<FramesTab>(&w, "pnlFrames")->SelectFrameByName("CCU_Cmd");  // an unconditional frame
             for (int tab = 0; tab < tabs->count(); ++tab) {
                 tabs->setCurrentIndex(tab);
                 QTest::qWait(50);  // let the layouts settle before the picture

@@ -1,5 +1,6 @@
 // The Signals and Frames tabs.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -9,10 +10,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <functional>
 
 #include "editor_test_support.h"
+#include "frame_layout_view.h"
+#include "frame_values_view.h"
 #include "frames_tab.h"
 #include "signals_tab.h"
 #include "ldf_writer/ldf_writer.h"
@@ -54,6 +59,92 @@ const char* kCluster =
 class SignalsFramesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The Values view of a frame decodes its bytes and encodes what is typed, starting from the
+    // initial values, and never changes the cluster. Worked by hand: Lamp (2 bits at 0, "on"
+    // = 1) and the idle bits 2 to 7 give 0xFD; Level 10 at 0.5 % a step is 5 %.
+    void theValuesViewIsAScratchPad() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        w.resize(1366, 768);
+        OpenFile(w, SampleFile("values.ldf",
+                               "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
+                               "Nodes { Master: M, 5 ms, 0.1 ms; Slaves: S; }"
+                               "Signals { Lamp: 2, 1, M, S; Level: 8, 10, M, S; }"
+                               "Frames { Status: 0x10, M, 2 { Lamp, 0; Level, 8; } }"
+                               "Signal_encoding_types { OnOff { logical_value, 0, \"off\"; logical_value, 1, \"on\"; }"
+                               "  Percent { physical_value, 0, 200, 0.5, 0, \"%\"; } }"
+                               "Signal_representation { OnOff: Lamp; Percent: Level; }"));
+        ShowTab(w, TfrmTabrel::kFrames);
+        const std::string cluster = RenderLDF(*w.Document());
+        auto* bytes = Find<QLineEdit>(&w, "txtFrameBytes");
+        auto* table = Find<QTableWidget>(&w, "tblFrameValues");
+        auto* picture = Find<FrameLayoutView>(&w, "imgFrameLayout");
+        auto* problem = Find<QLabel>(&w, "lblFrameValueProblem");
+        const auto row = [&](int signal) {
+            QStringList cells;
+            for (int column = 1; column < 5; ++column) cells << table->item(signal, column)->text();
+            return cells.join('|');
+        };
+        // A cell is edited as a user does: a double click, the text, Return.
+        const auto typeInto = [&](int signal, int column, const QString& text) {
+            QTableWidgetItem* cell = table->item(signal, column);
+            table->scrollToItem(cell);
+            const QPoint centre = table->visualItemRect(cell).center();
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
+            QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
+            QWidget* editor = QApplication::focusWidget();
+            if (auto* choice = qobject_cast<QComboBox*>(editor)) {
+                choice->setCurrentIndex(choice->findText(text));
+            } else {
+                QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(editor, text);
+            }
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTest::qWait(0);  // the view takes the text over once the event loop runs
+        };
+        const struct {
+            const char* step;
+            std::function<void()> action;
+            const char* bytes;
+            const char* lamp;
+            const char* level;
+            const char* problem;
+        } steps[] = {
+            {"the initial values", [] {}, "FD 0A", "0x1|||on", "0xA|5|%|", ""},
+            {"a physical value", [&] { typeInto(1, FrameValuesView::kValue, "50 %"); }, "FD 64", "0x1|||on",
+             "0x64|50|%|", ""},
+            {"a logical text from the list", [&] { typeInto(0, FrameValuesView::kText, "off"); }, "FC 64",
+             "0x0|||off", "0x64|50|%|", ""},
+            {"typed bytes", [&] {
+                 QTest::mouseClick(bytes, Qt::LeftButton);
+                 QTest::keyClick(bytes, Qt::Key_A, Qt::ControlModifier);
+                 QTest::keyClicks(bytes, "01 C8");
+             }, "01 C8", "0x1|||on", "0xC8|100|%|", ""},
+            {"a raw value keeps the idle bits as typed", [&] { typeInto(1, FrameValuesView::kRaw, "2"); }, "01 02",
+             "0x1|||on", "0x2|1|%|", ""},
+            {"a value beyond the encoding", [&] { typeInto(1, FrameValuesView::kValue, "150"); }, "01 02",
+             "0x1|||on", "0x2|1|%|", "Level"},
+            {"too few bytes", [&] {
+                 QTest::keyClick(bytes, Qt::Key_A, Qt::ControlModifier);
+                 QTest::keyClicks(bytes, "01");
+             }, "01", "0x1|||on", "0x2|1|%|", "2 data bytes"},
+        };
+        for (const auto& step : steps) {
+            step.action();
+            QCOMPARE(bytes->text(), QString(step.bytes));
+            QVERIFY2(row(0) == step.lamp, qPrintable(QString(step.step) + ": " + row(0)));
+            QVERIFY2(row(1) == step.level, qPrintable(QString(step.step) + ": " + row(1)));
+            QVERIFY2(problem->text().contains(step.problem) && problem->text().isEmpty() == (*step.problem == 0),
+                     qPrintable(QString(step.step) + ": " + problem->text()));
+            QCOMPARE(RenderLDF(*w.Document()), cluster);  // the cluster stays as it is
+            QVERIFY(!w.HasUnsavedChanges());
+        }
+        // The picture shows the bits of the bytes last read: 01 02.
+        for (const auto& [bit, value] : {std::pair{0, 1}, {1, 0}, {7, 0}, {8, 0}, {9, 1}}) {
+            QCOMPARE(picture->BitValue(bit), value);
+        }
+    }
+
     void signalListIsSortedAndFiltered() {
         ShownWindow shown;
         TfrmTabrel& w = shown.window;
