@@ -144,6 +144,8 @@ void FrameCodec::Decode(std::span<const std::uint8_t> bytes, std::vector<Decoded
         }
         if (signal.encoding != nullptr) {
             InterpretRaw(*signal.encoding, value.raw, signal.size, value.bytes, signal.isByteArray, value.meaning);
+        } else {
+            value.meaning = {};  // not what another frame's signal here meant
         }
     }
 }

@@ -130,6 +130,24 @@ TEST(Decode, ByteArrayKeepsItsBytesInFrameOrder) {
     EXPECT_EQ(Find(values, u"Arr")->bytes, (std::vector<std::uint8_t>{0x11, 0x22, 0x33}));
 }
 
+// The values vector keeps its room from frame to frame: a signal without an encoding must not
+// show what another frame's signal in its place meant.
+TEST(Decode, ASignalWithoutEncodingMeansNothingInAReusedVector) {
+    const auto document = Loaded(Cluster());
+    std::string why;
+    const auto coded = FrameCodec::Find(*document, "Coded", why);
+    const auto all = FrameCodec::Find(*document, "All", why);
+    ASSERT_TRUE(coded && all) << why;
+    std::vector<DecodedSignal> values;
+    coded->Decode(std::vector<std::uint8_t>{5, 0, 0, 0, 0, 0}, values);
+    ASSERT_TRUE(values[0].meaning.value.has_value());  // Gappy: 5 a
+    all->Decode(std::vector<std::uint8_t>(8, 0), values);
+    EXPECT_EQ(values[0].signal->name, u"Flag");
+    EXPECT_FALSE(values[0].meaning.value.has_value());
+    EXPECT_FALSE(values[0].meaning.hasUnit);
+    EXPECT_FALSE(values[0].meaning.hasText);
+}
+
 TEST(Decode, NamesFramesItCannotFind) {
     const auto document = Loaded(Cluster());
     for (const char* frame : {"Missing", "0x3F", "99"}) {
