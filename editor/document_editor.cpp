@@ -123,6 +123,18 @@ private:
     bool pushed_ = false;
 };
 
+DocumentPart PartOf(NamedKind kind) {
+    switch (kind) {
+        case NamedKind::kNode: return DocumentPart::kNodes;
+        case NamedKind::kSignal: return DocumentPart::kSignals;
+        case NamedKind::kFrame: return DocumentPart::kFrames;
+        case NamedKind::kScheduleTable: return DocumentPart::kScheduleTables;
+        case NamedKind::kEncodingType: return DocumentPart::kEncodings;
+        case NamedKind::kDiagnosticSignal: return DocumentPart::kDiagnostics;
+    }
+    return DocumentPart::kAll;
+}
+
 DocumentEditor::DocumentEditor(QObject* parent, std::function<ViewPlace()> place)
     : QObject(parent), stack_(new QUndoStack(this)), place_(std::move(place)) {}
 

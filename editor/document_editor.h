@@ -12,6 +12,8 @@
 #include <QString>
 #include <functional>
 
+#include "model/references.h"
+
 class QUndoStack;
 class corvdekLINDefinitionFile;
 
@@ -40,7 +42,17 @@ struct DocumentChange {
     // For a keystroke in a text field, the object typed into: a burst of keystrokes into
     // one field of one object is one step.
     const void* typedInto = nullptr;
+    // The part the edited object belongs to, where `parts` holds more (a rename or removal
+    // that takes references along).
+    DocumentParts kind = {};
+
+    DocumentParts KindOfObject() const { return kind ? kind : parts; }
+    // An addition, removal or rename: lists of names of the object's kind change.
+    bool ChangesNames() const { return field.isEmpty() || field == "Name"; }
 };
+
+// The part that holds the objects of `kind`.
+DocumentPart PartOf(NamedKind kind);
 
 // Where the user was: the tab and the object it showed. Undo and redo go back there.
 struct ViewPlace {

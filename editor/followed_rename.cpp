@@ -6,7 +6,7 @@
 
 bool FollowedRename::TakeTypedName(DocumentEditor& editor, const QString& label, QLineEdit* field, corvString& name,
                                    const void* object) {
-    return editor.TryApply({label, DocumentPart::kAll, ToQString(name), "Name", object},
+    return editor.TryApply({label, DocumentPart::kAll, ToQString(name), "Name", object, PartOf(kind_)},
                            [&](corvdekLINDefinitionFile& document) {
                                if (!TakeName(field, name)) return false;
                                Follow(document, name);

@@ -17,6 +17,7 @@ public:
         // An object made where a removed one was carries another name.
         if (rename_ && object_ == object && rename_->Referenced().Equals(name)) return;
         object_ = object;
+        kind_ = kind;
         rename_.emplace(document, kind, name);
     }
     void Follow(corvdekLINDefinitionFile& document, const corvString& name) {
@@ -35,5 +36,6 @@ public:
 
 private:
     const void* object_ = nullptr;  // compared only
+    NamedKind kind_ = NamedKind::kSignal;
     std::optional<ReferenceRename> rename_;
 };

@@ -77,7 +77,6 @@ FrameValuesView::FrameValuesView(QWidget* parent) : QWidget(parent) {
     tblFrameValues_->setObjectName("tblFrameValues");
     tblFrameValues_->setHorizontalHeaderLabels({"Signal", "Raw", "Value", "Unit", "Text"});
     tblFrameValues_->verticalHeader()->hide();
-    tblFrameValues_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tblFrameValues_->horizontalHeader()->setStretchLastSection(true);
     tblFrameValues_->setItemDelegate(new ValueDelegate(tblFrameValues_));
     lblFrameValueProblem_ = new QLabel;
@@ -172,6 +171,7 @@ void FrameValuesView::ShowValues(bool andBytes) {
     codec_->Decode(bytes_, decoded_);
     filling_ = true;
     if (andBytes) txtFrameBytes_->setText(HexBytes(bytes_));
+    const bool rowsChange = tblFrameValues_->rowCount() != static_cast<int>(decoded_.size());
     tblFrameValues_->setRowCount(static_cast<int>(decoded_.size()));
     for (int row = 0; row < static_cast<int>(decoded_.size()); ++row) {
         const DecodedSignal& signal = decoded_[static_cast<std::size_t>(row)];
@@ -189,6 +189,9 @@ void FrameValuesView::ShowValues(bool andBytes) {
             tblFrameValues_->setItem(row, column, item);
         }
     }
+    // Measured once for all cells, and only for another frame: columns that jump while
+    // values are typed would move the cell being edited.
+    if (rowsChange || andBytes) tblFrameValues_->resizeColumnsToContents();
     filling_ = false;
     Q_EMIT BytesChanged(bytes_);
 }

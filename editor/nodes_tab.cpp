@@ -76,7 +76,8 @@ NodesTab::~NodesTab() = default;
 // The references follow the name through every keystroke, whatever names it passes.
 void NodesTab::MasterNameTyped() {
     if (filling_ || document_ == nullptr) return;
-    editor_->TryApply({"Rename Master", DocumentPart::kAll, ToQString(document_->master.name), "Name", &document_->master},
+    editor_->TryApply({"Rename Master", DocumentPart::kAll, ToQString(document_->master.name), "Name",
+                       &document_->master, DocumentPart::kNodes},
                       [this](corvdekLINDefinitionFile& document) {
                           if (!TakeName(txtMasterName_, document.master.name)) return false;
                           if (masterRename_) masterRename_->Follow(document, document.master.name);
@@ -94,7 +95,7 @@ void NodesTab::RenameSlave(QListWidgetItem* item) {
     if (node == nullptr) return;
     const corvString name = FromQString(item->text()).Trim();
     if (!name.IsEmpty() && !name.Equals(node->name)) {
-        editor_->Apply({"Rename Node", DocumentPart::kAll, ToQString(node->name), "Name"},
+        editor_->Apply({"Rename Node", DocumentPart::kAll, ToQString(node->name), "Name", nullptr, DocumentPart::kNodes},
                        [&](corvdekLINDefinitionFile& document) {
                            ReferenceRename rename(document, NamedKind::kNode, node->name);
                            node->name = name;

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
@@ -31,7 +30,6 @@
 #include <QTabWidget>
 #include <QPainter>
 #include <QStyle>
-#include <QThread>
 #include <QToolTip>
 #include <QTimer>
 #include <QTreeView>
@@ -655,11 +653,14 @@ void TfrmTabrel::ShowPlace(const ViewPlace& place) {
     tabsMainChange();
 }
 
+// The lists that offer names follow an edit that may change names of their kind (refilling a
+// list of thousands of names on every keystroke would be felt).
 void TfrmTabrel::FollowChange(const DocumentChange& change) {
-    if (change.parts & DocumentPart::kNodes || change.parts & DocumentPart::kBus) RefreshNodeChoices();
-    if (change.parts & DocumentPart::kEncodings) signals_->RefreshEncodingChoices();
-    if (change.parts & DocumentPart::kSignals) frames_->RefreshFrameSignalChoices();
-    if (change.parts & DocumentPart::kFrames) scheduleTables_->RefreshScheduleFrameChoices();
+    const DocumentParts kind = change.ChangesNames() ? change.KindOfObject() : DocumentParts();
+    if (kind & DocumentPart::kNodes) RefreshNodeChoices();
+    if (kind & DocumentPart::kEncodings) signals_->RefreshEncodingChoices();
+    if (kind & DocumentPart::kSignals) frames_->RefreshFrameSignalChoices();
+    if (kind & DocumentPart::kFrames) scheduleTables_->RefreshScheduleFrameChoices();
     if (comparePanel_->isVisible()) comparePanel_->Refresh(*document_);
     checkSoon_->start();
 }

@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
-#include <string>
 
 #include "document_editor.h"
 

@@ -206,7 +206,7 @@ QString Holders(const std::vector<Reference>& references, bool removable) {
 bool RemoveWithReferences(QWidget* parent, DocumentEditor& editor, const QString& label, const QString& question,
                           NamedKind kind, const corvString& name,
                           const std::function<void(corvdekLINDefinitionFile&)>& remove) {
-    return editor.TryApply({label, DocumentPart::kAll, ToQString(name)}, [&](corvdekLINDefinitionFile& document) {
+    const auto askAndRemove = [&](corvdekLINDefinitionFile& document) {
         // References to a name two objects share belong to neither alone.
         std::vector<Reference> references;
         if (CountNamed(document, kind, name) == 1) references = FindReferences(document, kind, name);
@@ -221,7 +221,9 @@ bool RemoveWithReferences(QWidget* parent, DocumentEditor& editor, const QString
         RemoveReferences(references);
         remove(document);
         return true;
-    });
+    };
+    return editor.TryApply({label, DocumentPart::kAll, ToQString(name), QString(), nullptr, PartOf(kind)},
+                           askAndRemove);
 }
 
 void ShowModalOver(QWidget* over, QDialog* dialog) {
