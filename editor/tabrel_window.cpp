@@ -97,7 +97,7 @@ QTreeView* IssueList(const char* name, IssueModel* model) {
     return list;
 }
 
-// The columns before the details take the width of their texts, within a third of the list.
+// The columns before the details take the width of their texts, within a quarter of the list.
 void FitIssueColumns(QTreeView* list) {
     const int widest = std::max(80, list->viewport()->width() / 4);
     for (int column = 0; column < 2; ++column) {
