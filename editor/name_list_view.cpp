@@ -71,11 +71,10 @@ NameListView::NameListView(QListView* view, std::function<int()> count,
     view->setModel(proxy_);
 }
 
-void NameListView::Reload(bool select) {
+void NameListView::Reload() {
     const int selected = SelectedPosition();
     const QSignalBlocker quiet(view_->selectionModel());
     model_->Reload();
-    if (!select) return;
     if (selected < 0) {
         SelectRow(0);
     } else {

@@ -61,9 +61,8 @@ public:
 
     // The operations below select without signalling; callers compare the selected
     // position before and after.
-    // Shows the collection anew; the selected position stays selected, else the first row
-    // (or none, when `select` is false).
-    void Reload(bool select = true);
+    // Shows the collection anew; the selected position stays selected, else the first row.
+    void Reload();
     // Forgets the selection (another document is shown): the next Reload selects the first row.
     void ClearSelection();
     void NameChanged(int position);
