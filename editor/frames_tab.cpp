@@ -342,6 +342,7 @@ void FramesTab::lstFramesClick() {
     txtFrameSignalOffset_->clear();
     FillFrameSignals();
     ShowFrameTime();
+    values_->ShowFrame(*document_, *frame);  // edits of the cluster reach it through Changed
 }
 
 
@@ -387,7 +388,6 @@ void FramesTab::ShowFrameLayout() {
     }
     const auto length = StatedOrLin13Length(frame->length, frame->frameId);
     frameLayout_->ShowFrame(pieces, static_cast<int>(std::min(8U, length.value_or(0))));
-    values_->ShowFrame(*document_, *frame);
 }
 
 void FramesTab::FillFrameSignals() {

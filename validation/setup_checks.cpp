@@ -27,22 +27,19 @@ bool IsKnownVersion(const corvString& version) {
     return upper.Find(0, u"J2602") >= 0 || upper.StartsWith(u"ISO17987:");
 }
 
-// The versions are judged without the spaces around them; the check leaves them as written.
+// A version is judged without the spaces around it; the check leaves it as written. `what`
+// is "Protocol" or "Language".
+void CheckVersion(corvdekLINDefinitionFile& document, const corvString& written, std::u16string_view what) {
+    corvString version = written;
+    version.Trim();
+    if (IsKnownVersion(version)) return;
+    document.AddSetupIssue(kLevelError, Concat({u"Unknown LIN ", what, u" version"}), Concat({u"General-", what}),
+                           Concat({u"The LIN ", what, u" version ", version.View(), kVersionTail}));
+}
+
 void CheckVersions(corvdekLINDefinitionFile& document) {
-    corvString protocol = document.protocolVersion;
-    protocol.Trim();
-    if (!IsKnownVersion(protocol)) {
-        document.AddSetupIssue(kLevelError, corvString(u"Unknown LIN Protocol version"),
-                               corvString(u"General-Protocol"),
-                               Concat({u"The LIN Protocol version ", protocol.View(), kVersionTail}));
-    }
-    corvString language = document.languageVersion;
-    language.Trim();
-    if (!IsKnownVersion(language)) {
-        document.AddSetupIssue(kLevelError, corvString(u"Unknown LIN Language version"),
-                               corvString(u"General-Language"),
-                               Concat({u"The LIN Language version ", language.View(), kVersionTail}));
-    }
+    CheckVersion(document, document.protocolVersion, u"Protocol");
+    CheckVersion(document, document.languageVersion, u"Language");
 }
 
 void CheckBusTiming(corvdekLINDefinitionFile& document) {
