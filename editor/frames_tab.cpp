@@ -15,6 +15,7 @@
 
 #include "artwork.h"
 #include "codegen/frame_layout.h"
+#include "detail_form.h"
 #include "document_editor.h"
 #include "frame_layout_view.h"
 #include "frame_list_editor.h"
@@ -202,22 +203,29 @@ FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent),
     connect(lstEventCollisionTable_, &QComboBox::currentTextChanged, this,
             [this] { StoreEventFrame("CollisionTable", true); });
     // The unconditional frame's fields.
-    auto edit = [this](auto* control, auto changed, const char* label, const char* field, bool typed, auto apply) {
-        connect(control, changed, this, [this, label, field, typed, apply](const QString& text) {
-            corvdekLINFrame* frame = CurrentFrame();
-            if (frame == nullptr) return;
-            EditFrame(label, field, typed, [&](corvdekLINDefinitionFile&) { apply(*frame, FromQString(text)); });
-            ShowFrameLength(*frame);
-        });
-    };
-    edit(lstFrameID_, &QComboBox::currentTextChanged, "Edit Frame Id", "FrameId", true,
-         [this](corvdekLINFrame& frame, const corvString& text) {
-             FollowSuggestedLength(frame, [&] { frame.frameId = text; });
-         });
-    edit(lstFrameLength_, &QComboBox::textActivated, "Edit Frame Length", "Length", false,
-         [](corvdekLINFrame& frame, const corvString& text) { frame.length = text; });
-    edit(lstFrameSourceECU_, &QComboBox::currentTextChanged, "Edit Frame Source Node", "SourceNode", true,
-         [](corvdekLINFrame& frame, const corvString& text) { frame.publisher = corvString(text).Trim(); });
+    form_ = new DetailForm(editor_, [this]() -> std::optional<FormSubject> {
+        const corvdekLINFrame* frame = CurrentFrame();
+        if (frame == nullptr) return std::nullopt;
+        return FormSubject{ToQString(frame->name), &frame->name};
+    }, this);
+    form_->Bind(lstFrameID_, {"FrameId", "Edit Frame Id", [this] { return QVariant(ToQString(CurrentFrame()->frameId)); },
+                              [this](const QVariant& value) {
+                                  corvdekLINFrame& frame = *CurrentFrame();
+                                  FollowSuggestedLength(frame, [&] { frame.frameId = FromQString(value.toString()); });
+                              },
+                              DocumentPart::kFrames});
+    form_->Bind(lstFrameSourceECU_,
+                {"SourceNode", "Edit Frame Source Node", [this] { return QVariant(ToQString(CurrentFrame()->publisher)); },
+                 [this](const QVariant& value) { CurrentFrame()->publisher = FromQString(value.toString()).Trim(); },
+                 DocumentPart::kFrames});
+    connect(form_->Model(), &DetailFormModel::FieldEdited, this, [this] { ShowFrameLength(*CurrentFrame()); });
+    connect(lstFrameLength_, &QComboBox::textActivated, this, [this](const QString& text) {
+        corvdekLINFrame* frame = CurrentFrame();
+        if (frame == nullptr) return;
+        EditFrame("Edit Frame Length", "Length", false,
+                  [&](corvdekLINDefinitionFile&) { frame->length = FromQString(text); });
+        ShowFrameLength(*frame);
+    });
 }
 
 FramesTab::~FramesTab() = default;
@@ -335,8 +343,7 @@ void FramesTab::lstFramesClick() {
     if (const corvdekLINEventFrame* event = CurrentEventFrame()) ShowEventFrame(*event);
     const corvdekLINFrame* frame = CurrentFrame();
     if (frame == nullptr) return;
-    lstFrameSourceECU_->setCurrentText(ToQString(frame->publisher));
-    lstFrameID_->setCurrentText(ToQString(frame->frameId));
+    form_->Show();
     ShowFrameLength(*frame);
     lstFrameSignals_->setCurrentText(QString());
     txtFrameSignalOffset_->clear();

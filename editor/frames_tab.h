@@ -13,6 +13,7 @@
 
 #include "followed_rename.h"
 
+class DetailForm;
 class DocumentEditor;
 class FrameLayoutView;
 class FrameListEditor;
@@ -100,7 +101,8 @@ private:
 
     DocumentEditor* editor_;
     corvdekLINDefinitionFile* document_ = nullptr;
-    bool filling_ = false;
+    bool filling_ = false;  // for the fields the form does not hold
+    DetailForm* form_ = nullptr;  // an unconditional frame's identifier and publisher
     bool frameSignalChoicesStale_ = false;  // the signal list awaits a refill until shown
     // The rename of the shown frame, which its references follow.
     FollowedRename frameRename_;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "detail_form.h"
 #include "diagnostics_dialog.h"
 #include "document_editor.h"
 #include "model/definition_file.h"
@@ -95,58 +96,86 @@ GeneralTab::GeneralTab(DocumentEditor* editor, QWidget* parent)
     form->addRow("", diagnosticsRow);
     shapeGeneral_ = HighlightFrame("shapeGeneral", this);
 
+    form_ = new DetailForm(editor_, [this]() -> std::optional<FormSubject> {
+        if (document_ == nullptr) return std::nullopt;
+        return FormSubject{QString(), document_};
+    }, this);
+    // The fields the file states as text, each written as it is typed unless `store` says.
+    const auto text = [this](QWidget* control, const char* key, corvString corvdekLINDefinitionFile::*member,
+                             std::function<void(const corvString&)> store = {}) {
+        form_->Bind(control, {key, "Edit Bus Settings", [this, member] { return QVariant(ToQString(document_->*member)); },
+                              [this, member, store](const QVariant& value) {
+                                  const corvString typed = FromQString(value.toString());
+                                  if (store) {
+                                      store(typed);
+                                  } else {
+                                      document_->*member = typed;
+                                  }
+                              },
+                              DocumentPart::kBus});
+    };
     // A version, however it was typed.
-    OnText(lstLINVersion_->lineEdit(), [this](const corvString& text) {
-        document_->protocolVersion = text;
-        document_->protocolVersion.Trim();
-        document_->UpdateJ2602Flag();
-    });
-    OnText(lstLangVersion_->lineEdit(), [this](const corvString& text) {
-        document_->languageVersion = text;
-        document_->languageVersion.Trim();
-        document_->UpdateJ2602Flag();
-    });
-    OnText(lstLINSpeed_->lineEdit(), [this](const corvString& text) {
-        document_->speed = text;
-        document_->speed.Trim();  // a number, however it was typed
-        UpdateBitTimeLabel();
-    });
-    OnText(lstPeriod_->lineEdit(), [this](const corvString& text) { document_->masterTimebase = text; });
-    OnText(lstJitter_->lineEdit(), [this](const corvString& text) { document_->masterJitter = text; });
-    OnText(txtMaxHeaderLength_, [this](const corvString& text) { document_->masterMaxHeaderLength = text; });
-    OnText(txtResponseTolerance_, [this](const corvString& text) { document_->masterResponseTolerance = text; });
+    const auto version = [this](corvString corvdekLINDefinitionFile::*member) {
+        return [this, member](const corvString& typed) {
+            document_->*member = corvString(typed).Trim();
+            document_->UpdateJ2602Flag();
+        };
+    };
+    text(lstLINVersion_, "Protocol", &corvdekLINDefinitionFile::protocolVersion,
+         version(&corvdekLINDefinitionFile::protocolVersion));
+    text(lstLangVersion_, "Language", &corvdekLINDefinitionFile::languageVersion,
+         version(&corvdekLINDefinitionFile::languageVersion));
+    text(lstLINSpeed_, "LINBaudRate", &corvdekLINDefinitionFile::speed,
+         [this](const corvString& typed) { document_->speed = corvString(typed).Trim(); });  // a number, however typed
+    text(lstPeriod_, "LINTimeBase", &corvdekLINDefinitionFile::masterTimebase);
+    text(lstJitter_, "LINJitter", &corvdekLINDefinitionFile::masterJitter);
+    text(txtMaxHeaderLength_, "MaxHeaderLength", &corvdekLINDefinitionFile::masterMaxHeaderLength);
+    text(txtResponseTolerance_, "ResponseTolerance", &corvdekLINDefinitionFile::masterResponseTolerance);
     // A text the user empties is no longer stated; one the file stated empty stays until then.
-    OnText(txtChannelName_, [this](const corvString& text) {
-        document_->channelName = text;
-        document_->channelNameGiven = !text.IsEmpty();
+    text(txtChannelName_, "ChannelName", &corvdekLINDefinitionFile::channelName, [this](const corvString& typed) {
+        document_->channelName = typed;
+        document_->channelNameGiven = !typed.IsEmpty();
     });
-    OnText(txtFileRevision_, [this](const corvString& text) {
-        document_->fileRevision = text;
-        document_->fileRevisionGiven = !text.IsEmpty();
+    text(txtFileRevision_, "FileRevision", &corvdekLINDefinitionFile::fileRevision, [this](const corvString& typed) {
+        document_->fileRevision = typed;
+        document_->fileRevisionGiven = !typed.IsEmpty();
     });
-    OnText(
-        txtDynamicFrames_,
-        [this](const corvString& text) {
-            document_->dynamicFrames.Clear();
-            for (const QString& id : ToQString(text).split(',', Qt::SkipEmptyParts)) {
-                if (!id.trimmed().isEmpty()) document_->dynamicFrames.Add(FromQString(id.trimmed()));
-            }
-        },
-        true);
-    connect(lstSignalByteOrder_, &QComboBox::activated, this, [this](int index) {
-        editor_->Apply({"Edit Signal Byte Order", DocumentPart::kBus, QString(), "SignalByteOrder"},
-                       [index](corvdekLINDefinitionFile& document) {
-                           document.signalByteOrder = FromQString(kByteOrders[index]);
-                       });
-    });
-    connect(chkHasDiagnostics_, &QCheckBox::clicked, this, [this](bool checked) {
-        editor_->Apply({"Change Include Diagnostic Frames", DocumentPart::kDiagnostics, QString(), "Diagnostics"},
-                       [checked](corvdekLINDefinitionFile& document) {
-                           document.hasDiagnosticFrames = checked;
-                           // The standard sections become the document's own, as a reload
-                           // of the saved file would make them.
-                           if (checked) document.AddStandardDiagnostics();
-                       });
+    form_->Bind(txtDynamicFrames_,
+                {"DynamicFrames", "Edit Bus Settings",
+                 [this] {
+                     QStringList ids = ToQStrings(document_->dynamicFrames);
+                     for (QString& id : ids) id = id.trimmed();  // the file may space them
+                     return QVariant(ids.join(", "));
+                 },
+                 [this](const QVariant& value) {
+                     document_->dynamicFrames.Clear();
+                     for (const QString& id : value.toString().split(',', Qt::SkipEmptyParts)) {
+                         if (!id.trimmed().isEmpty()) document_->dynamicFrames.Add(FromQString(id.trimmed()));
+                     }
+                 },
+                 DocumentPart::kBus | DocumentPart::kFrames});
+    form_->Bind(lstSignalByteOrder_,
+                {"SignalByteOrder", "Edit Signal Byte Order",
+                 [this] {
+                     for (int i = 0; i < 3; ++i) {
+                         if (document_->signalByteOrder.Equals(FromQString(kByteOrders[i]))) return QVariant(i);
+                     }
+                     return QVariant(0);
+                 },
+                 [this](const QVariant& value) { document_->signalByteOrder = FromQString(kByteOrders[value.toInt()]); },
+                 DocumentPart::kBus},
+                "currentIndex");
+    form_->Bind(chkHasDiagnostics_,
+                {"Diagnostics", "Change Include Diagnostic Frames", [this] { return QVariant(document_->hasDiagnosticFrames); },
+                 [this](const QVariant& value) {
+                     document_->hasDiagnosticFrames = value.toBool();
+                     // The standard sections become the document's own, as a reload of the
+                     // saved file would make them.
+                     if (document_->hasDiagnosticFrames) document_->AddStandardDiagnostics();
+                 },
+                 DocumentPart::kDiagnostics});
+    connect(form_->Model(), &DetailFormModel::FieldEdited, this, [this](const QString& key) {
+        if (key == "LINBaudRate") UpdateBitTimeLabel();
     });
     connect(cmdDiagnostics_, &QPushButton::clicked, this, [this] {
         diagnostics_->Fill(editor_);
@@ -156,38 +185,10 @@ GeneralTab::GeneralTab(DocumentEditor* editor, QWidget* parent)
 
 GeneralTab::~GeneralTab() = default;
 
-template <typename Apply>
-void GeneralTab::OnText(QLineEdit* field, Apply apply, bool framesToo) {
-    connect(field, &QLineEdit::textChanged, this, [this, field, apply, framesToo](const QString& text) {
-        if (filling_ || document_ == nullptr) return;
-        const DocumentParts parts = framesToo ? DocumentPart::kBus | DocumentPart::kFrames : DocumentParts(DocumentPart::kBus);
-        editor_->Apply({"Edit Bus Settings", parts, QString(), field->objectName(), field},
-                       [&](corvdekLINDefinitionFile&) { apply(FromQString(text)); });
-    });
-}
-
 void GeneralTab::Show(corvdekLINDefinitionFile* document) {
     document_ = document;
-    FillingScope filling(filling_);
-    lstLangVersion_->setCurrentText(ToQString(document->languageVersion));
-    lstLINVersion_->setCurrentText(ToQString(document->protocolVersion));
-    lstLINSpeed_->setCurrentText(ToQString(document->speed));
+    form_->Show();
     UpdateBitTimeLabel();
-    lstPeriod_->setCurrentText(ToQString(document->masterTimebase));
-    lstJitter_->setCurrentText(ToQString(document->masterJitter));
-    txtMaxHeaderLength_->setText(ToQString(document->masterMaxHeaderLength));
-    txtResponseTolerance_->setText(ToQString(document->masterResponseTolerance));
-    txtChannelName_->setText(ToQString(document->channelName));
-    txtFileRevision_->setText(ToQString(document->fileRevision));
-    int order = 0;
-    for (int i = 0; i < 3; ++i) {
-        if (document->signalByteOrder.Equals(FromQString(kByteOrders[i]))) order = i;
-    }
-    lstSignalByteOrder_->setCurrentIndex(order);
-    QStringList dynamicFrames = ToQStrings(document->dynamicFrames);
-    for (QString& id : dynamicFrames) id = id.trimmed();  // the file may space them
-    txtDynamicFrames_->setText(dynamicFrames.join(", "));
-    chkHasDiagnostics_->setChecked(document->hasDiagnosticFrames);
     cmdDiagnostics_->setEnabled(document->hasDiagnosticFrames);
 }
 

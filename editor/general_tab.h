@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TfrmDiagnostics;
+class DetailForm;
 class DocumentEditor;
 class corvdekLINDefinitionFile;
 
@@ -32,14 +33,9 @@ public:
     QFrame* Highlight() const { return shapeGeneral_; }
 
 private:
-    // Writes each change of `field`'s text into the document through `apply`; for a
-    // drop-down list it is its text field, which a chosen item fills too.
-    template <typename Apply>
-    void OnText(QLineEdit* field, Apply apply, bool framesToo = false);
-
     DocumentEditor* editor_;
     corvdekLINDefinitionFile* document_ = nullptr;
-    bool filling_ = false;
+    DetailForm* form_ = nullptr;
 
     QComboBox* lstLINVersion_ = nullptr;
     QComboBox* lstLangVersion_ = nullptr;

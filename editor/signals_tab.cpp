@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "artwork.h"
+#include "detail_form.h"
 #include "document_editor.h"
 #include "model/definition_file.h"
 #include "qt_text.h"
@@ -101,20 +102,29 @@ SignalsTab::SignalsTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent
 
     // Each edit of the details is a step of the document's history.
     connect(txtSignalDescription_, &QLineEdit::textChanged, this, &SignalsTab::NameTyped);
-    connect(lstSignalSize_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-        EditSignal("Edit Signal Size", "SignalSize", true, [&](corvdekLINSignal& signal) {
-            signal.size = FromQString(text);
-        });
-        UpdateInitialValueFields();
-    });
-    connect(lstSignalSourceNode_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-        EditSignal("Edit Signal Source Node", "SourceNode", true,
-                   [&](corvdekLINSignal& signal) { signal.publisher = FromQString(text).Trim(); });
-    });
-    connect(chkSignalByteArray_, &QCheckBox::clicked, this, [this](bool checked) {
-        EditSignal("Change Byte Array", "ByteArray", false,
-                   [&](corvdekLINSignal& signal) { signal.isByteArray = checked; });
-        UpdateInitialValueFields();
+    form_ = new DetailForm(editor_, [this]() -> std::optional<FormSubject> {
+        const corvdekLINSignal* signal = CurrentSignal();
+        if (signal == nullptr) return std::nullopt;
+        return FormSubject{ToQString(signal->name), signal};
+    }, this);
+    const auto bind = [this](QWidget* control, const char* key, const char* label,
+                              std::function<QVariant(const corvdekLINSignal&)> read,
+                              std::function<void(corvdekLINSignal&, const QVariant&)> write) {
+        form_->Bind(control, {key, label, [this, read] { return read(*CurrentSignal()); },
+                              [this, write](const QVariant& value) { write(*CurrentSignal(), value); },
+                              DocumentPart::kSignals});
+    };
+    bind(lstSignalSize_, "SignalSize", "Edit Signal Size",
+          [](const corvdekLINSignal& signal) { return ToQString(signal.size); },
+          [](corvdekLINSignal& signal, const QVariant& value) { signal.size = FromQString(value.toString()); });
+    bind(lstSignalSourceNode_, "SourceNode", "Edit Signal Source Node",
+          [](const corvdekLINSignal& signal) { return ToQString(signal.publisher); },
+          [](corvdekLINSignal& signal, const QVariant& value) { signal.publisher = FromQString(value.toString()).Trim(); });
+    bind(chkSignalByteArray_, "ByteArray", "Change Byte Array",
+          [](const corvdekLINSignal& signal) { return signal.isByteArray; },
+          [](corvdekLINSignal& signal, const QVariant& value) { signal.isByteArray = value.toBool(); });
+    connect(form_->Model(), &DetailFormModel::FieldEdited, this, [this](const QString& key) {
+        if (key != "SourceNode") UpdateInitialValueFields();  // the size or the byte array
     });
     connect(lstSignalRepresentation_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
         corvdekLINSignal* signal = CurrentSignal();
@@ -170,9 +180,7 @@ void SignalsTab::lstSignalsClick() {
     pnlSignalDetails_->show();
     txtSignalDescription_->setText(ToQString(signal->name));
     signalRename_.Show(*document_, NamedKind::kSignal, signal, signal->name);
-    lstSignalSize_->setCurrentText(ToQString(signal->size));
-    lstSignalSourceNode_->setCurrentText(ToQString(signal->publisher));
-    chkSignalByteArray_->setChecked(signal->isByteArray);
+    form_->Show();
     if (signal->isByteArray) {
         // Fields beyond the stored values keep their text.
         for (int k = 0; k < signal->initValues.Count() && k < 8; ++k) {

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QListWidget;
+class DetailForm;
 class DocumentEditor;
 class NameListView;
 class corvdekLINDefinitionFile;
@@ -65,7 +66,8 @@ private:
 
     DocumentEditor* editor_;
     corvdekLINDefinitionFile* document_ = nullptr;
-    bool filling_ = false;
+    bool filling_ = false;  // for the fields the form does not hold
+    DetailForm* form_ = nullptr;  // size, source node, byte array
     // The rename of the shown signal, which its references follow.
     FollowedRename signalRename_;
 

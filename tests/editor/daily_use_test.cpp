@@ -276,6 +276,99 @@ private Q_SLOTS:
         }
     }
 
+    // The fields bound to the document through a form: showing an object is no edit, a
+    // change is one step of the object shown, and undo shows the value before it again.
+    void formFieldsEditTheShownObjectAndShowItsUndo() {
+        using Read = std::function<QString(const corvdekLINDefinitionFile&)>;
+        const auto signal = [](const char* name, auto member) -> Read {
+            return [name, member](const corvdekLINDefinitionFile& d) { return member(Named(d.signals, name)); };
+        };
+        const auto frame = [](const char* name, auto member) -> Read {
+            return [name, member](const corvdekLINDefinitionFile& d) { return member(Named(d.frames, name)); };
+        };
+        const struct {
+            const char* control;
+            int tab;
+            const char* list;  // the list of the tab's objects, if it has one
+            const char* object;
+            const char* typed;  // replaces the text; none: the control is clicked or chosen
+            Read value;
+            QString edited;
+        } cases[] = {
+            {"txtChannelName", TfrmTabrel::kGeneral, nullptr, nullptr, "Body",
+             [](const corvdekLINDefinitionFile& d) { return ToQString(d.channelName); }, "Body"},
+            {"lstLINSpeed", TfrmTabrel::kGeneral, nullptr, nullptr, "20",
+             [](const corvdekLINDefinitionFile& d) { return ToQString(d.speed); }, "20"},
+            {"lstSignalByteOrder", TfrmTabrel::kGeneral, nullptr, nullptr, nullptr,
+             [](const corvdekLINDefinitionFile& d) { return ToQString(d.signalByteOrder); }, "little_endian"},
+            {"chkHasDiagnostics", TfrmTabrel::kGeneral, nullptr, nullptr, nullptr,
+             [](const corvdekLINDefinitionFile& d) { return QString::number(d.hasDiagnosticFrames); }, "1"},
+            {"lstSignalSize", TfrmTabrel::kSignals, "lstSignals", "Pos", "12",
+             signal("Pos", [](const corvdekLINSignal& s) { return ToQString(s.size); }), "12"},
+            {"lstSignalSourceNode", TfrmTabrel::kSignals, "lstSignals", "Pos", "BCM",
+             signal("Pos", [](const corvdekLINSignal& s) { return ToQString(s.publisher); }), "BCM"},
+            {"chkSignalByteArray", TfrmTabrel::kSignals, "lstSignals", "Pos", nullptr,
+             signal("Pos", [](const corvdekLINSignal& s) { return QString::number(s.isByteArray); }), "1"},
+            {"lstFrameID", TfrmTabrel::kFrames, "lstFrames", "State", "0x12",
+             frame("State", [](const corvdekLINFrame& f) { return ToQString(f.frameId); }), "0x12"},
+            {"lstFrameSourceECU", TfrmTabrel::kFrames, "lstFrames", "State", "BCM",
+             frame("State", [](const corvdekLINFrame& f) { return ToQString(f.publisher); }), "BCM"},
+        };
+        for (const auto& c : cases) {
+            ShownWindow shown;
+            TfrmTabrel& w = shown.window;
+            OpenFile(w, body_);
+            ShowTab(w, c.tab);
+            if (c.list != nullptr) {
+                ClickRow(Find<QListView>(&w, c.list), c.tab == TfrmTabrel::kFrames ? "Cmd" : "Lamp");  // another first
+                ClickRow(Find<QListView>(&w, c.list), c.object);
+            }
+            auto* stack = w.findChild<QUndoStack*>();
+            QVERIFY2(stack->count() == 0, c.control);
+            const QString before = c.value(*w.Document());
+            const std::string others = RenderLDF(*w.Document());
+            QWidget* control = Find(&w, c.control);
+            if (auto* box = qobject_cast<QCheckBox*>(control)) {
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+            } else if (c.typed == nullptr) {
+                Choose(qobject_cast<QComboBox*>(control), 2);
+            } else {
+                control->setFocus();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(QApplication::focusWidget(), c.typed);
+            }
+            QCoreApplication::processEvents();
+            QVERIFY2(c.value(*w.Document()) == c.edited, c.control);
+            QVERIFY2(stack->count() == 1, c.control);
+            Trigger(w, "mnuEditUndo");
+            QVERIFY2(c.value(*w.Document()) == before, c.control);
+            QVERIFY2(RenderLDF(*w.Document()) == others, c.control);
+            const QByteArray shownValue = control->metaObject()->userProperty().read(control).toString().toUtf8();
+            const QByteArray expected = c.typed != nullptr ? before.toUtf8() : shownValue;
+            QVERIFY2(shownValue == expected, c.control);
+        }
+    }
+
+    // Showing the fields again (after an undo of another field) leaves the text of the
+    // field being typed in, and its cursor, as they are.
+    void anUndoKeepsTheCursorOfTheFieldBeingTypedIn() {
+        ShownWindow shown;
+        TfrmTabrel& w = shown.window;
+        OpenFile(w, body_);
+        auto* revision = Find<QLineEdit>(&w, "txtFileRevision");
+        revision->setFocus();
+        QTest::keyClicks(revision, "ABCD");
+        auto* channel = Find<QLineEdit>(&w, "txtChannelName");
+        channel->setFocus();
+        QTest::keyClicks(channel, "X");
+        revision->setFocus();
+        revision->setCursorPosition(2);
+        w.findChild<QUndoStack*>()->undo();  // the channel name
+        QCOMPARE(channel->text(), QString());
+        QCOMPARE(revision->text(), QString("ABCD"));
+        QCOMPARE(revision->cursorPosition(), 2);
+    }
+
     void filesOpenFromTheCommandLineADropAndTheRecentList() {
         {
             ShownWindow shown;
