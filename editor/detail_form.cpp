@@ -9,10 +9,13 @@
 namespace {
 
 // Fills a control only where its value differs: setting a line edit's text, even to the
-// same text, moves its cursor to the end while the user types in the middle.
+// same text, moves its cursor to the end while the user types in the middle. The controls
+// keep their own keys: every change is written at once, so nothing waits for the focus to
+// leave, and Escape closes a dialog as it does elsewhere.
 class FormDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+    bool eventFilter(QObject* /*control*/, QEvent* /*event*/) override { return false; }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         const QByteArray property = editor->metaObject()->userProperty().name();
         if (editor->property(property) == index.data(Qt::EditRole)) return;

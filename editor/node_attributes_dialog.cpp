@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "detail_form.h"
 #include "document_editor.h"
 #include "model/definition_file.h"
 #include "name_lists.h"
@@ -108,34 +109,6 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     layout->addWidget(group);
     layout->addWidget(ok, 0, Qt::AlignRight);
 
-    Edits(lstNodeLINProtocol_, &QComboBox::currentTextChanged, &corvdekLINNode::protocol);
-    Edits(lstNodeLINConfiguredNAD_, &QComboBox::currentTextChanged, &corvdekLINNode::configuredNAD);
-    Edits(txtFunctionID_, &QLineEdit::textChanged, &corvdekLINNode::functionId);
-    Edits(txtVariant_, &QLineEdit::textChanged, &corvdekLINNode::variant);
-    Edits(txtP2MinMs_, &QLineEdit::textChanged, &corvdekLINNode::p2Min);
-    Edits(txtSTMinMs_, &QLineEdit::textChanged, &corvdekLINNode::stMin);
-    Edits(txtResponseTolerance_, &QLineEdit::textChanged, &corvdekLINNode::responseTolerance);
-    Edits(txtInitialNAD_, &QLineEdit::textChanged, &corvdekLINNode::initialNAD);
-    Edits(lstResponseError_, &QComboBox::currentTextChanged, &corvdekLINNode::responseError);
-    Edits(txtNAsTimeout_, &QLineEdit::textChanged, &corvdekLINNode::nAsTimeout);
-    Edits(txtNCrTimeout_, &QLineEdit::textChanged, &corvdekLINNode::nCrTimeout);
-    Edits(txtWakeupTime_, &QLineEdit::textChanged, &corvdekLINNode::wakeupTime);
-    Edits(txtPoweronTime_, &QLineEdit::textChanged, &corvdekLINNode::poweronTime);
-    connect(txtFaultStateSignals_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        EditNode("FaultStateSignals", txtFaultStateSignals_, [&](corvdekLINNode& node) {
-            node.faultStateSignals.Clear();
-            for (const QString& name : text.split(',', Qt::SkipEmptyParts)) {
-                if (!name.trimmed().isEmpty()) node.faultStateSignals.Add(FromQString(name.trimmed()));
-            }
-        });
-    });
-    connect(txtSupplierID_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-        // A picked item is the identifier, a space and the supplier's name: keep the identifier.
-        corvString supplier = FromQString(text).Trim();
-        const int space = supplier.Find(0, u" ");
-        if (space >= 2) supplier.Truncate(space);
-        EditNode("SupplierId", txtSupplierID_, [&](corvdekLINNode& node) { node.supplierId = supplier; });
-    });
     connect(add, &QPushButton::clicked, this, &TfrmNodeAttributes::AddConfigurableFrame);
     connect(remove, &QPushButton::clicked, this, &TfrmNodeAttributes::RemoveConfigurableFrame);
     connect(clear, &QPushButton::clicked, this, &TfrmNodeAttributes::ClearConfigurableFrames);
@@ -144,18 +117,58 @@ TfrmNodeAttributes::TfrmNodeAttributes(QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-template <typename Field, typename Signal>
-void TfrmNodeAttributes::Edits(Field* field, Signal changed, corvString corvdekLINNode::*member) {
-    connect(field, changed, this, [this, field, member](const QString& text) {
-        EditNode(field->objectName(), field, [&](corvdekLINNode& node) { node.*member = FromQString(text).Trim(); });
-    });
+// The fields of the node, bound to it once the dialog knows the document editor.
+void TfrmNodeAttributes::BindFields() {
+    form_ = new DetailForm(editor_, [this]() -> std::optional<FormSubject> {
+        const corvdekLINNode* node = Node();
+        if (node == nullptr) return std::nullopt;
+        return FormSubject{ToQString(node->name), node};
+    }, this);
+    const auto bind = [this](QWidget* control, std::function<QString(const corvdekLINNode&)> read,
+                             std::function<void(corvdekLINNode&, const QString&)> write) {
+        form_->Bind(control, {control->objectName(), "Edit Node Attributes", [this, read] { return QVariant(read(*Node())); },
+                              [this, write](const QVariant& value) { write(*Node(), value.toString()); },
+                              DocumentPart::kNodes});
+    };
+    for (const auto& [control, member] : std::initializer_list<std::pair<QWidget*, corvString corvdekLINNode::*>>{
+             {lstNodeLINProtocol_, &corvdekLINNode::protocol},
+             {lstNodeLINConfiguredNAD_, &corvdekLINNode::configuredNAD},
+             {txtFunctionID_, &corvdekLINNode::functionId},
+             {txtVariant_, &corvdekLINNode::variant},
+             {txtP2MinMs_, &corvdekLINNode::p2Min},
+             {txtSTMinMs_, &corvdekLINNode::stMin},
+             {txtResponseTolerance_, &corvdekLINNode::responseTolerance},
+             {txtInitialNAD_, &corvdekLINNode::initialNAD},
+             {lstResponseError_, &corvdekLINNode::responseError},
+             {txtNAsTimeout_, &corvdekLINNode::nAsTimeout},
+             {txtNCrTimeout_, &corvdekLINNode::nCrTimeout},
+             {txtWakeupTime_, &corvdekLINNode::wakeupTime},
+             {txtPoweronTime_, &corvdekLINNode::poweronTime}}) {
+        bind(control, [member](const corvdekLINNode& node) { return ToQString(node.*member); },
+             [member](corvdekLINNode& node, const QString& text) { node.*member = FromQString(text).Trim(); });
+    }
+    bind(txtFaultStateSignals_,
+         [](const corvdekLINNode& node) { return ToQString(corvString(node.faultStateSignals.Joined(u", "))); },
+         [](corvdekLINNode& node, const QString& text) {
+             node.faultStateSignals.Clear();
+             for (const QString& name : text.split(',', Qt::SkipEmptyParts)) {
+                 if (!name.trimmed().isEmpty()) node.faultStateSignals.Add(FromQString(name.trimmed()));
+             }
+         });
+    bind(txtSupplierID_, [](const corvdekLINNode& node) { return ToQString(node.supplierId); },
+         [](corvdekLINNode& node, const QString& text) {
+             // A picked item is the identifier, a space and the supplier's name: keep the identifier.
+             corvString supplier = FromQString(text).Trim();
+             const int space = supplier.Find(0, u" ");
+             if (space >= 2) supplier.Truncate(space);
+             node.supplierId = supplier;
+         });
 }
 
-void TfrmNodeAttributes::EditNode(const QString& field, const QObject* typedIn,
-                                  const std::function<void(corvdekLINNode&)>& edit) {
+void TfrmNodeAttributes::EditNode(const QString& field, const std::function<void(corvdekLINNode&)>& edit) {
     corvdekLINNode* node = Node();
-    if (filling_ || node == nullptr) return;
-    editor_->Apply({"Edit Node Attributes", DocumentPart::kNodes, ToQString(node->name), field, typedIn},
+    if (node == nullptr) return;
+    editor_->Apply({"Edit Node Attributes", DocumentPart::kNodes, ToQString(node->name), field},
                    [&](corvdekLINDefinitionFile&) { edit(*node); });
 }
 
@@ -170,27 +183,12 @@ void TfrmNodeAttributes::Fill(DocumentEditor* editor, int nodeIndex) {
     nodeIndex_ = nodeIndex;
     const corvdekLINNode* node = Node();
     if (node == nullptr) return;
-    filling_ = true;
+    if (form_ == nullptr) BindFields();
     setWindowTitle("Node Attributes for: " + ToQString(node->name));
-    lstNodeLINProtocol_->setCurrentText(ToQString(node->protocol));
-    lstNodeLINConfiguredNAD_->setCurrentText(ToQString(node->configuredNAD));
-    txtSupplierID_->setCurrentText(ToQString(node->supplierId));
-    txtFunctionID_->setText(ToQString(node->functionId));
-    txtVariant_->setText(ToQString(node->variant));
-    txtP2MinMs_->setText(ToQString(node->p2Min));
-    txtSTMinMs_->setText(ToQString(node->stMin));
-    txtResponseTolerance_->setText(ToQString(node->responseTolerance));
-    txtInitialNAD_->setText(ToQString(node->initialNAD));
     RefillChoices(lstResponseError_, NameTexts(document->signals));
-    lstResponseError_->setCurrentText(ToQString(node->responseError));
-    txtFaultStateSignals_->setText(ToQString(corvString(node->faultStateSignals.Joined(u", "))));
-    txtNAsTimeout_->setText(ToQString(node->nAsTimeout));
-    txtNCrTimeout_->setText(ToQString(node->nCrTimeout));
-    txtWakeupTime_->setText(ToQString(node->wakeupTime));
-    txtPoweronTime_->setText(ToQString(node->poweronTime));
+    form_->Show();
     RefillChoices(lstConfigurableFrameNames_, FrameNamesOfEveryKind(*document));
     lstConfigurableFrameNames_->setCurrentText(QString());
-    filling_ = false;
     RefillConfigurableFrames();
 }
 
@@ -211,7 +209,7 @@ void TfrmNodeAttributes::AddConfigurableFrame() {
     corvdekLINNode* node = Node();
     const corvString name = FromQString(lstConfigurableFrameNames_->currentText()).Trim();
     if (node == nullptr || name.IsEmpty()) return;
-    EditNode("ConfigurableFrames", nullptr, [&](corvdekLINNode& edited) {
+    EditNode("ConfigurableFrames", [&](corvdekLINNode& edited) {
         edited.configurableFrameNames.Add(name);
         edited.configurableFrameIds.Add(FromQString(txtConfigurableFrameID_->text()).Trim());
     });
@@ -226,7 +224,7 @@ void TfrmNodeAttributes::MoveConfigurableFrame(int step) {
     const int index = lviewConfigurableFrames_->indexOfTopLevelItem(row);
     const int target = index + step;
     if (target < 0 || target >= node->configurableFrameNames.Count()) return;
-    EditNode("ConfigurableFrames", nullptr, [&](corvdekLINNode& edited) {
+    EditNode("ConfigurableFrames", [&](corvdekLINNode& edited) {
         std::swap(edited.configurableFrameNames.Item(index), edited.configurableFrameNames.Item(target));
         if (target < edited.configurableFrameIds.Count() && index < edited.configurableFrameIds.Count()) {
             std::swap(edited.configurableFrameIds.Item(index), edited.configurableFrameIds.Item(target));
@@ -241,7 +239,7 @@ void TfrmNodeAttributes::RemoveConfigurableFrame() {
     QTreeWidgetItem* row = lviewConfigurableFrames_->currentItem();
     if (node == nullptr || row == nullptr || !row->isSelected()) return;
     const int index = lviewConfigurableFrames_->indexOfTopLevelItem(row);
-    EditNode("ConfigurableFrames", nullptr, [&](corvdekLINNode& edited) {
+    EditNode("ConfigurableFrames", [&](corvdekLINNode& edited) {
         edited.configurableFrameNames.RemoveAt(index);
         edited.configurableFrameIds.RemoveAt(index);
     });
@@ -251,7 +249,7 @@ void TfrmNodeAttributes::RemoveConfigurableFrame() {
 void TfrmNodeAttributes::ClearConfigurableFrames() {
     corvdekLINNode* node = Node();
     if (node == nullptr) return;
-    EditNode("ConfigurableFrames", nullptr, [](corvdekLINNode& edited) {
+    EditNode("ConfigurableFrames", [](corvdekLINNode& edited) {
         edited.configurableFrameNames.Clear();
         edited.configurableFrameIds.Clear();
     });

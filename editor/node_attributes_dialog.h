@@ -7,6 +7,7 @@
 
 #include "foundation/corv_string.h"
 
+class DetailForm;
 class DocumentEditor;
 class QComboBox;
 class QLineEdit;
@@ -31,16 +32,14 @@ private:
     void RemoveConfigurableFrame();
     void ClearConfigurableFrames();
     void MoveConfigurableFrame(int step);
-    // Writes every change of `field`'s text into the node's `member`.
-    template <typename Field, typename Signal>
-    void Edits(Field* field, Signal changed, corvString corvdekLINNode::*member);
-    // Edits the node as one step; `typedIn`: the field of a keystroke, whose burst is one step.
-    void EditNode(const QString& field, const QObject* typedIn, const std::function<void(corvdekLINNode&)>& edit);
+    void BindFields();
+    // Edits the node's configurable frames as one step.
+    void EditNode(const QString& field, const std::function<void(corvdekLINNode&)>& edit);
 
     DocumentEditor* editor_ = nullptr;
     corvdekLINDefinitionFile* document_ = nullptr;
     int nodeIndex_ = -1;
-    bool filling_ = false;
+    DetailForm* form_ = nullptr;  // every field but the configurable frames
 
     QComboBox* lstNodeLINProtocol_ = nullptr;
     QComboBox* lstNodeLINConfiguredNAD_ = nullptr;

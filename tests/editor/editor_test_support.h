@@ -177,6 +177,27 @@ inline void Choose(QComboBox* box, int index) {
     Q_EMIT box->textActivated(box->itemText(index));
 }
 
+// The dialogs of the window, and the tab and button a user opens each one with.
+struct DialogPath {
+    int tab;
+    const char* button;
+    const char* title;
+};
+inline constexpr DialogPath kDialogs[] = {{TfrmTabrel::kNodes, "cmdNodeAttributes", "Node Attributes"},
+                                          {TfrmTabrel::kNodes, "cmdCompositeNodes", "Composite Nodes"},
+                                          {TfrmTabrel::kGeneral, "cmdDiagnostics", "Diagnostic Frames"}};
+
+// Opens `dialog` as a user does (for the first slave; diagnostic frames switched on where
+// their button needs it) and runs `answer` on it once it is shown; `answer` closes it.
+inline void OpenDialog(TfrmTabrel& window, const DialogPath& dialog, std::function<void(QDialog*)> answer) {
+    ShowTab(window, dialog.tab);
+    Find<QListWidget>(&window, "lstSlaveNodes")->setCurrentRow(0);
+    WhenModal<QDialog>(std::move(answer));
+    auto* button = Find<QAbstractButton>(&window, dialog.button);
+    if (!button->isEnabled()) Find<QAbstractButton>(&window, "chkHasDiagnostics")->click();
+    button->click();
+}
+
 // Settings and the recovery copy go to a folder of this run, never to the user's.
 class IsolatedUserFolders {
 public:

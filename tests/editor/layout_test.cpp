@@ -198,6 +198,27 @@ private Q_SLOTS:
             QCOMPARE(name->text(), Rows(Find<QListView>(&w, tab.list)).value(0));
         }
     }
+
+    // Escape closes every dialog, also while a field the user types in has the focus.
+    void escapeClosesEveryDialog() {
+        const std::map<QString, const char*> fields = {{"Node Attributes", "txtFunctionID"},
+                                                       {"Composite Nodes", "txtFrameDescription"},
+                                                       {"Diagnostic Frames", "tblDiagnosticSignals"}};
+        for (const DialogPath& dialog : kDialogs) {
+            ShownWindow shown;
+            TfrmTabrel& w = shown.window;
+            OpenFile(w, kClimate);
+            auto closed = std::make_shared<bool>(false);
+            OpenDialog(w, dialog, [field = fields.at(dialog.title), closed](QDialog* open) {
+                QWidget* typedIn = Find(open, field);
+                typedIn->setFocus();
+                QTest::keyClick(typedIn, Qt::Key_Escape);
+                *closed = !open->isVisible();
+                open->reject();
+            });
+            QVERIFY2(*closed, dialog.title);
+        }
+    }
 };
 
 int RunLayoutTests(int argc, char** argv) {

@@ -43,26 +43,14 @@ private Q_SLOTS:
                 QVERIFY(w.grab().save(folder.filePath(QString("3_Frames_%1.png").arg(frame))));
             }
             // The dialogs, each grabbed while it is open and then closed.
-            const struct {
-                int tab;
-                const char* button;
-                const char* file;
-            } dialogs[] = {{TfrmTabrel::kNodes, "cmdNodeAttributes", "dialog_Node_Attributes.png"},
-                           {TfrmTabrel::kNodes, "cmdCompositeNodes", "dialog_Composite_Nodes.png"},
-                           {TfrmTabrel::kGeneral, "cmdDiagnostics", "dialog_Diagnostic_Frames.png"}};
-            for (const auto& dialog : dialogs) {
-                tabs->setCurrentIndex(dialog.tab);
-                Find<QListWidget>(&w, "lstSlaveNodes")->setCurrentRow(0);
-                const QString path = folder.filePath(dialog.file);
-                WhenModal<QDialog>([path](QDialog* open) {
+            for (const DialogPath& dialog : kDialogs) {
+                const QString path = folder.filePath(QString("dialog_%1.png").arg(QString(dialog.title).replace(' ', '_')));
+                OpenDialog(w, dialog, [path](QDialog* open) {
                     QTest::qWait(50);
                     open->grab().save(path);
                     open->reject();
                 });
-                auto* button = Find<QPushButton>(&w, dialog.button);
-                if (!button->isEnabled()) Find<QAbstractButton>(&w, "chkHasDiagnostics")->click();
-                button->click();
-                QVERIFY2(QFile::exists(path), dialog.file);
+                QVERIFY2(QFile::exists(path), dialog.title);
             }
         }
     }
