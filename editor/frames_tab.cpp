@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -120,10 +122,13 @@ FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent),
     // Beside the fields: the picture of the frame's bits and the values they hold.
     frameLayout_ = new FrameLayoutView;
     values_ = new FrameValuesView;
-    auto* pictureAndValues = new QVBoxLayout;
+    pnlFramePicture_ = new QWidget;
+    pnlFramePicture_->setObjectName("pnlFramePicture");
+    auto* pictureAndValues = new QVBoxLayout(pnlFramePicture_);
+    pictureAndValues->setContentsMargins(0, 0, 0, 0);
     pictureAndValues->addWidget(frameLayout_, 0, Qt::AlignLeft);
     pictureAndValues->addWidget(values_, 1);
-    inner->addLayout(pictureAndValues, 0, 5, 7, 1);
+    inner->addWidget(pnlFramePicture_, 0, 5, 7, 1);
     // The signal list takes the room the window has; the picture stays beside it.
     inner->setColumnStretch(1, 1);
     inner->setRowStretch(5, 1);
@@ -170,6 +175,10 @@ FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent),
     details->setRowStretch(2, 1);
 
     PlaceListAndDetails(this, left.column, pnlFrameDetails_);
+    // Where the pane of the details is narrow, the picture moves below the signals.
+    for (QWidget* up = pnlFrameDetails_->parentWidget(); up != nullptr; up = up->parentWidget()) {
+        if (auto* pane = qobject_cast<QScrollArea*>(up)) pane->viewport()->installEventFilter(this);
+    }
 
     connect(left.add, &QPushButton::clicked, this, &FramesTab::cmdFramesAddClick);
     connect(left.remove, &QPushButton::clicked, this, &FramesTab::cmdFramesRemoveClick);
@@ -229,6 +238,29 @@ FramesTab::FramesTab(DocumentEditor* editor, QWidget* parent) : QWidget(parent),
 }
 
 FramesTab::~FramesTab() = default;
+
+bool FramesTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) PlacePicture(static_cast<QResizeEvent*>(event)->size().width());
+    return QWidget::eventFilter(watched, event);
+}
+
+// The picture and the values stand beside the fields where the pane has the room they need
+// there (measured while they stand there), else below the signal list: a small window
+// scrolls down, never sideways.
+void FramesTab::PlacePicture(int paneWidth) {
+    auto* grid = static_cast<QGridLayout*>(pnlUnconditional_->layout());
+    const QMargins margins = pnlFrameDetails_->layout()->contentsMargins();
+    if (pictureBeside_) besideWidth_ = pnlUnconditional_->minimumSizeHint().width() + margins.left() + margins.right();
+    const bool beside = paneWidth >= besideWidth_;
+    if (beside == pictureBeside_) return;
+    pictureBeside_ = beside;
+    grid->removeWidget(pnlFramePicture_);
+    if (beside) {
+        grid->addWidget(pnlFramePicture_, 0, 5, 7, 1);
+    } else {
+        grid->addWidget(pnlFramePicture_, 7, 0, 1, 5);
+    }
+}
 
 // A row of the frame list carries a position that counts through the unconditional, the
 // sporadic and the event-triggered frames, in that order.

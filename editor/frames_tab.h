@@ -62,8 +62,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void PlacePicture(int paneWidth);
     // The objects the list selections point at; null when there is none.
     corvdekLINFrame* CurrentFrame() const;  // an unconditional one
     corvdekLINSporadicFrame* CurrentSporadicFrame() const;
@@ -128,6 +130,9 @@ private:
     QLineEdit* txtFrameSignalOffset_ = nullptr;
     QTreeWidget* lviewFrameSignals_ = nullptr;
     QLabel* lblFrameTime_ = nullptr;
+    QWidget* pnlFramePicture_ = nullptr;  // the picture and the values
+    bool pictureBeside_ = true;
+    int besideWidth_ = 0;
     FrameLayoutView* frameLayout_ = nullptr;
     FrameValuesView* values_ = nullptr;
     QFrame* shapeFrameConditional_ = nullptr;

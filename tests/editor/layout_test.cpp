@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -118,6 +119,35 @@ private Q_SLOTS:
             }
         }
         QVERIFY(Reachable(Find(&w, "lblResult"), w.rect()));
+    }
+
+    // A tab's details scroll down in a small window, never sideways: the frame picture moves
+    // below the signals where it has no room beside them, and back where it has.
+    void noTabScrollsSideways() {
+        const struct {
+            QSize window;
+            bool pictureBeside;
+        } sizes[] = {{{800, 600}, false}, {{1366, 768}, true}, {{1920, 1080}, true}};
+        for (const auto& size : sizes) {
+            ShownWindow shown;
+            TfrmTabrel& w = shown.window;
+            w.resize(size.window);
+            OpenFile(w, kClimate);
+            for (int tab = 0; tab < TfrmTabrel::kLdfFile; ++tab) {
+                ShowTab(w, tab);
+                QTest::qWait(20);
+                for (auto* pane : w.centralWidget()->findChildren<QScrollArea*>()) {
+                    if (!pane->isVisibleTo(&w)) continue;
+                    QVERIFY2(pane->horizontalScrollBar()->maximum() == 0,
+                             qPrintable(QString("tab %1 at %2 px").arg(tab).arg(size.window.width())));
+                }
+            }
+            ShowTab(w, TfrmTabrel::kFrames);
+            QTest::qWait(20);
+            const QRect signalList = Find(&w, "lviewFrameSignals")->geometry();
+            const QRect picture = Find(&w, "pnlFramePicture")->geometry();
+            QCOMPARE(picture.left() > signalList.right(), size.pictureBeside);
+        }
     }
 
     // The captions of the issue pages count the errors and warnings each page holds.
