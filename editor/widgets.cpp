@@ -92,9 +92,10 @@ std::vector<QWidget*> TabStops(QWidget* region) {
     };
     std::vector<Stop> stops;
     for (QWidget* control : region->findChildren<QWidget*>()) {
-        // The line edit inside a drop-down list is reached through the list.
+        // The line edit inside a drop-down list is reached through the list; the list's pop-up
+        // is a window of its own, which a tab order cannot enter.
         if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() != nullptr ||
-            qobject_cast<QComboBox*>(control->parentWidget()) != nullptr) {
+            qobject_cast<QComboBox*>(control->parentWidget()) != nullptr || control->window() != region->window()) {
             continue;
         }
         stops.push_back({control, control->mapTo(region, QPoint(0, 0))});

@@ -213,13 +213,27 @@ private Q_SLOTS:
         QStringList order;
         QPoint previous(-1, -1);
         for (QWidget* at = Find(&w, "txtFrameDescription"); details->isAncestorOf(at); at = at->nextInFocusChain()) {
-            if (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible()) continue;
+            // The text field of a drop-down list comes with the list.
+            if (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible() || qobject_cast<QComboBox*>(at->parentWidget())) {
+                continue;
+            }
             const QPoint position = at->mapTo(details, QPoint(0, 0));
             QVERIFY2(position.y() >= previous.y() - 8, qPrintable(at->objectName()));
             previous = position;
             order << at->objectName();
         }
         QCOMPARE(order.mid(0, 3), (QStringList{"txtFrameDescription", "lstFrameType", "lstFrameID"}));
+        // Every control of the details is on the way, also those after a drop-down list,
+        // whose pop-up is a window of its own.
+        QStringList controls;
+        for (QWidget* control : details->findChildren<QWidget*>()) {
+            if (control->window() != &w || !(control->focusPolicy() & Qt::TabFocus) || !control->isVisible() ||
+                control->focusProxy() != nullptr || qobject_cast<QComboBox*>(control->parentWidget()) != nullptr) {
+                continue;
+            }
+            controls << control->objectName();
+        }
+        QCOMPARE(QSet<QString>(order.begin(), order.end()), QSet<QString>(controls.begin(), controls.end()));
         QWidget* afterList = Find(&w, "lstFrames")->nextInFocusChain();
         while (!(afterList->focusPolicy() & Qt::TabFocus) || !afterList->isVisible()) afterList = afterList->nextInFocusChain();
         QCOMPARE(afterList->objectName(), QString("txtFrameDescription"));  // the list column comes first
