@@ -1,7 +1,9 @@
-// tabrel-cli check: load each file, run the setup checks once, print every issue.
+// tabrel-cli check: load each file, run the setup checks once, print every issue; and
+// tabrel-cli ncf check, the same for node capability files.
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "document_io.h"
 #include "foundation/text_encoding.h"
 #include "model/definition_file.h"
+#include "ncf/ncf_document.h"
 
 namespace {
 
@@ -55,7 +58,7 @@ std::string Counted(std::size_t count, const char* noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-void PrintText(const std::string& path, bool loaded, const corvdekLINDefinitionFile& document,
+void PrintText(const std::string& path, bool loaded, const corvString& lastLoadError,
                const std::vector<Issue>& issues, std::ostream& out, std::ostream& err) {
     // A listing of thousands of rows is made in memory and written at once.
     std::size_t errors = 0;
@@ -77,7 +80,7 @@ void PrintText(const std::string& path, bool loaded, const corvdekLINDefinitionF
         text += "\n";
     }
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!loaded) ReportLoadFailure(path, document, err);
+    if (!loaded) ReportLoadFailure(path, lastLoadError, err);
     out << path << ": " << Counted(errors, "error") << ", "
         << Counted(issues.size() - errors, "warning") << "\n";
 }
@@ -91,7 +94,7 @@ void PrintTsv(const std::string& path, const std::vector<Issue>& issues, std::os
     }
 }
 
-Json FileJson(const std::string& path, bool loaded, const corvdekLINDefinitionFile& document,
+Json FileJson(const std::string& path, bool loaded, const corvString& lastLoadError,
               const std::vector<Issue>& issues) {
     Json loadIssues = Json::array();
     Json setupIssues = Json::array();
@@ -113,34 +116,46 @@ Json FileJson(const std::string& path, bool loaded, const corvdekLINDefinitionFi
         }
     }
     Json file = {{"path", path}, {"loaded", loaded}};
-    if (!loaded) file["error"] = document.lastLoadError.ToUtf8();
+    if (!loaded) file["error"] = lastLoadError.ToUtf8();
     file["loadIssues"] = loadIssues;
     file["setupIssues"] = setupIssues;
     return file;
 }
 
-}  // namespace
+// The issues of a read NCF file, all of them load issues.
+std::vector<Issue> IssuesOf(const NcfDocument& document) {
+    static const corvString kError(u"1");
+    static const corvString kWarning(u"0");
+    static const corvString kNoSection;
+    std::vector<Issue> issues;
+    for (const NcfIssue& issue : document.issues) {
+        issues.push_back({true, issue.error, issue.error ? &kError : &kWarning, &issue.type, &kNoSection, &issue.details,
+                          issue.place});
+    }
+    return issues;
+}
 
-int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+// Shows what one file's check found, while the document that holds the issues lives.
+using ShowChecked = std::function<void(bool loaded, const std::vector<Issue>& issues, const corvString& lastLoadError)>;
+using CheckFile = std::function<void(const std::string& path, const ShowChecked& show)>;
+
+int RunChecks(const CheckOptions& options, const CheckFile& checkFile, std::ostream& out, std::ostream& err) {
     bool allLoaded = true;
     bool failing = false;
     Json files = Json::array();
     for (const std::string& path : options.files) {
-        const CommandDocument owned = NewCommandDocument();
-        corvdekLINDefinitionFile& document = *owned;
-        const bool loaded = document.LoadFromFile(corvString(DecodeArgument(path)));
-        if (loaded) document.CheckSetup();
-        allLoaded = allLoaded && loaded;
-        const std::vector<Issue> issues = IssuesOf(document, loaded);
-        for (const Issue& issue : issues) failing = failing || options.strict || issue.error;
-        switch (options.format) {
-            case IssueFormat::kText: PrintText(path, loaded, document, issues, out, err); break;
-            case IssueFormat::kTsv:
-                PrintTsv(path, issues, out);
-                if (!loaded) err << path << ": " << document.lastLoadError.ToUtf8() << "\n";
-                break;
-            case IssueFormat::kJson: files.push_back(FileJson(path, loaded, document, issues)); break;
-        }
+        checkFile(path, [&](bool loaded, const std::vector<Issue>& issues, const corvString& lastLoadError) {
+            allLoaded = allLoaded && loaded;
+            for (const Issue& issue : issues) failing = failing || options.strict || issue.error;
+            switch (options.format) {
+                case IssueFormat::kText: PrintText(path, loaded, lastLoadError, issues, out, err); break;
+                case IssueFormat::kTsv:
+                    PrintTsv(path, issues, out);
+                    if (!loaded) err << path << ": " << lastLoadError.ToUtf8() << "\n";
+                    break;
+                case IssueFormat::kJson: files.push_back(FileJson(path, loaded, lastLoadError, issues)); break;
+            }
+        });
     }
     // A path given in bytes that are no UTF-8 is shown with replacement characters.
     if (options.format == IssueFormat::kJson) {
@@ -148,4 +163,30 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     }
     if (!allLoaded) return kExitFailure;
     return failing ? kExitIssues : kExitOk;
+}
+
+}  // namespace
+
+int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+    return RunChecks(
+        options,
+        [](const std::string& path, const ShowChecked& show) {
+            const CommandDocument owned = NewCommandDocument();
+            corvdekLINDefinitionFile& document = *owned;
+            const bool loaded = document.LoadFromFile(corvString(DecodeArgument(path)));
+            if (loaded) document.CheckSetup();
+            show(loaded, IssuesOf(document, loaded), document.lastLoadError);
+        },
+        out, err);
+}
+
+int RunNcfCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+    return RunChecks(
+        options,
+        [](const std::string& path, const ShowChecked& show) {
+            NcfDocument document;
+            const bool loaded = document.LoadFromFile(corvString(DecodeArgument(path)));
+            show(loaded, IssuesOf(document), document.lastLoadError);
+        },
+        out, err);
 }

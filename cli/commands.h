@@ -15,6 +15,8 @@ struct CheckOptions {
 };
 
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
+// The same for node capability files: their read issues.
+int RunNcfCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
 int RunWrite(const std::string& input, const std::string& output, std::ostream& out,
              std::ostream& err);
 // `slaveName` empty: the header for the master.

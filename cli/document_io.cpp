@@ -5,6 +5,7 @@
 #include "foundation/corv_file.h"
 #include "foundation/text_encoding.h"
 #include "model/definition_file.h"
+#include "ncf/ncf_document.h"
 
 std::u16string DecodeArgument(std::string_view argument) { return tabrel::DecodeUtf8(argument); }
 
@@ -14,11 +15,11 @@ void RetireDocument::operator()(corvdekLINDefinitionFile* document) const {
 
 CommandDocument NewCommandDocument() { return CommandDocument(new corvdekLINDefinitionFile); }
 
-void ReportLoadFailure(const std::string& path, const corvdekLINDefinitionFile& document, std::ostream& err) {
-    if (document.lastLoadError.View() == kNotAnLdfFile) {
-        err << path << ": " << document.lastLoadError.ToUtf8() << "\n";
+void ReportLoadFailure(const std::string& path, const corvString& lastLoadError, std::ostream& err) {
+    if (lastLoadError.View() == kNotAnLdfFile || lastLoadError.View() == kNotAnNcfFile) {
+        err << path << ": " << lastLoadError.ToUtf8() << "\n";
     } else {
-        err << path << ": cannot load: " << document.lastLoadError.ToUtf8() << "\n";
+        err << path << ": cannot load: " << lastLoadError.ToUtf8() << "\n";
     }
 }
 
@@ -33,7 +34,7 @@ bool LoadForCommand(corvdekLINDefinitionFile& document, const std::string& path,
             << document.loadIssueTypes.Item(i).ToUtf8() << ": " << document.loadIssueDetails.Item(i).ToUtf8()
             << "\n";
     }
-    if (!loaded) ReportLoadFailure(path, document, err);
+    if (!loaded) ReportLoadFailure(path, document.lastLoadError, err);
     return loaded;
 }
 

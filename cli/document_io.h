@@ -7,6 +7,7 @@
 #include <string_view>
 
 class corvdekLINDefinitionFile;
+class corvString;
 
 // A command's document. The program sets `outliveCommands` when it ends right after its
 // command: the documents are then left to the end of the process instead of being taken
@@ -21,8 +22,9 @@ CommandDocument NewCommandDocument();
 // A command-line argument (UTF-8) as program text.
 std::u16string DecodeArgument(std::string_view argument);
 
-// Why `path` could not be loaded: "FILE: not an LDF file", or "FILE: cannot load: ...".
-void ReportLoadFailure(const std::string& path, const corvdekLINDefinitionFile& document, std::ostream& err);
+// Why `path` could not be loaded, from its document's `lastLoadError`: "FILE: not an LDF
+// file" (or NCF file), or "FILE: cannot load: ...".
+void ReportLoadFailure(const std::string& path, const corvString& lastLoadError, std::ostream& err);
 
 // Loads `path`; on failure tells why on `err` and returns false. Load issues go to `err` as
 // 'FILE:LINE: warning: type: details'.

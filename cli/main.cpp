@@ -89,6 +89,16 @@ int main(int argc, char** argv) {
     diffCommand->add_option("--format", diffFormat, "Output format")->check(CLI::IsMember({"text", "json"}));
     diffCommand->add_option("--node", diff.node, "Only what concerns this node");
 
+    CheckOptions ncfCheck;
+    std::string ncfFormat = "text";
+    CLI::App* ncfCommand = app.add_subcommand("ncf", "Node capability files (NCF).");
+    ncfCommand->require_subcommand(1);
+    CLI::App* ncfCheckCommand =
+        ncfCommand->add_subcommand("check", "Read each node capability file and list what is wrong in it.");
+    ncfCheckCommand->add_option("--format", ncfFormat, "Output format")->check(CLI::IsMember({"text", "tsv", "json"}));
+    ncfCheckCommand->add_flag("--strict", ncfCheck.strict, "Fail on warnings too");
+    ncfCheckCommand->add_option("FILE", ncfCheck.files, "NCF files")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -100,7 +110,7 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         std::cerr << "tabrel-cli: " << e.what() << "\n\n";
         CLI::App* failed = &app;
-        for (CLI::App* sub : app.get_subcommands()) failed = sub;
+        while (!failed->get_subcommands().empty()) failed = failed->get_subcommands().back();
         std::cerr << failed->help();
         return kExitFailure;
     }
@@ -111,11 +121,14 @@ int main(int argc, char** argv) {
     // of thousands of rows instead of passing each piece on to C's stdio.
     std::ios::sync_with_stdio(false);
     int status = kExitOk;
+    static const std::map<std::string, IssueFormat> kFormats = {
+        {"text", IssueFormat::kText}, {"tsv", IssueFormat::kTsv}, {"json", IssueFormat::kJson}};
     if (*checkCommand) {
-        static const std::map<std::string, IssueFormat> kFormats = {
-            {"text", IssueFormat::kText}, {"tsv", IssueFormat::kTsv}, {"json", IssueFormat::kJson}};
         check.format = kFormats.at(format);
         status = RunCheck(check, std::cout, std::cerr);
+    } else if (*ncfCheckCommand) {
+        ncfCheck.format = kFormats.at(ncfFormat);
+        status = RunNcfCheck(ncfCheck, std::cout, std::cerr);
     } else if (*writeCommand) {
         status = RunWrite(input, output, std::cout, std::cerr);
     } else if (*headerCommand) {

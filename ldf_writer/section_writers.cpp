@@ -194,14 +194,16 @@ std::u16string QuotedTail(const corvdekLINSignalEncodingTypeItem& part) {
     return part.text.IsEmpty() && !part.textGiven ? u"" : u" ,\"" + Text(part.text) + u"\"";
 }
 
-void WriteEncodingPart(const corvdekLINSignalEncodingTypes& type,
-                       const corvdekLINSignalEncodingTypeItem& part, LdfOutput& out) {
+}  // namespace
+
+void WriteEncodingPart(std::u16string_view typeName, const corvdekLINSignalEncodingTypeItem& part,
+                       std::u16string_view indent, LdfOutput& out) {
     const CommentRef line(part.comments);
     using Part = corvdekLINSignalEncodingTypeItem;
     const bool physical = part.kind == Part::kPhysical;
     if (!out.IsText(part.text.View()) ||
         (physical && !(std::isfinite(part.scale) && std::isfinite(part.offset)))) {
-        out.LeftOut({u"Encoding type ", type.name.View(),
+        out.LeftOut({u"Encoding type ", typeName,
                      u": a value whose text holds a quote, or whose scale or offset is no number."});
         return;
     }
@@ -209,20 +211,22 @@ void WriteEncodingPart(const corvdekLINSignalEncodingTypes& type,
     minValue.SetInt(part.minValue);
     switch (part.kind) {
         case Part::kLogical:
-            out.Line(line, {u"\t\tlogical_value, ", minValue.View(), QuotedTail(part), u";"});
+            out.Line(line, {indent, u"logical_value, ", minValue.View(), QuotedTail(part), u";"});
             break;
         case Part::kPhysical:
             maxValue.SetInt(part.maxValue);
             scale.SetDouble(part.scale);
             offset.SetDouble(part.offset);
-            out.Line(line, {u"\t\tphysical_value, ", minValue.View(), u" ,", maxValue.View(), u" ,",
+            out.Line(line, {indent, u"physical_value, ", minValue.View(), u" ,", maxValue.View(), u" ,",
                             scale.View(), u" ,", offset.View(), QuotedTail(part), u";"});
             break;
-        case Part::kBcd: out.Line(line, {u"\t\tbcd_value;"}); break;
-        case Part::kAscii: out.Line(line, {u"\t\tascii_value;"}); break;
-        default: out.LeftOut({u"Encoding type ", type.name.View(), u": a value of no known kind."});
+        case Part::kBcd: out.Line(line, {indent, u"bcd_value;"}); break;
+        case Part::kAscii: out.Line(line, {indent, u"ascii_value;"}); break;
+        default: out.LeftOut({u"Encoding type ", typeName, u": a value of no known kind."});
     }
 }
+
+namespace {
 
 CommentRef AttributeComments(const corvdekLINNode& node, std::u16string_view key) {
     return CommentRef::Entry(node.comments, u"attribute", key);
@@ -551,7 +555,7 @@ void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, LdfOutp
         }
         const CommentRef head(type.comments);
         out.OpenBlock(head, {u"\t", type.name.View(), u" { "});
-        for (int p = 0; p < type.items.GetCount(); ++p) WriteEncodingPart(type, *type.items.Get(p), out);
+        for (int p = 0; p < type.items.GetCount(); ++p) WriteEncodingPart(type.name.View(), *type.items.Get(p), u"\t\t", out);
         out.CloseBlock(head, u"\t} ");
     }
     out.CloseSection(section);

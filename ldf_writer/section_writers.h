@@ -156,6 +156,12 @@ std::u16string Joined(const std::vector<std::u16string_view>& items, std::u16str
 void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets, const LdfComments& comments,
                        const Owner& owner, std::u16string_view indent, LdfOutput& out);
 
+// 'logical_value, ...;' and the other values of an encoding, each on a line of its own after
+// `indent`; one that cannot be written validly is named as left out of `typeName`.
+class corvdekLINSignalEncodingTypeItem;
+void WriteEncodingPart(std::u16string_view typeName, const corvdekLINSignalEncodingTypeItem& part,
+                       std::u16string_view indent, LdfOutput& out);
+
 class corvdekLINDefinitionFile;
 void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& out);
 void WriteNodesSection(const corvdekLINDefinitionFile& document, LdfOutput& out);

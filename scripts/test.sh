@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Tabrel and runs every test: the normal build, a second build with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and a short fuzzing run of the loader.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and short fuzzing runs of the LDF loader
+# and of the NCF reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -21,5 +22,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 if [ -x scripts/fuzz.sh ]; then
   echo "== Fuzzing the loader (${TABREL_FUZZ_SECONDS:-30} s)"
   scripts/fuzz.sh "${TABREL_FUZZ_SECONDS:-30}"
+  echo "== Fuzzing the NCF reader (${TABREL_NCF_FUZZ_SECONDS:-15} s)"
+  scripts/fuzz.sh "${TABREL_NCF_FUZZ_SECONDS:-15}" ncf
 fi
 echo "All tests passed."

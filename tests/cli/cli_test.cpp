@@ -394,6 +394,43 @@ TEST_F(Cli, FilesThatAreNoLdfAreRefused) {
     EXPECT_NE(Tabrel({"check", comments}).status, 2) << "a file of comments is an empty cluster";
 }
 
+// ncf check: the read issues of node capability files, in the forms and exit statuses of check.
+TEST_F(Cli, NcfCheckListsTheIssuesOfNodeCapabilityFiles) {
+    const std::string clean = WriteLdf(
+        "clean.ncf",
+        "node_capability_file;\nLIN_language_version = \"2.2\";\nnode N {\n general { LIN_protocol_version = \"2.2\";"
+        " supplier = 1; function = 2; variant = 3; bitrate = 19.2 kbps; sends_wake_up_signal = \"no\"; }\n"
+        " diagnostic { NAD = 1; diagnostic_class = 1; }\n frames { }\n status_management { response_error = e; }\n}\n");
+    const std::string faulty = WriteLdf("faulty.ncf", "node_capability_file;\nnode N {\n general {\n bitrate = 19.2;\n");
+    const std::string picture = WriteLdf("pic.png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+    const struct {
+        std::vector<std::string> command;
+        int status;
+        std::string out;  // found in standard output
+        std::string err;  // found in standard error
+    } cases[] = {
+        {{"ncf", "check", clean}, 0, clean + ": 0 errors, 0 warnings\n", ""},
+        {{"ncf", "check", faulty}, 1, faulty + ":4: warning: NCF statement invalid.: 'bitrate = 19.2'", ""},
+        {{"ncf", "check", faulty}, 1, faulty + ":3: error: NCF syntax error.: A block '{' is never closed.", ""},
+        {{"ncf", "check", "--format", "tsv", faulty}, 1, "\tload\t0\tNCF statement invalid.\t\t", ""},
+        {{"ncf", "check", "--strict", clean}, 0, "", ""},
+        {{"ncf", "check", picture}, 2, "", picture + ": not an NCF file\n"},
+        {{"ncf", "check", (dir_ / "missing.ncf").string()}, 2, "", "cannot load: Problem opening file."},
+        {{"ncf"}, 2, "", "A subcommand is required"},
+    };
+    for (const auto& c : cases) {
+        const Result run = Tabrel(c.command);
+        EXPECT_EQ(run.status, c.status) << c.command.back() << "\n" << run.out << run.err;
+        EXPECT_NE(run.out.find(c.out), std::string::npos) << c.out << "\nout:\n" << run.out;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.err << "\nerr:\n" << run.err;
+    }
+    const auto json = nlohmann::json::parse(Tabrel({"ncf", "check", "--format", "json", faulty}).out);
+    const auto& issues = json[0]["loadIssues"];
+    EXPECT_TRUE(std::any_of(issues.begin(), issues.end(), [](const auto& issue) {
+        return issue["type"] == "NCF statement invalid." && issue["line"] == 4 && issue["column"] == 2;
+    })) << issues.dump();
+}
+
 const std::string kValues =
     "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
     "Nodes { Master: M, 5 ms, 1 ms; Slaves: S; }"

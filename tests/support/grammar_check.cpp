@@ -40,18 +40,19 @@ std::string LinesUpTo(const std::string& text, int number) {
 
 }  // namespace
 
-GrammarCheck::GrammarCheck(const std::map<std::string, std::string>& textsByName) : texts_(textsByName) {
+GrammarCheck::GrammarCheck(const std::map<std::string, std::string>& textsByName, Language language)
+    : extension_(language == Language::kLdf ? "ldf" : "ncf"), texts_(textsByName) {
     const fs::path python = "/usr/bin/python3";
-    const fs::path checker = CorpusDir().parent_path() / "tools" / "ldf_grammar_check.py";
+    const fs::path checker = CorpusDir().parent_path() / "tools" / (extension_ + "_grammar_check.py");
     if (!fs::exists(python) || !fs::exists(checker)) {
         skipReason_ = "needs " + python.string() + " and the grammar checker " + checker.string();
         return;
     }
-    folder_ = fs::path(::testing::TempDir()) / ("tabrel_written_ldf_" + std::to_string(std::random_device{}()));
+    folder_ = fs::path(::testing::TempDir()) / ("tabrel_written_" + extension_ + "_" + std::to_string(std::random_device{}()));
     fs::create_directories(folder_);
     std::string command = ShellQuoted(python.string()) + " " + ShellQuoted(checker.string());
     for (const auto& [name, text] : texts_) {
-        const fs::path copy = folder_ / (name + ".ldf");
+        const fs::path copy = folder_ / (name + "." + extension_);
         std::ofstream(copy, std::ios::binary) << text;
         command += " " + ShellQuoted(copy.string());
     }
@@ -86,7 +87,7 @@ std::string GrammarCheck::VerdictFor(const fs::path& copy) const {
 }
 
 std::string GrammarCheck::Failure(const std::string& name) const {
-    const std::string verdict = VerdictFor(folder_ / (name + ".ldf"));
+    const std::string verdict = VerdictFor(folder_ / (name + "." + extension_));
     if (verdict.empty()) {
         return "the grammar checker (exit code " + std::to_string(exitCode_) + ") said nothing about " + name +
                "; its output:\n" + output_;
@@ -97,7 +98,7 @@ std::string GrammarCheck::Failure(const std::string& name) const {
     if (std::regex_search(verdict, where, std::regex("line (\\d+), column"))) {
         context = "Written text up to there:\n" + LinesUpTo(texts_.at(name), std::stoi(where[1]));
     }
-    return "The written file does not follow the LDF grammar:\n" + verdict + "\n" + context;
+    return "The written file does not follow the " + (extension_ == "ldf" ? std::string("LDF") : std::string("NCF")) + " grammar:\n" + verdict + "\n" + context;
 }
 
 }  // namespace test_support

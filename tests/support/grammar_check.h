@@ -1,7 +1,7 @@
 #pragma once
-// The LDF grammar checker shared with the project (../shared/tools/ldf_grammar_check.py),
-// run once over many written texts: starting Python and building its parser costs far more
-// than checking a file.
+// The grammar checkers shared with the project (../shared/tools/ldf_grammar_check.py and
+// ncf_grammar_check.py), run once over many written texts: starting Python and building its
+// parser costs far more than checking a file.
 
 #include <filesystem>
 #include <map>
@@ -9,10 +9,12 @@
 
 namespace test_support {
 
+enum class Language { kLdf, kNcf };
+
 class GrammarCheck {
 public:
     // Checks each text, stored under its name (letters, digits and '_' only).
-    explicit GrammarCheck(const std::map<std::string, std::string>& textsByName);
+    explicit GrammarCheck(const std::map<std::string, std::string>& textsByName, Language language = Language::kLdf);
     ~GrammarCheck();
     GrammarCheck(const GrammarCheck&) = delete;
     GrammarCheck& operator=(const GrammarCheck&) = delete;
@@ -26,6 +28,7 @@ public:
 private:
     std::string VerdictFor(const std::filesystem::path& copy) const;
 
+    std::string extension_;
     std::filesystem::path folder_;
     std::map<std::string, std::string> texts_;
     std::string output_;
