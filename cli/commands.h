@@ -17,6 +17,10 @@ struct CheckOptions {
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
 // The same for node capability files: their read issues.
 int RunNcfCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
+// The NCF of the slave named `slaveName` of the cluster `input`, to `output` ('-' for
+// standard output); what it had to decide goes to `err` as 'OUT: decided: ...'.
+int RunNcfExport(const std::string& input, const std::string& slaveName, const std::string& output, std::ostream& out,
+                 std::ostream& err);
 int RunWrite(const std::string& input, const std::string& output, std::ostream& out,
              std::ostream& err);
 // `slaveName` empty: the header for the master.

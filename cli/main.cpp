@@ -98,6 +98,11 @@ int main(int argc, char** argv) {
     ncfCheckCommand->add_option("--format", ncfFormat, "Output format")->check(CLI::IsMember({"text", "tsv", "json"}));
     ncfCheckCommand->add_flag("--strict", ncfCheck.strict, "Fail on warnings too");
     ncfCheckCommand->add_option("FILE", ncfCheck.files, "NCF files")->required();
+    CLI::App* ncfExportCommand = ncfCommand->add_subcommand(
+        "export", "Write the node capability file of one slave of a cluster ('-' for standard output).");
+    ncfExportCommand->add_option("LDF", input, "LDF file of the cluster")->required();
+    ncfExportCommand->add_option("NODE", slave, "The slave node")->required();
+    ncfExportCommand->add_option("OUT", output, "NCF file to write, or '-'")->required();
 
     try {
         app.parse(argc, argv);
@@ -129,6 +134,8 @@ int main(int argc, char** argv) {
     } else if (*ncfCheckCommand) {
         ncfCheck.format = kFormats.at(ncfFormat);
         status = RunNcfCheck(ncfCheck, std::cout, std::cerr);
+    } else if (*ncfExportCommand) {
+        status = RunNcfExport(input, slave, output, std::cout, std::cerr);
     } else if (*writeCommand) {
         status = RunWrite(input, output, std::cout, std::cerr);
     } else if (*headerCommand) {

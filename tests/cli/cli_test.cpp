@@ -431,6 +431,32 @@ TEST_F(Cli, NcfCheckListsTheIssuesOfNodeCapabilityFiles) {
     })) << issues.dump();
 }
 
+// ncf export: one slave's NCF to a file or standard output, what it decided on standard error.
+TEST_F(Cli, NcfExportWritesTheFileOfOneSlave) {
+    const std::string cluster = WriteLdf("cluster.ldf", kClean);
+    const std::string written = (dir_ / "S.ncf").string();
+    const struct {
+        std::vector<std::string> command;
+        int status;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {{"ncf", "export", cluster, "S", "-"}, 0, "node S {", "-: decided: Node 'S': sends_wake_up_signal"},
+        {{"ncf", "export", cluster, "S", written}, 0, "", written + ": decided: "},
+        {{"ncf", "export", cluster, "Nobody", "-"}, 2, "", "there is no slave node named 'Nobody'"},
+        {{"ncf", "export", (dir_ / "missing.ldf").string(), "S", "-"}, 2, "", "cannot load"},
+        {{"ncf", "export", cluster, "S", dir_.string()}, 2, "", ""},
+    };
+    for (const auto& c : cases) {
+        const Result run = Tabrel(c.command);
+        EXPECT_EQ(run.status, c.status) << c.command[3] << "\n" << run.err;
+        EXPECT_NE(run.out.find(c.out), std::string::npos) << c.out << "\nout:\n" << run.out;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.err << "\nerr:\n" << run.err;
+    }
+    const Result check = Tabrel({"ncf", "check", written});
+    EXPECT_EQ(check.status, 0) << check.out;
+}
+
 const std::string kValues =
     "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
     "Nodes { Master: M, 5 ms, 1 ms; Slaves: S; }"
