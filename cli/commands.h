@@ -21,6 +21,10 @@ int RunNcfCheck(const CheckOptions& options, std::ostream& out, std::ostream& er
 // standard output); what it had to decide goes to `err` as 'OUT: decided: ...'.
 int RunNcfExport(const std::string& input, const std::string& slaveName, const std::string& output, std::ostream& out,
                  std::ostream& err);
+// The cluster `input` with the nodes of the NCF files added or updated, to `output`; each
+// decision and change goes to `err`. Exit status 1 on a conflict (reported, nothing written).
+int RunNcfAdd(const std::string& input, const std::vector<std::string>& ncfFiles, const std::string& output,
+              std::ostream& out, std::ostream& err);
 int RunWrite(const std::string& input, const std::string& output, std::ostream& out,
              std::ostream& err);
 // `slaveName` empty: the header for the master.

@@ -103,6 +103,12 @@ int main(int argc, char** argv) {
     ncfExportCommand->add_option("LDF", input, "LDF file of the cluster")->required();
     ncfExportCommand->add_option("NODE", slave, "The slave node")->required();
     ncfExportCommand->add_option("OUT", output, "NCF file to write, or '-'")->required();
+    std::vector<std::string> ncfFiles;
+    CLI::App* ncfAddCommand = ncfCommand->add_subcommand(
+        "add", "Add the nodes of node capability files to a cluster, or update them, and save it as LDF.");
+    ncfAddCommand->add_option("LDF", input, "LDF file of the cluster")->required();
+    ncfAddCommand->add_option("NCF", ncfFiles, "NCF files of its nodes")->required();
+    ncfAddCommand->add_option("-o,--output", output, "LDF file to write, or '-'")->required();
 
     try {
         app.parse(argc, argv);
@@ -136,6 +142,8 @@ int main(int argc, char** argv) {
         status = RunNcfCheck(ncfCheck, std::cout, std::cerr);
     } else if (*ncfExportCommand) {
         status = RunNcfExport(input, slave, output, std::cout, std::cerr);
+    } else if (*ncfAddCommand) {
+        status = RunNcfAdd(input, ncfFiles, output, std::cout, std::cerr);
     } else if (*writeCommand) {
         status = RunWrite(input, output, std::cout, std::cerr);
     } else if (*headerCommand) {

@@ -139,11 +139,11 @@ private:
         if (keyword == u"LIN_language_version" && Assignment(element, values)) {
             if (values.size() != 1 || values[0].kind != Token::Kind::kText) {
                 Invalid(element, u"the version is a quoted text");
-                return true;
+                return false;
             }
             document_.languageVersion = Text(values[0].text);
             Keep(document_.comments, u"LIN_language_version", element);
-            return true;
+            return false;  // an LDF file states it too
         }
         if (keyword == u"node" && element.head.size() == 2 && element.hasBlock) {
             ReadNode(element);

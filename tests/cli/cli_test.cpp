@@ -457,6 +457,52 @@ TEST_F(Cli, NcfExportWritesTheFileOfOneSlave) {
     EXPECT_EQ(check.status, 0) << check.out;
 }
 
+// ncf add: a cluster built or updated from NCFs, decisions and changes on standard error;
+// a conflict writes nothing.
+TEST_F(Cli, NcfAddBuildsAndUpdatesAClusterFromNodeFiles) {
+    const std::string cluster = WriteLdf("master.ldf", "LIN_description_file; LIN_protocol_version = \"2.2\";"
+                                                       " LIN_language_version = \"2.2\"; LIN_speed = 19.2 kbps;"
+                                                       " Nodes { Master: M, 5 ms, 0.1 ms; }");
+    const auto node = [this](const std::string& name, const std::string& nad, const std::string& size) {
+        return WriteLdf(name + size + ".ncf",
+                        "node_capability_file; LIN_language_version = \"2.2\"; node " + name +
+                            " { general { LIN_protocol_version = \"2.2\"; supplier = 1; function = 2; variant = 0;"
+                            " bitrate = 19.2 kbps; sends_wake_up_signal = \"no\"; } diagnostic { NAD = " + nad +
+                            "; diagnostic_class = 1; } frames { publish " + name + "_St { length = 1; signals { " +
+                            name + "_e { init_value = 0; size = " + size + "; offset = 0; } } } }"
+                            " status_management { response_error = " + name + "_e; } }");
+    };
+    const std::string built = (dir_ / "built.ldf").string();
+    const std::string untouched = (dir_ / "untouched.ldf").string();
+    const struct {
+        std::vector<std::string> command;
+        int status;
+        std::string err;
+        bool writes;
+    } cases[] = {
+        {{"ncf", "add", cluster, node("A", "0x10", "1"), node("B", "0x10, 0x11", "1"), "-o", built}, 0,
+         built + ": decided: Node 'B': configured NAD 0x11", true},
+        {{"ncf", "add", built, node("A", "0x10", "2"), "-o", built}, 0, built + ": ~ signal A_e: size 1 -> 2", true},
+        {{"ncf", "add", cluster, node("A", "0x10", "1"), node("A", "0x10", "2"), "-o", untouched}, 1,
+         untouched + ": conflict: ", false},
+        {{"ncf", "add", cluster, (dir_ / "missing.ncf").string(), "-o", untouched}, 2, "cannot load", false},
+        {{"ncf", "add", cluster, cluster, "-o", untouched}, 2, cluster + ": not an NCF file", false},
+    };
+    for (const auto& c : cases) {
+        const Result run = Tabrel(c.command);
+        EXPECT_EQ(run.status, c.status) << c.err << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.err << "\nerr:\n" << run.err;
+        EXPECT_EQ(fs::exists(c.command.back()), c.writes) << c.err;
+    }
+    corvdekLINDefinitionFile document;
+    ASSERT_TRUE(document.LoadFromFile(test_support::Path(built)));
+    EXPECT_EQ(document.nodes.GetCount(), 2);
+    for (int i = 0; i < document.signals.GetCount(); ++i) {
+        const corvdekLINSignal& signal = *document.signals.Get(i);
+        EXPECT_EQ(signal.size.ToUtf8(), signal.name.Equals(u"A_e") ? "2" : "1") << signal.name.ToUtf8();
+    }
+}
+
 const std::string kValues =
     "LIN_protocol_version = \"2.1\"; LIN_language_version = \"2.1\"; LIN_speed = 19.2 kbps;"
     "Nodes { Master: M, 5 ms, 1 ms; Slaves: S; }"

@@ -255,6 +255,8 @@ TEST(NcfConstructs, AFileThatIsNoNcfIsRefused) {
         {"comments only", "// nothing yet\n/* later */\n", true},
         {"a picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), false},
         {"an LDF file", "LIN_description_file;\nLIN_protocol_version = \"2.1\";\n", false},
+        {"an LDF file with the language version an NCF states too",
+         "LIN_description_file;\nLIN_language_version = \"2.1\";\nNodes { Master: M, 5 ms, 0.1 ms; }\n", false},
     };
     for (const auto& c : cases) {
         NcfDocument document;

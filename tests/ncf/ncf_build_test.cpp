@@ -1,0 +1,227 @@
+// Clusters built and updated from node capability files: the internal lights cluster from
+// its nodes' files, each decision reported, each conflict reported and left unresolved.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+#include "model/definition_file.h"
+#include "model/ldf_numbers.h"
+#include "ncf/ncf_to_cluster.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A number by its value ("0x0" is "0", "150.0" is "150"); other text as it is.
+std::string Value(const corvString& text) {
+    if (const auto whole = WholeNumber(text)) return std::to_string(*whole);
+    if (const auto real = RealNumber(text)) {
+        std::string number = std::to_string(*real);
+        number.erase(number.find_last_not_of('0') + 1);
+        if (number.ends_with('.')) number.pop_back();
+        return number;
+    }
+    return text.ToUtf8();
+}
+
+std::string Sorted(const corvStringArray& values) {
+    std::set<std::string> sorted;
+    for (int i = 0; i < values.Count(); ++i) sorted.insert(values.Item(i).ToUtf8());
+    std::string joined;
+    for (const std::string& value : sorted) joined += value + ",";
+    return joined;
+}
+
+template <typename Collection>
+const auto& Named(const Collection& collection, const char* name) {
+    for (int i = 0; i < collection.GetCount(); ++i) {
+        if (collection.Get(i)->name.ToUtf8() == name) return *collection.Get(i);
+    }
+    throw std::runtime_error(std::string("nothing named ") + name);
+}
+
+std::string InOrder(const corvStringArray& values) {
+    std::string joined;
+    for (int i = 0; i < values.Count(); ++i) joined += values.Item(i).ToUtf8() + ",";
+    return joined;
+}
+
+// Every signal, frame, encoding, event-triggered frame and slave attribute of a cluster, one
+// line each, in name order; frame identifiers aside.
+std::set<std::string> Contents(const corvdekLINDefinitionFile& cluster) {
+    std::set<std::string> lines;
+    for (int i = 0; i < cluster.signals.GetCount(); ++i) {
+        const corvdekLINSignal& s = *cluster.signals.Get(i);
+        lines.insert("signal " + s.name.ToUtf8() + " " + Value(s.size) + " " + Value(s.initValue) + " " +
+                     s.publisher.ToUtf8() + " " + Sorted(s.subscribers) + " " + s.encoding.ToUtf8());
+    }
+    for (int i = 0; i < cluster.frames.GetCount(); ++i) {
+        const corvdekLINFrame& f = *cluster.frames.Get(i);
+        std::string layout;
+        for (int s = 0; s < f.signalNames.Count(); ++s) {
+            layout += " " + f.signalNames.Item(s).ToUtf8() + "@" + Value(f.signalOffsets.Item(s));
+        }
+        lines.insert("frame " + f.name.ToUtf8() + " " + f.publisher.ToUtf8() + " " + Value(f.length) + layout);
+    }
+    for (int i = 0; i < cluster.eventFrames.GetCount(); ++i) {
+        const corvdekLINEventFrame& e = *cluster.eventFrames.Get(i);
+        lines.insert("event " + e.name.ToUtf8() + " " + Sorted(e.Frames()));
+    }
+    for (int i = 0; i < cluster.encodingTypes.GetCount(); ++i) {
+        const corvdekLINSignalEncodingTypes& type = *cluster.encodingTypes.Get(i);
+        std::string parts;
+        for (int p = 0; p < type.items.GetCount(); ++p) {
+            const auto& part = *type.items.Get(p);
+            parts += " " + std::to_string(part.kind) + ":" + std::to_string(part.minValue) + ":" +
+                     std::to_string(part.maxValue) + ":" + std::to_string(part.scale) + ":" +
+                     std::to_string(part.offset) + ":" + part.text.ToUtf8();
+        }
+        lines.insert("encoding " + type.name.ToUtf8() + parts);
+    }
+    for (int i = 0; i < cluster.nodes.GetCount(); ++i) {
+        const corvdekLINNode& n = *cluster.nodes.Get(i);
+        const std::string variant = n.variant.IsEmpty() ? "0" : Value(n.variant);
+        lines.insert("slave " + n.name.ToUtf8() + " " + n.protocol.ToUtf8() + " " + Value(n.supplierId) + "/" +
+                     Value(n.functionId) + "/" + variant + " initial " + Value(n.initialNAD) + " " +
+                     n.responseError.ToUtf8() + " " + InOrder(n.faultStateSignals) + " P2 " + Value(n.p2Min) + " ST " +
+                     Value(n.stMin) + " frames " + InOrder(n.configurableFrameNames));
+    }
+    return lines;
+}
+
+std::vector<std::string> Differences(const std::set<std::string>& made, const std::set<std::string>& expected) {
+    std::vector<std::string> differences;
+    for (const std::string& line : made) {
+        if (!expected.contains(line)) differences.push_back("+ " + line);
+    }
+    for (const std::string& line : expected) {
+        if (!made.contains(line)) differences.push_back("- " + line);
+    }
+    return differences;
+}
+
+constexpr const char* kEmptyCluster =
+    "LIN_description_file; LIN_protocol_version = \"2.2\"; LIN_language_version = \"2.2\"; LIN_speed = 19.2 kbps;"
+    "Nodes { Master: CEM, 5 ms, 0.1 ms; }";
+
+// The CEM, LSM and RSM files describe the nodes of internal_lights.ldf: built from them, a
+// cluster with only its master holds the same signals, frames, encodings and node
+// attributes. The schedule tables no NCF holds, and the frame identifiers and LSM's
+// configured NAD are decided by their rules (the lowest free identifiers; the first free NAD
+// of LSM's set 1 to 16, which the file's author set to 0x21).
+TEST(NcfBuild, TheInternalLightsClusterFromItsNodesFiles) {
+    const fs::path folder = test_support::CorpusDir() / "ncf" / "LIN";
+    const fs::path ldf = test_support::CorpusDir() / "LIN" / "internal_lights.ldf";
+    if (!fs::exists(folder) || !fs::exists(ldf)) GTEST_SKIP() << "no corpus at " << folder;
+    std::vector<NcfDocument> documents(3);
+    std::vector<const NcfDocument*> given;
+    const char* files[] = {"CEM.ncf", "LSM.ncf", "RSM.ncf"};
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        ASSERT_TRUE(documents[i].LoadFromFile(test_support::Path(folder / files[i])));
+        given.push_back(&documents[i]);
+    }
+    corvdekLINDefinitionFile built;
+    ASSERT_TRUE(built.LoadFromBytes(kEmptyCluster));
+    const NcfAddReport report = AddNodeCapabilities(built, given);
+    EXPECT_EQ(report.conflicts.Count(), 0) << InOrder(report.conflicts);
+
+    corvdekLINDefinitionFile expected;
+    ASSERT_TRUE(expected.LoadFromFile(test_support::Path(ldf)));
+    EXPECT_EQ(Differences(Contents(built), Contents(expected)), std::vector<std::string>{});
+
+    // The decided values, each reported.
+    std::set<unsigned> ids;
+    for (int i = 0; i < built.frames.GetCount(); ++i) ids.insert(WholeNumber(built.frames.Get(i)->frameId).value_or(99));
+    EXPECT_EQ(ids, (std::set<unsigned>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(built.eventFrames.Get(0)->Id().ToUtf8(), "0x05");
+    EXPECT_EQ(built.nodes.Get(0)->configuredNAD.ToUtf8(), "0x01");
+    EXPECT_EQ(built.nodes.Get(1)->configuredNAD.ToUtf8(), "0x20");
+    const std::string decisions = InOrder(report.decisions);
+    for (const char* decided : {"'CEM_Frm1': identifier 0x00", "'Node_Status_Event': identifier 0x05",
+                                "Node 'LSM': configured NAD 0x01", "no collision-resolving table"}) {
+        EXPECT_NE(decisions.find(decided), std::string::npos) << decided;
+    }
+}
+
+NcfDocument Ncf(const std::string& name, const std::string& body, const std::string& nad = "0x11",
+                const std::string& bitrate = "19.2 kbps") {
+    NcfDocument document;
+    const std::string text = "node_capability_file; LIN_language_version = \"2.2\"; node " + name +
+                             " { general { LIN_protocol_version = \"2.2\"; supplier = 1; function = 2; variant = 0;"
+                             " bitrate = " + bitrate + "; sends_wake_up_signal = \"no\"; }"
+                             " diagnostic { NAD = " + nad + "; diagnostic_class = 1; } frames { " + body +
+                             " } status_management { response_error = e; } }";
+    EXPECT_TRUE(document.LoadFromBytes(text)) << text;
+    return document;
+}
+
+// Every kind of conflict is reported and leaves the cluster's object as it was.
+TEST(NcfBuild, ConflictsAreReportedNeverResolved) {
+    const std::string cluster =
+        "LIN_description_file; LIN_protocol_version = \"2.2\"; LIN_language_version = \"2.2\"; LIN_speed = 19.2 kbps;"
+        "Nodes { Master: M, 5 ms, 0.1 ms; Slaves: Old; } Signals { e: 1, 0, Old, M; Wide: 8, 0, Old, M; }"
+        "Frames { Status: 0x01, Old, 2 { e, 0; Wide, 8; } }"
+        "Node_attributes { Old { LIN_protocol = \"2.2\"; configured_NAD = 0x10; } }";
+    const std::string ownSignal = "publish Own { length = 1; signals { own { init_value = 0; size = 1; offset = 0; } } }";
+    const struct {
+        const char* name;
+        NcfDocument ncf;
+        const char* conflict;
+    } cases[] = {
+        {"a frame the cluster has from another publisher",
+         Ncf("New", "publish Status { length = 2; signals { x { init_value = 0; size = 1; offset = 0; } } }"),
+         "Frame 'Status' of node 'New': the cluster has it published by 'Old' with another layout."},
+        {"a received frame of another layout",
+         Ncf("New", ownSignal + " subscribe Status { length = 1; signals { e { init_value = 0; size = 1; offset = 0; } } }"),
+         "Frame 'Status' received by node 'New': the cluster has it with another layout."},
+        {"a signal of another size",
+         Ncf("New", "publish Mine { length = 1; signals { Wide { init_value = 0; size = 4; offset = 0; } } }"),
+         "Signal 'Wide' of frame 'Mine': the cluster has it published by 'Old' with size 8."},
+        {"no free NAD", Ncf("New", ownSignal, "0x10"), "Node 'New': every NAD of its set is another slave's."},
+        {"a bus speed the node does not take", Ncf("New", ownSignal, "0x11", "select { 9.6 kbps, 10.4 kbps }"),
+         "Node 'New' does not accept the cluster's bus speed of 19.2 kbps."},
+        {"an automatic rate below the bus speed", Ncf("New", ownSignal, "0x11", "automatic max 10.4 kbps"),
+         "Node 'New' does not accept the cluster's bus speed of 19.2 kbps."},
+    };
+    for (const auto& c : cases) {
+        corvdekLINDefinitionFile document;
+        ASSERT_TRUE(document.LoadFromBytes(cluster));
+        const NcfAddReport report = AddNodeCapabilities(document, {&c.ncf});
+        EXPECT_EQ(InOrder(report.conflicts), std::string(c.conflict) + ",") << c.name;
+        const corvdekLINFrame* status = document.frames.Get(0);
+        EXPECT_EQ(status->publisher.ToUtf8() + " " + status->length.ToUtf8(), "Old 2") << c.name;
+        EXPECT_EQ(document.signals.Get(1)->size.ToUtf8(), "8") << c.name;
+    }
+}
+
+// A node the cluster has is updated in place: its frames keep their identifiers, a frame it
+// no longer names leaves, and its receptions follow the new file.
+TEST(NcfBuild, ANewerFileOfANodeUpdatesItInPlace) {
+    corvdekLINDefinitionFile cluster;
+    ASSERT_TRUE(cluster.LoadFromBytes(kEmptyCluster));
+    const NcfDocument master = Ncf("CEM", "publish Cmd { length = 1; signals { c { init_value = 0; size = 2; offset = 0; } } }");
+    const NcfDocument first = Ncf("Door", "publish State { length = 1; signals { e { init_value = 0; size = 1; offset = 0; } } }"
+                                          " publish Old { length = 1; signals { o { init_value = 0; size = 8; offset = 0; } } }"
+                                          " subscribe Cmd { length = 1; signals { c { init_value = 0; size = 2; offset = 0; } } }");
+    EXPECT_EQ(AddNodeCapabilities(cluster, {&master, &first}).conflicts.Count(), 0);
+    const std::string stateId = Named(cluster.frames, "State").frameId.ToUtf8();
+    const NcfDocument newer = Ncf("Door", "publish State { length = 2; signals { e { init_value = 0; size = 1; offset = 0; }"
+                                          " w { init_value = 3; size = 4; offset = 8; } } }");
+    const NcfAddReport report = AddNodeCapabilities(cluster, {&newer});
+    EXPECT_EQ(report.conflicts.Count(), 0) << InOrder(report.conflicts);
+    EXPECT_EQ(cluster.nodes.GetCount(), 1);
+    const corvdekLINFrame& state = Named(cluster.frames, "State");
+    EXPECT_EQ(state.frameId.ToUtf8() + " " + state.length.ToUtf8() + " " + InOrder(state.signalNames), stateId + " 2 e,w,");
+    EXPECT_EQ(cluster.frames.GetCount(), 2);  // Cmd and State; Old left with its signal
+    EXPECT_EQ(cluster.signals.GetCount(), 3);
+    EXPECT_EQ(Named(cluster.signals, "c").subscribers.Count(), 0);  // Door no longer receives Cmd
+    EXPECT_EQ(InOrder(cluster.nodes.Get(0)->configurableFrameNames), "State,");
+}
+
+}  // namespace
