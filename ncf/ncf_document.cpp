@@ -26,10 +26,3 @@ std::vector<std::u16string_view> MissingStatements(const NcfNode& node, const co
     }
     return missing;
 }
-
-const NcfNode* NcfDocument::FindNode(std::u16string_view name) const {
-    for (const NcfNode& node : nodes) {
-        if (node.name.View() == name) return &node;
-    }
-    return nullptr;
-}

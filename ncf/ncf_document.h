@@ -117,8 +117,6 @@ public:
     // (`lastLoadError` says which); every other problem is an issue and the rest is read.
     bool LoadFromFile(const corvString& path);
     bool LoadFromBytes(std::string_view bytes);
-
-    const NcfNode* FindNode(std::u16string_view name) const;
 };
 
 // Whether a file of `languageVersion` is written in LIN 2.0's form (also SAE J2602-3's).

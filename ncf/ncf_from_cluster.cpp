@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cluster_lookup.h"
 #include "model/ldf_numbers.h"
 #include "model/ldf_tokens.h"
 #include "model/name_index.h"
@@ -10,14 +11,6 @@ namespace {
 
 void Decide(corvStringArray& decisions, std::initializer_list<std::u16string_view> pieces) {
     decisions.Add(Concat(pieces));
-}
-
-template <typename Collection>
-const auto* Named(const Collection& collection, std::u16string_view name) {
-    for (int i = 0; i < collection.GetCount(); ++i) {
-        if (collection.Get(i)->name.View() == name) return collection.Get(i);
-    }
-    return static_cast<decltype(collection.Get(0))>(nullptr);
 }
 
 class SlaveExport {

@@ -4,19 +4,12 @@
 #include <cstdio>
 #include <set>
 
+#include "cluster_lookup.h"
 #include "model/ldf_numbers.h"
 
 namespace {
 
 using Part = corvdekLINSignalEncodingTypeItem;
-
-template <typename Collection>
-auto* Named(const Collection& collection, std::u16string_view name) {
-    for (int i = 0; i < collection.GetCount(); ++i) {
-        if (collection.Get(i)->name.View() == name) return collection.Get(i);
-    }
-    return static_cast<decltype(collection.Get(0))>(nullptr);
-}
 
 corvString HexByte(unsigned value) {
     char text[8];
