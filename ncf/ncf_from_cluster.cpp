@@ -124,7 +124,8 @@ private:
         unsigned endBit = 0;
         for (int s = 0; s < source.signalNames.Count(); ++s) {
             const corvdekLINSignal* signal = names_.FindSignal(source.signalNames.Item(s).View());
-            if (signal == nullptr) continue;
+            // A received frame lists the signals the slave receives of it.
+            if (signal == nullptr || (!frame.publishes && !signal->subscribers.Contains(slave_.name))) continue;
             NcfSignal& written = frame.signals.emplace_back();
             written.name = signal->name;
             written.size = signal->size;

@@ -1,8 +1,8 @@
 #pragma once
 // The node capability file of one slave of a cluster: what its supplier would ship for it.
 // The cluster gives the product id, the NAD (the slave's initial NAD, else its configured
-// one), the diagnostic timings, the frames it publishes and those it receives with their
-// signals, offsets and encodings, response_error and the fault state signals, and the
+// one), the diagnostic timings, the frames it publishes with their signals and those it
+// receives with the signals it receives of them, offsets and encodings, response_error and the fault state signals, and the
 // cluster's bit rate. What an LDF does not hold but the language requires is decided and
 // listed in `decisions`.
 

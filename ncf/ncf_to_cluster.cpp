@@ -196,10 +196,12 @@ private:
         return HexByte(*id);
     }
 
-    // Whether the cluster's frame has the NCF frame's length and signal layout.
-    bool SameLayout(const corvdekLINFrame& frame, const NcfFrame& described) const {
-        if (WholeNumber(frame.length) != WholeNumber(described.length) ||
-            frame.signalNames.Count() != static_cast<int>(described.signals.size())) {
+    // Whether the NCF frame's signals lie in the cluster's frame as it describes them, and
+    // both have one length; `whole`: and the frame has no other signals.
+    bool SameLayout(const corvdekLINFrame& frame, const NcfFrame& described, bool whole = true) const {
+        // A LIN 1.3 frame without a length has the one its identifier gives.
+        if (StatedOrLin13Length(frame.length, frame.frameId) != WholeNumber(described.length) ||
+            (whole && frame.signalNames.Count() != static_cast<int>(described.signals.size()))) {
             return false;
         }
         for (const NcfSignal& signal : described.signals) {
@@ -256,6 +258,8 @@ private:
             CreateFrame(described, publisher, u"Frame");
             return;
         }
+        // The frame as the cluster had it for the node before its file came.
+        if (frame->publisher.Equals(publisher) && SameLayout(*frame, described)) return;
         // A frame the master sent for receivers, until its publisher came: taken over.
         if (frame->publisher.Equals(cluster_.master.name) && !IsMaster(node) && SameLayout(*frame, described)) {
             frame->publisher = publisher;
@@ -280,13 +284,14 @@ private:
             CreateFrame(described, cluster_.master.name, u"Frame");
             frame = Named(cluster_.frames, described.name.View());
             if (frame == nullptr) return;
-        } else if (!SameLayout(*frame, described)) {
+        } else if (!SameLayout(*frame, described, false)) {
             Conflict({u"Frame '", described.name.View(), u"' received by node '", node.name.View(),
                       u"': the cluster has it with another layout."});
             return;
         }
-        for (int s = 0; s < frame->signalNames.Count(); ++s) {
-            corvdekLINSignal* signal = Named(cluster_.signals, frame->signalNames.Item(s).View());
+        // The node receives the signals its file lists, which may be some of the frame's.
+        for (const NcfSignal& listed : described.signals) {
+            corvdekLINSignal* signal = Named(cluster_.signals, listed.name.View());
             if (signal != nullptr && !signal->publisher.Equals(receiver) && !signal->subscribers.Contains(receiver)) {
                 signal->subscribers.Add(receiver);
             }
@@ -364,6 +369,28 @@ private:
         for (const NcfFrame& frame : node.frames) {
             slave->configurableFrameNames.Add(frame.name);
             slave->configurableFrameIds.Add(messageIds ? frame.messageId : corvString());
+        }
+        ConfigureEventFrames(node, *slave, messageIds);
+    }
+
+    // The event-triggered frames that carry the node's frames are configurable frames of it
+    // too: after its frames, where the file gives them no place of their own.
+    void ConfigureEventFrames(const NcfNode& node, corvdekLINNode& slave, bool messageIds) {
+        for (const NcfFrame& frame : node.frames) {
+            const corvString& event = frame.eventTriggeredFrame;
+            if (!frame.publishes || event.IsEmpty() || slave.configurableFrameNames.Contains(event) ||
+                Named(cluster_.eventFrames, event.View()) == nullptr) {
+                continue;
+            }
+            if (messageIds) {
+                Decide({u"Node '", node.name.View(), u"': the event-triggered frame '", event.View(),
+                        u"' is not among its configurable frames: the file gives it no message id."});
+                continue;
+            }
+            slave.configurableFrameNames.Add(event);
+            slave.configurableFrameIds.Add(corvString());
+            Decide({u"Node '", node.name.View(), u"': the event-triggered frame '", event.View(),
+                    u"' is configured after its frames."});
         }
     }
 

@@ -1,10 +1,12 @@
 #pragma once
 // Builds or updates a cluster from the node capability files of its nodes. Each NCF node
 // becomes a slave (or, named as the cluster's master, speaks for the master) with its node
-// attributes; its publish frames become frames it publishes with their signals; its
-// subscribe frames make it a receiver of the frames another node publishes, or, where no
-// node publishes them, of frames the master publishes. Encodings and representations come
-// along, and its frames are its configurable frames in the NCF's order.
+// attributes; its publish frames become frames it publishes with their signals (a frame the
+// cluster already has under the node's name, with that layout, stays as it is); its
+// subscribe frames make it a receiver of the signals they list, in the frames another node
+// publishes, or, where no node publishes them, in frames the master publishes. Encodings and
+// representations come along, and its frames are its configurable frames in the NCF's
+// order, followed by the event-triggered frames that carry them.
 //
 // What an NCF leaves open is decided, and each decision reported:
 // - a new frame's identifier: the lowest that no frame or event-triggered frame of the
