@@ -176,3 +176,17 @@ bool DocumentEditor::TryApply(const DocumentChange& change,
     Q_EMIT Changed(change);
     return true;
 }
+
+std::unique_ptr<corvdekLINDefinitionFile> DocumentEditor::CopyOfDocument() const {
+    auto copy = std::make_unique<corvdekLINDefinitionFile>();
+    if (document_ != nullptr) {
+        VisitParts(DocumentPart::kAll, *copy, *document_, [](auto& to, auto& from) { CopyMember(to, from); });
+    }
+    return copy;
+}
+
+void DocumentEditor::TakeParts(const DocumentChange& change, corvdekLINDefinitionFile& edited) {
+    Apply(change, [&](corvdekLINDefinitionFile& document) {
+        VisitParts(change.parts, document, edited, [](auto& a, auto& b) { SwapMember(a, b); });
+    });
+}

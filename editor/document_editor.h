@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "model/references.h"
 
@@ -77,6 +78,11 @@ public:
 
     // Runs `edit` on the document as one undoable step.
     void Apply(const DocumentChange& change, const std::function<void(corvdekLINDefinitionFile&)>& edit);
+    // A copy of the document to prepare a large edit on, shown before it is made.
+    std::unique_ptr<corvdekLINDefinitionFile> CopyOfDocument() const;
+    // The parts `change` names, taken from `edited` (a copy the edit was prepared on) into the
+    // document as one step; `edited` is left with the parts the document had.
+    void TakeParts(const DocumentChange& change, corvdekLINDefinitionFile& edited);
     // The same for an edit that may decide to change nothing (a question answered No, a
     // dialog closed without an edit): it returns whether it changed the document.
     bool TryApply(const DocumentChange& change, const std::function<bool(corvdekLINDefinitionFile&)>& edit);

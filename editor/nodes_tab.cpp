@@ -38,6 +38,7 @@ NodesTab::NodesTab(DocumentEditor* editor, QWidget* parent)
     QPushButton* clear = Button("cmdNodesClear", "Clear");
     cmdNodeAttributes_ = Button("cmdNodeAttributes", "Attributes...");
     QPushButton* composite = Button("cmdCompositeNodes", "Composite Nodes...");
+    QPushButton* exportNcf = Button("cmdExportNcf", "Export NCF...");
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel("Master Node"), 0, 0);
@@ -46,14 +47,15 @@ NodesTab::NodesTab(DocumentEditor* editor, QWidget* parent)
     grid->addWidget(new QLabel("Slave Nodes"), 1, 0);
     grid->addWidget(txtAddNode_, 1, 1);
     grid->addWidget(add, 1, 2);
-    grid->addWidget(lstSlaveNodes_, 2, 1, 6, 1);
+    grid->addWidget(lstSlaveNodes_, 2, 1, 7, 1);
     grid->addWidget(remove, 2, 2);
     grid->addWidget(clear, 3, 2);
     grid->addWidget(cmdNodeAttributes_, 4, 2);
     grid->addWidget(cmdGenerateCodeSlave_, 5, 2);
     grid->addWidget(composite, 6, 2);
+    grid->addWidget(exportNcf, 7, 2);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(7, 1);  // below the buttons, which stay at the top
+    grid->setRowStretch(8, 1);  // below the buttons, which stay at the top
     // Created hidden; nothing in the window shows them.
     cmdGenerateMaster_->hide();
     cmdGenerateCodeSlave_->hide();
@@ -66,6 +68,7 @@ NodesTab::NodesTab(DocumentEditor* editor, QWidget* parent)
     connect(clear, &QPushButton::clicked, this, &NodesTab::cmdNodesClearClick);
     connect(cmdNodeAttributes_, &QPushButton::clicked, this, &NodesTab::cmdNodeAttributesClick);
     connect(composite, &QPushButton::clicked, this, &NodesTab::cmdCompositeNodesClick);
+    connect(exportNcf, &QPushButton::clicked, this, &NodesTab::cmdExportNcfClick);
     connect(cmdGenerateMaster_, &QPushButton::clicked, this, &NodesTab::cmdGenerateMasterClick);
     connect(cmdGenerateCodeSlave_, &QPushButton::clicked, this,
             &NodesTab::cmdGenerateCodeSlaveClick);
@@ -148,6 +151,11 @@ void NodesTab::cmdGenerateMasterClick() { Q_EMIT HeaderRequested(true, 0); }
 void NodesTab::cmdGenerateCodeSlaveClick() {
     const int selected = lstSlaveNodes_->currentRow();
     if (selected >= 0) Q_EMIT HeaderRequested(false, selected);
+}
+
+void NodesTab::cmdExportNcfClick() {
+    const QListWidgetItem* slave = lstSlaveNodes_->currentItem();
+    if (slave != nullptr && slave->isSelected()) Q_EMIT NcfExportRequested(lstSlaveNodes_->row(slave));
 }
 
 void NodesTab::Show(corvdekLINDefinitionFile* document) {

@@ -1,6 +1,7 @@
 #pragma once
 // The Nodes tab: the master's name, the slave nodes (renamed in place), and the doors to
-// the node attributes and composite nodes dialogs. The two "Generate Code..." buttons stay
+// the node attributes and composite nodes dialogs, and the export of a slave's node
+// capability file. The two "Generate Code..." buttons stay
 // hidden; the window writes the header they ask for.
 
 #include <QWidget>
@@ -46,10 +47,13 @@ public:
     void cmdCompositeNodesClick();
     void cmdGenerateMasterClick();
     void cmdGenerateCodeSlaveClick();
+    void cmdExportNcfClick();
 
 Q_SIGNALS:
     // A driver header for the master, or for the slave at `slaveIndex`.
     void HeaderRequested(bool isMaster, int slaveIndex);
+    // The node capability file of the slave at `slaveIndex`.
+    void NcfExportRequested(int slaveIndex);
 
 private:
     void MasterNameTyped();

@@ -186,6 +186,7 @@ TfrmTabrel::TfrmTabrel() {
     comparePanel_->hide();
     connect(comparePanel_, &ComparePanel::NavigateTo, this, [this](const QString& section) { navigator_->Navigate(section); });
     connect(nodes_, &NodesTab::HeaderRequested, this, &TfrmTabrel::GenerateHeaderFile);
+    connect(nodes_, &NodesTab::NcfExportRequested, this, &TfrmTabrel::ExportNodeCapabilityFile);
     splitter->addWidget(container);
     splitter->addWidget(BuildIssuePages());
     splitter->setStretchFactor(0, 1);
@@ -240,6 +241,7 @@ void TfrmTabrel::BuildMenu() {
     mnuFileOpenRecent_->setObjectName("mnuFileOpenRecent");
     connect(mnuFileOpenRecent_, &QMenu::aboutToShow, this, &TfrmTabrel::FillRecentMenu);
     item("mnuFileCompareWith", "Compare With...", QKeySequence(), &TfrmTabrel::mnuFileCompareWithClick);
+    item("mnuFileImportNcf", "Import Node Capability File...", QKeySequence(), &TfrmTabrel::mnuFileImportNcfClick);
     file->addSeparator();
     item("mnuFileSave", "Save", QKeySequence("Ctrl+S"), &TfrmTabrel::mnuFileSaveClick);
     item("mnuFileSaveAs", "Save As....", QKeySequence("Ctrl+Shift+S"), &TfrmTabrel::mnuFileSaveAsClick);
@@ -429,26 +431,33 @@ void TfrmTabrel::SetTitles(const QString& caption, const QString& applicationTit
     QApplication::setApplicationName(applicationTitle);
 }
 
-QString TfrmTabrel::ChoosePath(QFileDialog* dialog, const QString& suffix) {
-    PrepareFileDialog(dialog, suffix);
+QStringList TfrmTabrel::ChoosePaths(QFileDialog* dialog, const QString& suffix, const QString& proposed) {
+    PrepareFileDialog(dialog, suffix, proposed);
     if (runFileDialog_) return std::exchange(runFileDialog_, nullptr)(*dialog);
-    const bool accepted = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty();
+    const bool accepted = dialog->exec() == QDialog::Accepted;
     // The name field's completion list would outlive the dialog and take the next click.
     if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"); name != nullptr && name->completer() != nullptr) {
         name->completer()->popup()->hide();
     }
-    return accepted ? dialog->selectedFiles().first() : QString();
+    return accepted ? dialog->selectedFiles() : QStringList();
 }
 
-// A dialog starts in the current file's folder (else the last one a file was chosen in),
-// proposing the current file's name with `suffix`; Open proposes none, so that a typed name
-// is not added to the last one.
-void TfrmTabrel::PrepareFileDialog(QFileDialog* dialog, const QString& suffix) {
+QString TfrmTabrel::ChoosePath(QFileDialog* dialog, const QString& suffix, const QString& proposed) {
+    const QStringList chosen = ChoosePaths(dialog, suffix, proposed);
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+// A dialog starts in the current file's folder (else the last one a file was chosen in); a
+// save dialog proposes `proposed`, else the current file's name with `suffix`. Open proposes
+// none, so that a typed name is not added to the last one.
+void TfrmTabrel::PrepareFileDialog(QFileDialog* dialog, const QString& suffix, const QString& proposed) {
     const QFileInfo current(currentPath_);
     const QString folder = currentPath_.isEmpty() ? EditorSession::LastFolder() : current.absolutePath();
     if (!folder.isEmpty()) dialog->setDirectory(folder);
-    const bool proposes = dialog->acceptMode() == QFileDialog::AcceptSave && !currentPath_.isEmpty();
-    if (proposes) {
+    const bool saves = dialog->acceptMode() == QFileDialog::AcceptSave;
+    if (saves && !proposed.isEmpty()) {
+        dialog->selectFile(proposed);
+    } else if (saves && !currentPath_.isEmpty()) {
         dialog->selectFile(current.completeBaseName() + "." + suffix);
     } else if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) {
         name->clear();

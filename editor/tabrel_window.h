@@ -5,6 +5,7 @@
 // follow the document editor's changes.
 
 #include <QList>
+#include <QStringList>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -45,9 +46,9 @@ public:
     ~TfrmTabrel() override;
 
     corvdekLINDefinitionFile* Document() const { return document_.get(); }
-    // Answers the next open or save dialog instead of showing it: returns the chosen path,
-    // or an empty text for a cancelled dialog. Tests choose files this way.
-    using FileDialogRunner = std::function<QString(QFileDialog& dialog)>;
+    // Answers the next file dialog instead of showing it: returns the chosen paths, none for a
+    // cancelled dialog. Tests choose files this way.
+    using FileDialogRunner = std::function<QStringList(QFileDialog& dialog)>;
     void SetFileDialogRunner(FileDialogRunner runner) { runFileDialog_ = std::move(runner); }
     // Edits were made since the last New, Open or Save.
     bool HasUnsavedChanges() const;
@@ -63,6 +64,9 @@ public:
     void mnuFileOpenClick();
     // Chooses another revision of the cluster and shows how the document differs from it.
     void mnuFileCompareWithClick();
+    // Adds the nodes of node capability files to the cluster, or updates them, as one step,
+    // after a dialog has shown what that would do.
+    void mnuFileImportNcfClick();
     // Opens `path` as File > Open does after its dialog (the command line, a drop, the
     // recent files); false when it failed to load.
     bool OpenPath(const QString& path);
@@ -119,13 +123,20 @@ private:
     void OfferRecoveryCopy();
     // Generates a driver header through the save dialog.
     void GenerateHeaderFile(bool isMaster, int slaveIndex);
+    // The dialog that chooses the node capability files to import, made on first use.
+    QFileDialog* ImportNcfDialog();
+    // Writes the node capability file of the slave at `slaveIndex` through the save dialog.
+    void ExportNodeCapabilityFile(int slaveIndex);
     void SetTitles(const QString& caption, const QString& applicationTitle);
     // The drop-down lists of the other tabs that offer the master and the slaves.
     QList<QComboBox*> NodeChoiceLists() const;
 
-    // The path chosen in `dialog`, empty when cancelled; `suffix` is that of the name proposed.
-    QString ChoosePath(QFileDialog* dialog, const QString& suffix);
-    void PrepareFileDialog(QFileDialog* dialog, const QString& suffix);
+    // The paths chosen in `dialog`, none when cancelled. A save dialog proposes `proposed`,
+    // else the current file's name with `suffix`.
+    QStringList ChoosePaths(QFileDialog* dialog, const QString& suffix, const QString& proposed = {});
+    // The one path chosen, empty when cancelled.
+    QString ChoosePath(QFileDialog* dialog, const QString& suffix, const QString& proposed = {});
+    void PrepareFileDialog(QFileDialog* dialog, const QString& suffix, const QString& proposed);
 
 
     std::unique_ptr<corvdekLINDefinitionFile> document_;
@@ -142,6 +153,7 @@ private:
 
     QFileDialog* dlgOpen_ = nullptr;
     QFileDialog* dlgSave_ = nullptr;
+    QFileDialog* dlgImportNcf_ = nullptr;
     QTimer* Timer1_ = nullptr;
 
     // Frame

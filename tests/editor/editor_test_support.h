@@ -79,15 +79,19 @@ inline std::shared_ptr<MessageAnswer> AnswerMessage(QMessageBox::StandardButton 
     return seen;
 }
 
-// Chooses `path` in the window's next file dialog (cancels it when `path` is empty) and
+// Chooses `paths` in the window's next file dialog (cancels it when there are none) and
 // keeps the dialog's filters.
-inline std::shared_ptr<QStringList> AnswerFileDialog(TfrmTabrel& window, const QString& path) {
+inline std::shared_ptr<QStringList> AnswerFileDialog(TfrmTabrel& window, const QStringList& paths) {
     auto filters = std::make_shared<QStringList>();
-    window.SetFileDialogRunner([path, filters](QFileDialog& dialog) {
+    window.SetFileDialogRunner([paths, filters](QFileDialog& dialog) {
         *filters = dialog.nameFilters();
-        return path;
+        return paths;
     });
     return filters;
+}
+
+inline std::shared_ptr<QStringList> AnswerFileDialog(TfrmTabrel& window, const QString& path) {
+    return AnswerFileDialog(window, path.isEmpty() ? QStringList() : QStringList{path});
 }
 
 // A path in the temporary folder of this test process.

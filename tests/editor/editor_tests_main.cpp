@@ -18,6 +18,7 @@ int RunDailyUseTests(int argc, char** argv);
 int RunUserFaultsTests(int argc, char** argv);
 int RunCompareTests(int argc, char** argv);
 int RunLayoutTests(int argc, char** argv);
+int RunNcfTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     failures += RunUserFaultsTests(argc, argv);
     failures += RunCompareTests(argc, argv);
     failures += RunLayoutTests(argc, argv);
+    failures += RunNcfTests(argc, argv);
     failures += RunScreenshotTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
