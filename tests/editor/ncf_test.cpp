@@ -171,15 +171,17 @@ private Q_SLOTS:
     }
 
     // Export NCF... writes the slave selected with a click, proposing its name; without a
-    // selected slave it does nothing.
+    // selected slave it does nothing; a file it cannot write is reported.
     void exportWritesTheSelectedSlave() {
         const struct {
             const char* name;
             const char* clicked;  // the slave clicked in the list, or none
             const char* written;  // the node the file describes, or none written
+            const char* folder = "";  // a folder of the temporary one to write into
         } cases[] = {
             {"RSM clicked", "RSM", "RSM"},
             {"nothing selected", nullptr, nullptr},
+            {"a folder that does not exist", "LSM", nullptr, "missing_folder/"},
         };
         for (const auto& c : cases) {
             ShownWindow shown;
@@ -190,14 +192,17 @@ private Q_SLOTS:
             slaves->setCurrentItem(nullptr);
             slaves->clearSelection();
             if (c.clicked != nullptr) ClickRow(slaves, c.clicked);
-            const QString path = TempPath(QString("export_%1.ncf").arg(c.clicked ? c.clicked : "none"));
+            const QString path = TempPath(QString("%1export_%2.ncf").arg(c.folder, c.clicked ? c.clicked : "none"));
             QFile::remove(path);
             auto proposed = std::make_shared<QString>();
             w.SetFileDialogRunner([path, proposed](QFileDialog& dialog) {
                 *proposed = QFileInfo(dialog.selectedFiles().value(0)).fileName();
                 return QStringList{path};
             });
+            const bool fails = *c.folder != '\0';
+            const auto failure = fails ? AnswerMessage(QMessageBox::Ok) : nullptr;
             QTest::mouseClick(Find<QPushButton>(&w, "cmdExportNcf"), Qt::LeftButton);
+            if (fails) QVERIFY2(failure->shown && failure->text.startsWith("Problem saving file\n" + path), c.name);
             if (c.written == nullptr) {
                 QVERIFY2(!QFile::exists(path), c.name);
                 w.SetFileDialogRunner(nullptr);
