@@ -86,7 +86,8 @@ private:
     }
 
     // An update starts from the cluster without what the node's last NCF brought: the
-    // frames it published (their identifiers are kept for them) and its receptions.
+    // frames it published (their identifiers are kept for them, and the other nodes'
+    // receptions for its signals) and its receptions.
     void Forget(const corvString& name) {
         for (int i = cluster_.frames.GetCount() - 1; i >= 0; --i) {
             const corvdekLINFrame& frame = *cluster_.frames.Get(i);
@@ -97,6 +98,7 @@ private:
         for (int i = cluster_.signals.GetCount() - 1; i >= 0; --i) {
             corvdekLINSignal& signal = *cluster_.signals.Get(i);
             if (signal.publisher.Equals(name)) {
+                keptReceivers_.emplace_back(signal.name, signal.subscribers);
                 cluster_.SetSignalEncoding(signal, corvString());
                 cluster_.signals.RemoveAt(i);
                 continue;
@@ -196,6 +198,14 @@ private:
         return HexByte(*id);
     }
 
+    // The nodes that received a signal of that name before its publisher's update.
+    corvStringArray KeptReceivers(const corvString& signal) const {
+        for (const auto& [name, receivers] : keptReceivers_) {
+            if (name.Equals(signal)) return receivers;
+        }
+        return {};
+    }
+
     // Whether the NCF frame's signals lie in the cluster's frame as it describes them, and
     // both have one length; `whole`: and the frame has no other signals.
     bool SameLayout(const corvdekLINFrame& frame, const NcfFrame& described, bool whole = true) const {
@@ -247,6 +257,7 @@ private:
             added->isByteArray = signal.isByteArray;
             added->initValue = signal.initValue;
             added->initValues = signal.initValues;
+            added->subscribers = KeptReceivers(signal.name);
             if (!signal.encoding.IsEmpty()) cluster_.SetSignalEncoding(*added, signal.encoding);
         }
     }
@@ -397,6 +408,7 @@ private:
     corvdekLINDefinitionFile& cluster_;
     NcfAddReport& report_;
     std::vector<std::pair<corvString, corvString>> keptIds_;  // frame name, identifier
+    std::vector<std::pair<corvString, corvStringArray>> keptReceivers_;  // signal name, receivers
 };
 
 }  // namespace

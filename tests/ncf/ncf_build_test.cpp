@@ -206,11 +206,13 @@ TEST(NcfBuild, ConflictsAreReportedNeverResolved) {
 }
 
 // A node the cluster has is updated in place: its frames keep their identifiers, a frame it
-// no longer names leaves, and its receptions follow the new file.
+// no longer names leaves, its receptions follow the new file, and the other nodes keep
+// receiving its signals.
 TEST(NcfBuild, ANewerFileOfANodeUpdatesItInPlace) {
     corvdekLINDefinitionFile cluster;
     ASSERT_TRUE(cluster.LoadFromBytes(kEmptyCluster));
-    const NcfDocument master = Ncf("CEM", "publish Cmd { length = 1; signals { c { init_value = 0; size = 2; offset = 0; } } }");
+    const NcfDocument master = Ncf("CEM", "publish Cmd { length = 1; signals { c { init_value = 0; size = 2; offset = 0; } } }"
+                                          " subscribe State { length = 1; signals { e { init_value = 0; size = 1; offset = 0; } } }");
     const NcfDocument first = Ncf("Door", "publish State { length = 1; signals { e { init_value = 0; size = 1; offset = 0; } } }"
                                           " publish Old { length = 1; signals { o { init_value = 0; size = 8; offset = 0; } } }"
                                           " subscribe Cmd { length = 1; signals { c { init_value = 0; size = 2; offset = 0; } } }");
@@ -226,6 +228,7 @@ TEST(NcfBuild, ANewerFileOfANodeUpdatesItInPlace) {
     EXPECT_EQ(cluster.frames.GetCount(), 2);  // Cmd and State; Old left with its signal
     EXPECT_EQ(cluster.signals.GetCount(), 3);
     EXPECT_EQ(Named(cluster.signals, "c").subscribers.Count(), 0);  // Door no longer receives Cmd
+    EXPECT_EQ(InOrder(Named(cluster.signals, "e").subscribers), "CEM,");
     EXPECT_EQ(InOrder(cluster.nodes.Get(0)->configurableFrameNames), "State,");
 }
 
