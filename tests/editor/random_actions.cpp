@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -29,6 +30,7 @@
 #include <string>
 #include <utility>
 
+#include "ncf_import_dialog.h"
 #include "cluster_diff/cluster_diff.h"
 #include "document_editor.h"
 #include "editor_test_support.h"
@@ -127,10 +129,18 @@ QStringList SampleFiles() {
     return files;
 }
 
+QStringList NodeCapabilityFiles() {
+    QStringList files;
+    QDirIterator found(TABREL_CORPUS_DIR "/ncf", {"*.ncf"}, QDir::Files, QDirIterator::Subdirectories);
+    while (found.hasNext()) files << found.next();
+    files.sort();
+    return files;
+}
+
 class RandomSession {
 public:
     RandomSession(TfrmTabrel& window, quint32 seed, bool quiet)
-        : w_(window), seed_(seed), random_(seed), quiet_(quiet), files_(SampleFiles()) {
+        : w_(window), seed_(seed), random_(seed), quiet_(quiet), files_(SampleFiles()), ncfFiles_(NodeCapabilityFiles()) {
         // Questions get a random answer, warnings their OK; no dialog stays open.
         answerer_.setInterval(5);
         QObject::connect(&answerer_, &QTimer::timeout, [this] { AnswerModal(); });
@@ -186,6 +196,8 @@ private:
         } else if (kind < 99) {
             DoubleClickACompareRow();
             mayEdit = false;
+        } else if (random_.bounded(2) == 0) {
+            ImportNodeCapabilityFiles();
         } else {
             Settle();
         }
@@ -257,6 +269,19 @@ private:
         Log("compare with " + file);
         AnswerFileDialog(w_, file);
         w_.findChild<QAction*>("mnuFileCompareWith")->trigger();
+    }
+
+    // Imports one to three node capability files, answering the import dialog at random.
+    void ImportNodeCapabilityFiles() {
+        if (ncfFiles_.isEmpty()) return;
+        QStringList chosen;
+        for (int count = 1 + static_cast<int>(random_.bounded(3)); count > 0; --count) {
+            chosen << ncfFiles_[static_cast<int>(random_.bounded(static_cast<int>(ncfFiles_.size())))];
+        }
+        answerYes_ = random_.bounded(3) != 0;
+        Log("import " + chosen.join(", ") + (answerYes_ ? "" : " (cancelled)"));
+        AnswerFileDialog(w_, chosen);
+        w_.findChild<QAction*>("mnuFileImportNcf")->trigger();
     }
 
     // Double-clicks a row of the comparison, which leads to its object and edits nothing.
@@ -361,6 +386,15 @@ private:
                     answer->click();
                     return;
                 }
+            }
+        }
+        if (auto* import = qobject_cast<TfrmNcfImport*>(modal)) {
+            auto* accept = import->findChild<QPushButton*>("cmdNcfImport");
+            if (answerYes_ && accept->isEnabled()) {
+                log_ << "answer import: Import";
+                answered_ = true;
+                accept->click();
+                return;
             }
         }
         if (auto* dialog = qobject_cast<QDialog*>(modal)) {
@@ -480,6 +514,7 @@ private:
     QRandomGenerator random_;
     bool quiet_;
     QStringList files_;
+    QStringList ncfFiles_;
     QTimer answerer_;
     bool answerYes_ = true;
     bool answered_ = false;  // a question was answered since the last look
