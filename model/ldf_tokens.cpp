@@ -17,7 +17,7 @@ std::size_t SkipDigits(std::u16string_view& text) {
 
 }  // namespace
 
-bool IsLdfInteger(std::u16string_view text) {
+bool IsLdfIntegerText(std::u16string_view text) {
     text = Trimmed(text);
     if (text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X')) {
         for (const char16_t unit : text.substr(2)) {

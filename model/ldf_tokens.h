@@ -67,7 +67,16 @@ inline bool IsLdfName(std::u16string_view text) {
 }
 
 // A decimal integer with an optional '-', or a hexadecimal one after "0x".
-bool IsLdfInteger(std::u16string_view text);
+bool IsLdfIntegerText(std::u16string_view text);
+inline bool IsLdfInteger(std::u16string_view text) {
+    // Most integers of a cluster are a few plain digits: those without a call.
+    if (!text.empty() && text.size() <= 4) {
+        bool digits = true;
+        for (const char16_t unit : text) digits = digits && ldf_tokens_detail::IsDigit(unit);
+        if (digits) return true;
+    }
+    return IsLdfIntegerText(text);
+}
 // A decimal number with an optional '-', fraction and exponent.
 bool IsLdfReal(std::u16string_view text);
 // A text that can stand between double quotes.
