@@ -290,6 +290,11 @@ private:
     void Subscribe(const NcfNode& node, const NcfFrame& described) {
         const corvString& receiver = node.name;
         corvdekLINFrame* frame = Named(cluster_.frames, described.name.View());
+        if (frame == nullptr && cluster_.master.name.IsEmpty()) {
+            Conflict({u"Frame '", described.name.View(), u"' received by node '", node.name.View(),
+                      u"': no node publishes it, and the cluster has no master to publish it."});
+            return;
+        }
         if (frame == nullptr) {
             Decide({u"Frame '", described.name.View(), u"': no node publishes it; the master does."});
             CreateFrame(described, cluster_.master.name, u"Frame");

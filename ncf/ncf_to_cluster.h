@@ -20,7 +20,7 @@
 //   event-triggered frame stands for that event-triggered frame (it is no frame of its own).
 // Conflicts are reported and never resolved: a frame or signal the cluster already has with
 // another layout or publisher, a NAD set without a free NAD, a bus speed the node does not
-// accept. A node the cluster already has is updated in place: its frames keep their
+// accept, a received frame that no node publishes in a cluster without a master. A node the cluster already has is updated in place: its frames keep their
 // identifiers and the other nodes keep receiving its signals.
 
 #include <vector>

@@ -174,10 +174,13 @@ TEST(NcfBuild, ConflictsAreReportedNeverResolved) {
         "Frames { Status: 0x01, Old, 2 { e, 0; Wide, 8; } }"
         "Node_attributes { Old { LIN_protocol = \"2.2\"; configured_NAD = 0x10; } }";
     const std::string ownSignal = "publish Own { length = 1; signals { own { init_value = 0; size = 1; offset = 0; } } }";
+    std::string withoutMaster = cluster;
+    withoutMaster.replace(withoutMaster.find("Master: M, 5 ms, 0.1 ms; "), 25, "");
     const struct {
         const char* name;
         NcfDocument ncf;
         const char* conflict;
+        std::string clusterText = {};  // the cluster above when empty
     } cases[] = {
         {"a frame the cluster has from another publisher",
          Ncf("New", "publish Status { length = 2; signals { x { init_value = 0; size = 1; offset = 0; } } }"),
@@ -193,10 +196,14 @@ TEST(NcfBuild, ConflictsAreReportedNeverResolved) {
          "Node 'New' does not accept the cluster's bus speed of 19.2 kbps."},
         {"an automatic rate below the bus speed", Ncf("New", ownSignal, "0x11", "automatic max 10.4 kbps"),
          "Node 'New' does not accept the cluster's bus speed of 19.2 kbps."},
+        {"a frame nobody publishes, and no master",
+         Ncf("New", ownSignal + " subscribe Cmd { length = 1; signals { c { init_value = 0; size = 2; offset = 0; } } }"),
+         "Frame 'Cmd' received by node 'New': no node publishes it, and the cluster has no master to publish it.",
+         withoutMaster},
     };
     for (const auto& c : cases) {
         corvdekLINDefinitionFile document;
-        ASSERT_TRUE(document.LoadFromBytes(cluster));
+        ASSERT_TRUE(document.LoadFromBytes(c.clusterText.empty() ? cluster : c.clusterText));
         const NcfAddReport report = AddNodeCapabilities(document, {&c.ncf});
         EXPECT_EQ(InOrder(report.conflicts), std::string(c.conflict) + ",") << c.name;
         const corvdekLINFrame* status = document.frames.Get(0);
