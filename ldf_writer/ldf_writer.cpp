@@ -265,9 +265,24 @@ void AppendByteArrayValues(const corvdekLINSignal& signal, LdfOutput& out) {
     out.Append({u"} "});
 }
 
+// Checks node names that mostly repeat the last one checked (consecutive signals share their
+// publisher and receivers): an equal text is not checked again.
+class RepeatedNameCheck {
+public:
+    bool IsName(std::u16string_view text, const LdfOutput& out) {
+        if (text == lastValid_) return true;
+        if (!out.IsName(text)) return false;
+        lastValid_ = text;
+        return true;
+    }
+
+private:
+    std::u16string_view lastValid_ = u"_";  // always a valid name
+};
+
 // Whether the signal's name, size, publisher and scalar initial value are valid; names
 // what is not.
-bool SignalHeadIsWritable(const corvdekLINSignal& signal, LdfOutput& out) {
+bool SignalHeadIsWritable(const corvdekLINSignal& signal, RepeatedNameCheck& publishers, LdfOutput& out) {
     const struct {
         bool valid;
         std::u16string_view what;
@@ -276,7 +291,7 @@ bool SignalHeadIsWritable(const corvdekLINSignal& signal, LdfOutput& out) {
         {out.IsName(signal.name.View()), u"the name", signal.name.View()},
         {out.IsInteger(signal.size.View()), u"the size", signal.size.View()},
         {signal.isByteArray || out.IsInteger(signal.initValue.View()), u"the initial value", signal.initValue.View()},
-        {out.IsName(signal.publisher.View()), u"the publisher", signal.publisher.View()},
+        {publishers.IsName(signal.publisher.View(), out), u"the publisher", signal.publisher.View()},
     };
     for (const auto& field : fields) {
         if (field.valid) continue;
@@ -304,9 +319,13 @@ void WriteNodesSection(const corvdekLINDefinitionFile& document, LdfOutput& out)
 void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const CommentRef section(document.comments, u"Signals");
     out.OpenSection(section, u"Signals {");
+    RepeatedNameCheck publishers;
+    RepeatedNameCheck receivers;
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
-        if (!SignalHeadIsWritable(signal, out) || (signal.isByteArray && !ByteValuesAreWritable(signal, out))) continue;
+        if (!SignalHeadIsWritable(signal, publishers, out) || (signal.isByteArray && !ByteValuesAreWritable(signal, out))) {
+            continue;
+        }
         const CommentRef line(signal.comments);
         out.StartLine(line, {u"\t", signal.name.View(), u": ", signal.size.View(), u", "});
         if (signal.isByteArray) {
@@ -317,7 +336,7 @@ void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& ou
         out.Append({u", ", signal.publisher.View()});
         for (int r = 0; r < signal.subscribers.Count(); ++r) {
             const std::u16string_view receiver = signal.subscribers.Item(r).View();
-            if (out.IsName(receiver)) {
+            if (receivers.IsName(receiver, out)) {
                 out.Append({u", ", receiver});
             } else {
                 out.LeftOutValue({u"Signal", signal.name}, u"the receiver", receiver, u"the entry is left out.");
