@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <optional>
 #include <vector>
 
 #include "cluster_diff/cluster_diff.h"
