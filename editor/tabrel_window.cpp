@@ -497,9 +497,7 @@ void TfrmTabrel::mnuFileCompareWithClick() {
     if (chosen.isEmpty()) return;
     QString why;
     if (!comparePanel_->CompareWith(chosen, why)) {
-        QMessageBox box(QMessageBox::Critical, "Tabrel", "Problem loading " + chosen + "\n" + why, QMessageBox::Ok, this);
-        box.setObjectName("msgCompareFailed");
-        box.exec();
+        ShowError(this, "msgCompareFailed", "Problem loading " + chosen + "\n" + why);
         return;
     }
     comparePanel_->show();
@@ -517,11 +515,7 @@ bool TfrmTabrel::OpenPath(const QString& chosen) {
     const bool read = ReadWholeFile(path, bytes);
     if (!(read ? loaded->LoadFromBytes(bytes) : loaded->LoadFromFile(path))) {
         lblResult_->setText("Problem loading LDF");
-        QMessageBox box(QMessageBox::Critical, "Tabrel",
-                        "Problem loading " + chosen + "\n" + ToQString(loaded->lastLoadError), QMessageBox::Ok,
-                        this);
-        box.setObjectName("msgOpenFailed");
-        box.exec();
+        ShowError(this, "msgOpenFailed", "Problem loading " + chosen + "\n" + ToQString(loaded->lastLoadError));
         return false;
     }
     ShowFileCaption(chosen);
@@ -571,11 +565,7 @@ bool TfrmTabrel::SaveDocument() { return currentPath_.isEmpty() ? SaveDocumentAs
 bool TfrmTabrel::SaveTo(const QString& path) {
     corvStringArray leftOut;
     if (!WriteLDF(*document_, FromQString(path), &leftOut)) {
-        QMessageBox box(QMessageBox::Critical, "Tabrel",
-                        "Problem saving file\n" + path + "\n" + ToQString(document_->lastLoadError),
-                        QMessageBox::Ok, this);
-        box.setObjectName("msgSaveFailed");
-        box.exec();
+        ShowError(this, "msgSaveFailed", "Problem saving file\n" + path + "\n" + ToQString(document_->lastLoadError));
         return false;
     }
     // What could not be written as valid LDF was left out; the status says what.
@@ -744,9 +734,6 @@ void TfrmTabrel::GenerateHeaderFile(bool isMaster, int slaveIndex) {
     if (chosen.isEmpty()) return;
     const corvString path = FromQString(chosen);
     if (!corvdekLINGenerateMicrochip::GenerateHeader(path, *document_, isMaster, slaveIndex)) {
-        QMessageBox box(QMessageBox::Critical, "Tabrel", "Problem creating header file",
-                        QMessageBox::Ok, this);
-        box.setObjectName("msgHeaderFailed");
-        box.exec();
+        ShowError(this, "msgHeaderFailed", "Problem creating header file");
     }
 }

@@ -3,7 +3,6 @@
 
 #include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <optional>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "ncf_import_dialog.h"
 #include "qt_text.h"
 #include "tabrel_window.h"
+#include "widgets.h"
 
 namespace {
 
@@ -28,12 +28,6 @@ void AddIssues(const QString& path, const NcfDocument& file, QStringList& issues
         issues << path + ":" + QString::number(issue.place.line) + ": " + ToQString(issue.type) + ": " +
                       ToQString(issue.details);
     }
-}
-
-void ShowProblem(QWidget* parent, const char* name, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, "Tabrel", text, QMessageBox::Ok, parent);
-    box.setObjectName(name);
-    box.exec();
 }
 
 }  // namespace
@@ -58,7 +52,7 @@ void TfrmTabrel::mnuFileImportNcfClick() {
     for (std::size_t i = 0; i < files.size(); ++i) {
         const QString& path = chosen[static_cast<qsizetype>(i)];
         if (!files[i].LoadFromFile(FromQString(path))) {
-            ShowProblem(this, "msgImportFailed", "Problem loading " + path + "\n" + ToQString(files[i].lastLoadError));
+            ShowError(this, "msgImportFailed", "Problem loading " + path + "\n" + ToQString(files[i].lastLoadError));
             return;
         }
         AddIssues(path, files[i], outcome.issues);
@@ -93,7 +87,7 @@ void TfrmTabrel::ExportNodeCapabilityFile(int slaveIndex) {
     if (chosen.isEmpty()) return;
     corvStringArray leftOut;
     if (!WriteNCF(*ncf, FromQString(chosen), &leftOut)) {
-        ShowProblem(this, "msgNcfExportFailed", "Problem saving file\n" + chosen + "\n" + ToQString(ncf->lastLoadError));
+        ShowError(this, "msgNcfExportFailed", "Problem saving file\n" + chosen + "\n" + ToQString(ncf->lastLoadError));
         return;
     }
     // What the cluster left open was decided, and what could not be written left out: the

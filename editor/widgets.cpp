@@ -233,10 +233,22 @@ void ShowModalOver(QWidget* over, QDialog* dialog) {
     dialog->exec();
 }
 
-void ShowWarning(QWidget* parent, const char* name, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, "Tabrel", text, QMessageBox::Ok, parent);
+namespace {
+
+void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const char* name, const QString& text) {
+    QMessageBox box(icon, "Tabrel", text, QMessageBox::Ok, parent);
     box.setObjectName(name);
     box.exec();
+}
+
+}  // namespace
+
+void ShowWarning(QWidget* parent, const char* name, const QString& text) {
+    ShowMessage(parent, QMessageBox::Warning, name, text);
+}
+
+void ShowError(QWidget* parent, const char* name, const QString& text) {
+    ShowMessage(parent, QMessageBox::Critical, name, text);
 }
 
 QLineEdit* IntegerField(const char* name) {

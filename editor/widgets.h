@@ -38,6 +38,8 @@ void ShowModalOver(QWidget* over, QDialog* dialog);
 
 // A warning message box named `name`.
 void ShowWarning(QWidget* parent, const char* name, const QString& text);
+// The same for a command that failed.
+void ShowError(QWidget* parent, const char* name, const QString& text);
 
 // Marks the details of a tab as being filled from the model; change handlers write
 // nothing meanwhile.
