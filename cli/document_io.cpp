@@ -24,8 +24,11 @@ void ReportLoadFailure(const std::string& path, const corvString& lastLoadError,
 }
 
 bool LoadForCommand(corvdekLINDefinitionFile& document, const std::string& path,
-                    std::ostream& err) {
-    const bool loaded = document.LoadFromFile(corvString(DecodeArgument(path)));
+                    std::ostream& err, std::string* bytes) {
+    const corvString file(DecodeArgument(path));
+    // A file that cannot be read is left to the loader, which says why.
+    const bool loaded = bytes != nullptr && ReadWholeFile(file, *bytes) ? document.LoadFromBytes(*bytes)
+                                                                         : document.LoadFromFile(file);
     for (int i = 0; i < document.loadIssueTypes.Count(); ++i) {
         const int line = document.loadIssuePlaces[static_cast<std::size_t>(i)].line;
         err << path;

@@ -27,9 +27,10 @@ std::u16string DecodeArgument(std::string_view argument);
 void ReportLoadFailure(const std::string& path, const corvString& lastLoadError, std::ostream& err);
 
 // Loads `path`; on failure tells why on `err` and returns false. Load issues go to `err` as
-// 'FILE:LINE: warning: type: details'.
+// 'FILE:LINE: warning: type: details'. With `bytes`, the file is read once into them, for a
+// second model of the same text (a pipe cannot be read twice).
 bool LoadForCommand(corvdekLINDefinitionFile& document, const std::string& path,
-                    std::ostream& err);
+                    std::ostream& err, std::string* bytes = nullptr);
 
 // Writes `bytes` to standard output for "-", else saves them as the file `path`.
 bool StoreOutput(const std::string& path, const std::string& bytes, std::ostream& out,

@@ -54,9 +54,8 @@ int RunNcfAdd(const std::string& input, const std::vector<std::string>& ncfFiles
               std::ostream& out, std::ostream& err) {
     const CommandDocument before = NewCommandDocument();
     const CommandDocument cluster = NewCommandDocument();
-    if (!LoadForCommand(*cluster, input, err) || !before->LoadFromFile(corvString(DecodeArgument(input)))) {
-        return kExitFailure;
-    }
+    std::string bytes;
+    if (!LoadForCommand(*cluster, input, err, &bytes) || !before->LoadFromBytes(bytes)) return kExitFailure;
     std::vector<NcfDocument> documents(ncfFiles.size());
     std::vector<const NcfDocument*> given;
     for (std::size_t i = 0; i < ncfFiles.size(); ++i) {
