@@ -14,6 +14,7 @@
 #include "model/definition_file.h"
 #include "model/ldf_numbers.h"
 #include "model/references.h"
+#include "ncf/cluster_lookup.h"
 #include "ncf/ncf_from_cluster.h"
 #include "ncf/ncf_writer.h"
 #include "ncf/ncf_to_cluster.h"
@@ -240,28 +241,16 @@ TEST(NcfBuild, ANewerFileOfANodeUpdatesItInPlace) {
 }
 
 // An event-triggered frame that carries a node's frame is one of the node's configurable
-// frames: at the place the file gives it, else after the node's frames.
+// frames, after its frames where the file gives it no place (the internal lights files give
+// it one).
 TEST(NcfBuild, EventTriggeredFramesAreConfigurableFrames) {
-    const std::string carried =
-        "publish Status { length = 1; event_triggered_frame = Event; signals { s { init_value = 0; size = 8; offset = 0; } } }";
-    const struct {
-        const char* name;
-        std::string frames;
-        const char* configured;
-    } cases[] = {
-        {"no place given", "publish Own { length = 1; signals { o { init_value = 0; size = 1; offset = 0; } } } " + carried,
-         "Own,Status,Event,"},
-        {"the place of a frame of length 0", "publish Event { length = 0; } " + carried, "Event,Status,"},
-    };
-    for (const auto& c : cases) {
-        corvdekLINDefinitionFile cluster;
-        ASSERT_TRUE(cluster.LoadFromBytes(kEmptyCluster));
-        const NcfDocument ncf = Ncf("Door", c.frames);
-        const NcfAddReport report = AddNodeCapabilities(cluster, {&ncf});
-        EXPECT_EQ(InOrder(report.conflicts), "") << c.name;
-        EXPECT_EQ(InOrder(Named(cluster.nodes, "Door").configurableFrameNames), c.configured) << c.name;
-        EXPECT_EQ(cluster.eventFrames.GetCount(), 1) << c.name;
-    }
+    corvdekLINDefinitionFile cluster;
+    ASSERT_TRUE(cluster.LoadFromBytes(kEmptyCluster));
+    const NcfDocument ncf = Ncf("Door", "publish Own { length = 1; signals { o { init_value = 0; size = 1; offset = 0; } } }"
+                                        " publish Status { length = 1; event_triggered_frame = Event;"
+                                        " signals { s { init_value = 0; size = 8; offset = 0; } } }");
+    EXPECT_EQ(InOrder(AddNodeCapabilities(cluster, {&ncf}).conflicts), "");
+    EXPECT_EQ(InOrder(Named(cluster.nodes, "Door").configurableFrameNames), "Own,Status,Event,");
 }
 
 // The cluster as the editor leaves it when `slave` is deleted: without the slave and every
@@ -287,9 +276,7 @@ void AlikeWhereTheFileCannotSay(corvdekLINDefinitionFile& rebuilt, corvdekLINDef
             corvStringArray frames;
             for (int f = 0; f < node.configurableFrameNames.Count(); ++f) {
                 const corvString& name = node.configurableFrameNames.Item(f);
-                bool event = false;
-                for (int e = 0; e < cluster->eventFrames.GetCount(); ++e) event = event || cluster->eventFrames.Get(e)->name.Equals(name);
-                if (!event) frames.Add(name);
+                if (::Named(cluster->eventFrames, name.View()) == nullptr) frames.Add(name);
             }
             node.configurableFrameNames = frames;
         }
