@@ -215,12 +215,12 @@ private:
             return false;
         }
         for (const NcfSignal& signal : described.signals) {
+            const corvdekLINSignal* known = Named(cluster_.signals, signal.name.View());
+            if (known == nullptr || WholeNumber(known->size) != WholeNumber(signal.size)) return false;
             bool found = false;
             for (int s = 0; s < frame.signalNames.Count() && !found; ++s) {
-                const corvdekLINSignal* known = Named(cluster_.signals, signal.name.View());
                 found = frame.signalNames.Item(s).Equals(signal.name) && s < frame.signalOffsets.Count() &&
-                        WholeNumber(frame.signalOffsets.Item(s)) == WholeNumber(signal.offset) && known != nullptr &&
-                        WholeNumber(known->size) == WholeNumber(signal.size);
+                        WholeNumber(frame.signalOffsets.Item(s)) == WholeNumber(signal.offset);
             }
             if (!found) return false;
         }
