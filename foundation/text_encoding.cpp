@@ -48,6 +48,29 @@ std::u16string DecodeCodePage(std::string_view bytes) {
     return text;
 }
 
+// Eight units at a time, packed to bytes when all of them are ASCII, the last eight
+// overlapping those before; a part with other characters goes one by one.
+void EncodeCodePageUnitsInParts(const char16_t* units, std::size_t count, char* bytes) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const auto narrowed = [&](std::size_t at) {
+        const __m128i part = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(part, nonAscii), _mm_setzero_si128())) != 0xFFFF) {
+            for (std::size_t k = at; k < at + 8; ++k) bytes[k] = static_cast<char>(EncodeCodePageChar(units[k]));
+            return;
+        }
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(bytes + at), _mm_packus_epi16(part, part));
+    };
+    if (count >= 8) {
+        for (; i + 8 <= count; i += 8) narrowed(i);
+        if (i < count) narrowed(count - 8);
+        return;
+    }
+#endif
+    for (; i < count; ++i) bytes[i] = static_cast<char>(EncodeCodePageChar(units[i]));
+}
+
 std::string EncodeCodePage(std::u16string_view text) {
     std::string bytes(text.size(), '\0');
     EncodeCodePageUnits(text.data(), text.size(), bytes.data());

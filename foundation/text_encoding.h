@@ -91,40 +91,39 @@ inline WidenedBytes WidenBytes(const char* bytes, std::size_t count, char16_t* u
 
 // Narrows `count` UTF-16 units to Windows-1252 bytes, one for one, many at a time ('?' for
 // a character the code page cannot hold).
+void EncodeCodePageUnitsInParts(const char16_t* units, std::size_t count, char* bytes);
 inline void EncodeCodePageUnits(const char16_t* units, std::size_t count, char* bytes) {
-    std::size_t i = 0;
 #if defined(__SSE2__)
-    // Eight units at a time, packed to bytes when all of them are ASCII; a shorter text in
-    // two overlapping parts of eight or four. A part with other characters goes one by one.
+    // Most texts written are short ASCII names and numbers: up to 16 units are packed in two
+    // overlapping parts of eight, or of four, without a call.
     const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
-    const __m128i zero = _mm_setzero_si128();
-    const auto narrowed = [&](std::size_t at, bool four) {
-        const __m128i part = four ? _mm_loadl_epi64(reinterpret_cast<const __m128i*>(units + at))
-                                  : _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(part, nonAscii), zero)) != 0xFFFF) {
-            for (std::size_t k = at; k < at + (four ? 4 : 8); ++k) bytes[k] = static_cast<char>(EncodeCodePageChar(units[k]));
+    const auto ascii = [&](__m128i part) {
+        return _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(part, nonAscii), _mm_setzero_si128())) == 0xFFFF;
+    };
+    if (count >= 8 && count <= 16) {
+        const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + count - 8));
+        if (ascii(_mm_or_si128(head, tail))) {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(bytes), _mm_packus_epi16(head, head));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(bytes + count - 8), _mm_packus_epi16(tail, tail));
             return;
         }
-        const __m128i packed = _mm_packus_epi16(part, zero);
-        if (four) {
-            const auto word = static_cast<std::uint32_t>(_mm_cvtsi128_si32(packed));
-            std::memcpy(bytes + at, &word, sizeof word);
-        } else {
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(bytes + at), packed);
+    } else if (count >= 4 && count < 8) {
+        const __m128i head = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(units));
+        const __m128i tail = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(units + count - 4));
+        if (ascii(_mm_or_si128(head, tail))) {
+            const auto headBytes = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(head, head)));
+            const auto tailBytes = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(tail, tail)));
+            std::memcpy(bytes, &headBytes, sizeof headBytes);
+            std::memcpy(bytes + count - 4, &tailBytes, sizeof tailBytes);
+            return;
         }
-    };
-    if (count >= 8) {
-        for (; i + 8 <= count; i += 8) narrowed(i, false);
-        if (i < count) narrowed(count - 8, false);
-        return;
-    }
-    if (count >= 4) {
-        narrowed(0, true);
-        narrowed(count - 4, true);
+    } else if (count < 4) {
+        for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<char>(EncodeCodePageChar(units[i]));
         return;
     }
 #endif
-    for (; i < count; ++i) bytes[i] = static_cast<char>(EncodeCodePageChar(units[i]));
+    EncodeCodePageUnitsInParts(units, count, bytes);
 }
 
 std::u16string DecodeCodePage(std::string_view bytes);

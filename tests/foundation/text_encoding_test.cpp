@@ -49,9 +49,10 @@ TEST(WidenBytes, EveryLengthAndPositionMatchesByteByByte) {
     }
 }
 
-// EncodeCodePageUnits takes a text in parts of eight or four units and the rest one by one:
-// a character beyond ASCII at any position of any length must come out as the code page
-// has it, and nothing may be written past the end.
+// EncodeCodePageUnits takes a text of up to 16 units in two overlapping parts of eight or
+// four, a longer one eight at a time, and the rest one by one: a character beyond ASCII at
+// any position of any length must come out as the code page has it, and nothing may be
+// written past the end.
 TEST(EncodeCodePageUnits, EveryLengthAndPositionMatchesUnitByUnit) {
     for (std::size_t length = 0; length <= 40; ++length) {
         for (std::size_t at = 0; at <= length; ++at) {  // at == length: nothing planted
@@ -62,7 +63,9 @@ TEST(EncodeCodePageUnits, EveryLengthAndPositionMatchesUnitByUnit) {
                 for (std::size_t i = 0; i < length; ++i) units.push_back(i == at ? planted : u'a' + i % 26);
                 std::string bytes(length + 1, '#');
                 tabrel::EncodeCodePageUnits(units.data(), length, bytes.data());
-                EXPECT_EQ(bytes, tabrel::EncodeCodePage(units) + '#');
+                std::string expected;
+                for (const char16_t unit : units) expected += static_cast<char>(tabrel::EncodeCodePageChar(unit));
+                EXPECT_EQ(bytes, expected + '#');
             }
         }
     }
