@@ -25,23 +25,44 @@ inline bool IsNameUnit(char16_t unit) {
     return IsDigit(unit) || (unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z') || unit == u'_';
 }
 
-// Whether every unit is a letter, a digit or '_', eight at a time.
+#if defined(__SSE2__)
+// A mask of the units of `part` that are a letter, a digit or '_', two bits per unit. A
+// range is one signed compare after a shift of its start to the lowest value; a letter is
+// lowered by setting bit 5, which takes no other unit into a..z.
+inline int NameUnitMask(__m128i part) {
+    const auto in = [](__m128i units, short first, short count) {
+        const __m128i shifted = _mm_sub_epi16(units, _mm_set1_epi16(static_cast<short>(first - 0x8000)));
+        return _mm_cmplt_epi16(shifted, _mm_set1_epi16(static_cast<short>(count - 0x8000)));
+    };
+    const __m128i letter = in(_mm_or_si128(part, _mm_set1_epi16(0x20)), 'a', 26);
+    const __m128i digit = in(part, '0', 10);
+    return _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letter, digit), _mm_cmpeq_epi16(part, _mm_set1_epi16('_'))));
+}
+#endif
+
+// Whether every unit is a letter, a digit or '_'. Most names are up to 16 units long: they
+// are checked as two overlapping parts of eight, or of four, longer ones eight at a time.
 inline bool AreNameUnits(std::u16string_view text) {
+    const std::size_t size = text.size();
     std::size_t i = 0;
 #if defined(__SSE2__)
-    for (; i + 8 <= text.size(); i += 8) {
-        const __m128i part = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-        const auto between = [part](short low, short high) {
-            // Signed compares: a unit of 0x8000 or more is negative and in no range.
-            return _mm_and_si128(_mm_cmpgt_epi16(part, _mm_set1_epi16(static_cast<short>(low - 1))),
-                                 _mm_cmplt_epi16(part, _mm_set1_epi16(static_cast<short>(high + 1))));
+    const auto eight = [&text](std::size_t at) {
+        return NameUnitMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at))) == 0xFFFF;
+    };
+    if (size >= 8) {
+        for (; i + 8 < size; i += 8) {
+            if (!eight(i)) return false;
+        }
+        return eight(size - 8);
+    }
+    if (size >= 4) {
+        const auto four = [&text](std::size_t at) {
+            return (NameUnitMask(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(text.data() + at))) & 0xFF) == 0xFF;
         };
-        const __m128i name = _mm_or_si128(_mm_or_si128(between('0', '9'), between('A', 'Z')),
-                                          _mm_or_si128(between('a', 'z'), _mm_cmpeq_epi16(part, _mm_set1_epi16('_'))));
-        if (_mm_movemask_epi8(name) != 0xFFFF) return false;
+        return four(0) && four(size - 4);
     }
 #endif
-    for (; i < text.size(); ++i) {
+    for (; i < size; ++i) {
         if (!IsNameUnit(text[i])) return false;
     }
     return true;

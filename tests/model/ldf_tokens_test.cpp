@@ -35,4 +35,23 @@ TEST(LdfTokens, NamesIntegersRealsAndTexts) {
     }
 }
 
+// A name is checked as two overlapping parts of eight or four units, or eight at a time: a
+// unit that is no letter, digit or '_' fails it at every position of every length, also
+// next to the ranges' ends and beyond ASCII.
+TEST(LdfTokens, ANonNameUnitAnywhereInAnyLengthIsNoName) {
+    const char16_t outside[] = {u'/', u':', u'@', u'[', u'`', u'{', u'-', u'\u00E9', u'\u0130', u'\u8041', u'\uFF3F'};
+    for (std::size_t length = 1; length <= 40; ++length) {
+        std::u16string name;
+        for (std::size_t i = 0; i < length; ++i) name.push_back(u"aZ0_z9A"[i % 7]);
+        EXPECT_TRUE(IsLdfName(name)) << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            for (const char16_t unit : outside) {
+                std::u16string text = name;
+                text[at] = unit;
+                EXPECT_FALSE(IsLdfName(text)) << "length " << length << ", at " << at << ", unit " << int(unit);
+            }
+        }
+    }
+}
+
 }  // namespace
