@@ -123,25 +123,25 @@ bool ReceivesFrom(const corvdekLINFrame& frame, const ClusterNameIndex& names,
 void WriteDefineBlock(const corvdekLINFrame& frame, const ClusterNameIndex& names, int handle,
                       const char16_t* mode, TextLines& out) {
     const std::u16string_view name = frame.name.View();
-    out.Line({u"#define k", name, u"_handle ", Number(handle)});
+    out.Line("#define k", name, "_handle ", Number(handle));
     const auto id = WholeNumber(frame.frameId);
     if (id && *id <= 63) {
-        out.Line({u"#define k", name, u"_id ", Hex(*id)});
-        out.Line({u"#define k", name, u"_pid ", Hex(ProtectedId(*id))});
+        out.Line("#define k", name, "_id ", Hex(*id));
+        out.Line("#define k", name, "_pid ", Hex(ProtectedId(*id)));
     } else {
-        out.Line({u"#error \"frame ", name, u": the frame identifier ", frame.frameId.View(),
-                  u" is not a number from 0 to 63\""});
+        out.Line("#error \"frame ", name, ": the frame identifier ", frame.frameId.View(),
+                 " is not a number from 0 to 63\"");
     }
-    out.Line({u"#define k", name, u"_len ", Number(frame.DataByteCount(names))});
-    out.Line({u"#define k", name, u"_mode ", mode});
-    out.Line({u" _LINAC_ l_u8 ", name, u"_pid ;"});
+    out.Line("#define k", name, "_len ", Number(frame.DataByteCount(names)));
+    out.Line("#define k", name, "_mode ", mode);
+    out.Line(" _LINAC_ l_u8 ", name, "_pid ;");
     out.Blank();
 }
 
 void WriteBanner(const char16_t* title, TextLines& out) {
-    out.Line({kBanner});
-    out.Line({title});
-    out.Line({kBanner});
+    out.Line(kBanner);
+    out.Line(title);
+    out.Line(kBanner);
     out.Blank();
 }
 
@@ -172,23 +172,23 @@ bool IsPlainNumber(const corvString& text) {
 // The cluster's time base (ms), speed (bit/s) and protocol version.
 void WriteClusterDefines(const corvdekLINDefinitionFile& document, TextLines& out) {
     if (IsPlainNumber(document.masterTimebase)) {
-        out.Line({u"#define kLinTimeBase ", document.masterTimebase.View()});
+        out.Line("#define kLinTimeBase ", document.masterTimebase.View());
     } else {
-        out.Line({u"// kLinTimeBase: the cluster states no time base in ms"});
+        out.Line("// kLinTimeBase: the cluster states no time base in ms");
     }
     const double bitsPerSecond = document.speed.ToDouble() * 1000.0;
     if (IsPlainNumber(document.speed) && bitsPerSecond >= 1.0) {
-        out.Line({u"#define kLinBaudrate ", Number(std::llround(bitsPerSecond))});
+        out.Line("#define kLinBaudrate ", Number(std::llround(bitsPerSecond)));
     } else {
-        out.Line({u"// kLinBaudrate: the cluster states no speed"});
+        out.Line("// kLinBaudrate: the cluster states no speed");
     }
     if (IsPlainNumber(document.protocolVersion)) {
-        out.Line({u"#define kLinVersion ", document.protocolVersion.View()});
+        out.Line("#define kLinVersion ", document.protocolVersion.View());
     } else {
         // J2602 and ISO 17987 name their versions with letters; those are kept as text.
         std::u16string version(document.protocolVersion.View());
         std::erase(version, u'"');
-        out.Line({u"#define kLinVersion \"", version, u"\""});
+        out.Line("#define kLinVersion \"", version, "\"");
     }
 }
 
@@ -222,8 +222,8 @@ void WriteAccessors(std::u16string_view frame, const FrameStructure& structure, 
             AppendPieces(set, {set.empty() ? u"" : u", ", u"(f).", signal.signal, separator, number, u" = (l_u8)(((",
                                type, u")(v) >> ", shift, u") & ", Number((1 << part.bits) - 1), u")"});
         }
-        out.Line({u"#define Get_", frame, u"_", signal.signal, u"(f) (", get, u")"});
-        out.Line({u"#define Set_", frame, u"_", signal.signal, u"(f, v) (", set, u")"});
+        out.Line("#define Get_", frame, "_", signal.signal, "(f) (", get, ")");
+        out.Line("#define Set_", frame, "_", signal.signal, "(f, v) (", set, ")");
     }
 }
 
@@ -239,15 +239,15 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
 
     TextLines out;
     const std::u16string guard = IncludeGuard(document);
-    out.Line({u"#ifndef ", guard});
-    out.Line({u"#define ", guard});
-    out.Line({u"/* Every signal member is an unsigned char bit-field within one byte, or a byte array,"});
-    out.Line({u"   so that no compiler moves it: checked with GCC and Clang on x86-64 and i386, laid"});
-    out.Line({u"   out by the same rules for ARM and Microchip XC8 and XC16. Signals that cross a"});
-    out.Line({u"   byte are split into parts; use the Get_ and Set_ macros at the end. */"});
-    for (const char16_t* line : kPreamble) out.Line({line});
+    out.Line("#ifndef ", guard);
+    out.Line("#define ", guard);
+    out.Line("/* Every signal member is an unsigned char bit-field within one byte, or a byte array,");
+    out.Line("   so that no compiler moves it: checked with GCC and Clang on x86-64 and i386, laid");
+    out.Line("   out by the same rules for ARM and Microchip XC8 and XC16. Signals that cross a");
+    out.Line("   byte are split into parts; use the Get_ and Set_ macros at the end. */");
+    for (const char16_t* line : kPreamble) out.Line(line);
     WriteClusterDefines(document, out);
-    for (const char16_t* line : kPreambleTail) out.Line({line});
+    for (const char16_t* line : kPreambleTail) out.Line(line);
 
     // Frames the node sends or receives get a define block; only they have a k..._len.
     // A second frame of a name would redefine the first one's names.
@@ -266,12 +266,12 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
         if (mode == nullptr) continue;
         used[static_cast<std::size_t>(i)] = true;
         if (repeated[static_cast<std::size_t>(i)]) {
-            out.Line({u"#error \"frame ", frame.name.View(), u": the frame name is used twice\""});
+            out.Line("#error \"frame ", frame.name.View(), ": the frame name is used twice\"");
             continue;
         }
         WriteDefineBlock(frame, names, ++handles, mode, out);
     }
-    out.Line({u"#define kMaxHandle ", Number(handles)});
+    out.Line("#define kMaxHandle ", Number(handles));
     out.Blank();
 
     std::vector<FrameStructure> structures;
@@ -292,11 +292,11 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
         const std::u16string_view name = document.frames.Get(i)->name.View();
         const std::u16string& text = structures[static_cast<std::size_t>(i)].text;
         if (repeated[static_cast<std::size_t>(i)]) {
-            out.Line({u"/* frame ", name, u": the frame name is used twice; its structure is left out */\n"});
+            out.Line("/* frame ", name, ": the frame name is used twice; its structure is left out */\n");
         } else if (keptAsComment(i)) {
-            out.Line({Commented(text, notUsed)});
+            out.Line(Commented(text, notUsed));
         } else {
-            out.Line({text});
+            out.Line(text);
         }
     }
     WriteBanner(u"/*        typedef frame related unions                             */", out);
@@ -309,9 +309,9 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
         corvString text;
         frame.BuildUnionTypedef(text, byteCount);
         if (keptAsComment(i)) {
-            out.Line({Commented(text.View(), notUsed)});
+            out.Line(Commented(text.View(), notUsed));
         } else {
-            out.Line({text.View()});
+            out.Line(text.View());
         }
     }
     WriteBanner(u"/*        frame related signal defines                               */", out);
@@ -321,7 +321,7 @@ bool corvdekLINGenerateMicrochip::RenderHeader(corvdekLINDefinitionFile& documen
         }
         out.Blank();
     }
-    out.Line({u"#endif"});
+    out.Line("#endif");
     header = out.Take();
     return true;
 }

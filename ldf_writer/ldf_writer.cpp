@@ -10,6 +10,9 @@
 #include "model/ldf_tokens.h"
 #include "section_writers.h"
 
+// u"..."sv: the hot paths' literals are measured when compiling, not on every call.
+using namespace std::string_view_literals;
+
 void LdfOutput::LeftOut(std::initializer_list<std::u16string_view> pieces) {
     if (leftOut_ == nullptr) return;
     leftOut_->Add(Concat(pieces));
@@ -21,15 +24,6 @@ bool CommentRef::Matches(const LdfComment& comment) const {
     return slot.size() == kind_.size() + 1 + name_.size() && slot.starts_with(kind_) &&
            slot[kind_.size()] == u':' && slot.ends_with(name_);
 }
-
-namespace {
-
-// The tabs and spaces a written line starts with.
-std::u16string_view IndentOf(std::u16string_view text) {
-    return text.substr(0, std::min(text.size(), text.find_first_not_of(u"\t ")));
-}
-
-}  // namespace
 
 // A block comment over several lines keeps its lines; each ends as every written line does.
 // Each comment is written once, with the first line of its slot: a frame may list one signal
@@ -59,10 +53,9 @@ void LdfOutput::CommentLines(const CommentRef& ref, CommentPlace place, std::u16
     }
 }
 
-void LdfOutput::StartCommentedLine(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces) {
+void LdfOutput::CommentsBefore(const CommentRef& ref, std::u16string_view indent) {
     if (!pendingHeads_.empty()) WritePendingHead();
-    CommentLines(ref, CommentPlace::kBefore, pieces.size() == 0 ? u"" : IndentOf(*pieces.begin()));
-    lines_.Append(pieces);
+    CommentLines(ref, CommentPlace::kBefore, indent);
 }
 
 // Block comments come first: text after a '//' comment, another comment included, would be
@@ -77,22 +70,22 @@ void LdfOutput::AppendTrailingComments(const CommentRef& ref, bool withBlockEnd)
                 written_.contains(&comment)) {
                 continue;
             }
-            lines_.Append({u" "});
+            lines_.Append(" ");
             WriteComment(comment);
         }
     }
 }
 
 void LdfOutput::CloseBlock(const CommentRef& ref, std::u16string_view closingLine) {
-    if (!ref.IsEmpty()) CommentLines(ref, CommentPlace::kEnd, std::u16string(IndentOf(closingLine)) + u"\t");
-    Line({closingLine});
+    if (!ref.IsEmpty()) CommentLines(ref, CommentPlace::kEnd, text_pieces::LeadingBlanks(closingLine) + u"\t");
+    Line(closingLine);
 }
 
 void LdfOutput::WritePendingHead() {
     std::vector<PendingHead> heads;
     heads.swap(pendingHeads_);
     for (const PendingHead& head : heads) {
-        CommentLines(head.comments, CommentPlace::kBefore, IndentOf(head.head));
+        CommentLines(head.comments, CommentPlace::kBefore, text_pieces::LeadingBlanks(head.head));
         lines_.Append(head.head);
         EndLine(head.comments, false);
     }
@@ -145,15 +138,6 @@ std::vector<std::u16string_view> WritableNames(const corvStringArray& names, con
     return writable;
 }
 
-std::u16string Joined(const std::vector<std::u16string_view>& items, std::u16string_view separator) {
-    std::u16string text;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) text += separator;
-        text += items[i];
-    }
-    return text;
-}
-
 void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offsets, const LdfComments& comments,
                        const Owner& owner, std::u16string_view indent, LdfOutput& out) {
     for (int s = 0; s < names.Count(); ++s) {
@@ -164,7 +148,7 @@ void WriteSignalLayout(const corvStringArray& names, const corvStringArray& offs
                          u"' needs a signal name and a bit offset; it is left out."});
             continue;
         }
-        out.Line(CommentRef::Entry(comments, u"signal", name), {indent, name, u", ", offset, u";"});
+        out.Line(CommentRef::Entry(comments, u"signal"sv, name), indent, name, ", ", offset, ";");
     }
 }
 
@@ -176,7 +160,7 @@ void WriteQuotedText(const corvdekLINDefinitionFile& document, std::u16string_vi
                      const corvString& text, bool given, LdfOutput& out) {
     if (text.IsEmpty() && !given) return;
     if (out.IsText(text.View())) {
-        out.Line(CommentRef(document.comments, keyword), {keyword, u" = \"", text.View(), u"\";"});
+        out.Line(CommentRef(document.comments, keyword), keyword, " = \"", text.View(), "\";");
     } else {
         out.LeftOut({keyword, u" '", text.View(), u"': a quoted text cannot hold a quote."});
     }
@@ -192,13 +176,13 @@ void WriteHeaderStatements(const corvdekLINDefinitionFile& document, LdfOutput& 
     } else if (!out.IsReal(document.speed.View())) {
         out.LeftOutValue(u"LIN_speed", u"the speed", document.speed.View(), u"the statement is left out.");
     } else {
-        out.Line(CommentRef(document.comments, u"LIN_speed"), {u"LIN_speed = ", document.speed.View(), u" kbps;"});
+        out.Line(CommentRef(document.comments, u"LIN_speed"), "LIN_speed = ", document.speed.View(), " kbps;");
     }
     WriteQuotedText(document, u"Channel_name", document.channelName, document.channelNameGiven, out);
     WriteQuotedText(document, u"LDF_file_revision", document.fileRevision, document.fileRevisionGiven, out);
     if (!document.signalByteOrder.IsEmpty()) {
         out.Line(CommentRef(document.comments, u"LIN_sig_byte_order"),
-                 {u"LIN_sig_byte_order_", document.signalByteOrder.View(), u";"});
+                 "LIN_sig_byte_order_", document.signalByteOrder.View(), ";");
     }
 }
 
@@ -233,8 +217,8 @@ void WriteMasterLine(const corvdekLINDefinitionFile& document, LdfOutput& out) {
                      u"'): a master needs a name, a time base and a jitter; the Master line is left out."});
         return;
     }
-    out.Line(CommentRef(document.comments, u"Master"), {u"  Master: ", name, u", ", timebase, u" ms, ", jitter, u" ms",
-                                                        MasterJ2602Fields(document, out), u";"});
+    out.Line(CommentRef(document.comments, u"Master"), "  Master: ", name, ", ", timebase, " ms, ", jitter, " ms",
+             MasterJ2602Fields(document, out), ";");
 }
 
 // Whether every value of a byte array is a number; names the first that is not.
@@ -257,32 +241,17 @@ void AppendByteArrayValues(const corvdekLINSignal& signal, LdfOutput& out) {
         out.LeftOut({u"Signal ", signal.name.View(), u": a byte array of size ", signal.size.View(),
                      u" holds size / 8 initial values; the others are written as 0 or left out."});
     }
-    out.Append({u"{ "});
+    out.Append("{ ");
     for (int i = 0; i < std::max(byteCount, 1); ++i) {
-        if (i > 0) out.Append({u", "});
-        out.Append({i < signal.initValues.Count() ? signal.initValues.Item(i).View() : u"0"});
+        if (i > 0) out.Append(", ");
+        out.Append(i < signal.initValues.Count() ? signal.initValues.Item(i).View() : u"0");
     }
-    out.Append({u"} "});
+    out.Append("} ");
 }
-
-// Checks node names that mostly repeat the last one checked (consecutive signals share their
-// publisher and receivers): an equal text is not checked again.
-class RepeatedNameCheck {
-public:
-    bool IsName(std::u16string_view text, const LdfOutput& out) {
-        if (text == lastValid_) return true;
-        if (!out.IsName(text)) return false;
-        lastValid_ = text;
-        return true;
-    }
-
-private:
-    std::u16string_view lastValid_ = u"_";  // always a valid name
-};
 
 // Whether the signal's name, size, publisher and scalar initial value are valid; names
 // what is not.
-bool SignalHeadIsWritable(const corvdekLINSignal& signal, RepeatedNameCheck& publishers, LdfOutput& out) {
+bool SignalHeadIsWritable(const corvdekLINSignal& signal, LdfOutput& out) {
     const struct {
         bool valid;
         std::u16string_view what;
@@ -291,7 +260,7 @@ bool SignalHeadIsWritable(const corvdekLINSignal& signal, RepeatedNameCheck& pub
         {out.IsName(signal.name.View()), u"the name", signal.name.View()},
         {out.IsInteger(signal.size.View()), u"the size", signal.size.View()},
         {signal.isByteArray || out.IsInteger(signal.initValue.View()), u"the initial value", signal.initValue.View()},
-        {publishers.IsName(signal.publisher.View(), out), u"the publisher", signal.publisher.View()},
+        {out.IsName(signal.publisher.View()), u"the publisher", signal.publisher.View()},
     };
     for (const auto& field : fields) {
         if (field.valid) continue;
@@ -305,13 +274,13 @@ bool SignalHeadIsWritable(const corvdekLINSignal& signal, RepeatedNameCheck& pub
 
 void WriteNodesSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const CommentRef section(document.comments, u"Nodes");
-    out.OpenBlock(section, {u"Nodes {"});
+    out.OpenBlock(section, "Nodes {");
     WriteMasterLine(document, out);
     corvStringArray slaveNames;
     for (int i = 0; i < document.nodes.GetCount(); ++i) slaveNames.Add(document.nodes.Get(i)->name);
     const std::vector<std::u16string_view> slaves = WritableNames(slaveNames, u"Slaves", u"the slave", out);
     if (!slaves.empty()) {
-        out.Line(CommentRef(document.comments, u"Slaves"), {u"  Slaves: ", Joined(slaves, u", "), u";"});
+        out.Line(CommentRef(document.comments, u"Slaves"), "  Slaves: ", text_pieces::Joined{slaves, ", "}, ";");
     }
     out.CloseBlock(section, u"}");
 }
@@ -319,30 +288,28 @@ void WriteNodesSection(const corvdekLINDefinitionFile& document, LdfOutput& out)
 void WriteSignalsSection(const corvdekLINDefinitionFile& document, LdfOutput& out) {
     const CommentRef section(document.comments, u"Signals");
     out.OpenSection(section, u"Signals {");
-    RepeatedNameCheck publishers;
-    RepeatedNameCheck receivers;
     for (int i = 0; i < document.signals.GetCount(); ++i) {
         const corvdekLINSignal& signal = *document.signals.Get(i);
-        if (!SignalHeadIsWritable(signal, publishers, out) || (signal.isByteArray && !ByteValuesAreWritable(signal, out))) {
+        if (!SignalHeadIsWritable(signal, out) || (signal.isByteArray && !ByteValuesAreWritable(signal, out))) {
             continue;
         }
         const CommentRef line(signal.comments);
-        out.StartLine(line, {u"\t", signal.name.View(), u": ", signal.size.View(), u", "});
+        out.StartLine(line, "\t", signal.name.View(), ": ", signal.size.View(), ", ");
         if (signal.isByteArray) {
             AppendByteArrayValues(signal, out);
         } else {
-            out.Append({signal.initValue.View()});
+            out.Append(signal.initValue.View());
         }
-        out.Append({u", ", signal.publisher.View()});
+        out.Append(", ", signal.publisher.View());
         for (int r = 0; r < signal.subscribers.Count(); ++r) {
             const std::u16string_view receiver = signal.subscribers.Item(r).View();
-            if (receivers.IsName(receiver, out)) {
-                out.Append({u", ", receiver});
+            if (out.IsName(receiver)) {
+                out.Append(", ", receiver);
             } else {
                 out.LeftOutValue({u"Signal", signal.name}, u"the receiver", receiver, u"the entry is left out.");
             }
         }
-        out.Append({u";"});
+        out.Append(";");
         out.EndLine(line, true);
     }
     out.CloseSection(section);
@@ -353,7 +320,7 @@ void WriteFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out
     out.OpenSection(section, u"Frames {");
     for (int i = 0; i < document.frames.GetCount(); ++i) {
         const corvdekLINFrame& frame = *document.frames.Get(i);
-        const Owner owner(u"Frame", frame.name);
+        const Owner owner(u"Frame"sv, frame.name);
         if (!out.IsName(frame.name.View()) || !out.IsInteger(frame.frameId.View()) ||
             !out.IsName(frame.publisher.View()) || !(frame.length.IsEmpty() || out.IsInteger(frame.length.View()))) {
             out.LeftOut({owner.Text(), u": the name, identifier '", frame.frameId.View(), u"', publisher '",
@@ -362,8 +329,8 @@ void WriteFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out
             continue;
         }
         const CommentRef head(frame.comments);
-        out.OpenBlock(head, {u"\t", frame.name.View(), u": ", frame.frameId.View(), u", ", frame.publisher.View(),
-                             frame.length.IsEmpty() ? u"" : u", ", frame.length.View(), u" {"});
+        out.OpenBlock(head, "\t", frame.name.View(), ": ", frame.frameId.View(), ", ", frame.publisher.View(),
+                      frame.length.IsEmpty() ? ""sv : ", "sv, frame.length.View(), " {");
         WriteSignalLayout(frame.signalNames, frame.signalOffsets, frame.comments, owner, u"\t\t", out);
         out.CloseBlock(head, u"}");
     }
@@ -373,10 +340,10 @@ void WriteFramesSection(const corvdekLINDefinitionFile& document, LdfOutput& out
 std::string RenderLDF(const corvdekLINDefinitionFile& document, corvStringArray* leftOut,
                       LdfRendering rendering) {
     LdfOutput out(leftOut, rendering);
-    out.Line({kWriterSignature});
+    out.Line(kWriterSignature);
     out.CommentLines(CommentRef(document.comments, u"file"), CommentPlace::kBefore, u"");
     out.Blank();
-    out.Line(CommentRef(document.comments, u"LIN_description_file"), {u"LIN_description_file ;"});
+    out.Line(CommentRef(document.comments, u"LIN_description_file"), "LIN_description_file ;");
     out.Blank();
     WriteHeaderStatements(document, out);
     out.Blank();

@@ -11,6 +11,9 @@
 #include "model/definition_file.h"
 #include "section_writers.h"
 
+// u"..."sv: the hot paths' literals are measured when compiling, not on every call.
+using namespace std::string_view_literals;
+
 namespace {
 
 using Item = corvdekLINScheduleTableItem;
@@ -38,13 +41,13 @@ bool HasWritableEntry(const corvStringArray& names, const corvStringArray& offse
 void WriteSporadicFrames(const corvCollectionTemplate<corvdekLINSporadicFrame>& frames, LdfOutput& out) {
     for (int i = 0; i < frames.GetCount(); ++i) {
         const corvdekLINSporadicFrame& frame = *frames.Get(i);
-        const Owner owner(u"Sporadic frame", frame.name);
+        const Owner owner(u"Sporadic frame"sv, frame.name);
         const std::vector<std::u16string_view> carried = WritableNames(frame.frameList, owner, u"the frame", out);
         if (!out.IsName(frame.name.View()) || carried.empty()) {
             out.LeftOut({owner.Text(), u": it needs a name and a frame to carry; it is left out."});
             continue;
         }
-        out.Line(CommentRef(frame.comments), {u"\t", frame.name.View(), u": ", Joined(carried, u", "), u";"});
+        out.Line(CommentRef(frame.comments), "\t", frame.name.View(), ": ", text_pieces::Joined{carried, ", "}, ";");
     }
 }
 
@@ -53,10 +56,10 @@ void WriteEventFrames(const corvCollectionTemplate<corvdekLINEventFrame>& frames
     for (int i = 0; i < frames.GetCount(); ++i) {
         const corvdekLINEventFrame& frame = *frames.Get(i);
         if (out.KeepsEveryValue()) {
-            out.Line(CommentRef(frame.comments), {u"\t", frame.name.View(), u": ", frame.frameList.Joined(u", "), u";"});
+            out.Line(CommentRef(frame.comments), "\t", frame.name.View(), ": ", frame.frameList.Joined(u", "), ";");
             continue;
         }
-        const Owner owner(u"Event-triggered frame", frame.name);
+        const Owner owner(u"Event-triggered frame"sv, frame.name);
         const int idAt = frame.IdPosition();
         const bool table = idAt == 0 || (idAt == 1 && IsLdfName(frame.frameList.Item(0).View()));
         const bool head = IsLdfName(frame.name.View()) && table && IsLdfInteger(frame.frameList.Item(idAt).View());
@@ -70,7 +73,8 @@ void WriteEventFrames(const corvCollectionTemplate<corvdekLINEventFrame>& frames
         }
         std::u16string items;
         for (int f = 0; f <= idAt; ++f) items += Text(frame.frameList.Item(f)) + u", ";
-        out.Line(CommentRef(frame.comments), {u"\t", frame.name.View(), u": ", items, Joined(writable, u", "), u";"});
+        out.Line(CommentRef(frame.comments), "\t", frame.name.View(), ": ", items, text_pieces::Joined{writable, ", "},
+                 ";");
     }
 }
 
@@ -88,13 +92,13 @@ std::u16string ByteSignal(std::u16string_view prefix, int index) {
 // A standard diagnostic frame: eight byte signals at offsets 0, 8, ... 56.
 void WriteStandardDiagnosticFrame(std::u16string_view head, std::u16string_view prefix,
                                   LdfOutput& out) {
-    out.Line({head});
+    out.Line(head);
     for (int b = 0; b < 8; ++b) {
         corvString offset;
         offset.SetInt(8 * b);
-        out.Line({u"\t", ByteSignal(prefix, b), u", ", offset.View(), u";"});
+        out.Line("\t", ByteSignal(prefix, b), ", ", offset.View(), ";");
     }
-    out.Line({u"     }"});
+    out.Line("     }");
 }
 
 void WriteDiagnosticFrameAsRead(const corvdekLINDiagnosticFrame& frame, LdfOutput& out) {
@@ -105,8 +109,8 @@ void WriteDiagnosticFrameAsRead(const corvdekLINDiagnosticFrame& frame, LdfOutpu
         return;
     }
     const CommentRef head(frame.comments);
-    out.OpenBlock(head, {u"     ", frame.name.View(), u": ", frame.frameId.View(), u" {"});
-    WriteSignalLayout(frame.signalNames, frame.signalOffsets, frame.comments, Owner(u"Diagnostic frame", frame.name),
+    out.OpenBlock(head, "     ", frame.name.View(), ": ", frame.frameId.View(), " {");
+    WriteSignalLayout(frame.signalNames, frame.signalOffsets, frame.comments, Owner(u"Diagnostic frame"sv, frame.name),
                       u"\t", out);
     out.CloseBlock(head, u"     }");
 }
@@ -179,13 +183,18 @@ std::u16string CompleteCommandText(const Item& item, const LdfOutput& out) {
 }
 
 void WriteScheduleEntry(const corvdekLINScheduleTable& table, const Item& item, LdfOutput& out) {
+    // Most entries send a frame: their name is written as it stands, without a text made.
+    if (item.kind == Item::kFrame && out.IsName(item.frameName.View()) && out.IsReal(item.delay.View())) {
+        out.Line(CommentRef(item.comments), "\t\t", item.frameName.View(), " delay ", item.delay.View(), " ms;");
+        return;
+    }
     const std::u16string command = CompleteCommandText(item, out);
     if (command.empty()) {
         out.LeftOut({u"Schedule table ", table.name.View(), u": an entry without its delay or "
                      u"without the values its command needs."});
         return;
     }
-    out.Line(CommentRef(item.comments), {u"\t\t", command, u" delay ", item.delay.View(), u" ms;"});
+    out.Line(CommentRef(item.comments), "\t\t", command, " delay ", item.delay.View(), " ms;");
 }
 
 // The text of a logical value or the unit of a physical one; an empty text the file gave
@@ -211,17 +220,17 @@ void WriteEncodingPart(std::u16string_view typeName, const corvdekLINSignalEncod
     minValue.SetInt(part.minValue);
     switch (part.kind) {
         case Part::kLogical:
-            out.Line(line, {indent, u"logical_value, ", minValue.View(), QuotedTail(part), u";"});
+            out.Line(line, indent, "logical_value, ", minValue.View(), QuotedTail(part), ";");
             break;
         case Part::kPhysical:
             maxValue.SetInt(part.maxValue);
             scale.SetDouble(part.scale);
             offset.SetDouble(part.offset);
-            out.Line(line, {indent, u"physical_value, ", minValue.View(), u" ,", maxValue.View(), u" ,",
-                            scale.View(), u" ,", offset.View(), QuotedTail(part), u";"});
+            out.Line(line, indent, "physical_value, ", minValue.View(), " ,", maxValue.View(), " ,",
+                     scale.View(), " ,", offset.View(), QuotedTail(part), ";");
             break;
-        case Part::kBcd: out.Line(line, {indent, u"bcd_value;"}); break;
-        case Part::kAscii: out.Line(line, {indent, u"ascii_value;"}); break;
+        case Part::kBcd: out.Line(line, indent, "bcd_value;"); break;
+        case Part::kAscii: out.Line(line, indent, "ascii_value;"); break;
         default: out.LeftOut({u"Encoding type ", typeName, u": a value of no known kind."});
     }
 }
@@ -229,20 +238,20 @@ void WriteEncodingPart(std::u16string_view typeName, const corvdekLINSignalEncod
 namespace {
 
 CommentRef AttributeComments(const corvdekLINNode& node, std::u16string_view key) {
-    return CommentRef::Entry(node.comments, u"attribute", key);
+    return CommentRef::Entry(node.comments, u"attribute"sv, key);
 }
 
 using TokenCheck = bool (LdfOutput::*)(std::u16string_view) const;
 
 // 'key = value unit;' when the node has the attribute and it is the token the grammar wants.
 void WriteAttribute(const corvdekLINNode& node, std::u16string_view key, const corvString& value,
-                    TokenCheck valid, std::u16string_view unit, LdfOutput& out) {
+                    TokenCheck valid, std::string_view unit, LdfOutput& out) {
     if (value.IsEmpty()) return;
     if (!(out.*valid)(value.View())) {
-        out.LeftOutValue(Owner(u"Node", node.name), key, value.View(), u"the attribute is left out.");
+        out.LeftOutValue(Owner(u"Node"sv, node.name), key, value.View(), u"the attribute is left out.");
         return;
     }
-    out.Line(AttributeComments(node, key), {u"\t\t", key, u" = ", value.View(), unit, u";"});
+    out.Line(AttributeComments(node, key), "\t\t", key, " = ", value.View(), unit, ";");
 }
 
 void WriteProductId(const corvdekLINNode& node, LdfOutput& out) {
@@ -255,9 +264,8 @@ void WriteProductId(const corvdekLINNode& node, LdfOutput& out) {
                      u"' needs a supplier id and a function id; it is left out."});
         return;
     }
-    const std::u16string variant = node.variant.IsEmpty() ? u"" : u"," + Text(node.variant);
-    out.Line(AttributeComments(node, u"product_id"),
-             {u"\t\tproduct_id = ", node.supplierId.View(), u",", node.functionId.View(), variant, u";"});
+    out.Line(AttributeComments(node, u"product_id"sv), "\t\tproduct_id = ", node.supplierId.View(), ",",
+             node.functionId.View(), node.variant.IsEmpty() ? ""sv : ","sv, node.variant.View(), ";");
 }
 
 // The message id of each configurable frame, when every frame has one (the LIN 2.0 form);
@@ -279,21 +287,21 @@ bool WritesMessageIds(const corvdekLINNode& node, LdfOutput& out) {
 }
 
 void WriteConfigurableFrames(const corvdekLINNode& node, LdfOutput& out) {
-    const Owner owner(u"Node", node.name);
+    const Owner owner(u"Node"sv, node.name);
     const std::vector<std::u16string_view> names =
         WritableNames(node.configurableFrameNames, owner, u"the configurable frame", out);
     if (names.empty()) return;
     const bool withIds = WritesMessageIds(node, out);
-    const CommentRef head = AttributeComments(node, u"configurable_frames");
-    out.OpenBlock(head, {u"\t\tconfigurable_frames {"});
+    const CommentRef head = AttributeComments(node, u"configurable_frames"sv);
+    out.OpenBlock(head, "\t\tconfigurable_frames {");
     for (int f = 0; f < node.configurableFrameNames.Count(); ++f) {
         const std::u16string_view name = node.configurableFrameNames.Item(f).View();
         if (!out.IsName(name)) continue;
-        const CommentRef line = CommentRef::Entry(node.comments, u"configurable", name);
+        const CommentRef line = CommentRef::Entry(node.comments, u"configurable"sv, name);
         if (withIds) {
-            out.Line(line, {u"\t\t\t", name, u" = ", node.configurableFrameIds.Item(f).View(), u";"});
+            out.Line(line, "\t\t\t", name, " = ", node.configurableFrameIds.Item(f).View(), ";");
         } else {
-            out.Line(line, {u"\t\t\t", name, u";"});
+            out.Line(line, "\t\t\t", name, ";");
         }
     }
     out.CloseBlock(head, u"\t\t}");
@@ -305,30 +313,30 @@ void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
         return;
     }
     const CommentRef head(node.comments);
-    out.OpenBlock(head, {u"\t", node.name.View(), u" { "});
+    out.OpenBlock(head, "\t", node.name.View(), " { ");
     if (!node.protocol.IsEmpty() && out.IsText(node.protocol.View())) {
-        out.Line(AttributeComments(node, u"LIN_protocol"), {u"\t\tLIN_protocol = \"", node.protocol.View(), u"\";"});
+        out.Line(AttributeComments(node, u"LIN_protocol"sv), "\t\tLIN_protocol = \"", node.protocol.View(), "\";");
     } else if (!node.protocol.IsEmpty()) {
         out.LeftOutValue(Owner(u"Node", node.name), u"LIN_protocol", node.protocol.View(), u"the attribute is left out.");
     }
-    WriteAttribute(node, u"configured_NAD", node.configuredNAD, &LdfOutput::IsInteger, u"", out);
-    WriteAttribute(node, u"initial_NAD", node.initialNAD, &LdfOutput::IsInteger, u"", out);
+    WriteAttribute(node, u"configured_NAD"sv, node.configuredNAD, &LdfOutput::IsInteger, "", out);
+    WriteAttribute(node, u"initial_NAD"sv, node.initialNAD, &LdfOutput::IsInteger, "", out);
     WriteProductId(node, out);
-    WriteAttribute(node, u"response_error", node.responseError, &LdfOutput::IsName, u"", out);
+    WriteAttribute(node, u"response_error"sv, node.responseError, &LdfOutput::IsName, "", out);
     const std::vector<std::u16string_view> faultState =
-        WritableNames(node.faultStateSignals, Owner(u"Node", node.name), u"the fault state signal", out);
+        WritableNames(node.faultStateSignals, Owner(u"Node"sv, node.name), u"the fault state signal", out);
     if (!faultState.empty()) {
-        out.Line(AttributeComments(node, u"fault_state_signals"),
-                 {u"\t\tfault_state_signals = ", Joined(faultState, u", "), u";"});
+        out.Line(AttributeComments(node, u"fault_state_signals"sv),
+                 "\t\tfault_state_signals = ", text_pieces::Joined{faultState, ", "}, ";");
     }
-    WriteAttribute(node, u"P2_min", node.p2Min, &LdfOutput::IsReal, u" ms", out);
-    WriteAttribute(node, u"ST_min", node.stMin, &LdfOutput::IsReal, u" ms", out);
-    WriteAttribute(node, u"N_As_timeout", node.nAsTimeout, &LdfOutput::IsReal, u" ms", out);
-    WriteAttribute(node, u"N_Cr_timeout", node.nCrTimeout, &LdfOutput::IsReal, u" ms", out);
+    WriteAttribute(node, u"P2_min"sv, node.p2Min, &LdfOutput::IsReal, " ms", out);
+    WriteAttribute(node, u"ST_min"sv, node.stMin, &LdfOutput::IsReal, " ms", out);
+    WriteAttribute(node, u"N_As_timeout"sv, node.nAsTimeout, &LdfOutput::IsReal, " ms", out);
+    WriteAttribute(node, u"N_Cr_timeout"sv, node.nCrTimeout, &LdfOutput::IsReal, " ms", out);
     WriteConfigurableFrames(node, out);
-    WriteAttribute(node, u"response_tolerance", node.responseTolerance, &LdfOutput::IsReal, u" %", out);
-    WriteAttribute(node, u"wakeup_time", node.wakeupTime, &LdfOutput::IsReal, u" ms", out);
-    WriteAttribute(node, u"poweron_time", node.poweronTime, &LdfOutput::IsReal, u" ms", out);
+    WriteAttribute(node, u"response_tolerance"sv, node.responseTolerance, &LdfOutput::IsReal, " %", out);
+    WriteAttribute(node, u"wakeup_time"sv, node.wakeupTime, &LdfOutput::IsReal, " ms", out);
+    WriteAttribute(node, u"poweron_time"sv, node.poweronTime, &LdfOutput::IsReal, " ms", out);
     out.CloseBlock(head, u"\t} ");
 }
 
@@ -337,7 +345,7 @@ void WriteNodeAttributes(const corvdekLINNode& node, LdfOutput& out) {
 // encoding, each within the length a loader takes.
 void WriteRepresentation(const corvdekLINSignalRepresentations& representation, LdfOutput& out) {
     const std::u16string_view encoding = representation.encodingName.View();
-    const Owner owner(u"Signal representation", representation.encodingName);
+    const Owner owner(u"Signal representation"sv, representation.encodingName);
     if (!out.IsName(encoding)) {
         // A representation that names no signal is left out: nothing is lost.
         if (representation.signalNames.Count() > 0) out.LeftOutValue(owner, u"the encoding", encoding, u"it is left out.");
@@ -354,9 +362,9 @@ void WriteRepresentation(const corvdekLINSignalRepresentations& representation, 
         }
         static const LdfComments kNone;  // the statements a long list is split into after the first
         const CommentRef line(first == 0 ? representation.comments : kNone);
-        out.StartLine(line, {u"\t", encoding, u": ", names[first]});
-        for (std::size_t s = first + 1; s < end; ++s) out.Append({u", ", names[s]});
-        out.Append({u";"});
+        out.StartLine(line, "\t", encoding, ": ", names[first]);
+        for (std::size_t s = first + 1; s < end; ++s) out.Append(", ", names[s]);
+        out.Append(";");
         out.EndLine(line, true);
         first = end;
     }
@@ -373,14 +381,14 @@ void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& 
     out.OpenSection(section, u"composite {");
     for (int i = 0; i < document.compositeConfigurations.GetCount(); ++i) {
         const corvdekLINCompositeConfiguration& configuration = *document.compositeConfigurations.Get(i);
-        const Owner owner(u"Composite configuration", configuration.name);
+        const Owner owner(u"Composite configuration"sv, configuration.name);
         if (!out.IsName(configuration.name.View())) {
             out.LeftOutValue(owner, u"the name", configuration.name.View(), u"the configuration is left out.");
             continue;
         }
         // A composite node without a name or logical nodes is left out, not its configuration.
         const CommentRef head(configuration.comments);
-        out.OpenSection(head, u"\tconfiguration " + Text(configuration.name) + u" {");
+        out.OpenSection(head, Concat({u"\tconfiguration ", configuration.name.View(), u" {"}).View());
         for (int n = 0; n < configuration.compositeNodes.GetCount(); ++n) {
             const corvdekLINCompositeNode& node = *configuration.compositeNodes.Get(n);
             const std::u16string nodeOwner = owner.Text() + u", composite node '" + Text(node.name) + u"'";
@@ -391,8 +399,8 @@ void WriteCompositeSection(const corvdekLINDefinitionFile& document, LdfOutput& 
                 continue;
             }
             const CommentRef nodeHead(node.comments);
-            out.OpenBlock(nodeHead, {u"\t\t", node.name.View(), u" {"});
-            out.Line(CommentRef(node.comments, u"nodes"), {u"\t\t\t", Joined(logical, u", "), u";"});
+            out.OpenBlock(nodeHead, "\t\t", node.name.View(), " {");
+            out.Line(CommentRef(node.comments, u"nodes"), "\t\t\t", text_pieces::Joined{logical, ", "}, ";");
             out.CloseBlock(nodeHead, u"\t\t}");
         }
         if (!out.CloseSection(head, u"\t}")) {
@@ -408,7 +416,7 @@ void WriteDiagnosticSignalsSection(const corvdekLINDefinitionFile& document, Ldf
     out.OpenSection(section, u"Diagnostic_signals {");
     if (!asRead) {
         for (std::u16string_view prefix : {u"MasterReq", u"SlaveResp"}) {
-            for (int b = 0; b < 8; ++b) out.Line({u"     ", ByteSignal(prefix, b), u":8,0;"});
+            for (int b = 0; b < 8; ++b) out.Line("     ", ByteSignal(prefix, b), ":8,0;");
         }
     }
     for (int i = 0; i < document.diagnosticSignals.GetCount(); ++i) {
@@ -423,7 +431,7 @@ void WriteDiagnosticSignalsSection(const corvdekLINDefinitionFile& document, Ldf
         const std::u16string value = signal.isByteArray
                                          ? u"{ " + signal.initValues.Joined(u", ") + u" }"
                                          : Text(signal.initValue);
-        out.Line(CommentRef(signal.comments), {u"     ", signal.name.View(), u":", signal.size.View(), u",", value, u";"});
+        out.Line(CommentRef(signal.comments), "     ", signal.name.View(), ":", signal.size.View(), ",", value, ";");
     }
     out.CloseSection(section);
 }
@@ -439,8 +447,8 @@ void WriteSignalGroupsSection(const corvdekLINDefinitionFile& document, LdfOutpu
             continue;
         }
         const CommentRef head(group.comments);
-        out.OpenBlock(head, {u"\t", group.name.View(), u": ", group.size.View(), u" {"});
-        WriteSignalLayout(group.signalNames, group.signalOffsets, group.comments, Owner(u"Signal group", group.name),
+        out.OpenBlock(head, "\t", group.name.View(), ": ", group.size.View(), " {");
+        WriteSignalLayout(group.signalNames, group.signalOffsets, group.comments, Owner(u"Signal group"sv, group.name),
                           u"\t\t", out);
         out.CloseBlock(head, u"\t}");
     }
@@ -459,9 +467,9 @@ void WriteDynamicFramesSection(const corvdekLINDefinitionFile& document, LdfOutp
     }
     if (identifiers.empty()) return;
     const CommentRef section(document.comments, u"dynamic_frames");
-    out.OpenBlock(section, {u"dynamic_frames {"});
-    out.Line(CommentRef::Entry(document.comments, u"dynamic_frames", u"identifiers"),
-             {u"\t", Joined(identifiers, u","), u";"});
+    out.OpenBlock(section, "dynamic_frames {");
+    out.Line(CommentRef::Entry(document.comments, u"dynamic_frames"sv, u"identifiers"),
+             "\t", text_pieces::Joined{identifiers, ","}, ";");
     out.CloseBlock(section, u"}");
 }
 
@@ -503,7 +511,7 @@ void WriteDiagnosticAddressesSection(const corvdekLINDefinitionFile& document, L
                          u"' needs a node name and a NAD; it is left out."});
             continue;
         }
-        out.Line(CommentRef(address.comments), {u"\t", address.nodeName.View(), u": ", address.nad.View(), u";"});
+        out.Line(CommentRef(address.comments), "\t", address.nodeName.View(), ": ", address.nad.View(), ";");
     }
     out.CloseSection(section);
 }
@@ -533,7 +541,7 @@ void WriteScheduleTablesSection(const corvdekLINDefinitionFile& document, LdfOut
             continue;
         }
         const CommentRef head(table.comments);
-        out.OpenSection(head, u"\t" + Text(table.name) + u" { ");
+        out.OpenSection(head, Concat({u"\t", table.name.View(), u" { "}).View());
         for (int e = 0; e < table.items.GetCount(); ++e) {
             WriteScheduleEntry(table, *table.items.Get(e), out);
         }
@@ -554,7 +562,7 @@ void WriteEncodingTypesSection(const corvdekLINDefinitionFile& document, LdfOutp
             continue;
         }
         const CommentRef head(type.comments);
-        out.OpenBlock(head, {u"\t", type.name.View(), u" { "});
+        out.OpenBlock(head, "\t", type.name.View(), " { ");
         for (int p = 0; p < type.items.GetCount(); ++p) WriteEncodingPart(type.name.View(), *type.items.Get(p), u"\t\t", out);
         out.CloseBlock(head, u"\t} ");
     }

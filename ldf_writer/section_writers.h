@@ -66,38 +66,42 @@ public:
     bool IsText(std::u16string_view text) const { return everyValue_ || IsLdfText(text); }
     bool KeepsEveryValue() const { return everyValue_; }
 
-    void Line(std::initializer_list<std::u16string_view> pieces) {
-        Append(pieces);
+    // Pieces as TextLines takes them: the writer's ASCII literals and the model's texts.
+    template <class... Pieces>
+    void Line(const Pieces&... pieces) {
+        Append(pieces...);
         EndLine();
     }
     // A line of a varying number of pieces: appended in turn, then ended.
-    void Append(std::initializer_list<std::u16string_view> pieces) {
+    template <class... Pieces>
+    void Append(const Pieces&... pieces) {
         if (!pendingHeads_.empty()) WritePendingHead();
-        lines_.Append(pieces);
+        lines_.Append(pieces...);
     }
     void EndLine() { lines_.EndLine(); }
     void Blank() { lines_.Blank(); }
 
     // A statement of one line with its comments: those before it on lines of their own,
     // those after it (and those of the end of its block, when it had one) at its end.
-    void Line(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces) {
-        StartLine(ref, pieces);
+    template <class... Pieces>
+    void Line(const CommentRef& ref, const Pieces&... pieces) {
+        StartLine(ref, pieces...);
         EndLine(ref, true);
     }
     // The head line of a block with its comments; CloseBlock writes the rest.
-    void OpenBlock(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces) {
-        StartLine(ref, pieces);
+    template <class... Pieces>
+    void OpenBlock(const CommentRef& ref, const Pieces&... pieces) {
+        StartLine(ref, pieces...);
         EndLine(ref, false);
     }
     void CloseBlock(const CommentRef& ref, std::u16string_view closingLine);
-    // The comments before a statement whose line is then appended piece by piece. Most
-    // objects have no comment, and their lines are written straight away.
-    void StartLine(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces) {
-        if (!ref.IsEmpty()) {
-            StartCommentedLine(ref, pieces);
-            return;
-        }
-        Append(pieces);
+    // The comments before a statement whose line is then appended piece by piece; they are
+    // indented as the line's first piece is. Most objects have no comment, and their lines
+    // are written straight away.
+    template <class First, class... Pieces>
+    void StartLine(const CommentRef& ref, const First& first, const Pieces&... pieces) {
+        if (!ref.IsEmpty()) CommentsBefore(ref, text_pieces::LeadingBlanks(first));
+        Append(first, pieces...);
     }
     // Ends the line with the comments after its statement, and with those of the end of
     // its block when the block is written on this one line.
@@ -134,7 +138,7 @@ private:
 
     void WritePendingHead();
     void WriteComment(const LdfComment& comment);
-    void StartCommentedLine(const CommentRef& ref, std::initializer_list<std::u16string_view> pieces);
+    void CommentsBefore(const CommentRef& ref, std::u16string_view indent);
     void AppendTrailingComments(const CommentRef& ref, bool withBlockEnd);
 
     TextLines lines_;
@@ -149,7 +153,6 @@ private:
 // of `what` of `owner`.
 std::vector<std::u16string_view> WritableNames(const corvStringArray& names, const Owner& owner,
                                                std::u16string_view what, LdfOutput& out);
-std::u16string Joined(const std::vector<std::u16string_view>& items, std::u16string_view separator);
 
 // 'signal, offset;' lines of a frame, a diagnostic frame or a signal group; an entry that is
 // no name and offset is named and left out.

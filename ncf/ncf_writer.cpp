@@ -6,6 +6,7 @@
 
 namespace {
 
+using namespace std::string_view_literals;
 using TokenCheck = bool (LdfOutput::*)(std::u16string_view) const;
 
 // Writes the node capability language's statements of one file.
@@ -17,13 +18,13 @@ public:
           lin20_(IsLin20Language(document.languageVersion)) {}
 
     void Write() {
-        out_.Line({kWriterSignature});
+        out_.Line(kWriterSignature);
         out_.CommentLines(CommentRef(document_.comments, u"file"), CommentPlace::kBefore, u"");
         out_.Blank();
-        out_.Line(CommentRef(document_.comments, u"node_capability_file"), {u"node_capability_file;"});
+        out_.Line(CommentRef(document_.comments, u"node_capability_file"), "node_capability_file;");
         if (out_.IsText(document_.languageVersion.View())) {
             out_.Line(CommentRef(document_.comments, u"LIN_language_version"),
-                      {u"LIN_language_version = \"", document_.languageVersion.View(), u"\";"});
+                      "LIN_language_version = \"", document_.languageVersion.View(), "\";");
         } else {
             out_.LeftOut({u"LIN_language_version '", document_.languageVersion.View(), u"': a quoted text cannot hold a quote."});
         }
@@ -46,7 +47,7 @@ private:
         }
         const CommentRef head(node.comments, u"");
         out_.Blank();
-        out_.OpenBlock(head, {u"node ", node.name.View(), u" {"});
+        out_.OpenBlock(head, "node ", node.name.View(), " {");
         WriteGeneral(node);
         WriteDiagnostic(node);
         WriteFrames(node);
@@ -66,7 +67,7 @@ private:
             return;
         }
         out_.Line(CommentRef(comments, keyword),
-                  {indent, keyword, u" = ", value.View(), unit.empty() ? u"" : u" ", unit, u";"});
+                  indent, keyword, " = ", value.View(), unit.empty() ? ""sv : " "sv, unit, ";");
     }
     void Quoted(const LdfComments& comments, std::u16string_view indent, std::u16string_view owner,
                 std::u16string_view keyword, const corvString& value, bool given) {
@@ -75,7 +76,7 @@ private:
             out_.LeftOut({owner, u": ", keyword, u" '", value.View(), u"': a quoted text cannot hold a quote."});
             return;
         }
-        out_.Line(CommentRef(comments, keyword), {indent, keyword, u" = \"", value.View(), u"\";"});
+        out_.Line(CommentRef(comments, keyword), indent, keyword, " = \"", value.View(), "\";");
     }
     // A statement of another language version than the file's is left out.
     bool InVersion(bool lin20Only, bool given, std::u16string_view owner, std::u16string_view keyword) {
@@ -98,7 +99,7 @@ private:
         const std::u16string owner = u"Node '" + std::u16string(node.name.View()) + u"'";
         const LdfComments& comments = node.comments;
         const CommentRef head(comments, u"general");
-        out_.OpenBlock(head, {u"\tgeneral {"});
+        out_.OpenBlock(head, "\tgeneral {");
         Quoted(comments, u"\t\t", owner, u"LIN_protocol_version", node.protocolVersion, false);
         Statement(comments, u"\t\t", owner, u"supplier", node.supplier, &LdfOutput::IsInteger);
         Statement(comments, u"\t\t", owner, u"function", node.function, &LdfOutput::IsInteger);
@@ -107,7 +108,7 @@ private:
         if (InVersion(false, !node.sendsWakeUpSignal.IsEmpty(), owner, u"sends_wake_up_signal")) {
             if (node.sendsWakeUpSignal.Equals(u"yes") || node.sendsWakeUpSignal.Equals(u"no")) {
                 out_.Line(CommentRef(comments, u"sends_wake_up_signal"),
-                          {u"\t\tsends_wake_up_signal = \"", node.sendsWakeUpSignal.View(), u"\";"});
+                          "\t\tsends_wake_up_signal = \"", node.sendsWakeUpSignal.View(), "\";");
             } else {
                 out_.LeftOut({owner, u": sends_wake_up_signal is \"yes\" or \"no\"; it is left out."});
             }
@@ -119,7 +120,7 @@ private:
                 out_.LeftOut({owner, u": ", keyword, u" needs two numbers; it is left out."});
                 continue;
             }
-            out_.Line(CommentRef(comments, keyword), {u"\t\t", keyword, u" = ", low->View(), u", ", high->View(), u";"});
+            out_.Line(CommentRef(comments, keyword), "\t\t", keyword, " = ", low->View(), ", ", high->View(), ";");
         }
         if (InVersion(true, node.conformanceGiven || !node.conformance.IsEmpty(), owner, u"conformance")) {
             Quoted(comments, u"\t\t", owner, u"conformance", node.conformance, true);
@@ -159,21 +160,21 @@ private:
             out_.LeftOut({owner, u": its bit rate holds a value that is no number; it is left out."});
             return;
         }
-        out_.Line(CommentRef(node.comments, u"bitrate"), {u"\t\tbitrate = ", text, u";"});
+        out_.Line(CommentRef(node.comments, u"bitrate"), "\t\tbitrate = ", text, ";");
     }
 
     void WriteDiagnostic(const NcfNode& node) {
         const std::u16string owner = u"Node '" + std::u16string(node.name.View()) + u"'";
         const LdfComments& comments = node.comments;
         const CommentRef head(comments, u"diagnostic");
-        out_.OpenBlock(head, {u"\tdiagnostic {"});
+        out_.OpenBlock(head, "\tdiagnostic {");
         std::u16string nads;
         const bool written = node.nadRange ? node.nads.Count() == 2 && JoinedList(node.nads, &LdfOutput::IsInteger, nads)
                                            : JoinedList(node.nads, &LdfOutput::IsInteger, nads);
         if (written) {
             // A range is its two ends.
             if (node.nadRange) nads.replace(nads.find(u", "), 2, u" to ");
-            out_.Line(CommentRef(comments, u"NAD"), {u"\t\tNAD = ", nads, u";"});
+            out_.Line(CommentRef(comments, u"NAD"), "\t\tNAD = ", nads, ";");
         } else if (node.nads.Count() > 0) {
             out_.LeftOut({owner, u": its NADs are no list or range of numbers; they are left out."});
         }
@@ -189,7 +190,7 @@ private:
         }
         std::u16string sids;
         if (node.supportSidGiven && JoinedList(node.supportSids, &LdfOutput::IsInteger, sids)) {
-            out_.Line(CommentRef(comments, u"support_sid"), {u"\t\tsupport_sid { ", sids, u" };"});
+            out_.Line(CommentRef(comments, u"support_sid"), "\t\tsupport_sid { ", sids, " };");
         } else if (node.supportSidGiven) {
             out_.LeftOut({owner, u": support_sid needs service identifiers; it is left out."});
         }
@@ -199,7 +200,7 @@ private:
 
     void WriteFrames(const NcfNode& node) {
         const CommentRef head(node.comments, u"frames");
-        out_.OpenBlock(head, {u"\tframes {"});
+        out_.OpenBlock(head, "\tframes {");
         for (const NcfFrame& frame : node.frames) WriteFrame(frame);
         out_.CloseBlock(head, u"\t}");
     }
@@ -212,7 +213,7 @@ private:
         }
         const LdfComments& comments = frame.comments;
         const CommentRef head(comments, u"");
-        out_.OpenBlock(head, {u"\t\t", frame.publishes ? u"publish " : u"subscribe ", frame.name.View(), u" {"});
+        out_.OpenBlock(head, "\t\t", frame.publishes ? "publish "sv : "subscribe "sv, frame.name.View(), " {");
         if (InVersion(true, !frame.messageId.IsEmpty(), owner, u"message_ID")) {
             Statement(comments, u"\t\t\t", owner, u"message_ID", frame.messageId, &LdfOutput::IsInteger);
         }
@@ -222,7 +223,7 @@ private:
         Statement(comments, u"\t\t\t", owner, u"event_triggered_frame", frame.eventTriggeredFrame, &LdfOutput::IsName);
         if (frame.signalsGiven || !frame.signals.empty()) {
             const CommentRef signals(comments, u"signals");
-            out_.OpenBlock(signals, {u"\t\t\tsignals {"});
+            out_.OpenBlock(signals, "\t\t\tsignals {");
             for (const NcfSignal& signal : frame.signals) WriteSignal(signal);
             out_.CloseBlock(signals, u"\t\t\t}");
         }
@@ -242,16 +243,16 @@ private:
         }
         const LdfComments& comments = signal.comments;
         const CommentRef head(comments, u"");
-        out_.OpenBlock(head, {u"\t\t\t\t", signal.name.View(), u" {"});
+        out_.OpenBlock(head, "\t\t\t\t", signal.name.View(), " {");
         if (signal.isByteArray) {
-            out_.Line(CommentRef(comments, u"init_value"), {u"\t\t\t\t\tinit_value = { ", init, u" };"});
+            out_.Line(CommentRef(comments, u"init_value"), "\t\t\t\t\tinit_value = { ", init, " };");
         } else {
             Statement(comments, u"\t\t\t\t\t", owner, u"init_value", signal.initValue, &LdfOutput::IsInteger);
         }
         Statement(comments, u"\t\t\t\t\t", owner, u"size", signal.size, &LdfOutput::IsInteger);
         Statement(comments, u"\t\t\t\t\t", owner, u"offset", signal.offset, &LdfOutput::IsInteger);
         if (out_.IsName(signal.encoding.View())) {
-            out_.Line(CommentRef(comments, u"encoding"), {u"\t\t\t\t\t", signal.encoding.View(), u";"});
+            out_.Line(CommentRef(comments, u"encoding"), "\t\t\t\t\t", signal.encoding.View(), ";");
         } else if (!signal.encoding.IsEmpty()) {
             out_.LeftOut({owner, u": its encoding '", signal.encoding.View(), u"' is no valid NCF name; it is left out."});
         }
@@ -261,14 +262,14 @@ private:
     void WriteEncodings(const NcfNode& node) {
         if (node.encodings.empty()) return;
         const CommentRef head(node.comments, u"encoding");
-        out_.OpenBlock(head, {u"\tencoding {"});
+        out_.OpenBlock(head, "\tencoding {");
         for (const NcfEncoding& encoding : node.encodings) {
             if (!out_.IsName(encoding.name.View())) {
                 out_.LeftOut({u"Encoding '", encoding.name.View(), u"': its name is no valid NCF name; it is left out."});
                 continue;
             }
             const CommentRef line(encoding.comments, u"");
-            out_.OpenBlock(line, {u"\t\t", encoding.name.View(), u" {"});
+            out_.OpenBlock(line, "\t\t", encoding.name.View(), " {");
             for (const corvdekLINSignalEncodingTypeItem& part : encoding.parts) {
                 WriteEncodingPart(encoding.name.View(), part, u"\t\t\t", out_);
             }
@@ -280,12 +281,12 @@ private:
     void WriteStatus(const NcfNode& node) {
         const std::u16string owner = u"Node '" + std::u16string(node.name.View()) + u"'";
         const CommentRef head(node.comments, u"status_management");
-        out_.OpenBlock(head, {u"\tstatus_management {"});
+        out_.OpenBlock(head, "\tstatus_management {");
         Statement(node.comments, u"\t\t", owner, u"response_error", node.responseError, &LdfOutput::IsName);
         std::u16string names;
         if (InVersion(false, node.faultStateSignalsGiven, owner, u"fault_state_signals")) {
             if (JoinedList(node.faultStateSignals, &LdfOutput::IsName, names)) {
-                out_.Line(CommentRef(node.comments, u"fault_state_signals"), {u"\t\tfault_state_signals = ", names, u";"});
+                out_.Line(CommentRef(node.comments, u"fault_state_signals"), "\t\tfault_state_signals = ", names, ";");
             } else {
                 out_.LeftOut({owner, u": fault_state_signals needs signal names; it is left out."});
             }
@@ -299,7 +300,7 @@ private:
             out_.LeftOut({u"Node '", node.name.View(), u"': its free text holds a quote; it is left out."});
             return;
         }
-        out_.Line(CommentRef(node.comments, u"free_text"), {u"\tfree_text { \"", node.freeText.View(), u"\" }"});
+        out_.Line(CommentRef(node.comments, u"free_text"), "\tfree_text { \"", node.freeText.View(), "\" }");
     }
 
     const NcfDocument& document_;
