@@ -59,8 +59,11 @@ void AppendSignalMembers(FrameStructure& structure, const corvdekLINSignal& sign
 }
 
 bool OffsetsAscend(const corvStringArray& offsets) {
-    for (int i = 1; i < offsets.Count(); ++i) {
-        if (offsets.Item(i).ToInt() < offsets.Item(i - 1).ToInt()) return false;
+    long long previous = 0;
+    for (int i = 0; i < offsets.Count(); ++i) {
+        const long long offset = offsets.Item(i).ToInt();
+        if (i > 0 && offset < previous) return false;
+        previous = offset;
     }
     return true;
 }
@@ -134,9 +137,14 @@ void AppendByteParts(std::vector<SignalPart>& parts, long long offset, long long
 std::vector<PlacedSignal> PlaceSignals(const corvStringArray& names, const corvStringArray& offsets,
                                        const std::function<const corvdekLINSignal*(std::u16string_view)>& find,
                                        long long frameBits) {
-    std::vector<int> order(static_cast<std::size_t>(names.Count()));
-    for (int i = 0; i < names.Count(); ++i) order[static_cast<std::size_t>(i)] = i;
-    const auto offsetAt = [&](int i) -> long long { return i < offsets.Count() ? offsets.Item(i).ToInt() : 0; };
+    // Each offset is read as a number once, not at every comparison of the sort.
+    std::vector<long long> offsetOf(static_cast<std::size_t>(names.Count()));
+    std::vector<int> order(offsetOf.size());
+    for (int i = 0; i < names.Count(); ++i) {
+        offsetOf[static_cast<std::size_t>(i)] = i < offsets.Count() ? offsets.Item(i).ToInt() : 0;
+        order[static_cast<std::size_t>(i)] = i;
+    }
+    const auto offsetAt = [&offsetOf](int i) { return offsetOf[static_cast<std::size_t>(i)]; };
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return offsetAt(a) < offsetAt(b); });
 
     std::vector<PlacedSignal> placed;
